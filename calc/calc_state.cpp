@@ -1,0 +1,12 @@
+#include "calc_state.h"
+
+void ResetCalcState(CalcState& state)
+{
+    state = CalcState{};
+}
+
+CalcState& ProgramCalcState()
+{
+    static CalcState state;
+    return state;
+}

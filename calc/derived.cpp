@@ -1,0 +1,98 @@
+#include "derived.h"
+
+#include "operating_point.h"
+
+#include <algorithm>
+#include <cmath>
+
+WeatherDensity AirDensityFromWeather(std::int32_t temperature, std::int32_t pressure,
+                                     std::int32_t humidity)
+{
+    WeatherDensity result;
+    const std::int64_t pascal = 100 * static_cast<std::int64_t>(pressure);
+    const std::int64_t absolute = static_cast<std::int64_t>(temperature) + 273;
+    if (pascal == 0) {
+        result.refusal = Refusal::WeatherPressure;
+        return result;
+    }
+    if (absolute == 0) {
+        result.refusal = Refusal::WeatherTemperature;
+        return result;
+    }
+
+    const double t = temperature;
+    const double x = 0.071470785 * t - 0.0002334875 * t * t;
+    const double saturation = 613.23918 * std::exp(x);
+    const double denominator = 1.0 - 0.00378 * humidity * saturation / static_cast<double>(pascal);
+    if (denominator == 0.0) {
+        result.refusal = Refusal::WeatherHumidity;
+        return result;
+    }
+    const double gasConstant = 287.04 / denominator;
+    const double density =
+        static_cast<double>(pascal) / (static_cast<double>(absolute) * gasConstant);
+    if (density > 0.0 && std::isfinite(density)) {
+        result.density = density;
+    } else if (pascal < 0) {
+        result.refusal = Refusal::WeatherPressure;
+    } else if (absolute < 0) {
+        result.refusal = Refusal::WeatherTemperature;
+    } else if (!(denominator > 0.0)) {
+        result.refusal = Refusal::WeatherHumidity;
+    } else {
+        result.refusal = Refusal::WeatherDensity;
+    }
+    return result;
+}
+
+double CircleArea(double diameter)
+{
+    return kPi * diameter * diameter * 0.25;
+}
+
+double EquivalentDiameter(double sideA, double sideB)
+{
+    return 2.0 * sideA * sideB / (sideA + sideB);
+}
+
+double BuildingDuctLength(std::int32_t storeys, double storeyHeight)
+{
+    return static_cast<double>(storeys) * storeyHeight;
+}
+
+const std::array<DuctMaterial, 6> kDuctMaterials = {{
+    {"Rura stalowa ocynkowana czysta", 1.8},
+    {"Nowa rura odlewana, blacha stalowa, gładki cement ", 2.5},
+    {"Zwyczajnie ocynkowana rura stalowa", 3.0},
+    {"Stara rura stalowa zardzewiała", 5.0},
+    {"Surowy cement lub deski", 7.5},
+    {"Cegła", 10.0},
+}};
+
+const std::array<HallInlet, 3> kHallInlets = {{
+    {"Z kołnierzem", 0.5},
+    {"Bez kołnierza", 1.0},
+    {"Zaokrąglony", 0.1},
+}};
+
+// clang-format off
+const std::array<AdjustableGrille, 5> kAdjustableGrilles = {{
+    {"KTV 75/80", 0.046, {35.6161, -10.2791, 1.21962, -0.06343, 0.001197}},
+    {"KTV 100",   0.07,  {40.5829, -9.92083, 1.08037, -0.05447, 0.001021}},
+    {"KTV 125",   0.096, {89.352,  -13.289,  0.735112, -0.0141,  0.0}},
+    {"KTV 160",   0.115, {153.971, -30.2484, 2.38995, -0.08547, 0.001142}},
+    {"KTV 200",   0.163, {171.713, -51.7115, 6.24028, -0.330387, 0.0063225}},
+}};
+// clang-format on
+
+std::int32_t LimitOpening(std::int32_t turns)
+{
+    return std::clamp(turns, std::int32_t{0}, kLargestOpening);
+}
+
+double GrilleLossCoefficient(const AdjustableGrille& grille, std::int32_t opening)
+{
+    const double n = opening;
+    const double* c = grille.c;
+    return (((c[4] * n + c[3]) * n + c[2]) * n + c[1]) * n + c[0];
+}

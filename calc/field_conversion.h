@@ -1,0 +1,18 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+// The conversion of a dialog's edit field, with the meaning of the classic C
+// library's atof and atol but independent of the locale: leading blanks are
+// skipped, an optional sign and the longest prefix that forms a number are
+// taken ("." is the decimal point), the rest of the text is ignored, and a text
+// that does not start with a number gives 0. "inf", "nan" and hexadecimal
+// numbers are not numbers here, as in the classic conversion.
+
+// atof: a real number with optional fraction and exponent. A magnitude beyond
+// the range of double gives an infinity, one below it gives zero.
+double ConvertReal(std::string_view text);
+
+// atol: a whole number. A value beyond the 32-bit range saturates at its limit.
+std::int32_t ConvertWhole(std::string_view text);

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "calc_state.h"
+#include "derived.h"
+#include "refusal.h"
+
+#include <cstdint>
+
+// What a confirmed input dialog writes into the calculation state, shared by the
+// dialogs and the command-line calculator. Each function writes exactly the
+// fields of its dialog.
+
+// Typed density and wind: AirDensity, WindSpeed.
+void ApplyTypedAir(CalcState& state, double density, double windSpeed);
+
+// Round duct: DuctDiameter, DuctArea. The sides of a rectangular duct stay.
+void ApplyRoundDuct(CalcState& state, double diameter);
+
+// Rectangular duct: DuctSideA, DuctSideB, DuctDiameter (equivalent), DuctArea.
+// Two sides that add up to 0 are refused and nothing is written.
+Refusal ApplyRectangularDuct(CalcState& state, double sideA, double sideB);
+
+// Hall: DuctLength, LossCoefficient (one of the inlet constants).
+void ApplyHall(CalcState& state, double ductLength, double inletLoss);
+
+// The storeys of a building: StoreyHeight, StoreyCount and DuctLength = N x H.
+void ApplyStoreys(CalcState& state, double storeyHeight, std::int32_t storeys);
+
+// Rectangular grille a x b with loss coefficient zeta: GrilleSizeA, GrilleSizeB,
+// LossCoefficient, GrilleArea = a x b.
+void ApplyRectangularGrille(CalcState& state, double height, double width, double loss);
+
+// Round fixed grille of diameter d: GrilleSizeA, LossCoefficient, GrilleArea.
+// GrilleSizeB stays.
+void ApplyRoundGrille(CalcState& state, double diameter, double loss);
+
+// Adjustable grille opened by `opening` turns (limited to 0..20 here):
+// GrilleSizeA, LossCoefficient = zeta(n), GrilleArea. GrilleSizeB stays.
+void ApplyAdjustableGrille(CalcState& state, const AdjustableGrille& grille,
+                           std::int32_t opening);

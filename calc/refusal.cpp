@@ -1,0 +1,38 @@
+#include "refusal.h"
+
+std::string_view RefusalText(Refusal refusal)
+{
+    switch (refusal) {
+    case Refusal::None:
+        return {};
+    case Refusal::NonFiniteInput:
+        return "Dane zawierają wartość nieskończoną lub nieokreśloną – proszę je poprawić.";
+    case Refusal::DuctDiameter:
+        return "Średnica kanału musi być większa od zera – proszę podać parametry kanału.";
+    case Refusal::DuctArea:
+        return "Pole przekroju kanału musi być większe od zera – proszę podać parametry kanału.";
+    case Refusal::AirDensity:
+        return "Gęstość powietrza musi być większa od zera – proszę podać parametry powietrza.";
+    case Refusal::GrilleArea:
+        return "Pole kratki nie może być równe zeru – proszę podać wymiary kratki.";
+    case Refusal::Resistance:
+        return "Opór przepływu instalacji musi być dodatni – proszę sprawdzić długość kanału "
+               "i współczynniki strat.";
+    case Refusal::OutOfRange:
+        return "Dane prowadzą do przepływu poza zakresem obliczeń – proszę sprawdzić prędkość "
+               "wiatru i wymiary.";
+    case Refusal::WeatherPressure:
+        return "Ciśnienie baryczne musi być większe od zera.";
+    case Refusal::WeatherTemperature:
+        return "Temperatura musi być wyższa od -273 °C.";
+    case Refusal::WeatherHumidity:
+        return "Wilgotność względna jest za duża dla podanego ciśnienia i temperatury.";
+    case Refusal::WeatherDensity:
+        return "Z podanych parametrów nie wynika dodatnia gęstość powietrza – proszę sprawdzić "
+               "temperaturę, ciśnienie i wilgotność.";
+    case Refusal::DuctSides:
+        return "Suma długości i szerokości kanału nie może być równa zeru – proszę poprawić "
+               "wymiary kanału.";
+    }
+    return {};
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string_view>
+
+// Why an input was refused as undefined. The texts are short Polish reasons
+// that the program's message and the command-line calculator show alike.
+enum class Refusal {
+    None,
+    // The operating point calculation.
+    NonFiniteInput,
+    DuctDiameter,
+    DuctArea,
+    AirDensity,
+    GrilleArea,
+    Resistance,
+    OutOfRange,
+    // The weather dialog: the density formula is undefined.
+    WeatherPressure,
+    WeatherTemperature,
+    WeatherHumidity,
+    WeatherDensity,
+    // The rectangular duct dialog: no equivalent diameter.
+    DuctSides,
+};
+
+// The reason shown to the user; empty for Refusal::None.
+std::string_view RefusalText(Refusal refusal);

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <variant>
+
+// What one run of the command-line calculator asks for. Every number of a
+// dialog field has already gone through that field's conversion.
+struct CliRequest {
+    enum class Installation { Hall, BuildingRectangular, BuildingRound, BuildingAdjustable };
+    enum class Format { Text, Json };
+
+    // Air: typed density, or computed from weather data.
+    bool densityTyped = true;
+    double density = 0.0;
+    std::int32_t temperature = 0;
+    std::int32_t pressure = 0;
+    std::int32_t humidity = 0;
+    double windSpeed = 0.0;
+
+    // Duct: round, or rectangular with the sides "Długość" and "Szerokość".
+    bool roundDuct = true;
+    double diameter = 0.0;
+    double sideA = 0.0;
+    double sideB = 0.0;
+    int material = 1; // 1..6, the order of the material dialog
+
+    // Installation.
+    Installation installation = Installation::Hall;
+    double hallLength = 0.0;
+    int inlet = 1; // 1..3, the order of the hall dialog
+    double storeyHeight = 0.0;
+    std::int32_t storeys = 0;
+    double grilleHeight = 0.0;   // rectangular grille
+    double grilleWidth = 0.0;    // rectangular grille
+    double grilleDiameter = 0.0; // round fixed grille
+    double grilleLoss = 0.0;     // fixed grilles
+    int grille = 1;              // 1..5, adjustable grille
+    std::int32_t opening = 0;    // adjustable grille, turns
+
+    int model = 0; // 1..27; 0 with --all
+    bool all = false;
+    bool printer = false;
+    Format format = Format::Text;
+
+    // A sweep of the wind speed for the chosen model instead of one report.
+    bool windSweep = false;
+    double sweepFrom = 0.0;
+    double sweepTo = 0.0;
+    double sweepStep = 0.0;
+};
+
+// The outcome of reading the command line.
+struct CliUsageError {
+    std::string message; // names the option at fault
+};
+struct CliInformation {
+    std::string text; // --help or --version: printed, exit status 0
+};
+using CliParseResult = std::variant<CliRequest, CliUsageError, CliInformation>;

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "calc_state.h"
+#include "cli_request.h"
+#include "refusal.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Exit statuses of the command-line calculator.
+enum CliExit : int {
+    kExitResult = 0,         // the report, the table or the sweep was printed
+    kExitNoOperatingPoint = 1,
+    kExitUsage = 2,
+    kExitRefused = 3,        // the inputs make the formulas undefined
+};
+
+// The calculation state that the dialogs would have written for the request,
+// with the names of the fields that the inputs set. `refusal` tells why an input
+// dialog would not accept the values (weather data, rectangular duct).
+struct CliInputs {
+    CalcState state;
+    std::vector<std::string_view> fields;
+    Refusal refusal = Refusal::None;
+};
+CliInputs BuildCliInputs(const CliRequest& request);
+
+// Runs the request: writes the output to `out`, messages to `err`, and returns
+// the exit status. Never reads or writes the dialogs' value files.
+int RunCli(const CliRequest& request, std::string& out, std::string& err);

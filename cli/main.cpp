@@ -1,0 +1,43 @@
+// wywietrznik-cli: the ventilator calculation of the desktop program for
+// scripts and checks, on the same code as the dialogs.
+#include "cli_options.h"
+#include "cli_run.h"
+
+#include <QCoreApplication>
+
+#include <cstdio>
+#include <exception>
+
+namespace {
+
+void Write(std::FILE* stream, const std::string& text)
+{
+    std::fwrite(text.data(), 1, text.size(), stream);
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication application(argc, argv);
+    try {
+        const CliParseResult parsed = ParseCliArguments(QCoreApplication::arguments());
+        if (const auto* info = std::get_if<CliInformation>(&parsed)) {
+            Write(stdout, info->text);
+            return kExitResult;
+        }
+        if (const auto* usage = std::get_if<CliUsageError>(&parsed)) {
+            Write(stderr, usage->message + "\nUżyj --help, aby zobaczyć opis opcji.\n");
+            return kExitUsage;
+        }
+        std::string out;
+        std::string err;
+        const int status = RunCli(std::get<CliRequest>(parsed), out, err);
+        Write(stdout, out);
+        Write(stderr, err);
+        return status;
+    } catch (const std::exception& error) {
+        Write(stderr, std::string("wywietrznik-cli: ") + error.what() + '\n');
+        return kExitUsage;
+    }
+}

@@ -1,0 +1,45 @@
+#include "dialog_base.h"
+
+#include "program_font.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QScreen>
+
+FixedDialog::FixedDialog(const QString& caption, QSize clientSize, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint)
+{
+    setWindowTitle(caption);
+    setFont(ProgramFont());
+    setFixedSize(clientSize);
+}
+
+void FixedDialog::showEvent(QShowEvent* event)
+{
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+    QDialog::showEvent(event);
+}
+
+FormWindow::FormWindow(const QString& caption, QRect designedGeometry, QWidget* parent)
+    : QDialog(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint)
+{
+    setWindowTitle(caption);
+    setFont(ProgramFont());
+    resize(designedGeometry.size());
+    move(designedGeometry.topLeft());
+}
+
+void FormWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        event->accept(); // no cancel button is bound to Esc here
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QDialog>
+
+class QKeyEvent;
+class QPushButton;
+
+// The two kinds of window of the input dialogs. Both are modal: exec() returns
+// QDialog::Accepted for OK and QDialog::Rejected for a cancel or the close box.
+// Neither is ever re-created, so its controls keep their texts between showings.
+
+// A dialog with a fixed border and a fixed client size, centred on the screen.
+// Enter presses the default button; Esc closes it with the cancel result, as
+// the cancel button ("Anuluj", CancelBtn) is bound to it.
+class FixedDialog : public QDialog {
+    Q_OBJECT
+public:
+    FixedDialog(const QString& caption, QSize clientSize, QWidget* parent = nullptr);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+};
+
+// An ordinary resizable window at its designed place on the screen. Enter
+// presses the default button; Esc does nothing, since no cancel button is
+// bound to it (a plain QDialog would close on Esc).
+class FormWindow : public QDialog {
+    Q_OBJECT
+public:
+    FormWindow(const QString& caption, QRect designedGeometry, QWidget* parent = nullptr);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+};

@@ -1,0 +1,271 @@
+#include "catalogue.h"
+#include "derived.h"
+#include "number_format.h"
+#include "operating_point.h"
+
+#include <QtTest>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+CalcState HallState(double diameter, double length, double inletLoss, double density,
+                    double wind, double roughness = 1.8)
+{
+    CalcState s;
+    s.DuctRound = 1;
+    s.DuctDiameter = diameter;
+    s.DuctArea = CircleArea(diameter);
+    s.DuctLength = length;
+    s.DuctRoughness = roughness;
+    s.LossCoefficient = inletLoss;
+    s.AirDensity = density;
+    s.WindSpeed = wind;
+    s.IsHall = 1;
+    return s;
+}
+
+CalcState BuildingState()
+{
+    CalcState s = HallState(0.16, 15.0, 15.0, 1.2, 4.0);
+    s.IsHall = 0;
+    s.InstallationType = 1;
+    s.StoreyCount = 5;
+    s.StoreyHeight = 3.0;
+    s.GrilleSizeA = 0.2;
+    s.GrilleSizeB = 0.2;
+    s.GrilleArea = 0.2 * 0.2;
+    return s;
+}
+
+bool Near(double actual, double expected, double relative)
+{
+    return std::fabs(actual - expected) <= relative * std::fabs(expected);
+}
+
+// Every scan point's signed distance K - Cp, in scan order.
+std::vector<double> Differences(const AirPath& path)
+{
+    std::vector<double> d;
+    for (double k : TrialCoefficients())
+        d.push_back(k - TrialCharacteristic(path, k));
+    return d;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(CalcState)
+
+class TestOperatingPoint : public QObject {
+    Q_OBJECT
+private slots:
+    void transitionAndFriction()
+    {
+        QVERIFY(Near(TransitionLoss(0.32, 0.16), 0.54286, 1e-5));  // x = 2
+        QVERIFY(Near(TransitionLoss(0.08, 0.16), 4.37415, 1e-6));  // x = 0.5
+        QVERIFY(Near(TransitionLoss(0.1, 0.16), 2.5193, 1e-4));    // model 1 in 0.16 m
+        // As wide as the duct: the first polynomial; marginally narrower: the second.
+        QVERIFY(std::fabs(TransitionLoss(0.16, 0.16) - (-3e-7)) < 1e-12);
+        QVERIFY(Near(TransitionLoss(0.16, std::nextafter(0.16, 1.0)), -0.03356, 1e-3));
+        QVERIFY(Near(FrictionTerm(1.8, 0.16), 0.133642, 1e-5));
+    }
+
+    void scanVisitsEveryTrialCoefficient()
+    {
+        const std::vector<double>& k = TrialCoefficients();
+        QCOMPARE(k.size(), std::size_t{545001});
+        QCOMPARE(k.front(), -0.55);
+        QVERIFY(k.back() <= kScanEnd);
+        QVERIFY(k.back() + kScanStep > kScanEnd);
+        QCOMPARE(k[1], -0.55 + 1e-6);
+    }
+
+    void workedExamples_data()
+    {
+        QTest::addColumn<CalcState>("state");
+        QTest::addColumn<int>("model");
+        QTest::addColumn<QString>("flowPerHour"); // to four decimals, as the report shows it
+        QTest::addColumn<double>("suction");
+        QTest::addColumn<double>("velocity");
+        QTest::newRow("hall, model 5")
+            << HallState(0.16, 5.0, 0.5, 1.2, 4.0) << 5 << "153.3861" << 3.7752 << 2.1191;
+        QTest::newRow("building, model 5") << BuildingState() << 5 << "82.4970" << 4.6979 << 1.1397;
+        QTest::newRow("hall, model 1 narrower than the duct")
+            << HallState(0.16, 5.0, 0.5, 1.2, 4.0) << 1 << "52.3387" << -1.0 << -1.0;
+        QTest::newRow("two meetings, the nearer wins")
+            << HallState(0.1, 2.0, 0.1, 1.2, 10.0) << 1 << "123.8167" << -1.0 << -1.0;
+        QTest::newRow("steep crossing between two scan points")
+            << HallState(0.5, 1.0, 0.1, 1.2, 15.0) << 25 << "616.4468" << -1.0 << -1.0;
+        QTest::newRow("negative wind as positive")
+            << HallState(0.16, 5.0, 0.5, 1.2, -4.0) << 5 << "153.3861" << 3.7752 << 2.1191;
+    }
+    void workedExamples()
+    {
+        QFETCH(CalcState, state);
+        QFETCH(int, model);
+        QFETCH(double, suction);
+        QFETCH(double, velocity);
+        const OperatingPoint point = ComputeOperatingPoint(state, LookUpVentilator(model));
+        QCOMPARE(point.status, OperatingPointStatus::Found);
+        QTEST(QString::fromStdString(FormatFixed(state.FlowPerHour, 4)), "flowPerHour");
+        if (suction > 0) {
+            QVERIFY(Near(state.VentilatorSuction, suction, 2e-5));
+            QVERIFY(Near(state.DuctVelocity, velocity, 5e-5));
+        }
+        QCOMPARE(state.ResultsShown, 1);
+        QCOMPARE(state.ResultsPrintable, 1);
+        // The results come from M, the characteristic at the best point.
+        const AirPath path = PrepareAirPath(state, LookUpVentilator(model)).path;
+        const double flow = std::sqrt(-2.0 * point.matched * path.windPressure /
+                                      (path.resistance * state.AirDensity));
+        QCOMPARE(state.FlowPerHour, flow * 3600.0);
+        QCOMPARE(state.VentilatorSuction, -0.6 * state.WindSpeed * state.WindSpeed * point.matched);
+    }
+
+    void hallIntermediateValues()
+    {
+        const CalcState s = HallState(0.16, 5.0, 0.5, 1.2, 4.0);
+        const PreparedAirPath prepared = PrepareAirPath(s, LookUpVentilator(5));
+        QCOMPARE(prepared.refusal, Refusal::None);
+        QVERIFY(Near(prepared.path.resistance, 3465.98, 2e-6));
+        QVERIFY(Near(ScanReference(prepared.path).matched, -0.393253, 2e-6));
+    }
+
+    void twoMeetingsTakeTheSmallerDistance()
+    {
+        const CalcState s = HallState(0.1, 2.0, 0.1, 1.2, 10.0);
+        const AirPath path = PrepareAirPath(s, LookUpVentilator(1)).path;
+        const std::vector<double> d = Differences(path);
+        // Two separate runs of points within the tolerance, each with its best.
+        std::vector<std::pair<std::size_t, double>> runs; // best index, best distance
+        for (std::size_t i = 0; i < d.size(); ++i) {
+            if (std::fabs(d[i]) > kScanTolerance)
+                continue;
+            if (runs.empty() || std::fabs(d[i - 1]) > kScanTolerance)
+                runs.push_back({i, std::fabs(d[i])});
+            else if (std::fabs(d[i]) < runs.back().second)
+                runs.back() = {i, std::fabs(d[i])};
+        }
+        QCOMPARE(runs.size(), std::size_t{2});
+        QVERIFY(runs[1].second < runs[0].second); // the later meeting is nearer
+        const double k = TrialCoefficients()[runs[1].first];
+        QCOMPARE(ScanReference(path).matched, TrialCharacteristic(path, k));
+    }
+
+    void steepCrossingIsFoundBesideTheSignChange()
+    {
+        const CalcState s = HallState(0.5, 1.0, 0.1, 1.2, 15.0);
+        const AirPath path = PrepareAirPath(s, LookUpVentilator(25)).path;
+        const std::vector<double> d = Differences(path);
+        std::size_t within = 0;
+        std::size_t changes = 0;
+        std::size_t change = 0;
+        for (std::size_t i = 0; i < d.size(); ++i) {
+            within += std::fabs(d[i]) <= kScanTolerance;
+            if (i > 0 && ((d[i - 1] < 0 && d[i] > 0) || (d[i - 1] > 0 && d[i] < 0))) {
+                ++changes;
+                change = i;
+            }
+        }
+        QCOMPARE(within, std::size_t{0}); // the described scan alone finds nothing
+        QCOMPARE(changes, std::size_t{1});
+        const std::size_t nearer = std::fabs(d[change - 1]) <= std::fabs(d[change]) ? change - 1
+                                                                                    : change;
+        QCOMPARE(ScanReference(path).matched,
+                 TrialCharacteristic(path, TrialCoefficients()[nearer]));
+        QVERIFY(Near(EvaluateOperatingPoint(s, LookUpVentilator(25)).flowPerHour, 616.45, 1e-5));
+    }
+
+    void windZeroMatchesTheConstantTerm()
+    {
+        CalcState s = HallState(0.16, 5.0, 0.5, 1.2, 0.0);
+        const OperatingPoint point = ComputeOperatingPoint(s, LookUpVentilator(5));
+        QCOMPARE(point.status, OperatingPointStatus::Found);
+        QCOMPARE(point.matched, -0.501937);
+        QCOMPARE(s.FlowPerHour, 0.0);
+        QCOMPARE(s.VentilatorSuction, 0.0);
+        QCOMPARE(s.DuctVelocity, 0.0);
+        QCOMPARE(s.ResultsShown, 1);
+    }
+
+    void failureWritesNothing_data()
+    {
+        QTest::addColumn<CalcState>("state");
+        QTest::addColumn<int>("model");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<int>("refusal");
+        const int none = static_cast<int>(OperatingPointStatus::NoOperatingPoint);
+        const int refused = static_cast<int>(OperatingPointStatus::Refused);
+        auto with = [](CalcState s, auto change) {
+            change(s);
+            return s;
+        };
+        const CalcState hall = HallState(0.16, 5.0, 0.5, 1.2, 4.0);
+        QTest::newRow("no crossing at all") << HallState(0.1, 1.0, 0.1, 1.2, 10.0) << 1 << none
+                                            << int(Refusal::None);
+        QTest::newRow("right after start-up")
+            << CalcState{} << 1 << refused << int(Refusal::DuctDiameter);
+        QTest::newRow("negative diameter")
+            << with(hall, [](CalcState& s) { s.DuctDiameter = -0.16; }) << 5 << refused
+            << int(Refusal::DuctDiameter);
+        QTest::newRow("zero area")
+            << with(hall, [](CalcState& s) { s.DuctArea = 0.0; }) << 5 << refused
+            << int(Refusal::DuctArea);
+        QTest::newRow("zero density")
+            << with(hall, [](CalcState& s) { s.AirDensity = 0.0; }) << 5 << refused
+            << int(Refusal::AirDensity);
+        QTest::newRow("negative density")
+            << with(hall, [](CalcState& s) { s.AirDensity = -1.2; }) << 5 << refused
+            << int(Refusal::AirDensity);
+        QTest::newRow("building without grille area")
+            << with(BuildingState(), [](CalcState& s) { s.GrilleArea = 0.0; }) << 5 << refused
+            << int(Refusal::GrilleArea);
+        QTest::newRow("negative resistance")
+            << with(hall, [](CalcState& s) { s.DuctLength = -100.0; }) << 5 << refused
+            << int(Refusal::Resistance);
+        QTest::newRow("infinite wind")
+            << with(hall, [](CalcState& s) { s.WindSpeed = HUGE_VAL; }) << 5 << refused
+            << int(Refusal::NonFiniteInput);
+        QTest::newRow("undefined length")
+            << with(hall, [](CalcState& s) { s.DuctLength = std::nan(""); }) << 5 << refused
+            << int(Refusal::NonFiniteInput);
+        QTest::newRow("infinite grille area in a building")
+            << with(BuildingState(), [](CalcState& s) { s.GrilleArea = HUGE_VAL; }) << 5
+            << refused << int(Refusal::NonFiniteInput);
+        QTest::newRow("storm beyond the range of double")
+            << with(hall, [](CalcState& s) { s.WindSpeed = 1e200; }) << 5 << refused
+            << int(Refusal::OutOfRange);
+    }
+    void failureWritesNothing()
+    {
+        QFETCH(CalcState, state);
+        QFETCH(int, model);
+        state.FlowPerHour = 11.0; // results of an earlier run stay
+        state.ResultsShown = 1;
+        const CalcState before = state;
+        const OperatingPoint point = ComputeOperatingPoint(state, LookUpVentilator(model));
+        QTEST(static_cast<int>(point.status), "status");
+        QTEST(static_cast<int>(point.refusal), "refusal");
+        CalcState after = state;
+        CalcState expected = before;
+        if (std::isnan(before.DuctLength)) { // NaN is never equal to itself
+            QVERIFY(std::isnan(after.DuctLength));
+            after.DuctLength = expected.DuctLength = 0.0;
+        }
+        QVERIFY(after == expected);
+        if (point.status == OperatingPointStatus::Refused)
+            QVERIFY(!RefusalText(point.refusal).empty());
+    }
+
+    void hallIgnoresTheGrilleArea()
+    {
+        CalcState s = HallState(0.16, 5.0, 0.5, 1.2, 4.0);
+        s.GrilleArea = 0.0;
+        QCOMPARE(EvaluateOperatingPoint(s, LookUpVentilator(5)).status,
+                 OperatingPointStatus::Found);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestOperatingPoint)
+#include "test_operating_point.moc"

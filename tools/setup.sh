@@ -1,0 +1,62 @@
+# Shared by run.sh and test.sh: installs the Debian packages that are missing
+# (quietly when none is) and configures and builds one build directory.
+
+# Packages the program and its tests need on a fresh Debian 12.
+WYW_PACKAGES=(
+    build-essential cmake ninja-build pkg-config
+    qt6-base-dev qt6-charts-dev libjpeg62-turbo-dev libfmt-dev libbenchmark-dev
+    locales poppler-utils fonts-dejavu-core fonts-dejavu-extra
+)
+
+wyw_as_root() {
+    if [ "$(id -u)" -eq 0 ]; then
+        "$@"
+    elif command -v sudo >/dev/null 2>&1; then
+        sudo "$@"
+    else
+        echo "Brak uprawnień administratora do instalacji pakietów: $*" >&2
+        return 1
+    fi
+}
+
+wyw_install_missing() {
+    local missing=() package
+    for package in "$@"; do
+        if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+            missing+=("$package")
+        fi
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Instaluję brakujące pakiety: ${missing[*]}"
+    wyw_as_root env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+    wyw_as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq \
+        --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+# The Polish locale, under which the tests prove that numbers ignore the locale.
+wyw_polish_locale() {
+    if ! locale -a 2>/dev/null | grep -qi '^pl_PL\.utf-\?8$'; then
+        echo "Tworzę locale pl_PL.UTF-8"
+        wyw_as_root sed -i 's/^# *pl_PL.UTF-8 UTF-8/pl_PL.UTF-8 UTF-8/' /etc/locale.gen
+        grep -q '^pl_PL.UTF-8 UTF-8' /etc/locale.gen ||
+            echo 'pl_PL.UTF-8 UTF-8' | wyw_as_root tee -a /etc/locale.gen >/dev/null
+        wyw_as_root locale-gen >/dev/null
+    fi
+}
+
+# wyw_build <directory> [cmake options...]: configures once, builds quietly
+# (the compiler's output is shown only when the build fails).
+wyw_build() {
+    local dir=$1 log
+    shift
+    log=$(mktemp)
+    if { [ -f "$dir/build.ninja" ] ||
+         cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"; } >"$log" 2>&1 &&
+        cmake --build "$dir" >>"$log" 2>&1; then
+        rm -f "$log"
+    else
+        cat "$log" >&2
+        rm -f "$log"
+        return 1
+    fi
+}
