@@ -6,9 +6,20 @@
 #include <QKeyEvent>
 #include <QScreen>
 
-FixedDialog::FixedDialog(const QString& caption, QSize clientSize, QWidget* parent)
+namespace {
+
+bool IsPlainEscape(const QKeyEvent* event)
+{
+    return event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier;
+}
+
+} // namespace
+
+FixedDialog::FixedDialog(const QString& caption, QSize clientSize, EscapeKey escape,
+                         QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint)
+    , escape_(escape)
 {
     setWindowTitle(caption);
     setFont(ProgramFont());
@@ -25,6 +36,15 @@ void FixedDialog::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
 }
 
+void FixedDialog::keyPressEvent(QKeyEvent* event)
+{
+    if (escape_ == EscapeKey::Ignored && IsPlainEscape(event)) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
 FormWindow::FormWindow(const QString& caption, QRect designedGeometry, QWidget* parent)
     : QDialog(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint)
@@ -37,7 +57,7 @@ FormWindow::FormWindow(const QString& caption, QRect designedGeometry, QWidget* 
 
 void FormWindow::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+    if (IsPlainEscape(event)) {
         event->accept(); // no cancel button is bound to Esc here
         return;
     }

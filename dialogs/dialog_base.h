@@ -3,6 +3,7 @@
 #include <QDialog>
 
 class QKeyEvent;
+class QShowEvent;
 class QPushButton;
 
 // The two kinds of window of the input dialogs. Both are modal: exec() returns
@@ -10,15 +11,23 @@ class QPushButton;
 // Neither is ever re-created, so its controls keep their texts between showings.
 
 // A dialog with a fixed border and a fixed client size, centred on the screen.
-// Enter presses the default button; Esc closes it with the cancel result, as
-// the cancel button ("Anuluj", CancelBtn) is bound to it.
+// Enter presses the default button. Esc closes it with the cancel result where
+// its cancel button ("Anuluj", CancelBtn) is bound to Esc, and does nothing
+// where the dialog's "Anuluj" is an ordinary button.
 class FixedDialog : public QDialog {
     Q_OBJECT
 public:
-    FixedDialog(const QString& caption, QSize clientSize, QWidget* parent = nullptr);
+    enum class EscapeKey { Cancels, Ignored };
+
+    FixedDialog(const QString& caption, QSize clientSize, EscapeKey escape = EscapeKey::Cancels,
+                QWidget* parent = nullptr);
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    EscapeKey escape_;
 };
 
 // An ordinary resizable window at its designed place on the screen. Enter
