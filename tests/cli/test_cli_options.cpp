@@ -1,0 +1,145 @@
+#include "cli_options.h"
+
+#include <QtTest>
+
+namespace {
+
+CliParseResult Parse(const QString& line)
+{
+    QStringList arguments = line.split(' ', Qt::SkipEmptyParts);
+    arguments.prepend("wywietrznik-cli");
+    return ParseCliArguments(arguments);
+}
+
+const QString kValid = "--density 1.2 --wind 4 --round 0.16 --hall 5 --model 5";
+
+} // namespace
+
+class TestCliOptions : public QObject {
+    Q_OBJECT
+private slots:
+    void usageErrors_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QStringList>("named"); // every text the message must contain
+        QTest::newRow("repeat") << kValid + " --wind 5" << QStringList{"--wind"};
+        QTest::newRow("density and weather")
+            << kValid + " --weather 20,1013,60" << QStringList{"--density", "--weather"};
+        QTest::newRow("round and rect") << kValid + " --rect 0.2,0.3" << QStringList{"--round", "--rect"};
+        QTest::newRow("two installations")
+            << kValid + " --building-round 3,5,0.1,1.6" << QStringList{"--hall", "--building-round"};
+        QTest::newRow("comma in a single value")
+            << "--density 1.2 --wind 4,5 --round 0.16 --hall 5 --model 5" << QStringList{"--wind"};
+        QTest::newRow("too few values")
+            << "--density 1.2 --wind 4 --rect 0.2 --hall 5 --model 5" << QStringList{"--rect", "2"};
+        QTest::newRow("too many values")
+            << "--density 1.2 --wind 4 --round 0.16 --hall 5,1,1 --model 5" << QStringList{"--hall"};
+        QTest::newRow("weather needs three")
+            << "--weather 20,1013 --wind 4 --round 0.16 --hall 5 --model 5"
+            << QStringList{"--weather", "3"};
+        QTest::newRow("model out of range") << "--density 1.2 --wind 4 --round 0.16 --hall 5 --model 28"
+                                            << QStringList{"--model", "27"};
+        QTest::newRow("model not whole") << "--density 1.2 --wind 4 --round 0.16 --hall 5 --model 5.0"
+                                         << QStringList{"--model"};
+        QTest::newRow("material out of range")
+            << kValid + " --material 7" << QStringList{"--material", "6"};
+        QTest::newRow("inlet out of range")
+            << "--density 1.2 --wind 4 --round 0.16 --hall 5,4 --model 5" << QStringList{"--hall"};
+        QTest::newRow("grille out of range")
+            << "--density 1.2 --wind 4 --round 0.16 --building-adjustable 3,5,6,10 --model 5"
+            << QStringList{"--building-adjustable"};
+        QTest::newRow("missing wind") << "--density 1.2 --round 0.16 --hall 5 --model 5"
+                                      << QStringList{"--wind"};
+        QTest::newRow("missing air") << "--wind 4 --round 0.16 --hall 5 --model 5"
+                                     << QStringList{"--density", "--weather"};
+        QTest::newRow("missing duct") << "--density 1.2 --wind 4 --hall 5 --model 5"
+                                      << QStringList{"--round", "--rect"};
+        QTest::newRow("missing installation") << "--density 1.2 --wind 4 --round 0.16 --model 5"
+                                              << QStringList{"--hall"};
+        QTest::newRow("missing model") << "--density 1.2 --wind 4 --round 0.16 --hall 5"
+                                       << QStringList{"--model"};
+        QTest::newRow("printer with all")
+            << "--density 1.2 --wind 4 --round 0.16 --hall 5 --all --printer"
+            << QStringList{"--printer", "--all"};
+        QTest::newRow("printer with json")
+            << kValid + " --printer --format json" << QStringList{"--printer", "json"};
+        QTest::newRow("bad format") << kValid + " --format xml" << QStringList{"--format", "xml"};
+        QTest::newRow("unknown option") << kValid + " --colour red" << QStringList{"colour"};
+        QTest::newRow("positional") << kValid + " extra" << QStringList{"extra"};
+        QTest::newRow("bad sweep") << "--density 1.2 --round 0.16 --hall 5 --model 5 --wind-sweep 0:15"
+                                   << QStringList{"--wind-sweep"};
+        QTest::newRow("sweep backwards")
+            << "--density 1.2 --round 0.16 --hall 5 --model 5 --wind-sweep 15:0:1"
+            << QStringList{"--wind-sweep"};
+        QTest::newRow("sweep with zero step")
+            << "--density 1.2 --round 0.16 --hall 5 --model 5 --wind-sweep 0:15:0"
+            << QStringList{"--wind-sweep"};
+    }
+    void usageErrors()
+    {
+        QFETCH(QString, line);
+        QFETCH(QStringList, named);
+        const CliParseResult result = Parse(line);
+        const auto* error = std::get_if<CliUsageError>(&result);
+        QVERIFY2(error, qPrintable(line));
+        const QString message = QString::fromStdString(error->message);
+        for (const QString& name : named)
+            QVERIFY2(message.contains(name), qPrintable(message));
+    }
+
+    void valuesGoThroughTheFieldConversion()
+    {
+        const CliParseResult result = Parse("--weather 20.7,1013hPa,55.5 --wind 3.26m/s "
+                                            "--rect 0.2,abc --building-rect 3,3.5,0.2,0.2,4,6 "
+                                            "--model 5");
+        // "4,6" is two values here: a usage error naming the option.
+        QVERIFY(std::holds_alternative<CliUsageError>(result));
+
+        const CliParseResult ok = Parse("--weather 20.7,1013hPa,55.5 --wind 3.26m/s "
+                                        "--rect 0.2,abc --building-rect 3,3.5,0.2,0.2,4x6 "
+                                        "--model 5");
+        const auto* request = std::get_if<CliRequest>(&ok);
+        QVERIFY(request);
+        QCOMPARE(request->temperature, 20);
+        QCOMPARE(request->pressure, 1013);
+        QCOMPARE(request->humidity, 55);
+        QCOMPARE(request->windSpeed, 3.26);
+        QCOMPARE(request->sideB, 0.0);
+        QCOMPARE(request->storeys, 3);
+        QCOMPARE(request->grilleLoss, 4.0);
+        QCOMPARE(request->material, 1); // the first choice, as the dialog
+    }
+
+    void negativeValueWithEquals()
+    {
+        const CliParseResult result =
+            Parse("--density 1.2 --wind=-3 --round 0.16 --hall 5,2 --model 27 --material 6");
+        const auto* request = std::get_if<CliRequest>(&result);
+        QVERIFY(request);
+        QCOMPARE(request->windSpeed, -3.0);
+        QCOMPARE(request->inlet, 2);
+        QCOMPARE(request->model, 27);
+        QCOMPARE(request->material, 6);
+    }
+
+    void allNeedsNoModel()
+    {
+        const CliParseResult result = Parse("--density 1.2 --wind 4 --round 0.16 --hall 5 --all");
+        const auto* request = std::get_if<CliRequest>(&result);
+        QVERIFY(request);
+        QVERIFY(request->all);
+        QCOMPARE(request->model, 0);
+    }
+
+    void helpAndVersion()
+    {
+        const CliParseResult help = Parse("--help");
+        QVERIFY(std::holds_alternative<CliInformation>(help));
+        QVERIFY(std::get<CliInformation>(help).text.find("--building-adjustable") != std::string::npos);
+        const CliParseResult version = Parse("--version");
+        QVERIFY(std::get<CliInformation>(version).text.find("1.1.0.0") != std::string::npos);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCliOptions)
+#include "test_cli_options.moc"

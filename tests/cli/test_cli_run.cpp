@@ -1,0 +1,213 @@
+#include "cli_options.h"
+#include "cli_run.h"
+#include "comparison.h"
+#include "number_format.h"
+#include "report_lines.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+struct Run {
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+// Runs the real program in an empty directory of its own.
+Run RunProgram(const QString& line, const QString& directory = QString())
+{
+    QProcess process;
+    if (!directory.isEmpty())
+        process.setWorkingDirectory(directory);
+    process.start(WYW_CLI_PROGRAM, line.split(' ', Qt::SkipEmptyParts));
+    process.waitForFinished(60000);
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+CliRequest Request(const QString& line)
+{
+    QStringList arguments = line.split(' ', Qt::SkipEmptyParts);
+    arguments.prepend("wywietrznik-cli");
+    const CliParseResult parsed = ParseCliArguments(arguments);
+    if (const auto* request = std::get_if<CliRequest>(&parsed))
+        return *request;
+    qFatal("not a valid request: %s", qPrintable(line));
+}
+
+const QString kHall = "--density 1.2 --wind 4 --round 0.16 --hall 5";
+
+} // namespace
+
+class TestCliRun : public QObject {
+    Q_OBJECT
+private slots:
+    void hallReport()
+    {
+        QTemporaryDir directory;
+        const Run run = RunProgram(kHall + " --model 5", directory.path());
+        QCOMPARE(run.status, 0);
+        QCOMPARE(run.err, QString());
+        const QStringList lines = run.out.split('\n');
+        QCOMPARE(lines.size(), 16); // rows 0..14 and the final newline
+        QCOMPARE(lines[0], QString("Program doboru wywietrzników firmy KORVANT sp z o.o. Merlowice"));
+        QCOMPARE(lines[1], QString());
+        QCOMPARE(lines[9], QString());
+        QCOMPARE(lines[12], QString("   Wydajność godzinowa   Qh = 153.3861 [m3/h]"));
+        // The value files of the dialogs are neither read nor written.
+        QCOMPARE(QDir(directory.path()).entryList(QDir::Files), QStringList());
+    }
+
+    void printerVariant()
+    {
+        const Run run = RunProgram(kHall + " --model 5 --printer");
+        QCOMPARE(run.status, 0);
+        QVERIFY(run.out.contains("   Nazwa wywietrznika= KALMO-160\n"));
+        QVERIFY(run.out.contains("\nObliczone wartości\n"));
+        QVERIFY(!run.out.contains("Rodzaj materiału"));
+    }
+
+    void failures_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("no operating point")
+            << "--density 1.2 --wind 10 --round 0.1 --hall 1,3 --model 1" << 1 << QString();
+        QTest::newRow("zero duct") << "--density 1.2 --wind 4 --round 0 --hall 5 --model 5" << 3
+                                   << "Średnica kanału";
+        QTest::newRow("zero density") << "--density abc --wind 4 --round 0.16 --hall 5 --model 5"
+                                      << 3 << "Gęstość powietrza";
+        QTest::newRow("weather 0 hPa")
+            << "--weather 20,0,60 --wind 4 --round 0.16 --hall 5 --model 5" << 3 << "Ciśnienie";
+        QTest::newRow("weather -273")
+            << "--weather -273,1013,60 --wind 4 --round 0.16 --hall 5 --model 5" << 3
+            << "Temperatura";
+        QTest::newRow("sides adding up to 0")
+            << "--density 1.2 --wind 4 --rect 0,0 --hall 5 --model 5" << 3 << "długości i szerokości";
+        QTest::newRow("building without grille")
+            << "--density 1.2 --wind 4 --round 0.16 --building-rect 3,5,0,0.2,15 --model 5" << 3
+            << "Pole kratki";
+        QTest::newRow("usage") << "--density 1.2" << 2 << "--wind";
+    }
+    void failures()
+    {
+        QFETCH(QString, line);
+        QFETCH(int, status);
+        QFETCH(QString, reason);
+        const Run run = RunProgram(line);
+        QCOMPARE(run.status, status);
+        QCOMPARE(run.out, QString());
+        if (status != 2)
+            QVERIFY(run.err.startsWith("Niewłaściwe obliczenia!!!\n"));
+        QVERIFY2(run.err.contains(reason), qPrintable(run.err));
+        if (status == 1)
+            QCOMPARE(run.err, QString("Niewłaściwe obliczenia!!!\n"));
+    }
+
+    void jsonResult()
+    {
+        const Run run = RunProgram("--weather 20,1013,60 --wind 4 --rect 0.2,0.3 "
+                                   "--building-adjustable 3,5,2,7.9 --model 5 --format json");
+        QCOMPARE(run.status, 0);
+        const QJsonObject object = QJsonDocument::fromJson(run.out.toUtf8()).object();
+        const QJsonObject inputs = object["inputs"].toObject();
+        QCOMPARE(inputs["DensityEntered"].toInt(), 0);
+        QVERIFY(qAbs(inputs["AirDensity"].toDouble() - 1.198189) < 1e-6);
+        QCOMPARE(inputs["DuctRound"].toInt(), 0);
+        QCOMPARE(inputs["DuctDiameter"].toDouble(), 2.0 * 0.2 * 0.3 / (0.2 + 0.3));
+        QCOMPARE(inputs["InstallationType"].toInt(), 3);
+        QCOMPARE(inputs["IsHall"].toInt(), 0);
+        QCOMPARE(inputs["StoreyCount"].toInt(), 5);
+        QCOMPARE(inputs["DuctLength"].toDouble(), 15.0);
+        QCOMPARE(inputs["GrilleSizeA"].toDouble(), 0.07); // grille 2 is "KTV 100"
+        QVERIFY(!inputs.contains("GrilleSizeB")); // not set by this installation
+
+        // The same request in-process gives bit-identical results.
+        CliInputs in = BuildCliInputs(Request("--weather 20,1013,60 --wind 4 --rect 0.2,0.3 "
+                                              "--building-adjustable 3,5,2,7 --model 5"));
+        const OperatingPoint point = ComputeOperatingPoint(in.state, LookUpVentilator(5));
+        const QJsonObject result = object["result"].toObject();
+        QCOMPARE(result["FlowPerHour"].toDouble(), point.flowPerHour);
+        QCOMPARE(result["VentilatorSuction"].toDouble(), point.ventilatorSuction);
+        QCOMPARE(result["DuctVelocity"].toDouble(), point.ductVelocity);
+        QCOMPARE(result["Q"].toDouble(), FlowPerSecond(point.flowPerHour));
+        QCOMPARE(result["VentilatorName"].toString(), QString("KALMO-160"));
+    }
+
+    void jsonFailure()
+    {
+        const Run run = RunProgram("--density 1.2 --wind 4 --round 0 --hall 5 --model 5 "
+                                   "--format json");
+        QCOMPARE(run.status, 3);
+        const QJsonObject object = QJsonDocument::fromJson(run.out.toUtf8()).object();
+        QCOMPARE(object["error"].toString(), QString("Niewłaściwe obliczenia!!!"));
+        QVERIFY(object["reason"].toString().contains("Średnica kanału"));
+    }
+
+    // The table of all models agrees with the single reports, model by model.
+    void allModels()
+    {
+        const QString inputs = "--density 1.2 --wind 15 --round 0.5 --hall 1,3";
+        const Run run = RunProgram(inputs + " --all");
+        QCOMPARE(run.status, 0);
+        const QStringList lines = run.out.split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 28);
+        QCOMPARE(lines[0], QString("Nr\tWywietrznik\tQ [m3/s]\tQh [m3/h]\tDPsw [Pa]\tc [m/s]"));
+        int missing = 0;
+        for (int model = 1; model <= 27; ++model) {
+            const QStringList fields = lines[model].split('\t');
+            QCOMPARE(fields[0], QString::number(model));
+            const VentilatorModel& row = LookUpVentilator(model);
+            QCOMPARE(fields[1], QString::fromUtf8(row.Name.data(), row.Name.size()));
+            std::string out, err;
+            const int status =
+                RunCli(Request(inputs + " --model " + QString::number(model)), out, err);
+            if (status == 1) {
+                QCOMPARE(fields.mid(2), QStringList{"brak punktu pracy"});
+                ++missing;
+                continue;
+            }
+            QCOMPARE(status, 0);
+            const QString report = QString::fromStdString(out);
+            QVERIFY(report.contains("   Wydajność sekundowa   Q = " + fields[2] + " [m3/s]"));
+            QVERIFY(report.contains("   Wydajność godzinowa   Qh = " + fields[3] + " [m3/h]"));
+            QVERIFY(report.contains("   Podciśnienie wywietrznika   DPsw = " + fields[4] + " [Pa]"));
+            QVERIFY(report.contains("   Prędkość w kanale   c = " + fields[5] + " [m/s]"));
+        }
+        QVERIFY(missing < 27);
+
+        const Run json = RunProgram(inputs + " --all --format json");
+        const QJsonArray results =
+            QJsonDocument::fromJson(json.out.toUtf8()).object()["results"].toArray();
+        QCOMPARE(results.size(), 27);
+        int nulls = 0;
+        for (const QJsonValue& value : results)
+            nulls += value.toObject()["result"].isNull();
+        QCOMPARE(nulls, missing);
+    }
+
+    void windSweep()
+    {
+        const Run run =
+            RunProgram("--density 1.2 --round 0.16 --hall 5 --model 5 --wind-sweep 0:15:5");
+        QCOMPARE(run.status, 0);
+        const QStringList lines = run.out.split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 5);
+        QCOMPARE(lines[1], QString("0.00\t0.0000\t0.0000"));
+        QVERIFY(lines[4].startsWith("15.00\t"));
+        std::string out, err;
+        RunCli(Request("--density 1.2 --wind 10 --round 0.16 --hall 5 --model 5"), out, err);
+        QVERIFY(QString::fromStdString(out).contains(
+            "Qh = " + lines[3].split('\t')[2] + " [m3/h]"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCliRun)
+#include "test_cli_run.moc"
