@@ -1,0 +1,287 @@
+#include "dialog_wyw.h"
+
+#include "calc_state.h"
+#include "jpeg_decoder.h"
+
+#include <cstring>
+#include <span>
+
+#include <QByteArray>
+#include <QFile>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+
+// One radio button: its caption and its place, column 0 (left) or 1 (right)
+// and row 1..14 of the frame. Position i holds RadioButton<i + 1>.
+struct Choice {
+    const char* caption; // UTF-8
+    int column;
+    int row;
+};
+
+constexpr std::array<Choice, kVentilatorCount> kChoices = {{
+    {"KALMO-100", 0, 1},
+    {"TRAVEN-140", 0, 2},
+    {"TRAVEN/M-150", 0, 3},
+    {"TRAVEN-150", 0, 4},
+    {"KALMO-160", 0, 5},
+    {"LUMA-160", 0, 6},
+    {"OSTREL-160 wzdłużnie", 0, 7},
+    {"OSTREL-160 poprzecznie", 0, 8},
+    {"BIVA-150 wzdłużnie", 0, 9},
+    {"BIVA-150 poprzecznie", 0, 10},
+    {"BIVA-160 wzdłużnie", 0, 11},
+    {"BIVA-160 poprzecznie", 0, 12},
+    {"VESK-160", 0, 13},
+    {"KALMO-200", 1, 1},
+    {"KALMO-250", 1, 2},
+    {"VESK-250", 1, 3},
+    {"TRAVEN-250", 1, 4},
+    {"LUMA-250", 1, 5},
+    {"KALMO-315", 1, 6},
+    {"VESK-315", 1, 7},
+    {"VESK/M-315", 1, 8},
+    {"VESK-400", 1, 9},
+    {"DORNA-100", 1, 10},
+    {"SAVO-160/W3", 1, 11},
+    {"SAVO-250/W3", 1, 12},
+    {"SAVO-315/W3", 1, 13},
+    {"MIRT-160", 0, 14},
+}};
+
+// The Tab order of the models: the left column, the model below it, the right column.
+constexpr std::array<int, kVentilatorCount> kKeyOrder = {
+    1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 27,
+    14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26,
+};
+
+// The frame of the buttons and the places of the buttons inside it.
+constexpr QRect kFrame(8, 8, 296, 364);
+constexpr int kFirstRowTop = 20;
+constexpr int kRowPitch = 24;
+constexpr int kButtonHeight = 20;
+constexpr std::array<int, 2> kColumnLeft = {12, 180};
+constexpr std::array<int, 2> kColumnWidth = {164, 110};
+
+// One family picture: the control's number, its JPEG resource, its display
+// area, and the label to the right of the area.
+struct Picture {
+    int number;
+    const char* resource;
+    QRect area;
+    const char* label;
+};
+
+constexpr int kMiddleColumn = 318;
+constexpr int kRightColumn = 474;
+constexpr int kLabelGap = 6;
+constexpr int kLabelWidth = 64;
+constexpr int kLabelHeight = 16;
+
+constexpr std::array<Picture, 9> kPictures = {{
+    {1, ":/pictures/kalmo.jpg", QRect(kMiddleColumn, 8, 73, 89), "KALMO"},
+    {2, ":/pictures/traven.jpg", QRect(kMiddleColumn, 106, 73, 73), "TRAVEN"},
+    {3, ":/pictures/ostrel.jpg", QRect(kMiddleColumn, 188, 73, 57), "OSTREL"},
+    {7, ":/pictures/luma.jpg", QRect(kMiddleColumn, 254, 41, 41), "LUMA"},
+    {9, ":/pictures/mirt.jpg", QRect(kMiddleColumn, 304, 73, 65), "MIRT-160"},
+    {4, ":/pictures/biva.jpg", QRect(kRightColumn, 8, 73, 49), "BIVA"},
+    {5, ":/pictures/vesk.jpg", QRect(kRightColumn, 66, 73, 65), "VESK"},
+    {6, ":/pictures/savo.jpg", QRect(kRightColumn, 140, 73, 65), "SAVO"},
+    {8, ":/pictures/dorna.jpg", QRect(kRightColumn, 214, 73, 65), "DORNA"},
+}};
+
+constexpr QRect kOkButton(472, 388, 75, 25);
+constexpr QRect kCancelButton(556, 388, 75, 25);
+
+// A radio button of the choice. The dialog keeps the 27 buttons one group by
+// its own hand: Qt's grouping would leave only the checked button in the Tab
+// order. A click on the checked button leaves it checked.
+class ChoiceButton : public QRadioButton {
+public:
+    ChoiceButton(const QString& caption, QWidget* parent)
+        : QRadioButton(caption, parent)
+    {
+        setAutoExclusive(false);
+    }
+
+protected:
+    void nextCheckState() override { setChecked(true); }
+};
+
+QImage PictureFromResource(const char* resource)
+{
+    QFile file(QString::fromLatin1(resource));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return PictureFromJpeg(file.readAll());
+}
+
+} // namespace
+
+QImage PictureFromJpeg(const QByteArray& data)
+{
+    const DecodedPicture decoded = DecodeJpeg(std::span<const unsigned char>(
+        reinterpret_cast<const unsigned char*>(data.constData()), std::size_t(data.size())));
+    if (!decoded.ok())
+        return {};
+    QImage image(decoded.width, decoded.height, QImage::Format_RGB888);
+    if (image.isNull())
+        return {};
+    const std::size_t rowBytes = std::size_t(decoded.width) * 3;
+    for (int y = 0; y < decoded.height; ++y)
+        std::memcpy(image.scanLine(y), decoded.rgb.data() + std::size_t(y) * rowBytes, rowBytes);
+    return image;
+}
+
+TOKBottomDlg_wyw::TOKBottomDlg_wyw(CalcState& state, QWidget* parent)
+    : FixedDialog(QString::fromUtf8("Wybór wywietrznika"), QSize(639, 425), EscapeKey::Cancels,
+                  parent)
+    , state_(state)
+{
+    setObjectName("OKBottomDlg_wyw");
+    BuildChoices();
+    BuildPictures();
+
+    auto* ok = new QPushButton("OK", this);
+    ok->setObjectName("OKBtn");
+    ok->setGeometry(kOkButton);
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &TOKBottomDlg_wyw::OKBtnClick);
+
+    auto* cancel = new QPushButton("Anuluj", this);
+    cancel->setObjectName("CancelBtn");
+    cancel->setGeometry(kCancelButton);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    for (std::size_t i = 1; i < keyOrder_.size(); ++i)
+        setTabOrder(keyOrder_[i - 1], keyOrder_[i]);
+    setTabOrder(keyOrder_.back(), ok);
+    setTabOrder(ok, cancel);
+}
+
+void TOKBottomDlg_wyw::BuildChoices()
+{
+    auto* frame = new QGroupBox(QString::fromUtf8("Proszę wybrać wywietrznik"), this);
+    frame->setObjectName("RadioGroup1");
+    frame->setGeometry(kFrame);
+
+    for (std::size_t i = 0; i < kChoices.size(); ++i) {
+        const Choice& choice = kChoices[i];
+        auto* button = new ChoiceButton(QString::fromUtf8(choice.caption), frame);
+        button->setObjectName(QStringLiteral("RadioButton%1").arg(i + 1));
+        button->setGeometry(kColumnLeft[choice.column], kFirstRowTop + (choice.row - 1) * kRowPitch,
+                            kColumnWidth[choice.column], kButtonHeight);
+        button->installEventFilter(this);
+        connect(button, &QRadioButton::toggled, this,
+                [this, button](bool checked) { OnToggled(button, checked); });
+        buttons_[i] = button;
+    }
+    for (std::size_t i = 0; i < kKeyOrder.size(); ++i)
+        keyOrder_[i] = buttons_[kKeyOrder[i] - 1];
+    buttons_.front()->setChecked(true);
+}
+
+void TOKBottomDlg_wyw::BuildPictures()
+{
+    for (const Picture& picture : kPictures) {
+        auto* image = new QLabel(this);
+        image->setObjectName(QStringLiteral("Image%1").arg(picture.number));
+        image->setGeometry(picture.area);
+        image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        image->setScaledContents(false);
+        // A picture that cannot be read leaves its area empty.
+        const QImage decoded = PictureFromResource(picture.resource);
+        if (!decoded.isNull())
+            image->setPixmap(QPixmap::fromImage(decoded));
+
+        auto* label = new QLabel(QString::fromUtf8(picture.label), this);
+        label->setObjectName(QStringLiteral("Label%1").arg(picture.number));
+        label->setGeometry(picture.area.right() + 1 + kLabelGap,
+                           picture.area.top() + (picture.area.height() - kLabelHeight) / 2,
+                           kLabelWidth, kLabelHeight);
+    }
+}
+
+void TOKBottomDlg_wyw::ShowModel(int index)
+{
+    if (index >= 1 && index <= kVentilatorCount)
+        buttons_[index - 1]->setChecked(true);
+}
+
+int TOKBottomDlg_wyw::CheckedModel() const
+{
+    for (std::size_t i = 0; i < buttons_.size(); ++i)
+        if (buttons_[i]->isChecked())
+            return static_cast<int>(i) + 1;
+    return 0; // never: one button is always checked
+}
+
+void TOKBottomDlg_wyw::OKBtnClick()
+{
+    for (std::size_t i = 0; i < buttons_.size(); ++i)
+        if (buttons_[i]->isChecked())
+            state_.VentilatorIndex = static_cast<std::int32_t>(i) + 1;
+    accept();
+}
+
+void TOKBottomDlg_wyw::OnToggled(QRadioButton* button, bool checked)
+{
+    if (!checked)
+        return;
+    for (QRadioButton* other : buttons_)
+        if (other != button && other->isChecked())
+            other->setChecked(false);
+}
+
+// The arrow keys move through the group in its Tab order, round from the last
+// button to the first, checking the button they reach.
+void TOKBottomDlg_wyw::StepChoice(QRadioButton* from, bool forward)
+{
+    const auto count = static_cast<int>(keyOrder_.size());
+    for (int i = 0; i < count; ++i) {
+        if (keyOrder_[i] != from)
+            continue;
+        QRadioButton* to = keyOrder_[(i + (forward ? 1 : count - 1)) % count];
+        to->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+        to->setChecked(true);
+        return;
+    }
+}
+
+bool TOKBottomDlg_wyw::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        auto* button = qobject_cast<QRadioButton*>(watched);
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool plain = (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+        if (button && plain) {
+            switch (key->key()) {
+            case Qt::Key_Down:
+            case Qt::Key_Right:
+                StepChoice(button, true);
+                return true;
+            case Qt::Key_Up:
+            case Qt::Key_Left:
+                StepChoice(button, false);
+                return true;
+            default:
+                break;
+            }
+        }
+    }
+    return FixedDialog::eventFilter(watched, event);
+}
+
+// Each opening starts on the checked button, as a group of radio buttons does.
+void TOKBottomDlg_wyw::showEvent(QShowEvent* event)
+{
+    FixedDialog::showEvent(event);
+    if (const int model = CheckedModel(); model >= 1)
+        buttons_[model - 1]->setFocus(Qt::ActiveWindowFocusReason);
+}

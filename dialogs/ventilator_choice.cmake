@@ -1,0 +1,28 @@
+# The ventilator choice dialog, the pictures of the nine ventilator families
+# and the JPEG decoder that reads them. The pictures are drawn by
+# tools/draw_pictures.sh and kept in resources/pictures.
+find_package(JPEG REQUIRED)
+
+target_sources(wyw_dialogs PRIVATE
+    dialog_wyw.cpp dialog_wyw.h
+    jpeg_decoder.cpp jpeg_decoder.h
+)
+target_link_libraries(wyw_dialogs PRIVATE JPEG::JPEG)
+
+set(WYW_VENTILATOR_PICTURES
+    pictures/kalmo.jpg
+    pictures/traven.jpg
+    pictures/ostrel.jpg
+    pictures/biva.jpg
+    pictures/vesk.jpg
+    pictures/savo.jpg
+    pictures/luma.jpg
+    pictures/dorna.jpg
+    pictures/mirt.jpg
+)
+list(TRANSFORM WYW_VENTILATOR_PICTURES PREPEND ${CMAKE_SOURCE_DIR}/resources/)
+qt_add_resources(wyw_dialogs "ventilator_pictures"
+    PREFIX "/"
+    BASE ${CMAKE_SOURCE_DIR}/resources
+    FILES ${WYW_VENTILATOR_PICTURES}
+)
