@@ -1,5 +1,7 @@
 #include "operating_point.h"
 
+#include "operating_point_fast.h"
+
 #include <cmath>
 #include <limits>
 
@@ -179,7 +181,7 @@ OperatingPoint EvaluateOperatingPoint(const CalcState& state, const VentilatorMo
         refused.refusal = prepared.refusal;
         return refused;
     }
-    const ScanMatch match = ScanReference(prepared.path);
+    const ScanMatch match = ScanFast(prepared.path);
     if (!match.found)
         return OperatingPoint{};
     return OperatingPointFromMatch(prepared.path, match.matched);

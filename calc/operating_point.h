@@ -88,6 +88,8 @@ struct ScanMatch {
 // consecutive points, the point beside such a change with the smallest distance
 // wins (the earlier on a tie): a steep characteristic can cross the trial
 // coefficient between two points without coming near either of them.
+// This is the reference: ScanFast (operating_point_fast.h) must give the same
+// result bit for bit, and the program calls ScanFast.
 ScanMatch ScanReference(const AirPath& path);
 
 enum class OperatingPointStatus {
