@@ -1,0 +1,21 @@
+#pragma once
+
+#include "calc_state.h"
+#include "dialog_base.h"
+
+class QLineEdit;
+
+// "Dobór parametrów": the air density and the wind speed as typed. Remembers
+// them in "dialog.sav". Its "Anuluj" is an ordinary button: Esc does nothing.
+class TOKBottomDlg : public FixedDialog {
+    Q_OBJECT
+public:
+    explicit TOKBottomDlg(CalcState& state, QWidget* parent = nullptr);
+
+private:
+    void OKBtnClick();
+
+    CalcState& state_;
+    QLineEdit* edit1_;
+    QLineEdit* edit2_;
+};

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "calc_state.h"
+#include "dialog_base.h"
+
+class QLineEdit;
+
+// "Dobór parametrów ": temperature, barometric pressure and relative humidity,
+// from which the air density is computed, and the wind speed. Remembers them
+// in "dialog1.sav". Weather data that give no density are refused.
+class TForm3 : public FormWindow {
+    Q_OBJECT
+public:
+    explicit TForm3(CalcState& state, QWidget* parent = nullptr);
+
+private:
+    void OKBtnClick();
+    void Button1Click();
+
+    CalcState& state_;
+    QLineEdit* edit1_;
+    QLineEdit* edit2_;
+    QLineEdit* edit3_;
+    QLineEdit* edit4_;
+};

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "calc_state.h"
+#include "dialog_base.h"
+
+class QLineEdit;
+
+// "Parametry kanału" of a rectangular duct: its two sides, remembered in
+// "dialog2.sav"; the duct is represented by its equivalent diameter. Two sides
+// that add up to 0 give no diameter and are refused.
+class TForm1 : public FormWindow {
+    Q_OBJECT
+public:
+    explicit TForm1(CalcState& state, QWidget* parent = nullptr);
+
+private:
+    void Button1Click();
+    void Button2Click();
+
+    CalcState& state_;
+    QLineEdit* edit1_;
+    QLineEdit* edit2_;
+};

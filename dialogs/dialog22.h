@@ -1,0 +1,21 @@
+#pragma once
+
+#include "calc_state.h"
+#include "dialog_base.h"
+
+class QLineEdit;
+
+// "Parametry kanału" of a round duct: its diameter, remembered in
+// "dialog22.sav". The OK button comes first in the focus order.
+class TForm4 : public FormWindow {
+    Q_OBJECT
+public:
+    explicit TForm4(CalcState& state, QWidget* parent = nullptr);
+
+private:
+    void Button1Click();
+    void Button2Click();
+
+    CalcState& state_;
+    QLineEdit* edit1_;
+};

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "calc_state.h"
+#include "dialog_base.h"
+
+#include <array>
+
+class QLineEdit;
+class QRadioButton;
+
+// "Parametry hali": the duct length of a hall, remembered in "dialog3.sav",
+// and the shape of the duct inlet, which fixes its loss coefficient.
+class TForm2 : public FormWindow {
+    Q_OBJECT
+public:
+    explicit TForm2(CalcState& state, QWidget* parent = nullptr);
+
+private:
+    void Button1Click();
+    void Button2Click();
+
+    CalcState& state_;
+    QLineEdit* edit1_;
+    std::array<QRadioButton*, 3> radioButtons_{};
+};

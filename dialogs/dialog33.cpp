@@ -1,0 +1,101 @@
+#include "dialog33.h"
+
+#include "input_controls.h"
+#include "inputs.h"
+#include "number_format.h"
+#include "valuefile.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace {
+
+constexpr const char* kValueFile = "dialog33.sav";
+
+struct ReferenceGrille {
+    std::string_view description;
+    std::string_view loss;
+};
+
+// Example grilles in two columns of six rows; the blanks align the sizes.
+constexpr std::array<ReferenceGrille, 12> kReferenceGrilles = {{
+    {"Prostokątna MCV 20 i MLG 20    0,222x0,255", "4,6"},
+    {"Prostokątna MCV 25 i MLG 25    0,272x0,305", "2,8"},
+    {"Firmy MAIC MCV 30 i MLG 30      0,322x0,355", "2,5"},
+    {"Firmy MAIC MCV 35 i MLG 35      0,372x0,405", "2,1"},
+    {"Kwadratowa Typ A                        0,15x0,15", "15"},
+    {"Łopatki pod kątem 45 st Typ A     0,2x0,2", "15"},
+    {"Łopatki pod kątem 45 st Typ A     0,25x0,25", "15"},
+    {"Firmy AIRCELLTyp A                     0,3x0,3", "15"},
+    {"Kwadratowa Typ G                        0,15x0,15", "3,3"},
+    {"Łopatki pod kątem 0 st Typ G       0,2x0,2", "3,3"},
+    {"Łopatki pod kątem 0 st Typ G       0,25x0,25", "3,3"},
+    {"Firmy AIRCELL Typ G                    0,3x0,3", "3,3"},
+}};
+
+constexpr int kRowsPerColumn = 6;
+
+} // namespace
+
+TForm22::TForm22(CalcState& state, QWidget* parent)
+    : FormWindow(DialogText("Parametry budynku"), QRect(195, 96, 598, 469), parent)
+    , state_(state)
+{
+    PlaceLabel(this, "Label1", "Proszę podać parametry budynku", QPoint(80, 8));
+    PlaceLabel(this, "Label2", "Wysokość jednej kondygnacji [m]", QPoint(8, 40));
+    edit1_ = PlaceEdit(this, "Edit1", QPoint(176, 40));
+    PlaceLabel(this, "Label3", "Ilość kondygnacji", QPoint(8, 72));
+    edit2_ = PlaceEdit(this, "Edit2", QPoint(176, 72));
+    PlaceLabel(this, "Label4", "Wysokość kratki [m]", QPoint(8, 104));
+    edit3_ = PlaceEdit(this, "Edit3", QPoint(176, 104));
+    PlaceLabel(this, "Label5", "Szerokość kratki [m]", QPoint(8, 136));
+    edit4_ = PlaceEdit(this, "Edit4", QPoint(176, 136));
+    PlaceLabel(this, "Label6", "Współczynnik strat kratki", QPoint(8, 168));
+    edit5_ = PlaceEdit(this, "Edit5", QPoint(176, 168));
+
+    PlaceLabel(this, "Label7", "Przykładowe wartości współczynnika strat kratek", QPoint(152, 200));
+    int labelNumber = 8;
+    for (std::size_t i = 0; i < kReferenceGrilles.size(); ++i) {
+        const int column = static_cast<int>(i) / kRowsPerColumn;
+        const int y = 224 + 24 * (static_cast<int>(i) % kRowsPerColumn);
+        const std::string description = "Label" + std::to_string(labelNumber++);
+        const std::string loss = "Label" + std::to_string(labelNumber++);
+        PlaceLabel(this, description.c_str(), kReferenceGrilles[i].description,
+                   QPoint(8 + 296 * column, y));
+        PlaceLabel(this, loss.c_str(), kReferenceGrilles[i].loss, QPoint(240 + 296 * column, y));
+    }
+
+    QPushButton* button1 = PlaceButton(this, "Button1", "OK", QPoint(200, 384));
+    button1->setDefault(true);
+    QPushButton* button2 = PlaceButton(this, "Button2", "Anuluj", QPoint(304, 384));
+
+    ChainFocus({edit1_, edit2_, button1, button2, edit3_, edit4_, edit5_});
+    connect(button1, &QPushButton::clicked, this, &TForm22::Button1Click);
+    connect(button2, &QPushButton::clicked, this, &TForm22::Button2Click);
+
+    LoadValueFile(kValueFile, {edit1_, edit2_, edit3_, edit4_, edit5_});
+}
+
+void TForm22::Button1Click()
+{
+    const double storeyHeight = RealField(edit1_);
+    const std::int32_t storeys = WholeField(edit2_);
+    const double height = RealField(edit3_);
+    const double width = RealField(edit4_);
+    const double loss = RealField(edit5_);
+    SaveValueFile(kValueFile,
+                  {FormatFixed(storeyHeight, 2), FormatWhole(storeys), FormatFixed(height, 2),
+                   FormatFixed(width, 2), FormatFixed(loss, 2)});
+    ApplyStoreys(state_, storeyHeight, storeys);
+    ApplyRectangularGrille(state_, height, width, loss);
+    accept();
+}
+
+void TForm22::Button2Click()
+{
+    reject();
+}

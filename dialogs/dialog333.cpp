@@ -1,0 +1,88 @@
+#include "dialog333.h"
+
+#include "input_controls.h"
+#include "inputs.h"
+#include "number_format.h"
+#include "valuefile.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace {
+
+constexpr const char* kValueFile = "dialog333.sav";
+
+struct ReferenceGrille {
+    std::string_view description;
+    std::string_view loss;
+    int lossX; // a single digit stands a little to the right
+};
+
+// Example grilles, one a row; the blanks align the diameters.
+constexpr std::array<ReferenceGrille, 5> kReferenceGrilles = {{
+    {"Okrągła DVSC-80                    d=0,06", "1,6", 240},
+    {"Regulowana DVSC-100           d=0,074", "1,6", 240},
+    {"Całkowicie DVSC-125              d=0,097", "3,9", 240},
+    {"Otwarta DVSC-150                   d=0,117", "4", 248},
+    {"Otwarta DVSC-200                   d=0,155", "4,1", 240},
+}};
+
+} // namespace
+
+TForm222::TForm222(CalcState& state, QWidget* parent)
+    : FormWindow(DialogText("Parametry budynku"), QRect(195, 96, 334, 431), parent)
+    , state_(state)
+{
+    PlaceLabel(this, "Label1", "Proszę podać parametry budynku", QPoint(80, 8));
+    PlaceLabel(this, "Label2", "Wysokość jednej kondygnacji [m]", QPoint(8, 40));
+    edit1_ = PlaceEdit(this, "Edit1", QPoint(176, 40));
+    PlaceLabel(this, "Label3", "Ilość kondygnacji", QPoint(8, 72));
+    edit2_ = PlaceEdit(this, "Edit2", QPoint(176, 72));
+    PlaceLabel(this, "Label4", "Średnica kratki [m]", QPoint(8, 104));
+    edit3_ = PlaceEdit(this, "Edit3", QPoint(176, 104));
+    PlaceLabel(this, "Label5", "Współczynnik strat kratki", QPoint(8, 136));
+    edit4_ = PlaceEdit(this, "Edit4", QPoint(176, 136));
+
+    PlaceLabel(this, "Label6", "Przykładowe wartości współczynnika strat kratek", QPoint(32, 192));
+    int labelNumber = 7;
+    for (std::size_t i = 0; i < kReferenceGrilles.size(); ++i) {
+        const int y = 224 + 24 * static_cast<int>(i);
+        const std::string description = "Label" + std::to_string(labelNumber++);
+        const std::string loss = "Label" + std::to_string(labelNumber++);
+        PlaceLabel(this, description.c_str(), kReferenceGrilles[i].description, QPoint(8, y));
+        PlaceLabel(this, loss.c_str(), kReferenceGrilles[i].loss,
+                   QPoint(kReferenceGrilles[i].lossX, y));
+    }
+
+    QPushButton* button1 = PlaceButton(this, "Button1", "OK", QPoint(48, 352));
+    button1->setDefault(true);
+    QPushButton* button2 = PlaceButton(this, "Button2", "Anuluj", QPoint(192, 352));
+
+    ChainFocus({edit1_, edit2_, button1, button2, edit3_, edit4_});
+    connect(button1, &QPushButton::clicked, this, &TForm222::Button1Click);
+    connect(button2, &QPushButton::clicked, this, &TForm222::Button2Click);
+
+    LoadValueFile(kValueFile, {edit1_, edit2_, edit3_, edit4_});
+}
+
+void TForm222::Button1Click()
+{
+    const double storeyHeight = RealField(edit1_);
+    const std::int32_t storeys = WholeField(edit2_);
+    const double diameter = RealField(edit3_);
+    const double loss = RealField(edit4_);
+    SaveValueFile(kValueFile, {FormatFixed(storeyHeight, 2), FormatWhole(storeys),
+                               FormatFixed(diameter, 2), FormatFixed(loss, 2)});
+    ApplyStoreys(state_, storeyHeight, storeys);
+    ApplyRoundGrille(state_, diameter, loss);
+    accept();
+}
+
+void TForm222::Button2Click()
+{
+    reject();
+}

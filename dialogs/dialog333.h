@@ -1,0 +1,25 @@
+#pragma once
+
+#include "calc_state.h"
+#include "dialog_base.h"
+
+class QLineEdit;
+
+// "Parametry budynku" with a round fixed grille on every storey: storey height
+// and count, grille diameter and its loss coefficient, remembered in
+// "dialog333.sav", with a table of loss coefficients of example grilles.
+class TForm222 : public FormWindow {
+    Q_OBJECT
+public:
+    explicit TForm222(CalcState& state, QWidget* parent = nullptr);
+
+private:
+    void Button1Click();
+    void Button2Click();
+
+    CalcState& state_;
+    QLineEdit* edit1_;
+    QLineEdit* edit2_;
+    QLineEdit* edit3_;
+    QLineEdit* edit4_;
+};

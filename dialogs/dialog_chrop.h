@@ -1,0 +1,22 @@
+#pragma once
+
+#include "calc_state.h"
+#include "dialog_base.h"
+
+#include <array>
+
+class QRadioButton;
+
+// "Wybór współczynnika chropowatości": the duct material, which fixes
+// DuctRoughness. The choice is not kept between runs.
+class TOKBottomDlg33333 : public FixedDialog {
+    Q_OBJECT
+public:
+    explicit TOKBottomDlg33333(CalcState& state, QWidget* parent = nullptr);
+
+private:
+    void OKBtnClick();
+
+    CalcState& state_;
+    std::array<QRadioButton*, 6> radioButtons_{};
+};

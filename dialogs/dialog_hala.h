@@ -1,0 +1,22 @@
+#pragma once
+
+#include "calc_state.h"
+#include "dialog_base.h"
+
+#include <array>
+
+class QRadioButton;
+
+// "Wybór typu instalacji": a hall or one of the three kinds of building.
+// Sets InstallationType 0..3; the choice is not kept between runs.
+class TOKBottomDlg3333 : public FixedDialog {
+    Q_OBJECT
+public:
+    explicit TOKBottomDlg3333(CalcState& state, QWidget* parent = nullptr);
+
+private:
+    void OKBtnClick();
+
+    CalcState& state_;
+    std::array<QRadioButton*, 4> radioButtons_{};
+};

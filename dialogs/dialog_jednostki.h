@@ -1,0 +1,21 @@
+#pragma once
+
+#include "calc_state.h"
+#include "dialog_base.h"
+
+class QRadioButton;
+
+// "Wybór kanału": a rectangular or a round duct. Sets DuctRound; the choice is
+// not kept between runs.
+class TOKBottomDlg333 : public FixedDialog {
+    Q_OBJECT
+public:
+    explicit TOKBottomDlg333(CalcState& state, QWidget* parent = nullptr);
+
+private:
+    void OKBtnClick();
+
+    CalcState& state_;
+    QRadioButton* radioButton1_;
+    QRadioButton* radioButton2_;
+};

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "calc_state.h"
+#include "dialog_base.h"
+
+class QRadioButton;
+
+// "Wprowadzanie Ro": whether the air density will be typed or computed from
+// the weather. Sets DensityEntered; the choice is not kept between runs.
+class TOKBottomDlg3 : public FixedDialog {
+    Q_OBJECT
+public:
+    explicit TOKBottomDlg3(CalcState& state, QWidget* parent = nullptr);
+
+private:
+    void OKBtnClick();
+
+    CalcState& state_;
+    QRadioButton* radioButton1_;
+    QRadioButton* radioButton2_;
+};

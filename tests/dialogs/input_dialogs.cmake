@@ -1,0 +1,14 @@
+# The input dialogs and their value files.
+wyw_add_qtest(test_valuefile SOURCES test_valuefile.cpp input_dialog_support.h LIBS wyw_dialogs)
+wyw_add_qtest(test_input_windows SOURCES test_input_windows.cpp input_dialog_support.h
+              LIBS wyw_dialogs)
+wyw_add_qtest(test_air_dialogs SOURCES test_air_dialogs.cpp input_dialog_support.h
+              LIBS wyw_dialogs)
+wyw_add_qtest(test_duct_dialogs SOURCES test_duct_dialogs.cpp input_dialog_support.h
+              LIBS wyw_dialogs)
+wyw_add_qtest(test_hall_dialogs SOURCES test_hall_dialogs.cpp input_dialog_support.h
+              LIBS wyw_dialogs)
+wyw_add_qtest(test_building_dialogs SOURCES test_building_dialogs.cpp input_dialog_support.h
+              LIBS wyw_dialogs)
+wyw_add_qtest(test_adjustable_dialog SOURCES test_adjustable_dialog.cpp input_dialog_support.h
+              LIBS wyw_dialogs)

@@ -1,0 +1,510 @@
+// What all twelve input dialogs share: caption, size, border and place, the
+// keyboard (focus order, Enter, Esc), "Anuluj" and the close box, and texts that
+// are not clipped by the program font.
+#include "dialog.h"
+#include "dialog1.h"
+#include "dialog2.h"
+#include "dialog22.h"
+#include "dialog3.h"
+#include "dialog33.h"
+#include "dialog333.h"
+#include "dialog3333.h"
+#include "dialog_chrop.h"
+#include "dialog_hala.h"
+#include "dialog_jednostki.h"
+#include "dialog_ro.h"
+
+#include "input_dialog_support.h"
+#include "test_main.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QRadioButton>
+#include <QScreen>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace {
+
+using Factory = std::unique_ptr<QDialog> (*)(CalcState&);
+
+template <class T> std::unique_ptr<QDialog> Make(CalcState& state)
+{
+    return std::make_unique<T>(state);
+}
+
+struct WindowCase {
+    const char* className;
+    Factory make;
+    const char* caption;
+    QSize size;
+    bool fixedBorder;            // fixed dialog border, centred on the screen
+    std::optional<QPoint> place; // the designed place, where it is laid down
+    bool escapeCancels;
+    QStringList focusCycle; // from the control that has the focus at first
+    const char* okButton;
+    const char* cancelButton;
+    QStringList edits;     // edit fields, whose first texts are their names
+    const char* valueFile; // nullptr: the dialog keeps nothing
+};
+
+const std::vector<WindowCase>& Cases()
+{
+    static const std::vector<WindowCase> cases = {
+        {"TOKBottomDlg3",
+         &Make<TOKBottomDlg3>,
+         "Wprowadzanie Ro",
+         {275, 150},
+         true,
+         {},
+         true,
+         {"RadioButton2", "OKBtn", "CancelBtn"},
+         "OKBtn",
+         "CancelBtn",
+         {},
+         nullptr},
+        {"TOKBottomDlg",
+         &Make<TOKBottomDlg>,
+         "Dobór parametrów",
+         {315, 184},
+         true,
+         {},
+         false,
+         {"Edit1", "Edit2", "OKBtn", "Button1"},
+         "OKBtn",
+         "Button1",
+         {"Edit1", "Edit2"},
+         "dialog.sav"},
+        {"TForm3",
+         &Make<TForm3>,
+         "Dobór parametrów ",
+         {331, 277},
+         false,
+         {},
+         false,
+         {"Edit1", "Edit2", "Edit3", "Edit4", "OKBtn", "Button1"},
+         "OKBtn",
+         "Button1",
+         {"Edit1", "Edit2", "Edit3", "Edit4"},
+         "dialog1.sav"},
+        {"TOKBottomDlg333",
+         &Make<TOKBottomDlg333>,
+         "Wybór kanału",
+         {209, 174},
+         true,
+         {},
+         true,
+         {"RadioButton1", "OKBtn", "CancelBtn"},
+         "OKBtn",
+         "CancelBtn",
+         {},
+         nullptr},
+        {"TForm4",
+         &Make<TForm4>,
+         "Parametry kanału",
+         {308, 153},
+         false,
+         {},
+         false,
+         {"Button1", "Edit1", "Button2"},
+         "Button1",
+         "Button2",
+         {"Edit1"},
+         "dialog22.sav"},
+        {"TForm1",
+         &Make<TForm1>,
+         "Parametry kanału",
+         {340, 173},
+         false,
+         {},
+         false,
+         {"Edit1", "Edit2", "Button1", "Button2"},
+         "Button1",
+         "Button2",
+         {"Edit1", "Edit2"},
+         "dialog2.sav"},
+        {"TOKBottomDlg33333",
+         &Make<TOKBottomDlg33333>,
+         "Wybór współczynnika chropowatości",
+         {318, 290},
+         true,
+         {},
+         true,
+         {"RadioButton1", "OKBtn", "CancelBtn"},
+         "OKBtn",
+         "CancelBtn",
+         {},
+         nullptr},
+        {"TOKBottomDlg3333",
+         &Make<TOKBottomDlg3333>,
+         "Wybór typu instalacji",
+         {356, 195},
+         true,
+         {},
+         true,
+         {"RadioButton1", "OKBtn", "CancelBtn"},
+         "OKBtn",
+         "CancelBtn",
+         {},
+         nullptr},
+        {"TForm2",
+         &Make<TForm2>,
+         "Parametry hali",
+         {331, 258},
+         false,
+         {},
+         false,
+         {"Edit1", "Button1", "Button2", "RadioButton1"},
+         "Button1",
+         "Button2",
+         {"Edit1"},
+         "dialog3.sav"},
+        {"TForm22",
+         &Make<TForm22>,
+         "Parametry budynku",
+         {598, 469},
+         false,
+         QPoint(195, 96),
+         false,
+         {"Edit1", "Edit2", "Button1", "Button2", "Edit3", "Edit4", "Edit5"},
+         "Button1",
+         "Button2",
+         {"Edit1", "Edit2", "Edit3", "Edit4", "Edit5"},
+         "dialog33.sav"},
+        {"TForm222",
+         &Make<TForm222>,
+         "Parametry budynku",
+         {334, 431},
+         false,
+         QPoint(195, 96),
+         false,
+         {"Edit1", "Edit2", "Button1", "Button2", "Edit3", "Edit4"},
+         "Button1",
+         "Button2",
+         {"Edit1", "Edit2", "Edit3", "Edit4"},
+         "dialog333.sav"},
+        {"TForm2222",
+         &Make<TForm2222>,
+         "Parametry budynku",
+         {334, 259},
+         false,
+         QPoint(272, 200),
+         false,
+         {"Edit1", "Edit2", "ComboBox1", "Edit4", "Button1", "Button2"},
+         "Button1",
+         "Button2",
+         {"Edit1", "Edit2", "Edit4"},
+         "dialog3333.sav"},
+    };
+    return cases;
+}
+
+void AddCaseRows()
+{
+    QTest::addColumn<int>("index");
+    for (std::size_t i = 0; i < Cases().size(); ++i)
+        QTest::newRow(Cases()[i].className) << static_cast<int>(i);
+}
+
+// Value files with numbers other than the state's first values, which also
+// make the OK of the weather and the rectangular duct dialogs valid (they
+// refuse what the first texts of their fields convert to).
+void WriteValueFiles()
+{
+    WriteBytes("dialog.sav", "1.20\n4.0\n");
+    WriteBytes("dialog1.sav", "20\n1013\n60\n3.5\n");
+    WriteBytes("dialog2.sav", "0.20\n0.30\n");
+    WriteBytes("dialog22.sav", "0.20\n");
+    WriteBytes("dialog3.sav", "12.50\n");
+    WriteBytes("dialog33.sav", "3.00\n4\n0.22\n0.26\n4.60\n");
+    WriteBytes("dialog333.sav", "3.00\n4\n0.10\n1.60\n");
+    WriteBytes("dialog3333.sav", "3.00\n5\n10\n");
+}
+
+// The names and contents of the files in the current directory.
+QMap<QString, QByteArray> Files()
+{
+    QMap<QString, QByteArray> files;
+    for (const QString& name : QDir().entryList(QDir::Files | QDir::Hidden))
+        files.insert(name, FileBytes(name).value_or("?"));
+    return files;
+}
+
+QString Name(const QWidget* widget)
+{
+    return widget ? widget->objectName() : QStringLiteral("(none)");
+}
+
+// The controls the dialog itself placed (Qt's inner parts have no such name).
+QList<QWidget*> Controls(QWidget& dialog)
+{
+    QList<QWidget*> controls;
+    for (QWidget* child : dialog.findChildren<QWidget*>()) {
+        if (!child->objectName().isEmpty() && !child->objectName().startsWith("qt_"))
+            controls.append(child);
+    }
+    return controls;
+}
+
+// Texts that do not fit their control, and controls that leave their parent
+// or cover one another.
+QStringList LayoutProblems(QWidget& dialog)
+{
+    QStringList problems;
+    const QList<QWidget*> controls = Controls(dialog);
+    for (QWidget* control : controls) {
+        const QFontMetrics metrics(control->font());
+        const QWidget* parent = control->parentWidget();
+        const QRect room =
+            qobject_cast<const QGroupBox*>(parent) ? parent->contentsRect() : parent->rect();
+        if (!room.contains(control->geometry()))
+            problems << Name(control) + " leaves " + Name(parent);
+        int needed = 0;
+        if (auto* label = qobject_cast<QLabel*>(control))
+            needed = metrics.horizontalAdvance(label->text());
+        else if (auto* radio = qobject_cast<QRadioButton*>(control))
+            needed = radio->sizeHint().width();
+        else if (auto* button = qobject_cast<QPushButton*>(control))
+            needed = metrics.horizontalAdvance(button->text()) + 12;
+        else if (auto* group = qobject_cast<QGroupBox*>(control))
+            needed = metrics.horizontalAdvance(group->title()) + 16;
+        if (needed > control->width())
+            problems << Name(control) +
+                            QString(" clipped: needs %1, has %2").arg(needed).arg(control->width());
+        if (control->height() < metrics.height())
+            problems << Name(control) + " too low";
+    }
+    for (QWidget* a : controls) {
+        for (QWidget* b : controls) {
+            const bool bevel = a->metaObject() == &QFrame::staticMetaObject ||
+                               b->metaObject() == &QFrame::staticMetaObject;
+            if (a < b && !bevel && a->parentWidget() == b->parentWidget() &&
+                a->geometry().intersects(b->geometry()))
+                problems << Name(a) + " covers " + Name(b);
+        }
+    }
+    return problems;
+}
+
+} // namespace
+
+class TestInputWindows : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { InstallTestFont(); }
+
+    void captionSizeAndBorder_data() { AddCaseRows(); }
+    void captionSizeAndBorder()
+    {
+        QFETCH(int, index);
+        const WindowCase& c = Cases()[static_cast<std::size_t>(index)];
+        WorkingDirectory dir;
+        CalcState state;
+        const auto dialog = c.make(state);
+        QCOMPARE(dialog->metaObject()->className(), c.className);
+        QCOMPARE(dialog->windowTitle(), QString::fromUtf8(c.caption));
+        QCOMPARE(dialog->size(), c.size);
+        QCOMPARE(dialog->font().family(), QString("MS Sans Serif"));
+        QCOMPARE(dialog->font().pointSize(), 8);
+        if (c.fixedBorder) {
+            QCOMPARE(dialog->minimumSize(), c.size);
+            QCOMPARE(dialog->maximumSize(), c.size);
+        } else {
+            QVERIFY(dialog->maximumSize().width() > c.size.width());
+            QVERIFY(dialog->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+        }
+    }
+
+    void placeOnScreen_data() { AddCaseRows(); }
+    void placeOnScreen()
+    {
+        QFETCH(int, index);
+        const WindowCase& c = Cases()[static_cast<std::size_t>(index)];
+        WorkingDirectory dir;
+        CalcState state;
+        const auto dialog = c.make(state);
+        QVERIFY(OpenDialog(*dialog));
+        if (c.fixedBorder) {
+            const QPoint centre = dialog->screen()->availableGeometry().center();
+            const QPoint offset = dialog->frameGeometry().center() - centre;
+            QVERIFY2(offset.manhattanLength() <= 2,
+                     qPrintable(QString("%1,%2").arg(offset.x()).arg(offset.y())));
+        } else if (c.place) {
+            QCOMPARE(dialog->pos(), *c.place);
+        }
+        QCOMPARE(dialog->size(), c.size);
+    }
+
+    void firstTextsAreNames_data() { AddCaseRows(); }
+    void firstTextsAreNames()
+    {
+        QFETCH(int, index);
+        const WindowCase& c = Cases()[static_cast<std::size_t>(index)];
+        WorkingDirectory dir;
+        CalcState state;
+        const auto dialog = c.make(state);
+        QCOMPARE(dialog->findChildren<QLineEdit*>(QString(), Qt::FindDirectChildrenOnly).size(),
+                 c.edits.size());
+        for (const QString& name : c.edits) {
+            auto* edit = dialog->findChild<QLineEdit*>(name);
+            QVERIFY2(edit, qPrintable(name));
+            QCOMPARE(edit->text(), name);
+        }
+    }
+
+    void focusOrder_data() { AddCaseRows(); }
+    void focusOrder()
+    {
+        QFETCH(int, index);
+        const WindowCase& c = Cases()[static_cast<std::size_t>(index)];
+        WorkingDirectory dir;
+        CalcState state;
+        const auto dialog = c.make(state);
+        QVERIFY(OpenDialog(*dialog));
+        QCOMPARE(Name(QApplication::focusWidget()), c.focusCycle.first());
+
+        QStringList forward{Name(QApplication::focusWidget())};
+        for (qsizetype i = 0; i < c.focusCycle.size(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            forward << Name(QApplication::focusWidget());
+        }
+        QCOMPARE(forward, c.focusCycle + QStringList{c.focusCycle.first()});
+
+        QStringList backward{Name(QApplication::focusWidget())};
+        for (qsizetype i = 0; i < c.focusCycle.size(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+            backward.prepend(Name(QApplication::focusWidget()));
+        }
+        QCOMPARE(backward, c.focusCycle + QStringList{c.focusCycle.first()});
+    }
+
+    void escape_data() { AddCaseRows(); }
+    void escape()
+    {
+        QFETCH(int, index);
+        const WindowCase& c = Cases()[static_cast<std::size_t>(index)];
+        WorkingDirectory dir;
+        WriteValueFiles();
+        const QMap<QString, QByteArray> files = Files();
+        CalcState state;
+        const CalcState before = state;
+        const auto dialog = c.make(state);
+        QVERIFY(OpenDialog(*dialog));
+        // From every control that can have the focus.
+        for (const QString& name : c.focusCycle) {
+            QWidget* control = dialog->findChild<QWidget*>(name);
+            QVERIFY2(control, qPrintable(name));
+            control->setFocus();
+            QTest::keyClick(control, Qt::Key_Escape);
+            if (c.escapeCancels) {
+                QVERIFY(!dialog->isVisible());
+                QCOMPARE(dialog->result(), int(QDialog::Rejected));
+                QVERIFY(OpenDialog(*dialog));
+            } else {
+                QVERIFY2(dialog->isVisible(), qPrintable(name));
+            }
+        }
+        QCOMPARE(state, before);
+        QCOMPARE(Files(), files);
+    }
+
+    void enterPressesOk_data() { AddCaseRows(); }
+    void enterPressesOk()
+    {
+        QFETCH(int, index);
+        const WindowCase& c = Cases()[static_cast<std::size_t>(index)];
+        WorkingDirectory dir;
+        WriteValueFiles();
+        CalcState state;
+        state.DuctRoughness = -1; // to see the material dialog write
+        const CalcState before = state;
+        const auto dialog = c.make(state);
+        QVERIFY(Control<QPushButton>(*dialog, c.okButton)->isDefault());
+        const int result =
+            RunModal(*dialog, [] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); });
+        QCOMPARE(result, int(QDialog::Accepted));
+        // The shape and installation dialogs store their first choice, 0, which
+        // the state already holds; every other dialog changes it.
+        if (QByteArray(c.className) != "TOKBottomDlg333" &&
+            QByteArray(c.className) != "TOKBottomDlg3333")
+            QVERIFY(state != before);
+    }
+
+    void enterInEveryField_data() { AddCaseRows(); }
+    void enterInEveryField()
+    {
+        QFETCH(int, index);
+        const WindowCase& c = Cases()[static_cast<std::size_t>(index)];
+        QStringList fields = c.edits;
+        if (QByteArray(c.className) == "TForm2222")
+            fields << "ComboBox1";
+        for (const QString& field : fields) {
+            WorkingDirectory dir;
+            WriteValueFiles();
+            CalcState state;
+            const auto dialog = c.make(state);
+            QVERIFY(OpenDialog(*dialog));
+            QWidget* control = dialog->findChild<QWidget*>(field);
+            control->setFocus();
+            QTest::keyClick(control, Qt::Key_Return);
+            QVERIFY2(!dialog->isVisible(), qPrintable(field));
+            QCOMPARE(dialog->result(), int(QDialog::Accepted));
+        }
+    }
+
+    void cancelButtonChangesNothing_data() { AddCaseRows(); }
+    void cancelButtonChangesNothing()
+    {
+        QFETCH(int, index);
+        const WindowCase& c = Cases()[static_cast<std::size_t>(index)];
+        WorkingDirectory dir;
+        CalcState state;
+        const CalcState before = state;
+        const auto dialog = c.make(state);
+        auto* cancel = Control<QPushButton>(*dialog, c.cancelButton);
+        QCOMPARE(cancel->text(), QString("Anuluj"));
+        QCOMPARE(Control<QPushButton>(*dialog, c.okButton)->text(), QString("OK"));
+        const int result = RunModal(*dialog, [cancel] { Click(cancel); });
+        QCOMPARE(result, int(QDialog::Rejected));
+        QCOMPARE(state, before);
+        QCOMPARE(QDir().entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                 QStringList{});
+    }
+
+    void closeBoxChangesNothing_data() { AddCaseRows(); }
+    void closeBoxChangesNothing()
+    {
+        QFETCH(int, index);
+        const WindowCase& c = Cases()[static_cast<std::size_t>(index)];
+        WorkingDirectory dir;
+        CalcState state;
+        const CalcState before = state;
+        const auto dialog = c.make(state);
+        QVERIFY(dialog->windowFlags().testFlag(Qt::WindowCloseButtonHint));
+        QDialog* shown = dialog.get();
+        const int result = RunModal(*dialog, [shown] { shown->close(); });
+        QCOMPARE(result, int(QDialog::Rejected));
+        QCOMPARE(state, before);
+        QCOMPARE(QDir().entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                 QStringList{});
+    }
+
+    void textsFitTheirControls_data() { AddCaseRows(); }
+    void textsFitTheirControls()
+    {
+        QFETCH(int, index);
+        const WindowCase& c = Cases()[static_cast<std::size_t>(index)];
+        WorkingDirectory dir;
+        CalcState state;
+        const auto dialog = c.make(state);
+        QVERIFY(OpenDialog(*dialog));
+        const QStringList problems = LayoutProblems(*dialog);
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join("; ")));
+    }
+};
+
+WYW_GUI_TEST_MAIN(TestInputWindows)
+#include "test_input_windows.moc"
