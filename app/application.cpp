@@ -1,0 +1,74 @@
+#include "application.h"
+
+#include <QMessageBox>
+#include <QScopedValueRollback>
+
+#include <exception>
+
+namespace {
+
+// An error box must not be asked for again while it is open: an error raised
+// by an event delivered to the box itself is left to the box.
+bool errorBoxOpen = false;
+
+QString MessageOf(const std::exception& error)
+{
+    const QString text = QString::fromUtf8(error.what());
+    return text.isEmpty() ? QStringLiteral("Nieznany błąd.") : text;
+}
+
+} // namespace
+
+QString ApplicationTitle()
+{
+    const QString name = QCoreApplication::applicationName();
+    return name.isEmpty() ? QString::fromUtf8(kApplicationTitle) : name;
+}
+
+void SetApplicationTitle(const QString& title)
+{
+    QCoreApplication::setApplicationName(title);
+}
+
+void ShowErrorBox(QWidget* parent, const QString& message)
+{
+    if (errorBoxOpen) {
+        qWarning("%s", qUtf8Printable(message));
+        return;
+    }
+    const QScopedValueRollback<bool> open(errorBoxOpen, true);
+    QMessageBox box(QMessageBox::Critical, ApplicationTitle(), message, QMessageBox::Ok, parent);
+    box.setObjectName(QStringLiteral("ErrorBox"));
+    box.exec();
+}
+
+void RunGuarded(QWidget* parent, const std::function<void()>& command)
+{
+    try {
+        command();
+    } catch (const std::exception& error) {
+        ShowErrorBox(parent, MessageOf(error));
+    } catch (...) {
+        ShowErrorBox(parent, QStringLiteral("Nieznany błąd."));
+    }
+}
+
+ProgramApplication::ProgramApplication(int& argc, char** argv)
+    : QApplication(argc, argv)
+{
+    SetApplicationTitle(QString::fromUtf8(kApplicationTitle));
+    setApplicationVersion(QString::fromUtf8(kApplicationVersion));
+    setDesktopFileName(QStringLiteral("wywietrznik"));
+}
+
+bool ProgramApplication::notify(QObject* receiver, QEvent* event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& error) {
+        ShowErrorBox(activeWindow(), MessageOf(error));
+    } catch (...) {
+        ShowErrorBox(activeWindow(), QStringLiteral("Nieznany błąd."));
+    }
+    return false;
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QApplication>
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+// The title of the program: the caption of its main window, of its error boxes
+// and the name it shows in the task bar.
+inline constexpr const char* kApplicationTitle = "Program doboru wywietrzników firmy KORVANT";
+// The version record of the program (the About box shows "Wersja 1.0").
+inline constexpr const char* kApplicationVersion = "1.1.0.0";
+
+// The application's title, as last set.
+QString ApplicationTitle();
+// Sets the title (application name) that windows and error boxes use.
+void SetApplicationTitle(const QString& title);
+
+// The standard error box: the error's own message, the application's title as
+// caption, a stop icon and OK. Modal; returns when it is closed.
+void ShowErrorBox(QWidget* parent, const QString& message);
+
+// Runs one command of the program; an error raised inside it and not handled
+// there is shown in the standard error box, and the program goes on.
+void RunGuarded(QWidget* parent, const std::function<void()>& command);
+
+// The application object. Its event delivery is the last backstop for errors:
+// one that escapes an event handler is shown in the standard error box instead
+// of ending the program.
+class ProgramApplication : public QApplication {
+    Q_OBJECT
+public:
+    ProgramApplication(int& argc, char** argv);
+
+    bool notify(QObject* receiver, QEvent* event) override;
+};

@@ -1,0 +1,284 @@
+#include "main.h"
+
+#include "about.h"
+#include "application.h"
+#include "calc_state.h"
+#include "client_area.h"
+#include "help_engine.h"
+#include "hints.h"
+#include "printing.h"
+#include "program_font.h"
+#include "program_windows.h"
+#include "report_draw.h"
+#include "report_lines.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QMenuBar>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QToolButton>
+
+namespace {
+
+constexpr int kSpeedBarHeight = 33;
+constexpr int kSpeedButtonSize = 25;
+constexpr int kSpeedButtonTop = 4;
+constexpr int kStatusLineHeight = 23;
+
+} // namespace
+
+TMainForm::TMainForm(CalcState& state, ProgramWindows& windows)
+    : state_(state)
+    , windows_(windows)
+{
+    setObjectName(QStringLiteral("MainForm"));
+    setWindowTitle(QString::fromUtf8(kApplicationTitle));
+    setWindowIcon(ProgramIcon());
+    setFont(ProgramFont(8));
+
+    clientArea_ = new ClientArea([this](TextCanvas& canvas) { paint(canvas); }, this);
+    clientArea_->setObjectName(QStringLiteral("ReportArea"));
+    setCentralWidget(clientArea_);
+
+    createActions();
+    createMenus();
+    createSpeedBar();
+    createStatusBar();
+    FormCreate();
+}
+
+void TMainForm::FormCreate()
+{
+    // The restored place and size; the window opens maximised.
+    resize(808, 546);
+    move(220, 135);
+    setWindowState(Qt::WindowMaximized);
+    SetApplicationTitle(QString::fromUtf8(kApplicationTitle));
+}
+
+void TMainForm::ShowMainWindow()
+{
+    showMaximized();
+}
+
+QAction* TMainForm::createAction(const QString& caption, const QString& hint, const char* name,
+                                 void (TMainForm::*command)())
+{
+    auto* action = new QAction(caption, this);
+    action->setObjectName(QString::fromLatin1(name));
+    action->setStatusTip(hint);
+    connect(action, &QAction::triggered, this,
+            [this, command] { RunCommand([this, command] { (this->*command)(); }); });
+    return action;
+}
+
+void TMainForm::createActions()
+{
+    fileNewItem_ = createAction(QStringLiteral("&Nowe obliczenia"),
+                                QStringLiteral("Obliczenia ilości odciąganego powietrza"),
+                                "FileNewItem", &TMainForm::FileNew);
+    fileWywietrznikItem_ = createAction(QStringLiteral("&Wybierz tylko wywietrznik"),
+                                        QStringLiteral("Obliczenia dla nowego wywietrznika"),
+                                        "FileWywietrznikItem", &TMainForm::Wywietrznik);
+    filePrintItem_ =
+        createAction(QStringLiteral("&Wydruk wyników"), QStringLiteral("Drukuje aktualne wyniki"),
+                     "FilePrintItem", &TMainForm::FilePrint);
+    filePrintSetupItem_ = createAction(QStringLiteral("&Ustawienia drukarki"),
+                                       QStringLiteral("Zmienia ustawienia drukarki"),
+                                       "FilePrintSetupItem", &TMainForm::FilePrintSetup);
+    fileExitItem_ =
+        createAction(QStringLiteral("&Koniec"), QStringLiteral("Kończy pracę z programem"),
+                     "FileExitItem", &TMainForm::FileExit);
+    helpContentsItem_ = createAction(QStringLiteral("&Spis treści"), QString(), "HelpContentsItem",
+                                     &TMainForm::HelpContents);
+    helpAboutItem_ = createAction(QStringLiteral("&O programie"), QString(), "HelpAboutItem",
+                                  &TMainForm::HelpAbout);
+}
+
+void TMainForm::createMenus()
+{
+    QMenuBar* mainMenu = menuBar();
+    mainMenu->setObjectName(QStringLiteral("MainMenu"));
+    connect(mainMenu, &QMenuBar::hovered, this,
+            [this](QAction* action) { ShowHint(action->statusTip()); });
+
+    QMenu* fileMenu = mainMenu->addMenu(QStringLiteral("&Obliczenia"));
+    fileMenu->setObjectName(QStringLiteral("FileMenu"));
+    fileMenu->addAction(fileNewItem_);
+    fileMenu->addAction(fileWywietrznikItem_);
+    fileMenu->addSeparator()->setObjectName(QStringLiteral("N1"));
+    fileMenu->addAction(filePrintItem_);
+    fileMenu->addAction(filePrintSetupItem_);
+    fileMenu->addSeparator()->setObjectName(QStringLiteral("N4"));
+    fileMenu->addAction(fileExitItem_);
+    setUpMenu(fileMenu);
+
+    QMenu* helpMenu = mainMenu->addMenu(QStringLiteral("&Pomoc"));
+    helpMenu->setObjectName(QStringLiteral("HelpMenu"));
+    helpMenu->addAction(helpContentsItem_);
+    helpMenu->addSeparator()->setObjectName(QStringLiteral("N3"));
+    helpMenu->addAction(helpAboutItem_);
+    setUpMenu(helpMenu);
+}
+
+void TMainForm::setUpMenu(QMenu* menu)
+{
+    // A drop-down menu is a window of its own: it gets the window's font, as
+    // the menu bar has it.
+    menu->setFont(font());
+    // A highlighted item puts its hint into the status line, and an item
+    // without one empties it (Qt alone would leave the last text standing).
+    connect(menu, &QMenu::hovered, this,
+            [this](QAction* action) { ShowHint(action->statusTip()); });
+    connect(menu, &QMenu::aboutToHide, this, [this] { ShowHint(QString()); });
+}
+
+QToolButton* TMainForm::createSpeedButton(QWidget* speedBar, const char* name, SpeedGlyph glyph,
+                                          const QString& hint, int x, void (TMainForm::*command)())
+{
+    auto* button = new QToolButton(speedBar);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setGeometry(x, kSpeedButtonTop, kSpeedButtonSize, kSpeedButtonSize);
+    button->setIcon(SpeedButtonIcon(glyph));
+    button->setIconSize(QSize(16, 16));
+    button->setFocusPolicy(Qt::NoFocus);
+    const Hint parts = SplitHint(hint);
+    button->setToolTip(parts.shortText);
+    button->setStatusTip(parts.longText);
+    connect(button, &QToolButton::clicked, this,
+            [this, command] { RunCommand([this, command] { (this->*command)(); }); });
+    return button;
+}
+
+void TMainForm::createSpeedBar()
+{
+    auto* speedBar = new QFrame(clientArea_);
+    speedBar->setObjectName(QStringLiteral("SpeedBar"));
+    speedBar->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    speedBar->setLineWidth(1);
+    QPalette face = speedBar->palette();
+    face.setColor(QPalette::Window, QApplication::palette().color(QPalette::Button));
+    speedBar->setPalette(face);
+    speedBar->setAutoFillBackground(true);
+    speedBar->setFixedHeight(kSpeedBarHeight);
+    clientArea_->AlignTop(speedBar);
+
+    // Four buttons in a row, a gap of 5 pixels between the second and third.
+    createSpeedButton(speedBar, "SpeedButton1", SpeedGlyph::Print,
+                      QStringLiteral("Wydruk wyników|Wydruk wyników"), 10, &TMainForm::FilePrint);
+    createSpeedButton(speedBar, "SpeedButton2", SpeedGlyph::PrintSetup,
+                      QStringLiteral("Ustawienia drukarki|Ustawienia drukarki"), 35,
+                      &TMainForm::FilePrintSetup);
+    createSpeedButton(speedBar, "SpeedButton4", SpeedGlyph::About,
+                      QStringLiteral("O programie|O programie"), 65, &TMainForm::HelpAbout);
+    createSpeedButton(speedBar, "SpeedButton5", SpeedGlyph::Exit,
+                      QStringLiteral("Koniec pracy|Koniec pracy"), 90, &TMainForm::FileExit);
+}
+
+void TMainForm::createStatusBar()
+{
+    statusLine_ = statusBar();
+    statusLine_->setObjectName(QStringLiteral("StatusLine"));
+    statusLine_->setFixedHeight(kStatusLineHeight);
+}
+
+bool TMainForm::event(QEvent* event)
+{
+    // The hint of whatever the mouse is on comes as a status tip.
+    if (event->type() == QEvent::StatusTip) {
+        ShowHint(static_cast<QStatusTipEvent*>(event)->tip());
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+void TMainForm::closeEvent(QCloseEvent* event)
+{
+    // Nothing is asked and nothing is saved.
+    event->accept();
+    emit Closed();
+}
+
+void TMainForm::RunCommand(const std::function<void()>& command)
+{
+    RunGuarded(this, command);
+}
+
+void TMainForm::Invalidate()
+{
+    clientArea_->update();
+}
+
+void TMainForm::ShowHint(const QString& hint)
+{
+    const QString longHint = SplitHint(hint).longText;
+    if (longHint.isEmpty())
+        statusLine_->clearMessage();
+    else
+        statusLine_->showMessage(longHint);
+}
+
+void TMainForm::FileNew()
+{
+    // The calculation wizard joins here; until then the report is redrawn.
+    Invalidate();
+}
+
+void TMainForm::Wywietrznik()
+{
+    // The ventilator choice and calculation join here; until then the
+    // report is redrawn.
+    Invalidate();
+}
+
+void TMainForm::FilePrint()
+{
+    QPrinter& printer = windows_.Printer();
+    QPrintDialog printDialog(&printer, this);
+    printDialog.setObjectName(QStringLiteral("PrintDialog"));
+    if (printDialog.exec() != QDialog::Accepted)
+        return;
+    // The process-wide printer as the dialog has configured it, in the
+    // program's device units.
+    ConfigurePrinter(printer);
+    PrinterCanvas canvas(printer);
+    PrintReport(canvas, state_);
+}
+
+void TMainForm::FilePrintSetup()
+{
+    QPageSetupDialog printSetupDialog(&windows_.Printer(), this);
+    printSetupDialog.setObjectName(QStringLiteral("PrintSetupDialog"));
+    printSetupDialog.exec();
+}
+
+void TMainForm::FileExit()
+{
+    close();
+}
+
+void TMainForm::HelpAbout()
+{
+    windows_.AboutBox().exec();
+}
+
+void TMainForm::HelpContents()
+{
+    HelpEngine& help = windows_.Help();
+    help.SetHelpFile(QStringLiteral("wywietrznik_pl.hlp"));
+    help.HelpCommand(HelpEngine::kHelpContents, 0, this);
+}
+
+void TMainForm::paint(TextCanvas& canvas) const
+{
+    canvas.DrawText(kScreenReportLayout.x, kScreenReportLayout.y0, QStringLiteral(" "));
+    if (state_.ResultsShown != 1)
+        return;
+    DrawReport(canvas, BuildReport(state_, ReportVariant::Screen), kScreenReportLayout);
+}

@@ -1,0 +1,84 @@
+#pragma once
+
+#include "program_icons.h"
+
+#include <QMainWindow>
+
+#include <functional>
+
+struct CalcState;
+class ClientArea;
+class ProgramWindows;
+class QAction;
+class QMenu;
+class QStatusBar;
+class QToolButton;
+class TextCanvas;
+
+// The main window: the menu, the toolbar, the status line with hints, and the
+// report area, which shows the results report of the calculation state on
+// every repaint. Closing it ends the program.
+class TMainForm : public QMainWindow {
+    Q_OBJECT
+public:
+    // The state is the one record the commands and the report work on; the
+    // owner gives the commands the other windows, the printer and the help.
+    TMainForm(CalcState& state, ProgramWindows& windows);
+
+    // Shows the window maximised, as the program does when its loop starts.
+    void ShowMainWindow();
+
+    // The handlers. The menu and the toolbar run each command through
+    // RunCommand, so that an error inside it is shown and the program goes on.
+    void ShowHint(const QString& hint);
+    void FileNew();
+    void Wywietrznik();
+    void FilePrint();
+    void FilePrintSetup();
+    void FileExit();
+    void HelpAbout();
+    void HelpContents();
+    // Draws the report area: a blank at (20, 50), then, only when results are
+    // shown, the screen report with each line's top-left corner at
+    // (20, 50 + 20 * row) from the top of the client area.
+    void paint(TextCanvas& canvas) const;
+
+    // Runs a command; an error it raises is shown in the standard error box.
+    void RunCommand(const std::function<void()>& command);
+
+    // Asks for a repaint of the report area.
+    void Invalidate();
+
+signals:
+    // The window has been closed: the program ends.
+    void Closed();
+
+protected:
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void FormCreate();
+    void createActions();
+    void createMenus();
+    void createSpeedBar();
+    void createStatusBar();
+    QAction* createAction(const QString& caption, const QString& hint, const char* name,
+                          void (TMainForm::*command)());
+    QToolButton* createSpeedButton(QWidget* speedBar, const char* name, SpeedGlyph glyph,
+                                   const QString& hint, int x, void (TMainForm::*command)());
+    void setUpMenu(QMenu* menu);
+
+    CalcState& state_;
+    ProgramWindows& windows_;
+    ClientArea* clientArea_ = nullptr;
+    QStatusBar* statusLine_ = nullptr;
+
+    QAction* fileNewItem_ = nullptr;
+    QAction* fileWywietrznikItem_ = nullptr;
+    QAction* filePrintItem_ = nullptr;
+    QAction* filePrintSetupItem_ = nullptr;
+    QAction* fileExitItem_ = nullptr;
+    QAction* helpContentsItem_ = nullptr;
+    QAction* helpAboutItem_ = nullptr;
+};

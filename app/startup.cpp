@@ -1,0 +1,43 @@
+#include "startup.h"
+
+#include "application.h"
+#include "calc_state.h"
+#include "main.h"
+#include "program_font.h"
+#include "program_icons.h"
+#include "program_windows.h"
+
+#include <cstdio>
+#include <exception>
+
+int RunProgram(int& argc, char** argv, const ProgramSetup& setup)
+{
+    // The calculation state is reset before the toolkit starts.
+    ResetCalcState(ProgramCalcState());
+    try {
+        ProgramApplication application(argc, argv);
+        RunGuarded(nullptr, [&] {
+            SetApplicationTitle(QString::fromUtf8(kApplicationTitle));
+            QApplication::setWindowIcon(ProgramIcon());
+            InstallProgramFontSubstitute();
+            // The program ends with its main window, whatever else is open
+            // (the help window, say).
+            QApplication::setQuitOnLastWindowClosed(false);
+
+            ProgramWindows windows(ProgramCalcState(), setup.helpDirectories.value_or(
+                                                           HelpEngine::DefaultSearchDirectories()));
+            QObject::connect(&windows.MainForm(), &TMainForm::Closed, &application,
+                             &QCoreApplication::quit, Qt::QueuedConnection);
+            if (setup.windowsCreated)
+                setup.windowsCreated(windows);
+            windows.MainForm().ShowMainWindow();
+            QApplication::exec();
+        });
+    } catch (const std::exception& error) {
+        // Without an application object there is no window to show it in.
+        std::fprintf(stderr, "%s\n", error.what());
+    } catch (...) {
+        std::fprintf(stderr, "Nieznany błąd przy uruchamianiu programu.\n");
+    }
+    return 0;
+}

@@ -1,0 +1,45 @@
+#include "program_icons.h"
+
+#include <QString>
+
+namespace {
+
+QString GlyphName(SpeedGlyph glyph)
+{
+    switch (glyph) {
+    case SpeedGlyph::Print:
+        return QStringLiteral("print");
+    case SpeedGlyph::PrintSetup:
+        return QStringLiteral("print_setup");
+    case SpeedGlyph::About:
+        return QStringLiteral("about");
+    case SpeedGlyph::Exit:
+        break;
+    }
+    return QStringLiteral("exit");
+}
+
+} // namespace
+
+QIcon ProgramIcon()
+{
+    QIcon icon;
+    for (int size : {16, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/wywietrznik-%1.png").arg(size), QSize(size, size));
+    return icon;
+}
+
+QPixmap AboutPicture()
+{
+    return QPixmap(QStringLiteral(":/icons/wywietrznik-64.png"));
+}
+
+QIcon SpeedButtonIcon(SpeedGlyph glyph)
+{
+    const QString name = GlyphName(glyph);
+    QIcon icon;
+    icon.addFile(QStringLiteral(":/icons/%1.png").arg(name), QSize(16, 16), QIcon::Normal);
+    icon.addFile(QStringLiteral(":/icons/%1-disabled.png").arg(name), QSize(16, 16),
+                 QIcon::Disabled);
+    return icon;
+}

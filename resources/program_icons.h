@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QIcon>
+#include <QPixmap>
+
+// The program's own pictures, built into the program.
+
+// The program icon, in every size drawn (16 to 256 pixels).
+QIcon ProgramIcon();
+
+// The picture of the About box (the program icon at its 64-pixel size).
+QPixmap AboutPicture();
+
+// The glyphs of the four toolbar buttons, each with its normal and its
+// disabled look.
+enum class SpeedGlyph { Print, PrintSetup, About, Exit };
+QIcon SpeedButtonIcon(SpeedGlyph glyph);
