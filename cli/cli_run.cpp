@@ -179,19 +179,16 @@ int RunSweep(const CliRequest& request, const CliInputs& inputs, std::string& ou
     const VentilatorModel& model = LookUpVentilator(request.model);
     QJsonArray rows;
     std::string text = "v [m/s]\tQ [m3/s]\tQh [m3/h]\n";
-    const long steps =
-        static_cast<long>((request.sweepTo - request.sweepFrom) / request.sweepStep + 1e-9);
-    for (long i = 0; i <= steps; ++i) {
-        CalcState state = inputs.state;
-        state.WindSpeed = request.sweepFrom + static_cast<double>(i) * request.sweepStep;
-        const OperatingPoint p = EvaluateOperatingPoint(state, model);
+    for (const WindSweepPoint& sweepPoint :
+         WindSweep(inputs.state, model, request.sweepFrom, request.sweepTo, request.sweepStep)) {
+        const OperatingPoint& p = sweepPoint.point;
         const bool found = p.status == OperatingPointStatus::Found;
-        text += FormatFixed(state.WindSpeed, 2) + '\t';
+        text += FormatFixed(sweepPoint.windSpeed, 2) + '\t';
         text += found ? FormatFixed(FlowPerSecond(p.flowPerHour), 4) + '\t' +
                             FormatFixed(p.flowPerHour, 4) + '\n'
                       : ReasonOf(p) + '\n';
         QJsonObject row;
-        row.insert("WindSpeed", state.WindSpeed);
+        row.insert("WindSpeed", sweepPoint.windSpeed);
         row.insert("result", found ? QJsonValue(ResultJson(p, model.Name)) : QJsonValue());
         rows.append(row);
     }

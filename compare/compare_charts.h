@@ -1,0 +1,68 @@
+#pragma once
+
+#include "calc_state.h"
+
+#include <QString>
+#include <QWidget>
+
+#include <vector>
+
+class QChart;
+class QChartView;
+class QLineSeries;
+class QScatterSeries;
+
+// The two charts of the comparison window for one model on the inputs of the
+// state: "Punkt pracy" (the ventilator's available underpressure and the duct
+// system's required pressure against the flow, with the operating point) and
+// "Wydajność a prędkość wiatru" (Q against the wind speed from 0 to 15 m/s for
+// the chosen model and the ticked ones).
+class TCompareCharts : public QWidget {
+    Q_OBJECT
+public:
+    enum class Chart { OperatingPoint, Wind };
+    Q_ENUM(Chart)
+
+    // The wind speeds of the second chart [m/s].
+    static constexpr double kWindFrom = 0.0;
+    static constexpr double kWindTo = 15.0;
+    static constexpr double kWindStep = 0.25;
+
+    explicit TCompareCharts(QWidget* parent = nullptr);
+
+    // Draws both charts for model 1..27 and the wind chart also for the
+    // ticked models (the chosen one is drawn once, first).
+    void ShowModel(const CalcState& state, int model, const std::vector<int>& ticked);
+    // Empties both charts.
+    void Clear();
+
+    QChartView* View(Chart chart) const;
+    // The operating point's series: one point at the report's Q and DPsw, or
+    // none when the model has no operating point.
+    QScatterSeries* OperatingPointSeries() const { return pointSeries_; }
+    // The available underpressure and the required pressure series.
+    QLineSeries* AvailableSeries() const { return availableSeries_; }
+    QLineSeries* RequiredSeries() const { return requiredSeries_; }
+    // The catalogue numbers drawn on the wind chart, in drawing order.
+    const std::vector<int>& WindModels() const { return windModels_; }
+
+    // Saves a chart as a PNG picture of its size on screen; false with a
+    // Polish reason in `error` when it cannot be written. Never leaves a
+    // half-written file.
+    bool SavePng(Chart chart, const QString& path, QString* error = nullptr) const;
+
+signals:
+    // "Zapisz wykres…" under a chart was clicked.
+    void SaveRequested(TCompareCharts::Chart chart);
+
+private:
+    void ShowOperatingPoint(const CalcState& state, int model);
+    void ShowWind(const CalcState& state, const std::vector<int>& models);
+
+    QChartView* operatingView_ = nullptr;
+    QChartView* windView_ = nullptr;
+    QLineSeries* availableSeries_ = nullptr;
+    QLineSeries* requiredSeries_ = nullptr;
+    QScatterSeries* pointSeries_ = nullptr;
+    std::vector<int> windModels_;
+};

@@ -1,0 +1,313 @@
+#include "compare_form.h"
+
+#include "calc_state.h"
+#include "catalogue.h"
+#include "compare_output.h"
+#include "compare_table_model.h"
+#include "number_format.h"
+#include "operating_point.h"
+#include "program_font.h"
+#include "refusal.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QSplitter>
+#include <QStackedWidget>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace {
+
+const char* const kCaption = "Porównanie wywietrzników";
+const char* const kNoDataText =
+    "Brak danych do porównania. Najpierw wykonaj Obliczenia → Nowe obliczenia.";
+
+QString Text(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// A path from a save dialog with the suffix added when none was typed.
+QString WithSuffix(const QString& path, const QString& suffix)
+{
+    if (path.isEmpty() || !QFileInfo(path).suffix().isEmpty())
+        return path;
+    return path + "." + suffix;
+}
+
+} // namespace
+
+TCompareForm::TCompareForm(CalcState& state, std::function<void(int index)> chooseModel,
+                           QWidget* parent)
+    : QDialog(parent)
+    , state_(state)
+    , chooseModel_(std::move(chooseModel))
+{
+    setObjectName("CompareForm");
+    setWindowTitle(kCaption);
+    setModal(true);
+    setFont(ProgramFont(8));
+    setSizeGripEnabled(true);
+    BuildWindow();
+    resize(1240, 780);
+}
+
+void TCompareForm::BuildWindow()
+{
+    stack_ = new QStackedWidget(this);
+
+    noData_ = new QLabel(this);
+    noData_->setObjectName("NoDataLabel");
+    noData_->setAlignment(Qt::AlignCenter);
+    noData_->setWordWrap(true);
+    QFont larger = ProgramFont(10);
+    noData_->setFont(larger);
+    stack_->addWidget(noData_);
+
+    auto* page = new QWidget(this);
+    page->setObjectName("ComparisonPage");
+    auto* pageLayout = new QVBoxLayout(page);
+    pageLayout->setContentsMargins(0, 0, 0, 0);
+    summary_ = new QLabel(page);
+    summary_->setObjectName("SummaryLabel");
+    summary_->setWordWrap(true);
+    pageLayout->addWidget(summary_);
+
+    auto* splitter = new QSplitter(Qt::Horizontal, page);
+    model_ = new TCompareTableModel(this);
+    table_ = new QTableView(splitter);
+    table_->setObjectName("CompareTable");
+    table_->setModel(model_);
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->setSelectionMode(QAbstractItemView::SingleSelection);
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->verticalHeader()->hide();
+    table_->setAlternatingRowColors(false);
+    table_->horizontalHeader()->setSortIndicator(kColumnFlowPerHour, Qt::DescendingOrder);
+    table_->setSortingEnabled(true);
+    table_->horizontalHeader()->setSortIndicatorShown(true);
+    table_->horizontalHeader()->setStretchLastSection(false);
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 8);
+    table_->setMinimumWidth(540);
+    charts_ = new TCompareCharts(splitter);
+    charts_->setObjectName("CompareCharts");
+    splitter->addWidget(table_);
+    splitter->addWidget(charts_);
+    splitter->setStretchFactor(0, 0);
+    splitter->setStretchFactor(1, 1);
+    pageLayout->addWidget(splitter, 1);
+    stack_->addWidget(page);
+
+    chooseButton_ = new QPushButton("Wybierz", this);
+    chooseButton_->setObjectName("ChooseButton");
+    chooseButton_->setToolTip("Przyjmuje zaznaczony wywietrznik jako bieżący i przelicza raport");
+    chooseButton_->setDefault(true);
+    printButton_ = new QPushButton("Drukuj tabelę…", this);
+    printButton_->setObjectName("PrintButton");
+    printButton_->setAutoDefault(false);
+    csvButton_ = new QPushButton("Eksportuj CSV…", this);
+    csvButton_->setObjectName("CsvButton");
+    csvButton_->setAutoDefault(false);
+    closeButton_ = new QPushButton("Zamknij", this);
+    closeButton_->setObjectName("CloseButton");
+    closeButton_->setAutoDefault(false);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(chooseButton_);
+    buttons->addSpacing(16);
+    buttons->addWidget(printButton_);
+    buttons->addWidget(csvButton_);
+    buttons->addStretch(1);
+    buttons->addWidget(closeButton_);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(stack_, 1);
+    layout->addLayout(buttons);
+
+    connect(chooseButton_, &QPushButton::clicked, this, &TCompareForm::Choose);
+    connect(closeButton_, &QPushButton::clicked, this, &QDialog::reject);
+    connect(printButton_, &QPushButton::clicked, this, &TCompareForm::PrintClick);
+    connect(csvButton_, &QPushButton::clicked, this, &TCompareForm::ExportCsvClick);
+    connect(table_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
+        if (index.isValid()) {
+            SelectModel(model_->ModelAt(index.row()));
+            Choose();
+        }
+    });
+    connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        if (!refreshing_)
+            UpdateCharts();
+        UpdateButtons();
+    });
+    connect(model_, &TCompareTableModel::TicksChanged, this, &TCompareForm::UpdateCharts);
+    connect(charts_, &TCompareCharts::SaveRequested, this, &TCompareForm::SaveChartClick);
+}
+
+void TCompareForm::Refresh()
+{
+    const Refusal refusal = CheckInputs(state_);
+    hasData_ = refusal == Refusal::None;
+    if (!hasData_) {
+        refreshing_ = true;
+        model_->SetRows({}, 0);
+        refreshing_ = false;
+        charts_->Clear();
+        noData_->setText(QString(kNoDataText) + "\n" + Text(RefusalText(refusal)));
+        stack_->setCurrentWidget(noData_);
+        UpdateButtons();
+        return;
+    }
+
+    const int current = state_.ResultsShown == 1 && state_.VentilatorIndex >= 1 &&
+                                state_.VentilatorIndex <= kVentilatorCount
+                            ? state_.VentilatorIndex
+                            : 0;
+    const bool opening = !isVisible();
+    int selected = opening ? 0 : SelectedModel();
+    if (current != 0 && (opening || selected == 0 || current != model_->CurrentModel()))
+        selected = current;
+
+    refreshing_ = true;
+    model_->SetRows(BuildComparisonRows(state_), current);
+    if (opening)
+        table_->sortByColumn(kColumnFlowPerHour, Qt::DescendingOrder);
+    if (selected == 0)
+        selected = model_->ModelAt(0);
+    SelectModel(selected);
+    refreshing_ = false;
+
+    summary_->setText("Wyniki wszystkich wywietrzników dla bieżących danych (wiatr v = " +
+                      QString::fromStdString(FormatFixed(state_.WindSpeed, 2)) +
+                      " m/s). Wywietrznik bieżącego raportu jest pogrubiony. Zaznacz pole "
+                      "przy nazwie, aby dodać model do wykresu wydajności a prędkości wiatru.");
+    stack_->setCurrentIndex(1);
+    table_->resizeColumnsToContents();
+    table_->horizontalHeader()->setSectionResizeMode(kColumnName, QHeaderView::Stretch);
+    UpdateCharts();
+    UpdateButtons();
+}
+
+int TCompareForm::SelectedModel() const
+{
+    const QModelIndexList rows = table_->selectionModel()->selectedRows();
+    return rows.isEmpty() ? 0 : model_->ModelAt(rows.front().row());
+}
+
+void TCompareForm::SelectModel(int model)
+{
+    const int row = model_->RowOf(model);
+    if (row < 0)
+        return;
+    table_->setCurrentIndex(model_->index(row, kColumnNumber));
+    table_->selectRow(row);
+    table_->scrollTo(model_->index(row, kColumnNumber));
+}
+
+void TCompareForm::Choose()
+{
+    const int model = SelectedModel();
+    if (!hasData_ || model == 0)
+        return;
+    if (chooseModel_)
+        chooseModel_(model);
+    Refresh();
+}
+
+void TCompareForm::UpdateCharts()
+{
+    const int model = SelectedModel();
+    if (!hasData_ || model == 0) {
+        charts_->Clear();
+        return;
+    }
+    charts_->ShowModel(state_, model, model_->TickedModels());
+}
+
+void TCompareForm::UpdateButtons()
+{
+    chooseButton_->setEnabled(hasData_ && SelectedModel() != 0);
+    printButton_->setEnabled(hasData_);
+    csvButton_->setEnabled(hasData_);
+    for (auto* button : charts_->findChildren<QPushButton*>())
+        button->setEnabled(hasData_ && SelectedModel() != 0);
+}
+
+bool TCompareForm::ExportCsv(const QString& path, QString* error) const
+{
+    if (!hasData_) {
+        if (error != nullptr)
+            *error = kNoDataText;
+        return false;
+    }
+    return WriteComparisonCsv(path, model_->Rows(), model_->Order(), error);
+}
+
+bool TCompareForm::PrintTable(QPrinter& printer, QString* error) const
+{
+    if (!hasData_) {
+        if (error != nullptr)
+            *error = kNoDataText;
+        return false;
+    }
+    return PrintComparisonTable(printer, state_, model_->Rows(), model_->Order(),
+                                model_->CurrentModel(), error);
+}
+
+bool TCompareForm::SaveChart(TCompareCharts::Chart chart, const QString& path, QString* error) const
+{
+    return charts_->SavePng(chart, path, error);
+}
+
+void TCompareForm::ShowFailure(const QString& message)
+{
+    QMessageBox::warning(this, kCaption, message);
+}
+
+void TCompareForm::ExportCsvClick()
+{
+    const QString path =
+        WithSuffix(QFileDialog::getSaveFileName(this, "Eksportuj tabelę do pliku CSV",
+                                                "porownanie_wywietrznikow.csv",
+                                                "Pliki CSV (*.csv);;Wszystkie pliki (*)"),
+                   "csv");
+    if (path.isEmpty())
+        return;
+    QString error;
+    if (!ExportCsv(path, &error))
+        ShowFailure(error);
+}
+
+void TCompareForm::PrintClick()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dialog(&printer, this);
+    dialog.setWindowTitle("Drukuj tabelę porównania");
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    QString error;
+    if (!PrintTable(printer, &error))
+        ShowFailure(error);
+}
+
+void TCompareForm::SaveChartClick(TCompareCharts::Chart chart)
+{
+    const bool operating = chart == TCompareCharts::Chart::OperatingPoint;
+    const QString path = WithSuffix(
+        QFileDialog::getSaveFileName(this, "Zapisz wykres jako obraz PNG",
+                                     operating ? "punkt_pracy.png" : "wydajnosc_a_wiatr.png",
+                                     "Obrazy PNG (*.png);;Wszystkie pliki (*)"),
+        "png");
+    if (path.isEmpty())
+        return;
+    QString error;
+    if (!SaveChart(chart, path, &error))
+        ShowFailure(error);
+}

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "compare_charts.h"
+
+#include <QDialog>
+#include <QString>
+
+#include <functional>
+
+struct CalcState;
+class QLabel;
+class QPrinter;
+class QPushButton;
+class QStackedWidget;
+class QTableView;
+class TCompareTableModel;
+
+// "Porównanie wywietrzników": all 27 catalogue models computed on the inputs
+// held in the calculation state, side by side, with the charts of the chosen
+// row's model. A modal dialog; Esc and "Zamknij" close it. Choosing a model
+// ("Wybierz" or a double-click) hands its catalogue number 1..27 to
+// `chooseModel`, which makes it the current ventilator; the window then shows
+// the new current model and stays open.
+class TCompareForm : public QDialog {
+    Q_OBJECT
+public:
+    TCompareForm(CalcState& state, std::function<void(int index)> chooseModel,
+                 QWidget* parent = nullptr);
+
+    // Recomputes everything from the state. Before the window is shown it also
+    // sorts by Qh, largest first, and selects the current model.
+    void Refresh();
+
+    // The catalogue number of the selected row; 0 when none is selected.
+    int SelectedModel() const;
+    // Selects the row of a catalogue number.
+    void SelectModel(int model);
+
+    TCompareTableModel* TableModel() const { return model_; }
+    TCompareCharts* Charts() const { return charts_; }
+
+    // What the buttons do after their dialogs, callable with a path or a
+    // printer. False with a Polish reason in `error` on failure.
+    bool ExportCsv(const QString& path, QString* error = nullptr) const;
+    bool PrintTable(QPrinter& printer, QString* error = nullptr) const;
+    bool SaveChart(TCompareCharts::Chart chart, const QString& path,
+                   QString* error = nullptr) const;
+
+private:
+    void BuildWindow();
+    void Choose();
+    void UpdateCharts();
+    void UpdateButtons();
+    void ExportCsvClick();
+    void PrintClick();
+    void SaveChartClick(TCompareCharts::Chart chart);
+    void ShowFailure(const QString& message);
+
+    CalcState& state_;
+    std::function<void(int)> chooseModel_;
+    bool hasData_ = false;
+    bool refreshing_ = false;
+
+    QStackedWidget* stack_ = nullptr;
+    QLabel* noData_ = nullptr;
+    QLabel* summary_ = nullptr;
+    QTableView* table_ = nullptr;
+    TCompareTableModel* model_ = nullptr;
+    TCompareCharts* charts_ = nullptr;
+    QPushButton* chooseButton_ = nullptr;
+    QPushButton* printButton_ = nullptr;
+    QPushButton* csvButton_ = nullptr;
+    QPushButton* closeButton_ = nullptr;
+};

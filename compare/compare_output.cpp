@@ -1,0 +1,181 @@
+#include "compare_output.h"
+
+#include "program_font.h"
+#include "report_lines.h"
+
+#include <QFileDevice>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPrinter>
+#include <QSaveFile>
+
+#include <algorithm>
+#include <array>
+#include <string_view>
+
+namespace {
+
+QString Text(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+bool Fail(QString* error, const QString& reason)
+{
+    if (error != nullptr)
+        *error = reason;
+    return false;
+}
+
+// The input lines of the report: from "Dane do obliczeń:" up to the results,
+// without the ventilator's name, which the table gives for every model.
+std::vector<QString> InputLines(const CalcState& state)
+{
+    std::vector<QString> lines;
+    bool inputs = false;
+    for (const ReportLine& line : BuildReport(state, ReportVariant::Screen)) {
+        if (line.text == "Dane do obliczeń:")
+            inputs = true;
+        else if (line.text == "Obliczone wartości:")
+            break;
+        if (inputs && line.text.rfind("   Nazwa wywietrznika", 0) != 0)
+            lines.push_back(Text(line.text));
+    }
+    return lines;
+}
+
+} // namespace
+
+QString FileErrorText(const QFileDevice& file)
+{
+    switch (file.error()) {
+    case QFileDevice::OpenError:
+        return "nie ma takiego katalogu albo brak uprawnień do zapisu";
+    case QFileDevice::WriteError:
+        return "błąd zapisu, być może brak miejsca na dysku";
+    case QFileDevice::ResourceError:
+        return "brak miejsca na dysku lub zasobów systemu";
+    case QFileDevice::PermissionsError:
+        return "brak uprawnień do zapisu";
+    case QFileDevice::RenameError:
+        return "nie można zastąpić pliku docelowego";
+    default:
+        return "błąd systemu plików";
+    }
+}
+
+bool WriteComparisonCsv(const QString& path, const std::vector<ComparisonRow>& rows,
+                        const std::vector<int>& order, QString* error)
+{
+    if (path.isEmpty())
+        return Fail(error, "Nie podano nazwy pliku CSV.");
+    const std::string csv = ComparisonCsv(rows, order);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return Fail(error, "Nie można utworzyć pliku " + path + ": " + FileErrorText(file) + ".");
+    if (file.write(csv.data(), static_cast<qint64>(csv.size())) !=
+        static_cast<qint64>(csv.size())) {
+        const QString reason = FileErrorText(file);
+        file.cancelWriting();
+        return Fail(error, "Nie można zapisać pliku " + path + ": " + reason + ".");
+    }
+    if (!file.commit())
+        return Fail(error, "Nie można zapisać pliku " + path + ": " + FileErrorText(file) + ".");
+    return true;
+}
+
+bool PrintComparisonTable(QPrinter& printer, const CalcState& state,
+                          const std::vector<ComparisonRow>& rows, const std::vector<int>& order,
+                          int currentModel, QString* error)
+{
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        if (printer.outputFormat() == QPrinter::PdfFormat)
+            return Fail(error,
+                        "Nie można zapisać wydruku do pliku " + printer.outputFileName() + ".");
+        return Fail(error,
+                    "Nie można rozpocząć wydruku na drukarce " + printer.printerName() + ".");
+    }
+    const QRect page = painter.viewport();
+    const QFont body = ProgramFont(10);
+    QFont bold = body;
+    bold.setBold(true);
+    QFont title = ProgramFont(14);
+    title.setBold(true);
+
+    painter.setFont(body);
+    const QFontMetrics metrics(body, painter.device());
+    const QFontMetrics boldMetrics(bold, painter.device());
+    const int lineHeight = metrics.lineSpacing();
+    const int padding = metrics.averageCharWidth();
+    const int rowHeight = lineHeight + padding;
+
+    // Column widths: the widest text of each column, in bold to be safe.
+    std::array<int, kComparisonColumnCount> widths{};
+    for (int column = 0; column < kComparisonColumnCount; ++column) {
+        widths[column] = boldMetrics.horizontalAdvance(Text(ComparisonHeader(column)));
+        for (int position : order) {
+            if (position < 0 || static_cast<std::size_t>(position) >= rows.size())
+                continue;
+            const QString cell = Text(ComparisonCell(rows[position], column));
+            widths[column] = std::max(widths[column], boldMetrics.horizontalAdvance(cell));
+        }
+        widths[column] += 2 * padding;
+    }
+
+    int y = 0;
+    painter.setFont(title);
+    const QFontMetrics titleMetrics(title, painter.device());
+    painter.drawText(0, y + titleMetrics.ascent(), "Porównanie wywietrzników");
+    y += titleMetrics.lineSpacing() + lineHeight / 2;
+    painter.setFont(body);
+    for (const QString& line : InputLines(state)) {
+        painter.drawText(0, y + metrics.ascent(), line);
+        y += lineHeight;
+    }
+    y += lineHeight;
+
+    auto drawRow = [&](const std::array<QString, kComparisonColumnCount>& cells, bool strong,
+                       bool header) {
+        painter.setFont(strong || header ? bold : body);
+        int x = 0;
+        for (int column = 0; column < kComparisonColumnCount; ++column) {
+            const QRect cell(x, y, widths[column], rowHeight);
+            if (header)
+                painter.fillRect(cell, QColor(225, 225, 225));
+            painter.drawRect(cell);
+            const bool left =
+                column == kColumnName || header || cells[column] == Text(kNoOperatingPointText);
+            painter.drawText(cell.adjusted(padding, 0, -padding, 0),
+                             Qt::AlignVCenter | (left ? Qt::AlignLeft : Qt::AlignRight),
+                             cells[column]);
+            x += widths[column];
+        }
+        y += rowHeight;
+    };
+    std::array<QString, kComparisonColumnCount> header;
+    for (int column = 0; column < kComparisonColumnCount; ++column)
+        header[column] = Text(ComparisonHeader(column));
+    drawRow(header, false, true);
+
+    for (int position : order) {
+        if (position < 0 || static_cast<std::size_t>(position) >= rows.size())
+            continue;
+        if (y + rowHeight > page.height()) {
+            if (!printer.newPage()) {
+                painter.end();
+                return Fail(error, "Nie można rozpocząć nowej strony wydruku.");
+            }
+            y = 0;
+            drawRow(header, false, true);
+        }
+        const ComparisonRow& row = rows[position];
+        std::array<QString, kComparisonColumnCount> cells;
+        for (int column = 0; column < kComparisonColumnCount; ++column)
+            cells[column] = Text(ComparisonCell(row, column));
+        drawRow(cells, row.number == currentModel, false);
+    }
+    if (!painter.end())
+        return Fail(error, "Wydruk nie został ukończony.");
+    return true;
+}

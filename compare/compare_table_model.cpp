@@ -1,0 +1,188 @@
+#include "compare_table_model.h"
+
+#include "refusal.h"
+
+#include <QBrush>
+#include <QColor>
+#include <QFont>
+
+namespace {
+
+QString Text(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The background of the current model's row.
+const QColor kCurrentBackground(255, 236, 160);
+
+} // namespace
+
+TCompareTableModel::TCompareTableModel(QObject* parent)
+    : QAbstractTableModel(parent)
+{
+}
+
+void TCompareTableModel::SetRows(std::vector<ComparisonRow> rows, int currentModel)
+{
+    beginResetModel();
+    rows_ = std::move(rows);
+    current_ = currentModel;
+    order_ = SortedComparisonOrder(rows_, sortColumn_, sortOrder_ == Qt::DescendingOrder);
+    endResetModel();
+}
+
+int TCompareTableModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(order_.size());
+}
+
+int TCompareTableModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : kComparisonColumnCount;
+}
+
+QVariant TCompareTableModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.row() < 0 || index.row() >= rowCount())
+        return {};
+    const ComparisonRow& row = rows_[static_cast<std::size_t>(order_[index.row()])];
+    const int column = index.column();
+    const bool current = row.number == current_;
+    switch (role) {
+    case Qt::DisplayRole:
+        return Text(ComparisonCell(row, column));
+    case Qt::UserRole: {
+        // The value the column sorts by, for anyone who needs the number.
+        double value = 0.0;
+        if (column == kColumnNumber)
+            return row.number;
+        if (ComparisonValue(row, column, value))
+            return value;
+        return {};
+    }
+    case Qt::CheckStateRole:
+        if (column == kColumnName)
+            return ticked_.count(row.number) ? Qt::Checked : Qt::Unchecked;
+        return {};
+    case Qt::TextAlignmentRole:
+        if (column == kColumnName || (column == kColumnFlow && !row.HasPoint()))
+            return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
+        return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
+    case Qt::FontRole:
+        if (current) {
+            QFont font;
+            font.setBold(true);
+            return font;
+        }
+        return {};
+    case Qt::BackgroundRole:
+        if (current)
+            return QBrush(kCurrentBackground);
+        return {};
+    case Qt::ToolTipRole:
+        if (column == kColumnName)
+            return QStringLiteral("Zaznacz, aby pokazać model na wykresie wydajności a "
+                                  "prędkości wiatru");
+        if (!row.HasPoint() && row.point.status == OperatingPointStatus::Refused)
+            return Text(RefusalText(row.point.refusal));
+        return {};
+    default:
+        return {};
+    }
+}
+
+QVariant TCompareTableModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole)
+        return Text(ComparisonHeader(section));
+    return QAbstractTableModel::headerData(section, orientation, role);
+}
+
+Qt::ItemFlags TCompareTableModel::flags(const QModelIndex& index) const
+{
+    Qt::ItemFlags flags = QAbstractTableModel::flags(index);
+    if (index.isValid() && index.column() == kColumnName)
+        flags |= Qt::ItemIsUserCheckable;
+    return flags;
+}
+
+bool TCompareTableModel::setData(const QModelIndex& index, const QVariant& value, int role)
+{
+    if (!index.isValid() || index.column() != kColumnName || role != Qt::CheckStateRole)
+        return false;
+    const int model = ModelAt(index.row());
+    if (model == 0)
+        return false;
+    const bool ticked = value.toInt() == Qt::Checked;
+    if (ticked == (ticked_.count(model) != 0))
+        return true;
+    if (ticked)
+        ticked_.insert(model);
+    else
+        ticked_.erase(model);
+    emit dataChanged(index, index, {Qt::CheckStateRole});
+    emit TicksChanged();
+    return true;
+}
+
+void TCompareTableModel::sort(int column, Qt::SortOrder order)
+{
+    if (column < 0 || column >= kComparisonColumnCount)
+        return;
+    sortColumn_ = column;
+    sortOrder_ = order;
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    const std::vector<int> before = order_;
+    order_ = SortedComparisonOrder(rows_, column, order == Qt::DescendingOrder);
+    // Keep the selection and the current cell on the same models.
+    std::vector<int> newRow(rows_.size(), -1);
+    for (std::size_t i = 0; i < order_.size(); ++i)
+        newRow[static_cast<std::size_t>(order_[i])] = static_cast<int>(i);
+    const QModelIndexList persistent = persistentIndexList();
+    QModelIndexList moved;
+    moved.reserve(persistent.size());
+    for (const QModelIndex& index : persistent) {
+        const int position = before[static_cast<std::size_t>(index.row())];
+        moved.append(this->index(newRow[static_cast<std::size_t>(position)], index.column()));
+    }
+    changePersistentIndexList(persistent, moved);
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+int TCompareTableModel::ModelAt(int row) const
+{
+    if (row < 0 || row >= rowCount())
+        return 0;
+    return rows_[static_cast<std::size_t>(order_[static_cast<std::size_t>(row)])].number;
+}
+
+int TCompareTableModel::RowOf(int model) const
+{
+    for (std::size_t i = 0; i < order_.size(); ++i) {
+        if (rows_[static_cast<std::size_t>(order_[i])].number == model)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+const ComparisonRow* TCompareTableModel::RowData(int model) const
+{
+    for (const ComparisonRow& row : rows_) {
+        if (row.number == model)
+            return &row;
+    }
+    return nullptr;
+}
+
+std::vector<int> TCompareTableModel::TickedModels() const
+{
+    return {ticked_.begin(), ticked_.end()};
+}
+
+void TCompareTableModel::SetTicked(int model, bool ticked)
+{
+    const int row = RowOf(model);
+    if (row >= 0)
+        setData(index(row, kColumnName), ticked ? Qt::Checked : Qt::Unchecked, Qt::CheckStateRole);
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "calc_state.h"
+#include "catalogue.h"
+#include "derived.h"
+#include "inputs.h"
+#include "operating_point.h"
+
+// Calculation states as the input dialogs write them, for the comparison tests.
+
+// A hall with a round duct, steel pipe (k = 1.8) and an inlet with a collar
+// (zeta = 0.5), as the wizard leaves it before the ventilator is chosen.
+inline CalcState HallState(double density, double wind, double diameter, double length,
+                           double inletLoss = 0.5)
+{
+    CalcState state;
+    ResetCalcState(state);
+    state.DensityEntered = 1;
+    ApplyTypedAir(state, density, wind);
+    state.DuctRound = 1;
+    ApplyRoundDuct(state, diameter);
+    state.DuctRoughness = kDuctMaterials[0].roughness;
+    state.InstallationType = 0;
+    state.IsHall = 1;
+    ApplyHall(state, length, inletLoss);
+    return state;
+}
+
+// The same duct in a building of 5 storeys of 3 m with a 0.2 m x 0.2 m grille
+// of zeta = 15.
+inline CalcState BuildingState(double wind)
+{
+    CalcState state = HallState(1.2, wind, 0.16, 0.0);
+    state.IsHall = 0;
+    state.InstallationType = 1;
+    ApplyStoreys(state, 3.0, 5);
+    ApplyRectangularGrille(state, 0.2, 0.2, 15.0);
+    return state;
+}
+
+// The state after a confirmed choice of model `index` that found its point.
+inline CalcState ChosenState(CalcState state, int index)
+{
+    state.VentilatorIndex = index;
+    state.VentilatorName = LookUpVentilator(index).Name;
+    ComputeOperatingPoint(state, LookUpVentilator(index));
+    return state;
+}

@@ -1,0 +1,161 @@
+#pragma once
+
+#include "compare_form.h"
+#include "compare_states.h"
+#include "compare_table_model.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPointer>
+#include <QStyle>
+#include <QStyleOptionViewItem>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#include <functional>
+#include <memory>
+
+// Acts once on the first modal window of type W that becomes active while the
+// watch lives (an exec() started by the code under test), polling every 10 ms.
+template <typename W> class ModalWatch {
+public:
+    explicit ModalWatch(std::function<void(W*)> act)
+        : timer_(new QTimer(qApp))
+    {
+        QObject::connect(timer_.data(), &QTimer::timeout, timer_.data(), [this, act] {
+            if (auto* window = qobject_cast<W*>(QApplication::activeModalWidget())) {
+                timer_->stop();
+                acted_ = true;
+                act(window);
+            }
+        });
+        timer_->start(10);
+    }
+    ~ModalWatch() { delete timer_.data(); }
+    ModalWatch(const ModalWatch&) = delete;
+    ModalWatch& operator=(const ModalWatch&) = delete;
+
+    bool acted() const { return acted_; }
+
+private:
+    QPointer<QTimer> timer_;
+    bool acted_ = false;
+};
+
+// Types a file name into a file dialog and presses Enter.
+inline void TypeFileName(QFileDialog* dialog, const QString& path)
+{
+    auto* edit = dialog->findChild<QLineEdit*>("fileNameEdit");
+    QVERIFY(edit != nullptr);
+    // Set at once: typed letter by letter, the completer's popup would take
+    // the Enter.
+    edit->setText(path);
+    QTest::keyClick(edit, Qt::Key_Return);
+}
+
+// A temporary directory made the working directory for as long as it lives.
+class TemporaryWorkingDirectory {
+public:
+    TemporaryWorkingDirectory()
+        : previous_(QDir::currentPath())
+    {
+        QDir::setCurrent(directory_.path());
+    }
+    ~TemporaryWorkingDirectory() { QDir::setCurrent(previous_); }
+    TemporaryWorkingDirectory(const TemporaryWorkingDirectory&) = delete;
+    TemporaryWorkingDirectory& operator=(const TemporaryWorkingDirectory&) = delete;
+
+    QString filePath(const QString& name) const { return directory_.filePath(name); }
+    QStringList entries() const
+    {
+        return QDir(directory_.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    }
+
+private:
+    QString previous_;
+    QTemporaryDir directory_;
+};
+
+// What the main window does with a model chosen in the comparison: the same
+// as a confirmed ventilator choice (index, name, computation).
+inline void ChooseLikeTheMainWindow(CalcState& state, int index)
+{
+    state.VentilatorIndex = index;
+    state.VentilatorName = LookUpVentilator(index).Name;
+    ComputeOperatingPoint(state, LookUpVentilator(index));
+}
+
+inline QTableView* Table(TCompareForm& form)
+{
+    return form.findChild<QTableView*>("CompareTable");
+}
+
+// The text of a table cell as shown.
+inline QString Cell(TCompareForm& form, int row, int column)
+{
+    const QAbstractItemModel* model = Table(form)->model();
+    return model->data(model->index(row, column)).toString();
+}
+
+// The catalogue numbers of the rows, top to bottom.
+inline std::vector<int> ShownNumbers(TCompareForm& form)
+{
+    std::vector<int> numbers;
+    for (int row = 0; row < Table(form)->model()->rowCount(); ++row)
+        numbers.push_back(Cell(form, row, kColumnNumber).toInt());
+    return numbers;
+}
+
+// The centre of a cell in the table's viewport.
+inline QPoint CellCentre(TCompareForm& form, int row, int column)
+{
+    QTableView* table = Table(form);
+    const QModelIndex index = table->model()->index(row, column);
+    table->scrollTo(index);
+    return table->visualRect(index).center();
+}
+
+inline void ClickCell(TCompareForm& form, int row, int column)
+{
+    QTest::mouseClick(Table(form)->viewport(), Qt::LeftButton, {}, CellCentre(form, row, column));
+}
+
+// A double-click as the window system delivers it: press, release, the
+// second press as a double-click, release.
+inline void DoubleClickCell(TCompareForm& form, int row, int column)
+{
+    const QPoint at = CellCentre(form, row, column);
+    QWidget* viewport = Table(form)->viewport();
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, at);
+    QTest::mouseDClick(viewport, Qt::LeftButton, {}, at);
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, at);
+}
+
+// Clicks the check box of a row's name cell.
+inline void ClickCheckBox(TCompareForm& form, int row)
+{
+    QTableView* table = Table(form);
+    const QModelIndex index = table->model()->index(row, kColumnName);
+    table->scrollTo(index);
+    QStyleOptionViewItem option;
+    option.initFrom(table);
+    option.rect = table->visualRect(index);
+    option.features |= QStyleOptionViewItem::HasCheckIndicator;
+    const QRect box =
+        table->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, table);
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, box.center());
+}
+
+// Clicks a column header.
+inline void ClickHeader(TCompareForm& form, int column)
+{
+    QHeaderView* header = Table(form)->horizontalHeader();
+    const QPoint centre(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
+                        header->height() / 2);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, centre);
+}

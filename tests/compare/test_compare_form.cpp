@@ -1,0 +1,466 @@
+// The comparison window driven as a user would: the table against the
+// single-model report, sorting, the current model, choosing a model, and the
+// window without inputs.
+#include "compare_test_support.h"
+#include "number_format.h"
+#include "program_font.h"
+#include "report_lines.h"
+#include "test_main.h"
+
+#include <QFont>
+#include <QLabel>
+#include <QPushButton>
+#include <QStackedWidget>
+
+#include <algorithm>
+
+namespace {
+
+QString ReportLineWith(const CalcState& state, const QString& start)
+{
+    for (const ReportLine& line : BuildReport(state, ReportVariant::Screen)) {
+        const QString text = QString::fromStdString(line.text);
+        if (text.startsWith(start))
+            return text;
+    }
+    return {};
+}
+
+// Models 1, 15, 18 and 19 find no point in a hall duct of 0.12 m, 1 m long, at 15 m/s.
+CalcState StateWithMissingPoints()
+{
+    return HallState(1.2, 15.0, 0.12, 1.0);
+}
+
+int RowOf(TCompareForm& form, int model)
+{
+    const std::vector<int> numbers = ShownNumbers(form);
+    const auto at = std::find(numbers.begin(), numbers.end(), model);
+    return at == numbers.end() ? -1 : static_cast<int>(at - numbers.begin());
+}
+
+} // namespace
+
+class TestCompareForm : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { InstallProgramFontSubstitute(); }
+
+    void captionAndControls()
+    {
+        CalcState state = ChosenState(HallState(1.2, 4.0, 0.16, 5.0), 5);
+        TCompareForm form(state, {});
+        QCOMPARE(form.windowTitle(), QString("Porównanie wywietrzników"));
+        QVERIFY(form.isModal());
+        const char* buttons[][2] = {{"ChooseButton", "Wybierz"},
+                                    {"CloseButton", "Zamknij"},
+                                    {"PrintButton", "Drukuj tabelę…"},
+                                    {"CsvButton", "Eksportuj CSV…"},
+                                    {"SaveOperatingChartButton", "Zapisz wykres…"},
+                                    {"SaveWindChartButton", "Zapisz wykres…"}};
+        for (const auto& [name, text] : buttons) {
+            auto* button = form.findChild<QPushButton*>(name);
+            QVERIFY2(button != nullptr, name);
+            QCOMPARE(button->text(), QString(text));
+        }
+        QStringList headers;
+        form.Refresh();
+        for (int column = 0; column < kComparisonColumnCount; ++column)
+            headers << Table(form)->model()->headerData(column, Qt::Horizontal).toString();
+        QCOMPARE(headers, (QStringList{"Nr", "Wywietrznik", "Q [m3/s]", "Qh [m3/h]", "DPsw [Pa]",
+                                       "c [m/s]"}));
+    }
+
+    // Every row's cells stand in the single-model report of its model.
+    void tableAgreesWithTheReport_data()
+    {
+        QTest::addColumn<bool>("hall");
+        QTest::newRow("hall") << true;
+        QTest::newRow("building") << false;
+    }
+    void tableAgreesWithTheReport()
+    {
+        QFETCH(bool, hall);
+        const CalcState inputs = hall ? HallState(1.2, 4.0, 0.16, 5.0) : BuildingState(4.0);
+        CalcState state = ChosenState(inputs, 5);
+        TCompareForm form(state, {});
+        form.Refresh();
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QCOMPARE(Table(form)->model()->rowCount(), kVentilatorCount);
+        std::vector<int> numbers = ShownNumbers(form);
+        std::sort(numbers.begin(), numbers.end());
+        for (int i = 0; i < kVentilatorCount; ++i)
+            QCOMPARE(numbers[static_cast<std::size_t>(i)], i + 1);
+
+        for (int row = 0; row < kVentilatorCount; ++row) {
+            const int model = Cell(form, row, kColumnNumber).toInt();
+            const CalcState single = ChosenState(inputs, model);
+            QCOMPARE(single.ResultsShown, 1);
+            QCOMPARE(Cell(form, row, kColumnName),
+                     QString::fromUtf8(LookUpVentilator(model).Name.data(),
+                                       LookUpVentilator(model).Name.size()));
+            QCOMPARE(ReportLineWith(single, "   Wydajność sekundowa   Q = "),
+                     "   Wydajność sekundowa   Q = " + Cell(form, row, kColumnFlow) + " [m3/s]");
+            QCOMPARE(ReportLineWith(single, "   Wydajność godzinowa   Qh = "),
+                     "   Wydajność godzinowa   Qh = " + Cell(form, row, kColumnFlowPerHour) +
+                         " [m3/h]");
+            QCOMPARE(ReportLineWith(single, "   Podciśnienie wywietrznika   DPsw = "),
+                     "   Podciśnienie wywietrznika   DPsw = " + Cell(form, row, kColumnSuction) +
+                         " [Pa]");
+            QCOMPARE(ReportLineWith(single, "   Prędkość w kanale   c = "),
+                     "   Prędkość w kanale   c = " + Cell(form, row, kColumnVelocity) + " [m/s]");
+        }
+        // The computation writes nothing into the state.
+        QCOMPARE(state, ChosenState(inputs, 5));
+    }
+
+    void workedHallCaseRow()
+    {
+        CalcState state = ChosenState(HallState(1.2, 4.0, 0.16, 5.0), 5);
+        TCompareForm form(state, {});
+        form.Refresh();
+        const int row = RowOf(form, 5);
+        QCOMPARE(Cell(form, row, kColumnName), QString("KALMO-160"));
+        QCOMPARE(Cell(form, row, kColumnFlow), QString("0.0426"));
+        QCOMPARE(Cell(form, row, kColumnFlowPerHour), QString("153.3861"));
+        QCOMPARE(Cell(form, row, kColumnSuction), QString("3.7752"));
+        QCOMPARE(Cell(form, row, kColumnVelocity), QString("2.1191"));
+        // KALMO-160 draws the most air of all in this hall.
+        QCOMPARE(row, 0);
+    }
+
+    void sortedByQhAtOpeningWithMissingPointsLast()
+    {
+        CalcState state = StateWithMissingPoints();
+        TCompareForm form(state, {});
+        form.Refresh();
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QHeaderView* header = Table(form)->horizontalHeader();
+        QCOMPARE(header->sortIndicatorSection(), int(kColumnFlowPerHour));
+        QCOMPARE(header->sortIndicatorOrder(), Qt::DescendingOrder);
+        double previous = 1e300;
+        for (int row = 0; row < 23; ++row) {
+            const double qh = Cell(form, row, kColumnFlowPerHour).toDouble();
+            QVERIFY(qh > 0.0 && qh <= previous);
+            previous = qh;
+        }
+        const std::vector<int> numbers = ShownNumbers(form);
+        QCOMPARE(std::vector<int>(numbers.begin() + 23, numbers.end()),
+                 (std::vector<int>{1, 15, 18, 19}));
+        for (int row = 23; row < kVentilatorCount; ++row) {
+            QCOMPARE(Cell(form, row, kColumnFlow), QString("brak punktu pracy"));
+            QCOMPARE(Cell(form, row, kColumnFlowPerHour), QString());
+            QCOMPARE(Cell(form, row, kColumnSuction), QString());
+            QCOMPARE(Cell(form, row, kColumnVelocity), QString());
+        }
+    }
+
+    void sortByClickingHeaders_data()
+    {
+        QTest::addColumn<int>("column");
+        for (int column :
+             {int(kColumnFlow), int(kColumnFlowPerHour), int(kColumnSuction), int(kColumnVelocity)})
+            QTest::addRow("%d", column) << column;
+    }
+    void sortByClickingHeaders()
+    {
+        QFETCH(int, column);
+        CalcState state = StateWithMissingPoints();
+        TCompareForm form(state, {});
+        form.Refresh();
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QHeaderView* header = Table(form)->horizontalHeader();
+        for (int click = 0; click < 2; ++click) {
+            ClickHeader(form, column);
+            QCOMPARE(header->sortIndicatorSection(), column);
+            const bool descending = header->sortIndicatorOrder() == Qt::DescendingOrder;
+            const QAbstractItemModel* model = Table(form)->model();
+            // Sorted by value in the indicated direction, the rows without a
+            // point last, in their catalogue order.
+            for (int row = 1; row < 23; ++row) {
+                const double above =
+                    model->data(model->index(row - 1, column), Qt::UserRole).toDouble();
+                const double below =
+                    model->data(model->index(row, column), Qt::UserRole).toDouble();
+                QVERIFY(descending ? above >= below : above <= below);
+                // The shown texts follow the values.
+                QVERIFY(descending ? Cell(form, row - 1, column).toDouble() >=
+                                         Cell(form, row, column).toDouble()
+                                   : Cell(form, row - 1, column).toDouble() <=
+                                         Cell(form, row, column).toDouble());
+            }
+            const std::vector<int> numbers = ShownNumbers(form);
+            QCOMPARE(std::vector<int>(numbers.begin() + 23, numbers.end()),
+                     (std::vector<int>{1, 15, 18, 19}));
+        }
+        // The two clicks sorted both ways.
+        ClickHeader(form, column);
+        const Qt::SortOrder third = header->sortIndicatorOrder();
+        ClickHeader(form, column);
+        QVERIFY(header->sortIndicatorOrder() != third);
+    }
+
+    void sortByNumberAndName()
+    {
+        CalcState state = StateWithMissingPoints();
+        TCompareForm form(state, {});
+        form.Refresh();
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        ClickHeader(form, kColumnNumber);
+        std::vector<int> numbers = ShownNumbers(form);
+        if (Table(form)->horizontalHeader()->sortIndicatorOrder() == Qt::DescendingOrder)
+            std::reverse(numbers.begin(), numbers.end());
+        for (int i = 0; i < kVentilatorCount; ++i)
+            QCOMPARE(numbers[static_cast<std::size_t>(i)], i + 1);
+
+        ClickHeader(form, kColumnName);
+        const bool descending =
+            Table(form)->horizontalHeader()->sortIndicatorOrder() == Qt::DescendingOrder;
+        for (int row = 1; row < kVentilatorCount; ++row) {
+            const QByteArray above = Cell(form, row - 1, kColumnName).toUtf8();
+            const QByteArray below = Cell(form, row, kColumnName).toUtf8();
+            QVERIFY(descending ? above >= below : above <= below);
+        }
+    }
+
+    void selectionFollowsSorting()
+    {
+        CalcState state = ChosenState(HallState(1.2, 4.0, 0.16, 5.0), 5);
+        TCompareForm form(state, {});
+        form.Refresh();
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        ClickCell(form, RowOf(form, 22), kColumnFlowPerHour);
+        QCOMPARE(form.SelectedModel(), 22);
+        ClickHeader(form, kColumnSuction);
+        QCOMPARE(form.SelectedModel(), 22);
+        ClickHeader(form, kColumnNumber);
+        QCOMPARE(form.SelectedModel(), 22);
+    }
+
+    void currentModelHighlightedAndSelected_data()
+    {
+        QTest::addColumn<int>("model");
+        QTest::newRow("model 5") << 5;
+        QTest::newRow("model 22") << 22;
+        QTest::newRow("model 27") << 27;
+    }
+    void currentModelHighlightedAndSelected()
+    {
+        QFETCH(int, model);
+        CalcState state = ChosenState(HallState(1.2, 4.0, 0.16, 5.0), model);
+        TCompareForm form(state, {});
+        form.Refresh();
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QCOMPARE(form.SelectedModel(), model);
+        const QAbstractItemModel* table = Table(form)->model();
+        int highlighted = 0;
+        for (int row = 0; row < kVentilatorCount; ++row) {
+            const bool current = Cell(form, row, kColumnNumber).toInt() == model;
+            for (int column = 0; column < kComparisonColumnCount; ++column) {
+                const QModelIndex index = table->index(row, column);
+                const QVariant font = table->data(index, Qt::FontRole);
+                const QVariant background = table->data(index, Qt::BackgroundRole);
+                QCOMPARE(font.isValid() && font.value<QFont>().bold(), current);
+                QCOMPARE(background.isValid(), current);
+            }
+            highlighted += current;
+        }
+        QCOMPARE(highlighted, 1);
+        // The selected row is visible.
+        QVERIFY(Table(form)->viewport()->rect().intersects(
+            Table(form)->visualRect(table->index(RowOf(form, model), 0))));
+    }
+
+    void noHighlightWithoutAShownReport()
+    {
+        // A choice that found no point right after a new calculation: the
+        // report is not shown, so no row is the report's model.
+        CalcState state = StateWithMissingPoints();
+        state.VentilatorIndex = 1;
+        state.VentilatorName = LookUpVentilator(1).Name;
+        QCOMPARE(state.ResultsShown, 0);
+        TCompareForm form(state, {});
+        form.Refresh();
+        const QAbstractItemModel* table = Table(form)->model();
+        for (int row = 0; row < kVentilatorCount; ++row)
+            QVERIFY(!table->data(table->index(row, 0), Qt::BackgroundRole).isValid());
+        // The first row is selected instead.
+        QCOMPARE(form.SelectedModel(), Cell(form, 0, kColumnNumber).toInt());
+    }
+
+    void chooseByDoubleClick()
+    {
+        const CalcState inputs = HallState(1.2, 4.0, 0.16, 5.0);
+        CalcState state = ChosenState(inputs, 5);
+        std::vector<int> chosen;
+        TCompareForm form(state, [&](int index) {
+            chosen.push_back(index);
+            ChooseLikeTheMainWindow(state, index);
+        });
+        form.Refresh();
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        const int row = RowOf(form, 14);
+        DoubleClickCell(form, row, kColumnFlowPerHour);
+        QCOMPARE(chosen, std::vector<int>{14});
+        // The state is that of a confirmed choice of model 14.
+        const CalcState expected = ChosenState(inputs, 14);
+        QCOMPARE(state.VentilatorIndex, 14);
+        QCOMPARE(state.VentilatorName, std::string_view("KALMO-200"));
+        QCOMPARE(state.FlowPerHour, expected.FlowPerHour);
+        QCOMPARE(state.VentilatorSuction, expected.VentilatorSuction);
+        QCOMPARE(state.DuctVelocity, expected.DuctVelocity);
+        // The window stays open and shows model 14 as the current one.
+        QVERIFY(form.isVisible());
+        QCOMPARE(form.TableModel()->CurrentModel(), 14);
+        QCOMPARE(form.SelectedModel(), 14);
+        const QAbstractItemModel* table = Table(form)->model();
+        QVERIFY(table->data(table->index(RowOf(form, 14), 1), Qt::FontRole).value<QFont>().bold());
+        QVERIFY(!table->data(table->index(RowOf(form, 5), 1), Qt::BackgroundRole).isValid());
+    }
+
+    void chooseByButton()
+    {
+        const CalcState inputs = BuildingState(4.0);
+        CalcState state = ChosenState(inputs, 5);
+        std::vector<int> chosen;
+        TCompareForm form(state, [&](int index) {
+            chosen.push_back(index);
+            ChooseLikeTheMainWindow(state, index);
+        });
+        form.Refresh();
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        // Sort by DPsw first: the choice must follow the row, not its position.
+        ClickHeader(form, kColumnSuction);
+        ClickCell(form, RowOf(form, 9), kColumnVelocity);
+        QCOMPARE(form.SelectedModel(), 9);
+        QTest::mouseClick(form.findChild<QPushButton*>("ChooseButton"), Qt::LeftButton);
+        QCOMPARE(chosen, std::vector<int>{9});
+        QCOMPARE(state.VentilatorIndex, 9);
+        QCOMPARE(state.FlowPerHour, ChosenState(inputs, 9).FlowPerHour);
+        QCOMPARE(form.TableModel()->CurrentModel(), 9);
+        // The user's sort stays while the window is open.
+        QCOMPARE(Table(form)->horizontalHeader()->sortIndicatorSection(), int(kColumnSuction));
+
+        // Enter chooses the selected row too.
+        ClickCell(form, RowOf(form, 27), kColumnFlow);
+        QTest::keyClick(Table(form), Qt::Key_Return);
+        QCOMPARE(chosen, (std::vector<int>{9, 27}));
+        QCOMPARE(state.VentilatorIndex, 27);
+    }
+
+    void reopeningSortsByQhAndSelectsTheCurrentModel()
+    {
+        CalcState state = ChosenState(HallState(1.2, 4.0, 0.16, 5.0), 5);
+        TCompareForm form(state, [&](int index) { ChooseLikeTheMainWindow(state, index); });
+        form.Refresh();
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        ClickHeader(form, kColumnName);
+        ClickCell(form, RowOf(form, 3), kColumnFlow);
+        form.hide();
+        form.Refresh();
+        QCOMPARE(Table(form)->horizontalHeader()->sortIndicatorSection(), int(kColumnFlowPerHour));
+        QCOMPARE(Table(form)->horizontalHeader()->sortIndicatorOrder(), Qt::DescendingOrder);
+        QCOMPARE(form.SelectedModel(), 5);
+    }
+
+    void closeButtonAndEscape_data()
+    {
+        QTest::addColumn<bool>("escape");
+        QTest::newRow("Zamknij") << false;
+        QTest::newRow("Esc") << true;
+    }
+    void closeButtonAndEscape()
+    {
+        QFETCH(bool, escape);
+        CalcState state = ChosenState(HallState(1.2, 4.0, 0.16, 5.0), 5);
+        const CalcState before = state;
+        bool called = false;
+        TCompareForm form(state, [&](int) { called = true; });
+        form.Refresh();
+        ModalWatch<TCompareForm> watch([escape](TCompareForm* window) {
+            if (escape)
+                QTest::keyClick(window->findChild<QTableView*>("CompareTable"), Qt::Key_Escape);
+            else
+                QTest::mouseClick(window->findChild<QPushButton*>("CloseButton"), Qt::LeftButton);
+        });
+        QCOMPARE(form.exec(), int(QDialog::Rejected));
+        QVERIFY(watch.acted());
+        QVERIFY(!called);
+        QCOMPARE(state, before);
+    }
+
+    void noInputsYet()
+    {
+        CalcState state;
+        ResetCalcState(state);
+        bool called = false;
+        TCompareForm form(state, [&](int) { called = true; });
+        form.Refresh();
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        auto* label = form.findChild<QLabel*>("NoDataLabel");
+        QVERIFY(label != nullptr);
+        QVERIFY(label->isVisible());
+        QCOMPARE(label->text(),
+                 QString("Brak danych do porównania. Najpierw wykonaj Obliczenia → Nowe "
+                         "obliczenia.\nŚrednica kanału musi być większa od zera – proszę "
+                         "podać parametry kanału."));
+        QVERIFY(!Table(form)->isVisible());
+        QCOMPARE(Table(form)->model()->rowCount(), 0);
+        QVERIFY(!form.findChild<QPushButton*>("ChooseButton")->isEnabled());
+        QVERIFY(!form.findChild<QPushButton*>("CsvButton")->isEnabled());
+        QVERIFY(!form.findChild<QPushButton*>("PrintButton")->isEnabled());
+        QVERIFY(!form.findChild<QPushButton*>("SaveOperatingChartButton")->isEnabled());
+        QVERIFY(form.findChild<QPushButton*>("CloseButton")->isEnabled());
+        QTest::keyClick(&form, Qt::Key_Return);
+        QVERIFY(!called);
+
+        // Once the inputs are held the same window shows the table.
+        form.hide();
+        state = HallState(1.2, 4.0, 0.16, 5.0);
+        form.Refresh();
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QVERIFY(!label->isVisible());
+        QVERIFY(Table(form)->isVisible());
+        QCOMPARE(Table(form)->model()->rowCount(), kVentilatorCount);
+    }
+
+    void refusedInputsName_data()
+    {
+        QTest::addColumn<double>("density");
+        QTest::addColumn<double>("diameter");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("no air") << 0.0 << 0.16
+                                << "Gęstość powietrza musi być większa od zera – proszę podać "
+                                   "parametry powietrza.";
+        QTest::newRow("infinite duct") << 1.2 << qInf()
+                                       << "Dane zawierają wartość nieskończoną lub nieokreśloną "
+                                          "– proszę je poprawić.";
+    }
+    void refusedInputsName()
+    {
+        QFETCH(double, density);
+        QFETCH(double, diameter);
+        QFETCH(QString, reason);
+        CalcState state = HallState(density, 4.0, diameter, 5.0);
+        TCompareForm form(state, {});
+        form.Refresh();
+        const QString text = form.findChild<QLabel*>("NoDataLabel")->text();
+        QCOMPARE(text.split('\n').value(1), reason);
+        QCOMPARE(form.findChild<QStackedWidget*>()->currentWidget()->objectName(),
+                 QString("NoDataLabel"));
+    }
+};
+
+WYW_GUI_TEST_MAIN(TestCompareForm)
+#include "test_compare_form.moc"

@@ -1,0 +1,295 @@
+// The comparison table on paper and in a CSV file, read back from disk.
+#include "compare_test_support.h"
+#include "program_font.h"
+#include "test_main.h"
+
+#include <QFile>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QStringDecoder>
+
+namespace {
+
+// The fields of one CSV line: comma-separated, a quoted field may hold commas
+// and doubled quotes.
+QStringList CsvFields(const QString& line)
+{
+    QStringList fields;
+    QString field;
+    bool quoted = false;
+    for (int i = 0; i < line.size(); ++i) {
+        const QChar ch = line[i];
+        if (quoted) {
+            if (ch == '"' && i + 1 < line.size() && line[i + 1] == '"') {
+                field += '"';
+                ++i;
+            } else if (ch == '"') {
+                quoted = false;
+            } else {
+                field += ch;
+            }
+        } else if (ch == '"') {
+            quoted = true;
+        } else if (ch == ',') {
+            fields << field;
+            field.clear();
+        } else {
+            field += ch;
+        }
+    }
+    fields << field;
+    return fields;
+}
+
+QString Name(int model)
+{
+    const std::string_view name = LookUpVentilator(model).Name;
+    return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+}
+
+QString PdfText(const QString& path)
+{
+    QProcess process;
+    process.start("pdftotext", {"-layout", path, "-"});
+    if (!process.waitForFinished(60000) || process.exitCode() != 0)
+        return {};
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// Models 1, 15, 18 and 19 find no point in a hall duct of 0.12 m, 1 m long, at 15 m/s.
+CalcState StateWithMissingPoints()
+{
+    return ChosenState(HallState(1.2, 15.0, 0.12, 1.0), 5);
+}
+
+} // namespace
+
+class TestCompareOutput : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { InstallProgramFontSubstitute(); }
+
+    void csvOnDisk()
+    {
+        // The numbers must keep their points under the Polish locale.
+        QVERIFY(QString(setlocale(LC_NUMERIC, nullptr)).startsWith("pl_PL"));
+        TemporaryWorkingDirectory directory;
+        CalcState state = StateWithMissingPoints();
+        TCompareForm form(state, {});
+        form.Refresh();
+        QString error;
+        QVERIFY2(form.ExportCsv("porownanie.csv", &error), qPrintable(error));
+        QCOMPARE(directory.entries(), QStringList{"porownanie.csv"});
+
+        QFile file(directory.filePath("porownanie.csv"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        QStringDecoder decoder(QStringDecoder::Utf8);
+        const QString text = decoder.decode(bytes);
+        QVERIFY(!decoder.hasError());
+        QVERIFY(!bytes.startsWith("\xEF\xBB\xBF"));
+        QVERIFY(text.endsWith("\r\n"));
+        const QStringList lines = text.chopped(2).split("\r\n");
+        QCOMPARE(lines.size(), 1 + kVentilatorCount);
+        QCOMPARE(lines[0], QString("Nr,Wywietrznik,\"Q [m3/s]\",\"Qh [m3/h]\",\"DPsw [Pa]\","
+                                   "\"c [m/s]\""));
+
+        const QRegularExpression number("^[0-9]+\\.[0-9]{4}$");
+        std::vector<int> seen;
+        double previous = 1e300;
+        for (int i = 1; i < lines.size(); ++i) {
+            const QStringList fields = CsvFields(lines[i]);
+            QCOMPARE(fields.size(), 6);
+            const int model = fields[0].toInt();
+            seen.push_back(model);
+            QCOMPARE(fields[1], Name(model));
+            const ComparisonRow row =
+                BuildComparisonRows(state)[static_cast<std::size_t>(model - 1)];
+            if (row.HasPoint()) {
+                for (int column = kColumnFlow; column <= kColumnVelocity; ++column) {
+                    QVERIFY2(number.match(fields[column]).hasMatch(), qPrintable(lines[i]));
+                    QCOMPARE(fields[column], QString::fromStdString(ComparisonCell(row, column)));
+                }
+                // In the table's order: Qh, largest first.
+                QVERIFY(fields[3].toDouble() <= previous);
+                previous = fields[3].toDouble();
+            } else {
+                QCOMPARE(fields.mid(2), (QStringList{"brak punktu pracy", "", "", ""}));
+            }
+        }
+        QCOMPARE(std::vector<int>(seen.end() - 4, seen.end()), (std::vector<int>{1, 15, 18, 19}));
+        std::sort(seen.begin(), seen.end());
+        for (int i = 0; i < kVentilatorCount; ++i)
+            QCOMPARE(seen[static_cast<std::size_t>(i)], i + 1);
+        // The name with a trailing blank keeps it.
+        QVERIFY(text.contains("3,\"TRAVEN /M-150 \","));
+    }
+
+    void csvFollowsTheShownOrder()
+    {
+        TemporaryWorkingDirectory directory;
+        CalcState state = StateWithMissingPoints();
+        TCompareForm form(state, {});
+        form.Refresh();
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        ClickHeader(form, kColumnNumber);
+        QVERIFY(form.ExportCsv("nr.csv"));
+        QFile file(directory.filePath("nr.csv"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QStringList lines = QString::fromUtf8(file.readAll()).split("\r\n");
+        std::vector<int> numbers = ShownNumbers(form);
+        for (int i = 0; i < kVentilatorCount; ++i)
+            QCOMPARE(CsvFields(lines[i + 1])[0].toInt(), numbers[static_cast<std::size_t>(i)]);
+    }
+
+    void csvFailureLeavesNothing()
+    {
+        TemporaryWorkingDirectory directory;
+        CalcState state = StateWithMissingPoints();
+        TCompareForm form(state, {});
+        form.Refresh();
+        QString error;
+        QVERIFY(!form.ExportCsv("brak/porownanie.csv", &error));
+        QCOMPARE(error, QString("Nie można utworzyć pliku brak/porownanie.csv: nie ma takiego "
+                                "katalogu albo brak uprawnień do zapisu."));
+        QCOMPARE(directory.entries(), QStringList());
+
+        // Without a file name nothing can be written either.
+        error.clear();
+        QVERIFY(!form.ExportCsv("", &error));
+        QCOMPARE(error, QString("Nie podano nazwy pliku CSV."));
+        QCOMPARE(directory.entries(), QStringList());
+    }
+
+    void noInputsNoCsv()
+    {
+        TemporaryWorkingDirectory directory;
+        CalcState state;
+        ResetCalcState(state);
+        TCompareForm form(state, {});
+        form.Refresh();
+        QString error;
+        QVERIFY(!form.ExportCsv("porownanie.csv", &error));
+        QVERIFY(error.startsWith("Brak danych do porównania."));
+        QPrinter printer;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(directory.filePath("tabela.pdf"));
+        QVERIFY(!form.PrintTable(printer, &error));
+        QCOMPARE(directory.entries(), QStringList());
+    }
+
+    void csvButton()
+    {
+        TemporaryWorkingDirectory directory;
+        CalcState state = StateWithMissingPoints();
+        TCompareForm form(state, {});
+        form.Refresh();
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        {
+            ModalWatch<QFileDialog> watch(
+                [&](QFileDialog* dialog) { TypeFileName(dialog, directory.filePath("wyniki")); });
+            QTest::mouseClick(form.findChild<QPushButton*>("CsvButton"), Qt::LeftButton);
+            QVERIFY(watch.acted());
+        }
+        QCOMPARE(directory.entries(), QStringList{"wyniki.csv"});
+
+        QString message;
+        {
+            ModalWatch<QFileDialog> watch(
+                [&](QFileDialog* dialog) { TypeFileName(dialog, "/proc/wyniki.csv"); });
+            ModalWatch<QMessageBox> box([&](QMessageBox* shown) {
+                message = shown->text();
+                shown->accept();
+            });
+            QTest::mouseClick(form.findChild<QPushButton*>("CsvButton"), Qt::LeftButton);
+            QTRY_VERIFY(box.acted());
+        }
+        QVERIFY2(message.startsWith("Nie można utworzyć pliku /proc/wyniki.csv"),
+                 qPrintable(message));
+    }
+
+    void printedToPdf()
+    {
+        TemporaryWorkingDirectory directory;
+        CalcState state = StateWithMissingPoints();
+        TCompareForm form(state, {});
+        form.Refresh();
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(directory.filePath("tabela.pdf"));
+        QString error;
+        QVERIFY2(form.PrintTable(printer, &error), qPrintable(error));
+        const QString text = PdfText(directory.filePath("tabela.pdf"));
+        QVERIFY(text.contains("Porównanie wywietrzników"));
+        QVERIFY(text.contains("Gęstość powietrza = 1.200 [kg/m3]"));
+        QVERIFY(text.contains("Prędkość wiatru = 15.00 [m/s]"));
+        for (const char* header :
+             {"Nr", "Wywietrznik", "Q [m3/s]", "Qh [m3/h]", "DPsw [Pa]", "c [m/s]"})
+            QVERIFY2(text.contains(header), header);
+        const std::vector<ComparisonRow> rows = BuildComparisonRows(state);
+        int missing = 0;
+        for (const ComparisonRow& row : rows) {
+            QVERIFY2(text.contains(Name(row.number).trimmed()), qPrintable(Name(row.number)));
+            if (row.HasPoint())
+                QVERIFY(
+                    text.contains(QString::fromStdString(ComparisonCell(row, kColumnFlowPerHour))));
+            else
+                ++missing;
+        }
+        QCOMPARE(missing, 4);
+        QCOMPARE(text.count("brak punktu pracy"), 4);
+        // The rows in the table's order: each row's line begins with its number.
+        std::vector<int> printed;
+        const QRegularExpression rowLine("^\\s*([0-9]+)\\s+\\S");
+        for (const QString& line : text.split('\n')) {
+            const QRegularExpressionMatch match = rowLine.match(line);
+            if (match.hasMatch())
+                printed.push_back(match.captured(1).toInt());
+        }
+        QCOMPARE(printed, ShownNumbers(form));
+    }
+
+    void printFailure()
+    {
+        TemporaryWorkingDirectory directory;
+        CalcState state = StateWithMissingPoints();
+        TCompareForm form(state, {});
+        form.Refresh();
+        QPrinter printer;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(directory.filePath("brak/tabela.pdf"));
+        QString error;
+        QVERIFY(!form.PrintTable(printer, &error));
+        QVERIFY2(error.startsWith("Nie można zapisać wydruku do pliku "), qPrintable(error));
+        QCOMPARE(directory.entries(), QStringList());
+    }
+
+    void printButton()
+    {
+        TemporaryWorkingDirectory directory;
+        CalcState state = StateWithMissingPoints();
+        TCompareForm form(state, {});
+        form.Refresh();
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        const QString path = directory.filePath("przycisk.pdf");
+        ModalWatch<QPrintDialog> watch([&](QPrintDialog* dialog) {
+            auto* name = dialog->findChild<QLineEdit*>("filename");
+            QVERIFY(name != nullptr);
+            name->setText(path);
+            QTest::keyClick(dialog, Qt::Key_Return);
+        });
+        QTest::mouseClick(form.findChild<QPushButton*>("PrintButton"), Qt::LeftButton);
+        QVERIFY(watch.acted());
+        QVERIFY(PdfText(path).contains("Porównanie wywietrzników"));
+    }
+};
+
+WYW_GUI_TEST_MAIN(TestCompareOutput)
+#include "test_compare_output.moc"

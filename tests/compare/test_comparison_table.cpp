@@ -1,0 +1,221 @@
+// The comparison table without a window: its cells in the report's formats,
+// its sorting and its CSV text.
+#include "compare_states.h"
+#include "comparison_table.h"
+#include "report_lines.h"
+
+#include <QtTest>
+
+#include <algorithm>
+
+namespace {
+
+std::string ReportText(const CalcState& state)
+{
+    std::string text;
+    for (const ReportLine& line : BuildReport(state, ReportVariant::Screen))
+        text += line.text + "\n";
+    return text;
+}
+
+ComparisonRow Row(int number, OperatingPointStatus status, double flowPerHour = 0.0,
+                  double suction = 0.0, double velocity = 0.0)
+{
+    ComparisonRow row;
+    row.number = number;
+    row.name = LookUpVentilator(number).Name;
+    row.point.status = status;
+    if (status == OperatingPointStatus::Refused)
+        row.point.refusal = Refusal::Resistance;
+    row.point.flowPerHour = flowPerHour;
+    row.point.ventilatorSuction = suction;
+    row.point.ductVelocity = velocity;
+    return row;
+}
+
+std::vector<int> Numbers(const std::vector<ComparisonRow>& rows, const std::vector<int>& order)
+{
+    std::vector<int> numbers;
+    for (int position : order)
+        numbers.push_back(rows[static_cast<std::size_t>(position)].number);
+    return numbers;
+}
+
+} // namespace
+
+class TestComparisonTable : public QObject {
+    Q_OBJECT
+private slots:
+    void headers()
+    {
+        const char* expected[] = {"Nr",        "Wywietrznik", "Q [m3/s]",
+                                  "Qh [m3/h]", "DPsw [Pa]",   "c [m/s]"};
+        for (int column = 0; column < kComparisonColumnCount; ++column)
+            QCOMPARE(ComparisonHeader(column), std::string_view(expected[column]));
+        QCOMPARE(ComparisonHeader(kComparisonColumnCount), std::string_view());
+    }
+
+    // Each row's cells stand in the single-model report of the same model.
+    void cellsAgreeWithTheReport_data()
+    {
+        QTest::addColumn<bool>("hall");
+        QTest::newRow("hall") << true;
+        QTest::newRow("building") << false;
+    }
+    void cellsAgreeWithTheReport()
+    {
+        QFETCH(bool, hall);
+        const CalcState state = hall ? HallState(1.2, 4.0, 0.16, 5.0) : BuildingState(4.0);
+        const std::vector<ComparisonRow> rows = BuildComparisonRows(state);
+        QCOMPARE(static_cast<int>(rows.size()), kVentilatorCount);
+        for (const ComparisonRow& row : rows) {
+            QVERIFY(row.HasPoint());
+            const std::string report = ReportText(ChosenState(state, row.number));
+            QCOMPARE(ComparisonCell(row, kColumnNumber), std::to_string(row.number));
+            QVERIFY(report.find("   Nazwa wywietrznika = " + ComparisonCell(row, kColumnName) +
+                                "\n") != std::string::npos);
+            QVERIFY(report.find("Q = " + ComparisonCell(row, kColumnFlow) + " [m3/s]") !=
+                    std::string::npos);
+            QVERIFY(report.find("Qh = " + ComparisonCell(row, kColumnFlowPerHour) + " [m3/h]") !=
+                    std::string::npos);
+            QVERIFY(report.find("DPsw = " + ComparisonCell(row, kColumnSuction) + " [Pa]") !=
+                    std::string::npos);
+            QVERIFY(report.find("c = " + ComparisonCell(row, kColumnVelocity) + " [m/s]") !=
+                    std::string::npos);
+        }
+        // The worked hall case.
+        if (hall) {
+            QCOMPARE(ComparisonCell(rows[4], kColumnFlowPerHour), std::string("153.3861"));
+            QCOMPARE(ComparisonCell(rows[4], kColumnFlow), std::string("0.0426"));
+        }
+    }
+
+    void rowsWithoutAPoint_data()
+    {
+        QTest::addColumn<int>("status");
+        QTest::newRow("no operating point") << int(OperatingPointStatus::NoOperatingPoint);
+        QTest::newRow("refused") << int(OperatingPointStatus::Refused);
+    }
+    void rowsWithoutAPoint()
+    {
+        QFETCH(int, status);
+        // Values left in the point must not show.
+        const ComparisonRow row = Row(7, OperatingPointStatus(status), 99.0, 9.0, 1.0);
+        QVERIFY(!row.HasPoint());
+        QCOMPARE(ComparisonCell(row, kColumnNumber), std::string("7"));
+        QCOMPARE(ComparisonCell(row, kColumnName), std::string("OSTREL-160 wzdluznie"));
+        QCOMPARE(ComparisonCell(row, kColumnFlow), std::string("brak punktu pracy"));
+        QCOMPARE(ComparisonCell(row, kColumnFlowPerHour), std::string());
+        QCOMPARE(ComparisonCell(row, kColumnSuction), std::string());
+        QCOMPARE(ComparisonCell(row, kColumnVelocity), std::string());
+        double value = 0.0;
+        QVERIFY(!ComparisonValue(row, kColumnFlowPerHour, value));
+    }
+
+    void realRowsWithoutAPoint()
+    {
+        // Models 1, 15, 18 and 19 find no point in a hall duct of 0.12 m, 1 m long, at 15 m/s.
+        const std::vector<ComparisonRow> rows =
+            BuildComparisonRows(HallState(1.2, 15.0, 0.12, 1.0));
+        std::vector<int> missing;
+        for (const ComparisonRow& row : rows) {
+            if (!row.HasPoint()) {
+                missing.push_back(row.number);
+                QCOMPARE(ComparisonCell(row, kColumnFlow), std::string(kNoOperatingPointText));
+            }
+        }
+        QCOMPARE(missing, (std::vector<int>{1, 15, 18, 19}));
+    }
+
+    void sorting_data()
+    {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<bool>("descending");
+        QTest::addColumn<std::vector<int>>("expected");
+        // Rows: 1 (Qh 50), 2 none, 3 (Qh 80), 4 refused, 5 (Qh 50), 6 (Qh 20).
+        QTest::newRow("Qh, largest first")
+            << int(kColumnFlowPerHour) << true << std::vector<int>{3, 1, 5, 6, 2, 4};
+        QTest::newRow("Qh, smallest first")
+            << int(kColumnFlowPerHour) << false << std::vector<int>{6, 1, 5, 3, 2, 4};
+        QTest::newRow("Q, largest first")
+            << int(kColumnFlow) << true << std::vector<int>{3, 1, 5, 6, 2, 4};
+        QTest::newRow("DPsw, smallest first")
+            << int(kColumnSuction) << false << std::vector<int>{5, 1, 6, 3, 2, 4};
+        QTest::newRow("c, largest first")
+            << int(kColumnVelocity) << true << std::vector<int>{6, 3, 5, 1, 2, 4};
+        QTest::newRow("Nr, descending")
+            << int(kColumnNumber) << true << std::vector<int>{6, 5, 4, 3, 2, 1};
+        QTest::newRow("Nr, ascending")
+            << int(kColumnNumber) << false << std::vector<int>{1, 2, 3, 4, 5, 6};
+        // KALMO 100, KALMO-160, TRAVEN /M-150 , TRAVEN-140, TRAVEN-150, LUMA-160.
+        QTest::newRow("name, ascending")
+            << int(kColumnName) << false << std::vector<int>{1, 5, 6, 3, 2, 4};
+        QTest::newRow("name, descending")
+            << int(kColumnName) << true << std::vector<int>{4, 2, 3, 6, 5, 1};
+    }
+    void sorting()
+    {
+        QFETCH(int, column);
+        QFETCH(bool, descending);
+        QFETCH(std::vector<int>, expected);
+        const std::vector<ComparisonRow> rows = {
+            Row(1, OperatingPointStatus::Found, 50.0, 3.0, 1.0),
+            Row(2, OperatingPointStatus::NoOperatingPoint),
+            Row(3, OperatingPointStatus::Found, 80.0, 4.0, 2.0),
+            Row(4, OperatingPointStatus::Refused),
+            Row(5, OperatingPointStatus::Found, 50.0, 2.0, 2.0),
+            Row(6, OperatingPointStatus::Found, 20.0, 3.5, 2.5),
+        };
+        QCOMPARE(Numbers(rows, SortedComparisonOrder(rows, column, descending)), expected);
+    }
+
+    void csvFields_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("field");
+        QTest::newRow("plain") << "KALMO-160"
+                               << "KALMO-160";
+        QTest::newRow("slash") << "VESK/M-315"
+                               << "VESK/M-315";
+        QTest::newRow("number") << "0.0426"
+                                << "0.0426";
+        QTest::newRow("blank") << "OSTREL-160 wzdluznie"
+                               << "\"OSTREL-160 wzdluznie\"";
+        QTest::newRow("trailing blank") << "TRAVEN /M-150 "
+                                        << "\"TRAVEN /M-150 \"";
+        QTest::newRow("comma") << "a,b"
+                               << "\"a,b\"";
+        QTest::newRow("quote") << "a\"b"
+                               << "\"a\"\"b\"";
+        QTest::newRow("line break") << "a\nb"
+                                    << "\"a\nb\"";
+        QTest::newRow("empty") << ""
+                               << "";
+        QTest::newRow("Polish letters") << "Wydajność"
+                                        << "Wydajność";
+    }
+    void csvFields()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, field);
+        QCOMPARE(QString::fromStdString(CsvField(text.toStdString())), field);
+    }
+
+    void csvText()
+    {
+        const std::vector<ComparisonRow> rows = {
+            Row(3, OperatingPointStatus::Found, 67.9094, 2.3561, 0.9382),
+            Row(5, OperatingPointStatus::NoOperatingPoint),
+            Row(21, OperatingPointStatus::Found, 1800.0, 12.5, 3.0),
+        };
+        const std::string csv = ComparisonCsv(rows, {2, 0, 1, 7, -1});
+        QCOMPARE(QString::fromStdString(csv),
+                 QString("Nr,Wywietrznik,\"Q [m3/s]\",\"Qh [m3/h]\",\"DPsw [Pa]\",\"c [m/s]\"\r\n"
+                         "21,VESK/M-315,0.5000,1800.0000,12.5000,3.0000\r\n"
+                         "3,\"TRAVEN /M-150 \",0.0189,67.9094,2.3561,0.9382\r\n"
+                         "5,KALMO-160,\"brak punktu pracy\",,,\r\n"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestComparisonTable)
+#include "test_comparison_table.moc"
