@@ -4,6 +4,7 @@
 #include "application.h"
 #include "calc_state.h"
 #include "client_area.h"
+#include "dialog_wyw.h"
 #include "help_engine.h"
 #include "hints.h"
 #include "printing.h"
@@ -11,12 +12,15 @@
 #include "program_windows.h"
 #include "report_draw.h"
 #include "report_lines.h"
+#include "ventilator_command.h"
+#include "wizard.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFrame>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -30,6 +34,35 @@ constexpr int kSpeedBarHeight = 33;
 constexpr int kSpeedButtonSize = 25;
 constexpr int kSpeedButtonTop = 4;
 constexpr int kStatusLineHeight = 23;
+
+// The wizard's steps on the program's own windows.
+class WindowWizardSteps : public WizardSteps {
+public:
+    WindowWizardSteps(TMainForm& mainForm, const ProgramWindows& windows)
+        : mainForm_(mainForm)
+        , windows_(windows)
+    {
+    }
+    bool Confirm(WizardDialog dialog) override
+    {
+        return windows_.WizardWindow(dialog).exec() == QDialog::Accepted;
+    }
+    void RunVentilatorCommand() override { mainForm_.Wywietrznik(); }
+    void Repaint() override { mainForm_.Invalidate(); }
+
+private:
+    TMainForm& mainForm_;
+    const ProgramWindows& windows_;
+};
+
+// The program's only message box: no owner window, one OK button, no icon.
+void ShowCalculationFailure(const OperatingPoint& point)
+{
+    QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(kCalculationFailureCaption),
+                    CalculationFailureText(point), QMessageBox::Ok);
+    box.setObjectName(QStringLiteral("CalculationFailure"));
+    box.exec();
+}
 
 } // namespace
 
@@ -226,14 +259,17 @@ void TMainForm::ShowHint(const QString& hint)
 
 void TMainForm::FileNew()
 {
-    // The calculation wizard joins here; until then the report is redrawn.
-    Invalidate();
+    WindowWizardSteps steps(*this, windows_);
+    RunCalculationWizard(state_, steps);
 }
 
 void TMainForm::Wywietrznik()
 {
-    // The ventilator choice and calculation join here; until then the
-    // report is redrawn.
+    if (windows_.OKBottomDlg_wyw().exec() == QDialog::Accepted) {
+        const OperatingPoint point = ApplyVentilatorChoice(state_);
+        if (point.status != OperatingPointStatus::Found)
+            ShowCalculationFailure(point);
+    }
     Invalidate();
 }
 

@@ -1,6 +1,19 @@
 #include "program_windows.h"
 
 #include "about.h"
+#include "dialog.h"
+#include "dialog1.h"
+#include "dialog2.h"
+#include "dialog22.h"
+#include "dialog3.h"
+#include "dialog33.h"
+#include "dialog333.h"
+#include "dialog3333.h"
+#include "dialog_chrop.h"
+#include "dialog_hala.h"
+#include "dialog_jednostki.h"
+#include "dialog_ro.h"
+#include "dialog_wyw.h"
 #include "main.h"
 #include "printing.h"
 
@@ -24,11 +37,59 @@ ProgramWindows::ProgramWindows(CalcState& state, QStringList helpDirectories)
     creationOrder_.push_back(mainForm_.get());
     aboutBox_ = std::make_unique<TAboutBox>(mainForm_.get());
     creationOrder_.push_back(aboutBox_.get());
-    // ---- The input dialogs and the ventilator choice are created here, in
-    // this order, each with the main window as parent: OKBottomDlg, Form1,
-    // Form2, Form3, Form4, OKBottomDlg3, OKBottomDlg333, OKBottomDlg3333,
-    // OKBottomDlg33333, OKBottomDlg_wyw, Form22, Form222, Form2222. Those with
-    // edit fields read their value files while they are created.
+    // The dialogs with edit fields read their value files while they are
+    // created, so the files are read once per run, here.
+    Create(okBottomDlg_, state);
+    Create(form1_, state);
+    Create(form2_, state);
+    Create(form3_, state);
+    Create(form4_, state);
+    Create(okBottomDlg3_, state);
+    Create(okBottomDlg333_, state);
+    Create(okBottomDlg3333_, state);
+    Create(okBottomDlg33333_, state);
+    Create(okBottomDlgWyw_, state);
+    Create(form22_, state);
+    Create(form222_, state);
+    Create(form2222_, state);
+}
+
+template <class Window, class... Arguments>
+void ProgramWindows::Create(std::unique_ptr<Window>& window, Arguments&&... arguments)
+{
+    window = std::make_unique<Window>(std::forward<Arguments>(arguments)..., mainForm_.get());
+    creationOrder_.push_back(window.get());
+}
+
+QDialog& ProgramWindows::WizardWindow(WizardDialog dialog) const
+{
+    switch (dialog) {
+    case WizardDialog::DensityMode:
+        return *okBottomDlg3_;
+    case WizardDialog::TypedDensity:
+        return *okBottomDlg_;
+    case WizardDialog::Weather:
+        return *form3_;
+    case WizardDialog::DuctShape:
+        return *okBottomDlg333_;
+    case WizardDialog::RoundDuct:
+        return *form4_;
+    case WizardDialog::RectangularDuct:
+        return *form1_;
+    case WizardDialog::DuctMaterial:
+        return *okBottomDlg33333_;
+    case WizardDialog::InstallationType:
+        return *okBottomDlg3333_;
+    case WizardDialog::Hall:
+        return *form2_;
+    case WizardDialog::BuildingRectangular:
+        return *form22_;
+    case WizardDialog::BuildingRound:
+        return *form222_;
+    case WizardDialog::BuildingAdjustable:
+        break;
+    }
+    return *form2222_;
 }
 
 ProgramWindows::~ProgramWindows() = default;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "help_engine.h"
+#include "wizard.h"
 
 #include <QPrinter>
 #include <QStringList>
@@ -9,9 +10,23 @@
 #include <vector>
 
 struct CalcState;
+class QDialog;
 class QWidget;
 class TAboutBox;
+class TForm1;
+class TForm2;
+class TForm22;
+class TForm222;
+class TForm2222;
+class TForm3;
+class TForm4;
 class TMainForm;
+class TOKBottomDlg;
+class TOKBottomDlg3;
+class TOKBottomDlg333;
+class TOKBottomDlg3333;
+class TOKBottomDlg33333;
+class TOKBottomDlg_wyw;
 
 // The owner of every window of the program, of the one printer that the print
 // and printer set-up dialogs configure, and of the help engine. It creates
@@ -28,6 +43,22 @@ public:
 
     TMainForm& MainForm() const { return *mainForm_; }
     TAboutBox& AboutBox() const { return *aboutBox_; }
+    TOKBottomDlg& OKBottomDlg() const { return *okBottomDlg_; }
+    TForm1& Form1() const { return *form1_; }
+    TForm2& Form2() const { return *form2_; }
+    TForm3& Form3() const { return *form3_; }
+    TForm4& Form4() const { return *form4_; }
+    TOKBottomDlg3& OKBottomDlg3() const { return *okBottomDlg3_; }
+    TOKBottomDlg333& OKBottomDlg333() const { return *okBottomDlg333_; }
+    TOKBottomDlg3333& OKBottomDlg3333() const { return *okBottomDlg3333_; }
+    TOKBottomDlg33333& OKBottomDlg33333() const { return *okBottomDlg33333_; }
+    TOKBottomDlg_wyw& OKBottomDlg_wyw() const { return *okBottomDlgWyw_; }
+    TForm22& Form22() const { return *form22_; }
+    TForm222& Form222() const { return *form222_; }
+    TForm2222& Form2222() const { return *form2222_; }
+
+    // The input dialog that a step of the calculation wizard shows.
+    QDialog& WizardWindow(WizardDialog dialog) const;
 
     QPrinter& Printer() { return printer_; }
     HelpEngine& Help() { return help_; }
@@ -36,12 +67,28 @@ public:
     const std::vector<QWidget*>& CreationOrder() const { return creationOrder_; }
 
 private:
+    // Creates a window with the main window as its parent and notes its place
+    // in the order of creation.
+    template <class Window, class... Arguments>
+    void Create(std::unique_ptr<Window>& window, Arguments&&... arguments);
+
     QPrinter printer_;
     HelpEngine help_;
     std::vector<QWidget*> creationOrder_;
     // Destroyed in the reverse order: the dialogs before the main window.
     std::unique_ptr<TMainForm> mainForm_;
     std::unique_ptr<TAboutBox> aboutBox_;
-    // The input dialogs and the ventilator choice follow here, in the order of
-    // their creation (see the constructor).
+    std::unique_ptr<TOKBottomDlg> okBottomDlg_;
+    std::unique_ptr<TForm1> form1_;
+    std::unique_ptr<TForm2> form2_;
+    std::unique_ptr<TForm3> form3_;
+    std::unique_ptr<TForm4> form4_;
+    std::unique_ptr<TOKBottomDlg3> okBottomDlg3_;
+    std::unique_ptr<TOKBottomDlg333> okBottomDlg333_;
+    std::unique_ptr<TOKBottomDlg3333> okBottomDlg3333_;
+    std::unique_ptr<TOKBottomDlg33333> okBottomDlg33333_;
+    std::unique_ptr<TOKBottomDlg_wyw> okBottomDlgWyw_;
+    std::unique_ptr<TForm22> form22_;
+    std::unique_ptr<TForm222> form222_;
+    std::unique_ptr<TForm2222> form2222_;
 };

@@ -4,7 +4,7 @@
 # Packages the program and its tests need on a fresh Debian 12.
 WYW_PACKAGES=(
     build-essential cmake ninja-build pkg-config
-    qt6-base-dev qt6-charts-dev libjpeg62-turbo-dev libfmt-dev libbenchmark-dev
+    qt6-base-dev qt6-charts-dev libqt6opengl6-dev libjpeg62-turbo-dev libfmt-dev libbenchmark-dev
     locales poppler-utils fonts-dejavu-core fonts-dejavu-extra
 )
 

@@ -1,0 +1,63 @@
+#include "wizard.h"
+
+namespace {
+
+// The steps up to the ventilator command; returns the counter reached.
+int RunInputDialogs(CalcState& state, WizardSteps& steps)
+{
+    int counter = 0;
+    if (!steps.Confirm(WizardDialog::DensityMode))
+        return counter;
+    if (!steps.Confirm(state.DensityEntered != 0 ? WizardDialog::TypedDensity
+                                                 : WizardDialog::Weather))
+        return counter;
+    counter = 1;
+    if (!steps.Confirm(WizardDialog::DuctShape))
+        return counter;
+    if (!steps.Confirm(state.DuctRound != 0 ? WizardDialog::RoundDuct
+                                            : WizardDialog::RectangularDuct))
+        return counter;
+    counter = 2;
+    if (!steps.Confirm(WizardDialog::DuctMaterial))
+        return counter;
+    counter = 3;
+    if (!steps.Confirm(WizardDialog::InstallationType))
+        return counter;
+    switch (state.InstallationType) {
+    case 0:
+        if (!steps.Confirm(WizardDialog::Hall))
+            return counter;
+        state.IsHall = 1; // only after a confirmed hall dialog
+        break;
+    case 1:
+        if (!steps.Confirm(WizardDialog::BuildingRectangular))
+            return counter;
+        break;
+    case 2:
+        if (!steps.Confirm(WizardDialog::BuildingRound))
+            return counter;
+        break;
+    default: // 3, and any other value
+        if (!steps.Confirm(WizardDialog::BuildingAdjustable))
+            return counter;
+        break;
+    }
+    return 4;
+}
+
+} // namespace
+
+int RunCalculationWizard(CalcState& state, WizardSteps& steps)
+{
+    // From here on no report is drawn and nothing printed until a calculation
+    // succeeds.
+    state.IsHall = 0;
+    state.ResultsShown = 0;
+    state.ResultsPrintable = 0;
+
+    const int counter = RunInputDialogs(state, steps);
+    if (counter == 4)
+        steps.RunVentilatorCommand();
+    steps.Repaint();
+    return counter;
+}

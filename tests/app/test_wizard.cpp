@@ -1,0 +1,184 @@
+#include "derived.h"
+#include "inputs.h"
+#include "ventilator_command.h"
+#include "wizard.h"
+
+#include <QtTest>
+
+#include <functional>
+#include <map>
+
+namespace {
+
+// Plays the user: answers each dialog from a script and lets a confirmed
+// dialog write its choice, as the real dialogs do.
+class ScriptedSteps : public WizardSteps {
+public:
+    ScriptedSteps(CalcState& state, std::map<WizardDialog, bool> answers)
+        : state_(state)
+        , answers_(std::move(answers))
+    {
+    }
+
+    std::map<WizardDialog, std::function<void(CalcState&)>> effects;
+    QList<WizardDialog> shown;
+    int ventilatorCommands = 0;
+    int repaints = 0;
+
+    bool Confirm(WizardDialog dialog) override
+    {
+        shown << dialog;
+        const auto answer = answers_.find(dialog);
+        const bool confirmed = answer == answers_.end() || answer->second;
+        if (confirmed && effects.count(dialog))
+            effects[dialog](state_);
+        return confirmed;
+    }
+    void RunVentilatorCommand() override { ++ventilatorCommands; }
+    void Repaint() override { ++repaints; }
+
+private:
+    CalcState& state_;
+    std::map<WizardDialog, bool> answers_;
+};
+
+using D = WizardDialog;
+
+} // namespace
+
+Q_DECLARE_METATYPE(WizardDialog)
+
+class TestWizard : public QObject {
+    Q_OBJECT
+private slots:
+    void chains_data()
+    {
+        QTest::addColumn<int>("densityEntered");
+        QTest::addColumn<int>("ductRound");
+        QTest::addColumn<int>("installation");
+        QTest::addColumn<QList<WizardDialog>>("expected");
+        QTest::addColumn<int>("isHall");
+        QTest::newRow("typed density, rectangular duct, hall")
+            << 1 << 0 << 0
+            << QList<D>{D::DensityMode, D::TypedDensity, D::DuctShape, D::RectangularDuct,
+                        D::DuctMaterial, D::InstallationType, D::Hall}
+            << 1;
+        QTest::newRow("weather, round duct, rectangular grille")
+            << 0 << 1 << 1
+            << QList<D>{D::DensityMode, D::Weather, D::DuctShape, D::RoundDuct, D::DuctMaterial,
+                        D::InstallationType, D::BuildingRectangular}
+            << 0;
+        QTest::newRow("round fixed grille")
+            << 1 << 1 << 2
+            << QList<D>{D::DensityMode, D::TypedDensity, D::DuctShape, D::RoundDuct,
+                        D::DuctMaterial, D::InstallationType, D::BuildingRound}
+            << 0;
+        QTest::newRow("adjustable grille")
+            << 1 << 1 << 3
+            << QList<D>{D::DensityMode, D::TypedDensity, D::DuctShape, D::RoundDuct,
+                        D::DuctMaterial, D::InstallationType, D::BuildingAdjustable}
+            << 0;
+        QTest::newRow("any other type leads to the adjustable grille")
+            << 1 << 1 << 7
+            << QList<D>{D::DensityMode, D::TypedDensity, D::DuctShape, D::RoundDuct,
+                        D::DuctMaterial, D::InstallationType, D::BuildingAdjustable}
+            << 0;
+    }
+    void chains()
+    {
+        QFETCH(int, densityEntered);
+        QFETCH(int, ductRound);
+        QFETCH(int, installation);
+        QFETCH(QList<WizardDialog>, expected);
+        CalcState state;
+        state.IsHall = 1; // from an earlier run
+        state.ResultsShown = state.ResultsPrintable = 1;
+        ScriptedSteps steps(state, {});
+        steps.effects[D::DensityMode] = [=](CalcState& s) { s.DensityEntered = densityEntered; };
+        steps.effects[D::DuctShape] = [=](CalcState& s) { s.DuctRound = ductRound; };
+        steps.effects[D::InstallationType] = [=](CalcState& s) { s.InstallationType = installation; };
+        QCOMPARE(RunCalculationWizard(state, steps), 4);
+        QCOMPARE(steps.shown, expected);
+        QTEST(state.IsHall, "isHall");
+        QCOMPARE(steps.ventilatorCommands, 1);
+        QCOMPARE(steps.repaints, 1);
+        QCOMPARE(state.ResultsShown, 0); // set again only by a successful calculation
+    }
+
+    // A cancel at every step ends the chain with the counter reached so far.
+    void cancelAtEveryStep_data()
+    {
+        QTest::addColumn<WizardDialog>("cancelled");
+        QTest::addColumn<int>("counter");
+        QTest::newRow("density mode") << D::DensityMode << 0;
+        QTest::newRow("typed density") << D::TypedDensity << 0;
+        QTest::newRow("duct shape") << D::DuctShape << 1;
+        QTest::newRow("duct size") << D::RectangularDuct << 1;
+        QTest::newRow("material") << D::DuctMaterial << 2;
+        QTest::newRow("installation type") << D::InstallationType << 3;
+        QTest::newRow("hall") << D::Hall << 3;
+    }
+    void cancelAtEveryStep()
+    {
+        QFETCH(WizardDialog, cancelled);
+        CalcState state;
+        state.DensityEntered = 1;
+        state.IsHall = state.ResultsShown = state.ResultsPrintable = 1;
+        state.AirDensity = 1.2; // inputs of the earlier run stay
+        ScriptedSteps steps(state, {{cancelled, false}});
+        QTEST(RunCalculationWizard(state, steps), "counter");
+        QCOMPARE(steps.shown.last(), cancelled);
+        QCOMPARE(steps.ventilatorCommands, 0);
+        QCOMPARE(steps.repaints, 1);
+        QCOMPARE(state.IsHall, 0);
+        QCOMPARE(state.ResultsShown, 0);
+        QCOMPARE(state.ResultsPrintable, 0);
+        QCOMPARE(state.AirDensity, 1.2);
+        QCOMPARE(state.InstallationType, 0);
+    }
+
+    void ventilatorChoiceNamesTheModelBeforeComputing()
+    {
+        CalcState state;
+        ApplyTypedAir(state, 1.2, 4.0);
+        ApplyRoundDuct(state, 0.16);
+        state.DuctRound = 1;
+        state.DuctRoughness = 1.8;
+        ApplyHall(state, 5.0, 0.5);
+        state.IsHall = 1;
+        state.VentilatorIndex = 5;
+        const OperatingPoint found = ApplyVentilatorChoice(state);
+        QCOMPARE(found.status, OperatingPointStatus::Found);
+        QCOMPARE(state.VentilatorName, std::string_view("KALMO-160"));
+        QCOMPARE(state.ResultsShown, 1);
+
+        // A model without an operating point on a duct where model 1 has none.
+        CalcState steep = state;
+        ApplyRoundDuct(steep, 0.1);
+        ApplyHall(steep, 1.0, 0.1);
+        steep.WindSpeed = 10.0;
+        steep.VentilatorIndex = 1;
+        const OperatingPoint none = ApplyVentilatorChoice(steep);
+        QCOMPARE(none.status, OperatingPointStatus::NoOperatingPoint);
+        QCOMPARE(steep.VentilatorName, std::string_view("KALMO 100"));
+        QCOMPARE(steep.FlowPerHour, state.FlowPerHour); // results stay...
+        QCOMPARE(steep.ResultsShown, 0);                // ...but are not shown
+        QCOMPARE(steep.ResultsPrintable, 0);
+        QCOMPARE(CalculationFailureText(none), QString("Niewłaściwe obliczenia!!!"));
+    }
+
+    void refusedInputsGiveTheReason()
+    {
+        CalcState state; // right after start-up
+        state.VentilatorIndex = 1;
+        const OperatingPoint refused = ApplyVentilatorChoice(state);
+        QCOMPARE(refused.status, OperatingPointStatus::Refused);
+        const QStringList lines = CalculationFailureText(refused).split('\n');
+        QCOMPARE(lines.size(), 2);
+        QCOMPARE(lines[0], QString("Niewłaściwe obliczenia!!!"));
+        QVERIFY(lines[1].contains("Średnica kanału"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestWizard)
+#include "test_wizard.moc"
