@@ -4,6 +4,7 @@
 #include "application.h"
 #include "calc_state.h"
 #include "client_area.h"
+#include "compare_form.h"
 #include "dialog_wyw.h"
 #include "help_engine.h"
 #include "hints.h"
@@ -119,6 +120,10 @@ void TMainForm::createActions()
     fileWywietrznikItem_ = createAction(QStringLiteral("&Wybierz tylko wywietrznik"),
                                         QStringLiteral("Obliczenia dla nowego wywietrznika"),
                                         "FileWywietrznikItem", &TMainForm::Wywietrznik);
+    fileCompareItem_ =
+        createAction(QStringLiteral("&Porównaj wywietrzniki"),
+                     QStringLiteral("Porównuje wszystkie wywietrzniki dla bieżących danych"),
+                     "FileCompareItem", &TMainForm::CompareVentilators);
     filePrintItem_ =
         createAction(QStringLiteral("&Wydruk wyników"), QStringLiteral("Drukuje aktualne wyniki"),
                      "FilePrintItem", &TMainForm::FilePrint);
@@ -145,6 +150,7 @@ void TMainForm::createMenus()
     fileMenu->setObjectName(QStringLiteral("FileMenu"));
     fileMenu->addAction(fileNewItem_);
     fileMenu->addAction(fileWywietrznikItem_);
+    fileMenu->addAction(fileCompareItem_);
     fileMenu->addSeparator()->setObjectName(QStringLiteral("N1"));
     fileMenu->addAction(filePrintItem_);
     fileMenu->addAction(filePrintSetupItem_);
@@ -270,6 +276,23 @@ void TMainForm::Wywietrznik()
         if (point.status != OperatingPointStatus::Found)
             ShowCalculationFailure(point);
     }
+    Invalidate();
+}
+
+void TMainForm::CompareVentilators()
+{
+    TCompareForm& compare = windows_.CompareForm();
+    compare.Refresh();
+    compare.exec();
+}
+
+void TMainForm::ChooseVentilator(int index)
+{
+    state_.VentilatorIndex = index;
+    windows_.OKBottomDlg_wyw().ShowModel(index);
+    const OperatingPoint point = ApplyVentilatorChoice(state_);
+    if (point.status != OperatingPointStatus::Found)
+        ShowCalculationFailure(point);
     Invalidate();
 }
 

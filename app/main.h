@@ -33,6 +33,7 @@ public:
     void ShowHint(const QString& hint);
     void FileNew();
     void Wywietrznik();
+    void CompareVentilators();
     void FilePrint();
     void FilePrintSetup();
     void FileExit();
@@ -42,6 +43,10 @@ public:
     // shown, the screen report with each line's top-left corner at
     // (20, 50 + 20 * row) from the top of the client area.
     void paint(TextCanvas& canvas) const;
+
+    // Makes a model 1..27 the current ventilator exactly as a confirmed
+    // ventilator choice does, and checks it in the ventilator choice dialog.
+    void ChooseVentilator(int index);
 
     // Runs a command; an error it raises is shown in the standard error box.
     void RunCommand(const std::function<void()>& command);
@@ -76,6 +81,7 @@ private:
 
     QAction* fileNewItem_ = nullptr;
     QAction* fileWywietrznikItem_ = nullptr;
+    QAction* fileCompareItem_ = nullptr;
     QAction* filePrintItem_ = nullptr;
     QAction* filePrintSetupItem_ = nullptr;
     QAction* fileExitItem_ = nullptr;

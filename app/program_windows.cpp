@@ -1,6 +1,7 @@
 #include "program_windows.h"
 
 #include "about.h"
+#include "compare_form.h"
 #include "dialog.h"
 #include "dialog1.h"
 #include "dialog2.h"
@@ -39,25 +40,31 @@ ProgramWindows::ProgramWindows(CalcState& state, QStringList helpDirectories)
     creationOrder_.push_back(aboutBox_.get());
     // The dialogs with edit fields read their value files while they are
     // created, so the files are read once per run, here.
-    Create(okBottomDlg_, state);
-    Create(form1_, state);
-    Create(form2_, state);
-    Create(form3_, state);
-    Create(form4_, state);
-    Create(okBottomDlg3_, state);
-    Create(okBottomDlg333_, state);
-    Create(okBottomDlg3333_, state);
-    Create(okBottomDlg33333_, state);
-    Create(okBottomDlgWyw_, state);
-    Create(form22_, state);
-    Create(form222_, state);
-    Create(form2222_, state);
+    Create(okBottomDlg_, "OKBottomDlg", state);
+    Create(form1_, "Form1", state);
+    Create(form2_, "Form2", state);
+    Create(form3_, "Form3", state);
+    Create(form4_, "Form4", state);
+    Create(okBottomDlg3_, "OKBottomDlg3", state);
+    Create(okBottomDlg333_, "OKBottomDlg333", state);
+    Create(okBottomDlg3333_, "OKBottomDlg3333", state);
+    Create(okBottomDlg33333_, "OKBottomDlg33333", state);
+    Create(okBottomDlgWyw_, "OKBottomDlg_wyw", state);
+    Create(form22_, "Form22", state);
+    Create(form222_, "Form222", state);
+    Create(form2222_, "Form2222", state);
+    // Beyond the described windows: the comparison of all ventilators.
+    Create(compareForm_, "CompareForm", state,
+           [this](int index) { mainForm_->RunCommand([this, index] {
+               mainForm_->ChooseVentilator(index); }); });
 }
 
 template <class Window, class... Arguments>
-void ProgramWindows::Create(std::unique_ptr<Window>& window, Arguments&&... arguments)
+void ProgramWindows::Create(std::unique_ptr<Window>& window, const char* name,
+                            Arguments&&... arguments)
 {
     window = std::make_unique<Window>(std::forward<Arguments>(arguments)..., mainForm_.get());
+    window->setObjectName(QString::fromLatin1(name));
     creationOrder_.push_back(window.get());
 }
 

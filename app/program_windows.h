@@ -13,6 +13,7 @@ struct CalcState;
 class QDialog;
 class QWidget;
 class TAboutBox;
+class TCompareForm;
 class TForm1;
 class TForm2;
 class TForm22;
@@ -56,6 +57,7 @@ public:
     TForm22& Form22() const { return *form22_; }
     TForm222& Form222() const { return *form222_; }
     TForm2222& Form2222() const { return *form2222_; }
+    TCompareForm& CompareForm() const { return *compareForm_; }
 
     // The input dialog that a step of the calculation wizard shows.
     QDialog& WizardWindow(WizardDialog dialog) const;
@@ -70,7 +72,7 @@ private:
     // Creates a window with the main window as its parent and notes its place
     // in the order of creation.
     template <class Window, class... Arguments>
-    void Create(std::unique_ptr<Window>& window, Arguments&&... arguments);
+    void Create(std::unique_ptr<Window>& window, const char* name, Arguments&&... arguments);
 
     QPrinter printer_;
     HelpEngine help_;
@@ -91,4 +93,5 @@ private:
     std::unique_ptr<TForm22> form22_;
     std::unique_ptr<TForm222> form222_;
     std::unique_ptr<TForm2222> form2222_;
+    std::unique_ptr<TCompareForm> compareForm_;
 };

@@ -119,6 +119,8 @@ private slots:
             {"FileNewItem", "&Nowe obliczenia", "Obliczenia ilości odciąganego powietrza"},
             {"FileWywietrznikItem", "&Wybierz tylko wywietrznik",
              "Obliczenia dla nowego wywietrznika"},
+            {"FileCompareItem", "&Porównaj wywietrzniki",
+             "Porównuje wszystkie wywietrzniki dla bieżących danych"},
             {"N1", "-", ""},
             {"FilePrintItem", "&Wydruk wyników", "Drukuje aktualne wyniki"},
             {"FilePrintSetupItem", "&Ustawienia drukarki", "Zmienia ustawienia drukarki"},
@@ -250,6 +252,10 @@ private slots:
         QTest::newRow("Wybierz tylko wywietrznik") << "FileMenu"
                                                    << "FileWywietrznikItem"
                                                    << "Obliczenia dla nowego wywietrznika";
+        QTest::newRow("Porównaj wywietrzniki")
+            << "FileMenu"
+            << "FileCompareItem"
+            << "Porównuje wszystkie wywietrzniki dla bieżących danych";
         QTest::newRow("Wydruk wyników") << "FileMenu"
                                         << "FilePrintItem"
                                         << "Drukuje aktualne wyniki";
