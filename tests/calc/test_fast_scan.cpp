@@ -2,6 +2,7 @@
 // could part from the full scan: the tolerance at the first and the last scan
 // point, tangent and double crossings, crossings between two scan points,
 // no wind, the quadratic characteristic, tiny and huge velocities.
+#include "sample_states.h"
 #include "catalogue.h"
 #include "derived.h"
 #include "fast_scan_inputs.h"
@@ -18,35 +19,6 @@
 #include <vector>
 
 namespace {
-
-CalcState HallState(double diameter, double length, double inletLoss, double density,
-                    double wind, double roughness = 1.8)
-{
-    CalcState s;
-    s.DuctRound = 1;
-    s.DuctDiameter = diameter;
-    s.DuctArea = CircleArea(diameter);
-    s.DuctLength = length;
-    s.DuctRoughness = roughness;
-    s.LossCoefficient = inletLoss;
-    s.AirDensity = density;
-    s.WindSpeed = wind;
-    s.IsHall = 1;
-    return s;
-}
-
-CalcState BuildingState()
-{
-    CalcState s = HallState(0.16, 15.0, 15.0, 1.2, 4.0);
-    s.IsHall = 0;
-    s.InstallationType = 1;
-    s.StoreyCount = 5;
-    s.StoreyHeight = 3.0;
-    s.GrilleSizeA = 0.2;
-    s.GrilleSizeB = 0.2;
-    s.GrilleArea = 0.2 * 0.2;
-    return s;
-}
 
 // An air path where the velocity is c = g sqrt(-K) for a chosen g: the wind
 // pressure is g^2 / 2 with Rs Ro = 1 and A = 1.

@@ -1,3 +1,4 @@
+#include "sample_states.h"
 #include "catalogue.h"
 #include "derived.h"
 #include "number_format.h"
@@ -9,35 +10,6 @@
 #include <limits>
 
 namespace {
-
-CalcState HallState(double diameter, double length, double inletLoss, double density,
-                    double wind, double roughness = 1.8)
-{
-    CalcState s;
-    s.DuctRound = 1;
-    s.DuctDiameter = diameter;
-    s.DuctArea = CircleArea(diameter);
-    s.DuctLength = length;
-    s.DuctRoughness = roughness;
-    s.LossCoefficient = inletLoss;
-    s.AirDensity = density;
-    s.WindSpeed = wind;
-    s.IsHall = 1;
-    return s;
-}
-
-CalcState BuildingState()
-{
-    CalcState s = HallState(0.16, 15.0, 15.0, 1.2, 4.0);
-    s.IsHall = 0;
-    s.InstallationType = 1;
-    s.StoreyCount = 5;
-    s.StoreyHeight = 3.0;
-    s.GrilleSizeA = 0.2;
-    s.GrilleSizeB = 0.2;
-    s.GrilleArea = 0.2 * 0.2;
-    return s;
-}
 
 bool Near(double actual, double expected, double relative)
 {

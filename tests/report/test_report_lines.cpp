@@ -1,3 +1,4 @@
+#include "sample_states.h"
 #include "derived.h"
 #include "report_lines.h"
 
@@ -6,41 +7,6 @@
 #include <limits>
 
 namespace {
-
-CalcState HallRoundDuct()
-{
-    CalcState s;
-    s.VentilatorName = "KALMO-160";
-    s.AirDensity = 1.2;
-    s.WindSpeed = 4.0;
-    s.DuctRound = 1;
-    s.DuctDiameter = 0.16;
-    s.DuctRoughness = 1.8;
-    s.IsHall = 1;
-    s.DuctLength = 5.0;
-    s.LossCoefficient = 0.5;
-    s.FlowPerHour = 1800.0;
-    s.VentilatorSuction = 3.7752;
-    s.DuctVelocity = 2.1191;
-    return s;
-}
-
-CalcState BuildingRectangular()
-{
-    CalcState s = HallRoundDuct();
-    s.DuctRound = 0;
-    s.DuctSideA = 0.2;
-    s.DuctSideB = 0.3;
-    s.DuctDiameter = 0.24;
-    s.IsHall = 0;
-    s.InstallationType = 1;
-    s.StoreyCount = 5;
-    s.StoreyHeight = 3.0;
-    s.GrilleSizeA = 0.2;
-    s.GrilleSizeB = 0.25;
-    s.LossCoefficient = 15.0;
-    return s;
-}
 
 QList<int> Rows(const std::vector<ReportLine>& lines)
 {
