@@ -54,9 +54,9 @@ ProgramWindows::ProgramWindows(CalcState& state, QStringList helpDirectories)
     Create(form222_, "Form222", state);
     Create(form2222_, "Form2222", state);
     // Beyond the described windows: the comparison of all ventilators.
-    Create(compareForm_, "CompareForm", state,
-           [this](int index) { mainForm_->RunCommand([this, index] {
-               mainForm_->ChooseVentilator(index); }); });
+    Create(compareForm_, "CompareForm", state, [this](int index) {
+        mainForm_->RunCommand([this, index] { mainForm_->ChooseVentilator(index); });
+    });
 }
 
 template <class Window, class... Arguments>

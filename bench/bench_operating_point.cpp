@@ -106,8 +106,8 @@ void ReportPerInput()
                 "smallest ratio %.0f\n",
                 Median(ratios), referenceMedian / fastMedian,
                 *std::min_element(ratios.begin(), ratios.end()));
-    std::printf("  evaluated points per input: median %.0f, max %.0f (of 545001)\n",
-                Median(points), *std::max_element(points.begin(), points.end()));
+    std::printf("  evaluated points per input: median %.0f, max %.0f (of 545001)\n", Median(points),
+                *std::max_element(points.begin(), points.end()));
     std::printf("  results differing from the full scan: %d\n", mismatches);
 }
 

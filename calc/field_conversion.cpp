@@ -120,8 +120,7 @@ double ConvertReal(std::string_view text)
 
     const std::string_view number = text.substr(start, scan.Position() - start);
     double value = 0.0;
-    const auto [end, error] =
-        std::from_chars(number.data(), number.data() + number.size(), value);
+    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
     if (error == std::errc::result_out_of_range)
         value = OutOfRangeValue(text.substr(start, mantissaEnd - start), exponent);
     else if (error != std::errc{} || end != number.data() + number.size())

@@ -51,9 +51,7 @@ void ApplyRoundGrille(CalcState& state, double diameter, double loss)
     state.GrilleArea = CircleArea(diameter);
 }
 
-void ApplyAdjustableGrille(CalcState& state, const AdjustableGrille& grille,
-                           std::int32_t opening)
+void ApplyAdjustableGrille(CalcState& state, const AdjustableGrille& grille, std::int32_t opening)
 {
-    ApplyRoundGrille(state, grille.diameter,
-                     GrilleLossCoefficient(grille, LimitOpening(opening)));
+    ApplyRoundGrille(state, grille.diameter, GrilleLossCoefficient(grille, LimitOpening(opening)));
 }

@@ -36,5 +36,4 @@ void ApplyRoundGrille(CalcState& state, double diameter, double loss);
 
 // Adjustable grille opened by `opening` turns (limited to 0..20 here):
 // GrilleSizeA, LossCoefficient = zeta(n), GrilleArea. GrilleSizeB stays.
-void ApplyAdjustableGrille(CalcState& state, const AdjustableGrille& grille,
-                           std::int32_t opening);
+void ApplyAdjustableGrille(CalcState& state, const AdjustableGrille& grille, std::int32_t opening);

@@ -28,12 +28,12 @@ double FrictionTerm(double roughness, double ductDiameter);
 
 // Everything the scan needs about one ventilator on one duct.
 struct AirPath {
-    double windPressure = 0.0;       // pw = 0.6 v^2 [Pa]
-    double resistance = 0.0;         // Rs [1/m4]
-    double resistanceDensity = 0.0;  // Rs * Ro
-    double ductArea = 0.0;           // A [m2]
-    double windSpeed = 0.0;          // v [m/s]
-    double coef[4] = {0, 0, 0, 0};   // Coef0..Coef3 of the characteristic
+    double windPressure = 0.0;      // pw = 0.6 v^2 [Pa]
+    double resistance = 0.0;        // Rs [1/m4]
+    double resistanceDensity = 0.0; // Rs * Ro
+    double ductArea = 0.0;          // A [m2]
+    double windSpeed = 0.0;         // v [m/s]
+    double coef[4] = {0, 0, 0, 0};  // Coef0..Coef3 of the characteristic
 };
 
 struct PreparedAirPath {

@@ -215,11 +215,10 @@ private:
         const double slowest = trials_[count_ - 1];
         const double pressure = -2.0 * slowest * path_.windPressure;
         const double square = pressure / path_.resistanceDensity;
-        if (!(pressure >= normal && square >= normal &&
-              TrialVelocity(path_, slowest) >= normal))
+        if (!(pressure >= normal && square >= normal && TrialVelocity(path_, slowest) >= normal))
             return false;
-        const double g = std::sqrt(2.0 * path_.windPressure / path_.resistanceDensity) /
-                         path_.ductArea;
+        const double g =
+            std::sqrt(2.0 * path_.windPressure / path_.resistanceDensity) / path_.ductArea;
         if (!(g >= normal) || !std::isfinite(g))
             return false;
         const double* c = path_.coef;
@@ -289,9 +288,8 @@ private:
         const double fastest = TrialVelocity(path_, trials_[first]);
         const double slowest = TrialVelocity(path_, trials_[last]);
         const Interval slope = SlopeRange(characteristic_, slowest, fastest);
-        const Interval values =
-            ValueRange(slowest, fastest, Characteristic(path_, slowest),
-                       Characteristic(path_, fastest), slope);
+        const Interval values = ValueRange(slowest, fastest, Characteristic(path_, slowest),
+                                           Characteristic(path_, fastest), slope);
         const double slack =
             kRelativeSlack * (characteristicSize_.Value(fastest) + 1.0) + kAbsoluteSlack;
         b.low = (trials_[first] - (values.high + slack)) - slack;
@@ -343,14 +341,13 @@ private:
             return false;
         const double sFrom =
             atLow >= -target ? b.sLow : Solve(sign, -target, b.sLow, b.sHigh, atLow, atHigh);
-        const double sTo = atHigh <= target
-                               ? b.sHigh
-                               : Solve(sign, target, sFrom, b.sHigh, sign * distance_.Value(sFrom),
-                                       atHigh);
-        const double from = std::max(std::floor(IndexOf(sTo) - kIndexMargin),
-                                     static_cast<double>(range.first));
-        const double to = std::min(std::ceil(IndexOf(sFrom) + kIndexMargin),
-                                   static_cast<double>(range.last));
+        const double sTo = atHigh <= target ? b.sHigh
+                                            : Solve(sign, target, sFrom, b.sHigh,
+                                                    sign * distance_.Value(sFrom), atHigh);
+        const double from =
+            std::max(std::floor(IndexOf(sTo) - kIndexMargin), static_cast<double>(range.first));
+        const double to =
+            std::min(std::ceil(IndexOf(sFrom) + kIndexMargin), static_cast<double>(range.last));
         if (!(from <= to))
             return false;
         const auto windowFirst = static_cast<std::size_t>(from);

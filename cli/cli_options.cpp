@@ -56,8 +56,7 @@ std::optional<QStringList> ListValues(const QString& value, const QString& name,
     const QStringList parts = value.split(',');
     if (parts.size() < least || parts.size() > most) {
         const QString wanted =
-            least == most ? QString::number(least)
-                          : QString("%1 lub %2").arg(least).arg(most);
+            least == most ? QString::number(least) : QString("%1 lub %2").arg(least).arg(most);
         error = Usage(QString("opcja %1 wymaga %2 wartości rozdzielonych przecinkami "
                               "(podano %3): %4")
                           .arg(Dashed(name), wanted)
@@ -100,10 +99,10 @@ CliParseResult ParseCliArguments(const QStringList& arguments)
 {
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    const QStringList valued = {"density", "weather", "wind",           "round",
-                                "rect",    "material", "hall",          "building-rect",
-                                "building-round", "building-adjustable", "model",
-                                "format",  "wind-sweep"};
+    const QStringList valued = {
+        "density",  "weather", "wind",          "round",          "rect",
+        "material", "hall",    "building-rect", "building-round", "building-adjustable",
+        "model",    "format",  "wind-sweep"};
     for (const QString& name : valued)
         parser.addOption(QCommandLineOption(name, QString(), "value"));
     for (const char* name : {"printer", "all", "help", "version"})

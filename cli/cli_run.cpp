@@ -57,9 +57,8 @@ QJsonObject InputsJson(const CliInputs& inputs)
         for (const StateField& field : kStateFields) {
             if (field.name != name)
                 continue;
-            std::visit(
-                [&](auto member) { object.insert(Text(name), inputs.state.*member); },
-                field.member);
+            std::visit([&](auto member) { object.insert(Text(name), inputs.state.*member); },
+                       field.member);
         }
     }
     return object;
@@ -83,15 +82,14 @@ std::string Json(const QJsonObject& object)
 
 std::string ReasonOf(const OperatingPoint& point)
 {
-    return point.status == OperatingPointStatus::Refused
-               ? std::string(RefusalText(point.refusal))
-               : std::string(kNoPoint);
+    return point.status == OperatingPointStatus::Refused ? std::string(RefusalText(point.refusal))
+                                                         : std::string(kNoPoint);
 }
 
 // A failure: text mode writes the message to the error stream, JSON mode an
 // object with `error` and `reason` to the output.
-int Failure(const CliRequest& request, const CliInputs& inputs, Refusal refusal,
-            std::string& out, std::string& err)
+int Failure(const CliRequest& request, const CliInputs& inputs, Refusal refusal, std::string& out,
+            std::string& err)
 {
     const bool refused = refusal != Refusal::None;
     const std::string reason = refused ? std::string(RefusalText(refusal)) : kNoPoint;
@@ -124,8 +122,7 @@ std::string ReportText(const CalcState& state, ReportVariant variant)
     return text;
 }
 
-int RunAll(const CliRequest& request, const CliInputs& inputs, std::string& out,
-           std::string& err)
+int RunAll(const CliRequest& request, const CliInputs& inputs, std::string& out, std::string& err)
 {
     const Refusal refusal = CheckInputs(inputs.state);
     if (refusal != Refusal::None)
@@ -169,8 +166,7 @@ int RunAll(const CliRequest& request, const CliInputs& inputs, std::string& out,
     return kExitResult;
 }
 
-int RunSweep(const CliRequest& request, const CliInputs& inputs, std::string& out,
-             std::string& err)
+int RunSweep(const CliRequest& request, const CliInputs& inputs, std::string& out, std::string& err)
 {
     const Refusal refusal = CheckInputs(inputs.state);
     if (refusal != Refusal::None)
@@ -242,7 +238,8 @@ CliInputs BuildCliInputs(const CliRequest& r)
     case Installation::Hall:
         s.InstallationType = 0;
         s.IsHall = 1;
-        ApplyHall(s, r.hallLength, kHallInlets[static_cast<std::size_t>(r.inlet - 1)].lossCoefficient);
+        ApplyHall(s, r.hallLength,
+                  kHallInlets[static_cast<std::size_t>(r.inlet - 1)].lossCoefficient);
         set({"InstallationType", "IsHall", "DuctLength", "LossCoefficient"});
         break;
     case Installation::BuildingRectangular:

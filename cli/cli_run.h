@@ -10,10 +10,10 @@
 
 // Exit statuses of the command-line calculator.
 enum CliExit : int {
-    kExitResult = 0,         // the report, the table or the sweep was printed
+    kExitResult = 0, // the report, the table or the sweep was printed
     kExitNoOperatingPoint = 1,
     kExitUsage = 2,
-    kExitRefused = 3,        // the inputs make the formulas undefined
+    kExitRefused = 3, // the inputs make the formulas undefined
 };
 
 // The calculation state that the dialogs would have written for the request,

@@ -185,8 +185,7 @@ DecodedPicture DecodeJpeg(std::span<const unsigned char> data)
     DecodedPicture picture;
     try {
         picture.rgb.resize(width * height * 3);
-    }
-    catch (const std::bad_alloc&) {
+    } catch (const std::bad_alloc&) {
         return Failed("no memory for the JPEG picture");
     }
     if (!ReadRows(d, picture.rgb.data(), width * 3))

@@ -49,15 +49,13 @@ struct Prefixes {
 };
 
 constexpr Prefixes kScreenPrefixes{
-    "   Nazwa wywietrznika = ",          "   Kanał okrągły o średnicy = ",
-    "   Hala o długości kanału = ",      "   Ilość kondygnacji = ",
-    "   Wysokość jednej kondygnacji = ", "Obliczone wartości:",
+    "   Nazwa wywietrznika = ", "   Kanał okrągły o średnicy = ",    "   Hala o długości kanału = ",
+    "   Ilość kondygnacji = ",  "   Wysokość jednej kondygnacji = ", "Obliczone wartości:",
 };
 
 constexpr Prefixes kPrinterPrefixes{
-    "   Nazwa wywietrznika= ",         "   Kanał okrągly o średnicy = ",
-    "   Hala o dlugości kanału = ",    "   Ilość kondygnacji=",
-    "   Wysokość jednej kondygnacji=", "Obliczone wartości",
+    "   Nazwa wywietrznika= ", "   Kanał okrągly o średnicy = ",  "   Hala o dlugości kanału = ",
+    "   Ilość kondygnacji=",   "   Wysokość jednej kondygnacji=", "Obliczone wartości",
 };
 
 // Emits lines with a row counter that advances before each entry.
@@ -115,8 +113,8 @@ std::vector<ReportLine> BuildReport(const CalcState& s, ReportVariant variant)
     } else {
         w.Line(1, Join({"   Kanał prostokątny o wymiarach = ", FormatFixed(s.DuctSideA, 2),
                         " [m] x ", FormatFixed(s.DuctSideB, 2), " [m]"}));
-        w.Line(1, Join({"   Średnica równoważna kanału = ", FormatFixed(s.DuctDiameter, 2),
-                        " [m]"}));
+        w.Line(1,
+               Join({"   Średnica równoważna kanału = ", FormatFixed(s.DuctDiameter, 2), " [m]"}));
     }
     // On paper the material belongs to the building part only.
     if (!printer)

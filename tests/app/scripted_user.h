@@ -16,7 +16,7 @@
 class ScriptedUser : public QObject {
 public:
     struct Step {
-        QString window;                   // object name of the expected window
+        QString window;                    // object name of the expected window
         std::function<void(QWidget*)> act; // keys and clicks on it
     };
 

@@ -75,11 +75,21 @@ private slots:
         QCOMPARE(name, QStringLiteral("Program doboru wywietrzników firmy KORVANT"));
         QCOMPARE(version, QStringLiteral("1.1.0.0"));
         QVERIFY(!quitOnLastWindow);
-        const QStringList described = {
-            "MainForm",        "AboutBox",        "OKBottomDlg",      "Form1",
-            "Form2",           "Form3",           "Form4",            "OKBottomDlg3",
-            "OKBottomDlg333",  "OKBottomDlg3333", "OKBottomDlg33333", "OKBottomDlg_wyw",
-            "Form22",          "Form222",         "Form2222"};
+        const QStringList described = {"MainForm",
+                                       "AboutBox",
+                                       "OKBottomDlg",
+                                       "Form1",
+                                       "Form2",
+                                       "Form3",
+                                       "Form4",
+                                       "OKBottomDlg3",
+                                       "OKBottomDlg333",
+                                       "OKBottomDlg3333",
+                                       "OKBottomDlg33333",
+                                       "OKBottomDlg_wyw",
+                                       "Form22",
+                                       "Form222",
+                                       "Form2222"};
         QCOMPARE(order, described + QStringList{"CompareForm"});
         QVERIFY(shownMaximised);
         // Nothing is written at exit.

@@ -18,12 +18,12 @@
 
 #include <QAbstractButton>
 #include <QDialogButtonBox>
-#include <QPushButton>
 #include <QFile>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QProcess>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
 
@@ -107,17 +107,31 @@ QList<Step> HallSteps(const QString& diameter, const QString& length, const char
                       const QString& wind = "10")
 {
     return {
-        {"OKBottomDlg3", [](QWidget* w) { Choose(w, "RadioButton2"); PressEnter(w); }},
-        {"OKBottomDlg", [=](QWidget* w) {
+        {"OKBottomDlg3",
+         [](QWidget* w) {
+             Choose(w, "RadioButton2");
+             PressEnter(w);
+         }},
+        {"OKBottomDlg",
+         [=](QWidget* w) {
              TypeInto(w, "Edit1", "1.2");
              TypeInto(w, "Edit2", wind);
              PressEnter(w);
          }},
-        {"OKBottomDlg333", [](QWidget* w) { Choose(w, "RadioButton2"); PressEnter(w); }},
-        {"Form4", [=](QWidget* w) { TypeInto(w, "Edit1", diameter); PressEnter(w); }},
+        {"OKBottomDlg333",
+         [](QWidget* w) {
+             Choose(w, "RadioButton2");
+             PressEnter(w);
+         }},
+        {"Form4",
+         [=](QWidget* w) {
+             TypeInto(w, "Edit1", diameter);
+             PressEnter(w);
+         }},
         {"OKBottomDlg33333", [](QWidget* w) { PressEnter(w); }},
         {"OKBottomDlg3333", [](QWidget* w) { PressEnter(w); }},
-        {"Form2", [=](QWidget* w) {
+        {"Form2",
+         [=](QWidget* w) {
              TypeInto(w, "Edit1", length);
              Choose(w, inlet);
              PressEnter(w);
@@ -127,7 +141,10 @@ QList<Step> HallSteps(const QString& diameter, const QString& length, const char
 
 Step Ventilator(const char* button)
 {
-    return {"OKBottomDlg_wyw", [=](QWidget* w) { Choose(w, button); PressEnter(w); }};
+    return {"OKBottomDlg_wyw", [=](QWidget* w) {
+                Choose(w, button);
+                PressEnter(w);
+            }};
 }
 
 Step CloseFailureBox(QString* text, QString* caption, QWidget** parent)
@@ -173,8 +190,13 @@ private slots:
     {
         Program p;
         const QList<Step> steps = {
-            {"OKBottomDlg3", [](QWidget* w) { Choose(w, "RadioButton1"); PressEnter(w); }},
-            {"Form3", [](QWidget* w) {
+            {"OKBottomDlg3",
+             [](QWidget* w) {
+                 Choose(w, "RadioButton1");
+                 PressEnter(w);
+             }},
+            {"Form3",
+             [](QWidget* w) {
                  TypeInto(w, "Edit1", "20");
                  TypeInto(w, "Edit2", "1013");
                  TypeInto(w, "Edit3", "60");
@@ -182,14 +204,24 @@ private slots:
                  PressEnter(w);
              }},
             {"OKBottomDlg333", [](QWidget* w) { PressEnter(w); }},
-            {"Form1", [](QWidget* w) {
+            {"Form1",
+             [](QWidget* w) {
                  TypeInto(w, "Edit1", "0.2");
                  TypeInto(w, "Edit2", "0.3");
                  PressEnter(w);
              }},
-            {"OKBottomDlg33333", [](QWidget* w) { Choose(w, "RadioButton6"); PressEnter(w); }},
-            {"OKBottomDlg3333", [](QWidget* w) { Choose(w, "RadioButton2"); PressEnter(w); }},
-            {"Form22", [](QWidget* w) {
+            {"OKBottomDlg33333",
+             [](QWidget* w) {
+                 Choose(w, "RadioButton6");
+                 PressEnter(w);
+             }},
+            {"OKBottomDlg3333",
+             [](QWidget* w) {
+                 Choose(w, "RadioButton2");
+                 PressEnter(w);
+             }},
+            {"Form22",
+             [](QWidget* w) {
                  TypeInto(w, "Edit1", "3");
                  TypeInto(w, "Edit2", "5");
                  TypeInto(w, "Edit3", "0.2");
@@ -222,9 +254,9 @@ private slots:
         QCOMPARE(report.value(Row(12)),
                  QString("   Kratka prostokątna o wymiarach = 0.20 [m] x 0.25 [m]"));
         QCOMPARE(report.value(Row(13)), QString("   Współczynnik strat kratki = 4.00 [-]"));
-        QCOMPARE(report.value(Row(17)), "   Wydajność godzinowa   Qh = " +
-                                            QString::fromStdString(FormatFixed(point.flowPerHour, 4)) +
-                                            " [m3/h]");
+        QCOMPARE(report.value(Row(17)),
+                 "   Wydajność godzinowa   Qh = " +
+                     QString::fromStdString(FormatFixed(point.flowPerHour, 4)) + " [m3/h]");
         QVERIFY(report.value(Row(19)).endsWith(" [m/s] dla średnicy równoważnej."));
         QCOMPARE(p.File("dialog1.sav"), QByteArray("20\n1013\n60\n4.0\n"));
         QCOMPARE(p.File("dialog2.sav"), QByteArray("0.20\n0.30\n"));
@@ -252,19 +284,20 @@ private slots:
         QFETCH(bool, escape);
         Program p;
         // A finished calculation first, so that there is a report to withdraw.
-        p.Run(kNewCalculation, HallSteps("0.16", "5", "RadioButton1") << Ventilator("RadioButton5"));
+        p.Run(kNewCalculation, HallSteps("0.16", "5", "RadioButton1")
+                                   << Ventilator("RadioButton5"));
         QCOMPARE(p.state.ResultsShown, 1);
         const CalcState before = p.state;
 
         QList<Step> chain = HallSteps("0.2", "7", "RadioButton3") << Ventilator("RadioButton6");
         QList<Step> script = chain.mid(0, steps);
-        script << Step{chain[steps].window, [=](QWidget* w) {
-                           if (escape)
-                               PressEscape(w);
-                           else
-                               Choose(w, steps == 1 ? "Button1" : steps == 7 ? "CancelBtn"
-                                                                                : "Button2");
-                       }};
+        script << Step{
+            chain[steps].window, [=](QWidget* w) {
+                if (escape)
+                    PressEscape(w);
+                else
+                    Choose(w, steps == 1 ? "Button1" : steps == 7 ? "CancelBtn" : "Button2");
+            }};
         if (steps == 5) // the installation type dialog calls its button CancelBtn
             script.last().act = [](QWidget* w) { Choose(w, "CancelBtn"); };
         const QStringList seen = p.Run(kNewCalculation, script);
@@ -286,7 +319,8 @@ private slots:
         QString text, caption;
         QWidget* parent = &p.windows.MainForm();
         p.Run(kNewCalculation, HallSteps("0.1", "1", "RadioButton3")
-                             << Ventilator("RadioButton1") << CloseFailureBox(&text, &caption, &parent));
+                                   << Ventilator("RadioButton1")
+                                   << CloseFailureBox(&text, &caption, &parent));
         QCOMPARE(text, QString("Niewłaściwe obliczenia!!!"));
         QCOMPARE(caption, QString("Program doboru wywietrznikow Firmy KORVANT"));
         QCOMPARE(parent, nullptr);
@@ -306,7 +340,8 @@ private slots:
 
         QString text, caption;
         QWidget* parent = nullptr;
-        p.Run(kVentilatorOnly, {Ventilator("RadioButton1"), CloseFailureBox(&text, &caption, &parent)});
+        p.Run(kVentilatorOnly,
+              {Ventilator("RadioButton1"), CloseFailureBox(&text, &caption, &parent)});
         QCOMPARE(text, QString("Niewłaściwe obliczenia!!!"));
         QCOMPARE(p.state.VentilatorName, std::string_view("KALMO 100"));
         QCOMPARE(p.state.FlowPerHour, earlier);
@@ -324,12 +359,13 @@ private slots:
     void cancellingTheVentilatorChoiceAloneChangesNothing()
     {
         Program p;
-        p.Run(kNewCalculation, HallSteps("0.16", "5", "RadioButton1") << Ventilator("RadioButton5"));
+        p.Run(kNewCalculation, HallSteps("0.16", "5", "RadioButton1")
+                                   << Ventilator("RadioButton5"));
         const CalcState before = p.state;
         p.Run(kVentilatorOnly, {{"OKBottomDlg_wyw", [](QWidget* w) {
-                               Choose(w, "RadioButton20");
-                               Choose(w, "CancelBtn");
-                           }}});
+                                     Choose(w, "RadioButton20");
+                                     Choose(w, "CancelBtn");
+                                 }}});
         QVERIFY(p.state == before);
         QCOMPARE(p.Report().value(Row(3)), QString("   Nazwa wywietrznika = KALMO-160"));
         // The dialog shows the button last clicked; the index the confirmed one.
@@ -342,7 +378,8 @@ private slots:
         Program p;
         QString text, caption;
         QWidget* parent = nullptr;
-        p.Run(kVentilatorOnly, {Ventilator("RadioButton1"), CloseFailureBox(&text, &caption, &parent)});
+        p.Run(kVentilatorOnly,
+              {Ventilator("RadioButton1"), CloseFailureBox(&text, &caption, &parent)});
         const QStringList lines = text.split('\n');
         QCOMPARE(lines.size(), 2);
         QCOMPARE(lines[0], QString("Niewłaściwe obliczenia!!!"));
@@ -381,13 +418,14 @@ private slots:
     void comparisonChoosesTheVentilator()
     {
         Program p;
-        p.Run(kNewCalculation, HallSteps("0.16", "5", "RadioButton1") << Ventilator("RadioButton5"));
+        p.Run(kNewCalculation, HallSteps("0.16", "5", "RadioButton1")
+                                   << Ventilator("RadioButton5"));
         p.Run(kCompare, {{"CompareForm", [](QWidget* w) {
-                               auto* compare = static_cast<TCompareForm*>(w);
-                               compare->SelectModel(14);
-                               Choose(w, "ChooseButton");
-                               PressEscape(w);
-                           }}});
+                              auto* compare = static_cast<TCompareForm*>(w);
+                              compare->SelectModel(14);
+                              Choose(w, "ChooseButton");
+                              PressEscape(w);
+                          }}});
         QCOMPARE(p.state.VentilatorIndex, 14);
         QCOMPARE(p.Report().value(Row(3)), QString("   Nazwa wywietrznika = KALMO-200"));
         QVERIFY(p.windows.OKBottomDlg_wyw().findChild<QRadioButton*>("RadioButton14")->isChecked());

@@ -60,27 +60,27 @@ private slots:
         QTest::addColumn<int>("isHall");
         QTest::newRow("typed density, rectangular duct, hall")
             << 1 << 0 << 0
-            << QList<D>{D::DensityMode, D::TypedDensity, D::DuctShape, D::RectangularDuct,
+            << QList<D>{D::DensityMode,  D::TypedDensity,     D::DuctShape, D::RectangularDuct,
                         D::DuctMaterial, D::InstallationType, D::Hall}
             << 1;
         QTest::newRow("weather, round duct, rectangular grille")
             << 0 << 1 << 1
-            << QList<D>{D::DensityMode, D::Weather, D::DuctShape, D::RoundDuct, D::DuctMaterial,
-                        D::InstallationType, D::BuildingRectangular}
+            << QList<D>{D::DensityMode,  D::Weather,          D::DuctShape,          D::RoundDuct,
+                        D::DuctMaterial, D::InstallationType, D::BuildingRectangular}
             << 0;
         QTest::newRow("round fixed grille")
             << 1 << 1 << 2
-            << QList<D>{D::DensityMode, D::TypedDensity, D::DuctShape, D::RoundDuct,
+            << QList<D>{D::DensityMode,  D::TypedDensity,     D::DuctShape,    D::RoundDuct,
                         D::DuctMaterial, D::InstallationType, D::BuildingRound}
             << 0;
         QTest::newRow("adjustable grille")
             << 1 << 1 << 3
-            << QList<D>{D::DensityMode, D::TypedDensity, D::DuctShape, D::RoundDuct,
+            << QList<D>{D::DensityMode,  D::TypedDensity,     D::DuctShape,         D::RoundDuct,
                         D::DuctMaterial, D::InstallationType, D::BuildingAdjustable}
             << 0;
         QTest::newRow("any other type leads to the adjustable grille")
             << 1 << 1 << 7
-            << QList<D>{D::DensityMode, D::TypedDensity, D::DuctShape, D::RoundDuct,
+            << QList<D>{D::DensityMode,  D::TypedDensity,     D::DuctShape,         D::RoundDuct,
                         D::DuctMaterial, D::InstallationType, D::BuildingAdjustable}
             << 0;
     }
@@ -96,7 +96,9 @@ private slots:
         ScriptedSteps steps(state, {});
         steps.effects[D::DensityMode] = [=](CalcState& s) { s.DensityEntered = densityEntered; };
         steps.effects[D::DuctShape] = [=](CalcState& s) { s.DuctRound = ductRound; };
-        steps.effects[D::InstallationType] = [=](CalcState& s) { s.InstallationType = installation; };
+        steps.effects[D::InstallationType] = [=](CalcState& s) {
+            s.InstallationType = installation;
+        };
         QCOMPARE(RunCalculationWizard(state, steps), 4);
         QCOMPARE(steps.shown, expected);
         QTEST(state.IsHall, "isHall");

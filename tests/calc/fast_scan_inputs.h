@@ -23,7 +23,10 @@ namespace scan_inputs {
 // splitmix64: small, fast and the same on every machine.
 class Random {
 public:
-    explicit Random(std::uint64_t seed) : state_(seed) {}
+    explicit Random(std::uint64_t seed)
+        : state_(seed)
+    {
+    }
 
     std::uint64_t Next()
     {
@@ -67,10 +70,10 @@ struct ScanInput {
     std::uint64_t seed = 0;
     std::uint64_t index = 0;
     Family family = Family::Ordinary;
-    CalcState state;        // the inputs, except for a synthetic path
-    int model = 1;          // catalogue row, except for a synthetic path
-    bool accepted = false;  // PrepareAirPath accepted the inputs
-    AirPath path;           // the path to scan when accepted
+    CalcState state;       // the inputs, except for a synthetic path
+    int model = 1;         // catalogue row, except for a synthetic path
+    bool accepted = false; // PrepareAirPath accepted the inputs
+    AirPath path;          // the path to scan when accepted
 };
 
 inline constexpr double kTolerance = 2e-6;
@@ -259,8 +262,9 @@ inline bool SteerLength(ScanInput& input, bool maximum, double target, double lo
 
 inline void MakeTangent(Random& r, ScanInput& input)
 {
-    const double targets[] = {0.0, kTolerance, -kTolerance, 0.5 * kTolerance,
-                              -0.5 * kTolerance, 1e-9, -1e-9, 3.0 * kTolerance};
+    const double targets[] = {
+        0.0,  kTolerance, -kTolerance,     0.5 * kTolerance, -0.5 * kTolerance,
+        1e-9, -1e-9,      3.0 * kTolerance};
     for (int attempt = 0; attempt < 8; ++attempt) {
         if (r.Chance(0.3)) {
             // Near the boundary between two meetings and none: model 1 in a
@@ -282,8 +286,8 @@ inline void MakeTangent(Random& r, ScanInput& input)
             if (r.Chance(0.8) && input.state.WindSpeed == 0.0)
                 input.state.WindSpeed = r.Uniform(1.0, 40.0);
         }
-        const double target = r.Chance(0.2) ? r.Uniform(-4.0, 4.0) * kTolerance
-                                            : targets[r.Whole(0, 7)];
+        const double target =
+            r.Chance(0.2) ? r.Uniform(-4.0, 4.0) * kTolerance : targets[r.Whole(0, 7)];
         if (!SteerLength(input, r.Chance(0.5), target, r.Chance(0.5) ? 10.0 : 100.0))
             continue;
         // Exactly there, or a little beside it.
@@ -324,7 +328,7 @@ inline void MakeExtreme(Random& r, ScanInput& input)
     s.DensityEntered = 1;
     s.AirDensity = r.Decades(-4.0, 4.0);
     const int wind = r.Whole(0, 3);
-    s.WindSpeed = wind == 0 ? r.Decades(-300.0, -1.0)
+    s.WindSpeed = wind == 0   ? r.Decades(-300.0, -1.0)
                   : wind == 1 ? r.Decades(-1.0, 3.0)
                               : r.Decades(3.0, 160.0);
     s.DuctRound = 1;
@@ -418,8 +422,7 @@ inline void MakeSynthetic(Random& r, ScanInput& input)
     // What PrepareAirPath demands of every path it accepts.
     const double top = TrialVelocity(p, kScanStart);
     const double bound = std::fabs(p.coef[0]) + std::fabs(p.coef[1]) * top +
-                         std::fabs(p.coef[2]) * top * top +
-                         std::fabs(p.coef[3]) * top * top * top;
+                         std::fabs(p.coef[2]) * top * top + std::fabs(p.coef[3]) * top * top * top;
     input.accepted = std::isfinite(top) && bound <= 1e200;
 }
 

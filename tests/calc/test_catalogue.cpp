@@ -13,16 +13,16 @@ private slots:
         QTest::addColumn<double>("loss");
         QTest::addColumn<double>("coef0");
         QTest::addColumn<double>("coef3");
-        QTest::newRow("1 with a blank") << 1 << "KALMO 100" << 0.1 << 0.136738 << -0.497271
-                                        << -0.00835457;
-        QTest::newRow("3 with blanks") << 3 << "TRAVEN /M-150 " << 0.15 << 2.063361 << -0.379537
-                                       << -0.0205671;
-        QTest::newRow("7 plain letters") << 7 << "OSTREL-160 wzdluznie" << 0.16 << 0.410408
-                                         << -0.148695 << -0.0100936;
+        QTest::newRow("1 with a blank")
+            << 1 << "KALMO 100" << 0.1 << 0.136738 << -0.497271 << -0.00835457;
+        QTest::newRow("3 with blanks")
+            << 3 << "TRAVEN /M-150 " << 0.15 << 2.063361 << -0.379537 << -0.0205671;
+        QTest::newRow("7 plain letters")
+            << 7 << "OSTREL-160 wzdluznie" << 0.16 << 0.410408 << -0.148695 << -0.0100936;
         QTest::newRow("8") << 8 << "OSTREL-160 poprzecznie" << 0.16 << 0.410408 << -0.188496
                            << -0.00966862;
-        QTest::newRow("9 tiny cubic") << 9 << "BIVA-150 wzdluznie" << 0.15 << 2.602356
-                                      << -0.155936 << -0.0000185855;
+        QTest::newRow("9 tiny cubic")
+            << 9 << "BIVA-150 wzdluznie" << 0.15 << 2.602356 << -0.155936 << -0.0000185855;
         QTest::newRow("14") << 14 << "KALMO-200" << 0.2 << 0.063492 << -0.545978 << -0.000663187;
         QTest::newRow("22 quadratic") << 22 << "VESK-400" << 0.4 << 0.924122 << -0.409943 << 0.0;
         QTest::newRow("25") << 25 << "SAVO-250/W3" << 0.25 << 0.255229 << -0.261934 << 0.0064661;

@@ -170,17 +170,15 @@ private slots:
         QTest::addColumn<int>("grille");
         QTest::addColumn<QList<double>>("zeta"); // at n = 0, 5, 10, 15, 20
         QTest::addColumn<double>("area");
-        QTest::newRow("KTV 75/80") << 0 << QList<double>{35.6161, 7.5305, 3.3271, 2.3660, 1.9621}
-                                   << 0.001661902514;
+        QTest::newRow("KTV 75/80")
+            << 0 << QList<double>{35.6161, 7.5305, 3.3271, 2.3660, 1.9621} << 0.001661902514;
         QTest::newRow("KTV 100") << 1 << QList<double>{40.5829, 11.8174, 5.1516, 2.7056, 1.9143}
                                  << 0.003848451001;
         QTest::newRow("KTV 125") << 2 << QList<double>{89.3520, 39.5223, 15.8732, 7.8297, 4.8168}
                                  << 0.007238229474;
-        QTest::newRow("KTV 160") << 3
-                                 << QList<double>{153.9710, 52.5077, 16.4320, 7.3362, 3.9430}
+        QTest::newRow("KTV 160") << 3 << QList<double>{153.9710, 52.5077, 16.4320, 7.3362, 3.9430}
                                  << 0.01038689071;
-        QTest::newRow("KTV 200") << 4
-                                 << QList<double>{171.7130, 31.8157, 11.4640, 5.1239, 2.0990}
+        QTest::newRow("KTV 200") << 4 << QList<double>{171.7130, 31.8157, 11.4640, 5.1239, 2.0990}
                                  << 0.0208672438;
     }
     void adjustableGrille()

@@ -2,13 +2,13 @@
 // could part from the full scan: the tolerance at the first and the last scan
 // point, tangent and double crossings, crossings between two scan points,
 // no wind, the quadratic characteristic, tiny and huge velocities.
-#include "sample_states.h"
 #include "catalogue.h"
 #include "derived.h"
 #include "fast_scan_inputs.h"
 #include "number_format.h"
 #include "operating_point.h"
 #include "operating_point_fast.h"
+#include "sample_states.h"
 
 #include <QtTest>
 
@@ -39,8 +39,9 @@ AirPath DirectPath(double g, double c0, double c1, double c2, double c3)
 
 QString Text(const ScanMatch& m)
 {
-    return m.found ? QStringLiteral("M = %1").arg(QString::fromStdString(scan_inputs::Exact(m.matched)))
-                   : QStringLiteral("no operating point");
+    return m.found
+               ? QStringLiteral("M = %1").arg(QString::fromStdString(scan_inputs::Exact(m.matched)))
+               : QStringLiteral("no operating point");
 }
 
 bool Same(const ScanMatch& a, const ScanMatch& b)
@@ -55,7 +56,7 @@ bool Same(const ScanMatch& a, const ScanMatch& b)
         const ScanMatch fast_ = ScanFast(path);                                                    \
         QVERIFY2(Same(reference_, fast_),                                                          \
                  qPrintable(QStringLiteral("full scan: %1, fast scan: %2")                         \
-                                .arg(Text(reference_), Text(fast_))));                            \
+                                .arg(Text(reference_), Text(fast_))));                             \
     } while (false)
 
 AirPath PathOf(const CalcState& state, int model)
@@ -163,13 +164,12 @@ private slots:
     {
         QTest::addColumn<CalcState>("state");
         QTest::addColumn<int>("model");
-        const CalcState rows[] = {HallState(0.16, 5.0, 0.5, 1.2, 4.0), BuildingState(),
-                                  HallState(0.5, 1.0, 0.1, 1.2, 15.0),
-                                  HallState(0.1, 2.0, 0.1, 1.2, 10.0),
-                                  HallState(0.25, 20.0, 1.0, 0.9, 25.0, 10.0),
-                                  HallState(0.16, 5.0, 0.5, 1.2, 0.0)};
-        const char* names[] = {"hall", "building", "wide short duct, storm", "thin duct",
-                               "rough duct, gale", "no wind"};
+        const CalcState rows[] = {
+            HallState(0.16, 5.0, 0.5, 1.2, 4.0),         BuildingState(),
+            HallState(0.5, 1.0, 0.1, 1.2, 15.0),         HallState(0.1, 2.0, 0.1, 1.2, 10.0),
+            HallState(0.25, 20.0, 1.0, 0.9, 25.0, 10.0), HallState(0.16, 5.0, 0.5, 1.2, 0.0)};
+        const char* names[] = {"hall",      "building",         "wide short duct, storm",
+                               "thin duct", "rough duct, gale", "no wind"};
         for (int model = 1; model <= kVentilatorCount; ++model) {
             for (std::size_t r = 0; r < std::size(rows); ++r)
                 QTest::addRow("model %d, %s", model, names[r]) << rows[r] << model;
@@ -373,16 +373,14 @@ private slots:
         for (int model : {1, 13, 22, 26}) {
             double accepted = 1.0;
             double refused = 1e300;
-            for (int step = 0; step < 2000 && std::nextafter(accepted, refused) < refused;
-                 ++step) {
+            for (int step = 0; step < 2000 && std::nextafter(accepted, refused) < refused; ++step) {
                 const double middle = std::sqrt(accepted) * std::sqrt(refused);
                 const double next = middle > accepted && middle < refused
                                         ? middle
                                         : std::nextafter(accepted, refused);
                 CalcState s = hall;
                 s.WindSpeed = next;
-                const bool ok =
-                    PrepareAirPath(s, LookUpVentilator(model)).refusal == Refusal::None;
+                const bool ok = PrepareAirPath(s, LookUpVentilator(model)).refusal == Refusal::None;
                 (ok ? accepted : refused) = next;
             }
             for (double wind : {accepted, accepted * 0.999, accepted * 1e-3}) {

@@ -35,7 +35,11 @@ bool Same(const ScanMatch& a, const ScanMatch& b)
 class TestFastScanDifferential : public QObject {
     Q_OBJECT
 public:
-    TestFastScanDifferential(std::uint64_t seed, int inputs) : seed_(seed), inputs_(inputs) {}
+    TestFastScanDifferential(std::uint64_t seed, int inputs)
+        : seed_(seed)
+        , inputs_(inputs)
+    {
+    }
 
 private slots:
     void fastScanMatchesTheFullScan()
@@ -145,8 +149,8 @@ int main(int argc, char** argv)
         }
     }
     QCoreApplication app(argc, argv);
-    TestFastScanDifferential test(scan_inputs::kDifferentialSeed + static_cast<std::uint64_t>(shard),
-                                  inputs);
+    TestFastScanDifferential test(
+        scan_inputs::kDifferentialSeed + static_cast<std::uint64_t>(shard), inputs);
     int restCount = static_cast<int>(rest.size());
     rest.push_back(nullptr);
     return QTest::qExec(&test, restCount, rest.data());

@@ -59,8 +59,8 @@ private slots:
         QTest::newRow("written 1e25") << "10000000000000000905969664.00" << 1e25;
         QTest::newRow("overflow") << "1e400" << std::numeric_limits<double>::infinity();
         QTest::newRow("negative overflow") << "-1e400" << -std::numeric_limits<double>::infinity();
-        QTest::newRow("long overflow") << "123456789e99999999999999999999"
-                                       << std::numeric_limits<double>::infinity();
+        QTest::newRow("long overflow")
+            << "123456789e99999999999999999999" << std::numeric_limits<double>::infinity();
         QTest::newRow("underflow") << "1e-400" << 0.0;
         QTest::newRow("underflow with zeros") << "0.000001e-399" << 0.0;
         QTest::newRow("subnormal") << "4e-320" << 4e-320;
@@ -114,14 +114,15 @@ private slots:
             std::string text;
             const int length = std::uniform_int_distribution<int>(0, 14)(random);
             for (int i = 0; i < length; ++i)
-                text += alphabet[std::uniform_int_distribution<std::size_t>(
-                    0, alphabet.size() - 1)(random)];
+                text += alphabet[std::uniform_int_distribution<std::size_t>(0, alphabet.size() -
+                                                                                   1)(random)];
             // The classic conversion reads "0x1A" as 0: no hexadecimal numbers.
             std::string classic = text;
             const std::size_t start = classic.find_first_not_of(" ");
             const std::size_t digits =
-                start == std::string::npos ? start
-                                           : start + (classic[start] == '+' || classic[start] == '-');
+                start == std::string::npos
+                    ? start
+                    : start + (classic[start] == '+' || classic[start] == '-');
             if (digits != std::string::npos && classic.compare(digits, 2, "0x") == 0)
                 classic.resize(digits + 1);
             const double expected = strtod_l(classic.c_str(), nullptr, c.get());

@@ -1,8 +1,8 @@
-#include "sample_states.h"
 #include "catalogue.h"
 #include "derived.h"
 #include "number_format.h"
 #include "operating_point.h"
+#include "sample_states.h"
 
 #include <QtTest>
 
@@ -34,9 +34,9 @@ class TestOperatingPoint : public QObject {
 private slots:
     void transitionAndFriction()
     {
-        QVERIFY(Near(TransitionLoss(0.32, 0.16), 0.54286, 1e-5));  // x = 2
-        QVERIFY(Near(TransitionLoss(0.08, 0.16), 4.37415, 1e-6));  // x = 0.5
-        QVERIFY(Near(TransitionLoss(0.1, 0.16), 2.5193, 1e-4));    // model 1 in 0.16 m
+        QVERIFY(Near(TransitionLoss(0.32, 0.16), 0.54286, 1e-5)); // x = 2
+        QVERIFY(Near(TransitionLoss(0.08, 0.16), 4.37415, 1e-6)); // x = 0.5
+        QVERIFY(Near(TransitionLoss(0.1, 0.16), 2.5193, 1e-4));   // model 1 in 0.16 m
         // As wide as the duct: the first polynomial; marginally narrower: the second.
         QVERIFY(std::fabs(TransitionLoss(0.16, 0.16) - (-3e-7)) < 1e-12);
         QVERIFY(Near(TransitionLoss(0.16, std::nextafter(0.16, 1.0)), -0.03356, 1e-3));
@@ -142,8 +142,8 @@ private slots:
         }
         QCOMPARE(within, std::size_t{0}); // the described scan alone finds nothing
         QCOMPARE(changes, std::size_t{1});
-        const std::size_t nearer = std::fabs(d[change - 1]) <= std::fabs(d[change]) ? change - 1
-                                                                                    : change;
+        const std::size_t nearer =
+            std::fabs(d[change - 1]) <= std::fabs(d[change]) ? change - 1 : change;
         QCOMPARE(ScanReference(path).matched,
                  TrialCharacteristic(path, TrialCoefficients()[nearer]));
         QVERIFY(Near(EvaluateOperatingPoint(s, LookUpVentilator(25)).flowPerHour, 616.45, 1e-5));
@@ -174,37 +174,33 @@ private slots:
             return s;
         };
         const CalcState hall = HallState(0.16, 5.0, 0.5, 1.2, 4.0);
-        QTest::newRow("no crossing at all") << HallState(0.1, 1.0, 0.1, 1.2, 10.0) << 1 << none
-                                            << int(Refusal::None);
+        QTest::newRow("no crossing at all")
+            << HallState(0.1, 1.0, 0.1, 1.2, 10.0) << 1 << none << int(Refusal::None);
         QTest::newRow("right after start-up")
             << CalcState{} << 1 << refused << int(Refusal::DuctDiameter);
         QTest::newRow("negative diameter")
             << with(hall, [](CalcState& s) { s.DuctDiameter = -0.16; }) << 5 << refused
             << int(Refusal::DuctDiameter);
-        QTest::newRow("zero area")
-            << with(hall, [](CalcState& s) { s.DuctArea = 0.0; }) << 5 << refused
-            << int(Refusal::DuctArea);
-        QTest::newRow("zero density")
-            << with(hall, [](CalcState& s) { s.AirDensity = 0.0; }) << 5 << refused
-            << int(Refusal::AirDensity);
-        QTest::newRow("negative density")
-            << with(hall, [](CalcState& s) { s.AirDensity = -1.2; }) << 5 << refused
-            << int(Refusal::AirDensity);
+        QTest::newRow("zero area") << with(hall, [](CalcState& s) { s.DuctArea = 0.0; }) << 5
+                                   << refused << int(Refusal::DuctArea);
+        QTest::newRow("zero density") << with(hall, [](CalcState& s) { s.AirDensity = 0.0; }) << 5
+                                      << refused << int(Refusal::AirDensity);
+        QTest::newRow("negative density") << with(hall, [](CalcState& s) { s.AirDensity = -1.2; })
+                                          << 5 << refused << int(Refusal::AirDensity);
         QTest::newRow("building without grille area")
             << with(BuildingState(), [](CalcState& s) { s.GrilleArea = 0.0; }) << 5 << refused
             << int(Refusal::GrilleArea);
         QTest::newRow("negative resistance")
             << with(hall, [](CalcState& s) { s.DuctLength = -100.0; }) << 5 << refused
             << int(Refusal::Resistance);
-        QTest::newRow("infinite wind")
-            << with(hall, [](CalcState& s) { s.WindSpeed = HUGE_VAL; }) << 5 << refused
-            << int(Refusal::NonFiniteInput);
+        QTest::newRow("infinite wind") << with(hall, [](CalcState& s) { s.WindSpeed = HUGE_VAL; })
+                                       << 5 << refused << int(Refusal::NonFiniteInput);
         QTest::newRow("undefined length")
             << with(hall, [](CalcState& s) { s.DuctLength = std::nan(""); }) << 5 << refused
             << int(Refusal::NonFiniteInput);
         QTest::newRow("infinite grille area in a building")
-            << with(BuildingState(), [](CalcState& s) { s.GrilleArea = HUGE_VAL; }) << 5
-            << refused << int(Refusal::NonFiniteInput);
+            << with(BuildingState(), [](CalcState& s) { s.GrilleArea = HUGE_VAL; }) << 5 << refused
+            << int(Refusal::NonFiniteInput);
         QTest::newRow("storm beyond the range of double")
             << with(hall, [](CalcState& s) { s.WindSpeed = 1e200; }) << 5 << refused
             << int(Refusal::OutOfRange);

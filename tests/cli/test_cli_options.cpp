@@ -25,22 +25,25 @@ private slots:
         QTest::newRow("repeat") << kValid + " --wind 5" << QStringList{"--wind"};
         QTest::newRow("density and weather")
             << kValid + " --weather 20,1013,60" << QStringList{"--density", "--weather"};
-        QTest::newRow("round and rect") << kValid + " --rect 0.2,0.3" << QStringList{"--round", "--rect"};
-        QTest::newRow("two installations")
-            << kValid + " --building-round 3,5,0.1,1.6" << QStringList{"--hall", "--building-round"};
+        QTest::newRow("round and rect")
+            << kValid + " --rect 0.2,0.3" << QStringList{"--round", "--rect"};
+        QTest::newRow("two installations") << kValid + " --building-round 3,5,0.1,1.6"
+                                           << QStringList{"--hall", "--building-round"};
         QTest::newRow("comma in a single value")
             << "--density 1.2 --wind 4,5 --round 0.16 --hall 5 --model 5" << QStringList{"--wind"};
         QTest::newRow("too few values")
             << "--density 1.2 --wind 4 --rect 0.2 --hall 5 --model 5" << QStringList{"--rect", "2"};
         QTest::newRow("too many values")
-            << "--density 1.2 --wind 4 --round 0.16 --hall 5,1,1 --model 5" << QStringList{"--hall"};
+            << "--density 1.2 --wind 4 --round 0.16 --hall 5,1,1 --model 5"
+            << QStringList{"--hall"};
         QTest::newRow("weather needs three")
             << "--weather 20,1013 --wind 4 --round 0.16 --hall 5 --model 5"
             << QStringList{"--weather", "3"};
-        QTest::newRow("model out of range") << "--density 1.2 --wind 4 --round 0.16 --hall 5 --model 28"
-                                            << QStringList{"--model", "27"};
-        QTest::newRow("model not whole") << "--density 1.2 --wind 4 --round 0.16 --hall 5 --model 5.0"
-                                         << QStringList{"--model"};
+        QTest::newRow("model out of range")
+            << "--density 1.2 --wind 4 --round 0.16 --hall 5 --model 28"
+            << QStringList{"--model", "27"};
+        QTest::newRow("model not whole")
+            << "--density 1.2 --wind 4 --round 0.16 --hall 5 --model 5.0" << QStringList{"--model"};
         QTest::newRow("material out of range")
             << kValid + " --material 7" << QStringList{"--material", "6"};
         QTest::newRow("inlet out of range")
@@ -48,16 +51,16 @@ private slots:
         QTest::newRow("grille out of range")
             << "--density 1.2 --wind 4 --round 0.16 --building-adjustable 3,5,6,10 --model 5"
             << QStringList{"--building-adjustable"};
-        QTest::newRow("missing wind") << "--density 1.2 --round 0.16 --hall 5 --model 5"
-                                      << QStringList{"--wind"};
-        QTest::newRow("missing air") << "--wind 4 --round 0.16 --hall 5 --model 5"
-                                     << QStringList{"--density", "--weather"};
-        QTest::newRow("missing duct") << "--density 1.2 --wind 4 --hall 5 --model 5"
-                                      << QStringList{"--round", "--rect"};
-        QTest::newRow("missing installation") << "--density 1.2 --wind 4 --round 0.16 --model 5"
-                                              << QStringList{"--hall"};
-        QTest::newRow("missing model") << "--density 1.2 --wind 4 --round 0.16 --hall 5"
-                                       << QStringList{"--model"};
+        QTest::newRow("missing wind")
+            << "--density 1.2 --round 0.16 --hall 5 --model 5" << QStringList{"--wind"};
+        QTest::newRow("missing air")
+            << "--wind 4 --round 0.16 --hall 5 --model 5" << QStringList{"--density", "--weather"};
+        QTest::newRow("missing duct")
+            << "--density 1.2 --wind 4 --hall 5 --model 5" << QStringList{"--round", "--rect"};
+        QTest::newRow("missing installation")
+            << "--density 1.2 --wind 4 --round 0.16 --model 5" << QStringList{"--hall"};
+        QTest::newRow("missing model")
+            << "--density 1.2 --wind 4 --round 0.16 --hall 5" << QStringList{"--model"};
         QTest::newRow("printer with all")
             << "--density 1.2 --wind 4 --round 0.16 --hall 5 --all --printer"
             << QStringList{"--printer", "--all"};
@@ -66,8 +69,9 @@ private slots:
         QTest::newRow("bad format") << kValid + " --format xml" << QStringList{"--format", "xml"};
         QTest::newRow("unknown option") << kValid + " --colour red" << QStringList{"colour"};
         QTest::newRow("positional") << kValid + " extra" << QStringList{"extra"};
-        QTest::newRow("bad sweep") << "--density 1.2 --round 0.16 --hall 5 --model 5 --wind-sweep 0:15"
-                                   << QStringList{"--wind-sweep"};
+        QTest::newRow("bad sweep")
+            << "--density 1.2 --round 0.16 --hall 5 --model 5 --wind-sweep 0:15"
+            << QStringList{"--wind-sweep"};
         QTest::newRow("sweep backwards")
             << "--density 1.2 --round 0.16 --hall 5 --model 5 --wind-sweep 15:0:1"
             << QStringList{"--wind-sweep"};
@@ -135,7 +139,8 @@ private slots:
     {
         const CliParseResult help = Parse("--help");
         QVERIFY(std::holds_alternative<CliInformation>(help));
-        QVERIFY(std::get<CliInformation>(help).text.find("--building-adjustable") != std::string::npos);
+        QVERIFY(std::get<CliInformation>(help).text.find("--building-adjustable") !=
+                std::string::npos);
         const CliParseResult version = Parse("--version");
         QVERIFY(std::get<CliInformation>(version).text.find("1.1.0.0") != std::string::npos);
     }

@@ -56,7 +56,8 @@ private slots:
         QCOMPARE(run.err, QString());
         const QStringList lines = run.out.split('\n');
         QCOMPARE(lines.size(), 16); // rows 0..14 and the final newline
-        QCOMPARE(lines[0], QString("Program doboru wywietrzników firmy KORVANT sp z o.o. Merlowice"));
+        QCOMPARE(lines[0],
+                 QString("Program doboru wywietrzników firmy KORVANT sp z o.o. Merlowice"));
         QCOMPARE(lines[1], QString());
         QCOMPARE(lines[9], QString());
         QCOMPARE(lines[12], QString("   Wydajność godzinowa   Qh = 153.3861 [m3/h]"));
@@ -80,17 +81,18 @@ private slots:
         QTest::addColumn<QString>("reason");
         QTest::newRow("no operating point")
             << "--density 1.2 --wind 10 --round 0.1 --hall 1,3 --model 1" << 1 << QString();
-        QTest::newRow("zero duct") << "--density 1.2 --wind 4 --round 0 --hall 5 --model 5" << 3
-                                   << "Średnica kanału";
-        QTest::newRow("zero density") << "--density abc --wind 4 --round 0.16 --hall 5 --model 5"
-                                      << 3 << "Gęstość powietrza";
+        QTest::newRow("zero duct")
+            << "--density 1.2 --wind 4 --round 0 --hall 5 --model 5" << 3 << "Średnica kanału";
+        QTest::newRow("zero density")
+            << "--density abc --wind 4 --round 0.16 --hall 5 --model 5" << 3 << "Gęstość powietrza";
         QTest::newRow("weather 0 hPa")
             << "--weather 20,0,60 --wind 4 --round 0.16 --hall 5 --model 5" << 3 << "Ciśnienie";
         QTest::newRow("weather -273")
             << "--weather -273,1013,60 --wind 4 --round 0.16 --hall 5 --model 5" << 3
             << "Temperatura";
         QTest::newRow("sides adding up to 0")
-            << "--density 1.2 --wind 4 --rect 0,0 --hall 5 --model 5" << 3 << "długości i szerokości";
+            << "--density 1.2 --wind 4 --rect 0,0 --hall 5 --model 5" << 3
+            << "długości i szerokości";
         QTest::newRow("building without grille")
             << "--density 1.2 --wind 4 --round 0.16 --building-rect 3,5,0,0.2,15 --model 5" << 3
             << "Pole kratki";
@@ -127,7 +129,7 @@ private slots:
         QCOMPARE(inputs["StoreyCount"].toInt(), 5);
         QCOMPARE(inputs["DuctLength"].toDouble(), 15.0);
         QCOMPARE(inputs["GrilleSizeA"].toDouble(), 0.07); // grille 2 is "KTV 100"
-        QVERIFY(!inputs.contains("GrilleSizeB")); // not set by this installation
+        QVERIFY(!inputs.contains("GrilleSizeB"));         // not set by this installation
 
         // The same request in-process gives bit-identical results.
         CliInputs in = BuildCliInputs(Request("--weather 20,1013,60 --wind 4 --rect 0.2,0.3 "
@@ -178,7 +180,8 @@ private slots:
             const QString report = QString::fromStdString(out);
             QVERIFY(report.contains("   Wydajność sekundowa   Q = " + fields[2] + " [m3/s]"));
             QVERIFY(report.contains("   Wydajność godzinowa   Qh = " + fields[3] + " [m3/h]"));
-            QVERIFY(report.contains("   Podciśnienie wywietrznika   DPsw = " + fields[4] + " [Pa]"));
+            QVERIFY(
+                report.contains("   Podciśnienie wywietrznika   DPsw = " + fields[4] + " [Pa]"));
             QVERIFY(report.contains("   Prędkość w kanale   c = " + fields[5] + " [m/s]"));
         }
         QVERIFY(missing < 27);
@@ -204,8 +207,8 @@ private slots:
         QVERIFY(lines[4].startsWith("15.00\t"));
         std::string out, err;
         RunCli(Request("--density 1.2 --wind 10 --round 0.16 --hall 5 --model 5"), out, err);
-        QVERIFY(QString::fromStdString(out).contains(
-            "Qh = " + lines[3].split('\t')[2] + " [m3/h]"));
+        QVERIFY(
+            QString::fromStdString(out).contains("Qh = " + lines[3].split('\t')[2] + " [m3/h]"));
     }
 };
 

@@ -462,8 +462,8 @@ private slots:
         QTest::addColumn<bool>("closeBox");
         for (std::size_t i = 0; i < Cases().size(); ++i) {
             for (const bool closeBox : {false, true}) {
-                const QByteArray name = QByteArray(Cases()[i].className) +
-                                        (closeBox ? " close box" : " Anuluj");
+                const QByteArray name =
+                    QByteArray(Cases()[i].className) + (closeBox ? " close box" : " Anuluj");
                 QTest::newRow(name.constData()) << static_cast<int>(i) << closeBox;
             }
         }

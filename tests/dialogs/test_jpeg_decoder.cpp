@@ -327,8 +327,7 @@ void TestJpegDecoder::sizeLimits()
         QVERIFY(std::abs(picture.rgb[last] - 200) <= 3);
         QVERIFY(std::abs(picture.rgb[last + 1] - 100) <= 3);
         QVERIFY(std::abs(picture.rgb[last + 2] - 50) <= 3);
-    }
-    else {
+    } else {
         QVERIFY2(QString::fromStdString(picture.error).contains("too large"),
                  picture.error.c_str());
         QVERIFY(picture.rgb.empty());

@@ -1,5 +1,5 @@
-#include "sample_states.h"
 #include "report_draw.h"
+#include "sample_states.h"
 
 #include <QtTest>
 

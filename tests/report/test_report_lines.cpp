@@ -1,6 +1,6 @@
-#include "sample_states.h"
 #include "derived.h"
 #include "report_lines.h"
+#include "sample_states.h"
 
 #include <QtTest>
 
@@ -70,13 +70,15 @@ private slots:
     {
         const auto lines = BuildReport(BuildingRectangular(), ReportVariant::Screen);
         QCOMPARE(Rows(lines), QList<int>{0} + Span(2, 13) + Span(15, 19));
-        QCOMPARE(TextAt(lines, 6), QString("   Kanał prostokątny o wymiarach = 0.20 [m] x 0.30 [m]"));
+        QCOMPARE(TextAt(lines, 6),
+                 QString("   Kanał prostokątny o wymiarach = 0.20 [m] x 0.30 [m]"));
         QCOMPARE(TextAt(lines, 7), QString("   Średnica równoważna kanału = 0.24 [m]"));
         QCOMPARE(TextAt(lines, 8), QString("   Rodzaj materiału: rura stalowa ocynkowana czysta"));
         QCOMPARE(TextAt(lines, 9), QString("Budynek wielokondygnacyjny:"));
         QCOMPARE(TextAt(lines, 10), QString("   Ilość kondygnacji = 5 [-]"));
         QCOMPARE(TextAt(lines, 11), QString("   Wysokość jednej kondygnacji = 3.00 [m]"));
-        QCOMPARE(TextAt(lines, 12), QString("   Kratka prostokątna o wymiarach = 0.20 [m] x 0.25 [m]"));
+        QCOMPARE(TextAt(lines, 12),
+                 QString("   Kratka prostokątna o wymiarach = 0.20 [m] x 0.25 [m]"));
         QCOMPARE(TextAt(lines, 13), QString("   Współczynnik strat kratki = 15.00 [-]"));
         QCOMPARE(TextAt(lines, 15), QString("Obliczone wartości:"));
         QCOMPARE(TextAt(lines, 19), QString("   Prędkość w kanale   c = 2.1191 [m/s] dla średnicy "
@@ -91,9 +93,12 @@ private slots:
         hallRect.DuctRound = 0;
         CalcState buildingRound = BuildingRectangular();
         buildingRound.DuctRound = 1;
-        QTest::newRow("hall, round duct") << HallRoundDuct() << (QList<int>{0} + Span(2, 7) + Span(9, 13));
-        QTest::newRow("hall, rectangular duct") << hallRect << (QList<int>{0} + Span(2, 8) + Span(10, 14));
-        QTest::newRow("building, round duct") << buildingRound << (QList<int>{0} + Span(2, 12) + Span(14, 18));
+        QTest::newRow("hall, round duct")
+            << HallRoundDuct() << (QList<int>{0} + Span(2, 7) + Span(9, 13));
+        QTest::newRow("hall, rectangular duct")
+            << hallRect << (QList<int>{0} + Span(2, 8) + Span(10, 14));
+        QTest::newRow("building, round duct")
+            << buildingRound << (QList<int>{0} + Span(2, 12) + Span(14, 18));
         QTest::newRow("building, rectangular duct")
             << BuildingRectangular() << (QList<int>{0} + Span(2, 13) + Span(15, 19));
     }
@@ -161,8 +166,8 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::newRow("flange") << kHallInlets[0].lossCoefficient
                                 << " wlocie ostrokrawędziowym z kołnierzem.";
-        QTest::newRow("no flange") << kHallInlets[1].lossCoefficient
-                                   << " wlocie ostrokrawędziowym bez kołnierza.";
+        QTest::newRow("no flange")
+            << kHallInlets[1].lossCoefficient << " wlocie ostrokrawędziowym bez kołnierza.";
         QTest::newRow("rounded") << kHallInlets[2].lossCoefficient << " wlocie zaokrąglonym.";
         QTest::newRow("none") << 0.3 << "";
     }
@@ -209,7 +214,8 @@ private slots:
         const auto lines = BuildReport(s, ReportVariant::Screen);
         QCOMPARE(TextAt(lines, 3), QString("   Nazwa wywietrznika = "));
         const QString density = TextAt(lines, 4);
-        QVERIFY(density.startsWith("   Gęstość powietrza = 1000000000000000052504760255204420248704"));
+        QVERIFY(
+            density.startsWith("   Gęstość powietrza = 1000000000000000052504760255204420248704"));
         QVERIFY(density.endsWith(".000 [kg/m3]"));
         QVERIFY(density.size() > 299); // built whole, nothing cut or overrun
         QVERIFY(TextAt(lines, 11).startsWith("   Wydajność sekundowa   Q = -"));
