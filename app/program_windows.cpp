@@ -53,7 +53,7 @@ ProgramWindows::ProgramWindows(CalcState& state, QStringList helpDirectories)
     Create(form22_, "Form22", state);
     Create(form222_, "Form222", state);
     Create(form2222_, "Form2222", state);
-    // Beyond the described windows: the comparison of all ventilators.
+    // Last, the comparison of all ventilators, an addition to the classic windows.
     Create(compareForm_, "CompareForm", state, [this](int index) {
         mainForm_->RunCommand([this, index] { mainForm_->ChooseVentilator(index); });
     });

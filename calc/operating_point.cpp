@@ -114,7 +114,7 @@ ScanMatch ScanReference(const AirPath& path)
     double best = 1.0;
     ScanMatch match;
 
-    // The mended rule: the best point beside a change of sign of K - Cp.
+    // A steep crossing: the best point beside a change of sign of K - Cp.
     bool crossed = false;
     double crossingBest = std::numeric_limits<double>::infinity();
     double crossingMatch = 0.0;

@@ -75,7 +75,7 @@ private slots:
         QCOMPARE(name, QStringLiteral("Program doboru wywietrzników firmy KORVANT"));
         QCOMPARE(version, QStringLiteral("1.1.0.0"));
         QVERIFY(!quitOnLastWindow);
-        const QStringList described = {"MainForm",
+        const QStringList classic = {"MainForm",
                                        "AboutBox",
                                        "OKBottomDlg",
                                        "Form1",
@@ -90,7 +90,7 @@ private slots:
                                        "Form22",
                                        "Form222",
                                        "Form2222"};
-        QCOMPARE(order, described + QStringList{"CompareForm"});
+        QCOMPARE(order, classic + QStringList{"CompareForm"});
         QVERIFY(shownMaximised);
         // Nothing is written at exit.
         QVERIFY(directory.entries().isEmpty());

@@ -140,7 +140,7 @@ private slots:
                 change = i;
             }
         }
-        QCOMPARE(within, std::size_t{0}); // the described scan alone finds nothing
+        QCOMPARE(within, std::size_t{0}); // the tolerance alone finds nothing
         QCOMPARE(changes, std::size_t{1});
         const std::size_t nearer =
             std::fabs(d[change - 1]) <= std::fabs(d[change]) ? change - 1 : change;
