@@ -51,9 +51,10 @@ void TForm3::OKBtnClick()
         return;
     }
     const double windSpeed = RealField(edit4_);
+    state_.WindSpeed = windSpeed;
     SaveValueFile(kValueFile, {FormatWhole(temperature), FormatWhole(pressure),
                                FormatWhole(humidity), FormatFixed(windSpeed, 1)});
-    ApplyTypedAir(state_, air.density, windSpeed);
+    state_.AirDensity = air.density; // computed after the file is written
     accept();
 }
 

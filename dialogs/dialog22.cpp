@@ -34,8 +34,9 @@ TForm4::TForm4(CalcState& state, QWidget* parent)
 void TForm4::Button1Click()
 {
     const double diameter = RealField(edit1_);
+    state_.DuctDiameter = diameter;
     SaveValueFile(kValueFile, {FormatFixed(diameter, 2)});
-    ApplyRoundDuct(state_, diameter);
+    ApplyRoundDuct(state_, diameter); // and the area, after the file
     accept();
 }
 

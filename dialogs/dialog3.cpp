@@ -53,8 +53,8 @@ void TForm2::Button1Click()
         if (radioButtons_[i]->isChecked())
             inletLoss = kHallInlets[i].lossCoefficient;
     }
-    SaveValueFile(kValueFile, {FormatFixed(ductLength, 2)});
     ApplyHall(state_, ductLength, inletLoss);
+    SaveValueFile(kValueFile, {FormatFixed(ductLength, 2)});
     accept();
 }
 

@@ -87,6 +87,7 @@ void TForm22::Button1Click()
     const double height = RealField(edit3_);
     const double width = RealField(edit4_);
     const double loss = RealField(edit5_);
+    state_.LossCoefficient = loss; // as soon as its field is read
     SaveValueFile(kValueFile,
                   {FormatFixed(storeyHeight, 2), FormatWhole(storeys), FormatFixed(height, 2),
                    FormatFixed(width, 2), FormatFixed(loss, 2)});

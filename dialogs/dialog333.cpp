@@ -75,6 +75,7 @@ void TForm222::Button1Click()
     const std::int32_t storeys = WholeField(edit2_);
     const double diameter = RealField(edit3_);
     const double loss = RealField(edit4_);
+    state_.LossCoefficient = loss; // as soon as its field is read
     SaveValueFile(kValueFile, {FormatFixed(storeyHeight, 2), FormatWhole(storeys),
                                FormatFixed(diameter, 2), FormatFixed(loss, 2)});
     ApplyStoreys(state_, storeyHeight, storeys);

@@ -65,10 +65,12 @@ void TForm2222::Button1Click()
     const std::int32_t storeys = WholeField(edit2_);
     // Edit4 keeps the text as typed; the opening in use is limited to 0..20.
     const std::int32_t opening = LimitOpening(WholeField(edit4_));
-    ApplyAdjustableGrille(state_, ShownGrille(comboBox1_), opening);
+    const AdjustableGrille& grille = ShownGrille(comboBox1_);
+    state_.LossCoefficient = GrilleLossCoefficient(grille, opening);
     SaveValueFile(kValueFile,
                   {FormatFixed(storeyHeight, 2), FormatWhole(storeys), FormatWhole(opening)});
     ApplyStoreys(state_, storeyHeight, storeys);
+    ApplyAdjustableGrille(state_, grille, opening);
     accept();
 }
 
