@@ -271,11 +271,8 @@ void TMainForm::FileNew()
 
 void TMainForm::Wywietrznik()
 {
-    if (windows_.OKBottomDlg_wyw().exec() == QDialog::Accepted) {
-        const OperatingPoint point = ApplyVentilatorChoice(state_);
-        if (point.status != OperatingPointStatus::Found)
-            ShowCalculationFailure(point);
-    }
+    if (windows_.OKBottomDlg_wyw().exec() == QDialog::Accepted)
+        CalculateChosenVentilator();
     Invalidate();
 }
 
@@ -290,10 +287,15 @@ void TMainForm::ChooseVentilator(int index)
 {
     state_.VentilatorIndex = index;
     windows_.OKBottomDlg_wyw().ShowModel(index);
+    CalculateChosenVentilator();
+    Invalidate();
+}
+
+void TMainForm::CalculateChosenVentilator()
+{
     const OperatingPoint point = ApplyVentilatorChoice(state_);
     if (point.status != OperatingPointStatus::Found)
         ShowCalculationFailure(point);
-    Invalidate();
 }
 
 void TMainForm::FilePrint()

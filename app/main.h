@@ -63,6 +63,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // The chosen VentilatorIndex computed, with the message on a failure.
+    void CalculateChosenVentilator();
     void FormCreate();
     void createActions();
     void createMenus();

@@ -1,17 +1,11 @@
 #pragma once
 
-#include "calc_state.h"
 #include "operating_point.h"
+#include "ventilator_choice.h"
 
 #include <QString>
 
-// What the ventilator command does once the choice is confirmed: looks up the
-// chosen model, names it in the state before computing, and computes the
-// operating point. After a failure the report is withdrawn (both result flags
-// cleared), so that no earlier model's results stand under the new name.
-OperatingPoint ApplyVentilatorChoice(CalcState& state);
-
-// The text of the system's message box for a failed calculation: the message,
+// The text of the program's message box for a failed calculation: the message,
 // and for inputs refused as undefined the reason on a second line.
 QString CalculationFailureText(const OperatingPoint& point);
 

@@ -3,6 +3,8 @@
 #include "compare_form.h"
 #include "compare_states.h"
 #include "compare_table_model.h"
+#include "gui_test_support.h"
+#include "ventilator_choice.h"
 
 #include <QApplication>
 #include <QDir>
@@ -20,33 +22,6 @@
 #include <functional>
 #include <memory>
 
-// Acts once on the first modal window of type W that becomes active while the
-// watch lives (an exec() started by the code under test), polling every 10 ms.
-template <typename W> class ModalWatch {
-public:
-    explicit ModalWatch(std::function<void(W*)> act)
-        : timer_(new QTimer(qApp))
-    {
-        QObject::connect(timer_.data(), &QTimer::timeout, timer_.data(), [this, act] {
-            if (auto* window = qobject_cast<W*>(QApplication::activeModalWidget())) {
-                timer_->stop();
-                acted_ = true;
-                act(window);
-            }
-        });
-        timer_->start(10);
-    }
-    ~ModalWatch() { delete timer_.data(); }
-    ModalWatch(const ModalWatch&) = delete;
-    ModalWatch& operator=(const ModalWatch&) = delete;
-
-    bool acted() const { return acted_; }
-
-private:
-    QPointer<QTimer> timer_;
-    bool acted_ = false;
-};
-
 // Types a file name into a file dialog and presses Enter.
 inline void TypeFileName(QFileDialog* dialog, const QString& path)
 {
@@ -58,36 +33,21 @@ inline void TypeFileName(QFileDialog* dialog, const QString& path)
     QTest::keyClick(edit, Qt::Key_Return);
 }
 
-// A temporary directory made the working directory for as long as it lives.
-class TemporaryWorkingDirectory {
-public:
-    TemporaryWorkingDirectory()
-        : previous_(QDir::currentPath())
-    {
-        QDir::setCurrent(directory_.path());
-    }
-    ~TemporaryWorkingDirectory() { QDir::setCurrent(previous_); }
-    TemporaryWorkingDirectory(const TemporaryWorkingDirectory&) = delete;
-    TemporaryWorkingDirectory& operator=(const TemporaryWorkingDirectory&) = delete;
-
-    QString filePath(const QString& name) const { return directory_.filePath(name); }
-    QStringList entries() const
-    {
-        return QDir(directory_.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
-    }
-
-private:
-    QString previous_;
-    QTemporaryDir directory_;
-};
+// Refreshes the window from its state, as the main window does before
+// showing it, and shows it.
+inline bool OpenWindow(TCompareForm& form)
+{
+    form.Refresh();
+    form.show();
+    return QTest::qWaitForWindowExposed(&form);
+}
 
 // What the main window does with a model chosen in the comparison: the same
 // as a confirmed ventilator choice (index, name, computation).
 inline void ChooseLikeTheMainWindow(CalcState& state, int index)
 {
     state.VentilatorIndex = index;
-    state.VentilatorName = LookUpVentilator(index).Name;
-    ComputeOperatingPoint(state, LookUpVentilator(index));
+    ApplyVentilatorChoice(state);
 }
 
 inline QTableView* Table(TCompareForm& form)

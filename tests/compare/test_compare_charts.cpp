@@ -121,9 +121,7 @@ private slots:
         const CalcState inputs = hall ? HallState(1.2, 4.0, 0.16, 5.0) : BuildingState(4.0);
         CalcState state = ChosenState(inputs, 5);
         TCompareForm form(state, {});
-        form.Refresh();
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QVERIFY(OpenWindow(form));
         ClickCell(form, RowOf(form, model), kColumnFlow);
         QCOMPARE(form.SelectedModel(), model);
 
@@ -171,9 +169,7 @@ private slots:
         // Model 1 finds no point in a hall duct of 0.12 m, 1 m long, at 15 m/s.
         CalcState state = HallState(1.2, 15.0, 0.12, 1.0);
         TCompareForm form(state, {});
-        form.Refresh();
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QVERIFY(OpenWindow(form));
         ClickCell(form, RowOf(form, 1), kColumnFlow);
         QCOMPARE(form.SelectedModel(), 1);
         QCOMPARE(form.Charts()->OperatingPointSeries()->count(), 0);
@@ -210,9 +206,7 @@ private slots:
         // no point at 9.25 m/s, but at the speeds on either side.
         CalcState state = HallState(1.2, 4.0, 0.06, 0.05, kHallInlets[2].lossCoefficient);
         TCompareForm form(state, {});
-        form.Refresh();
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QVERIFY(OpenWindow(form));
         ClickCell(form, RowOf(form, 10), kColumnNumber);
         QCOMPARE(form.SelectedModel(), 10);
         std::set<double> missing;
@@ -236,9 +230,7 @@ private slots:
         // A storm beyond the range of the calculation: every model is refused.
         CalcState state = HallState(1.2, 1e150, 0.16, 5.0);
         TCompareForm form(state, {});
-        form.Refresh();
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QVERIFY(OpenWindow(form));
         const QString reason = "Dane prowadzą do przepływu poza zakresem obliczeń – proszę "
                                "sprawdzić prędkość wiatru i wymiary.";
         const QAbstractItemModel* table = Table(form)->model();
@@ -267,9 +259,7 @@ private slots:
         const CalcState inputs = HallState(1.2, 4.0, 0.16, 5.0);
         CalcState state = ChosenState(inputs, 5);
         TCompareForm form(state, {});
-        form.Refresh();
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QVERIFY(OpenWindow(form));
         QChart* wind = form.Charts()->View(TCompareCharts::Chart::Wind)->chart();
         QCOMPARE(wind->title(), QString("Wydajność a prędkość wiatru"));
         QCOMPARE(AxisTitles(wind), (QStringList{"v [m/s]", "Q [m3/s]"}));
@@ -310,9 +300,7 @@ private slots:
     {
         CalcState state = ChosenState(HallState(1.2, 4.0, 0.16, 5.0), 5);
         TCompareForm form(state, [&](int index) { ChooseLikeTheMainWindow(state, index); });
-        form.Refresh();
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QVERIFY(OpenWindow(form));
         ClickCheckBox(form, RowOf(form, 22));
         DoubleClickCell(form, RowOf(form, 6), kColumnFlow);
         QCOMPARE(state.VentilatorIndex, 6);
@@ -333,9 +321,7 @@ private slots:
         TemporaryWorkingDirectory directory;
         CalcState state = ChosenState(HallState(1.2, 4.0, 0.16, 5.0), 5);
         TCompareForm form(state, {});
-        form.Refresh();
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QVERIFY(OpenWindow(form));
         QString error;
         QVERIFY2(form.SaveChart(which, "wykres.png", &error), qPrintable(error));
         const QImage image(directory.filePath("wykres.png"), "PNG");
@@ -351,9 +337,7 @@ private slots:
         TemporaryWorkingDirectory directory;
         CalcState state = ChosenState(HallState(1.2, 4.0, 0.16, 5.0), 5);
         TCompareForm form(state, {});
-        form.Refresh();
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QVERIFY(OpenWindow(form));
         QString error;
         QVERIFY(!form.SaveChart(TCompareCharts::Chart::Wind, "brak/wykres.png", &error));
         QVERIFY(error.startsWith("Nie można utworzyć pliku brak/wykres.png"));
@@ -366,31 +350,29 @@ private slots:
         TemporaryWorkingDirectory directory;
         CalcState state = ChosenState(HallState(1.2, 4.0, 0.16, 5.0), 5);
         TCompareForm form(state, {});
-        form.Refresh();
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QVERIFY(OpenWindow(form));
         const QString target = directory.filePath("punkt");
         {
-            ModalWatch<QFileDialog> watch(
-                [&](QFileDialog* dialog) { TypeFileName(dialog, target); });
+            auto watch =
+                WhenModal<QFileDialog>([&](QFileDialog* dialog) { TypeFileName(dialog, target); });
             QTest::mouseClick(form.findChild<QPushButton*>("SaveOperatingChartButton"),
                               Qt::LeftButton);
-            QVERIFY(watch.acted());
+            QVERIFY(watch->acted());
         }
         QVERIFY(!QImage(directory.filePath("punkt.png"), "PNG").isNull());
 
         QString message;
         {
-            ModalWatch<QFileDialog> watch([&](QFileDialog* dialog) {
+            auto watch = WhenModal<QFileDialog>([&](QFileDialog* dialog) {
                 // A directory that exists but takes no files.
                 TypeFileName(dialog, "/proc/wiatr.png");
             });
-            ModalWatch<QMessageBox> box([&](QMessageBox* shown) {
+            auto box = WhenModal<QMessageBox>([&](QMessageBox* shown) {
                 message = shown->text();
                 shown->accept();
             });
             QTest::mouseClick(form.findChild<QPushButton*>("SaveWindChartButton"), Qt::LeftButton);
-            QTRY_VERIFY(box.acted());
+            QTRY_VERIFY(box->acted());
         }
         QVERIFY2(message.startsWith("Nie można utworzyć pliku /proc/wiatr.png"),
                  qPrintable(message));
@@ -404,9 +386,7 @@ private slots:
         TemporaryWorkingDirectory directory;
         CalcState state = ChosenState(HallState(1.2, 4.0, 0.16, 5.0), 5);
         TCompareForm form(state, {});
-        form.Refresh();
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QVERIFY(OpenWindow(form));
         ClickCheckBox(form, RowOf(form, 14));
         ClickCheckBox(form, RowOf(form, 6));
         QTest::qWait(100); // the charts lay out their legends

@@ -84,9 +84,7 @@ private slots:
         const CalcState inputs = hall ? HallState(1.2, 4.0, 0.16, 5.0) : BuildingState(4.0);
         CalcState state = ChosenState(inputs, 5);
         TCompareForm form(state, {});
-        form.Refresh();
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QVERIFY(OpenWindow(form));
         QCOMPARE(Table(form)->model()->rowCount(), kVentilatorCount);
         std::vector<int> numbers = ShownNumbers(form);
         std::sort(numbers.begin(), numbers.end());
@@ -134,9 +132,7 @@ private slots:
     {
         CalcState state = StateWithMissingPoints();
         TCompareForm form(state, {});
-        form.Refresh();
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QVERIFY(OpenWindow(form));
         QHeaderView* header = Table(form)->horizontalHeader();
         QCOMPARE(header->sortIndicatorSection(), int(kColumnFlowPerHour));
         QCOMPARE(header->sortIndicatorOrder(), Qt::DescendingOrder);
@@ -169,9 +165,7 @@ private slots:
         QFETCH(int, column);
         CalcState state = StateWithMissingPoints();
         TCompareForm form(state, {});
-        form.Refresh();
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QVERIFY(OpenWindow(form));
         QHeaderView* header = Table(form)->horizontalHeader();
         for (int click = 0; click < 2; ++click) {
             ClickHeader(form, column);
@@ -207,9 +201,7 @@ private slots:
     {
         CalcState state = StateWithMissingPoints();
         TCompareForm form(state, {});
-        form.Refresh();
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QVERIFY(OpenWindow(form));
         ClickHeader(form, kColumnNumber);
         std::vector<int> numbers = ShownNumbers(form);
         if (Table(form)->horizontalHeader()->sortIndicatorOrder() == Qt::DescendingOrder)
@@ -231,9 +223,7 @@ private slots:
     {
         CalcState state = ChosenState(HallState(1.2, 4.0, 0.16, 5.0), 5);
         TCompareForm form(state, {});
-        form.Refresh();
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QVERIFY(OpenWindow(form));
         ClickCell(form, RowOf(form, 22), kColumnFlowPerHour);
         QCOMPARE(form.SelectedModel(), 22);
         ClickHeader(form, kColumnSuction);
@@ -254,9 +244,7 @@ private slots:
         QFETCH(int, model);
         CalcState state = ChosenState(HallState(1.2, 4.0, 0.16, 5.0), model);
         TCompareForm form(state, {});
-        form.Refresh();
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QVERIFY(OpenWindow(form));
         QCOMPARE(form.SelectedModel(), model);
         const QAbstractItemModel* table = Table(form)->model();
         int highlighted = 0;
@@ -303,9 +291,7 @@ private slots:
             chosen.push_back(index);
             ChooseLikeTheMainWindow(state, index);
         });
-        form.Refresh();
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QVERIFY(OpenWindow(form));
         const int row = RowOf(form, 14);
         DoubleClickCell(form, row, kColumnFlowPerHour);
         QCOMPARE(chosen, std::vector<int>{14});
@@ -334,9 +320,7 @@ private slots:
             chosen.push_back(index);
             ChooseLikeTheMainWindow(state, index);
         });
-        form.Refresh();
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QVERIFY(OpenWindow(form));
         // Sort by DPsw first: the choice must follow the row, not its position.
         ClickHeader(form, kColumnSuction);
         ClickCell(form, RowOf(form, 9), kColumnVelocity);
@@ -360,9 +344,7 @@ private slots:
     {
         CalcState state = ChosenState(HallState(1.2, 4.0, 0.16, 5.0), 5);
         TCompareForm form(state, [&](int index) { ChooseLikeTheMainWindow(state, index); });
-        form.Refresh();
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QVERIFY(OpenWindow(form));
         ClickHeader(form, kColumnName);
         ClickCell(form, RowOf(form, 3), kColumnFlow);
         form.hide();
@@ -386,14 +368,14 @@ private slots:
         bool called = false;
         TCompareForm form(state, [&](int) { called = true; });
         form.Refresh();
-        ModalWatch<TCompareForm> watch([escape](TCompareForm* window) {
+        auto watch = WhenModal<TCompareForm>([escape](TCompareForm* window) {
             if (escape)
                 QTest::keyClick(window->findChild<QTableView*>("CompareTable"), Qt::Key_Escape);
             else
                 QTest::mouseClick(window->findChild<QPushButton*>("CloseButton"), Qt::LeftButton);
         });
         QCOMPARE(form.exec(), int(QDialog::Rejected));
-        QVERIFY(watch.acted());
+        QVERIFY(watch->acted());
         QVERIFY(!called);
         QCOMPARE(state, before);
     }
@@ -404,9 +386,7 @@ private slots:
         ResetCalcState(state);
         bool called = false;
         TCompareForm form(state, [&](int) { called = true; });
-        form.Refresh();
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QVERIFY(OpenWindow(form));
         auto* label = form.findChild<QLabel*>("NoDataLabel");
         QVERIFY(label != nullptr);
         QVERIFY(label->isVisible());
@@ -427,9 +407,7 @@ private slots:
         // Once the inputs are held the same window shows the table.
         form.hide();
         state = HallState(1.2, 4.0, 0.16, 5.0);
-        form.Refresh();
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QVERIFY(OpenWindow(form));
         QVERIFY(!label->isVisible());
         QVERIFY(Table(form)->isVisible());
         QCOMPARE(Table(form)->model()->rowCount(), kVentilatorCount);

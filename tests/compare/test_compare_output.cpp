@@ -134,9 +134,7 @@ private slots:
         TemporaryWorkingDirectory directory;
         CalcState state = StateWithMissingPoints();
         TCompareForm form(state, {});
-        form.Refresh();
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QVERIFY(OpenWindow(form));
         ClickHeader(form, kColumnNumber);
         QVERIFY(form.ExportCsv("nr.csv"));
         QFile file(directory.filePath("nr.csv"));
@@ -188,27 +186,25 @@ private slots:
         TemporaryWorkingDirectory directory;
         CalcState state = StateWithMissingPoints();
         TCompareForm form(state, {});
-        form.Refresh();
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QVERIFY(OpenWindow(form));
         {
-            ModalWatch<QFileDialog> watch(
+            auto watch = WhenModal<QFileDialog>(
                 [&](QFileDialog* dialog) { TypeFileName(dialog, directory.filePath("wyniki")); });
             QTest::mouseClick(form.findChild<QPushButton*>("CsvButton"), Qt::LeftButton);
-            QVERIFY(watch.acted());
+            QVERIFY(watch->acted());
         }
         QCOMPARE(directory.entries(), QStringList{"wyniki.csv"});
 
         QString message;
         {
-            ModalWatch<QFileDialog> watch(
+            auto watch = WhenModal<QFileDialog>(
                 [&](QFileDialog* dialog) { TypeFileName(dialog, "/proc/wyniki.csv"); });
-            ModalWatch<QMessageBox> box([&](QMessageBox* shown) {
+            auto box = WhenModal<QMessageBox>([&](QMessageBox* shown) {
                 message = shown->text();
                 shown->accept();
             });
             QTest::mouseClick(form.findChild<QPushButton*>("CsvButton"), Qt::LeftButton);
-            QTRY_VERIFY(box.acted());
+            QTRY_VERIFY(box->acted());
         }
         QVERIFY2(message.startsWith("Nie można utworzyć pliku /proc/wyniki.csv"),
                  qPrintable(message));
@@ -275,18 +271,16 @@ private slots:
         TemporaryWorkingDirectory directory;
         CalcState state = StateWithMissingPoints();
         TCompareForm form(state, {});
-        form.Refresh();
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QVERIFY(OpenWindow(form));
         const QString path = directory.filePath("przycisk.pdf");
-        ModalWatch<QPrintDialog> watch([&](QPrintDialog* dialog) {
+        auto watch = WhenModal<QPrintDialog>([&](QPrintDialog* dialog) {
             auto* name = dialog->findChild<QLineEdit*>("filename");
             QVERIFY(name != nullptr);
             name->setText(path);
             QTest::keyClick(dialog, Qt::Key_Return);
         });
         QTest::mouseClick(form.findChild<QPushButton*>("PrintButton"), Qt::LeftButton);
-        QVERIFY(watch.acted());
+        QVERIFY(watch->acted());
         QVERIFY(PdfText(path).contains("Porównanie wywietrzników"));
     }
 };

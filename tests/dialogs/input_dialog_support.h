@@ -4,6 +4,7 @@
 // directory, typing into fields, catching message boxes, reading value files.
 
 #include "calc_state.h"
+#include "gui_test_support.h"
 #include "program_font.h"
 
 #include <QApplication>
@@ -21,27 +22,7 @@
 #include <optional>
 
 // A fresh empty directory made the current one for the life of the object.
-class WorkingDirectory {
-public:
-    WorkingDirectory()
-        : previous_(QDir::currentPath())
-    {
-        QDir::setCurrent(dir_.path());
-    }
-    ~WorkingDirectory() { QDir::setCurrent(previous_); }
-    WorkingDirectory(const WorkingDirectory&) = delete;
-    WorkingDirectory& operator=(const WorkingDirectory&) = delete;
-
-    bool IsValid() const
-    {
-        return dir_.isValid() && QDir::currentPath() == QDir(dir_.path()).canonicalPath();
-    }
-    QString Path() const { return dir_.path(); }
-
-private:
-    QString previous_;
-    QTemporaryDir dir_;
-};
+using WorkingDirectory = TemporaryWorkingDirectory;
 
 // The whole content of a file in the current directory; nullopt when missing.
 inline std::optional<QByteArray> FileBytes(const QString& name)

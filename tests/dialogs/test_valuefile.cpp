@@ -90,7 +90,7 @@ private slots:
         QFETCH(int, count);
         QFETCH(Lines, expected);
         WorkingDirectory dir;
-        QVERIFY(dir.IsValid());
+        QVERIFY(dir.isValid());
         QVERIFY(WriteBytes("values.sav", content));
         QCOMPARE(ReadValueLines("values.sav", static_cast<std::size_t>(count)), expected);
     }
@@ -238,9 +238,9 @@ private slots:
             QSKIP("as root a read-only directory still takes new files");
         WorkingDirectory dir;
         QVERIFY(WriteBytes("dialog22.sav", "0.10\n"));
-        QFile::setPermissions(dir.Path(), QFile::ReadOwner | QFile::ExeOwner);
+        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
         const bool saved = SaveValueFile("dialog22.sav", {"0.20"});
-        QFile::setPermissions(dir.Path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QVERIFY(saved);
         QCOMPARE(*FileBytes("dialog22.sav"), QByteArray("0.20\n"));
     }
