@@ -45,11 +45,9 @@ TForm22::TForm22(CalcState& state, QWidget* parent)
     : FormWindow(DialogText("Parametry budynku"), QRect(195, 96, 598, 469), parent)
     , state_(state)
 {
-    PlaceLabel(this, "Label1", "Proszę podać parametry budynku", QPoint(80, 8));
-    PlaceLabel(this, "Label2", "Wysokość jednej kondygnacji [m]", QPoint(8, 40));
-    edit1_ = PlaceEdit(this, "Edit1", QPoint(176, 40));
-    PlaceLabel(this, "Label3", "Ilość kondygnacji", QPoint(8, 72));
-    edit2_ = PlaceEdit(this, "Edit2", QPoint(176, 72));
+    const StoreyFields storeys = PlaceStoreyFields(this);
+    edit1_ = storeys.height;
+    edit2_ = storeys.count;
     PlaceLabel(this, "Label4", "Wysokość kratki [m]", QPoint(8, 104));
     edit3_ = PlaceEdit(this, "Edit3", QPoint(176, 104));
     PlaceLabel(this, "Label5", "Szerokość kratki [m]", QPoint(8, 136));

@@ -27,11 +27,9 @@ TForm2222::TForm2222(CalcState& state, QWidget* parent)
     : FormWindow(DialogText("Parametry budynku"), QRect(272, 200, 334, 259), parent)
     , state_(state)
 {
-    PlaceLabel(this, "Label1", "Proszę podać parametry budynku", QPoint(80, 8));
-    PlaceLabel(this, "Label2", "Wysokość jednej kondygnacji [m]", QPoint(8, 40));
-    edit1_ = PlaceEdit(this, "Edit1", QPoint(176, 40));
-    PlaceLabel(this, "Label3", "Ilość kondygnacji", QPoint(8, 72));
-    edit2_ = PlaceEdit(this, "Edit2", QPoint(176, 72));
+    const StoreyFields storeys = PlaceStoreyFields(this);
+    edit1_ = storeys.height;
+    edit2_ = storeys.count;
 
     PlaceLabel(this, "Label4", "Wybierz kratke", QPoint(8, 104));
     comboBox1_ = new QComboBox(this);

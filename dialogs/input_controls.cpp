@@ -99,3 +99,13 @@ void ShowRefusal(QWidget* dialog, Refusal refusal)
 {
     QMessageBox::warning(dialog, dialog->windowTitle(), DialogText(RefusalText(refusal)));
 }
+
+StoreyFields PlaceStoreyFields(QWidget* parent)
+{
+    PlaceLabel(parent, "Label1", "Proszę podać parametry budynku", QPoint(80, 8));
+    PlaceLabel(parent, "Label2", "Wysokość jednej kondygnacji [m]", QPoint(8, 40));
+    QLineEdit* height = PlaceEdit(parent, "Edit1", QPoint(176, 40));
+    PlaceLabel(parent, "Label3", "Ilość kondygnacji", QPoint(8, 72));
+    QLineEdit* count = PlaceEdit(parent, "Edit2", QPoint(176, 72));
+    return {height, count};
+}

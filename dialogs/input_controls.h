@@ -48,6 +48,14 @@ QGroupBox* PlaceGroup(QWidget* parent, const char* name, std::string_view captio
 // A sunken bevel drawn behind a group of controls; create it before them.
 QFrame* PlaceBevel(QWidget* parent, const char* name, QRect rect);
 
+// The first rows of every building dialog: the heading (Label1), then the
+// storey height (Label2, Edit1) and the storey count (Label3, Edit2).
+struct StoreyFields {
+    QLineEdit* height;
+    QLineEdit* count;
+};
+StoreyFields PlaceStoreyFields(QWidget* parent);
+
 // The focus order of the controls, first to last (Tab from the last returns to
 // the first).
 void ChainFocus(std::initializer_list<QWidget*> controls);
