@@ -138,7 +138,6 @@ int main(int argc, char** argv)
         return 2;
 
     FillSample(count);
-    TrialCoefficients(); // built once, before any timing
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     ReportPerInput();

@@ -1,9 +1,10 @@
 #include "operating_point.h"
 
 #include "operating_point_fast.h"
+#include "scan_selection.h"
 
+#include <array>
 #include <cmath>
-#include <limits>
 
 namespace {
 
@@ -97,71 +98,76 @@ PreparedAirPath PrepareAirPath(const CalcState& s, const VentilatorModel& model)
     return prepared;
 }
 
-const std::vector<double>& TrialCoefficients()
+namespace {
+
+// Every 512th trial coefficient, made by the same repeated addition at compile
+// time (IEEE double addition, rounded to nearest, as at run time).
+constexpr std::size_t kCheckpointSpacing = 512;
+constexpr std::size_t kCheckpointCount =
+    (kTrialCount + kCheckpointSpacing - 1) / kCheckpointSpacing;
+
+constexpr std::array<double, kCheckpointCount + 1> MakeCheckpoints()
 {
-    static const std::vector<double> trials = [] {
-        std::vector<double> k;
-        k.reserve(545'001);
-        for (double trial = kScanStart; trial <= kScanEnd; trial += kScanStep)
-            k.push_back(trial);
-        return k;
-    }();
-    return trials;
+    std::array<double, kCheckpointCount + 1> checkpoints{};
+    double trial = kScanStart;
+    for (std::size_t c = 0; c <= kCheckpointCount; ++c) {
+        checkpoints[c] = trial;
+        for (std::size_t step = 0; step < kCheckpointSpacing; ++step)
+            trial += kScanStep;
+    }
+    return checkpoints;
+}
+
+constexpr std::array<double, kCheckpointCount + 1> kCheckpoints = MakeCheckpoints();
+
+constexpr double TrialAt(std::size_t index)
+{
+    double trial = kCheckpoints[index / kCheckpointSpacing];
+    for (std::size_t step = index % kCheckpointSpacing; step > 0; --step)
+        trial += kScanStep;
+    return trial;
+}
+
+// The scan runs while K <= -0.005: exactly kTrialCount values.
+static_assert(TrialAt(kTrialCount - 1) <= kScanEnd && TrialAt(kTrialCount) > kScanEnd);
+
+} // namespace
+
+double TrialCoefficient(std::size_t index)
+{
+    return TrialAt(index);
 }
 
 ScanMatch ScanReference(const AirPath& path)
 {
-    double best = 1.0;
-    ScanMatch match;
-
-    // A steep crossing: the best point beside a change of sign of K - Cp.
-    bool crossed = false;
-    double crossingBest = std::numeric_limits<double>::infinity();
-    double crossingMatch = 0.0;
-    double previousDifference = std::numeric_limits<double>::quiet_NaN();
-    double previousCharacteristic = 0.0;
-
-    for (double trial = kScanStart; trial <= kScanEnd; trial += kScanStep) {
-        const double characteristic = TrialCharacteristic(path, trial);
-        const double difference = trial - characteristic;
-        const double distance = std::fabs(difference);
-        if (distance <= kScanTolerance && distance < best) {
-            match.matched = characteristic;
-            match.found = true;
-            best = distance;
-        }
-        if ((previousDifference < 0.0 && difference > 0.0) ||
-            (previousDifference > 0.0 && difference < 0.0)) {
-            if (std::fabs(previousDifference) < crossingBest) {
-                crossingBest = std::fabs(previousDifference);
-                crossingMatch = previousCharacteristic;
-                crossed = true;
-            }
-            if (distance < crossingBest) {
-                crossingBest = distance;
-                crossingMatch = characteristic;
-                crossed = true;
-            }
-        }
-        previousDifference = difference;
-        previousCharacteristic = characteristic;
-    }
-
-    if (!match.found && crossed && crossingMatch < 0.0) {
-        match.found = true;
-        match.matched = crossingMatch;
-    }
-    return match;
+    ScanSelection selection;
+    selection.Visit(path, 0, kTrialCount - 1);
+    return selection.Result();
 }
 
-OperatingPoint OperatingPointFromMatch(const AirPath& path, double matched)
+namespace {
+
+double FlowOf(const AirPath& path, double matched)
+{
+    return std::sqrt(-2.0 * matched * path.windPressure / path.resistanceDensity);
+}
+
+} // namespace
+
+OperatingPoint OperatingPointFromMatch(const AirPath& path, const ScanMatch& match)
 {
     OperatingPoint point;
-    const double flow = std::sqrt(-2.0 * matched * path.windPressure / path.resistanceDensity);
+    const double matched = match.matched;
+    const double flow = FlowOf(path, matched);
     point.matched = matched;
     point.flowPerHour = flow * 3600.0;
     point.ventilatorSuction = -0.6 * path.windSpeed * path.windSpeed * matched;
     point.ductVelocity = flow / path.ductArea;
+    // The scan runs from the fastest flow to the slowest: reversed, by rising flow.
+    point.count = match.count;
+    for (std::size_t i = 0; i < match.count; ++i)
+        point.flowsPerHour[match.count - 1 - i] = FlowOf(path, match.matches[i]) * 3600.0;
+    point.chosen = match.count - 1 - match.chosen;
     if (AllFinite({point.flowPerHour, point.ventilatorSuction, point.ductVelocity})) {
         point.status = OperatingPointStatus::Found;
     } else {
@@ -184,7 +190,7 @@ OperatingPoint EvaluateOperatingPoint(const CalcState& state, const VentilatorMo
     const ScanMatch match = ScanFast(prepared.path);
     if (!match.found)
         return OperatingPoint{};
-    return OperatingPointFromMatch(prepared.path, match.matched);
+    return OperatingPointFromMatch(prepared.path, match);
 }
 
 OperatingPoint ComputeOperatingPoint(CalcState& state, const VentilatorModel& model)

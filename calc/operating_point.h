@@ -4,9 +4,9 @@
 #include "catalogue.h"
 #include "refusal.h"
 
+#include <array>
 #include <cmath>
 #include <cstddef>
-#include <vector>
 
 // The operating point of a wind-driven ventilator on its duct: the flow at which
 // the underpressure that the wind makes the ventilator develop just drives that
@@ -71,23 +71,38 @@ inline double TrialCharacteristic(const AirPath& path, double trial)
     return Characteristic(path, TrialVelocity(path, trial));
 }
 
-// The trial coefficients of the scan, K0 = -0.55 advanced by repeated addition
-// of 1e-6 while K <= -0.005: 545,001 values, computed once.
-const std::vector<double>& TrialCoefficients();
+// The trial coefficients of the scan: K0 = -0.55 advanced by repeated addition
+// of 1e-6 while K <= -0.005, 545,001 values. TrialCoefficient(i) is bit for bit
+// the value that i repeated additions give; it starts from a checkpoint kept
+// for every 512th value, so no table of all of them is ever built.
+inline constexpr std::size_t kTrialCount = 545'001;
+double TrialCoefficient(std::size_t index);
 
-// The result of a scan: the matched coefficient M when one was found.
+// At most this many separate operating points are told apart; more (only
+// rounding noise around a tangency could make them) join the last one.
+inline constexpr std::size_t kMaxOperatingPoints = 6;
+
+// The result of a scan. A separate operating point is a run of scan points
+// that lie within the tolerance or beside a change of sign of K - Cp, with no
+// gap of a point between them; each has its own best point chosen by the same
+// rules as the scan as a whole, and its own matched coefficient.
 struct ScanMatch {
     bool found = false;
-    double matched = 0.0; // M, the characteristic's value at the best scan point
+    double matched = 0.0;  // M of the chosen operating point
+    std::size_t count = 0; // separate operating points, in scan order (K rising)
+    std::array<double, kMaxOperatingPoints> matches{}; // M of each
+    std::size_t chosen = 0;                            // which of them the scan's rules choose
     bool operator==(const ScanMatch&) const = default;
 };
 
 // The straightforward scan over all 545,001 trial coefficients. Of the points
 // whose distance |K - Cp| is within 2e-6 the smallest distance wins, the earlier
-// on a tie. Where none is within the tolerance but K - Cp changes sign between
-// consecutive points, the point beside such a change with the smallest distance
-// wins (the earlier on a tie): a steep characteristic can cross the trial
-// coefficient between two points without coming near either of them.
+// on a tie, and M is the characteristic's value there. Where none is within the
+// tolerance but K - Cp changes sign between consecutive points, the point
+// beside such a change with the smallest distance wins (the earlier on a tie),
+// and M is that point's own trial coefficient K, within one step of the
+// crossing: a steep characteristic can cross the trial coefficient between two
+// points without coming near either, and its value there lies on neither curve.
 // This is the reference: ScanFast (operating_point_fast.h) must give the same
 // result bit for bit, and the program calls ScanFast.
 ScanMatch ScanReference(const AirPath& path);
@@ -105,10 +120,15 @@ struct OperatingPoint {
     double flowPerHour = 0.0;       // Qh [m3/h]
     double ventilatorSuction = 0.0; // DPsw [Pa]
     double ductVelocity = 0.0;      // c [m/s]
+    // Every separate operating point found, by rising flow; the chosen one,
+    // whose results are above, is flowsPerHour[chosen].
+    std::size_t count = 0;
+    std::array<double, kMaxOperatingPoints> flowsPerHour{}; // Qh of each [m3/h]
+    std::size_t chosen = 0;
 };
 
-// The results that a matched coefficient M gives on an air path.
-OperatingPoint OperatingPointFromMatch(const AirPath& path, double matched);
+// The results that a scan's match gives on an air path.
+OperatingPoint OperatingPointFromMatch(const AirPath& path, const ScanMatch& match);
 
 // The operating point of a model on the inputs of the state; writes nothing.
 OperatingPoint EvaluateOperatingPoint(const CalcState& state, const VentilatorModel& model);

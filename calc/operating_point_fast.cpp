@@ -1,5 +1,7 @@
 #include "operating_point_fast.h"
 
+#include "scan_selection.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -7,14 +9,14 @@
 
 // Why the bounds hold (u = 2^-53, the rounding unit of double).
 //
-// Scan point i has the trial coefficient K_i of TrialCoefficients() and the
-// real s_i = sqrt(-K_i). Its computed velocity, sqrt((-2 K_i) pw / (Rs Ro)) / A
-// with one rounding per operation, is g s_i (1 + t) with |t| <= 3u as long as
-// every intermediate result is a normal double; that is checked once, at the
-// slowest point, where they are smallest. Let m(s) = |Coef0| + |Coef1| g s +
-// (1 + |Coef2| g^2) s^2 + |Coef3| g^3 s^3 be the magnitude of the terms of P.
-// Horner's rule on the computed velocity is off the real characteristic there
-// by at most 6u m, the velocity's own error moves the characteristic by at
+// Scan point i has the trial coefficient K_i = TrialCoefficient(i) and the
+// real s_i = sqrt(-K_i). The bounds take K_i from TrialRange(i), an interval
+// around it computed without the repeated additions. Its computed velocity, sqrt((-2 K_i) pw / (Rs
+// Ro)) / A with one rounding per operation, is g s_i (1 + t) with |t| <= 3u as long as every
+// intermediate result is a normal double; that is checked once, at the slowest point, where they
+// are smallest. Let m(s) = |Coef0| + |Coef1| g s + (1 + |Coef2| g^2) s^2 + |Coef3| g^3 s^3 be the
+// magnitude of the terms of P. Horner's rule on the computed velocity is off the real
+// characteristic there by at most 6u m, the velocity's own error moves the characteristic by at
 // most 9u m, the subtraction K - Cp adds u m, and the rounded coefficients of
 // P another 12u m: every computed distance lies within 30u m(s_i) of P(s_i).
 // The bounds, themselves computed with a few dozen roundings of the same
@@ -38,8 +40,9 @@ constexpr double kRelativeSlack = 1e-11;
 constexpr double kAbsoluteSlack = 1e-290;
 constexpr double kOutward = 1e-15; // widens a computed square root past its rounding
 
-constexpr std::size_t kLeafSize = 16; // shorter ranges are evaluated rather than split
-constexpr double kIndexMargin = 2.0;  // scan points added beside a predicted window
+constexpr std::size_t kLeafSize = 16;   // shorter ranges are evaluated rather than split
+constexpr std::size_t kWideWindow = 64; // wider windows are pruned around their nearest point
+constexpr double kIndexMargin = 2.0;    // scan points added beside a predicted window
 constexpr std::size_t kStackSize = 256;
 
 struct Interval {
@@ -84,67 +87,28 @@ Interval ValueRange(double low, double high, double atLow, double atHigh, Interv
     return {std::max(atLow + fall, atHigh - rise), std::min(atLow + rise, atHigh - fall)};
 }
 
+// Bounds of the trial coefficient K_i: its checkpoint plus i mod 512 steps in
+// one multiplication, off the repeated additions by at most 512 roundings of
+// at most 2^-54 each (every |K| < 1), widened to 4e-14.
+struct TrialRange {
+    double low;
+    double high;
+};
+
+TrialRange TrialBounds(std::size_t index)
+{
+    constexpr std::size_t spacing = 512;
+    constexpr double allowance = 4e-14;
+    const std::size_t base = index - index % spacing;
+    const double estimate = TrialCoefficient(base) + static_cast<double>(index - base) * kScanStep;
+    return {estimate - allowance, estimate + allowance};
+}
+
 // The scan index whose trial coefficient is nearest -s^2, as a real estimate.
 double IndexOf(double s)
 {
     return (-kScanStart - s * s) / kScanStep;
 }
-
-// The rules of the full scan, applied to runs of consecutive scan points in
-// index order. Every point within the tolerance is in some run, and both
-// points of every change of sign are in the same run, so a run can start
-// without a previous point.
-class Selection {
-public:
-    void Visit(const AirPath& path, const double* trials, std::size_t first, std::size_t last)
-    {
-        double previousDifference = std::numeric_limits<double>::quiet_NaN();
-        double previousCharacteristic = 0.0;
-        for (std::size_t i = first; i <= last; ++i) {
-            const double trial = trials[i];
-            const double characteristic = TrialCharacteristic(path, trial);
-            const double difference = trial - characteristic;
-            const double distance = std::fabs(difference);
-            if (distance <= kScanTolerance && distance < best_) {
-                match_.matched = characteristic;
-                match_.found = true;
-                best_ = distance;
-            }
-            if ((previousDifference < 0.0 && difference > 0.0) ||
-                (previousDifference > 0.0 && difference < 0.0)) {
-                if (std::fabs(previousDifference) < crossingBest_) {
-                    crossingBest_ = std::fabs(previousDifference);
-                    crossingMatch_ = previousCharacteristic;
-                    crossed_ = true;
-                }
-                if (distance < crossingBest_) {
-                    crossingBest_ = distance;
-                    crossingMatch_ = characteristic;
-                    crossed_ = true;
-                }
-            }
-            previousDifference = difference;
-            previousCharacteristic = characteristic;
-        }
-    }
-
-    ScanMatch Result() const
-    {
-        ScanMatch match = match_;
-        if (!match.found && crossed_ && crossingMatch_ < 0.0) {
-            match.found = true;
-            match.matched = crossingMatch_;
-        }
-        return match;
-    }
-
-private:
-    double best_ = 1.0;
-    ScanMatch match_;
-    bool crossed_ = false;
-    double crossingBest_ = std::numeric_limits<double>::infinity();
-    double crossingMatch_ = 0.0;
-};
 
 enum class Work : unsigned char {
     Bound,    // bound the range; split it around a predicted crossing or in halves
@@ -177,8 +141,7 @@ public:
     FastScan(const AirPath& path, FastScanStatistics& statistics)
         : path_(path)
         , statistics_(statistics)
-        , trials_(TrialCoefficients().data())
-        , count_(TrialCoefficients().size())
+        , count_(kTrialCount)
         , characteristic_{{path.coef[0], path.coef[1], path.coef[2], path.coef[3]}}
         , characteristicSize_{{std::fabs(path.coef[0]), std::fabs(path.coef[1]),
                                std::fabs(path.coef[2]), std::fabs(path.coef[3])}}
@@ -212,7 +175,7 @@ private:
     bool PrepareDistance()
     {
         constexpr double normal = std::numeric_limits<double>::min();
-        const double slowest = trials_[count_ - 1];
+        const double slowest = TrialBounds(count_ - 1).high; // the smallest |K|
         const double pressure = -2.0 * slowest * path_.windPressure;
         const double square = pressure / path_.resistanceDensity;
         if (!(pressure >= normal && square >= normal && TrialVelocity(path_, slowest) >= normal))
@@ -270,8 +233,9 @@ private:
     Bounds BoundByPolynomial(std::size_t first, std::size_t last) const
     {
         Bounds b;
-        b.sHigh = std::sqrt(-trials_[first]) * (1.0 + kOutward); // s falls as the index rises
-        b.sLow = std::sqrt(-trials_[last]) * (1.0 - kOutward);
+        // s falls as the index rises.
+        b.sHigh = std::sqrt(-TrialBounds(first).low) * (1.0 + kOutward);
+        b.sLow = std::sqrt(-TrialBounds(last).high) * (1.0 - kOutward);
         b.atLow = distance_.Value(b.sLow);
         b.atHigh = distance_.Value(b.sHigh);
         b.slope = SlopeRange(distance_, b.sLow, b.sHigh);
@@ -285,22 +249,27 @@ private:
     Bounds BoundByVelocity(std::size_t first, std::size_t last) const
     {
         Bounds b;
-        const double fastest = TrialVelocity(path_, trials_[first]);
-        const double slowest = TrialVelocity(path_, trials_[last]);
+        const double firstTrial = TrialBounds(first).low;
+        const double lastTrial = TrialBounds(last).high;
+        const double fastest = TrialVelocity(path_, firstTrial);
+        const double slowest = TrialVelocity(path_, lastTrial);
         const Interval slope = SlopeRange(characteristic_, slowest, fastest);
         const Interval values = ValueRange(slowest, fastest, Characteristic(path_, slowest),
                                            Characteristic(path_, fastest), slope);
         const double slack =
             kRelativeSlack * (characteristicSize_.Value(fastest) + 1.0) + kAbsoluteSlack;
-        b.low = (trials_[first] - (values.high + slack)) - slack;
-        b.high = (trials_[last] - (values.low - slack)) + slack;
+        b.low = (firstTrial - (values.high + slack)) - slack;
+        b.high = (lastTrial - (values.low - slack)) + slack;
         return b;
     }
 
     void Process(Range range)
     {
         if (range.work == Work::Evaluate) {
-            Evaluate(range.first, range.last);
+            if (byPolynomial_ && range.last - range.first >= kWideWindow)
+                EvaluateWide(range.first, range.last);
+            else
+                Evaluate(range.first, range.last);
             return;
         }
         const Bounds b = byPolynomial_ ? BoundByPolynomial(range.first, range.last)
@@ -387,6 +356,93 @@ private:
         return x;
     }
 
+    // A wide window near a tangency holds thousands of points within the
+    // tolerance. The point nearest the crossing is found first; elsewhere only
+    // the ranges whose bounds allow a distance as small (smaller, before that
+    // point: the earlier point wins a tie) are evaluated. A range that lies
+    // wholly within the tolerance and cannot do so is only covered: it joins
+    // the operating point without changing its choice. Should the window turn
+    // out to hold more than one operating point, it is evaluated whole.
+    void EvaluateWide(std::size_t first, std::size_t last)
+    {
+        cleanSign_ = 0;
+        first = first == 0 ? 0 : first - 1; // with its neighbours, as Evaluate does
+        last = std::min(last + 1, count_ - 1);
+        Flush();
+        const Probe probe = Nearest(first, last);
+        const ScanSelection before = selection_;
+        const FastScanStatistics beforeStatistics = statistics_;
+        if (probe.distance <= kScanTolerance) {
+            Prune(first, last, probe);
+            Flush();
+            if (selection_.OnePointSince(before))
+                return;
+            selection_ = before;
+            statistics_ = beforeStatistics;
+        }
+        Schedule(first, last);
+    }
+
+    struct Probe {
+        std::size_t index;
+        double distance;
+    };
+
+    // The scan point of a window, P monotone on it, whose distance is likely
+    // the smallest: beside the crossing of P, or else at the nearer end.
+    Probe Nearest(std::size_t first, std::size_t last) const
+    {
+        const double sHigh = std::sqrt(-TrialBounds(first).low);
+        const double sLow = std::sqrt(-TrialBounds(last).high);
+        const double atLow = distance_.Value(sLow);
+        const double atHigh = distance_.Value(sHigh);
+        double index = std::fabs(atLow) < std::fabs(atHigh) ? static_cast<double>(last)
+                                                            : static_cast<double>(first);
+        if ((atLow < 0.0) != (atHigh < 0.0)) {
+            const double sign = atHigh > atLow ? 1.0 : -1.0;
+            index = IndexOf(Solve(sign, 0.0, sLow, sHigh, sign * atLow, sign * atHigh));
+        }
+        const double centre =
+            std::clamp(std::round(index), static_cast<double>(first), static_cast<double>(last));
+        const std::size_t from =
+            std::max(first, static_cast<std::size_t>(centre) - 2 * (centre >= 2));
+        const std::size_t to = std::min(last, static_cast<std::size_t>(centre) + 2);
+        Probe nearest{from, std::numeric_limits<double>::infinity()};
+        double trial = TrialCoefficient(from);
+        for (std::size_t i = from; i <= to; ++i, trial += kScanStep) {
+            const double distance = std::fabs(trial - TrialCharacteristic(path_, trial));
+            if (distance < nearest.distance)
+                nearest = {i, distance};
+        }
+        return nearest;
+    }
+
+    void Prune(std::size_t first, std::size_t last, const Probe& probe)
+    {
+        if (last - first < kLeafSize) {
+            Schedule(first, last);
+            return;
+        }
+        if (last < probe.index || first > probe.index) {
+            const Bounds b = BoundByPolynomial(first, last);
+            ++statistics_.boundedRanges;
+            const double nearest = b.low > 0.0 ? b.low : (b.high < 0.0 ? -b.high : 0.0);
+            const bool within = b.low >= -kScanTolerance && b.high <= kScanTolerance;
+            if (within &&
+                (first > probe.index ? nearest >= probe.distance : nearest > probe.distance)) {
+                // Its ends are evaluated so that the changes of sign beside it are seen.
+                Schedule(first, first);
+                Flush();
+                selection_.Cover(first + 1, last - 1);
+                Schedule(last, last);
+                return;
+            }
+        }
+        const std::size_t middle = first + (last - first) / 2;
+        Prune(first, middle, probe);
+        Prune(middle + 1, last, probe);
+    }
+
     void Push(const Range& range) { stack_[depth_++] = range; }
 
     // A range whose distances all have one sign and lie beyond the tolerance.
@@ -424,14 +480,13 @@ private:
     {
         if (!pending_)
             return;
-        selection_.Visit(path_, trials_, runFirst_, runLast_);
+        selection_.Visit(path_, runFirst_, runLast_);
         statistics_.evaluatedPoints += runLast_ - runFirst_ + 1;
         pending_ = false;
     }
 
     const AirPath& path_;
     FastScanStatistics& statistics_;
-    const double* trials_;
     std::size_t count_;
     Cubic characteristic_;     // Cp(c)
     Cubic characteristicSize_; // the magnitudes of its coefficients
@@ -447,7 +502,7 @@ private:
     bool pending_ = false;
     std::size_t runFirst_ = 0;
     std::size_t runLast_ = 0;
-    Selection selection_;
+    ScanSelection selection_;
 };
 
 } // namespace

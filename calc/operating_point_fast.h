@@ -14,7 +14,7 @@
 // distances all lie beyond the tolerance on one side can hold neither a match
 // nor a change of sign, so only the points near the crossings of P, and beside
 // changes of sign between ranges, are evaluated, exactly as the full scan
-// evaluates them (TrialCharacteristic at the same TrialCoefficients()). The
+// evaluates them (TrialCharacteristic at the same TrialCoefficient(i)). The
 // full scan's rules then pick the same point.
 
 // How much work one fast scan did.

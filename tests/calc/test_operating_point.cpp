@@ -3,9 +3,11 @@
 #include "number_format.h"
 #include "operating_point.h"
 #include "sample_states.h"
+#include "trial_list.h"
 
 #include <QtTest>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -20,7 +22,7 @@ bool Near(double actual, double expected, double relative)
 std::vector<double> Differences(const AirPath& path)
 {
     std::vector<double> d;
-    for (double k : TrialCoefficients())
+    for (double k : AllTrials())
         d.push_back(k - TrialCharacteristic(path, k));
     return d;
 }
@@ -45,12 +47,18 @@ private slots:
 
     void scanVisitsEveryTrialCoefficient()
     {
-        const std::vector<double>& k = TrialCoefficients();
+        const std::vector<double>& k = AllTrials();
         QCOMPARE(k.size(), std::size_t{545001});
         QCOMPARE(k.front(), -0.55);
         QVERIFY(k.back() <= kScanEnd);
         QVERIFY(k.back() + kScanStep > kScanEnd);
         QCOMPARE(k[1], -0.55 + 1e-6);
+        QCOMPARE(kTrialCount, k.size());
+        // Each coefficient from its checkpoint is the repeated addition's, bit for bit.
+        for (std::size_t i = 0; i < k.size(); ++i) {
+            if (TrialCoefficient(i) != k[i])
+                QFAIL(qPrintable(QString("K[%1] differs").arg(i)));
+        }
     }
 
     void workedExamples_data()
@@ -67,8 +75,6 @@ private slots:
             << HallState(0.16, 5.0, 0.5, 1.2, 4.0) << 1 << "52.3387" << -1.0 << -1.0;
         QTest::newRow("two meetings, the nearer wins")
             << HallState(0.1, 2.0, 0.1, 1.2, 10.0) << 1 << "123.8167" << -1.0 << -1.0;
-        QTest::newRow("steep crossing between two scan points")
-            << HallState(0.5, 1.0, 0.1, 1.2, 15.0) << 25 << "616.4468" << -1.0 << -1.0;
         QTest::newRow("negative wind as positive")
             << HallState(0.16, 5.0, 0.5, 1.2, -4.0) << 5 << "153.3861" << 3.7752 << 2.1191;
     }
@@ -121,32 +127,74 @@ private slots:
         }
         QCOMPARE(runs.size(), std::size_t{2});
         QVERIFY(runs[1].second < runs[0].second); // the later meeting is nearer
-        const double k = TrialCoefficients()[runs[1].first];
+        const double k = AllTrials()[runs[1].first];
         QCOMPARE(ScanReference(path).matched, TrialCharacteristic(path, k));
     }
 
-    void steepCrossingIsFoundBesideTheSignChange()
+    // Where no scan point comes within the tolerance, the operating point lies
+    // on the crossing itself: M within one step of the root of K - Cp, found
+    // here by bisection.
+    void steepCrossingLiesOnTheCrossing_data()
     {
-        const CalcState s = HallState(0.5, 1.0, 0.1, 1.2, 15.0);
-        const AirPath path = PrepareAirPath(s, LookUpVentilator(25)).path;
+        QTest::addColumn<CalcState>("state");
+        QTest::addColumn<int>("model");
+        QTest::addColumn<QString>("flowPerHour");
+        QTest::addColumn<QString>("velocity");
+        QTest::newRow("hall 0.5 m, model 25, 15 m/s")
+            << HallState(0.5, 1.0, 0.1, 1.2, 15.0) << 25 << "616.42"
+            << "0.87";
+        QTest::newRow("hall 0.24 m, model 25, 18 m/s")
+            << HallState(0.24, 14.0, 0.1, 1.2, 18.0) << 25 << "155.45"
+            << "0.95";
+        QTest::newRow("0.02 m without losses, model 11, 19.2 m/s")
+            << HallState(0.02, 0.0, 0.0, 1.2, 19.2) << 11 << "86.94"
+            << "76.87";
+    }
+    void steepCrossingLiesOnTheCrossing()
+    {
+        QFETCH(CalcState, state);
+        QFETCH(int, model);
+        const AirPath path = PrepareAirPath(state, LookUpVentilator(model)).path;
         const std::vector<double> d = Differences(path);
-        std::size_t within = 0;
-        std::size_t changes = 0;
-        std::size_t change = 0;
-        for (std::size_t i = 0; i < d.size(); ++i) {
-            within += std::fabs(d[i]) <= kScanTolerance;
-            if (i > 0 && ((d[i - 1] < 0 && d[i] > 0) || (d[i - 1] > 0 && d[i] < 0))) {
-                ++changes;
-                change = i;
-            }
+        QVERIFY(std::none_of(d.begin(), d.end(),
+                             [](double x) { return std::fabs(x) <= kScanTolerance; }));
+        const OperatingPoint point = EvaluateOperatingPoint(state, LookUpVentilator(model));
+        QCOMPARE(point.status, OperatingPointStatus::Found);
+        double low = point.matched - 2e-6;
+        double high = point.matched + 2e-6;
+        const auto f = [&](double k) { return k - TrialCharacteristic(path, k); };
+        QVERIFY(f(low) * f(high) < 0.0);
+        for (int i = 0; i < 200; ++i) {
+            const double middle = 0.5 * (low + high);
+            (f(middle) * f(low) > 0.0 ? low : high) = middle;
         }
-        QCOMPARE(within, std::size_t{0}); // the tolerance alone finds nothing
-        QCOMPARE(changes, std::size_t{1});
-        const std::size_t nearer =
-            std::fabs(d[change - 1]) <= std::fabs(d[change]) ? change - 1 : change;
-        QCOMPARE(ScanReference(path).matched,
-                 TrialCharacteristic(path, TrialCoefficients()[nearer]));
-        QVERIFY(Near(EvaluateOperatingPoint(s, LookUpVentilator(25)).flowPerHour, 616.45, 1e-5));
+        QVERIFY2(std::fabs(point.matched - low) <= 1e-6, qPrintable(QString::number(low, 'g', 17)));
+        QTEST(QString::fromStdString(FormatFixed(point.flowPerHour, 2)), "flowPerHour");
+        QTEST(QString::fromStdString(FormatFixed(point.ductVelocity, 2)), "velocity");
+    }
+
+    // KALMO-160 in the hall example above about 12.7 m/s meets the trial
+    // coefficient twice: both operating points are reported, the nearer chosen.
+    void everyOperatingPointIsReported_data()
+    {
+        QTest::addColumn<double>("wind");
+        QTest::addColumn<QStringList>("flows");
+        QTest::addColumn<int>("chosen");
+        QTest::newRow("4 m/s") << 4.0 << QStringList{"153.39"} << 0;
+        QTest::newRow("13 m/s") << 13.0 << QStringList{"296.24", "567.50"} << 1;
+    }
+    void everyOperatingPointIsReported()
+    {
+        QFETCH(double, wind);
+        QFETCH(QStringList, flows);
+        const OperatingPoint point =
+            EvaluateOperatingPoint(HallState(0.16, 5.0, 0.5, 1.2, wind), LookUpVentilator(5));
+        QStringList found;
+        for (std::size_t i = 0; i < point.count; ++i)
+            found << QString::fromStdString(FormatFixed(point.flowsPerHour[i], 2));
+        QCOMPARE(found, flows);
+        QTEST(static_cast<int>(point.chosen), "chosen");
+        QCOMPARE(point.flowsPerHour[point.chosen], point.flowPerHour);
     }
 
     void windZeroMatchesTheConstantTerm()
