@@ -1,5 +1,7 @@
 #include "wizard.h"
 
+#include "inputs.h"
+
 namespace {
 
 // The steps up to the ventilator command; returns the counter reached.
@@ -23,21 +25,21 @@ int RunInputDialogs(CalcState& state, WizardSteps& steps)
     counter = 3;
     if (!steps.Confirm(WizardDialog::InstallationType))
         return counter;
-    switch (state.InstallationType) {
-    case 0:
+    switch (InstallationOf(state.InstallationType)) {
+    case Installation::Hall:
         if (!steps.Confirm(WizardDialog::Hall))
             return counter;
         state.IsHall = 1; // only after a confirmed hall dialog
         break;
-    case 1:
+    case Installation::BuildingRectangular:
         if (!steps.Confirm(WizardDialog::BuildingRectangular))
             return counter;
         break;
-    case 2:
+    case Installation::BuildingRound:
         if (!steps.Confirm(WizardDialog::BuildingRound))
             return counter;
         break;
-    default: // 3, and any other value
+    case Installation::BuildingAdjustable: // 3, and any other value
         if (!steps.Confirm(WizardDialog::BuildingAdjustable))
             return counter;
         break;

@@ -55,3 +55,42 @@ void ApplyAdjustableGrille(CalcState& state, const AdjustableGrille& grille, std
 {
     ApplyRoundGrille(state, grille.diameter, GrilleLossCoefficient(grille, LimitOpening(opening)));
 }
+
+Installation InstallationOf(std::int32_t installationType)
+{
+    switch (installationType) {
+    case 0:
+        return Installation::Hall;
+    case 1:
+        return Installation::BuildingRectangular;
+    case 2:
+        return Installation::BuildingRound;
+    default:
+        return Installation::BuildingAdjustable;
+    }
+}
+
+void ApplyInstallation(CalcState& state, const InstallationInput& in)
+{
+    state.InstallationType = static_cast<std::int32_t>(in.kind);
+    state.IsHall = in.kind == Installation::Hall ? 1 : 0;
+    switch (in.kind) {
+    case Installation::Hall:
+        ApplyHall(state, in.hallLength,
+                  kHallInlets[static_cast<std::size_t>(in.inlet - 1)].lossCoefficient);
+        break;
+    case Installation::BuildingRectangular:
+        ApplyStoreys(state, in.storeyHeight, in.storeys);
+        ApplyRectangularGrille(state, in.grilleHeight, in.grilleWidth, in.grilleLoss);
+        break;
+    case Installation::BuildingRound:
+        ApplyStoreys(state, in.storeyHeight, in.storeys);
+        ApplyRoundGrille(state, in.grilleDiameter, in.grilleLoss);
+        break;
+    case Installation::BuildingAdjustable:
+        ApplyStoreys(state, in.storeyHeight, in.storeys);
+        ApplyAdjustableGrille(state, kAdjustableGrilles[static_cast<std::size_t>(in.grille - 1)],
+                              in.opening);
+        break;
+    }
+}

@@ -37,3 +37,31 @@ void ApplyRoundGrille(CalcState& state, double diameter, double loss);
 // Adjustable grille opened by `opening` turns (limited to 0..20 here):
 // GrilleSizeA, LossCoefficient = zeta(n), GrilleArea. GrilleSizeB stays.
 void ApplyAdjustableGrille(CalcState& state, const AdjustableGrille& grille, std::int32_t opening);
+
+// The four installations of the installation type dialog, in its order; the
+// value it writes into InstallationType is the position (0..3).
+enum class Installation { Hall, BuildingRectangular, BuildingRound, BuildingAdjustable };
+
+// The installation that an InstallationType value leads to: 0 the hall, 1 and
+// 2 the fixed grilles, any other value the adjustable grille.
+Installation InstallationOf(std::int32_t installationType);
+
+// Everything one installation's dialogs take; only the fields of `kind` count.
+struct InstallationInput {
+    Installation kind = Installation::Hall;
+    double hallLength = 0.0;
+    int inlet = 1; // 1..3, the order of the hall dialog
+    double storeyHeight = 0.0;
+    std::int32_t storeys = 0;
+    double grilleHeight = 0.0;   // rectangular grille
+    double grilleWidth = 0.0;    // rectangular grille
+    double grilleDiameter = 0.0; // round fixed grille
+    double grilleLoss = 0.0;     // fixed grilles
+    int grille = 1;              // 1..5, adjustable grille
+    std::int32_t opening = 0;    // adjustable grille, turns
+};
+
+// What confirming the installation type dialog and then the installation's own
+// dialog writes: InstallationType, IsHall (1 for a hall, else 0) and the fields
+// of the installation's dialog.
+void ApplyInstallation(CalcState& state, const InstallationInput& input);

@@ -1,288 +1,335 @@
 #include "cli_options.h"
 
-#include "field_conversion.h"
+#include "cli_help.h"
+#include "cli_values.h"
 
-#include <QCommandLineParser>
-#include <QRegularExpression>
-
+#include <algorithm>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 namespace {
 
-const char* const kHelp = R"(Użycie: wywietrznik-cli [opcje]
-Oblicza punkt pracy wywietrznika KORVANT tym samym kodem co program okienkowy.
+using Error = std::optional<std::string>;
 
-  --density RO | --weather T,P,PHI        gęstość powietrza [kg/m3] albo
-                                           temperatura [°C], ciśnienie [hPa], wilgotność [%]
-  --wind V                                 prędkość wiatru [m/s]
-  --round D | --rect A,B                   średnica kanału albo boki "Długość", "Szerokość" [m]
-  --material N                             materiał kanału 1..6 (domyślnie 1)
-  --hall L[,I]                             hala: długość kanału L [m], wlot I: 1 "Z kołnierzem"
-                                           (domyślnie), 2 "Bez kołnierza", 3 "Zaokrąglony"
-  --building-rect H,N,A,B,Z                wysokość kondygnacji, ilość kondygnacji,
-                                           wysokość i szerokość kratki, współczynnik strat
-  --building-round H,N,D,Z                 wysokość kondygnacji, ilość kondygnacji,
-                                           średnica kratki, współczynnik strat
-  --building-adjustable H,N,G,O            wysokość kondygnacji, ilość kondygnacji,
-                                           kratka 1..5 ("KTV 75/80" .. "KTV 200"),
-                                           otwarcie w obrotach tarczy
-  --model N                                wywietrznik 1..27
-  --printer                                raport w wersji do wydruku
-  --all                                    tabela wszystkich 27 wywietrzników zamiast raportu
-  --wind-sweep OD:DO:KROK                  wydajność Q wybranego wywietrznika w funkcji
-                                           prędkości wiatru
-  --format text|json                       postać wyniku (domyślnie text)
-  --help, --version
+// One option of the command line: its name, whether it takes a value, and
+// what it does with that value. `apply` returns a Polish message on a fault.
+struct Option {
+    std::string_view name;
+    bool takesValue;
+    Error (*apply)(CliRequest& request, const std::string& value);
+};
 
-Wartość ujemną podaje się ze znakiem równości: --wind=-3.
-Kody wyjścia: 0 wynik, 1 brak punktu pracy, 2 błąd wywołania, 3 dane nieokreślone.
-)";
-
-CliUsageError Usage(const QString& message)
+template <std::size_t N>
+Error Values(std::string_view option, const std::string& value, std::size_t least,
+             std::vector<std::string>& items)
 {
-    return {("wywietrznik-cli: " + message).toStdString()};
-}
-
-QString Dashed(const QString& name)
-{
-    return "--" + name;
-}
-
-// The comma-separated values of a list option, checked for their number.
-std::optional<QStringList> ListValues(const QString& value, const QString& name, int least,
-                                      int most, std::optional<CliUsageError>& error)
-{
-    const QStringList parts = value.split(',');
-    if (parts.size() < least || parts.size() > most) {
-        const QString wanted =
-            least == most ? QString::number(least) : QString("%1 lub %2").arg(least).arg(most);
-        error = Usage(QString("opcja %1 wymaga %2 wartości rozdzielonych przecinkami "
-                              "(podano %3): %4")
-                          .arg(Dashed(name), wanted)
-                          .arg(parts.size())
-                          .arg(value));
+    items = SplitList(value, ',');
+    if (items.size() >= least && items.size() <= N)
         return std::nullopt;
+    const std::string wanted =
+        least == N ? std::to_string(N) : std::to_string(least) + " lub " + std::to_string(N);
+    return "opcja " + std::string(option) + " wymaga " + wanted +
+           " wartości rozdzielonych przecinkami (podano " + std::to_string(items.size()) +
+           "): " + value;
+}
+
+Error ApplyDensity(CliRequest& r, const std::string& v)
+{
+    r.densityTyped = true;
+    return RealValue("--density", v, r.density);
+}
+
+Error ApplyWeather(CliRequest& r, const std::string& v)
+{
+    std::vector<std::string> items;
+    r.densityTyped = false;
+    return First(
+        Values<3>("--weather", v, 3, items),
+        [&] { return WholeValue("--weather", items[0], r.temperature); },
+        [&] { return WholeValue("--weather", items[1], r.pressure); },
+        [&] { return WholeValue("--weather", items[2], r.humidity); });
+}
+
+Error ApplyWind(CliRequest& r, const std::string& v)
+{
+    return RealValue("--wind", v, r.windSpeed);
+}
+
+Error ApplyRound(CliRequest& r, const std::string& v)
+{
+    r.roundDuct = true;
+    return RealValue("--round", v, r.diameter);
+}
+
+Error ApplyRect(CliRequest& r, const std::string& v)
+{
+    std::vector<std::string> items;
+    r.roundDuct = false;
+    return First(
+        Values<2>("--rect", v, 2, items), [&] { return RealValue("--rect", items[0], r.sideA); },
+        [&] { return RealValue("--rect", items[1], r.sideB); });
+}
+
+Error ApplyMaterial(CliRequest& r, const std::string& v)
+{
+    return ChoiceValue("--material", v, 6, r.material);
+}
+
+Error ApplyHall(CliRequest& r, const std::string& v)
+{
+    std::vector<std::string> items;
+    InstallationInput& in = r.installation;
+    in.kind = Installation::Hall;
+    return First(
+        Values<2>("--hall", v, 1, items),
+        [&] { return RealValue("--hall", items[0], in.hallLength); },
+        [&] {
+            return items.size() < 2 ? Error{} : ChoiceValue("wlot w --hall", items[1], 3, in.inlet);
+        });
+}
+
+// The storey height and count, the first two values of every building option.
+Error Storeys(std::string_view option, const std::vector<std::string>& items, InstallationInput& in)
+{
+    return First([&] { return RealValue(option, items[0], in.storeyHeight); },
+                 [&] { return WholeValue(option, items[1], in.storeys); });
+}
+
+Error ApplyBuildingRect(CliRequest& r, const std::string& v)
+{
+    std::vector<std::string> items;
+    InstallationInput& in = r.installation;
+    in.kind = Installation::BuildingRectangular;
+    return First(
+        Values<5>("--building-rect", v, 5, items),
+        [&] { return Storeys("--building-rect", items, in); },
+        [&] { return RealValue("--building-rect", items[2], in.grilleHeight); },
+        [&] { return RealValue("--building-rect", items[3], in.grilleWidth); },
+        [&] { return RealValue("--building-rect", items[4], in.grilleLoss); });
+}
+
+Error ApplyBuildingRound(CliRequest& r, const std::string& v)
+{
+    std::vector<std::string> items;
+    InstallationInput& in = r.installation;
+    in.kind = Installation::BuildingRound;
+    return First(
+        Values<4>("--building-round", v, 4, items),
+        [&] { return Storeys("--building-round", items, in); },
+        [&] { return RealValue("--building-round", items[2], in.grilleDiameter); },
+        [&] { return RealValue("--building-round", items[3], in.grilleLoss); });
+}
+
+Error ApplyBuildingAdjustable(CliRequest& r, const std::string& v)
+{
+    std::vector<std::string> items;
+    InstallationInput& in = r.installation;
+    in.kind = Installation::BuildingAdjustable;
+    return First(
+        Values<4>("--building-adjustable", v, 4, items),
+        [&] { return Storeys("--building-adjustable", items, in); },
+        [&] { return ChoiceValue("kratka w --building-adjustable", items[2], 5, in.grille); },
+        [&] { return WholeValue("--building-adjustable", items[3], in.opening); });
+}
+
+Error ApplyModel(CliRequest& r, const std::string& v)
+{
+    return ChoiceValue("--model", v, 27, r.model);
+}
+
+Error ApplyFormat(CliRequest& r, const std::string& v)
+{
+    if (v == "json")
+        r.format = CliRequest::Format::Json;
+    else if (v != "text")
+        return "opcja --format przyjmuje text albo json, podano: " + v;
+    return std::nullopt;
+}
+
+Error ApplySweep(CliRequest& r, const std::string& v)
+{
+    const std::vector<std::string> parts = SplitList(v, ':');
+    if (parts.size() != 3)
+        return "opcja --wind-sweep wymaga postaci OD:DO:KROK, podano: " + v;
+    r.windSweep = true;
+    if (Error e = First([&] { return RealValue("--wind-sweep", parts[0], r.sweepFrom); },
+                        [&] { return RealValue("--wind-sweep", parts[1], r.sweepTo); },
+                        [&] { return RealValue("--wind-sweep", parts[2], r.sweepStep); }))
+        return e;
+    const double steps = (r.sweepTo - r.sweepFrom) / r.sweepStep;
+    if (!(r.sweepStep > 0.0) || !(r.sweepTo >= r.sweepFrom) || !(steps <= 100000.0))
+        return "opcja --wind-sweep wymaga OD <= DO i dodatniego KROKU, najwyżej 100000 kroków: " +
+               v;
+    return std::nullopt;
+}
+
+Error SetFlag(CliRequest&, const std::string&)
+{
+    return std::nullopt;
+}
+
+const Option kOptions[] = {
+    {"--density", true, ApplyDensity},
+    {"--weather", true, ApplyWeather},
+    {"--wind", true, ApplyWind},
+    {"--round", true, ApplyRound},
+    {"--rect", true, ApplyRect},
+    {"--material", true, ApplyMaterial},
+    {"--hall", true, ApplyHall},
+    {"--building-rect", true, ApplyBuildingRect},
+    {"--building-round", true, ApplyBuildingRound},
+    {"--building-adjustable", true, ApplyBuildingAdjustable},
+    {"--model", true, ApplyModel},
+    {"--format", true, ApplyFormat},
+    {"--wind-sweep", true, ApplySweep},
+    {"--printer", false,
+     [](CliRequest& r, const std::string&) -> Error {
+         r.printer = true;
+         return std::nullopt;
+     }},
+    {"--all", false,
+     [](CliRequest& r, const std::string&) -> Error {
+         r.all = true;
+         return std::nullopt;
+     }},
+    {"--help", false, SetFlag},
+    {"--version", false, SetFlag},
+};
+
+// Options of which at most one may be given.
+const std::vector<std::vector<std::string_view>> kExclusive = {
+    {"--density", "--weather"},
+    {"--round", "--rect"},
+    {"--hall", "--building-rect", "--building-round", "--building-adjustable"},
+    {"--all", "--model"},
+    {"--all", "--wind-sweep"},
+    {"--wind", "--wind-sweep"},
+    {"--printer", "--all"},
+    {"--printer", "--wind-sweep"},
+};
+
+// Options of which one must be given, and what they stand for.
+struct Required {
+    std::vector<std::string_view> names;
+    std::string_view what;
+};
+const Required kRequired[] = {
+    {{"--density", "--weather"}, "gęstość powietrza"},
+    {{"--wind", "--wind-sweep"}, "prędkość wiatru"},
+    {{"--round", "--rect"}, "kanał"},
+    {{"--hall", "--building-rect", "--building-round", "--building-adjustable"}, "instalacja"},
+    {{"--model", "--all"}, "wywietrznik 1..27"},
+};
+
+const Option* Find(std::string_view name)
+{
+    for (const Option& option : kOptions) {
+        if (option.name == name)
+            return &option;
     }
-    return parts;
+    return nullptr;
 }
 
-// A choice: a whole number written with digits only, in [1, largest].
-std::optional<int> Choice(const QString& text, const QString& what, int largest,
-                          std::optional<CliUsageError>& error)
+// The options given, in order, with their values; the first fault ends it.
+struct Given {
+    const Option* option;
+    std::string value;
+};
+Error Split(const std::vector<std::string>& arguments, std::vector<Given>& given)
 {
-    static const QRegularExpression digits("^[0-9]{1,9}$");
-    const int value = digits.match(text).hasMatch() ? text.toInt() : 0;
-    if (value < 1 || value > largest) {
-        error = Usage(QString("%1 musi być liczbą całkowitą od 1 do %2 (podano \"%3\")")
-                          .arg(what)
-                          .arg(largest)
-                          .arg(text));
-        return std::nullopt;
+    for (std::size_t i = 1; i < arguments.size(); ++i) {
+        std::string name = arguments[i];
+        if (name == "-h")
+            name = "--help";
+        if (name.rfind("--", 0) != 0)
+            return "nieoczekiwany argument: " + name;
+        std::optional<std::string> value;
+        if (const std::size_t equals = name.find('='); equals != std::string::npos) {
+            value = name.substr(equals + 1);
+            name.resize(equals);
+        }
+        const Option* option = Find(name);
+        if (!option)
+            return "nieznana opcja: " + name;
+        if (std::any_of(given.begin(), given.end(),
+                        [&](const Given& g) { return g.option == option; }))
+            return "opcja " + name + " podana więcej niż raz";
+        if (!option->takesValue && value)
+            return "opcja " + name + " nie przyjmuje wartości";
+        if (option->takesValue && !value) {
+            if (i + 1 == arguments.size())
+                return "opcja " + name + " wymaga wartości";
+            value = arguments[++i]; // also a negative number: --wind -3
+        }
+        given.push_back({option, value.value_or(std::string())});
     }
-    return value;
+    return std::nullopt;
 }
 
-double Real(const QString& text)
+bool IsGiven(const std::vector<Given>& given, std::string_view name)
 {
-    return ConvertReal(text.toStdString());
+    return std::any_of(given.begin(), given.end(),
+                       [&](const Given& g) { return g.option->name == name; });
 }
 
-std::int32_t Whole(const QString& text)
+Error CheckCombination(const std::vector<Given>& given, const CliRequest& request)
 {
-    return ConvertWhole(text.toStdString());
+    for (const auto& group : kExclusive) {
+        std::vector<std::string_view> present;
+        for (std::string_view name : group) {
+            if (IsGiven(given, name))
+                present.push_back(name);
+        }
+        if (present.size() > 1)
+            return "opcje " + std::string(present[0]) + " i " + std::string(present[1]) +
+                   " wykluczają się";
+    }
+    if (request.printer && request.format == CliRequest::Format::Json)
+        return std::string("opcje --printer i --format json wykluczają się");
+    for (const Required& required : kRequired) {
+        if (std::none_of(required.names.begin(), required.names.end(),
+                         [&](std::string_view name) { return IsGiven(given, name); })) {
+            std::string names;
+            for (std::string_view name : required.names)
+                names += (names.empty() ? "" : " albo ") + std::string(name);
+            return "brak opcji " + names + " (" + std::string(required.what) + ")";
+        }
+    }
+    return std::nullopt;
+}
+
+CliUsageError Usage(const std::string& message)
+{
+    return {"wywietrznik-cli: " + message};
 }
 
 } // namespace
 
-CliParseResult ParseCliArguments(const QStringList& arguments)
+CliParseResult ParseCliArguments(const std::vector<std::string>& arguments)
 {
-    QCommandLineParser parser;
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    const QStringList valued = {
-        "density",  "weather", "wind",          "round",          "rect",
-        "material", "hall",    "building-rect", "building-round", "building-adjustable",
-        "model",    "format",  "wind-sweep"};
-    for (const QString& name : valued)
-        parser.addOption(QCommandLineOption(name, QString(), "value"));
-    for (const char* name : {"printer", "all", "help", "version"})
-        parser.addOption(QCommandLineOption(name));
-
-    if (!parser.parse(arguments))
-        return Usage(parser.errorText());
-    if (!parser.positionalArguments().isEmpty())
-        return Usage("nieoczekiwany argument: " + parser.positionalArguments().first());
-    if (parser.isSet("help"))
-        return CliInformation{kHelp};
-    if (parser.isSet("version"))
-        return CliInformation{"wywietrznik-cli 1.1.0.0\n"};
-
-    // Each option at most once.
-    for (const QString& name : parser.optionNames()) {
-        if (parser.optionNames().count(name) > 1)
-            return Usage(QString("opcja %1 podana więcej niż raz").arg(Dashed(name)));
-    }
-    // Only one of each alternative.
-    const std::vector<QStringList> alternatives = {
-        {"density", "weather"},
-        {"round", "rect"},
-        {"hall", "building-rect", "building-round", "building-adjustable"},
-        {"all", "model"},
-        {"all", "wind-sweep"},
-        {"printer", "all"},
-        {"printer", "wind-sweep"},
-    };
-    for (const QStringList& group : alternatives) {
-        QStringList given;
-        for (const QString& name : group) {
-            if (parser.isSet(name))
-                given << Dashed(name);
-        }
-        if (given.size() > 1)
-            return Usage(QString("opcje %1 i %2 wykluczają się").arg(given[0], given[1]));
-    }
-
-    // Single-value options take no comma.
-    for (const char* name : {"density", "wind", "round", "material", "model"}) {
-        if (parser.isSet(name) && parser.value(name).contains(','))
-            return Usage(QString("opcja %1 przyjmuje jedną wartość (bez przecinka; część "
-                                 "dziesiętną oddziela kropka): %2")
-                             .arg(Dashed(name), parser.value(name)));
-    }
+    std::vector<Given> given;
+    if (Error e = Split(arguments, given))
+        return Usage(*e);
+    if (IsGiven(given, "--help"))
+        return CliInformation{CliHelpText()};
+    if (IsGiven(given, "--version"))
+        return CliInformation{std::string("wywietrznik-cli ") + WYW_VERSION + "\n"};
 
     CliRequest request;
-    std::optional<CliUsageError> error;
-
-    if (parser.isSet("format")) {
-        const QString format = parser.value("format");
-        if (format == "json")
-            request.format = CliRequest::Format::Json;
-        else if (format != "text")
-            return Usage("opcja --format przyjmuje text albo json, podano: " + format);
+    for (const Given& g : given) {
+        if (Error e = g.option->apply(request, g.value))
+            return Usage(*e);
     }
-    request.all = parser.isSet("all");
-    request.printer = parser.isSet("printer");
-    if (request.printer && request.format == CliRequest::Format::Json)
-        return Usage("opcje --printer i --format json wykluczają się");
-
-    // Air.
-    if (parser.isSet("density")) {
-        request.densityTyped = true;
-        request.density = Real(parser.value("density"));
-    } else if (parser.isSet("weather")) {
-        const auto values = ListValues(parser.value("weather"), "weather", 3, 3, error);
-        if (!values)
-            return *error;
-        request.densityTyped = false;
-        request.temperature = Whole((*values)[0]);
-        request.pressure = Whole((*values)[1]);
-        request.humidity = Whole((*values)[2]);
-    } else {
-        return Usage("brak opcji --density albo --weather (gęstość powietrza)");
-    }
-
-    // Wind: a sweep replaces the single wind speed.
-    if (parser.isSet("wind-sweep")) {
-        const QStringList parts = parser.value("wind-sweep").split(':');
-        if (parts.size() != 3)
-            return Usage("opcja --wind-sweep wymaga postaci OD:DO:KROK, podano: " +
-                         parser.value("wind-sweep"));
-        request.windSweep = true;
-        request.sweepFrom = Real(parts[0]);
-        request.sweepTo = Real(parts[1]);
-        request.sweepStep = Real(parts[2]);
-        if (!(request.sweepStep > 0.0) || !(request.sweepTo >= request.sweepFrom) ||
-            (request.sweepTo - request.sweepFrom) / request.sweepStep > 100000.0)
-            return Usage("opcja --wind-sweep wymaga OD <= DO i dodatniego KROKU, najwyżej "
-                         "100000 kroków: " +
-                         parser.value("wind-sweep"));
-        if (parser.isSet("wind"))
-            return Usage("opcje --wind i --wind-sweep wykluczają się");
-    } else if (parser.isSet("wind")) {
-        request.windSpeed = Real(parser.value("wind"));
-    } else {
-        return Usage("brak opcji --wind (prędkość wiatru)");
-    }
-
-    // Duct.
-    if (parser.isSet("round")) {
-        request.roundDuct = true;
-        request.diameter = Real(parser.value("round"));
-    } else if (parser.isSet("rect")) {
-        const auto values = ListValues(parser.value("rect"), "rect", 2, 2, error);
-        if (!values)
-            return *error;
-        request.roundDuct = false;
-        request.sideA = Real((*values)[0]);
-        request.sideB = Real((*values)[1]);
-    } else {
-        return Usage("brak opcji --round albo --rect (kanał)");
-    }
-    if (parser.isSet("material")) {
-        const auto material = Choice(parser.value("material"), "--material", 6, error);
-        if (!material)
-            return *error;
-        request.material = *material;
-    }
-
-    // Installation.
-    if (parser.isSet("hall")) {
-        const auto values = ListValues(parser.value("hall"), "hall", 1, 2, error);
-        if (!values)
-            return *error;
-        request.installation = CliRequest::Installation::Hall;
-        request.hallLength = Real((*values)[0]);
-        if (values->size() == 2) {
-            const auto inlet = Choice((*values)[1], "wlot w --hall", 3, error);
-            if (!inlet)
-                return *error;
-            request.inlet = *inlet;
-        }
-    } else if (parser.isSet("building-rect")) {
-        const auto v = ListValues(parser.value("building-rect"), "building-rect", 5, 5, error);
-        if (!v)
-            return *error;
-        request.installation = CliRequest::Installation::BuildingRectangular;
-        request.storeyHeight = Real((*v)[0]);
-        request.storeys = Whole((*v)[1]);
-        request.grilleHeight = Real((*v)[2]);
-        request.grilleWidth = Real((*v)[3]);
-        request.grilleLoss = Real((*v)[4]);
-    } else if (parser.isSet("building-round")) {
-        const auto v = ListValues(parser.value("building-round"), "building-round", 4, 4, error);
-        if (!v)
-            return *error;
-        request.installation = CliRequest::Installation::BuildingRound;
-        request.storeyHeight = Real((*v)[0]);
-        request.storeys = Whole((*v)[1]);
-        request.grilleDiameter = Real((*v)[2]);
-        request.grilleLoss = Real((*v)[3]);
-    } else if (parser.isSet("building-adjustable")) {
-        const auto v =
-            ListValues(parser.value("building-adjustable"), "building-adjustable", 4, 4, error);
-        if (!v)
-            return *error;
-        const auto grille = Choice((*v)[2], "kratka w --building-adjustable", 5, error);
-        if (!grille)
-            return *error;
-        request.installation = CliRequest::Installation::BuildingAdjustable;
-        request.storeyHeight = Real((*v)[0]);
-        request.storeys = Whole((*v)[1]);
-        request.grille = *grille;
-        request.opening = Whole((*v)[3]);
-    } else {
-        return Usage("brak opcji --hall, --building-rect, --building-round albo "
-                     "--building-adjustable (instalacja)");
-    }
-
-    // Model.
-    if (parser.isSet("model")) {
-        const auto model = Choice(parser.value("model"), "--model", 27, error);
-        if (!model)
-            return *error;
-        request.model = *model;
-    } else if (!request.all) {
-        return Usage("brak opcji --model (wywietrznik 1..27) albo --all");
-    }
+    if (Error e = CheckCombination(given, request))
+        return Usage(*e);
     return request;
+}
+
+CliParseResult ParseCliArguments(const QStringList& arguments)
+{
+    std::vector<std::string> plain;
+    for (const QString& argument : arguments)
+        plain.push_back(argument.toStdString());
+    return ParseCliArguments(plain);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "inputs.h"
+
 #include <cstdint>
 #include <string>
 #include <variant>
@@ -7,7 +9,6 @@
 // What one run of the command-line calculator asks for. Every number of a
 // dialog field has already gone through that field's conversion.
 struct CliRequest {
-    enum class Installation { Hall, BuildingRectangular, BuildingRound, BuildingAdjustable };
     enum class Format { Text, Json };
 
     // Air: typed density, or computed from weather data.
@@ -25,18 +26,7 @@ struct CliRequest {
     double sideB = 0.0;
     int material = 1; // 1..6, the order of the material dialog
 
-    // Installation.
-    Installation installation = Installation::Hall;
-    double hallLength = 0.0;
-    int inlet = 1; // 1..3, the order of the hall dialog
-    double storeyHeight = 0.0;
-    std::int32_t storeys = 0;
-    double grilleHeight = 0.0;   // rectangular grille
-    double grilleWidth = 0.0;    // rectangular grille
-    double grilleDiameter = 0.0; // round fixed grille
-    double grilleLoss = 0.0;     // fixed grilles
-    int grille = 1;              // 1..5, adjustable grille
-    std::int32_t opening = 0;    // adjustable grille, turns
+    InstallationInput installation;
 
     int model = 0; // 1..27; 0 with --all
     bool all = false;

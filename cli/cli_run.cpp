@@ -10,12 +10,29 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <cmath>
 #include <variant>
 
 namespace {
 
 const char* const kFailure = "Niewłaściwe obliczenia!!!";
 const char* const kNoPoint = "brak punktu pracy";
+
+// The fields that each installation's dialogs write.
+const std::vector<std::string_view>& InstallationFields(Installation kind)
+{
+    static const std::vector<std::string_view> hall = {"InstallationType", "IsHall", "DuctLength",
+                                                       "LossCoefficient"};
+    static const std::vector<std::string_view> rectangular = {
+        "InstallationType", "IsHall",      "StoreyHeight",    "StoreyCount", "DuctLength",
+        "GrilleSizeA",      "GrilleSizeB", "LossCoefficient", "GrilleArea"};
+    static const std::vector<std::string_view> round = {
+        "InstallationType", "IsHall",      "StoreyHeight",    "StoreyCount",
+        "DuctLength",       "GrilleSizeA", "LossCoefficient", "GrilleArea"};
+    if (kind == Installation::Hall)
+        return hall;
+    return kind == Installation::BuildingRectangular ? rectangular : round;
+}
 
 // The CalcState fields that the command line can set, by name.
 struct StateField {
@@ -50,17 +67,36 @@ QString Text(std::string_view text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// Calls `use` with the name and value of every field that the inputs set.
+template <typename Use> void ForEachField(const CliInputs& inputs, Use&& use)
+{
+    for (std::string_view name : inputs.fields) {
+        for (const StateField& field : kStateFields) {
+            if (field.name == name)
+                std::visit([&](auto member) { use(name, inputs.state.*member); }, field.member);
+        }
+    }
+}
+
+bool AllFieldsFinite(const CliInputs& inputs)
+{
+    bool finite = true;
+    ForEachField(inputs, [&](std::string_view, auto value) {
+        finite = finite && std::isfinite(static_cast<double>(value));
+    });
+    return finite;
+}
+
 QJsonObject InputsJson(const CliInputs& inputs)
 {
     QJsonObject object;
-    for (std::string_view name : inputs.fields) {
-        for (const StateField& field : kStateFields) {
-            if (field.name != name)
-                continue;
-            std::visit([&](auto member) { object.insert(Text(name), inputs.state.*member); },
-                       field.member);
-        }
+    if (inputs.weather) {
+        object.insert("Temperature", inputs.weather->temperature);
+        object.insert("Pressure", inputs.weather->pressure);
+        object.insert("Humidity", inputs.weather->humidity);
     }
+    ForEachField(inputs,
+                 [&](std::string_view name, auto value) { object.insert(Text(name), value); });
     return object;
 }
 
@@ -72,7 +108,30 @@ QJsonObject ResultJson(const OperatingPoint& point, std::string_view name)
     result.insert("DuctVelocity", point.ductVelocity);
     result.insert("Q", FlowPerSecond(point.flowPerHour));
     result.insert("VentilatorName", Text(name));
+    QJsonArray points;
+    for (std::size_t i = 0; i < point.count; ++i) {
+        QJsonObject flow;
+        flow.insert("FlowPerHour", point.flowsPerHour[i]);
+        flow.insert("chosen", i == point.chosen);
+        points.append(flow);
+    }
+    result.insert("OperatingPoints", points);
     return result;
+}
+
+// The operating points other than the chosen one, one line each.
+std::string OtherPointsNote(const OperatingPoint& point)
+{
+    static const char* const kOrdinals[] = {"drugi", "trzeci", "czwarty", "piąty", "szósty"};
+    std::string note;
+    std::size_t other = 0;
+    for (std::size_t i = 0; i < point.count && point.count > 1; ++i) {
+        if (i == point.chosen)
+            continue;
+        note += std::string("Uwaga: ") + kOrdinals[other++] +
+                " punkt pracy Qh = " + FormatFixed(point.flowsPerHour[i], 4) + " [m3/h]\n";
+    }
+    return note;
 }
 
 std::string Json(const QJsonObject& object)
@@ -93,7 +152,8 @@ int Failure(const CliRequest& request, const CliInputs& inputs, Refusal refusal,
 {
     const bool refused = refusal != Refusal::None;
     const std::string reason = refused ? std::string(RefusalText(refusal)) : kNoPoint;
-    if (request.format == CliRequest::Format::Json) {
+    // A number that is not finite has no JSON form: such inputs are told as text.
+    if (request.format == CliRequest::Format::Json && AllFieldsFinite(inputs)) {
         QJsonObject object;
         object.insert("inputs", InputsJson(inputs));
         object.insert("error", kFailure);
@@ -160,7 +220,7 @@ int RunAll(const CliRequest& request, const CliInputs& inputs, std::string& out,
                    FormatFixed(p.flowPerHour, 4) + '\t' + FormatFixed(p.ventilatorSuction, 4) +
                    '\t' + FormatFixed(p.ductVelocity, 4) + '\n';
         } else {
-            out += std::string(kNoPoint) + '\n';
+            out += ReasonOf(p) + '\n';
         }
     }
     return kExitResult;
@@ -186,6 +246,8 @@ int RunSweep(const CliRequest& request, const CliInputs& inputs, std::string& ou
         QJsonObject row;
         row.insert("WindSpeed", sweepPoint.windSpeed);
         row.insert("result", found ? QJsonValue(ResultJson(p, model.Name)) : QJsonValue());
+        if (!found)
+            row.insert("reason", Text(ReasonOf(p)));
         rows.append(row);
     }
     if (request.format == CliRequest::Format::Json) {
@@ -212,6 +274,7 @@ CliInputs BuildCliInputs(const CliRequest& r)
     s.DensityEntered = r.densityTyped ? 1 : 0;
     double density = r.density;
     if (!r.densityTyped) {
+        in.weather = CliInputs::Weather{r.temperature, r.pressure, r.humidity};
         const WeatherDensity weather = AirDensityFromWeather(r.temperature, r.pressure, r.humidity);
         density = weather.density;
         if (weather.refusal != Refusal::None)
@@ -233,38 +296,9 @@ CliInputs BuildCliInputs(const CliRequest& r)
     s.DuctRoughness = kDuctMaterials[static_cast<std::size_t>(r.material - 1)].roughness;
     set({"DuctRoughness"});
 
-    using Installation = CliRequest::Installation;
-    switch (r.installation) {
-    case Installation::Hall:
-        s.InstallationType = 0;
-        s.IsHall = 1;
-        ApplyHall(s, r.hallLength,
-                  kHallInlets[static_cast<std::size_t>(r.inlet - 1)].lossCoefficient);
-        set({"InstallationType", "IsHall", "DuctLength", "LossCoefficient"});
-        break;
-    case Installation::BuildingRectangular:
-        s.InstallationType = 1;
-        ApplyStoreys(s, r.storeyHeight, r.storeys);
-        ApplyRectangularGrille(s, r.grilleHeight, r.grilleWidth, r.grilleLoss);
-        set({"InstallationType", "IsHall", "StoreyHeight", "StoreyCount", "DuctLength",
-             "GrilleSizeA", "GrilleSizeB", "LossCoefficient", "GrilleArea"});
-        break;
-    case Installation::BuildingRound:
-        s.InstallationType = 2;
-        ApplyStoreys(s, r.storeyHeight, r.storeys);
-        ApplyRoundGrille(s, r.grilleDiameter, r.grilleLoss);
-        set({"InstallationType", "IsHall", "StoreyHeight", "StoreyCount", "DuctLength",
-             "GrilleSizeA", "LossCoefficient", "GrilleArea"});
-        break;
-    case Installation::BuildingAdjustable:
-        s.InstallationType = 3;
-        ApplyStoreys(s, r.storeyHeight, r.storeys);
-        ApplyAdjustableGrille(s, kAdjustableGrilles[static_cast<std::size_t>(r.grille - 1)],
-                              r.opening);
-        set({"InstallationType", "IsHall", "StoreyHeight", "StoreyCount", "DuctLength",
-             "GrilleSizeA", "LossCoefficient", "GrilleArea"});
-        break;
-    }
+    ApplyInstallation(s, r.installation);
+    const auto& installation = InstallationFields(r.installation.kind);
+    in.fields.insert(in.fields.end(), installation.begin(), installation.end());
 
     if (r.model != 0) {
         s.VentilatorIndex = r.model;
@@ -277,6 +311,8 @@ CliInputs BuildCliInputs(const CliRequest& r)
 int RunCli(const CliRequest& request, std::string& out, std::string& err)
 {
     CliInputs inputs = BuildCliInputs(request);
+    if (inputs.refusal == Refusal::None && !AllFieldsFinite(inputs))
+        inputs.refusal = Refusal::NonFiniteInput;
     if (inputs.refusal != Refusal::None)
         return Failure(request, inputs, inputs.refusal, out, err);
     if (request.all)
@@ -297,6 +333,7 @@ int RunCli(const CliRequest& request, std::string& out, std::string& err)
     } else {
         out += ReportText(inputs.state,
                           request.printer ? ReportVariant::Printer : ReportVariant::Screen);
+        err += OtherPointsNote(point);
     }
     return kExitResult;
 }

@@ -4,6 +4,8 @@
 #include "cli_request.h"
 #include "refusal.h"
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,7 +22,13 @@ enum CliExit : int {
 // with the names of the fields that the inputs set. `refusal` tells why an input
 // dialog would not accept the values (weather data, rectangular duct).
 struct CliInputs {
+    struct Weather {
+        std::int32_t temperature; // [°C]
+        std::int32_t pressure;    // [hPa]
+        std::int32_t humidity;    // [%]
+    };
     CalcState state;
+    std::optional<Weather> weather; // when the density was computed from them
     std::vector<std::string_view> fields;
     Refusal refusal = Refusal::None;
 };

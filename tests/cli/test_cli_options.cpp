@@ -69,6 +69,14 @@ private slots:
         QTest::newRow("bad format") << kValid + " --format xml" << QStringList{"--format", "xml"};
         QTest::newRow("unknown option") << kValid + " --colour red" << QStringList{"colour"};
         QTest::newRow("positional") << kValid + " extra" << QStringList{"extra"};
+        QTest::newRow("missing value") << kValid.left(kValid.size() - 2) << QStringList{"--model"};
+        QTest::newRow("value to a flag") << kValid + " --all=1" << QStringList{"--all"};
+        QTest::newRow("sweep to infinity")
+            << "--density 1.2 --round 0.16 --hall 5 --model 5 --wind-sweep 0:1e400:1"
+            << QStringList{"--wind-sweep", "1e400"};
+        QTest::newRow("sweep of too many steps")
+            << "--density 1.2 --round 0.16 --hall 5 --model 5 --wind-sweep 0:15:1e-5"
+            << QStringList{"--wind-sweep", "100000"};
         QTest::newRow("bad sweep")
             << "--density 1.2 --round 0.16 --hall 5 --model 5 --wind-sweep 0:15"
             << QStringList{"--wind-sweep"};
@@ -91,26 +99,40 @@ private slots:
             QVERIFY2(message.contains(name), qPrintable(message));
     }
 
+    // A value must be entirely a number; only then does it take its field's meaning.
+    void valuesMustBeNumbers_data()
+    {
+        QTest::addColumn<QString>("wind");
+        for (const char* bad :
+             {"abc", "4abc", "", "nan", "inf", "0x10", "1e400", "4,5", "1.2.3", " 4", "e5", "."})
+            QTest::newRow(bad) << QString(bad);
+    }
+    void valuesMustBeNumbers()
+    {
+        QFETCH(QString, wind);
+        const CliParseResult result =
+            ParseCliArguments(QStringList{"wywietrznik-cli", "--density", "1.2", "--wind", wind,
+                                          "--round", "0.16", "--hall", "5", "--model", "5"});
+        const auto* error = std::get_if<CliUsageError>(&result);
+        QVERIFY(error);
+        QVERIFY(QString::fromStdString(error->message).contains("--wind"));
+        QVERIFY(QString::fromStdString(error->message).contains("\"" + wind + "\""));
+    }
+
     void valuesGoThroughTheFieldConversion()
     {
-        const CliParseResult result = Parse("--weather 20.7,1013hPa,55.5 --wind 3.26m/s "
-                                            "--rect 0.2,abc --building-rect 3,3.5,0.2,0.2,4,6 "
-                                            "--model 5");
-        // "4,6" is two values here: a usage error naming the option.
-        QVERIFY(std::holds_alternative<CliUsageError>(result));
-
-        const CliParseResult ok = Parse("--weather 20.7,1013hPa,55.5 --wind 3.26m/s "
-                                        "--rect 0.2,abc --building-rect 3,3.5,0.2,0.2,4x6 "
+        const CliParseResult ok = Parse("--weather 20.7,1013,55.5 --wind -3.26 "
+                                        "--rect 0.2,+4e-1 --building-rect 3,3.5,0.2,0.2,4 "
                                         "--model 5");
         const auto* request = std::get_if<CliRequest>(&ok);
         QVERIFY(request);
         QCOMPARE(request->temperature, 20);
         QCOMPARE(request->pressure, 1013);
         QCOMPARE(request->humidity, 55);
-        QCOMPARE(request->windSpeed, 3.26);
-        QCOMPARE(request->sideB, 0.0);
-        QCOMPARE(request->storeys, 3);
-        QCOMPARE(request->grilleLoss, 4.0);
+        QCOMPARE(request->windSpeed, -3.26);
+        QCOMPARE(request->sideB, 0.4);
+        QCOMPARE(request->installation.storeys, 3);
+        QCOMPARE(request->installation.grilleLoss, 4.0);
         QCOMPARE(request->material, 1); // the first choice, as the dialog
     }
 
@@ -121,7 +143,7 @@ private slots:
         const auto* request = std::get_if<CliRequest>(&result);
         QVERIFY(request);
         QCOMPARE(request->windSpeed, -3.0);
-        QCOMPARE(request->inlet, 2);
+        QCOMPARE(request->installation.inlet, 2);
         QCOMPARE(request->model, 27);
         QCOMPARE(request->material, 6);
     }
@@ -137,10 +159,14 @@ private slots:
 
     void helpAndVersion()
     {
-        const CliParseResult help = Parse("--help");
-        QVERIFY(std::holds_alternative<CliInformation>(help));
-        QVERIFY(std::get<CliInformation>(help).text.find("--building-adjustable") !=
-                std::string::npos);
+        for (const char* flag : {"--help", "-h"}) {
+            const CliParseResult help = Parse(kValid + " " + flag);
+            const std::string text = std::get<CliInformation>(help).text;
+            for (const char* listed :
+                 {"--building-adjustable", " 5  KALMO-160      0.160",
+                  "Rura stalowa ocynkowana czysta – 1.8", "Zaokrąglony – 0.1", "KTV 200 – 0.163"})
+                QVERIFY2(text.find(listed) != std::string::npos, listed);
+        }
         const CliParseResult version = Parse("--version");
         QVERIFY(std::get<CliInformation>(version).text.find("1.1.0.0") != std::string::npos);
     }

@@ -84,7 +84,7 @@ private slots:
         QTest::newRow("zero duct")
             << "--density 1.2 --wind 4 --round 0 --hall 5 --model 5" << 3 << "Średnica kanału";
         QTest::newRow("zero density")
-            << "--density abc --wind 4 --round 0.16 --hall 5 --model 5" << 3 << "Gęstość powietrza";
+            << "--density 0 --wind 4 --round 0.16 --hall 5 --model 5" << 3 << "Gęstość powietrza";
         QTest::newRow("weather 0 hPa")
             << "--weather 20,0,60 --wind 4 --round 0.16 --hall 5 --model 5" << 3 << "Ciśnienie";
         QTest::newRow("weather -273")
@@ -121,6 +121,9 @@ private slots:
         const QJsonObject object = QJsonDocument::fromJson(run.out.toUtf8()).object();
         const QJsonObject inputs = object["inputs"].toObject();
         QCOMPARE(inputs["DensityEntered"].toInt(), 0);
+        QCOMPARE(inputs["Temperature"].toInt(), 20); // the weather the density came from
+        QCOMPARE(inputs["Pressure"].toInt(), 1013);
+        QCOMPARE(inputs["Humidity"].toInt(), 60);
         QVERIFY(qAbs(inputs["AirDensity"].toDouble() - 1.198189) < 1e-6);
         QCOMPARE(inputs["DuctRound"].toInt(), 0);
         QCOMPARE(inputs["DuctDiameter"].toDouble(), 2.0 * 0.2 * 0.3 / (0.2 + 0.3));
@@ -141,6 +144,25 @@ private slots:
         QCOMPARE(result["DuctVelocity"].toDouble(), point.ductVelocity);
         QCOMPARE(result["Q"].toDouble(), FlowPerSecond(point.flowPerHour));
         QCOMPARE(result["VentilatorName"].toString(), QString("KALMO-160"));
+    }
+
+    // Two operating points: the report as always, the other one noted.
+    void twoOperatingPoints()
+    {
+        const QString line = QString(kHall).replace("--wind 4", "--wind 13") + " --model 5";
+        const Run text = RunProgram(line);
+        QCOMPARE(text.status, 0);
+        QVERIFY(text.out.contains("Qh = 567.4959 [m3/h]"));
+        QCOMPARE(text.err, QString("Uwaga: drugi punkt pracy Qh = 296.2409 [m3/h]\n"));
+        const Run json = RunProgram(line + " --format json");
+        const QJsonArray points = QJsonDocument::fromJson(json.out.toUtf8())
+                                      .object()["result"]
+                                      .toObject()["OperatingPoints"]
+                                      .toArray();
+        QCOMPARE(points.size(), 2);
+        QCOMPARE(QString::number(points[0]["FlowPerHour"].toDouble(), 'f', 4), "296.2409");
+        QCOMPARE(points[0]["chosen"].toBool(), false);
+        QCOMPARE(points[1]["chosen"].toBool(), true);
     }
 
     void jsonFailure()

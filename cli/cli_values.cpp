@@ -1,0 +1,112 @@
+#include "cli_values.h"
+
+#include "field_conversion.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace {
+
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+std::size_t Digits(std::string_view text, std::size_t pos)
+{
+    while (pos < text.size() && IsDigit(text[pos]))
+        ++pos;
+    return pos;
+}
+
+// The C form: [sign] digits [. digits] | [sign] . digits, then [e [sign] digits].
+bool IsCNumber(std::string_view text)
+{
+    std::size_t pos = 0;
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-'))
+        ++pos;
+    const std::size_t whole = Digits(text, pos);
+    std::size_t end = whole;
+    std::size_t fraction = whole;
+    if (end < text.size() && text[end] == '.') {
+        fraction = Digits(text, end + 1);
+        end = fraction;
+    }
+    if (whole == pos && fraction <= whole + 1) // no digit before or after the point
+        return false;
+    if (end < text.size() && (text[end] == 'e' || text[end] == 'E')) {
+        std::size_t exponent = end + 1;
+        if (exponent < text.size() && (text[exponent] == '+' || text[exponent] == '-'))
+            ++exponent;
+        end = Digits(text, exponent);
+        if (end == exponent)
+            return false;
+    }
+    return end == text.size();
+}
+
+std::string Quoted(const std::string& text)
+{
+    return "\"" + text + "\"";
+}
+
+} // namespace
+
+std::optional<double> StrictNumber(std::string_view text)
+{
+    if (!IsCNumber(text))
+        return std::nullopt;
+    if (!text.empty() && text.front() == '+')
+        text.remove_prefix(1);
+    double value = 0.0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc{} || end != text.data() + text.size() || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+CliError RealValue(std::string_view option, const std::string& text, double& value)
+{
+    if (!StrictNumber(text)) {
+        const bool shaped = IsCNumber(text);
+        return "opcja " + std::string(option) + ": wartość " + Quoted(text) +
+               (shaped ? " wykracza poza zakres liczb" : " nie jest liczbą (np. 1.2, -3, 4e-1)");
+    }
+    value = ConvertReal(text);
+    return std::nullopt;
+}
+
+CliError WholeValue(std::string_view option, const std::string& text, std::int32_t& value)
+{
+    double checked = 0.0;
+    if (CliError error = RealValue(option, text, checked))
+        return error;
+    value = ConvertWhole(text);
+    return std::nullopt;
+}
+
+CliError ChoiceValue(std::string_view what, const std::string& text, int largest, int& value)
+{
+    int choice = 0;
+    const bool digits = !text.empty() && text.size() <= 9 && Digits(text, 0) == text.size();
+    if (digits)
+        std::from_chars(text.data(), text.data() + text.size(), choice);
+    if (choice < 1 || choice > largest)
+        return std::string(what) + " musi być liczbą całkowitą od 1 do " + std::to_string(largest) +
+               " (podano " + Quoted(text) + ")";
+    value = choice;
+    return std::nullopt;
+}
+
+std::vector<std::string> SplitList(const std::string& value, char separator)
+{
+    std::vector<std::string> items;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t end = value.find(separator, start);
+        items.push_back(value.substr(start, end - start));
+        if (end == std::string::npos)
+            return items;
+        start = end + 1;
+    }
+}
