@@ -38,12 +38,41 @@ const QList<Qt::Key> kVentilatorOnly = {Qt::Key_W, Qt::Key_Return};
 const QList<Qt::Key> kPrint = {Qt::Key_W, Qt::Key_W, Qt::Key_Return};
 const QList<Qt::Key> kCompare = {Qt::Key_P};
 
+// Writes the files into the current directory; true when all were written.
+bool WriteFiles(const QMap<QString, QByteArray>& files)
+{
+    bool written = true;
+    for (auto file = files.begin(); file != files.end(); ++file) {
+        QFile out(file.key());
+        if (!out.open(QIODevice::WriteOnly) || out.write(file.value()) != file.value().size())
+            written = false;
+    }
+    return written;
+}
+
+// Types on the keyboard: the keys go to whatever has the focus once the
+// window is active.
+void TypeKeys(QWidget* window, const QString& keys)
+{
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    QCoreApplication::processEvents();
+    QTest::keyClicks(QApplication::focusWidget(), keys);
+}
+
+void PressTab(QWidget* window)
+{
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+}
+
 struct Program {
     TemporaryWorkingDirectory directory;
+    bool filesWritten; // the value files remembered from an earlier run
     CalcState state;
     ProgramWindows windows{state, QStringList{directory.path()}};
 
-    Program()
+    explicit Program(const QMap<QString, QByteArray>& files = {})
+        : filesWritten(WriteFiles(files))
     {
         windows.MainForm().show();
         QApplication::setActiveWindow(&windows.MainForm());
@@ -226,7 +255,7 @@ private slots:
                  TypeInto(w, "Edit2", "5");
                  TypeInto(w, "Edit3", "0.2");
                  TypeInto(w, "Edit4", "0.25");
-                 TypeInto(w, "Edit5", "4,6");
+                 TypeInto(w, "Edit5", "4,6"); // a decimal comma counts as the point
                  PressEnter(w);
              }},
             Ventilator("RadioButton14"),
@@ -239,7 +268,7 @@ private slots:
         ApplyRectangularDuct(expected, 0.2, 0.3);
         expected.DuctRoughness = 10.0;
         ApplyStoreys(expected, 3.0, 5);
-        ApplyRectangularGrille(expected, 0.2, 0.25, 4.0);
+        ApplyRectangularGrille(expected, 0.2, 0.25, 4.6);
         const OperatingPoint point = EvaluateOperatingPoint(expected, LookUpVentilator(14));
         QCOMPARE(point.status, OperatingPointStatus::Found);
         QCOMPARE(p.state.FlowPerHour, point.flowPerHour);
@@ -253,14 +282,36 @@ private slots:
         QCOMPARE(report.value(Row(10)), QString("   Ilość kondygnacji = 5 [-]"));
         QCOMPARE(report.value(Row(12)),
                  QString("   Kratka prostokątna o wymiarach = 0.20 [m] x 0.25 [m]"));
-        QCOMPARE(report.value(Row(13)), QString("   Współczynnik strat kratki = 4.00 [-]"));
+        QCOMPARE(report.value(Row(13)), QString("   Współczynnik strat kratki = 4.60 [-]"));
         QCOMPARE(report.value(Row(17)),
                  "   Wydajność godzinowa   Qh = " +
                      QString::fromStdString(FormatFixed(point.flowPerHour, 4)) + " [m3/h]");
         QVERIFY(report.value(Row(19)).endsWith(" [m/s] dla średnicy równoważnej."));
         QCOMPARE(p.File("dialog1.sav"), QByteArray("20\n1013\n60\n4.0\n"));
         QCOMPARE(p.File("dialog2.sav"), QByteArray("0.20\n0.30\n"));
-        QCOMPARE(p.File("dialog33.sav"), QByteArray("3.00\n5\n0.20\n0.25\n4.00\n"));
+        QCOMPARE(p.File("dialog33.sav"), QByteArray("3.00\n5\n0.20\n0.25\n4.60\n"));
+    }
+
+    // Typing replaces the remembered values, and a decimal comma counts as
+    // the point.
+    void typingOverRememberedValuesWithDecimalCommas()
+    {
+        Program p({{"dialog.sav", "1.30\n5.0\n"}});
+        QVERIFY(p.filesWritten);
+        p.Run(kNewCalculation, {
+                                   {"OKBottomDlg3", [](QWidget* w) { PressEnter(w); }},
+                                   {"OKBottomDlg",
+                                    [](QWidget* w) {
+                                        TypeKeys(w, "1,2");
+                                        PressTab(w);
+                                        TypeKeys(w, "4,5");
+                                        PressEnter(w);
+                                    }},
+                                   {"OKBottomDlg333", [](QWidget* w) { PressEscape(w); }},
+                               });
+        QCOMPARE(p.File("dialog.sav"), QByteArray("1.20\n4.5\n"));
+        QCOMPARE(p.state.AirDensity, 1.2);
+        QCOMPARE(p.state.WindSpeed, 4.5);
     }
 
     // A cancel at any step ends the chain: the report is withdrawn, what the
