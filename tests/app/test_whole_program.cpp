@@ -38,41 +38,30 @@ const QList<Qt::Key> kVentilatorOnly = {Qt::Key_W, Qt::Key_Return};
 const QList<Qt::Key> kPrint = {Qt::Key_W, Qt::Key_W, Qt::Key_Return};
 const QList<Qt::Key> kCompare = {Qt::Key_P};
 
-// Writes the files into the current directory; true when all were written.
-bool WriteFiles(const QMap<QString, QByteArray>& files)
+// A value file remembered from an earlier run; true when written.
+bool Remember(const QString& name, const QByteArray& bytes)
 {
-    bool written = true;
-    for (auto file = files.begin(); file != files.end(); ++file) {
-        QFile out(file.key());
-        if (!out.open(QIODevice::WriteOnly) || out.write(file.value()) != file.value().size())
-            written = false;
-    }
-    return written;
+    QFile file(name);
+    return name.isEmpty() || (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
 }
 
-// Types on the keyboard: the keys go to whatever has the focus once the
-// window is active.
-void TypeKeys(QWidget* window, const QString& keys)
+// Typing once the window is active: each key goes to whatever has the focus.
+void TypeKeys(QWidget* window, const char* keys)
 {
     QVERIFY(QTest::qWaitForWindowActive(window));
     QCoreApplication::processEvents();
-    QTest::keyClicks(QApplication::focusWidget(), keys);
-}
-
-void PressTab(QWidget* window)
-{
-    QVERIFY(QTest::qWaitForWindowActive(window));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    for (const char* key = keys; *key != '\0'; ++key)
+        QTest::keyClick(QApplication::focusWidget(), *key);
 }
 
 struct Program {
     TemporaryWorkingDirectory directory;
-    bool filesWritten; // the value files remembered from an earlier run
+    bool remembered;
     CalcState state;
     ProgramWindows windows{state, QStringList{directory.path()}};
 
-    explicit Program(const QMap<QString, QByteArray>& files = {})
-        : filesWritten(WriteFiles(files))
+    explicit Program(const QString& valueFile = {}, const QByteArray& lines = {})
+        : remembered(Remember(valueFile, lines))
     {
         windows.MainForm().show();
         QApplication::setActiveWindow(&windows.MainForm());
@@ -296,17 +285,11 @@ private slots:
     // the point.
     void typingOverRememberedValuesWithDecimalCommas()
     {
-        Program p({{"dialog.sav", "1.30\n5.0\n"}});
-        QVERIFY(p.filesWritten);
+        Program p("dialog.sav", "1.30\n5.0\n");
+        QVERIFY(p.remembered);
         p.Run(kNewCalculation, {
                                    {"OKBottomDlg3", [](QWidget* w) { PressEnter(w); }},
-                                   {"OKBottomDlg",
-                                    [](QWidget* w) {
-                                        TypeKeys(w, "1,2");
-                                        PressTab(w);
-                                        TypeKeys(w, "4,5");
-                                        PressEnter(w);
-                                    }},
+                                   {"OKBottomDlg", [](QWidget* w) { TypeKeys(w, "1,2\t4,5\r"); }},
                                    {"OKBottomDlg333", [](QWidget* w) { PressEscape(w); }},
                                });
         QCOMPARE(p.File("dialog.sav"), QByteArray("1.20\n4.5\n"));
