@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <limits>
+#include <string>
 #include <system_error>
 
 namespace {
@@ -126,6 +127,20 @@ double ConvertReal(std::string_view text)
     else if (error != std::errc{} || end != number.data() + number.size())
         value = 0.0; // cannot happen for the text checked above
     return negative ? -value : value;
+}
+
+double ConvertFieldReal(std::string_view text)
+{
+    // The decimal point would follow the blanks, the sign and the whole digits.
+    Scanner scan(text);
+    scan.SkipBlanks();
+    scan.TakeSign();
+    scan.TakeDigits();
+    if (!scan.Take(','))
+        return ConvertReal(text);
+    std::string withPoint(text);
+    withPoint[scan.Position() - 1] = '.';
+    return ConvertReal(withPoint);
 }
 
 std::int32_t ConvertWhole(std::string_view text)

@@ -14,5 +14,11 @@
 // the range of double gives an infinity, one below it gives zero.
 double ConvertReal(std::string_view text);
 
+// A dialog's real-valued field: as ConvertReal, but a comma where the number's
+// decimal point would stand is read as that point, as Polish habits write it
+// ("0,16" is 0.16, "4,5e-1" is 0.45, "1,2,3" is 1.2). Only the dialogs read
+// numbers this way; value files are always written with a point.
+double ConvertFieldReal(std::string_view text);
+
 // atol: a whole number. A value beyond the 32-bit range saturates at its limit.
 std::int32_t ConvertWhole(std::string_view text);

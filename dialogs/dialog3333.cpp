@@ -1,6 +1,7 @@
 #include "dialog3333.h"
 
 #include "derived.h"
+#include "edit_focus.h"
 #include "input_controls.h"
 #include "inputs.h"
 #include "number_format.h"
@@ -41,6 +42,7 @@ TForm2222::TForm2222(CalcState& state, QWidget* parent)
     comboBox1_->setCurrentIndex(-1);
     comboBox1_->setEditText(DialogText(kAdjustableGrilles[0].name));
     comboBox1_->setGeometry(176, 104, 121, kEditHeight);
+    SelectAllOnFocus(comboBox1_);
 
     PlaceLabel(this, "Label5", "Otwarcie kratki", QPoint(8, 136));
     edit4_ = PlaceEdit(this, "Edit4", QPoint(176, 136));

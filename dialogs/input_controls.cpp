@@ -1,5 +1,6 @@
 #include "input_controls.h"
 
+#include "edit_focus.h"
 #include "field_conversion.h"
 
 #include <QFrame>
@@ -38,6 +39,7 @@ QLineEdit* PlaceEdit(QWidget* parent, const char* name, QPoint topLeft, int widt
     auto* edit = new QLineEdit(QString::fromLatin1(name), parent);
     edit->setObjectName(name);
     edit->setGeometry(QRect(topLeft, QSize(width, kEditHeight)));
+    SelectAllOnFocus(edit);
     return edit;
 }
 
@@ -87,7 +89,7 @@ void ChainFocus(std::initializer_list<QWidget*> controls)
 
 double RealField(const QLineEdit* edit)
 {
-    return ConvertReal(Utf8(edit));
+    return ConvertFieldReal(Utf8(edit));
 }
 
 std::int32_t WholeField(const QLineEdit* edit)

@@ -34,7 +34,8 @@ QString DialogText(std::string_view utf8);
 // A label with its top-left corner at `topLeft`, as wide and high as its text.
 QLabel* PlaceLabel(QWidget* parent, const char* name, std::string_view text, QPoint topLeft);
 
-// An edit field whose initial text is its own name.
+// An edit field whose initial text is its own name; it selects its whole text
+// whenever it receives the focus other than by a mouse click.
 QLineEdit* PlaceEdit(QWidget* parent, const char* name, QPoint topLeft, int width = 121);
 
 QPushButton* PlaceButton(QWidget* parent, const char* name, std::string_view text, QPoint topLeft);
@@ -60,7 +61,8 @@ StoreyFields PlaceStoreyFields(QWidget* parent);
 // the first).
 void ChainFocus(std::initializer_list<QWidget*> controls);
 
-// An edit field converted as atof and atol do.
+// An edit field converted as atof and atol do; a real-valued field also takes
+// a decimal comma for the decimal point.
 double RealField(const QLineEdit* edit);
 std::int32_t WholeField(const QLineEdit* edit);
 

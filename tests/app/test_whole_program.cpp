@@ -38,12 +38,30 @@ const QList<Qt::Key> kVentilatorOnly = {Qt::Key_W, Qt::Key_Return};
 const QList<Qt::Key> kPrint = {Qt::Key_W, Qt::Key_W, Qt::Key_Return};
 const QList<Qt::Key> kCompare = {Qt::Key_P};
 
+// A value file remembered from an earlier run; true when written.
+bool Remember(const QString& name, const QByteArray& bytes)
+{
+    QFile file(name);
+    return name.isEmpty() || (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+}
+
+// Typing once the window is active: each key goes to whatever has the focus.
+void TypeKeys(QWidget* window, const char* keys)
+{
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    QCoreApplication::processEvents();
+    for (const char* key = keys; *key != '\0'; ++key)
+        QTest::keyClick(QApplication::focusWidget(), *key);
+}
+
 struct Program {
     TemporaryWorkingDirectory directory;
+    bool remembered;
     CalcState state;
     ProgramWindows windows{state, QStringList{directory.path()}};
 
-    Program()
+    explicit Program(const QString& valueFile = {}, const QByteArray& lines = {})
+        : remembered(Remember(valueFile, lines))
     {
         windows.MainForm().show();
         QApplication::setActiveWindow(&windows.MainForm());
@@ -226,7 +244,7 @@ private slots:
                  TypeInto(w, "Edit2", "5");
                  TypeInto(w, "Edit3", "0.2");
                  TypeInto(w, "Edit4", "0.25");
-                 TypeInto(w, "Edit5", "4,6");
+                 TypeInto(w, "Edit5", "4,6"); // a decimal comma counts as the point
                  PressEnter(w);
              }},
             Ventilator("RadioButton14"),
@@ -239,7 +257,7 @@ private slots:
         ApplyRectangularDuct(expected, 0.2, 0.3);
         expected.DuctRoughness = 10.0;
         ApplyStoreys(expected, 3.0, 5);
-        ApplyRectangularGrille(expected, 0.2, 0.25, 4.0);
+        ApplyRectangularGrille(expected, 0.2, 0.25, 4.6);
         const OperatingPoint point = EvaluateOperatingPoint(expected, LookUpVentilator(14));
         QCOMPARE(point.status, OperatingPointStatus::Found);
         QCOMPARE(p.state.FlowPerHour, point.flowPerHour);
@@ -253,14 +271,30 @@ private slots:
         QCOMPARE(report.value(Row(10)), QString("   Ilość kondygnacji = 5 [-]"));
         QCOMPARE(report.value(Row(12)),
                  QString("   Kratka prostokątna o wymiarach = 0.20 [m] x 0.25 [m]"));
-        QCOMPARE(report.value(Row(13)), QString("   Współczynnik strat kratki = 4.00 [-]"));
+        QCOMPARE(report.value(Row(13)), QString("   Współczynnik strat kratki = 4.60 [-]"));
         QCOMPARE(report.value(Row(17)),
                  "   Wydajność godzinowa   Qh = " +
                      QString::fromStdString(FormatFixed(point.flowPerHour, 4)) + " [m3/h]");
         QVERIFY(report.value(Row(19)).endsWith(" [m/s] dla średnicy równoważnej."));
         QCOMPARE(p.File("dialog1.sav"), QByteArray("20\n1013\n60\n4.0\n"));
         QCOMPARE(p.File("dialog2.sav"), QByteArray("0.20\n0.30\n"));
-        QCOMPARE(p.File("dialog33.sav"), QByteArray("3.00\n5\n0.20\n0.25\n4.00\n"));
+        QCOMPARE(p.File("dialog33.sav"), QByteArray("3.00\n5\n0.20\n0.25\n4.60\n"));
+    }
+
+    // Typing replaces the remembered values, and a decimal comma counts as
+    // the point.
+    void typingOverRememberedValuesWithDecimalCommas()
+    {
+        Program p("dialog.sav", "1.30\n5.0\n");
+        QVERIFY(p.remembered);
+        p.Run(kNewCalculation, {
+                                   {"OKBottomDlg3", [](QWidget* w) { PressEnter(w); }},
+                                   {"OKBottomDlg", [](QWidget* w) { TypeKeys(w, "1,2\t4,5\r"); }},
+                                   {"OKBottomDlg333", [](QWidget* w) { PressEscape(w); }},
+                               });
+        QCOMPARE(p.File("dialog.sav"), QByteArray("1.20\n4.5\n"));
+        QCOMPARE(p.state.AirDensity, 1.2);
+        QCOMPARE(p.state.WindSpeed, 4.5);
     }
 
     // A cancel at any step ends the chain: the report is withdrawn, what the

@@ -76,6 +76,26 @@ private slots:
         QCOMPARE(std::signbit(converted), std::signbit(value));
     }
 
+    // A dialog's real field also takes a decimal comma for the point.
+    void fieldReal_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("value");
+        QTest::newRow("1,2") << "1,2" << 1.2;
+        QTest::newRow("0,16") << "0,16" << 0.16;
+        QTest::newRow("comma and exponent") << "4,5e-1" << 0.45;
+        QTest::newRow("second comma ends it") << "1,2,3" << 1.2;
+        QTest::newRow("comma first") << ",5" << 0.5;
+        QTest::newRow("point stays") << "1.5,3" << 1.5;
+        QTest::newRow("letters") << "abc" << 0.0;
+    }
+    void fieldReal()
+    {
+        QFETCH(QString, text);
+        QFETCH(double, value);
+        QCOMPARE(ConvertFieldReal(text.toStdString()), value);
+    }
+
     void whole_data()
     {
         QTest::addColumn<QString>("text");
@@ -83,6 +103,7 @@ private slots:
         QTest::newRow("plain") << "20" << 20;
         QTest::newRow("fraction dropped") << "20.7" << 20;
         QTest::newRow("storeys 3.5") << "3.5" << 3;
+        QTest::newRow("storeys 3,5") << "3,5" << 3;
         QTest::newRow("humidity 55.5") << "55.5" << 55;
         QTest::newRow("negative") << "-5" << -5;
         QTest::newRow("plus") << "+7" << 7;

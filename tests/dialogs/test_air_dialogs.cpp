@@ -132,7 +132,7 @@ private slots:
         QTest::newRow("1.2 and 4") << "1.2"
                                    << "4" << 1.2 << 4.0 << QByteArray("1.20\n4.0\n");
         QTest::newRow("decimal comma") << "1,5"
-                                       << "3,7" << 1.0 << 3.0 << QByteArray("1.00\n3.0\n");
+                                       << "3,7" << 1.5 << 3.7 << QByteArray("1.50\n3.7\n");
         QTest::newRow("more decimals") << "0.1234"
                                        << "3.26" << 0.1234 << 3.26 << QByteArray("0.12\n3.3\n");
         QTest::newRow("letters") << "abc"

@@ -151,9 +151,9 @@ private slots:
         QTest::newRow("MCV 20") << QStringList{"3", "4", "0.222", "0.255", "4.6"} << 3.0 << 4
                                 << 0.222 << 0.255 << 4.6
                                 << QByteArray("3.00\n4\n0.22\n0.26\n4.60\n");
-        QTest::newRow("4,6 read as 4")
-            << QStringList{"2.8", "5", "0.3", "0.3", "4,6"} << 2.8 << 5 << 0.3 << 0.3 << 4.0
-            << QByteArray("2.80\n5\n0.30\n0.30\n4.00\n");
+        QTest::newRow("decimal commas")
+            << QStringList{"2,8", "5,5", "0.3", "0,3", "4,6"} << 2.8 << 5 << 0.3 << 0.3 << 4.6
+            << QByteArray("2.80\n5\n0.30\n0.30\n4.60\n");
         QTest::newRow("3.5 storeys")
             << QStringList{"3", "3.5", "0.2", "0.2", "15"} << 3.0 << 3 << 0.2 << 0.2 << 15.0
             << QByteArray("3.00\n3\n0.20\n0.20\n15.00\n");
@@ -227,8 +227,8 @@ private slots:
                                << QByteArray("3.00\n4\n0.10\n1.60\n");
         QTest::newRow("d 0.074") << QStringList{"3", "4", "0.074", "1.6"} << 0.074 << 1.6
                                  << QByteArray("3.00\n4\n0.07\n1.60\n");
-        QTest::newRow("4,1") << QStringList{"3", "4", "0.155", "4,1"} << 0.155 << 4.0
-                             << QByteArray("3.00\n4\n0.15\n4.00\n");
+        QTest::newRow("4,1") << QStringList{"3", "4", "0.155", "4,1"} << 0.155 << 4.1
+                             << QByteArray("3.00\n4\n0.15\n4.10\n");
     }
     void roundGrille()
     {

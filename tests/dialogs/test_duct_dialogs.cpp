@@ -86,7 +86,7 @@ private slots:
         QTest::addColumn<QByteArray>("file");
         QTest::newRow("0.2") << "0.2" << 0.2 << QByteArray("0.20\n");
         QTest::newRow("first start") << "Edit1" << 0.0 << QByteArray("0.00\n");
-        QTest::newRow("0,16") << "0,16" << 0.0 << QByteArray("0.00\n");
+        QTest::newRow("0,16") << "0,16" << 0.16 << QByteArray("0.16\n");
         QTest::newRow("0.155") << "0.155" << 0.155 << QByteArray("0.15\n");
         QTest::newRow("-0.3") << "-0.3" << -0.3 << QByteArray("-0.30\n");
     }

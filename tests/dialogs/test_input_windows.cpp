@@ -455,6 +455,52 @@ private slots:
         }
     }
 
+    // Typing replaces the remembered text of every edit field it reaches
+    // without the mouse: when the dialog opens, by Tab, when it is shown again
+    // and when its window becomes active again. A click places the cursor.
+    void typingReplacesRememberedText_data() { AddCaseRows(); }
+    void typingReplacesRememberedText()
+    {
+        QFETCH(int, index);
+        const WindowCase& c = Cases()[static_cast<std::size_t>(index)];
+        WorkingDirectory dir;
+        WriteValueFiles();
+        CalcState state;
+        const auto dialog = c.make(state);
+        QVERIFY(OpenDialog(*dialog));
+        QList<QLineEdit*> fields;
+        for (const QString& name : c.focusCycle) {
+            QWidget* control = Control<QWidget>(*dialog, qPrintable(name));
+            auto* box = qobject_cast<QComboBox*>(control);
+            QLineEdit* edit = box ? box->lineEdit() : qobject_cast<QLineEdit*>(control);
+            for (const QString typed : {"7", "8"}) {
+                if (!edit)
+                    break;
+                QCoreApplication::processEvents();
+                QTest::keyClicks(QApplication::focusWidget(), typed);
+                QCOMPARE(edit->text(), typed);
+                dialog->reject();
+                QVERIFY(OpenDialog(*dialog));
+                QCOMPARE(Name(QApplication::focusWidget()), name);
+            }
+            if (edit)
+                fields << edit;
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        for (QLineEdit* edit : fields) {
+            if (edit->hasFocus())
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(2, edit->height() / 2));
+            QCoreApplication::processEvents();
+            QVERIFY(edit->hasFocus());
+            QVERIFY(!edit->hasSelectedText());
+            QApplication::setActiveWindow(nullptr);
+            QApplication::setActiveWindow(dialog.get());
+            QCoreApplication::processEvents();
+            QCOMPARE(edit->selectedText(), QString("8"));
+        }
+    }
+
     // "Anuluj" and the close box: the cancel result, nothing written.
     void cancelChangesNothing_data()
     {
