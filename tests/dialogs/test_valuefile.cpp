@@ -379,9 +379,9 @@ private slots:
         } else {
             given = SaveValueFile("dialog.sav", kNewLines).Reason();
         }
-        QCOMPARE(given, reason);
         QCOMPARE(Describe("dialog.sav"), after);
         QCOMPARE(EntriesBelowCurrent(), entries);
+        QCOMPARE(given, reason);
         if (pipeReader >= 0) {
             char byte = 0;
             QCOMPARE(read(pipeReader, &byte, 1), ssize_t{0}); // nothing was written into it
