@@ -14,6 +14,7 @@
 #include <cfloat>
 #include <csignal>
 #include <fcntl.h>
+#include <optional>
 #include <string>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -99,6 +100,53 @@ int SaveAsChild()
     const Outcome saved = SaveValueFile("dialog.sav", kNewLines);
     std::fputs(saved.Reason().toUtf8().constData(), stdout);
     return saved ? 0 : 3;
+}
+
+// Puts the hostile thing named dialog.sav into the current directory.
+bool Prepare(Hostile place)
+{
+    switch (place) {
+    case Hostile::ReadOnlyDirectory:
+        return WriteBytes("dialog.sav", kOldBytes) && chmod("dialog.sav", 0666) == 0 &&
+               chmod(".", 0555) == 0;
+    case Hostile::Fifo:
+        return mkfifo("dialog.sav", 0666) == 0;
+    case Hostile::LinkToDevice: // as root "device" has been made already
+        return (geteuid() == 0 || QFile::link("/dev/null", "device")) &&
+               QFile::link("device", "dialog.sav");
+    case Hostile::LinkToFile:
+        return QDir().mkdir("real") && WriteBytes("real/dialog.sav", kOldBytes) &&
+               QFile::link("real/dialog.sav", "dialog.sav");
+    case Hostile::Directory:
+        return QDir().mkdir("dialog.sav");
+    case Hostile::StaleTemporary:
+        return WriteBytes("dialog.sav", kOldBytes) &&
+               WriteBytes("dialog.sav.tmp-Ab12Cd", "1.2") && // left by a kill
+               WriteBytes("dialog.sav.backup", kOldBytes);   // the user's own
+    }
+    return false;
+}
+
+// Runs SaveAsChild in the current directory, as nobody when the tests run as
+// root. The reason it gives; nullopt, with its error output in `problem`, when
+// it did not run to the end.
+std::optional<QString> SaveInChild(QByteArray& problem)
+{
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("WYW_SAVE_AS_CHILD", "1");
+    child.setProcessEnvironment(environment);
+    const QString self = QCoreApplication::applicationFilePath();
+    if (geteuid() == 0)
+        child.start("setpriv", {"--reuid=65534", "--regid=65534", "--clear-groups", self});
+    else
+        child.start(self, QStringList{});
+    const bool finished = child.waitForFinished(20000);
+    problem = child.readAllStandardError();
+    if (!finished || child.exitStatus() != QProcess::NormalExit ||
+        (child.exitCode() != 0 && child.exitCode() != 3))
+        return std::nullopt;
+    return QString::fromUtf8(child.readAllStandardOutput());
 }
 
 } // namespace
@@ -325,62 +373,28 @@ private slots:
         QFETCH(QString, after);
         QFETCH(QStringList, entries);
         WorkingDirectory dir;
-        int pipeReader = -1;
-        switch (place) {
-        case Hostile::ReadOnlyDirectory:
-            QVERIFY(WriteBytes("dialog.sav", kOldBytes));
-            if (geteuid() == 0 && QStandardPaths::findExecutable("setpriv").isEmpty())
-                QSKIP("running as root without setpriv (util-linux): no unprivileged user");
-            QVERIFY(chmod("dialog.sav", 0666) == 0 && chmod(qPrintable(dir.path()), 0555) == 0);
-            break;
-        case Hostile::Fifo:
-            QVERIFY(mkfifo("dialog.sav", 0666) == 0);
-            // A reader, so that a writer opening the pipe would not hang the test.
-            pipeReader = open("dialog.sav", O_RDONLY | O_NONBLOCK);
-            break;
-        case Hostile::LinkToDevice:
-            // As root a device of our own (the null device), never /dev/null itself.
-            if (geteuid() == 0 && mknod("device", S_IFCHR | 0666, makedev(1, 3)) != 0)
-                QSKIP("running as root without the right to make a device node; a link to "
-                      "/dev/null would put the machine's own device at risk");
-            if (geteuid() != 0)
-                QVERIFY(QFile::link("/dev/null", "device"));
-            QVERIFY(QFile::link("device", "dialog.sav"));
-            break;
-        case Hostile::LinkToFile:
-            QVERIFY(QDir().mkdir("real") && WriteBytes("real/dialog.sav", kOldBytes));
-            QVERIFY(QFile::link("real/dialog.sav", "dialog.sav"));
-            break;
-        case Hostile::Directory:
-            QVERIFY(QDir().mkdir("dialog.sav"));
-            break;
-        case Hostile::StaleTemporary:
-            QVERIFY(WriteBytes("dialog.sav", kOldBytes));
-            QVERIFY(WriteBytes("dialog.sav.tmp-Ab12Cd", "1.2")); // left by a kill
-            QVERIFY(WriteBytes("dialog.sav.backup", kOldBytes)); // the user's own
-            break;
-        }
+        if (place == Hostile::ReadOnlyDirectory && geteuid() == 0 &&
+            QStandardPaths::findExecutable("setpriv").isEmpty())
+            QSKIP("running as root without setpriv (util-linux): no unprivileged user");
+        // As root a device of our own (the null device), never /dev/null itself.
+        if (place == Hostile::LinkToDevice && geteuid() == 0 &&
+            mknod("device", S_IFCHR | 0666, makedev(1, 3)) != 0)
+            QSKIP("running as root without the right to make a device node; a link to "
+                  "/dev/null would put the machine's own device at risk");
+        QVERIFY(Prepare(place));
+        // A reader, so that a writer opening the pipe would not hang the test.
+        const int pipeReader =
+            place == Hostile::Fifo ? open("dialog.sav", O_RDONLY | O_NONBLOCK) : -1;
 
         QString given;
         if (place == Hostile::ReadOnlyDirectory) {
-            QProcess child;
-            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-            environment.insert("WYW_SAVE_AS_CHILD", "1");
-            child.setProcessEnvironment(environment);
-            const QString self = QCoreApplication::applicationFilePath();
-            if (geteuid() == 0)
-                child.start("setpriv", {"--reuid=65534", "--regid=65534", "--clear-groups", self});
-            else
-                child.start(self, QStringList{});
-            QVERIFY2(child.waitForFinished(20000), "the saving child did not finish");
+            QByteArray problem;
+            const std::optional<QString> childReason = SaveInChild(problem);
             chmod(qPrintable(dir.path()), 0700);
-            const QByteArray problem = child.readAllStandardError();
             if (problem.startsWith("setpriv:"))
                 QSKIP(qPrintable("setpriv cannot drop privileges here: " + problem));
-            QVERIFY2(child.exitStatus() == QProcess::NormalExit &&
-                         (child.exitCode() == 0 || child.exitCode() == 3),
-                     problem.constData());
-            given = QString::fromUtf8(child.readAllStandardOutput());
+            QVERIFY2(childReason, problem.constData());
+            given = *childReason;
         } else {
             given = SaveValueFile("dialog.sav", kNewLines).Reason();
         }
