@@ -29,6 +29,8 @@
 #include <QStatusTipEvent>
 #include <QToolButton>
 
+#include <type_traits>
+
 namespace {
 
 constexpr int kSpeedBarHeight = 33;
@@ -101,14 +103,25 @@ void TMainForm::ShowMainWindow()
     showMaximized();
 }
 
+template <class Result> std::function<void()> TMainForm::Command(Result (TMainForm::*command)())
+{
+    return [this, command] {
+        RunCommand([this, command] {
+            if constexpr (std::is_same_v<Result, Outcome>)
+                ShowOutcome(this, (this->*command)());
+            else
+                (this->*command)();
+        });
+    };
+}
+
 QAction* TMainForm::createAction(const QString& caption, const QString& hint, const char* name,
-                                 void (TMainForm::*command)())
+                                 const std::function<void()>& command)
 {
     auto* action = new QAction(caption, this);
     action->setObjectName(QString::fromLatin1(name));
     action->setStatusTip(hint);
-    connect(action, &QAction::triggered, this,
-            [this, command] { RunCommand([this, command] { (this->*command)(); }); });
+    connect(action, &QAction::triggered, this, command);
     return action;
 }
 
@@ -116,27 +129,27 @@ void TMainForm::createActions()
 {
     fileNewItem_ = createAction(QStringLiteral("&Nowe obliczenia"),
                                 QStringLiteral("Obliczenia ilości odciąganego powietrza"),
-                                "FileNewItem", &TMainForm::FileNew);
+                                "FileNewItem", Command(&TMainForm::FileNew));
     fileWywietrznikItem_ = createAction(QStringLiteral("&Wybierz tylko wywietrznik"),
                                         QStringLiteral("Obliczenia dla nowego wywietrznika"),
-                                        "FileWywietrznikItem", &TMainForm::Wywietrznik);
+                                        "FileWywietrznikItem", Command(&TMainForm::Wywietrznik));
     fileCompareItem_ =
         createAction(QStringLiteral("&Porównaj wywietrzniki"),
                      QStringLiteral("Porównuje wszystkie wywietrzniki dla bieżących danych"),
-                     "FileCompareItem", &TMainForm::CompareVentilators);
+                     "FileCompareItem", Command(&TMainForm::CompareVentilators));
     filePrintItem_ =
         createAction(QStringLiteral("&Wydruk wyników"), QStringLiteral("Drukuje aktualne wyniki"),
-                     "FilePrintItem", &TMainForm::FilePrint);
+                     "FilePrintItem", Command(&TMainForm::FilePrint));
     filePrintSetupItem_ = createAction(QStringLiteral("&Ustawienia drukarki"),
                                        QStringLiteral("Zmienia ustawienia drukarki"),
-                                       "FilePrintSetupItem", &TMainForm::FilePrintSetup);
+                                       "FilePrintSetupItem", Command(&TMainForm::FilePrintSetup));
     fileExitItem_ =
         createAction(QStringLiteral("&Koniec"), QStringLiteral("Kończy pracę z programem"),
-                     "FileExitItem", &TMainForm::FileExit);
+                     "FileExitItem", Command(&TMainForm::FileExit));
     helpContentsItem_ = createAction(QStringLiteral("&Spis treści"), QString(), "HelpContentsItem",
-                                     &TMainForm::HelpContents);
+                                     Command(&TMainForm::HelpContents));
     helpAboutItem_ = createAction(QStringLiteral("&O programie"), QString(), "HelpAboutItem",
-                                  &TMainForm::HelpAbout);
+                                  Command(&TMainForm::HelpAbout));
 }
 
 void TMainForm::createMenus()
@@ -179,7 +192,8 @@ void TMainForm::setUpMenu(QMenu* menu)
 }
 
 QToolButton* TMainForm::createSpeedButton(QWidget* speedBar, const char* name, SpeedGlyph glyph,
-                                          const QString& hint, int x, void (TMainForm::*command)())
+                                          const QString& hint, int x,
+                                          const std::function<void()>& command)
 {
     auto* button = new QToolButton(speedBar);
     button->setObjectName(QString::fromLatin1(name));
@@ -190,8 +204,7 @@ QToolButton* TMainForm::createSpeedButton(QWidget* speedBar, const char* name, S
     const Hint parts = SplitHint(hint);
     button->setToolTip(parts.shortText);
     button->setStatusTip(parts.longText);
-    connect(button, &QToolButton::clicked, this,
-            [this, command] { RunCommand([this, command] { (this->*command)(); }); });
+    connect(button, &QToolButton::clicked, this, command);
     return button;
 }
 
@@ -210,14 +223,17 @@ void TMainForm::createSpeedBar()
 
     // Four buttons in a row, a gap of 5 pixels between the second and third.
     createSpeedButton(speedBar, "SpeedButton1", SpeedGlyph::Print,
-                      QStringLiteral("Wydruk wyników|Wydruk wyników"), 10, &TMainForm::FilePrint);
+                      QStringLiteral("Wydruk wyników|Wydruk wyników"), 10,
+                      Command(&TMainForm::FilePrint));
     createSpeedButton(speedBar, "SpeedButton2", SpeedGlyph::PrintSetup,
                       QStringLiteral("Ustawienia drukarki|Ustawienia drukarki"), 35,
-                      &TMainForm::FilePrintSetup);
+                      Command(&TMainForm::FilePrintSetup));
     createSpeedButton(speedBar, "SpeedButton4", SpeedGlyph::About,
-                      QStringLiteral("O programie|O programie"), 65, &TMainForm::HelpAbout);
+                      QStringLiteral("O programie|O programie"), 65,
+                      Command(&TMainForm::HelpAbout));
     createSpeedButton(speedBar, "SpeedButton5", SpeedGlyph::Exit,
-                      QStringLiteral("Koniec pracy|Koniec pracy"), 90, &TMainForm::FileExit);
+                      QStringLiteral("Koniec pracy|Koniec pracy"), 90,
+                      Command(&TMainForm::FileExit));
 }
 
 void TMainForm::createStatusBar()
@@ -263,8 +279,15 @@ void TMainForm::ShowHint(const QString& hint)
         statusLine_->showMessage(longHint);
 }
 
+void TMainForm::ShowSaveFailure(const Outcome& outcome)
+{
+    saveFailures_ << outcome.Reason();
+    statusLine_->showMessage(saveFailures_.join(QLatin1Char(' ')));
+}
+
 void TMainForm::FileNew()
 {
+    saveFailures_.clear();
     WindowWizardSteps steps(*this, windows_);
     RunCalculationWizard(state_, steps);
 }
@@ -298,18 +321,18 @@ void TMainForm::CalculateChosenVentilator()
         ShowCalculationFailure(point);
 }
 
-void TMainForm::FilePrint()
+Outcome TMainForm::FilePrint()
 {
     QPrinter& printer = windows_.Printer();
     QPrintDialog printDialog(&printer, this);
     printDialog.setObjectName(QStringLiteral("PrintDialog"));
     if (printDialog.exec() != QDialog::Accepted)
-        return;
+        return {};
     // The process-wide printer as the dialog has configured it, in the
     // program's device units.
     ConfigurePrinter(printer);
     PrinterCanvas canvas(printer);
-    PrintReport(canvas, state_);
+    return PrintReport(canvas, state_);
 }
 
 void TMainForm::FilePrintSetup()

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "outcome.h"
 #include "program_icons.h"
 
 #include <QMainWindow>
+#include <QStringList>
 
 #include <functional>
 
@@ -29,12 +31,13 @@ public:
     void ShowMainWindow();
 
     // The handlers. The menu and the toolbar run each command through
-    // RunCommand, so that an error inside it is shown and the program goes on.
+    // RunCommand, so that an error inside it is shown and the program goes on;
+    // a command that can fail gives the reason, which ShowOutcome shows.
     void ShowHint(const QString& hint);
     void FileNew();
     void Wywietrznik();
     void CompareVentilators();
-    void FilePrint();
+    Outcome FilePrint();
     void FilePrintSetup();
     void FileExit();
     void HelpAbout();
@@ -54,6 +57,10 @@ public:
     // Asks for a repaint of the report area.
     void Invalidate();
 
+    // A dialog's value file could not be saved: the status line says which
+    // and why, together with the others of the same calculation.
+    void ShowSaveFailure(const Outcome& outcome);
+
 signals:
     // The window has been closed: the program ends.
     void Closed();
@@ -70,16 +77,20 @@ private:
     void createMenus();
     void createSpeedBar();
     void createStatusBar();
+    // A command as the menu and the toolbar run it.
+    template <class Result> std::function<void()> Command(Result (TMainForm::*command)());
     QAction* createAction(const QString& caption, const QString& hint, const char* name,
-                          void (TMainForm::*command)());
+                          const std::function<void()>& command);
     QToolButton* createSpeedButton(QWidget* speedBar, const char* name, SpeedGlyph glyph,
-                                   const QString& hint, int x, void (TMainForm::*command)());
+                                   const QString& hint, int x,
+                                   const std::function<void()>& command);
     void setUpMenu(QMenu* menu);
 
     CalcState& state_;
     ProgramWindows& windows_;
     ClientArea* clientArea_ = nullptr;
     QStatusBar* statusLine_ = nullptr;
+    QStringList saveFailures_; // of the calculation under way
 
     QAction* fileNewItem_ = nullptr;
     QAction* fileWywietrznikItem_ = nullptr;

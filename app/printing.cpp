@@ -3,60 +3,45 @@
 #include "program_font.h"
 #include "report_lines.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QPrinter>
 
 namespace {
-
-bool PrintsToFile(const QPrinter& printer)
-{
-    return printer.outputFormat() == QPrinter::PdfFormat || !printer.outputFileName().isEmpty();
-}
 
 QString Quoted(const QString& name)
 {
     return QStringLiteral("„%1”").arg(name);
 }
 
-[[noreturn]] void RaiseBeginFailure(const QPrinter& printer)
+// `fileName`: the file the user chose, empty on a printer.
+Outcome BeginFailure(const QPrinter& printer, const QString& fileName)
 {
-    QString message;
-    if (PrintsToFile(printer)) {
-        if (printer.outputFileName().isEmpty())
-            message = QStringLiteral("Nie wybrano pliku, do którego ma być zapisany wydruk.");
-        else
-            message = QStringLiteral("Nie można zapisać wydruku do pliku %1.")
-                          .arg(Quoted(printer.outputFileName()));
-    } else {
-        message = QStringLiteral("Nie można rozpocząć wydruku na drukarce %1.")
-                      .arg(Quoted(printer.printerName()));
-    }
-    throw PrintError(message.toStdString());
+    if (!fileName.isEmpty())
+        return Outcome::Failure(
+            QStringLiteral("Nie można zapisać wydruku do pliku %1.").arg(Quoted(fileName)));
+    return Outcome::Failure(QStringLiteral("Nie można rozpocząć wydruku na drukarce %1.")
+                                .arg(Quoted(printer.printerName())));
 }
 
-[[noreturn]] void RaiseEndFailure(const QPrinter& printer)
+Outcome EndFailure(const QPrinter& printer, const QString& fileName)
 {
-    QString message;
-    if (PrintsToFile(printer))
-        message = QStringLiteral("Wydruk nie został zapisany do pliku %1.")
-                      .arg(Quoted(printer.outputFileName()));
-    else
-        message =
-            QStringLiteral("Drukarka %1 nie przyjęła wydruku.").arg(Quoted(printer.printerName()));
-    throw PrintError(message.toStdString());
+    if (!fileName.isEmpty())
+        return Outcome::Failure(
+            QStringLiteral("Wydruk nie został zapisany do pliku %1.").arg(Quoted(fileName)));
+    return Outcome::Failure(
+        QStringLiteral("Drukarka %1 nie przyjęła wydruku.").arg(Quoted(printer.printerName())));
 }
 
 } // namespace
 
-void PrintReport(PrintCanvas& printer, const CalcState& state)
+Outcome PrintReport(PrintCanvas& printer, const CalcState& state)
 {
     printer.SetFont(ProgramFont(12));
     if (state.ResultsPrintable != 1)
-        return;
-    printer.BeginDoc();
+        return {};
+    if (Outcome begun = printer.BeginDoc(); !begun)
+        return begun;
     DrawReport(printer, BuildReport(state, ReportVariant::Printer), kPrinterReportLayout);
-    printer.EndDoc();
+    return printer.EndDoc();
 }
 
 void ConfigurePrinter(QPrinter& printer)
@@ -67,18 +52,17 @@ void ConfigurePrinter(QPrinter& printer)
 
 PrinterCanvas::PrinterCanvas(QPrinter& printer)
     : printer_(printer)
+    , file_(printer)
 {
 }
 
 PrinterCanvas::~PrinterCanvas()
 {
+    // The guard then removes the unfinished temporary.
     if (!painter_.isActive())
         return;
-    const bool toFile = PrintsToFile(printer_);
     printer_.abort();
     painter_.end();
-    if (toFile && !printer_.outputFileName().isEmpty())
-        QFile::remove(printer_.outputFileName());
 }
 
 void PrinterCanvas::SetFont(const QFont& font)
@@ -88,11 +72,14 @@ void PrinterCanvas::SetFont(const QFont& font)
         painter_.setFont(font_);
 }
 
-void PrinterCanvas::BeginDoc()
+Outcome PrinterCanvas::BeginDoc()
 {
+    if (Outcome prepared = file_.Begin(); !prepared)
+        return prepared;
     if (!painter_.begin(&printer_))
-        RaiseBeginFailure(printer_);
+        return BeginFailure(printer_, file_.FileName());
     painter_.setFont(font_);
+    return {};
 }
 
 void PrinterCanvas::DrawText(int x, int y, const QString& text)
@@ -100,15 +87,9 @@ void PrinterCanvas::DrawText(int x, int y, const QString& text)
     PainterCanvas(painter_).DrawText(x, y, text);
 }
 
-void PrinterCanvas::EndDoc()
+Outcome PrinterCanvas::EndDoc()
 {
-    bool done = painter_.end() && printer_.printerState() != QPrinter::Error;
-    if (PrintsToFile(printer_)) {
-        const QFileInfo file(printer_.outputFileName());
-        done = done && file.isFile() && file.size() > 0;
-        if (!done)
-            QFile::remove(printer_.outputFileName()); // never leave a half-written file
-    }
-    if (!done)
-        RaiseEndFailure(printer_);
+    if (!painter_.end() || printer_.printerState() == QPrinter::Error)
+        return EndFailure(printer_, file_.FileName());
+    return file_.Commit();
 }

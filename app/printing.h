@@ -1,12 +1,12 @@
 #pragma once
 
 #include "calc_state.h"
+#include "outcome.h"
+#include "print_file.h"
 #include "report_draw.h"
 
 #include <QFont>
 #include <QPainter>
-
-#include <stdexcept>
 
 class QPrinter;
 
@@ -19,31 +19,25 @@ inline constexpr int kPrinterResolution = 600;
 class PrintCanvas : public TextCanvas {
 public:
     virtual void SetFont(const QFont& font) = 0;
-    // Both raise PrintError when the printer refuses.
-    virtual void BeginDoc() = 0;
-    virtual void EndDoc() = 0;
-};
-
-// A printer or a print file that cannot take the document; the message is
-// Polish, for the user.
-class PrintError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
+    // Both fail with a Polish reason when the printer or the file refuses.
+    virtual Outcome BeginDoc() = 0;
+    virtual Outcome EndDoc() = 0;
 };
 
 // Prints the report of the state once the print dialog has been confirmed:
 // the font "MS Sans Serif" 12 on the canvas, then, only when ResultsPrintable
 // is 1, one document with the printer variant of the report at
-// (200, 200 + 120 * row) in device units.
-void PrintReport(PrintCanvas& printer, const CalcState& state);
+// (200, 200 + 120 * row) in device units. Fails when the document cannot be
+// begun or finished.
+Outcome PrintReport(PrintCanvas& printer, const CalcState& state);
 
 // Sets the printer to the program's device units, with the origin at the
 // top-left corner of the printable area.
 void ConfigurePrinter(QPrinter& printer);
 
-// The process-wide printer as a print canvas. A document left unfinished
-// (an error while drawing) is abandoned when the canvas goes, and a print file
-// of it is removed, so no half-written file stays behind.
+// The process-wide printer as a print canvas. A print file is written as every
+// file of the program is (PrintFileGuard): a document left unfinished is
+// abandoned when the canvas goes, and the file stays as it was before.
 class PrinterCanvas final : public PrintCanvas {
 public:
     explicit PrinterCanvas(QPrinter& printer);
@@ -52,12 +46,13 @@ public:
     PrinterCanvas& operator=(const PrinterCanvas&) = delete;
 
     void SetFont(const QFont& font) override;
-    void BeginDoc() override;
+    Outcome BeginDoc() override;
     void DrawText(int x, int y, const QString& text) override;
-    void EndDoc() override;
+    Outcome EndDoc() override;
 
 private:
     QPrinter& printer_;
+    PrintFileGuard file_; // outlives the painter's document
     QPainter painter_;
     QFont font_;
 };

@@ -17,6 +17,7 @@
 #include "dialog_wyw.h"
 #include "main.h"
 #include "printing.h"
+#include "valuefile.h"
 
 #include <QDir>
 
@@ -57,6 +58,11 @@ ProgramWindows::ProgramWindows(CalcState& state, QStringList helpDirectories)
     Create(compareForm_, "CompareForm", state, [this](int index) {
         mainForm_->RunCommand([this, index] { mainForm_->ChooseVentilator(index); });
     });
+    // A value file that cannot be saved is told on the main window's status line.
+    for (QWidget* window : creationOrder_)
+        for (auto* file : window->findChildren<DialogValueFile*>(Qt::FindDirectChildrenOnly))
+            QObject::connect(file, &DialogValueFile::SaveFailed, mainForm_.get(),
+                             &TMainForm::ShowSaveFailure);
 }
 
 template <class Window, class... Arguments>

@@ -5,7 +5,9 @@
 #include "comparison.h"
 #include "number_format.h"
 #include "report_lines.h"
+#include "safe_file.h"
 
+#include <QBuffer>
 #include <QChart>
 #include <QChartView>
 #include <QHBoxLayout>
@@ -13,7 +15,6 @@
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QScatterSeries>
 #include <QVBoxLayout>
 #include <QValueAxis>
@@ -262,27 +263,18 @@ void TCompareCharts::ShowWind(const CalcState& state, const std::vector<int>& mo
     SetRange(y, 0.0, 1.05 * high);
 }
 
-bool TCompareCharts::SavePng(Chart chart, const QString& path, QString* error) const
+Outcome TCompareCharts::SavePng(Chart chart, const QString& path) const
 {
-    auto fail = [&](const QString& reason) {
-        if (error != nullptr)
-            *error = reason;
-        return false;
-    };
     if (path.isEmpty())
-        return fail("Nie podano nazwy pliku obrazu.");
+        return Outcome::Failure("Nie podano nazwy pliku obrazu.");
     QChartView* view = View(chart);
     const QImage image = view->grab().toImage();
     if (image.isNull() || image.width() <= 1 || image.height() <= 1)
-        return fail("Wykres nie jest widoczny i nie może zostać zapisany.");
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail("Nie można utworzyć pliku " + path + ": " + FileErrorText(file) + ".");
-    if (!image.save(&file, "PNG")) {
-        file.cancelWriting();
-        return fail("Nie można zapisać obrazu w pliku " + path + ".");
-    }
-    if (!file.commit())
-        return fail("Nie można zapisać pliku " + path + ": " + FileErrorText(file) + ".");
-    return true;
+        return Outcome::Failure("Wykres nie jest widoczny i nie może zostać zapisany.");
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG"))
+        return Outcome::Failure("Nie można przygotować obrazu wykresu.");
+    return ReplaceFile(path, png);
 }

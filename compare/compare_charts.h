@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calc_state.h"
+#include "outcome.h"
 
 #include <QString>
 #include <QWidget>
@@ -46,10 +47,9 @@ public:
     // The catalogue numbers drawn on the wind chart, in drawing order.
     const std::vector<int>& WindModels() const { return windModels_; }
 
-    // Saves a chart as a PNG picture of its size on screen; false with a
-    // Polish reason in `error` when it cannot be written. Never leaves a
-    // half-written file.
-    bool SavePng(Chart chart, const QString& path, QString* error = nullptr) const;
+    // Saves a chart as a PNG picture of its size on screen, as every file is
+    // written (ReplaceFile): never a half-written file.
+    Outcome SavePng(Chart chart, const QString& path) const;
 
 signals:
     // "Zapisz wykres…" under a chart was clicked.

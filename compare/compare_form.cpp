@@ -15,7 +15,6 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
@@ -240,35 +239,24 @@ void TCompareForm::UpdateButtons()
         button->setEnabled(hasData_ && SelectedModel() != 0);
 }
 
-bool TCompareForm::ExportCsv(const QString& path, QString* error) const
+Outcome TCompareForm::ExportCsv(const QString& path) const
 {
-    if (!hasData_) {
-        if (error != nullptr)
-            *error = kNoDataText;
-        return false;
-    }
-    return WriteComparisonCsv(path, model_->Rows(), model_->Order(), error);
+    if (!hasData_)
+        return Outcome::Failure(kNoDataText);
+    return WriteComparisonCsv(path, model_->Rows(), model_->Order());
 }
 
-bool TCompareForm::PrintTable(QPrinter& printer, QString* error) const
+Outcome TCompareForm::PrintTable(QPrinter& printer) const
 {
-    if (!hasData_) {
-        if (error != nullptr)
-            *error = kNoDataText;
-        return false;
-    }
+    if (!hasData_)
+        return Outcome::Failure(kNoDataText);
     return PrintComparisonTable(printer, state_, model_->Rows(), model_->Order(),
-                                model_->CurrentModel(), error);
+                                model_->CurrentModel());
 }
 
-bool TCompareForm::SaveChart(TCompareCharts::Chart chart, const QString& path, QString* error) const
+Outcome TCompareForm::SaveChart(TCompareCharts::Chart chart, const QString& path) const
 {
-    return charts_->SavePng(chart, path, error);
-}
-
-void TCompareForm::ShowFailure(const QString& message)
-{
-    QMessageBox::warning(this, kCaption, message);
+    return charts_->SavePng(chart, path);
 }
 
 void TCompareForm::ExportCsvClick()
@@ -278,11 +266,8 @@ void TCompareForm::ExportCsvClick()
                                                 "porownanie_wywietrznikow.csv",
                                                 "Pliki CSV (*.csv);;Wszystkie pliki (*)"),
                    "csv");
-    if (path.isEmpty())
-        return;
-    QString error;
-    if (!ExportCsv(path, &error))
-        ShowFailure(error);
+    if (!path.isEmpty())
+        ShowOutcome(this, ExportCsv(path));
 }
 
 void TCompareForm::PrintClick()
@@ -290,11 +275,8 @@ void TCompareForm::PrintClick()
     QPrinter printer(QPrinter::HighResolution);
     QPrintDialog dialog(&printer, this);
     dialog.setWindowTitle("Drukuj tabelę porównania");
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    QString error;
-    if (!PrintTable(printer, &error))
-        ShowFailure(error);
+    if (dialog.exec() == QDialog::Accepted)
+        ShowOutcome(this, PrintTable(printer));
 }
 
 void TCompareForm::SaveChartClick(TCompareCharts::Chart chart)
@@ -305,9 +287,6 @@ void TCompareForm::SaveChartClick(TCompareCharts::Chart chart)
                                      operating ? "punkt_pracy.png" : "wydajnosc_a_wiatr.png",
                                      "Obrazy PNG (*.png);;Wszystkie pliki (*)"),
         "png");
-    if (path.isEmpty())
-        return;
-    QString error;
-    if (!SaveChart(chart, path, &error))
-        ShowFailure(error);
+    if (!path.isEmpty())
+        ShowOutcome(this, SaveChart(chart, path));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "compare_charts.h"
+#include "outcome.h"
 
 #include <QDialog>
 #include <QString>
@@ -40,11 +41,10 @@ public:
     TCompareCharts* Charts() const { return charts_; }
 
     // What the buttons do after their dialogs, callable with a path or a
-    // printer. False with a Polish reason in `error` on failure.
-    bool ExportCsv(const QString& path, QString* error = nullptr) const;
-    bool PrintTable(QPrinter& printer, QString* error = nullptr) const;
-    bool SaveChart(TCompareCharts::Chart chart, const QString& path,
-                   QString* error = nullptr) const;
+    // printer; the buttons show a failure with ShowOutcome.
+    Outcome ExportCsv(const QString& path) const;
+    Outcome PrintTable(QPrinter& printer) const;
+    Outcome SaveChart(TCompareCharts::Chart chart, const QString& path) const;
 
 private:
     void BuildWindow();
@@ -54,7 +54,6 @@ private:
     void ExportCsvClick();
     void PrintClick();
     void SaveChartClick(TCompareCharts::Chart chart);
-    void ShowFailure(const QString& message);
 
     CalcState& state_;
     std::function<void(int)> chooseModel_;

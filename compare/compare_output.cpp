@@ -1,13 +1,13 @@
 #include "compare_output.h"
 
+#include "print_file.h"
 #include "program_font.h"
 #include "report_lines.h"
+#include "safe_file.h"
 
-#include <QFileDevice>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPrinter>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <array>
@@ -18,13 +18,6 @@ namespace {
 QString Text(std::string_view text)
 {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-bool Fail(QString* error, const QString& reason)
-{
-    if (error != nullptr)
-        *error = reason;
-    return false;
 }
 
 // The input lines of the report: from "Dane do obliczeń:" up to the results,
@@ -44,58 +37,30 @@ std::vector<QString> InputLines(const CalcState& state)
     return lines;
 }
 
-} // namespace
-
-QString FileErrorText(const QFileDevice& file)
+// Column widths: the widest text of each column, in bold to be safe.
+std::array<int, kComparisonColumnCount> ColumnWidths(const QFontMetrics& bold,
+                                                     const std::vector<ComparisonRow>& rows,
+                                                     const std::vector<int>& order, int padding)
 {
-    switch (file.error()) {
-    case QFileDevice::OpenError:
-        return "nie ma takiego katalogu albo brak uprawnień do zapisu";
-    case QFileDevice::WriteError:
-        return "błąd zapisu, być może brak miejsca na dysku";
-    case QFileDevice::ResourceError:
-        return "brak miejsca na dysku lub zasobów systemu";
-    case QFileDevice::PermissionsError:
-        return "brak uprawnień do zapisu";
-    case QFileDevice::RenameError:
-        return "nie można zastąpić pliku docelowego";
-    default:
-        return "błąd systemu plików";
+    std::array<int, kComparisonColumnCount> widths{};
+    for (int column = 0; column < kComparisonColumnCount; ++column) {
+        widths[column] = bold.horizontalAdvance(Text(ComparisonHeader(column)));
+        for (int position : order) {
+            if (position < 0 || static_cast<std::size_t>(position) >= rows.size())
+                continue;
+            const QString cell = Text(ComparisonCell(rows[position], column));
+            widths[column] = std::max(widths[column], bold.horizontalAdvance(cell));
+        }
+        widths[column] += 2 * padding;
     }
+    return widths;
 }
 
-bool WriteComparisonCsv(const QString& path, const std::vector<ComparisonRow>& rows,
-                        const std::vector<int>& order, QString* error)
+// Draws the comparison on the painter's pages.
+Outcome DrawComparison(QPainter& painter, QPrinter& printer, const CalcState& state,
+                       const std::vector<ComparisonRow>& rows, const std::vector<int>& order,
+                       int currentModel)
 {
-    if (path.isEmpty())
-        return Fail(error, "Nie podano nazwy pliku CSV.");
-    const std::string csv = ComparisonCsv(rows, order);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return Fail(error, "Nie można utworzyć pliku " + path + ": " + FileErrorText(file) + ".");
-    if (file.write(csv.data(), static_cast<qint64>(csv.size())) !=
-        static_cast<qint64>(csv.size())) {
-        const QString reason = FileErrorText(file);
-        file.cancelWriting();
-        return Fail(error, "Nie można zapisać pliku " + path + ": " + reason + ".");
-    }
-    if (!file.commit())
-        return Fail(error, "Nie można zapisać pliku " + path + ": " + FileErrorText(file) + ".");
-    return true;
-}
-
-bool PrintComparisonTable(QPrinter& printer, const CalcState& state,
-                          const std::vector<ComparisonRow>& rows, const std::vector<int>& order,
-                          int currentModel, QString* error)
-{
-    QPainter painter;
-    if (!painter.begin(&printer)) {
-        if (printer.outputFormat() == QPrinter::PdfFormat)
-            return Fail(error,
-                        "Nie można zapisać wydruku do pliku " + printer.outputFileName() + ".");
-        return Fail(error,
-                    "Nie można rozpocząć wydruku na drukarce " + printer.printerName() + ".");
-    }
     const QRect page = painter.viewport();
     const QFont body = ProgramFont(10);
     QFont bold = body;
@@ -110,18 +75,8 @@ bool PrintComparisonTable(QPrinter& printer, const CalcState& state,
     const int padding = metrics.averageCharWidth();
     const int rowHeight = lineHeight + padding;
 
-    // Column widths: the widest text of each column, in bold to be safe.
-    std::array<int, kComparisonColumnCount> widths{};
-    for (int column = 0; column < kComparisonColumnCount; ++column) {
-        widths[column] = boldMetrics.horizontalAdvance(Text(ComparisonHeader(column)));
-        for (int position : order) {
-            if (position < 0 || static_cast<std::size_t>(position) >= rows.size())
-                continue;
-            const QString cell = Text(ComparisonCell(rows[position], column));
-            widths[column] = std::max(widths[column], boldMetrics.horizontalAdvance(cell));
-        }
-        widths[column] += 2 * padding;
-    }
+    const std::array<int, kComparisonColumnCount> widths =
+        ColumnWidths(boldMetrics, rows, order, padding);
 
     int y = 0;
     painter.setFont(title);
@@ -162,10 +117,8 @@ bool PrintComparisonTable(QPrinter& printer, const CalcState& state,
         if (position < 0 || static_cast<std::size_t>(position) >= rows.size())
             continue;
         if (y + rowHeight > page.height()) {
-            if (!printer.newPage()) {
-                painter.end();
-                return Fail(error, "Nie można rozpocząć nowej strony wydruku.");
-            }
+            if (!printer.newPage())
+                return Outcome::Failure("Nie można rozpocząć nowej strony wydruku.");
             y = 0;
             drawRow(header, false, true);
         }
@@ -175,7 +128,38 @@ bool PrintComparisonTable(QPrinter& printer, const CalcState& state,
             cells[column] = Text(ComparisonCell(row, column));
         drawRow(cells, row.number == currentModel, false);
     }
+    return {};
+}
+
+} // namespace
+
+Outcome WriteComparisonCsv(const QString& path, const std::vector<ComparisonRow>& rows,
+                           const std::vector<int>& order)
+{
+    if (path.isEmpty())
+        return Outcome::Failure("Nie podano nazwy pliku CSV.");
+    const std::string csv = ComparisonCsv(rows, order);
+    return ReplaceFile(path, QByteArray(csv.data(), static_cast<qsizetype>(csv.size())));
+}
+
+Outcome PrintComparisonTable(QPrinter& printer, const CalcState& state,
+                             const std::vector<ComparisonRow>& rows, const std::vector<int>& order,
+                             int currentModel)
+{
+    PrintFileGuard file(printer);
+    if (Outcome begun = file.Begin(); !begun)
+        return begun;
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        if (!file.FileName().isEmpty())
+            return Outcome::Failure("Nie można zapisać wydruku do pliku „" + file.FileName() +
+                                    "”.");
+        return Outcome::Failure("Nie można rozpocząć wydruku na drukarce „" +
+                                printer.printerName() + "”.");
+    }
+    if (Outcome drawn = DrawComparison(painter, printer, state, rows, order, currentModel); !drawn)
+        return drawn;
     if (!painter.end())
-        return Fail(error, "Wydruk nie został ukończony.");
-    return true;
+        return Outcome::Failure("Wydruk nie został ukończony.");
+    return file.Commit();
 }

@@ -31,7 +31,8 @@ TOKBottomDlg::TOKBottomDlg(CalcState& state, QWidget* parent)
     connect(ok, &QPushButton::clicked, this, &TOKBottomDlg::OKBtnClick);
     connect(button1, &QPushButton::clicked, this, &QDialog::reject);
 
-    LoadValueFile(kValueFile, {edit1_, edit2_});
+    valueFile_ = new DialogValueFile(kValueFile, this);
+    valueFile_->Load({edit1_, edit2_});
 }
 
 void TOKBottomDlg::OKBtnClick()
@@ -39,6 +40,6 @@ void TOKBottomDlg::OKBtnClick()
     const double density = RealField(edit1_);
     const double windSpeed = RealField(edit2_);
     ApplyTypedAir(state_, density, windSpeed);
-    SaveValueFile(kValueFile, {FormatFixed(density, 2), FormatFixed(windSpeed, 1)});
+    valueFile_->Save({FormatFixed(density, 2), FormatFixed(windSpeed, 1)});
     accept();
 }

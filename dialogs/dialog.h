@@ -3,6 +3,7 @@
 #include "calc_state.h"
 #include "dialog_base.h"
 
+class DialogValueFile;
 class QLineEdit;
 
 // "Dobór parametrów": the air density and the wind speed as typed. Remembers
@@ -18,4 +19,5 @@ private:
     CalcState& state_;
     QLineEdit* edit1_;
     QLineEdit* edit2_;
+    DialogValueFile* valueFile_;
 };

@@ -37,7 +37,8 @@ TForm3::TForm3(CalcState& state, QWidget* parent)
     connect(ok, &QPushButton::clicked, this, &TForm3::OKBtnClick);
     connect(button1, &QPushButton::clicked, this, &TForm3::Button1Click);
 
-    LoadValueFile(kValueFile, {edit1_, edit2_, edit3_, edit4_});
+    valueFile_ = new DialogValueFile(kValueFile, this);
+    valueFile_->Load({edit1_, edit2_, edit3_, edit4_});
 }
 
 void TForm3::OKBtnClick()
@@ -52,8 +53,8 @@ void TForm3::OKBtnClick()
     }
     const double windSpeed = RealField(edit4_);
     state_.WindSpeed = windSpeed;
-    SaveValueFile(kValueFile, {FormatWhole(temperature), FormatWhole(pressure),
-                               FormatWhole(humidity), FormatFixed(windSpeed, 1)});
+    valueFile_->Save({FormatWhole(temperature), FormatWhole(pressure), FormatWhole(humidity),
+                      FormatFixed(windSpeed, 1)});
     state_.AirDensity = air.density; // computed after the file is written
     accept();
 }

@@ -3,6 +3,7 @@
 #include "calc_state.h"
 #include "dialog_base.h"
 
+class DialogValueFile;
 class QLineEdit;
 
 // "Dobór parametrów ": temperature, barometric pressure and relative humidity,
@@ -22,4 +23,5 @@ private:
     QLineEdit* edit2_;
     QLineEdit* edit3_;
     QLineEdit* edit4_;
+    DialogValueFile* valueFile_;
 };

@@ -30,7 +30,8 @@ TForm1::TForm1(CalcState& state, QWidget* parent)
     connect(button1, &QPushButton::clicked, this, &TForm1::Button1Click);
     connect(button2, &QPushButton::clicked, this, &TForm1::Button2Click);
 
-    LoadValueFile(kValueFile, {edit1_, edit2_});
+    valueFile_ = new DialogValueFile(kValueFile, this);
+    valueFile_->Load({edit1_, edit2_});
 }
 
 void TForm1::Button1Click()
@@ -44,7 +45,7 @@ void TForm1::Button1Click()
         ShowRefusal(this, refusal);
         return;
     }
-    SaveValueFile(kValueFile, {FormatFixed(sideA, 2), FormatFixed(sideB, 2)});
+    valueFile_->Save({FormatFixed(sideA, 2), FormatFixed(sideB, 2)});
     ApplyRectangularDuct(state_, sideA, sideB);
     accept();
 }

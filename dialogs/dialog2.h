@@ -3,6 +3,7 @@
 #include "calc_state.h"
 #include "dialog_base.h"
 
+class DialogValueFile;
 class QLineEdit;
 
 // "Parametry kanału" of a rectangular duct: its two sides, remembered in
@@ -20,4 +21,5 @@ private:
     CalcState& state_;
     QLineEdit* edit1_;
     QLineEdit* edit2_;
+    DialogValueFile* valueFile_;
 };

@@ -28,14 +28,15 @@ TForm4::TForm4(CalcState& state, QWidget* parent)
     connect(button1, &QPushButton::clicked, this, &TForm4::Button1Click);
     connect(button2, &QPushButton::clicked, this, &TForm4::Button2Click);
 
-    LoadValueFile(kValueFile, {edit1_});
+    valueFile_ = new DialogValueFile(kValueFile, this);
+    valueFile_->Load({edit1_});
 }
 
 void TForm4::Button1Click()
 {
     const double diameter = RealField(edit1_);
     state_.DuctDiameter = diameter;
-    SaveValueFile(kValueFile, {FormatFixed(diameter, 2)});
+    valueFile_->Save({FormatFixed(diameter, 2)});
     ApplyRoundDuct(state_, diameter); // and the area, after the file
     accept();
 }

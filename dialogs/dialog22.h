@@ -3,6 +3,7 @@
 #include "calc_state.h"
 #include "dialog_base.h"
 
+class DialogValueFile;
 class QLineEdit;
 
 // "Parametry kanału" of a round duct: its diameter, remembered in
@@ -18,4 +19,5 @@ private:
 
     CalcState& state_;
     QLineEdit* edit1_;
+    DialogValueFile* valueFile_;
 };

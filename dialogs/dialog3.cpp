@@ -42,7 +42,8 @@ TForm2::TForm2(CalcState& state, QWidget* parent)
     connect(button1, &QPushButton::clicked, this, &TForm2::Button1Click);
     connect(button2, &QPushButton::clicked, this, &TForm2::Button2Click);
 
-    LoadValueFile(kValueFile, {edit1_});
+    valueFile_ = new DialogValueFile(kValueFile, this);
+    valueFile_->Load({edit1_});
 }
 
 void TForm2::Button1Click()
@@ -54,7 +55,7 @@ void TForm2::Button1Click()
             inletLoss = kHallInlets[i].lossCoefficient;
     }
     ApplyHall(state_, ductLength, inletLoss);
-    SaveValueFile(kValueFile, {FormatFixed(ductLength, 2)});
+    valueFile_->Save({FormatFixed(ductLength, 2)});
     accept();
 }
 

@@ -5,6 +5,7 @@
 
 #include <array>
 
+class DialogValueFile;
 class QLineEdit;
 class QRadioButton;
 
@@ -21,5 +22,6 @@ private:
 
     CalcState& state_;
     QLineEdit* edit1_;
+    DialogValueFile* valueFile_;
     std::array<QRadioButton*, 3> radioButtons_{};
 };

@@ -75,7 +75,8 @@ TForm22::TForm22(CalcState& state, QWidget* parent)
     connect(button1, &QPushButton::clicked, this, &TForm22::Button1Click);
     connect(button2, &QPushButton::clicked, this, &TForm22::Button2Click);
 
-    LoadValueFile(kValueFile, {edit1_, edit2_, edit3_, edit4_, edit5_});
+    valueFile_ = new DialogValueFile(kValueFile, this);
+    valueFile_->Load({edit1_, edit2_, edit3_, edit4_, edit5_});
 }
 
 void TForm22::Button1Click()
@@ -86,9 +87,8 @@ void TForm22::Button1Click()
     const double width = RealField(edit4_);
     const double loss = RealField(edit5_);
     state_.LossCoefficient = loss; // as soon as its field is read
-    SaveValueFile(kValueFile,
-                  {FormatFixed(storeyHeight, 2), FormatWhole(storeys), FormatFixed(height, 2),
-                   FormatFixed(width, 2), FormatFixed(loss, 2)});
+    valueFile_->Save({FormatFixed(storeyHeight, 2), FormatWhole(storeys), FormatFixed(height, 2),
+                      FormatFixed(width, 2), FormatFixed(loss, 2)});
     ApplyStoreys(state_, storeyHeight, storeys);
     ApplyRectangularGrille(state_, height, width, loss);
     accept();

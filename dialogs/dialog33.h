@@ -3,6 +3,7 @@
 #include "calc_state.h"
 #include "dialog_base.h"
 
+class DialogValueFile;
 class QLineEdit;
 
 // "Parametry budynku" with a rectangular grille on every storey: storey height
@@ -23,4 +24,5 @@ private:
     QLineEdit* edit3_;
     QLineEdit* edit4_;
     QLineEdit* edit5_;
+    DialogValueFile* valueFile_;
 };

@@ -64,7 +64,8 @@ TForm222::TForm222(CalcState& state, QWidget* parent)
     connect(button1, &QPushButton::clicked, this, &TForm222::Button1Click);
     connect(button2, &QPushButton::clicked, this, &TForm222::Button2Click);
 
-    LoadValueFile(kValueFile, {edit1_, edit2_, edit3_, edit4_});
+    valueFile_ = new DialogValueFile(kValueFile, this);
+    valueFile_->Load({edit1_, edit2_, edit3_, edit4_});
 }
 
 void TForm222::Button1Click()
@@ -74,8 +75,8 @@ void TForm222::Button1Click()
     const double diameter = RealField(edit3_);
     const double loss = RealField(edit4_);
     state_.LossCoefficient = loss; // as soon as its field is read
-    SaveValueFile(kValueFile, {FormatFixed(storeyHeight, 2), FormatWhole(storeys),
-                               FormatFixed(diameter, 2), FormatFixed(loss, 2)});
+    valueFile_->Save({FormatFixed(storeyHeight, 2), FormatWhole(storeys), FormatFixed(diameter, 2),
+                      FormatFixed(loss, 2)});
     ApplyStoreys(state_, storeyHeight, storeys);
     ApplyRoundGrille(state_, diameter, loss);
     accept();

@@ -3,6 +3,7 @@
 #include "calc_state.h"
 #include "dialog_base.h"
 
+class DialogValueFile;
 class QLineEdit;
 
 // "Parametry budynku" with a round fixed grille on every storey: storey height
@@ -22,4 +23,5 @@ private:
     QLineEdit* edit2_;
     QLineEdit* edit3_;
     QLineEdit* edit4_;
+    DialogValueFile* valueFile_;
 };

@@ -56,7 +56,8 @@ TForm2222::TForm2222(CalcState& state, QWidget* parent)
     connect(button1, &QPushButton::clicked, this, &TForm2222::Button1Click);
     connect(button2, &QPushButton::clicked, this, &TForm2222::Button2Click);
 
-    LoadValueFile(kValueFile, {edit1_, edit2_, edit4_});
+    valueFile_ = new DialogValueFile(kValueFile, this);
+    valueFile_->Load({edit1_, edit2_, edit4_});
 }
 
 void TForm2222::Button1Click()
@@ -67,8 +68,7 @@ void TForm2222::Button1Click()
     const std::int32_t opening = LimitOpening(WholeField(edit4_));
     const AdjustableGrille& grille = ShownGrille(comboBox1_);
     state_.LossCoefficient = GrilleLossCoefficient(grille, opening);
-    SaveValueFile(kValueFile,
-                  {FormatFixed(storeyHeight, 2), FormatWhole(storeys), FormatWhole(opening)});
+    valueFile_->Save({FormatFixed(storeyHeight, 2), FormatWhole(storeys), FormatWhole(opening)});
     ApplyStoreys(state_, storeyHeight, storeys);
     ApplyAdjustableGrille(state_, grille, opening);
     accept();

@@ -3,6 +3,7 @@
 #include "calc_state.h"
 #include "dialog_base.h"
 
+class DialogValueFile;
 class QComboBox;
 class QLineEdit;
 
@@ -24,4 +25,5 @@ private:
     QLineEdit* edit2_;
     QComboBox* comboBox1_;
     QLineEdit* edit4_;
+    DialogValueFile* valueFile_;
 };

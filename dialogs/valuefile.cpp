@@ -1,12 +1,15 @@
 #include "valuefile.h"
 
+#include "safe_file.h"
+
 #include <QByteArray>
 #include <QFile>
-#include <QFileInfo>
 #include <QLineEdit>
-#include <QSaveFile>
 
 #include <array>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -65,12 +68,20 @@ private:
 std::vector<std::string> ReadValueLines(const QString& fileName, std::size_t count)
 {
     // Only a plain file: a directory, a device or a pipe of that name is
-    // treated as no file at all (a pipe would block the start of the program).
-    if (count == 0 || !QFileInfo(fileName).isFile())
+    // treated as no file at all. Opened without waiting, so that a pipe put
+    // there cannot block the start of the program.
+    if (count == 0)
         return {};
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
+    const int fd = open(QFile::encodeName(fileName).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
         return {};
+    QFile file;
+    struct stat status {};
+    if (fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) ||
+        !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        close(fd);
+        return {};
+    }
 
     LineCollector collector(count);
     std::array<char, 4096> buffer{};
@@ -96,26 +107,30 @@ void LoadValueFile(const QString& fileName, std::initializer_list<QLineEdit*> fi
     }
 }
 
-bool SaveValueFile(const QString& fileName, const std::vector<std::string>& lines)
+Outcome SaveValueFile(const QString& fileName, const std::vector<std::string>& lines)
 {
     QByteArray content;
     for (const std::string& line : lines) {
         content.append(line.data(), static_cast<qsizetype>(line.size()));
         content.append('\n');
     }
+    return ReplaceFile(fileName, content);
+}
 
-    // A temporary file renamed over the old one; where the directory allows no
-    // new file but the file itself is writable, the file is written in place.
-    // Unbuffered, so that a failing write (a full disk) is seen here and not
-    // lost in a buffer flushed only on commit.
-    QSaveFile file(fileName);
-    file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return false;
-    if (file.write(content) != content.size() || !file.flush() ||
-        file.error() != QFileDevice::NoError) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+DialogValueFile::DialogValueFile(const char* fileName, QObject* dialog)
+    : QObject(dialog)
+    , fileName_(QString::fromLatin1(fileName))
+{
+    setObjectName(QStringLiteral("ValueFile"));
+}
+
+void DialogValueFile::Load(std::initializer_list<QLineEdit*> fields) const
+{
+    LoadValueFile(fileName_, fields);
+}
+
+void DialogValueFile::Save(const std::vector<std::string>& lines)
+{
+    if (Outcome saved = SaveValueFile(fileName_, lines); !saved)
+        emit SaveFailed(saved);
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "outcome.h"
+
+#include <QObject>
 #include <QString>
 
 #include <cstddef>
@@ -14,8 +17,9 @@ class QLineEdit;
 // working directory.
 
 // The longest line text that is kept; the rest of a longer line is skipped.
-// Every number the program writes (1e25 in "%1.2f" has 29 characters) fits.
-inline constexpr std::size_t kValueLineLimit = 255;
+// Every number the program writes fits: the longest is the largest double in
+// "%1.2f", 309 digits, the point and two decimals, with a minus sign.
+inline constexpr std::size_t kValueLineLimit = 313;
 
 // At most this many bytes of a value file are looked at, so that a file of
 // absurd size cannot stall the start of the program.
@@ -29,7 +33,26 @@ std::vector<std::string> ReadValueLines(const QString& fileName, std::size_t cou
 // Puts line n of the file into field n. A field without a line keeps its text.
 void LoadValueFile(const QString& fileName, std::initializer_list<QLineEdit*> fields);
 
-// Replaces the file with the given lines, each followed by "\n". The file is
-// either the old or the complete new one, never half written. False when it
-// could not be written; nothing is reported to the user.
-bool SaveValueFile(const QString& fileName, const std::vector<std::string>& lines);
+// Replaces the file with the given lines, each followed by "\n", only ever
+// whole and only when it is a regular file (ReplaceFile). On failure the old
+// file stays as it was and the outcome says which file and why.
+Outcome SaveValueFile(const QString& fileName, const std::vector<std::string>& lines);
+
+// The value file of one dialog, a child of the dialog: it fills the dialog's
+// fields when the dialog is created and is rewritten on every OK. A failed
+// save does not stop the dialog; it is announced by SaveFailed, which the
+// program shows on the main window's status line.
+class DialogValueFile : public QObject {
+    Q_OBJECT
+public:
+    DialogValueFile(const char* fileName, QObject* dialog);
+
+    void Load(std::initializer_list<QLineEdit*> fields) const;
+    void Save(const std::vector<std::string>& lines);
+
+signals:
+    void SaveFailed(const Outcome& outcome);
+
+private:
+    QString fileName_;
+};

@@ -2,6 +2,7 @@
 
 #include "about.h"
 #include "application.h"
+#include "dialog.h"
 #include "main.h"
 #include "program_font.h"
 #include "program_windows.h"
@@ -10,6 +11,7 @@
 #include "test_main.h"
 
 #include <QAction>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -584,6 +586,26 @@ private slots:
             // Creating the windows writes nothing.
             QVERIFY(program.directory.entries().isEmpty());
         }
+    }
+
+    // A value file that cannot be saved does not stop the dialog; the status
+    // line says which file and why.
+    void failedValueFileSaveOnTheStatusLine()
+    {
+        Program program;
+        QVERIFY(QDir().mkdir("dialog.sav"));
+        TOKBottomDlg& dialog = program.windows.OKBottomDlg();
+        dialog.findChild<QLineEdit*>("Edit1")->setText("1.2");
+        dialog.findChild<QLineEdit*>("Edit2")->setText("4");
+        auto ok = WhenModal<TOKBottomDlg>([](TOKBottomDlg* shown) {
+            QTest::mouseClick(shown->findChild<QPushButton*>("OKBtn"), Qt::LeftButton);
+        });
+        QCOMPARE(dialog.exec(), int(QDialog::Accepted));
+        QCOMPARE(program.state.AirDensity, 1.2);
+        QCOMPARE(program.state.WindSpeed, 4.0);
+        QCOMPARE(program.status(), QStringLiteral("Nie można zapisać pliku „dialog.sav”: to nie "
+                                                  "jest zwykły plik, lecz katalog."));
+        QVERIFY(QFileInfo("dialog.sav").isDir());
     }
 };
 

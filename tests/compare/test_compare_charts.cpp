@@ -322,8 +322,8 @@ private slots:
         CalcState state = ChosenState(HallState(1.2, 4.0, 0.16, 5.0), 5);
         TCompareForm form(state, {});
         QVERIFY(OpenWindow(form));
-        QString error;
-        QVERIFY2(form.SaveChart(which, "wykres.png", &error), qPrintable(error));
+        const Outcome saved = form.SaveChart(which, "wykres.png");
+        QVERIFY2(saved, qPrintable(saved.Reason()));
         const QImage image(directory.filePath("wykres.png"), "PNG");
         QVERIFY(!image.isNull());
         QCOMPARE(image.size(), form.Charts()->View(which)->size() *
@@ -338,9 +338,8 @@ private slots:
         CalcState state = ChosenState(HallState(1.2, 4.0, 0.16, 5.0), 5);
         TCompareForm form(state, {});
         QVERIFY(OpenWindow(form));
-        QString error;
-        QVERIFY(!form.SaveChart(TCompareCharts::Chart::Wind, "brak/wykres.png", &error));
-        QVERIFY(error.startsWith("Nie można utworzyć pliku brak/wykres.png"));
+        QCOMPARE(form.SaveChart(TCompareCharts::Chart::Wind, "brak/wykres.png").Reason(),
+                 "Nie można zapisać pliku „brak/wykres.png”: nie ma takiego katalogu.");
         QCOMPARE(directory.entries(), QStringList());
     }
 
@@ -374,7 +373,7 @@ private slots:
             QTest::mouseClick(form.findChild<QPushButton*>("SaveWindChartButton"), Qt::LeftButton);
             QTRY_VERIFY(box->acted());
         }
-        QVERIFY2(message.startsWith("Nie można utworzyć pliku /proc/wiatr.png"),
+        QVERIFY2(message.startsWith("Nie można zapisać pliku „/proc/wiatr.png”"),
                  qPrintable(message));
         QCOMPARE(directory.entries(), QStringList{"punkt.png"});
     }

@@ -81,8 +81,8 @@ private slots:
         CalcState state = StateWithMissingPoints();
         TCompareForm form(state, {});
         form.Refresh();
-        QString error;
-        QVERIFY2(form.ExportCsv("porownanie.csv", &error), qPrintable(error));
+        const Outcome exported = form.ExportCsv("porownanie.csv");
+        QVERIFY2(exported, qPrintable(exported.Reason()));
         QCOMPARE(directory.entries(), QStringList{"porownanie.csv"});
 
         QFile file(directory.filePath("porownanie.csv"));
@@ -151,16 +151,13 @@ private slots:
         CalcState state = StateWithMissingPoints();
         TCompareForm form(state, {});
         form.Refresh();
-        QString error;
-        QVERIFY(!form.ExportCsv("brak/porownanie.csv", &error));
-        QCOMPARE(error, QString("Nie można utworzyć pliku brak/porownanie.csv: nie ma takiego "
-                                "katalogu albo brak uprawnień do zapisu."));
+        QCOMPARE(
+            form.ExportCsv("brak/porownanie.csv").Reason(),
+            QString("Nie można zapisać pliku „brak/porownanie.csv”: nie ma takiego katalogu."));
         QCOMPARE(directory.entries(), QStringList());
 
         // Without a file name nothing can be written either.
-        error.clear();
-        QVERIFY(!form.ExportCsv("", &error));
-        QCOMPARE(error, QString("Nie podano nazwy pliku CSV."));
+        QCOMPARE(form.ExportCsv("").Reason(), QString("Nie podano nazwy pliku CSV."));
         QCOMPARE(directory.entries(), QStringList());
     }
 
@@ -171,13 +168,11 @@ private slots:
         ResetCalcState(state);
         TCompareForm form(state, {});
         form.Refresh();
-        QString error;
-        QVERIFY(!form.ExportCsv("porownanie.csv", &error));
-        QVERIFY(error.startsWith("Brak danych do porównania."));
+        QVERIFY(form.ExportCsv("porownanie.csv").Reason().startsWith("Brak danych do porównania."));
         QPrinter printer;
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(directory.filePath("tabela.pdf"));
-        QVERIFY(!form.PrintTable(printer, &error));
+        QVERIFY(form.PrintTable(printer).Failed());
         QCOMPARE(directory.entries(), QStringList());
     }
 
@@ -206,7 +201,7 @@ private slots:
             QTest::mouseClick(form.findChild<QPushButton*>("CsvButton"), Qt::LeftButton);
             QTRY_VERIFY(box->acted());
         }
-        QVERIFY2(message.startsWith("Nie można utworzyć pliku /proc/wyniki.csv"),
+        QVERIFY2(message.startsWith("Nie można zapisać pliku „/proc/wyniki.csv”"),
                  qPrintable(message));
     }
 
@@ -219,8 +214,8 @@ private slots:
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(directory.filePath("tabela.pdf"));
-        QString error;
-        QVERIFY2(form.PrintTable(printer, &error), qPrintable(error));
+        const Outcome done = form.PrintTable(printer);
+        QVERIFY2(done, qPrintable(done.Reason()));
         const QString text = PdfText(directory.filePath("tabela.pdf"));
         QVERIFY(text.contains("Porównanie wywietrzników"));
         QVERIFY(text.contains("Gęstość powietrza = 1.200 [kg/m3]"));
@@ -260,9 +255,9 @@ private slots:
         QPrinter printer;
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(directory.filePath("brak/tabela.pdf"));
-        QString error;
-        QVERIFY(!form.PrintTable(printer, &error));
-        QVERIFY2(error.startsWith("Nie można zapisać wydruku do pliku "), qPrintable(error));
+        QCOMPARE(form.PrintTable(printer).Reason(), "Nie można zapisać pliku „" +
+                                                        directory.filePath("brak/tabela.pdf") +
+                                                        "”: nie ma takiego katalogu.");
         QCOMPARE(directory.entries(), QStringList());
     }
 

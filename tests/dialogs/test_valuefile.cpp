@@ -6,12 +6,19 @@
 #include "number_format.h"
 #include "test_main.h"
 
+#include <QDirIterator>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QProcess>
 
+#include <cfloat>
 #include <csignal>
+#include <fcntl.h>
+#include <optional>
 #include <string>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 #include <vector>
 
@@ -47,9 +54,105 @@ private:
     bool active_ = false;
 };
 
+// The hostile places a value file may have to be saved in.
+enum class Hostile { ReadOnlyDirectory, Fifo, LinkToDevice, LinkToFile, Directory, StaleTemporary };
+
+const Lines kNewLines{"9.99", "9.9"};
+const QByteArray kOldBytes("1.20\n4.0\n");
+
+// What the name is on disk: a file with its bytes, or the kind of thing; a
+// link is followed and said to be one.
+QString Describe(const QString& name)
+{
+    struct stat status {};
+    QString link;
+    if (lstat(qPrintable(name), &status) == 0 && S_ISLNK(status.st_mode)) {
+        link = "link to ";
+        stat(qPrintable(name), &status);
+    }
+    if (S_ISREG(status.st_mode))
+        return link + "file: " + QString::fromLatin1(*FileBytes(name));
+    return link + (S_ISDIR(status.st_mode)    ? "directory"
+                   : S_ISFIFO(status.st_mode) ? "fifo"
+                   : S_ISCHR(status.st_mode)  ? "device"
+                                              : "missing");
+}
+
+QStringList EntriesBelowCurrent()
+{
+    QStringList names;
+    QDirIterator it(".", QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext())
+        names << it.next().mid(2);
+    names.sort();
+    return names;
+}
+
+// A user who may not write in a read-only directory, under a file-size limit of
+// 0 bytes: this test program run again, as nobody when the tests run as root.
+// The child saves dialog.sav in the current directory and prints the reason.
+int SaveAsChild()
+{
+    std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit none{0, 0};
+    setrlimit(RLIMIT_FSIZE, &none);
+    const Outcome saved = SaveValueFile("dialog.sav", kNewLines);
+    std::fputs(saved.Reason().toUtf8().constData(), stdout);
+    return saved ? 0 : 3;
+}
+
+// Puts the hostile thing named dialog.sav into the current directory.
+bool Prepare(Hostile place)
+{
+    switch (place) {
+    case Hostile::ReadOnlyDirectory:
+        return WriteBytes("dialog.sav", kOldBytes) && chmod("dialog.sav", 0666) == 0 &&
+               chmod(".", 0555) == 0;
+    case Hostile::Fifo:
+        return mkfifo("dialog.sav", 0666) == 0;
+    case Hostile::LinkToDevice: // as root "device" has been made already
+        return (geteuid() == 0 || QFile::link("/dev/null", "device")) &&
+               QFile::link("device", "dialog.sav");
+    case Hostile::LinkToFile:
+        return QDir().mkdir("real") && WriteBytes("real/dialog.sav", kOldBytes) &&
+               QFile::link("real/dialog.sav", "dialog.sav");
+    case Hostile::Directory:
+        return QDir().mkdir("dialog.sav");
+    case Hostile::StaleTemporary:
+        return WriteBytes("dialog.sav", kOldBytes) &&
+               WriteBytes("dialog.sav.tmp-Ab12Cd", "1.2") && // left by a kill
+               WriteBytes("dialog.sav.backup", kOldBytes);   // the user's own
+    }
+    return false;
+}
+
+// Runs SaveAsChild in the current directory, as nobody when the tests run as
+// root. The reason it gives; nullopt, with its error output in `problem`, when
+// it did not run to the end.
+std::optional<QString> SaveInChild(QByteArray& problem)
+{
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("WYW_SAVE_AS_CHILD", "1");
+    child.setProcessEnvironment(environment);
+    const QString self = QCoreApplication::applicationFilePath();
+    if (geteuid() == 0)
+        child.start("setpriv", {"--reuid=65534", "--regid=65534", "--clear-groups", self});
+    else
+        child.start(self, QStringList{});
+    const bool finished = child.waitForFinished(20000);
+    problem = child.readAllStandardError();
+    if (!finished || child.exitStatus() != QProcess::NormalExit ||
+        (child.exitCode() != 0 && child.exitCode() != 3))
+        return std::nullopt;
+    return QString::fromUtf8(child.readAllStandardOutput());
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(Lines)
+Q_DECLARE_METATYPE(Hostile)
 
 class TestValueFile : public QObject {
     Q_OBJECT
@@ -123,6 +226,8 @@ private slots:
         QTest::newRow("1e25") << 1e25;
         QTest::newRow("-1e25") << -1e25;
         QTest::newRow("1e200") << 1e200;
+        QTest::newRow("1e300") << 1e300;
+        QTest::newRow("largest negative") << -DBL_MAX;
         QTest::newRow("1.2") << 1.2;
     }
     void everyWrittenNumberReadsBack()
@@ -131,6 +236,7 @@ private slots:
         WorkingDirectory dir;
         const std::string line = FormatFixed(value, 2);
         QVERIFY(SaveValueFile("values.sav", {line, FormatWhole(-5)}));
+        QVERIFY(line.size() <= kValueLineLimit);
         QCOMPARE(ReadValueLines("values.sav", 2), (Lines{line, "-5"}));
     }
 
@@ -225,26 +331,93 @@ private slots:
             // Like a disk that fills up after the first few bytes.
             FileSizeLimit limit(3);
             QVERIFY(limit.Active());
-            saved = SaveValueFile("dialog.sav", {FormatFixed(1e25, 2), FormatFixed(12.5, 1)});
+            saved = bool(SaveValueFile("dialog.sav", {FormatFixed(1e25, 2), FormatFixed(12.5, 1)}));
         }
         QVERIFY(!saved);
         QCOMPARE(*FileBytes("dialog.sav"), old);
         QCOMPARE(QDir().entryList(QDir::Files | QDir::Hidden), QStringList{"dialog.sav"});
     }
 
-    void readOnlyDirectoryWithWritableFile()
+    void hostileFileSystem_data()
     {
-        if (geteuid() == 0)
-            QSKIP("as root a read-only directory still takes new files");
+        QTest::addColumn<Hostile>("place");
+        QTest::addColumn<QString>("reason"); // empty: saved
+        QTest::addColumn<QString>("after");  // dialog.sav afterwards
+        QTest::addColumn<QStringList>("entries");
+        const QString file = "Nie można zapisać pliku „dialog.sav”: ";
+        QTest::newRow("read-only directory, writable file, no room")
+            << Hostile::ReadOnlyDirectory << file + "brak uprawnień do zapisu w katalogu."
+            << "file: 1.20\n4.0\n"
+            << QStringList{"dialog.sav"};
+        QTest::newRow("FIFO") << Hostile::Fifo
+                              << file + "to nie jest zwykły plik, lecz potok (FIFO)."
+                              << "fifo" << QStringList{"dialog.sav"};
+        QTest::newRow("link to a device")
+            << Hostile::LinkToDevice
+            << file + "dowiązanie nie prowadzi do zwykłego pliku, lecz do urządzenia."
+            << "link to device" << QStringList{"device", "dialog.sav"};
+        QTest::newRow("link to a regular file")
+            << Hostile::LinkToFile << QString() << "link to file: 9.99\n9.9\n"
+            << QStringList{"dialog.sav", "real", "real/dialog.sav"};
+        QTest::newRow("directory")
+            << Hostile::Directory << file + "to nie jest zwykły plik, lecz katalog."
+            << "directory" << QStringList{"dialog.sav"};
+        QTest::newRow("temporary of an interrupted save")
+            << Hostile::StaleTemporary << QString() << "file: 9.99\n9.9\n"
+            << QStringList{"dialog.sav", "dialog.sav.backup"};
+    }
+    void hostileFileSystem()
+    {
+        QFETCH(Hostile, place);
+        QFETCH(QString, reason);
+        QFETCH(QString, after);
+        QFETCH(QStringList, entries);
         WorkingDirectory dir;
-        QVERIFY(WriteBytes("dialog22.sav", "0.10\n"));
-        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
-        const bool saved = SaveValueFile("dialog22.sav", {"0.20"});
-        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        QVERIFY(saved);
-        QCOMPARE(*FileBytes("dialog22.sav"), QByteArray("0.20\n"));
+        if (place == Hostile::ReadOnlyDirectory && geteuid() == 0 &&
+            QStandardPaths::findExecutable("setpriv").isEmpty())
+            QSKIP("running as root without setpriv (util-linux): no unprivileged user");
+        // As root a device of our own (the null device), never /dev/null itself.
+        if (place == Hostile::LinkToDevice && geteuid() == 0 &&
+            mknod("device", S_IFCHR | 0666, makedev(1, 3)) != 0)
+            QSKIP("running as root without the right to make a device node; a link to "
+                  "/dev/null would put the machine's own device at risk");
+        QVERIFY(Prepare(place));
+        // A reader, so that a writer opening the pipe would not hang the test.
+        const int pipeReader =
+            place == Hostile::Fifo ? open("dialog.sav", O_RDONLY | O_NONBLOCK) : -1;
+
+        QString given;
+        if (place == Hostile::ReadOnlyDirectory) {
+            QByteArray problem;
+            const std::optional<QString> childReason = SaveInChild(problem);
+            chmod(qPrintable(dir.path()), 0700);
+            if (problem.startsWith("setpriv:"))
+                QSKIP(qPrintable("setpriv cannot drop privileges here: " + problem));
+            QVERIFY2(childReason, problem.constData());
+            given = *childReason;
+        } else {
+            given = SaveValueFile("dialog.sav", kNewLines).Reason();
+        }
+        QCOMPARE(Describe("dialog.sav"), after);
+        QCOMPARE(EntriesBelowCurrent(), entries);
+        QCOMPARE(given, reason);
+        if (pipeReader >= 0) {
+            char byte = 0;
+            QCOMPARE(read(pipeReader, &byte, 1), ssize_t{0}); // nothing was written into it
+            close(pipeReader);
+        }
     }
 };
 
-WYW_GUI_TEST_MAIN(TestValueFile)
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsSet("WYW_SAVE_AS_CHILD"))
+        return SaveAsChild();
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    app.setAttribute(Qt::AA_Use96Dpi, true);
+    TestValueFile test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "test_valuefile.moc"
