@@ -33,6 +33,10 @@ std::string_view RefusalText(Refusal refusal)
     case Refusal::DuctSides:
         return "Suma długości i szerokości kanału nie może być równa zeru – proszę poprawić "
                "wymiary kanału.";
+    case Refusal::StackTemperature:
+        return "Temperatury ti i te muszą być wyższe od -273.15 °C.";
+    case Refusal::StackHeight:
+        return "Wysokość ciągu grawitacyjnego H nie może być ujemna.";
     }
     return {};
 }

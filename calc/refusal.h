@@ -21,6 +21,9 @@ enum class Refusal {
     WeatherDensity,
     // The rectangular duct dialog: no equivalent diameter.
     DuctSides,
+    // The gravity draught.
+    StackTemperature,
+    StackHeight,
 };
 
 // The reason shown to the user; empty for Refusal::None.

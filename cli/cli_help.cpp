@@ -27,6 +27,9 @@ Oblicza punkt pracy wywietrznika KORVANT tym samym kodem co program okienkowy.
   --all                                    tabela wszystkich 27 wywietrzników zamiast raportu
   --wind-sweep OD:DO:KROK                  wydajność Q wybranego wywietrznika w funkcji
                                            prędkości wiatru (najwyżej 100000 kroków)
+  --stack TI,TE[,H]                        razem z ciągiem grawitacyjnym: temperatura wewnątrz
+                                           i na zewnątrz [°C], wysokość H [m] (domyślnie
+                                           długość kanału L)
   --format text|json                       postać wyniku (domyślnie text)
   -h, --help                               ten opis
   --version                                wersja programu

@@ -164,6 +164,24 @@ Error ApplySweep(CliRequest& r, const std::string& v)
     return std::nullopt;
 }
 
+Error ApplyStack(CliRequest& r, const std::string& v)
+{
+    std::vector<std::string> items;
+    CliRequest::Stack& stack = r.stack.emplace();
+    double height = 0.0;
+    return First(
+        Values<3>("--stack", v, 2, items),
+        [&] { return RealValue("--stack", items[0], stack.inside); },
+        [&] { return RealValue("--stack", items[1], stack.outside); },
+        [&] {
+            if (items.size() < 3)
+                return Error{};
+            Error e = RealValue("--stack", items[2], height);
+            stack.height = height;
+            return e;
+        });
+}
+
 Error SetFlag(CliRequest&, const std::string&)
 {
     return std::nullopt;
@@ -183,6 +201,7 @@ const Option kOptions[] = {
     {"--model", true, ApplyModel},
     {"--format", true, ApplyFormat},
     {"--wind-sweep", true, ApplySweep},
+    {"--stack", true, ApplyStack},
     {"--printer", false,
      [](CliRequest& r, const std::string&) -> Error {
          r.printer = true;

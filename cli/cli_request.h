@@ -3,6 +3,7 @@
 #include "inputs.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <variant>
 
@@ -32,6 +33,15 @@ struct CliRequest {
     bool all = false;
     bool printer = false;
     Format format = Format::Text;
+
+    // The gravity draught together with the wind: temperatures inside and
+    // outside [°C] and its height [m], by default the duct length.
+    struct Stack {
+        double inside = 0.0;
+        double outside = 0.0;
+        std::optional<double> height;
+    };
+    std::optional<Stack> stack;
 
     // A sweep of the wind speed for the chosen model instead of one report.
     bool windSweep = false;

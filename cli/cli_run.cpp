@@ -5,11 +5,13 @@
 #include "number_format.h"
 #include "operating_point.h"
 #include "report_lines.h"
+#include "stack_draught.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <algorithm>
 #include <cmath>
 #include <variant>
 
@@ -145,13 +147,81 @@ std::string ReasonOf(const OperatingPoint& point)
                                                          : std::string(kNoPoint);
 }
 
+// One model's result on the inputs: by the wind alone, or with the gravity
+// draught when --stack is given. `reason` is empty when a point was found.
+struct ModelResult {
+    OperatingPoint point;
+    std::string reason;
+    bool Found() const { return point.status == OperatingPointStatus::Found; }
+};
+
+StackConditions StackOf(const CliRequest& request, const CalcState& state)
+{
+    StackConditions conditions = DefaultStackConditions(state);
+    conditions.inside = request.stack->inside;
+    conditions.outside = request.stack->outside;
+    if (request.stack->height)
+        conditions.height = *request.stack->height;
+    return conditions;
+}
+
+ModelResult EvaluateModel(const CliRequest& request, const CalcState& state,
+                          const VentilatorModel& model)
+{
+    ModelResult result;
+    if (!request.stack) {
+        result.point = EvaluateOperatingPoint(state, model);
+        if (!result.Found())
+            result.reason = ReasonOf(result.point);
+        return result;
+    }
+    const StackPoint stack = EvaluateStackPoint(state, model, StackOf(request, state));
+    OperatingPoint& p = result.point;
+    p.status = stack.status == StackStatus::Found     ? OperatingPointStatus::Found
+               : stack.status == StackStatus::Refused ? OperatingPointStatus::Refused
+                                                      : OperatingPointStatus::NoOperatingPoint;
+    p.refusal = stack.refusal;
+    p.flowPerHour = stack.flowPerHour;
+    p.ventilatorSuction = stack.ventilatorSuction;
+    p.ductVelocity = stack.ductVelocity;
+    p.count = stack.count;
+    std::copy_n(stack.flowsPerHour.begin(), stack.count, p.flowsPerHour.begin());
+    p.chosen = stack.chosen;
+    result.reason = std::string(StackReason(stack));
+    return result;
+}
+
+// The line that the report gains with the gravity draught.
+std::string StackLine(const CliRequest& request, const CalcState& state)
+{
+    const StackConditions c = StackOf(request, state);
+    const double pressure =
+        kGravity * c.height * (StackAirDensity(c.outside) - StackAirDensity(c.inside));
+    return "   Ciąg grawitacyjny: ti = " + FormatFixed(c.inside, 1) +
+           " [°C], te = " + FormatFixed(c.outside, 1) + " [°C], H = " + FormatFixed(c.height, 2) +
+           " [m], Δps = " + FormatFixed(pressure, 4) + " [Pa]\n";
+}
+
+QJsonObject StackJson(const CliRequest& request, const CalcState& state)
+{
+    const StackConditions c = StackOf(request, state);
+    QJsonObject object;
+    object.insert("InsideTemperature", c.inside);
+    object.insert("OutsideTemperature", c.outside);
+    object.insert("Height", c.height);
+    object.insert("StackPressure",
+                  kGravity * c.height * (StackAirDensity(c.outside) - StackAirDensity(c.inside)));
+    return object;
+}
+
 // A failure: text mode writes the message to the error stream, JSON mode an
 // object with `error` and `reason` to the output.
 int Failure(const CliRequest& request, const CliInputs& inputs, Refusal refusal, std::string& out,
-            std::string& err)
+            std::string& err, std::string reason = {})
 {
     const bool refused = refusal != Refusal::None;
-    const std::string reason = refused ? std::string(RefusalText(refusal)) : kNoPoint;
+    if (reason.empty())
+        reason = refused ? std::string(RefusalText(refusal)) : kNoPoint;
     // A number that is not finite has no JSON form: such inputs are told as text.
     if (request.format == CliRequest::Format::Json && AllFieldsFinite(inputs)) {
         QJsonObject object;
@@ -162,7 +232,7 @@ int Failure(const CliRequest& request, const CliInputs& inputs, Refusal refusal,
     } else {
         err += kFailure;
         err += '\n';
-        if (refused)
+        if (refused || request.stack)
             err += reason + '\n';
     }
     return refused ? kExitRefused : kExitNoOperatingPoint;
@@ -188,7 +258,9 @@ int RunAll(const CliRequest& request, const CliInputs& inputs, std::string& out,
     if (refusal != Refusal::None)
         return Failure(request, inputs, refusal, out, err);
 
-    const auto points = EvaluateAllVentilators(inputs.state);
+    std::vector<ModelResult> points;
+    for (const VentilatorModel& model : VentilatorCatalogue)
+        points.push_back(EvaluateModel(request, inputs.state, model));
     if (request.format == CliRequest::Format::Json) {
         QJsonArray results;
         for (std::size_t i = 0; i < points.size(); ++i) {
@@ -196,16 +268,18 @@ int RunAll(const CliRequest& request, const CliInputs& inputs, std::string& out,
             QJsonObject row;
             row.insert("index", static_cast<int>(i + 1));
             row.insert("name", Text(name));
-            if (points[i].status == OperatingPointStatus::Found) {
-                row.insert("result", ResultJson(points[i], name));
+            if (points[i].Found()) {
+                row.insert("result", ResultJson(points[i].point, name));
             } else {
                 row.insert("result", QJsonValue::Null);
-                row.insert("reason", Text(ReasonOf(points[i])));
+                row.insert("reason", Text(points[i].reason));
             }
             results.append(row);
         }
         QJsonObject object;
         object.insert("inputs", InputsJson(inputs));
+        if (request.stack)
+            object.insert("stack", StackJson(request, inputs.state));
         object.insert("results", results);
         out += Json(object);
         return kExitResult;
@@ -214,15 +288,17 @@ int RunAll(const CliRequest& request, const CliInputs& inputs, std::string& out,
     for (std::size_t i = 0; i < points.size(); ++i) {
         out += FormatWhole(static_cast<std::int32_t>(i + 1)) + '\t';
         out += std::string(VentilatorCatalogue[i].Name) + '\t';
-        const OperatingPoint& p = points[i];
-        if (p.status == OperatingPointStatus::Found) {
+        const OperatingPoint& p = points[i].point;
+        if (points[i].Found()) {
             out += FormatFixed(FlowPerSecond(p.flowPerHour), 4) + '\t' +
                    FormatFixed(p.flowPerHour, 4) + '\t' + FormatFixed(p.ventilatorSuction, 4) +
                    '\t' + FormatFixed(p.ductVelocity, 4) + '\n';
         } else {
-            out += ReasonOf(p) + '\n';
+            out += points[i].reason + '\n';
         }
     }
+    if (request.stack)
+        out += StackLine(request, inputs.state);
     return kExitResult;
 }
 
@@ -237,22 +313,31 @@ int RunSweep(const CliRequest& request, const CliInputs& inputs, std::string& ou
     std::string text = "v [m/s]\tQ [m3/s]\tQh [m3/h]\n";
     for (const WindSweepPoint& sweepPoint :
          WindSweep(inputs.state, model, request.sweepFrom, request.sweepTo, request.sweepStep)) {
-        const OperatingPoint& p = sweepPoint.point;
-        const bool found = p.status == OperatingPointStatus::Found;
+        CalcState windy = inputs.state;
+        windy.WindSpeed = sweepPoint.windSpeed;
+        const ModelResult result = request.stack ? EvaluateModel(request, windy, model)
+                                                 : ModelResult{sweepPoint.point, ""};
+        const OperatingPoint& p = result.point;
+        const bool found = result.Found();
+        const std::string reason = found || !result.reason.empty() ? result.reason : ReasonOf(p);
         text += FormatFixed(sweepPoint.windSpeed, 2) + '\t';
         text += found ? FormatFixed(FlowPerSecond(p.flowPerHour), 4) + '\t' +
                             FormatFixed(p.flowPerHour, 4) + '\n'
-                      : ReasonOf(p) + '\n';
+                      : reason + '\n';
         QJsonObject row;
         row.insert("WindSpeed", sweepPoint.windSpeed);
         row.insert("result", found ? QJsonValue(ResultJson(p, model.Name)) : QJsonValue());
         if (!found)
-            row.insert("reason", Text(ReasonOf(p)));
+            row.insert("reason", Text(reason));
         rows.append(row);
     }
+    if (request.stack)
+        text += StackLine(request, inputs.state);
     if (request.format == CliRequest::Format::Json) {
         QJsonObject object;
         object.insert("inputs", InputsJson(inputs));
+        if (request.stack)
+            object.insert("stack", StackJson(request, inputs.state));
         object.insert("sweep", rows);
         out += Json(object);
     } else {
@@ -320,19 +405,29 @@ int RunCli(const CliRequest& request, std::string& out, std::string& err)
     if (request.windSweep)
         return RunSweep(request, inputs, out, err);
 
-    const OperatingPoint point =
-        ComputeOperatingPoint(inputs.state, LookUpVentilator(request.model));
-    if (point.status != OperatingPointStatus::Found)
-        return Failure(request, inputs, point.refusal, out, err);
+    const ModelResult result =
+        EvaluateModel(request, inputs.state, LookUpVentilator(request.model));
+    const OperatingPoint& point = result.point;
+    if (!result.Found())
+        return Failure(request, inputs, point.refusal, out, err, result.reason);
+    // What the ventilator command writes on success.
+    CalcState& state = inputs.state;
+    state.FlowPerHour = point.flowPerHour;
+    state.VentilatorSuction = point.ventilatorSuction;
+    state.DuctVelocity = point.ductVelocity;
+    state.ResultsShown = state.ResultsPrintable = 1;
 
     if (request.format == CliRequest::Format::Json) {
         QJsonObject object;
         object.insert("inputs", InputsJson(inputs));
-        object.insert("result", ResultJson(point, inputs.state.VentilatorName));
+        if (request.stack)
+            object.insert("stack", StackJson(request, state));
+        object.insert("result", ResultJson(point, state.VentilatorName));
         out += Json(object);
     } else {
-        out += ReportText(inputs.state,
-                          request.printer ? ReportVariant::Printer : ReportVariant::Screen);
+        out += ReportText(state, request.printer ? ReportVariant::Printer : ReportVariant::Screen);
+        if (request.stack)
+            out += StackLine(request, state);
         err += OtherPointsNote(point);
     }
     return kExitResult;

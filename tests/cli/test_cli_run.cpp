@@ -165,6 +165,22 @@ private slots:
         QCOMPARE(points[1]["chosen"].toBool(), true);
     }
 
+    // With the gravity draught the results are the combined operating point,
+    // and the report says under what conditions.
+    void stackDraught()
+    {
+        const Run run = RunProgram("--density 1.2 --wind 0 --round 0.16 --hall 5 --model 5 "
+                                   "--stack 20,12");
+        QCOMPARE(run.status, 0);
+        QVERIFY(run.out.contains("Qh = 101.6194 [m3/h]"));
+        QVERIFY(run.out.endsWith("   Ciąg grawitacyjny: ti = 20.0 [°C], te = 12.0 [°C], "
+                                 "H = 5.00 [m], Δps = 1.6570 [Pa]\n"));
+        const Run warm = RunProgram("--density 1.2 --wind 0 --round 0.16 --hall 5 --model 5 "
+                                    "--stack 12,20");
+        QCOMPARE(warm.status, 1);
+        QVERIFY(warm.err.contains("Ciśnienie napędzające jest ujemne"));
+    }
+
     void jsonFailure()
     {
         const Run run = RunProgram("--density 1.2 --wind 4 --round 0 --hall 5 --model 5 "
