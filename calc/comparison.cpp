@@ -2,11 +2,19 @@
 
 #include <cmath>
 
-std::array<OperatingPoint, kVentilatorCount> EvaluateAllVentilators(const CalcState& state)
+OperatingPoint EvaluatePoint(const CalcState& state, const VentilatorModel& model,
+                             const StackConditions* stack)
+{
+    return stack ? AsOperatingPoint(EvaluateStackPoint(state, model, *stack))
+                 : EvaluateOperatingPoint(state, model);
+}
+
+std::array<OperatingPoint, kVentilatorCount> EvaluateAllVentilators(const CalcState& state,
+                                                                    const StackConditions* stack)
 {
     std::array<OperatingPoint, kVentilatorCount> points;
     for (std::size_t i = 0; i < points.size(); ++i)
-        points[i] = EvaluateOperatingPoint(state, VentilatorCatalogue[i]);
+        points[i] = EvaluatePoint(state, VentilatorCatalogue[i], stack);
     return points;
 }
 
@@ -47,12 +55,13 @@ double FlowLimitWithoutPoint(const AirPath& path)
 } // namespace
 
 PressureCurves SamplePressureCurves(const CalcState& state, const VentilatorModel& model, int steps,
-                                    double flowLimit)
+                                    double flowLimit, const StackConditions* stack)
 {
     PressureCurves curves;
     const PreparedAirPath prepared = PrepareAirPath(state, model);
     curves.refusal = prepared.refusal;
-    curves.point = EvaluateOperatingPoint(state, model);
+    curves.point = EvaluatePoint(state, model, stack);
+    const double draught = stack ? StackPressure(*stack) : 0.0;
     if (prepared.refusal != Refusal::None)
         return curves;
     const AirPath& path = prepared.path;
@@ -79,18 +88,20 @@ PressureCurves SamplePressureCurves(const CalcState& state, const VentilatorMode
         const double flow = curves.flowLimit * static_cast<double>(i) / steps;
         if (!pointPlaced && flow >= shownFlow) {
             if (flow != shownFlow)
-                curves.samples.push_back({shownFlow, AvailableUnderpressure(path, shownFlow),
+                curves.samples.push_back({shownFlow,
+                                          AvailableUnderpressure(path, shownFlow) + draught,
                                           RequiredPressure(path, shownFlow)});
             pointPlaced = true;
         }
         curves.samples.push_back(
-            {flow, AvailableUnderpressure(path, flow), RequiredPressure(path, flow)});
+            {flow, AvailableUnderpressure(path, flow) + draught, RequiredPressure(path, flow)});
     }
     return curves;
 }
 
 std::vector<WindSweepPoint> WindSweep(const CalcState& state, const VentilatorModel& model,
-                                      double from, double to, double step)
+                                      double from, double to, double step,
+                                      const StackConditions* stack)
 {
     std::vector<WindSweepPoint> sweep;
     if (!std::isfinite(from) || !std::isfinite(to) || !std::isfinite(step) || !(step > 0.0) ||
@@ -104,7 +115,7 @@ std::vector<WindSweepPoint> WindSweep(const CalcState& state, const VentilatorMo
     CalcState copy = state;
     for (long i = 0; i <= steps; ++i) {
         copy.WindSpeed = from + static_cast<double>(i) * step;
-        sweep.push_back({copy.WindSpeed, EvaluateOperatingPoint(copy, model)});
+        sweep.push_back({copy.WindSpeed, EvaluatePoint(copy, model, stack)});
     }
     return sweep;
 }

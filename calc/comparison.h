@@ -4,14 +4,24 @@
 #include "catalogue.h"
 #include "operating_point.h"
 #include "refusal.h"
+#include "stack_draught.h"
 
 #include <array>
 #include <cstddef>
 #include <vector>
 
+// Every function here finds the operating points by the wind alone, as the
+// program's calculation does, or, given `stack`, by the wind and the gravity
+// draught together (stack_draught.h).
+
+// The operating point of one model on the inputs of the state; writes nothing.
+OperatingPoint EvaluatePoint(const CalcState& state, const VentilatorModel& model,
+                             const StackConditions* stack = nullptr);
+
 // The operating points of all 27 catalogue models on the inputs of one state,
 // in catalogue order (position 0 is model 1). Writes nothing.
-std::array<OperatingPoint, kVentilatorCount> EvaluateAllVentilators(const CalcState& state);
+std::array<OperatingPoint, kVentilatorCount>
+EvaluateAllVentilators(const CalcState& state, const StackConditions* stack = nullptr);
 
 // The underpressure that the ventilator develops at a flow Q [m3/s] through
 // the duct: -Cp(Q / A) * pw [Pa]. Where the characteristic turns positive the
@@ -47,8 +57,10 @@ struct PressureCurves {
 // A positive `flowLimit` replaces the chosen largest flow (a chart may round
 // its axis up to a round number).
 inline constexpr int kPressureCurveSteps = 200;
+// With the gravity draught the available pressure is -Cp pw + dps.
 PressureCurves SamplePressureCurves(const CalcState& state, const VentilatorModel& model,
-                                    int steps = kPressureCurveSteps, double flowLimit = 0.0);
+                                    int steps = kPressureCurveSteps, double flowLimit = 0.0,
+                                    const StackConditions* stack = nullptr);
 
 // One wind speed of a sweep and the operating point at it.
 struct WindSweepPoint {
@@ -64,4 +76,5 @@ struct WindSweepPoint {
 // kWindSweepMaxSteps steps.
 inline constexpr double kWindSweepMaxSteps = 100000.0;
 std::vector<WindSweepPoint> WindSweep(const CalcState& state, const VentilatorModel& model,
-                                      double from, double to, double step);
+                                      double from, double to, double step,
+                                      const StackConditions* stack = nullptr);

@@ -135,6 +135,27 @@ double StackAirDensity(double temperature)
     return kStackPressure / (kAirGasConstant * (temperature - kAbsoluteZero));
 }
 
+double StackPressure(const StackConditions& c)
+{
+    return kGravity * c.height * (StackAirDensity(c.outside) - StackAirDensity(c.inside));
+}
+
+OperatingPoint AsOperatingPoint(const StackPoint& stack)
+{
+    OperatingPoint p;
+    p.status = stack.status == StackStatus::Found     ? OperatingPointStatus::Found
+               : stack.status == StackStatus::Refused ? OperatingPointStatus::Refused
+                                                      : OperatingPointStatus::NoOperatingPoint;
+    p.refusal = stack.refusal;
+    p.flowPerHour = stack.flowPerHour;
+    p.ventilatorSuction = stack.ventilatorSuction;
+    p.ductVelocity = stack.ductVelocity;
+    p.count = stack.count;
+    std::copy_n(stack.flowsPerHour.begin(), stack.count, p.flowsPerHour.begin());
+    p.chosen = stack.chosen;
+    return p;
+}
+
 std::string_view StackReason(const StackPoint& point)
 {
     switch (point.status) {

@@ -68,3 +68,11 @@ std::string_view StackReason(const StackPoint& point);
 // The combined operating point of a model on the inputs of the state; writes nothing.
 StackPoint EvaluateStackPoint(const CalcState& state, const VentilatorModel& model,
                               const StackConditions& conditions);
+
+// The same in the form of the calculation's own result, for the windows and
+// the command line that show either: NoDraught and NoRoot become
+// NoOperatingPoint (StackReason tells them apart).
+OperatingPoint AsOperatingPoint(const StackPoint& point);
+
+// The stack pressure dps [Pa] of the conditions.
+double StackPressure(const StackConditions& conditions);

@@ -176,17 +176,7 @@ ModelResult EvaluateModel(const CliRequest& request, const CalcState& state,
         return result;
     }
     const StackPoint stack = EvaluateStackPoint(state, model, StackOf(request, state));
-    OperatingPoint& p = result.point;
-    p.status = stack.status == StackStatus::Found     ? OperatingPointStatus::Found
-               : stack.status == StackStatus::Refused ? OperatingPointStatus::Refused
-                                                      : OperatingPointStatus::NoOperatingPoint;
-    p.refusal = stack.refusal;
-    p.flowPerHour = stack.flowPerHour;
-    p.ventilatorSuction = stack.ventilatorSuction;
-    p.ductVelocity = stack.ductVelocity;
-    p.count = stack.count;
-    std::copy_n(stack.flowsPerHour.begin(), stack.count, p.flowsPerHour.begin());
-    p.chosen = stack.chosen;
+    result.point = AsOperatingPoint(stack);
     result.reason = std::string(StackReason(stack));
     return result;
 }
@@ -195,8 +185,7 @@ ModelResult EvaluateModel(const CliRequest& request, const CalcState& state,
 std::string StackLine(const CliRequest& request, const CalcState& state)
 {
     const StackConditions c = StackOf(request, state);
-    const double pressure =
-        kGravity * c.height * (StackAirDensity(c.outside) - StackAirDensity(c.inside));
+    const double pressure = StackPressure(c);
     return "   Ciąg grawitacyjny: ti = " + FormatFixed(c.inside, 1) +
            " [°C], te = " + FormatFixed(c.outside, 1) + " [°C], H = " + FormatFixed(c.height, 2) +
            " [m], Δps = " + FormatFixed(pressure, 4) + " [Pa]\n";
@@ -209,8 +198,7 @@ QJsonObject StackJson(const CliRequest& request, const CalcState& state)
     object.insert("InsideTemperature", c.inside);
     object.insert("OutsideTemperature", c.outside);
     object.insert("Height", c.height);
-    object.insert("StackPressure",
-                  kGravity * c.height * (StackAirDensity(c.outside) - StackAirDensity(c.inside)));
+    object.insert("StackPressure", StackPressure(c));
     return object;
 }
 
