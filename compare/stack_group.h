@@ -1,0 +1,44 @@
+#pragma once
+
+#include "stack_draught.h"
+
+#include <QGroupBox>
+#include <QString>
+
+#include <optional>
+
+struct CalcState;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+
+// "Ciąg grawitacyjny" of the comparison window: off by default; when ticked,
+// the window finds every operating point by the wind and the gravity draught
+// together, with the temperatures inside and outside and the height H typed
+// here (H empty: the duct length L of the calculation). Numbers take a decimal
+// point or comma; a field that is not a number is marked and the draught is
+// left out until it is mended.
+class TStackGroup : public QGroupBox {
+    Q_OBJECT
+public:
+    explicit TStackGroup(QWidget* parent = nullptr);
+
+    // The conditions to use, or none: unticked, or a field that is not a number.
+    std::optional<StackConditions> Conditions(const CalcState& state) const;
+
+    // "wiatr + ciąg grawitacyjny (ti = 20.0 °C, te = 12.0 °C, H = 5.00 m)".
+    static QString Caption(const StackConditions& conditions);
+
+    // Shows the duct length that an empty H stands for.
+    void ShowDuctLength(double length);
+
+signals:
+    void Changed();
+
+private:
+    QCheckBox* enabled_ = nullptr;
+    QLineEdit* inside_ = nullptr;
+    QLineEdit* outside_ = nullptr;
+    QLineEdit* height_ = nullptr;
+    QLabel* problem_ = nullptr;
+};
