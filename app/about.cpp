@@ -1,6 +1,6 @@
-#include "about.h"
+#include "app/about.h"
 
-#include "program_icons.h"
+#include "resources/program_icons.h"
 
 #include <QLabel>
 #include <QPainter>

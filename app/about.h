@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dialog_base.h"
+#include "dialogs/dialog_base.h"
 
 class QLabel;
 class QPushButton;

@@ -1,6 +1,6 @@
-#include "client_area.h"
+#include "app/client_area.h"
 
-#include "report_draw.h"
+#include "report/report_draw.h"
 
 #include <QPainter>
 

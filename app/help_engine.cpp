@@ -1,6 +1,6 @@
-#include "help_engine.h"
+#include "app/help_engine.h"
 
-#include "help_window.h"
+#include "app/help_window.h"
 
 #include <QCoreApplication>
 #include <QDir>

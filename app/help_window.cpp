@@ -1,7 +1,7 @@
-#include "help_window.h"
+#include "app/help_window.h"
 
-#include "program_font.h"
-#include "program_icons.h"
+#include "dialogs/program_font.h"
+#include "resources/program_icons.h"
 
 #include <QScrollBar>
 #include <QTextBrowser>

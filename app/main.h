@@ -1,7 +1,7 @@
 #pragma once
 
-#include "outcome.h"
-#include "program_icons.h"
+#include "files/outcome.h"
+#include "resources/program_icons.h"
 
 #include <QMainWindow>
 #include <QStringList>

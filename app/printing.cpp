@@ -1,7 +1,7 @@
-#include "printing.h"
+#include "app/printing.h"
 
-#include "program_font.h"
-#include "report_lines.h"
+#include "dialogs/program_font.h"
+#include "report/report_lines.h"
 
 #include <QPrinter>
 

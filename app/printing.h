@@ -1,9 +1,9 @@
 #pragma once
 
-#include "calc_state.h"
-#include "outcome.h"
-#include "print_file.h"
-#include "report_draw.h"
+#include "calc/calc_state.h"
+#include "files/outcome.h"
+#include "files/print_file.h"
+#include "report/report_draw.h"
 
 #include <QFont>
 #include <QPainter>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "help_engine.h"
-#include "wizard.h"
+#include "app/help_engine.h"
+#include "app/wizard.h"
 
 #include <QPrinter>
 #include <QStringList>

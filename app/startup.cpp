@@ -1,11 +1,11 @@
-#include "startup.h"
+#include "app/startup.h"
 
-#include "application.h"
-#include "calc_state.h"
-#include "main.h"
-#include "program_font.h"
-#include "program_icons.h"
-#include "program_windows.h"
+#include "app/application.h"
+#include "app/main.h"
+#include "app/program_windows.h"
+#include "calc/calc_state.h"
+#include "dialogs/program_font.h"
+#include "resources/program_icons.h"
 
 #include <cstdio>
 #include <exception>

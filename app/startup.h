@@ -1,6 +1,6 @@
 #pragma once
 
-#include "help_engine.h"
+#include "app/help_engine.h"
 
 #include <QStringList>
 

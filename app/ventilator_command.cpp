@@ -1,6 +1,6 @@
-#include "ventilator_command.h"
+#include "app/ventilator_command.h"
 
-#include "refusal.h"
+#include "calc/refusal.h"
 
 QString CalculationFailureText(const OperatingPoint& point)
 {

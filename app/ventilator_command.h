@@ -1,7 +1,7 @@
 #pragma once
 
-#include "operating_point.h"
-#include "ventilator_choice.h"
+#include "calc/operating_point.h"
+#include "calc/ventilator_choice.h"
 
 #include <QString>
 

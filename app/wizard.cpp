@@ -1,6 +1,6 @@
-#include "wizard.h"
+#include "app/wizard.h"
 
-#include "inputs.h"
+#include "calc/inputs.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "calc_state.h"
+#include "calc/calc_state.h"
 
 // The calculation wizard: the chain of input dialogs of "&Nowe obliczenia",
 // each chosen by the answers already given, ending in the ventilator command.

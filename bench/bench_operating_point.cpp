@@ -6,8 +6,8 @@
 // Google Benchmark first times both scans cycling over the sample; then every
 // input is timed on its own, and the medians of the per-input times, the
 // median of the per-input ratios and the ratio of the medians are printed.
+#include "calc/operating_point_fast.h"
 #include "fast_scan_inputs.h"
-#include "operating_point_fast.h"
 
 #include <benchmark/benchmark.h>
 

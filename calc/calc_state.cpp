@@ -1,4 +1,4 @@
-#include "calc_state.h"
+#include "calc/calc_state.h"
 
 void ResetCalcState(CalcState& state)
 {

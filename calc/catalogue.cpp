@@ -1,4 +1,4 @@
-#include "catalogue.h"
+#include "calc/catalogue.h"
 
 #include <string>
 

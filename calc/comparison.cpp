@@ -1,4 +1,4 @@
-#include "comparison.h"
+#include "calc/comparison.h"
 
 #include <cmath>
 

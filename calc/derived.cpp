@@ -1,6 +1,6 @@
-#include "derived.h"
+#include "calc/derived.h"
 
-#include "operating_point.h"
+#include "calc/operating_point.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "field_conversion.h"
+#include "calc/field_conversion.h"
 
 #include <algorithm>
 #include <charconv>

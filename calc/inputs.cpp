@@ -1,4 +1,4 @@
-#include "inputs.h"
+#include "calc/inputs.h"
 
 void ApplyTypedAir(CalcState& state, double density, double windSpeed)
 {

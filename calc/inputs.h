@@ -1,8 +1,8 @@
 #pragma once
 
-#include "calc_state.h"
-#include "derived.h"
-#include "refusal.h"
+#include "calc/calc_state.h"
+#include "calc/derived.h"
+#include "calc/refusal.h"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "number_format.h"
+#include "calc/number_format.h"
 
 #include <fmt/format.h>
 

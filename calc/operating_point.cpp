@@ -1,7 +1,7 @@
-#include "operating_point.h"
+#include "calc/operating_point.h"
 
-#include "operating_point_fast.h"
-#include "scan_selection.h"
+#include "calc/operating_point_fast.h"
+#include "calc/scan_selection.h"
 
 #include <array>
 #include <cmath>

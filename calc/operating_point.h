@@ -1,8 +1,8 @@
 #pragma once
 
-#include "calc_state.h"
-#include "catalogue.h"
-#include "refusal.h"
+#include "calc/calc_state.h"
+#include "calc/catalogue.h"
+#include "calc/refusal.h"
 
 #include <array>
 #include <cmath>

@@ -1,6 +1,6 @@
-#include "operating_point_fast.h"
+#include "calc/operating_point_fast.h"
 
-#include "scan_selection.h"
+#include "calc/scan_selection.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "operating_point.h"
+#include "calc/operating_point.h"
 
 #include <cstddef>
 

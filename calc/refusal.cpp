@@ -1,4 +1,4 @@
-#include "refusal.h"
+#include "calc/refusal.h"
 
 std::string_view RefusalText(Refusal refusal)
 {

@@ -1,4 +1,4 @@
-#include "stack_draught.h"
+#include "calc/stack_draught.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "calc_state.h"
-#include "catalogue.h"
-#include "operating_point.h"
-#include "refusal.h"
+#include "calc/calc_state.h"
+#include "calc/catalogue.h"
+#include "calc/operating_point.h"
+#include "calc/refusal.h"
 
 #include <array>
 #include <cstddef>

@@ -1,6 +1,6 @@
-#include "ventilator_choice.h"
+#include "calc/ventilator_choice.h"
 
-#include "catalogue.h"
+#include "calc/catalogue.h"
 
 OperatingPoint ApplyVentilatorChoice(CalcState& state)
 {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "calc_state.h"
-#include "operating_point.h"
+#include "calc/calc_state.h"
+#include "calc/operating_point.h"
 
 // What a confirmed ventilator choice does with VentilatorIndex: looks up the
 // model, names it in the state before computing, and computes the operating

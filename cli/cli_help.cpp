@@ -1,7 +1,7 @@
-#include "cli_help.h"
+#include "cli/cli_help.h"
 
-#include "catalogue.h"
-#include "derived.h"
+#include "calc/catalogue.h"
+#include "calc/derived.h"
 
 #include <fmt/format.h>
 

@@ -1,7 +1,7 @@
-#include "cli_options.h"
+#include "cli/cli_options.h"
 
-#include "cli_help.h"
-#include "cli_values.h"
+#include "cli/cli_help.h"
+#include "cli/cli_values.h"
 
 #include <algorithm>
 #include <optional>

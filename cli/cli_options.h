@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cli_request.h"
+#include "cli/cli_request.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "inputs.h"
+#include "calc/inputs.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,11 +1,11 @@
-#include "cli_run.h"
+#include "cli/cli_run.h"
 
-#include "comparison.h"
-#include "inputs.h"
-#include "number_format.h"
-#include "operating_point.h"
-#include "report_lines.h"
-#include "stack_draught.h"
+#include "calc/comparison.h"
+#include "calc/inputs.h"
+#include "calc/number_format.h"
+#include "calc/operating_point.h"
+#include "calc/stack_draught.h"
+#include "report/report_lines.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

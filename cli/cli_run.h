@@ -1,8 +1,8 @@
 #pragma once
 
-#include "calc_state.h"
-#include "cli_request.h"
-#include "refusal.h"
+#include "calc/calc_state.h"
+#include "calc/refusal.h"
+#include "cli/cli_request.h"
 
 #include <cstdint>
 #include <optional>

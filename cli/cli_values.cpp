@@ -1,6 +1,6 @@
-#include "cli_values.h"
+#include "cli/cli_values.h"
 
-#include "field_conversion.h"
+#include "calc/field_conversion.h"
 
 #include <charconv>
 #include <cmath>

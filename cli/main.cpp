@@ -1,7 +1,7 @@
 // wywietrznik-cli: the ventilator calculation of the desktop program for
 // scripts and checks, on the same code as the dialogs.
-#include "cli_options.h"
-#include "cli_run.h"
+#include "cli/cli_options.h"
+#include "cli/cli_run.h"
 
 #include <QCoreApplication>
 

@@ -1,11 +1,11 @@
-#include "compare_charts.h"
+#include "compare/compare_charts.h"
 
-#include "catalogue.h"
-#include "compare_output.h"
-#include "comparison.h"
-#include "number_format.h"
-#include "report_lines.h"
-#include "safe_file.h"
+#include "calc/catalogue.h"
+#include "calc/comparison.h"
+#include "calc/number_format.h"
+#include "compare/compare_output.h"
+#include "files/safe_file.h"
+#include "report/report_lines.h"
 
 #include <QBuffer>
 #include <QChart>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "calc_state.h"
-#include "outcome.h"
+#include "calc/calc_state.h"
+#include "files/outcome.h"
 
 #include <QString>
 #include <QWidget>

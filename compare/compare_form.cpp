@@ -1,13 +1,13 @@
-#include "compare_form.h"
+#include "compare/compare_form.h"
 
-#include "calc_state.h"
-#include "catalogue.h"
-#include "compare_output.h"
-#include "compare_table_model.h"
-#include "number_format.h"
-#include "operating_point.h"
-#include "program_font.h"
-#include "refusal.h"
+#include "calc/calc_state.h"
+#include "calc/catalogue.h"
+#include "calc/number_format.h"
+#include "calc/operating_point.h"
+#include "calc/refusal.h"
+#include "compare/compare_output.h"
+#include "compare/compare_table_model.h"
+#include "dialogs/program_font.h"
 
 #include <QFileDialog>
 #include <QFileInfo>

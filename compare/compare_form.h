@@ -1,7 +1,7 @@
 #pragma once
 
-#include "compare_charts.h"
-#include "outcome.h"
+#include "compare/compare_charts.h"
+#include "files/outcome.h"
 
 #include <QDialog>
 #include <QString>

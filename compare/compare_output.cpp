@@ -1,9 +1,9 @@
-#include "compare_output.h"
+#include "compare/compare_output.h"
 
-#include "print_file.h"
-#include "program_font.h"
-#include "report_lines.h"
-#include "safe_file.h"
+#include "dialogs/program_font.h"
+#include "files/print_file.h"
+#include "files/safe_file.h"
+#include "report/report_lines.h"
 
 #include <QFontMetrics>
 #include <QPainter>

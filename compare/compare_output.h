@@ -1,8 +1,8 @@
 #pragma once
 
-#include "calc_state.h"
-#include "comparison_table.h"
-#include "outcome.h"
+#include "calc/calc_state.h"
+#include "compare/comparison_table.h"
+#include "files/outcome.h"
 
 #include <QString>
 

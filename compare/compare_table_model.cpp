@@ -1,6 +1,6 @@
-#include "compare_table_model.h"
+#include "compare/compare_table_model.h"
 
-#include "refusal.h"
+#include "calc/refusal.h"
 
 #include <QBrush>
 #include <QColor>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "comparison_table.h"
+#include "compare/comparison_table.h"
 
 #include <QAbstractTableModel>
 

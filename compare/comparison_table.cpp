@@ -1,9 +1,9 @@
-#include "comparison_table.h"
+#include "compare/comparison_table.h"
 
-#include "catalogue.h"
-#include "comparison.h"
-#include "number_format.h"
-#include "report_lines.h"
+#include "calc/catalogue.h"
+#include "calc/comparison.h"
+#include "calc/number_format.h"
+#include "report/report_lines.h"
 
 #include <algorithm>
 #include <numeric>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "calc_state.h"
-#include "operating_point.h"
+#include "calc/calc_state.h"
+#include "calc/operating_point.h"
 
 #include <array>
 #include <string>

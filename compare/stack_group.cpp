@@ -1,7 +1,7 @@
-#include "stack_group.h"
+#include "compare/stack_group.h"
 
-#include "calc_state.h"
-#include "number_format.h"
+#include "calc/calc_state.h"
+#include "calc/number_format.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "stack_draught.h"
+#include "calc/stack_draught.h"
 
 #include <QGroupBox>
 #include <QString>

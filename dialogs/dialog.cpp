@@ -1,9 +1,9 @@
-#include "dialog.h"
+#include "dialogs/dialog.h"
 
-#include "input_controls.h"
-#include "inputs.h"
-#include "number_format.h"
-#include "valuefile.h"
+#include "calc/inputs.h"
+#include "calc/number_format.h"
+#include "dialogs/input_controls.h"
+#include "dialogs/valuefile.h"
 
 #include <QLineEdit>
 #include <QPushButton>

@@ -1,10 +1,10 @@
-#include "dialog3.h"
+#include "dialogs/dialog3.h"
 
-#include "derived.h"
-#include "input_controls.h"
-#include "inputs.h"
-#include "number_format.h"
-#include "valuefile.h"
+#include "calc/derived.h"
+#include "calc/inputs.h"
+#include "calc/number_format.h"
+#include "dialogs/input_controls.h"
+#include "dialogs/valuefile.h"
 
 #include <QGroupBox>
 #include <QLineEdit>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "calc_state.h"
-#include "dialog_base.h"
+#include "calc/calc_state.h"
+#include "dialogs/dialog_base.h"
 
 #include <array>
 

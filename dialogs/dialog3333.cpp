@@ -1,11 +1,11 @@
-#include "dialog3333.h"
+#include "dialogs/dialog3333.h"
 
-#include "derived.h"
-#include "edit_focus.h"
-#include "input_controls.h"
-#include "inputs.h"
-#include "number_format.h"
-#include "valuefile.h"
+#include "calc/derived.h"
+#include "calc/inputs.h"
+#include "calc/number_format.h"
+#include "dialogs/edit_focus.h"
+#include "dialogs/input_controls.h"
+#include "dialogs/valuefile.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -1,6 +1,6 @@
-#include "dialog_base.h"
+#include "dialogs/dialog_base.h"
 
-#include "program_font.h"
+#include "dialogs/program_font.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>

@@ -1,7 +1,7 @@
-#include "dialog_chrop.h"
+#include "dialogs/dialog_chrop.h"
 
-#include "derived.h"
-#include "input_controls.h"
+#include "calc/derived.h"
+#include "dialogs/input_controls.h"
 
 #include <QGroupBox>
 #include <QPushButton>

@@ -1,6 +1,6 @@
-#include "dialog_hala.h"
+#include "dialogs/dialog_hala.h"
 
-#include "input_controls.h"
+#include "dialogs/input_controls.h"
 
 #include <QGroupBox>
 #include <QPushButton>

@@ -1,6 +1,6 @@
-#include "dialog_jednostki.h"
+#include "dialogs/dialog_jednostki.h"
 
-#include "input_controls.h"
+#include "dialogs/input_controls.h"
 
 #include <QGroupBox>
 #include <QPushButton>

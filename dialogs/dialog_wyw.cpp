@@ -1,7 +1,7 @@
-#include "dialog_wyw.h"
+#include "dialogs/dialog_wyw.h"
 
-#include "calc_state.h"
-#include "jpeg_decoder.h"
+#include "calc/calc_state.h"
+#include "dialogs/jpeg_decoder.h"
 
 #include <cstring>
 #include <span>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "catalogue.h"
-#include "dialog_base.h"
+#include "calc/catalogue.h"
+#include "dialogs/dialog_base.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "edit_focus.h"
+#include "dialogs/edit_focus.h"
 
 #include <QComboBox>
 #include <QEvent>

@@ -1,7 +1,7 @@
-#include "input_controls.h"
+#include "dialogs/input_controls.h"
 
-#include "edit_focus.h"
-#include "field_conversion.h"
+#include "calc/field_conversion.h"
+#include "dialogs/edit_focus.h"
 
 #include <QFrame>
 #include <QGroupBox>

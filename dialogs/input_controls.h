@@ -1,6 +1,6 @@
 #pragma once
 
-#include "refusal.h"
+#include "calc/refusal.h"
 
 #include <QPoint>
 #include <QRect>

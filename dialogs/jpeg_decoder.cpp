@@ -1,4 +1,4 @@
-#include "jpeg_decoder.h"
+#include "dialogs/jpeg_decoder.h"
 
 #include <csetjmp>
 #include <cstddef>

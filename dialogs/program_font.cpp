@@ -1,4 +1,4 @@
-#include "program_font.h"
+#include "dialogs/program_font.h"
 
 #include <QFontDatabase>
 #include <QStringList>

@@ -1,6 +1,6 @@
-#include "valuefile.h"
+#include "dialogs/valuefile.h"
 
-#include "safe_file.h"
+#include "files/safe_file.h"
 
 #include <QByteArray>
 #include <QFile>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "outcome.h"
+#include "files/outcome.h"
 
 #include <QObject>
 #include <QString>

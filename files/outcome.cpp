@@ -1,4 +1,4 @@
-#include "outcome.h"
+#include "files/outcome.h"
 
 #include <QMessageBox>
 #include <QWidget>

@@ -1,4 +1,4 @@
-#include "print_file.h"
+#include "files/print_file.h"
 
 #include <QFileInfo>
 #include <QPrinter>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "outcome.h"
-#include "safe_file.h"
+#include "files/outcome.h"
+#include "files/safe_file.h"
 
 #include <QString>
 

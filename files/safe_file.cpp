@@ -1,4 +1,4 @@
-#include "safe_file.h"
+#include "files/safe_file.h"
 
 #include <QFile>
 #include <QRandomGenerator>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "report_lines.h"
+#include "report/report_lines.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
-#include "report_lines.h"
+#include "report/report_lines.h"
 
-#include "number_format.h"
+#include "calc/number_format.h"
 
 #include <optional>
 #include <string_view>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "calc_state.h"
+#include "calc/calc_state.h"
 
 #include <string>
 #include <vector>

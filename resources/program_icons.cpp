@@ -1,4 +1,4 @@
-#include "program_icons.h"
+#include "resources/program_icons.h"
 
 #include <QString>
 

@@ -1,5 +1,5 @@
 #pragma once
 
-#include "calc_state.h"
+#include "calc/calc_state.h"
 #include "gui_test_support.h"
 #include "sample_states.h"

@@ -1,7 +1,7 @@
 #include "app_test_support.h"
 
-#include "about.h"
-#include "program_font.h"
+#include "app/about.h"
+#include "dialogs/program_font.h"
 #include "test_main.h"
 
 #include <QLabel>

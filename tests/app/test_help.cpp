@@ -1,10 +1,10 @@
 #include "app_test_support.h"
 
-#include "help_engine.h"
-#include "help_window.h"
-#include "main.h"
-#include "program_font.h"
-#include "program_windows.h"
+#include "app/help_engine.h"
+#include "app/help_window.h"
+#include "app/main.h"
+#include "app/program_windows.h"
+#include "dialogs/program_font.h"
 #include "test_main.h"
 
 #include <QAction>

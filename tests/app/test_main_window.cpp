@@ -1,13 +1,13 @@
 #include "app_test_support.h"
 
-#include "about.h"
-#include "application.h"
-#include "dialog.h"
-#include "main.h"
-#include "program_font.h"
-#include "program_windows.h"
-#include "report_draw.h"
-#include "report_lines.h"
+#include "app/about.h"
+#include "app/application.h"
+#include "app/main.h"
+#include "app/program_windows.h"
+#include "dialogs/dialog.h"
+#include "dialogs/program_font.h"
+#include "report/report_draw.h"
+#include "report/report_lines.h"
 #include "test_main.h"
 
 #include <QAction>

@@ -1,10 +1,10 @@
 #include "app_test_support.h"
 
-#include "main.h"
-#include "printing.h"
-#include "program_font.h"
-#include "program_windows.h"
-#include "report_lines.h"
+#include "app/main.h"
+#include "app/printing.h"
+#include "app/program_windows.h"
+#include "dialogs/program_font.h"
+#include "report/report_lines.h"
 #include "test_main.h"
 
 #include <QAction>

@@ -1,11 +1,11 @@
 #include "app_test_support.h"
 
-#include "about.h"
-#include "application.h"
-#include "help_window.h"
-#include "main.h"
-#include "program_windows.h"
-#include "startup.h"
+#include "app/about.h"
+#include "app/application.h"
+#include "app/help_window.h"
+#include "app/main.h"
+#include "app/program_windows.h"
+#include "app/startup.h"
 
 #include <QAction>
 #include <QMessageBox>
@@ -76,20 +76,20 @@ private slots:
         QCOMPARE(version, QStringLiteral("1.1.0.0"));
         QVERIFY(!quitOnLastWindow);
         const QStringList classic = {"MainForm",
-                                       "AboutBox",
-                                       "OKBottomDlg",
-                                       "Form1",
-                                       "Form2",
-                                       "Form3",
-                                       "Form4",
-                                       "OKBottomDlg3",
-                                       "OKBottomDlg333",
-                                       "OKBottomDlg3333",
-                                       "OKBottomDlg33333",
-                                       "OKBottomDlg_wyw",
-                                       "Form22",
-                                       "Form222",
-                                       "Form2222"};
+                                     "AboutBox",
+                                     "OKBottomDlg",
+                                     "Form1",
+                                     "Form2",
+                                     "Form3",
+                                     "Form4",
+                                     "OKBottomDlg3",
+                                     "OKBottomDlg333",
+                                     "OKBottomDlg3333",
+                                     "OKBottomDlg33333",
+                                     "OKBottomDlg_wyw",
+                                     "Form22",
+                                     "Form222",
+                                     "Form2222"};
         QCOMPARE(order, classic + QStringList{"CompareForm"});
         QVERIFY(shownMaximised);
         // Nothing is written at exit.

@@ -1,7 +1,7 @@
-#include "derived.h"
-#include "inputs.h"
-#include "ventilator_command.h"
-#include "wizard.h"
+#include "app/ventilator_command.h"
+#include "app/wizard.h"
+#include "calc/derived.h"
+#include "calc/inputs.h"
 
 #include <QtTest>
 

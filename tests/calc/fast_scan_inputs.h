@@ -5,11 +5,11 @@
 // wrong. Shared by the differential test and the benchmark. Every input is
 // reproducible from its seed and index alone.
 
-#include "calc_state.h"
-#include "catalogue.h"
-#include "derived.h"
-#include "inputs.h"
-#include "operating_point.h"
+#include "calc/calc_state.h"
+#include "calc/catalogue.h"
+#include "calc/derived.h"
+#include "calc/inputs.h"
+#include "calc/operating_point.h"
 
 #include <array>
 #include <charconv>

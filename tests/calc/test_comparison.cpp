@@ -1,9 +1,9 @@
 // The numbers that the comparison window and the command line share: the two
 // pressures of a ventilator on its duct, their sampled curves and the sweep of
 // the wind speed.
+#include "calc/comparison.h"
 #include "compare_states.h"
-#include "comparison.h"
-#include "report_lines.h"
+#include "report/report_lines.h"
 
 #include <QtTest>
 

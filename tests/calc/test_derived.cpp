@@ -1,5 +1,5 @@
-#include "derived.h"
-#include "inputs.h"
+#include "calc/derived.h"
+#include "calc/inputs.h"
 
 #include <QtTest>
 

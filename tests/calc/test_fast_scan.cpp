@@ -2,12 +2,12 @@
 // could part from the full scan: the tolerance at the first and the last scan
 // point, tangent and double crossings, crossings between two scan points,
 // no wind, the quadratic characteristic, tiny and huge velocities.
-#include "catalogue.h"
-#include "derived.h"
+#include "calc/catalogue.h"
+#include "calc/derived.h"
+#include "calc/number_format.h"
+#include "calc/operating_point.h"
+#include "calc/operating_point_fast.h"
 #include "fast_scan_inputs.h"
-#include "number_format.h"
-#include "operating_point.h"
-#include "operating_point_fast.h"
 #include "sample_states.h"
 #include "trial_list.h"
 

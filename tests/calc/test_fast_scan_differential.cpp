@@ -2,8 +2,8 @@
 // failure and the bit-identical matched coefficient, every time. One program,
 // run as several shards in parallel, each on its own stream of inputs:
 //   test_fast_scan_differential -shard <n> -inputs <count> [QtTest options]
+#include "calc/operating_point_fast.h"
 #include "fast_scan_inputs.h"
-#include "operating_point_fast.h"
 
 #include <QtTest>
 

@@ -1,7 +1,7 @@
 // Proves that the tests really run under the Polish locale, where the C library
 // writes and reads a decimal comma, and that our conversions ignore it.
-#include "field_conversion.h"
-#include "number_format.h"
+#include "calc/field_conversion.h"
+#include "calc/number_format.h"
 
 #include <QtTest>
 

@@ -1,7 +1,7 @@
-#include "catalogue.h"
-#include "derived.h"
-#include "number_format.h"
-#include "operating_point.h"
+#include "calc/catalogue.h"
+#include "calc/derived.h"
+#include "calc/number_format.h"
+#include "calc/operating_point.h"
 #include "sample_states.h"
 #include "trial_list.h"
 

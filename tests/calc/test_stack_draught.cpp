@@ -1,7 +1,7 @@
-#include "catalogue.h"
-#include "number_format.h"
+#include "calc/catalogue.h"
+#include "calc/number_format.h"
+#include "calc/stack_draught.h"
 #include "sample_states.h"
-#include "stack_draught.h"
 
 #include <QtTest>
 

@@ -1,8 +1,8 @@
-#include "cli_options.h"
-#include "cli_run.h"
-#include "comparison.h"
-#include "number_format.h"
-#include "report_lines.h"
+#include "calc/comparison.h"
+#include "calc/number_format.h"
+#include "cli/cli_options.h"
+#include "cli/cli_run.h"
+#include "report/report_lines.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

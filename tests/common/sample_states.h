@@ -1,7 +1,7 @@
 #pragma once
 
-#include "calc_state.h"
-#include "derived.h"
+#include "calc/calc_state.h"
+#include "calc/derived.h"
 
 // Calculation states that the tests share.
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "calc_state.h"
-#include "catalogue.h"
-#include "derived.h"
-#include "inputs.h"
-#include "operating_point.h"
+#include "calc/calc_state.h"
+#include "calc/catalogue.h"
+#include "calc/derived.h"
+#include "calc/inputs.h"
+#include "calc/operating_point.h"
 
 // Calculation states as the input dialogs write them, for the comparison tests.
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "compare_form.h"
+#include "calc/ventilator_choice.h"
+#include "compare/compare_form.h"
+#include "compare/compare_table_model.h"
 #include "compare_states.h"
-#include "compare_table_model.h"
 #include "gui_test_support.h"
-#include "ventilator_choice.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,10 +1,10 @@
 // The charts of the comparison window: the operating point where the report
 // puts it, the curves meeting there, the wind chart's models and gaps, and the
 // charts saved as pictures.
+#include "calc/comparison.h"
 #include "compare_test_support.h"
-#include "comparison.h"
-#include "program_font.h"
-#include "report_lines.h"
+#include "dialogs/program_font.h"
+#include "report/report_lines.h"
 #include "test_main.h"
 
 #include <QChart>

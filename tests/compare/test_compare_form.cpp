@@ -1,10 +1,10 @@
 // The comparison window driven as a user would: the table against the
 // single-model report, sorting, the current model, choosing a model, and the
 // window without inputs.
+#include "calc/number_format.h"
 #include "compare_test_support.h"
-#include "number_format.h"
-#include "program_font.h"
-#include "report_lines.h"
+#include "dialogs/program_font.h"
+#include "report/report_lines.h"
 #include "test_main.h"
 
 #include <QFont>

@@ -1,6 +1,6 @@
 // The comparison table on paper and in a CSV file, read back from disk.
 #include "compare_test_support.h"
-#include "program_font.h"
+#include "dialogs/program_font.h"
 #include "test_main.h"
 
 #include <QFile>

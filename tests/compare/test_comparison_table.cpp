@@ -1,8 +1,8 @@
 // The comparison table without a window: its cells in the report's formats,
 // its sorting and its CSV text.
+#include "compare/comparison_table.h"
 #include "compare_states.h"
-#include "comparison_table.h"
-#include "report_lines.h"
+#include "report/report_lines.h"
 
 #include <QtTest>
 

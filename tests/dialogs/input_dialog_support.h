@@ -3,9 +3,9 @@
 // Helpers shared by the tests of the input dialogs: a temporary working
 // directory, typing into fields, catching message boxes, reading value files.
 
-#include "calc_state.h"
+#include "calc/calc_state.h"
+#include "dialogs/program_font.h"
 #include "gui_test_support.h"
-#include "program_font.h"
 
 #include <QApplication>
 #include <QDialog>

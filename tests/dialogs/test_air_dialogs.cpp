@@ -1,13 +1,13 @@
 // The air step: the density mode dialog, the typed density dialog with
 // "dialog.sav" and the weather dialog with "dialog1.sav".
-#include "dialog.h"
-#include "dialog1.h"
-#include "dialog_ro.h"
+#include "dialogs/dialog.h"
+#include "dialogs/dialog1.h"
+#include "dialogs/dialog_ro.h"
 
+#include "calc/refusal.h"
+#include "dialogs/valuefile.h"
 #include "input_dialog_support.h"
-#include "refusal.h"
 #include "test_main.h"
-#include "valuefile.h"
 
 #include <QLabel>
 #include <QRadioButton>

@@ -1,9 +1,9 @@
 // The ventilator choice dialog: captions, places and keyboard order of the 27
 // buttons, what OK and a cancel store, and the family pictures.
-#include "dialog_wyw.h"
+#include "dialogs/dialog_wyw.h"
 
-#include "calc_state.h"
-#include "program_font.h"
+#include "calc/calc_state.h"
+#include "dialogs/program_font.h"
 #include "test_main.h"
 
 #include <QDir>

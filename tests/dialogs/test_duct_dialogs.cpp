@@ -1,12 +1,12 @@
 // The duct step: the shape dialog, the round and rectangular duct dialogs with
 // "dialog22.sav" and "dialog2.sav", and the material dialog.
-#include "dialog2.h"
-#include "dialog22.h"
-#include "dialog_chrop.h"
-#include "dialog_jednostki.h"
+#include "dialogs/dialog2.h"
+#include "dialogs/dialog22.h"
+#include "dialogs/dialog_chrop.h"
+#include "dialogs/dialog_jednostki.h"
 
+#include "calc/refusal.h"
 #include "input_dialog_support.h"
-#include "refusal.h"
 #include "test_main.h"
 
 #include <QGroupBox>

@@ -1,7 +1,7 @@
 // The JPEG decoder of the ventilator pictures: every bundled picture decodes to
 // its size and colours, and bad data of every kind gives an error quickly,
 // without a crash and without a large allocation.
-#include "jpeg_decoder.h"
+#include "dialogs/jpeg_decoder.h"
 
 #include "test_main.h"
 

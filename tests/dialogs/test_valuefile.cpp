@@ -1,9 +1,9 @@
 // The value files: how lines are read back into fields and how a file is
 // replaced, including damaged files and files that cannot be written.
-#include "valuefile.h"
+#include "dialogs/valuefile.h"
 
+#include "calc/number_format.h"
 #include "input_dialog_support.h"
-#include "number_format.h"
 #include "test_main.h"
 
 #include <QDirIterator>

@@ -1,4 +1,4 @@
-#include "report_draw.h"
+#include "report/report_draw.h"
 
 #include <QFontDatabase>
 #include <QFontMetrics>

@@ -1,5 +1,5 @@
-#include "derived.h"
-#include "report_lines.h"
+#include "calc/derived.h"
+#include "report/report_lines.h"
 #include "sample_states.h"
 
 #include <QtTest>
