@@ -5,6 +5,7 @@
 class QLabel;
 class QPushButton;
 
+// The About box, "Pomoc → O programie"; not part of the wizard.
 // The About box: the program's picture, name and version on a bevelled
 // panel, and OK. It has no handlers of its own; OK closes it.
 class TAboutBox : public FixedDialog {

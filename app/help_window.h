@@ -5,6 +5,7 @@
 
 class QTextBrowser;
 
+// The help window, "Pomoc → Spis treści"; not part of the wizard.
 // The window in which the help engine shows the program's help document: a
 // browser with working links between its sections. A window of its own; it
 // stays open beside the program until closed.

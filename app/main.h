@@ -17,6 +17,7 @@ class QStatusBar;
 class QToolButton;
 class TextCanvas;
 
+// The main window, which runs the wizard and shows its result.
 // The main window: the menu, the toolbar, the status line with hints, and the
 // report area, which shows the results report of the calculation state on
 // every repaint. Closing it ends the program.

@@ -16,6 +16,7 @@ class QStackedWidget;
 class QTableView;
 class TCompareTableModel;
 
+// The comparison of all ventilators, "Obliczenia → Porównaj wywietrzniki", open after the wizard.
 // "Porównanie wywietrzników": all 27 catalogue models computed on the inputs
 // held in the calculation state, side by side, with the charts of the chosen
 // row's model. A modal dialog; Esc and "Zamknij" close it. Choosing a model

@@ -6,6 +6,7 @@
 class DialogValueFile;
 class QLineEdit;
 
+// Step 2 of the calculation wizard when the density is typed: air density and wind speed.
 // "Dobór parametrów": the air density and the wind speed as typed. Remembers
 // them in "dialog.sav". Its "Anuluj" is an ordinary button: Esc does nothing.
 class TOKBottomDlg : public FixedDialog {

@@ -6,6 +6,7 @@
 class DialogValueFile;
 class QLineEdit;
 
+// Step 2 of the calculation wizard when the density comes from the weather.
 // "Dobór parametrów ": temperature, barometric pressure and relative humidity,
 // from which the air density is computed, and the wind speed. Remembers them
 // in "dialog1.sav". Weather data that give no density are refused.

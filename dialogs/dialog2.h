@@ -6,6 +6,7 @@
 class DialogValueFile;
 class QLineEdit;
 
+// Step 4 of the calculation wizard for a rectangular duct: its sides.
 // "Parametry kanału" of a rectangular duct: its two sides, remembered in
 // "dialog2.sav"; the duct is represented by its equivalent diameter. Two sides
 // that add up to 0 give no diameter and are refused.

@@ -6,6 +6,7 @@
 class DialogValueFile;
 class QLineEdit;
 
+// Step 4 of the calculation wizard for a round duct: its diameter.
 // "Parametry kanału" of a round duct: its diameter, remembered in
 // "dialog22.sav". The OK button comes first in the focus order.
 class TForm4 : public FormWindow {

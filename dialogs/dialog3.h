@@ -9,6 +9,7 @@ class DialogValueFile;
 class QLineEdit;
 class QRadioButton;
 
+// Step 7 of the calculation wizard for a hall: duct length and inlet.
 // "Parametry hali": the duct length of a hall, remembered in "dialog3.sav",
 // and the shape of the duct inlet, which fixes its loss coefficient.
 class TForm2 : public FormWindow {

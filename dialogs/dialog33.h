@@ -6,6 +6,7 @@
 class DialogValueFile;
 class QLineEdit;
 
+// Step 7 of the calculation wizard for a building with a rectangular grille.
 // "Parametry budynku" with a rectangular grille on every storey: storey height
 // and count, grille height and width and its loss coefficient, remembered in
 // "dialog33.sav", with a table of loss coefficients of example grilles.

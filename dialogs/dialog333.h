@@ -6,6 +6,7 @@
 class DialogValueFile;
 class QLineEdit;
 
+// Step 7 of the calculation wizard for a building with a round fixed grille.
 // "Parametry budynku" with a round fixed grille on every storey: storey height
 // and count, grille diameter and its loss coefficient, remembered in
 // "dialog333.sav", with a table of loss coefficients of example grilles.

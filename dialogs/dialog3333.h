@@ -7,6 +7,7 @@ class DialogValueFile;
 class QComboBox;
 class QLineEdit;
 
+// Step 7 of the calculation wizard for a building with the adjustable grille.
 // "Parametry budynku" with a round adjustable grille on every storey: storey
 // height and count and the opening of the grille in turns of its disc,
 // remembered in "dialog3333.sav", and the grille chosen from five sizes. The

@@ -7,6 +7,7 @@
 
 class QRadioButton;
 
+// Step 5 of the calculation wizard: the duct material.
 // "Wybór współczynnika chropowatości": the duct material, which fixes
 // DuctRoughness. The choice is not kept between runs.
 class TOKBottomDlg33333 : public FixedDialog {

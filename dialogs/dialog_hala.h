@@ -7,6 +7,7 @@
 
 class QRadioButton;
 
+// Step 6 of the calculation wizard: hall or building.
 // "Wybór typu instalacji": a hall or one of the three kinds of building.
 // Sets InstallationType 0..3; the choice is not kept between runs.
 class TOKBottomDlg3333 : public FixedDialog {

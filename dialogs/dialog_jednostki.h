@@ -5,6 +5,7 @@
 
 class QRadioButton;
 
+// Step 3 of the calculation wizard: the duct shape.
 // "Wybór kanału": a rectangular or a round duct. Sets DuctRound; the choice is
 // not kept between runs.
 class TOKBottomDlg333 : public FixedDialog {

@@ -5,6 +5,7 @@
 
 class QRadioButton;
 
+// Step 1 of the calculation wizard: how the air density is given.
 // "Wprowadzanie Ro": whether the air density will be typed or computed from
 // the weather. Sets DensityEntered; the choice is not kept between runs.
 class TOKBottomDlg3 : public FixedDialog {

@@ -17,6 +17,7 @@ class QShowEvent;
 // image when the data cannot be decoded.
 QImage PictureFromJpeg(const QByteArray& data);
 
+// Step 8 of the calculation wizard, and "Wybierz tylko wywietrznik": the ventilator model.
 // The ventilator choice: the 27 catalogue models as one group of radio buttons
 // beside the pictures of the nine families. OK stores the number of the model
 // chosen in VentilatorIndex and nothing else; a cancel stores nothing. Created
