@@ -1,6 +1,7 @@
 #include "app/about.h"
 
 #include "resources/program_icons.h"
+#include "ui/place.h"
 
 #include <QLabel>
 #include <QPainter>
@@ -26,17 +27,6 @@ protected:
     }
 };
 
-QLabel* PlacedLabel(const QString& text, QPoint place, QWidget* parent, const char* name)
-{
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setMargin(0);
-    label->setIndent(0);
-    label->move(place);
-    label->adjustSize();
-    return label;
-}
-
 } // namespace
 
 TAboutBox::TAboutBox(QWidget* parent)
@@ -54,15 +44,12 @@ TAboutBox::TAboutBox(QWidget* parent)
     icon->setScaledContents(true);
     icon->setPixmap(AboutPicture());
 
-    PlacedLabel(QStringLiteral("Program doboru wywietrzników "), {88, 20}, panel, "ProductName");
-    PlacedLabel(QStringLiteral("firmy KORVANT"), {88, 34}, panel, "ProductName1");
-    PlacedLabel(QStringLiteral("Wersja 1.0"), {88, 56}, panel, "Version");
-    PlacedLabel(QStringLiteral("Dane katalogowe: KORVANT, Merlowice"), {42, 96}, panel,
-                "Copyright");
+    PlaceLabel(panel, "ProductName", "Program doboru wywietrzników ", {88, 20});
+    PlaceLabel(panel, "ProductName1", "firmy KORVANT", {88, 34});
+    PlaceLabel(panel, "Version", "Wersja 1.0", {88, 56});
+    PlaceLabel(panel, "Copyright", "Dane katalogowe: KORVANT, Merlowice", {42, 96});
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("OKButton"));
-    ok->setGeometry(111, 180, 75, 25);
+    QPushButton* ok = PlaceButton(this, "OKButton", "OK", {111, 180});
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 }

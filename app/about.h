@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dialogs/dialog_base.h"
+#include "ui/dialog_base.h"
 
 class QLabel;
 class QPushButton;

@@ -1,4 +1,5 @@
 #include "app/application.h"
+#include "ui/text.h"
 
 #include <QMessageBox>
 #include <QScopedValueRollback>
@@ -22,7 +23,7 @@ QString MessageOf(const std::exception& error)
 QString ApplicationTitle()
 {
     const QString name = QCoreApplication::applicationName();
-    return name.isEmpty() ? QString::fromUtf8(kApplicationTitle) : name;
+    return name.isEmpty() ? Text(kApplicationTitle) : name;
 }
 
 void SetApplicationTitle(const QString& title)
@@ -56,8 +57,8 @@ void RunGuarded(QWidget* parent, const std::function<void()>& command)
 ProgramApplication::ProgramApplication(int& argc, char** argv)
     : QApplication(argc, argv)
 {
-    SetApplicationTitle(QString::fromUtf8(kApplicationTitle));
-    setApplicationVersion(QString::fromUtf8(kApplicationVersion));
+    SetApplicationTitle(Text(kApplicationTitle));
+    setApplicationVersion(Text(kApplicationVersion));
     setDesktopFileName(QStringLiteral("wywietrznik"));
 }
 

@@ -1,7 +1,7 @@
 #include "app/help_window.h"
 
-#include "dialogs/program_font.h"
 #include "resources/program_icons.h"
+#include "ui/program_font.h"
 
 #include <QScrollBar>
 #include <QTextBrowser>

@@ -12,9 +12,10 @@
 #include "calc/calc_state.h"
 #include "compare/compare_form.h"
 #include "dialogs/dialog_wyw.h"
-#include "dialogs/program_font.h"
 #include "report/report_draw.h"
 #include "report/report_lines.h"
+#include "ui/program_font.h"
+#include "ui/text.h"
 
 #include <QAction>
 #include <QApplication>
@@ -61,7 +62,7 @@ private:
 // The program's only message box: no owner window, one OK button, no icon.
 void ShowCalculationFailure(const OperatingPoint& point)
 {
-    QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(kCalculationFailureCaption),
+    QMessageBox box(QMessageBox::NoIcon, Text(kCalculationFailureCaption),
                     CalculationFailureText(point), QMessageBox::Ok);
     box.setObjectName(QStringLiteral("CalculationFailure"));
     box.exec();
@@ -74,7 +75,7 @@ TMainForm::TMainForm(CalcState& state, ProgramWindows& windows)
     , windows_(windows)
 {
     setObjectName(QStringLiteral("MainForm"));
-    setWindowTitle(QString::fromUtf8(kApplicationTitle));
+    setWindowTitle(Text(kApplicationTitle));
     setWindowIcon(ProgramIcon());
     setFont(ProgramFont(8));
 
@@ -95,7 +96,7 @@ void TMainForm::FormCreate()
     resize(808, 546);
     move(220, 135);
     setWindowState(Qt::WindowMaximized);
-    SetApplicationTitle(QString::fromUtf8(kApplicationTitle));
+    SetApplicationTitle(Text(kApplicationTitle));
 }
 
 void TMainForm::ShowMainWindow()

@@ -1,7 +1,7 @@
 #include "app/printing.h"
 
-#include "dialogs/program_font.h"
 #include "report/report_lines.h"
+#include "ui/program_font.h"
 
 #include <QPrinter>
 

@@ -4,8 +4,9 @@
 #include "app/main.h"
 #include "app/program_windows.h"
 #include "calc/calc_state.h"
-#include "dialogs/program_font.h"
 #include "resources/program_icons.h"
+#include "ui/program_font.h"
+#include "ui/text.h"
 
 #include <cstdio>
 #include <exception>
@@ -17,7 +18,7 @@ int RunProgram(int& argc, char** argv, const ProgramSetup& setup)
     try {
         ProgramApplication application(argc, argv);
         RunGuarded(nullptr, [&] {
-            SetApplicationTitle(QString::fromUtf8(kApplicationTitle));
+            SetApplicationTitle(Text(kApplicationTitle));
             QApplication::setWindowIcon(ProgramIcon());
             InstallProgramFontSubstitute();
             // The program ends with its main window, whatever else is open

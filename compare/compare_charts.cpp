@@ -6,6 +6,7 @@
 #include "compare/compare_output.h"
 #include "files/safe_file.h"
 #include "report/report_lines.h"
+#include "ui/text.h"
 
 #include <QBuffer>
 #include <QChart>
@@ -23,11 +24,6 @@
 #include <cmath>
 
 namespace {
-
-QString Text(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QString Number(double value, int decimals)
 {

@@ -7,7 +7,8 @@
 #include "calc/refusal.h"
 #include "compare/compare_output.h"
 #include "compare/compare_table_model.h"
-#include "dialogs/program_font.h"
+#include "ui/program_font.h"
+#include "ui/text.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
@@ -28,11 +29,6 @@ namespace {
 const char* const kCaption = "Porównanie wywietrzników";
 const char* const kNoDataText =
     "Brak danych do porównania. Najpierw wykonaj Obliczenia → Nowe obliczenia.";
-
-QString Text(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // A path from a save dialog with the suffix added when none was typed.
 QString WithSuffix(const QString& path, const QString& suffix)

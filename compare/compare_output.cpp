@@ -1,9 +1,10 @@
 #include "compare/compare_output.h"
 
-#include "dialogs/program_font.h"
 #include "files/print_file.h"
 #include "files/safe_file.h"
 #include "report/report_lines.h"
+#include "ui/program_font.h"
+#include "ui/text.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -14,11 +15,6 @@
 #include <string_view>
 
 namespace {
-
-QString Text(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // The input lines of the report: from "Dane do obliczeń:" up to the results,
 // without the ventilator's name, which the table gives for every model.

@@ -1,17 +1,13 @@
 #include "compare/compare_table_model.h"
 
 #include "calc/refusal.h"
+#include "ui/text.h"
 
 #include <QBrush>
 #include <QColor>
 #include <QFont>
 
 namespace {
-
-QString Text(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // The background of the current model's row.
 const QColor kCurrentBackground(255, 236, 160);

@@ -13,7 +13,7 @@ constexpr const char* kValueFile = "dialog.sav";
 }
 
 TOKBottomDlg::TOKBottomDlg(CalcState& state, QWidget* parent)
-    : FixedDialog(DialogText("Dobór parametrów"), QSize(315, 184), EscapeKey::Ignored, parent)
+    : FixedDialog(Text("Dobór parametrów"), QSize(315, 184), EscapeKey::Ignored, parent)
     , state_(state)
 {
     PlaceBevel(this, "Bevel1", QRect(8, 8, 299, 129));

@@ -14,7 +14,7 @@ constexpr const char* kValueFile = "dialog1.sav";
 }
 
 TForm3::TForm3(CalcState& state, QWidget* parent)
-    : FormWindow(DialogText("Dobór parametrów "), QRect(232, 170, 331, 277), parent)
+    : FormWindow(Text("Dobór parametrów "), QRect(232, 170, 331, 277), parent)
     , state_(state)
 {
     PlaceBevel(this, "Bevel1", QRect(8, 8, 315, 201));

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "calc/calc_state.h"
-#include "dialogs/dialog_base.h"
+#include "ui/dialog_base.h"
 
 class DialogValueFile;
 class QLineEdit;

@@ -13,7 +13,7 @@ constexpr const char* kValueFile = "dialog2.sav";
 }
 
 TForm1::TForm1(CalcState& state, QWidget* parent)
-    : FormWindow(DialogText("Parametry kanału"), QRect(240, 180, 340, 173), parent)
+    : FormWindow(Text("Parametry kanału"), QRect(240, 180, 340, 173), parent)
     , state_(state)
 {
     PlaceLabel(this, "Label2", "Proszę podać wymiary kanału", QPoint(16, 16));

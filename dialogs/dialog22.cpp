@@ -13,7 +13,7 @@ constexpr const char* kValueFile = "dialog22.sav";
 }
 
 TForm4::TForm4(CalcState& state, QWidget* parent)
-    : FormWindow(DialogText("Parametry kanału"), QRect(248, 190, 308, 153), parent)
+    : FormWindow(Text("Parametry kanału"), QRect(248, 190, 308, 153), parent)
     , state_(state)
 {
     PlaceLabel(this, "Label2", "Proszę podać parametry kanału", QPoint(16, 16));

@@ -18,7 +18,7 @@ constexpr const char* kValueFile = "dialog3.sav";
 }
 
 TForm2::TForm2(CalcState& state, QWidget* parent)
-    : FormWindow(DialogText("Parametry hali"), QRect(232, 180, 331, 258), parent)
+    : FormWindow(Text("Parametry hali"), QRect(232, 180, 331, 258), parent)
     , state_(state)
 {
     PlaceLabel(this, "Label3", "Proszę podać parametry hali", QPoint(16, 16));

@@ -42,7 +42,7 @@ constexpr int kRowsPerColumn = 6;
 } // namespace
 
 TForm22::TForm22(CalcState& state, QWidget* parent)
-    : FormWindow(DialogText("Parametry budynku"), QRect(195, 96, 598, 469), parent)
+    : FormWindow(Text("Parametry budynku"), QRect(195, 96, 598, 469), parent)
     , state_(state)
 {
     const StoreyFields storeys = PlaceStoreyFields(this);

@@ -34,7 +34,7 @@ constexpr std::array<ReferenceGrille, 5> kReferenceGrilles = {{
 } // namespace
 
 TForm222::TForm222(CalcState& state, QWidget* parent)
-    : FormWindow(DialogText("Parametry budynku"), QRect(195, 96, 334, 431), parent)
+    : FormWindow(Text("Parametry budynku"), QRect(195, 96, 334, 431), parent)
     , state_(state)
 {
     const StoreyFields storeys = PlaceStoreyFields(this);

@@ -3,9 +3,9 @@
 #include "calc/derived.h"
 #include "calc/inputs.h"
 #include "calc/number_format.h"
-#include "dialogs/edit_focus.h"
 #include "dialogs/input_controls.h"
 #include "dialogs/valuefile.h"
+#include "ui/edit_focus.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -25,7 +25,7 @@ const AdjustableGrille& ShownGrille(const QComboBox* box)
 } // namespace
 
 TForm2222::TForm2222(CalcState& state, QWidget* parent)
-    : FormWindow(DialogText("Parametry budynku"), QRect(272, 200, 334, 259), parent)
+    : FormWindow(Text("Parametry budynku"), QRect(272, 200, 334, 259), parent)
     , state_(state)
 {
     const StoreyFields storeys = PlaceStoreyFields(this);
@@ -38,9 +38,9 @@ TForm2222::TForm2222(CalcState& state, QWidget* parent)
     comboBox1_->setEditable(true);
     comboBox1_->setInsertPolicy(QComboBox::NoInsert);
     for (const AdjustableGrille& grille : kAdjustableGrilles)
-        comboBox1_->addItem(DialogText(grille.name));
+        comboBox1_->addItem(Text(grille.name));
     comboBox1_->setCurrentIndex(-1);
-    comboBox1_->setEditText(DialogText(kAdjustableGrilles[0].name));
+    comboBox1_->setEditText(Text(kAdjustableGrilles[0].name));
     comboBox1_->setGeometry(176, 104, 121, kEditHeight);
     SelectAllOnFocus(comboBox1_);
 

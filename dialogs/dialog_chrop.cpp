@@ -10,8 +10,8 @@
 #include <string>
 
 TOKBottomDlg33333::TOKBottomDlg33333(CalcState& state, QWidget* parent)
-    : FixedDialog(DialogText("Wybór współczynnika chropowatości"), QSize(318, 290),
-                  EscapeKey::Cancels, parent)
+    : FixedDialog(Text("Wybór współczynnika chropowatości"), QSize(318, 290), EscapeKey::Cancels,
+                  parent)
     , state_(state)
 {
     QGroupBox* group =

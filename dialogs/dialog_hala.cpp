@@ -21,7 +21,7 @@ constexpr std::array<std::string_view, 4> kInstallations = {
 } // namespace
 
 TOKBottomDlg3333::TOKBottomDlg3333(CalcState& state, QWidget* parent)
-    : FixedDialog(DialogText("Wybór typu instalacji"), QSize(356, 195), EscapeKey::Cancels, parent)
+    : FixedDialog(Text("Wybór typu instalacji"), QSize(356, 195), EscapeKey::Cancels, parent)
     , state_(state)
 {
     QGroupBox* group =

@@ -7,7 +7,7 @@
 #include <QRadioButton>
 
 TOKBottomDlg333::TOKBottomDlg333(CalcState& state, QWidget* parent)
-    : FixedDialog(DialogText("Wybór kanału"), QSize(209, 174), EscapeKey::Cancels, parent)
+    : FixedDialog(Text("Wybór kanału"), QSize(209, 174), EscapeKey::Cancels, parent)
     , state_(state)
 {
     QGroupBox* group =

@@ -7,7 +7,7 @@
 #include <QRadioButton>
 
 TOKBottomDlg3::TOKBottomDlg3(CalcState& state, QWidget* parent)
-    : FixedDialog(DialogText("Wprowadzanie Ro"), QSize(275, 150), EscapeKey::Cancels, parent)
+    : FixedDialog(Text("Wprowadzanie Ro"), QSize(275, 150), EscapeKey::Cancels, parent)
     , state_(state)
 {
     QGroupBox* group = PlaceGroup(this, "RadioGroup1", "", QRect(8, 8, 259, 97));

@@ -2,6 +2,7 @@
 
 #include "calc/calc_state.h"
 #include "dialogs/jpeg_decoder.h"
+#include "ui/text.h"
 
 #include <cstring>
 #include <span>
@@ -140,8 +141,7 @@ QImage PictureFromJpeg(const QByteArray& data)
 }
 
 TOKBottomDlg_wyw::TOKBottomDlg_wyw(CalcState& state, QWidget* parent)
-    : FixedDialog(QString::fromUtf8("Wybór wywietrznika"), QSize(639, 425), EscapeKey::Cancels,
-                  parent)
+    : FixedDialog(Text("Wybór wywietrznika"), QSize(639, 425), EscapeKey::Cancels, parent)
     , state_(state)
 {
     setObjectName("OKBottomDlg_wyw");

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "calc/catalogue.h"
-#include "dialogs/dialog_base.h"
+#include "ui/dialog_base.h"
 
 #include <array>
 

@@ -2,7 +2,6 @@
 target_sources(wyw_dialogs PRIVATE
     valuefile.cpp valuefile.h
     input_controls.cpp input_controls.h
-    edit_focus.cpp edit_focus.h
     dialog_ro.cpp dialog_ro.h
     dialog.cpp dialog.h
     dialog1.cpp dialog1.h

@@ -1,8 +1,8 @@
 #include "app_test_support.h"
 
 #include "app/about.h"
-#include "dialogs/program_font.h"
 #include "test_main.h"
+#include "ui/program_font.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -4,8 +4,8 @@
 #include "app/help_window.h"
 #include "app/main.h"
 #include "app/program_windows.h"
-#include "dialogs/program_font.h"
 #include "test_main.h"
+#include "ui/program_font.h"
 
 #include <QAction>
 #include <QFile>

@@ -5,10 +5,10 @@
 #include "app/main.h"
 #include "app/program_windows.h"
 #include "dialogs/dialog.h"
-#include "dialogs/program_font.h"
 #include "report/report_draw.h"
 #include "report/report_lines.h"
 #include "test_main.h"
+#include "ui/program_font.h"
 
 #include <QAction>
 #include <QLineEdit>

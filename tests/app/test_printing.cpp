@@ -3,9 +3,9 @@
 #include "app/main.h"
 #include "app/printing.h"
 #include "app/program_windows.h"
-#include "dialogs/program_font.h"
 #include "report/report_lines.h"
 #include "test_main.h"
+#include "ui/program_font.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -12,9 +12,9 @@
 #include "calc/operating_point.h"
 #include "compare/compare_form.h"
 #include "dialogs/dialog_wyw.h"
-#include "dialogs/program_font.h"
 #include "report/report_draw.h"
 #include "test_main.h"
+#include "ui/program_font.h"
 
 #include <QAbstractButton>
 #include <QDialogButtonBox>

@@ -3,9 +3,9 @@
 // charts saved as pictures.
 #include "calc/comparison.h"
 #include "compare_test_support.h"
-#include "dialogs/program_font.h"
 #include "report/report_lines.h"
 #include "test_main.h"
+#include "ui/program_font.h"
 
 #include <QChart>
 #include <QChartView>

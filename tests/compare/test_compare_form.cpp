@@ -3,9 +3,9 @@
 // window without inputs.
 #include "calc/number_format.h"
 #include "compare_test_support.h"
-#include "dialogs/program_font.h"
 #include "report/report_lines.h"
 #include "test_main.h"
+#include "ui/program_font.h"
 
 #include <QFont>
 #include <QLabel>

@@ -1,7 +1,7 @@
 // The comparison table on paper and in a CSV file, read back from disk.
 #include "compare_test_support.h"
-#include "dialogs/program_font.h"
 #include "test_main.h"
+#include "ui/program_font.h"
 
 #include <QFile>
 #include <QMessageBox>

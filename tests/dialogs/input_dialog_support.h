@@ -4,8 +4,8 @@
 // directory, typing into fields, catching message boxes, reading value files.
 
 #include "calc/calc_state.h"
-#include "dialogs/program_font.h"
 #include "gui_test_support.h"
+#include "ui/program_font.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -3,8 +3,8 @@
 #include "dialogs/dialog_wyw.h"
 
 #include "calc/calc_state.h"
-#include "dialogs/program_font.h"
 #include "test_main.h"
+#include "ui/program_font.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "dialogs/program_font.h"
+#include "ui/program_font.h"
 
 #include <QFontDatabase>
 #include <QStringList>

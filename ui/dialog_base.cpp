@@ -1,6 +1,6 @@
-#include "dialogs/dialog_base.h"
+#include "ui/dialog_base.h"
 
-#include "dialogs/program_font.h"
+#include "ui/program_font.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>

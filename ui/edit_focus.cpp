@@ -1,4 +1,4 @@
-#include "dialogs/edit_focus.h"
+#include "ui/edit_focus.h"
 
 #include <QComboBox>
 #include <QEvent>
