@@ -1,7 +1,7 @@
 #pragma once
 
 #include "calc/calc_state.h"
-#include "compare/comparison_table.h"
+#include "compare/comparison_rows.h"
 #include "files/outcome.h"
 
 #include <QString>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "compare/comparison_table.h"
+#include "compare/comparison_rows.h"
 
 #include <QAbstractTableModel>
 

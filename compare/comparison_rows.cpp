@@ -1,4 +1,4 @@
-#include "compare/comparison_table.h"
+#include "compare/comparison_rows.h"
 
 #include "calc/catalogue.h"
 #include "calc/comparison.h"

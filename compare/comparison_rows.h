@@ -8,8 +8,10 @@
 #include <string_view>
 #include <vector>
 
-// The comparison of all catalogue models on the inputs of one state, as the
-// comparison window, its printout and its CSV file show it. Plain C++.
+// The rows of the comparison table: all catalogue models on the inputs of one
+// state, the texts of their cells, their sort order and their CSV text, as the
+// comparison window, its printout and its CSV file show them. Plain C++; the
+// numbers themselves come from calc/comparison.
 
 inline constexpr const char* kNoOperatingPointText = "brak punktu pracy";
 

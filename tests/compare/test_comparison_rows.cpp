@@ -1,6 +1,6 @@
 // The comparison table without a window: its cells in the report's formats,
 // its sorting and its CSV text.
-#include "compare/comparison_table.h"
+#include "compare/comparison_rows.h"
 #include "compare_states.h"
 #include "report/report_lines.h"
 
@@ -218,4 +218,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestComparisonTable)
-#include "test_comparison_table.moc"
+#include "test_comparison_rows.moc"
