@@ -1,5 +1,7 @@
 #pragma once
 
+#include "generated/version.h"
+
 #include <QApplication>
 #include <QString>
 
@@ -11,7 +13,7 @@ class QWidget;
 // and the name it shows in the task bar.
 inline constexpr const char* kApplicationTitle = "Program doboru wywietrzników firmy KORVANT";
 // The version record of the program (the About box shows "Wersja 1.0").
-inline constexpr const char* kApplicationVersion = "1.1.0.0";
+inline constexpr const char* kApplicationVersion = kProgramVersion;
 
 // The application's title, as last set.
 QString ApplicationTitle();

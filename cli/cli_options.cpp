@@ -2,6 +2,7 @@
 
 #include "cli/cli_help.h"
 #include "cli/cli_values.h"
+#include "generated/version.h"
 
 #include <algorithm>
 #include <optional>
@@ -333,7 +334,7 @@ CliParseResult ParseCliArguments(const std::vector<std::string>& arguments)
     if (IsGiven(given, "--help"))
         return CliInformation{CliHelpText()};
     if (IsGiven(given, "--version"))
-        return CliInformation{std::string("wywietrznik-cli ") + WYW_VERSION + "\n"};
+        return CliInformation{std::string("wywietrznik-cli ") + kProgramVersion + "\n"};
 
     CliRequest request;
     for (const Given& g : given) {

@@ -73,7 +73,7 @@ private slots:
         QVERIFY(wasReset);
         QVERIFY(applicationOfTheProgram);
         QCOMPARE(name, QStringLiteral("Program doboru wywietrzników firmy KORVANT"));
-        QCOMPARE(version, QStringLiteral("1.1.0.0"));
+        QCOMPARE(version, QStringLiteral(WYW_PROJECT_VERSION));
         QVERIFY(!quitOnLastWindow);
         const QStringList classic = {"MainForm",
                                      "AboutBox",

@@ -168,7 +168,8 @@ private slots:
                 QVERIFY2(text.find(listed) != std::string::npos, listed);
         }
         const CliParseResult version = Parse("--version");
-        QVERIFY(std::get<CliInformation>(version).text.find("1.1.0.0") != std::string::npos);
+        QVERIFY(std::get<CliInformation>(version).text.find(WYW_PROJECT_VERSION) !=
+                std::string::npos);
     }
 };
 
