@@ -61,18 +61,20 @@ double BuildingDuctLength(std::int32_t storeys, double storeyHeight)
 }
 
 const std::array<DuctMaterial, 6> kDuctMaterials = {{
-    {"Rura stalowa ocynkowana czysta", 1.8},
-    {"Nowa rura odlewana, blacha stalowa, gładki cement ", 2.5},
-    {"Zwyczajnie ocynkowana rura stalowa", 3.0},
-    {"Stara rura stalowa zardzewiała", 5.0},
-    {"Surowy cement lub deski", 7.5},
-    {"Cegła", 10.0},
+    {"Rura stalowa ocynkowana czysta", 1.8, "   Rodzaj materiału: rura stalowa ocynkowana czysta"},
+    {"Nowa rura odlewana, blacha stalowa, gładki cement ", 2.5,
+     "   Rodzaj materiału: nowa rura odlewana, blacha stalowa, gładki cement "},
+    {"Zwyczajnie ocynkowana rura stalowa", 3.0,
+     "   Rodzaj materiału: zwyczajnie ocynkowana rura stalowa"},
+    {"Stara rura stalowa zardzewiała", 5.0, "   Rodzaj materiału: stara rura stalowa zardzewiała"},
+    {"Surowy cement lub deski", 7.5, "   Rodzaj materiału: surowy cement lub deski "},
+    {"Cegła", 10.0, "   Rodzaj materiału: cegła"},
 }};
 
 const std::array<HallInlet, 3> kHallInlets = {{
-    {"Z kołnierzem", 0.5},
-    {"Bez kołnierza", 1.0},
-    {"Zaokrąglony", 0.1},
+    {"Z kołnierzem", 0.5, " wlocie ostrokrawędziowym z kołnierzem."},
+    {"Bez kołnierza", 1.0, " wlocie ostrokrawędziowym bez kołnierza."},
+    {"Zaokrąglony", 0.1, " wlocie zaokrąglonym."},
 }};
 
 // clang-format off

@@ -31,16 +31,20 @@ double EquivalentDiameter(double sideA, double sideB);
 double BuildingDuctLength(std::int32_t storeys, double storeyHeight);
 
 // One of the six duct materials and its roughness on the program's own scale.
+// The report names the material of the roughness held by exact equality.
 struct DuctMaterial {
     std::string_view caption; // as the material dialog shows it
     double roughness;
+    std::string_view reportText; // its line in the report
 };
 extern const std::array<DuctMaterial, 6> kDuctMaterials;
 
 // One of the three hall inlets and its loss coefficient.
+// The report names the inlet of the loss coefficient held by exact equality.
 struct HallInlet {
     std::string_view caption; // as the hall dialog shows it
     double lossCoefficient;
+    std::string_view reportText; // the end of the report's hall line
 };
 extern const std::array<HallInlet, 3> kHallInlets;
 

@@ -1,41 +1,35 @@
 #include "report/report_lines.h"
 
+#include "calc/derived.h"
 #include "calc/number_format.h"
+
+#include <fmt/core.h>
 
 #include <optional>
 #include <string_view>
 
 namespace {
 
-// The material by exact equality of DuctRoughness with the dialog's constants.
+// The material whose roughness equals DuctRoughness exactly; none for any
+// other value.
 std::optional<std::string_view> MaterialText(double roughness)
 {
-    if (roughness == 1.8)
-        return "   Rodzaj materiału: rura stalowa ocynkowana czysta";
-    if (roughness == 2.5)
-        return "   Rodzaj materiału: nowa rura odlewana, blacha stalowa, gładki cement ";
-    if (roughness == 3.0)
-        return "   Rodzaj materiału: zwyczajnie ocynkowana rura stalowa";
-    if (roughness == 5.0)
-        return "   Rodzaj materiału: stara rura stalowa zardzewiała";
-    if (roughness == 7.5)
-        return "   Rodzaj materiału: surowy cement lub deski ";
-    if (roughness == 10.0)
-        return "   Rodzaj materiału: cegła";
+    for (const DuctMaterial& material : kDuctMaterials) {
+        if (material.roughness == roughness)
+            return material.reportText;
+    }
     return std::nullopt;
 }
 
-// The hall inlet by exact equality of LossCoefficient with the inlet constants.
-std::string InletText(double loss)
+// The hall inlet whose loss coefficient equals LossCoefficient exactly; empty
+// for any other value.
+std::string_view InletText(double loss)
 {
-    std::string text;
-    if (loss == 0.5)
-        text += " wlocie ostrokrawędziowym z kołnierzem.";
-    if (loss == 1.0)
-        text += " wlocie ostrokrawędziowym bez kołnierza.";
-    if (loss == 0.1)
-        text += " wlocie zaokrąglonym.";
-    return text;
+    for (const HallInlet& inlet : kHallInlets) {
+        if (inlet.lossCoefficient == loss)
+            return inlet.reportText;
+    }
+    return {};
 }
 
 // The prefixes in which the two variants differ.
@@ -80,14 +74,6 @@ private:
     std::vector<ReportLine> lines_;
 };
 
-std::string Join(std::initializer_list<std::string_view> parts)
-{
-    std::string text;
-    for (std::string_view part : parts)
-        text += part;
-    return text;
-}
-
 } // namespace
 
 double FlowPerSecond(double flowPerHour)
@@ -105,46 +91,47 @@ std::vector<ReportLine> BuildReport(const CalcState& s, ReportVariant variant)
 
     w.Line(0, "Program doboru wywietrzników firmy KORVANT sp z o.o. Merlowice");
     w.Line(2, "Dane do obliczeń:");
-    w.Line(1, Join({p.name, s.VentilatorName}));
-    w.Line(1, Join({"   Gęstość powietrza = ", FormatFixed(s.AirDensity, 3), " [kg/m3]"}));
-    w.Line(1, Join({"   Prędkość wiatru = ", FormatFixed(s.WindSpeed, 2), " [m/s]"}));
+    w.Line(1, fmt::format("{}{}", p.name, s.VentilatorName));
+    w.Line(1, fmt::format("   Gęstość powietrza = {} [kg/m3]", FormatFixed(s.AirDensity, 3)));
+    w.Line(1, fmt::format("   Prędkość wiatru = {} [m/s]", FormatFixed(s.WindSpeed, 2)));
     if (s.DuctRound != 0) {
-        w.Line(1, Join({p.roundDuct, FormatFixed(s.DuctDiameter, 2), " [m]"}));
+        w.Line(1, fmt::format("{}{} [m]", p.roundDuct, FormatFixed(s.DuctDiameter, 2)));
     } else {
-        w.Line(1, Join({"   Kanał prostokątny o wymiarach = ", FormatFixed(s.DuctSideA, 2),
-                        " [m] x ", FormatFixed(s.DuctSideB, 2), " [m]"}));
-        w.Line(1,
-               Join({"   Średnica równoważna kanału = ", FormatFixed(s.DuctDiameter, 2), " [m]"}));
+        w.Line(1, fmt::format("   Kanał prostokątny o wymiarach = {} [m] x {} [m]",
+                              FormatFixed(s.DuctSideA, 2), FormatFixed(s.DuctSideB, 2)));
+        w.Line(1, fmt::format("   Średnica równoważna kanału = {} [m]",
+                              FormatFixed(s.DuctDiameter, 2)));
     }
     // On paper the material belongs to the building part only.
     if (!printer)
         w.OptionalLine(1, MaterialText(s.DuctRoughness));
     if (hall) {
-        w.Line(1, Join({p.hall, FormatFixed(s.DuctLength, 2), " [m] i ",
-                        InletText(s.LossCoefficient)}));
+        w.Line(1, fmt::format("{}{} [m] i {}", p.hall, FormatFixed(s.DuctLength, 2),
+                              InletText(s.LossCoefficient)));
     } else {
         w.Line(1, "Budynek wielokondygnacyjny:");
-        w.Line(1, Join({p.storeys, FormatWhole(s.StoreyCount), " [-]"}));
-        w.Line(1, Join({p.storeyHeight, FormatFixed(s.StoreyHeight, 2), " [m]"}));
+        w.Line(1, fmt::format("{}{} [-]", p.storeys, FormatWhole(s.StoreyCount)));
+        w.Line(1, fmt::format("{}{} [m]", p.storeyHeight, FormatFixed(s.StoreyHeight, 2)));
         if (printer)
             w.OptionalLine(1, MaterialText(s.DuctRoughness));
         if (s.InstallationType == 1) {
-            w.Line(1, Join({"   Kratka prostokątna o wymiarach = ", FormatFixed(s.GrilleSizeA, 2),
-                            " [m] x ", FormatFixed(s.GrilleSizeB, 2), " [m]"}));
+            w.Line(1, fmt::format("   Kratka prostokątna o wymiarach = {} [m] x {} [m]",
+                                  FormatFixed(s.GrilleSizeA, 2), FormatFixed(s.GrilleSizeB, 2)));
         } else {
-            w.Line(1, Join({"   Kratka okrągła o średnicy = ", FormatFixed(s.GrilleSizeA, 3),
-                            " [m]"}));
+            w.Line(1, fmt::format("   Kratka okrągła o średnicy = {} [m]",
+                                  FormatFixed(s.GrilleSizeA, 3)));
         }
-        w.Line(1, Join({"   Współczynnik strat kratki = ", FormatFixed(s.LossCoefficient, 2),
-                        " [-]"}));
+        w.Line(1, fmt::format("   Współczynnik strat kratki = {} [-]",
+                              FormatFixed(s.LossCoefficient, 2)));
     }
     w.Line(2, std::string(p.resultsTitle));
-    w.Line(1, Join({"   Wydajność sekundowa   Q = ", FormatFixed(FlowPerSecond(s.FlowPerHour), 4),
-                    " [m3/s]"}));
-    w.Line(1, Join({"   Wydajność godzinowa   Qh = ", FormatFixed(s.FlowPerHour, 4), " [m3/h]"}));
-    w.Line(1, Join({"   Podciśnienie wywietrznika   DPsw = ", FormatFixed(s.VentilatorSuction, 4),
-                    " [Pa]"}));
-    w.Line(1, Join({"   Prędkość w kanale   c = ", FormatFixed(s.DuctVelocity, 4), " [m/s]",
-                    s.DuctRound == 0 ? " dla średnicy równoważnej." : ""}));
+    w.Line(1, fmt::format("   Wydajność sekundowa   Q = {} [m3/s]",
+                          FormatFixed(FlowPerSecond(s.FlowPerHour), 4)));
+    w.Line(1,
+           fmt::format("   Wydajność godzinowa   Qh = {} [m3/h]", FormatFixed(s.FlowPerHour, 4)));
+    w.Line(1, fmt::format("   Podciśnienie wywietrznika   DPsw = {} [Pa]",
+                          FormatFixed(s.VentilatorSuction, 4)));
+    w.Line(1, fmt::format("   Prędkość w kanale   c = {} [m/s]{}", FormatFixed(s.DuctVelocity, 4),
+                          s.DuctRound == 0 ? " dla średnicy równoważnej." : ""));
     return w.Take();
 }
