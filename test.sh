@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test twice: a plain build
-# and one with AddressSanitizer and UndefinedBehaviorSanitizer, both under the
-# Polish locale. Exits non-zero on any failure.
+# Installs what is missing, checks the formatting, builds with warnings as
+# errors, and runs every test twice: a plain build and one with
+# AddressSanitizer and UndefinedBehaviorSanitizer, both under the Polish
+# locale. Exits non-zero on any failure.
 set -euo pipefail
 cd "$(dirname "$0")"
 source tools/setup.sh
@@ -13,12 +14,15 @@ export LC_ALL=pl_PL.UTF-8
 export QT_QPA_PLATFORM=offscreen
 jobs=$(nproc)
 
+echo "== Formatowanie (clang-format)"
+wyw_check_format
+
 echo "== Zwykła kompilacja"
-wyw_build build
+wyw_build build -DWYW_WERROR=ON
 ctest --test-dir build --output-on-failure -j"$jobs"
 
 echo "== Kompilacja z sanitizerami (ASan + UBSan)"
-wyw_build build-sanitize -DWYW_SANITIZE=ON -DWYW_BUILD_BENCHMARKS=OFF
+wyw_build build-sanitize -DWYW_SANITIZE=ON -DWYW_BUILD_BENCHMARKS=OFF -DWYW_WERROR=ON
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 LSAN_OPTIONS=suppressions=$PWD/tools/lsan.supp \

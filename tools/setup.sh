@@ -6,6 +6,7 @@ WYW_PACKAGES=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-charts-dev libqt6opengl6-dev libjpeg62-turbo-dev libfmt-dev libbenchmark-dev
     locales poppler-utils fonts-dejavu-core fonts-dejavu-extra
+    clang-format clang-tidy
 )
 
 wyw_as_root() {
@@ -44,19 +45,18 @@ wyw_polish_locale() {
     fi
 }
 
-# wyw_build <directory> [cmake options...]: configures once, builds quietly
-# (the compiler's output is shown only when the build fails).
+# wyw_build <directory> [cmake options...]: configures (again, so that the
+# options given always apply) and builds, showing what the compiler says.
 wyw_build() {
-    local dir=$1 log
+    local dir=$1
     shift
-    log=$(mktemp)
-    if { [ -f "$dir/build.ninja" ] ||
-         cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"; } >"$log" 2>&1 &&
-        cmake --build "$dir" >>"$log" 2>&1; then
-        rm -f "$log"
-    else
-        cat "$log" >&2
-        rm -f "$log"
-        return 1
-    fi
+    cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+    cmake --build "$dir"
+}
+
+# wyw_check_format: every C++ file of the tree in the .clang-format style;
+# lists the slips and fails when there is one.
+wyw_check_format() {
+    find . \( -path './build*' -o -path ./.git \) -prune -o \( -name '*.cpp' -o -name '*.h' \) \
+        -print0 | xargs -0 clang-format --dry-run -Werror
 }
