@@ -121,7 +121,7 @@ private slots:
         for (const ComparisonRow& row : rows) {
             if (!row.HasPoint()) {
                 missing.push_back(row.number);
-                QCOMPARE(ComparisonCell(row, kColumnFlow), std::string(kNoOperatingPointText));
+                QCOMPARE(ComparisonCell(row, kColumnFlow), std::string("brak punktu pracy"));
             }
         }
         QCOMPARE(missing, (std::vector<int>{1, 15, 18, 19}));

@@ -354,35 +354,40 @@ private slots:
         QTest::addColumn<QString>("t");
         QTest::addColumn<QString>("p");
         QTest::addColumn<QString>("phi");
-        QTest::addColumn<int>("refusal");
+        QTest::addColumn<QString>("reason");
         QTest::newRow("0 hPa") << "20"
                                << "0"
-                               << "60" << int(Refusal::WeatherPressure);
-        QTest::newRow("pressure letters") << "20"
-                                          << "Edit2"
-                                          << "60" << int(Refusal::WeatherPressure);
-        QTest::newRow("first start") << "Edit1"
-                                     << "Edit2"
-                                     << "Edit3" << int(Refusal::WeatherPressure);
+                               << "60" << QString("Ciśnienie baryczne musi być większe od zera.");
+        QTest::newRow("pressure letters")
+            << "20"
+            << "Edit2"
+            << "60" << QString("Ciśnienie baryczne musi być większe od zera.");
+        QTest::newRow("first start")
+            << "Edit1"
+            << "Edit2"
+            << "Edit3" << QString("Ciśnienie baryczne musi być większe od zera.");
         QTest::newRow("-273 °C") << "-273"
                                  << "1013"
-                                 << "60" << int(Refusal::WeatherTemperature);
+                                 << "60" << QString("Temperatura musi być wyższa od -273 °C.");
         QTest::newRow("-300 °C") << "-300"
                                  << "1013"
-                                 << "0" << int(Refusal::WeatherTemperature);
-        QTest::newRow("negative pressure") << "20"
-                                           << "-1013"
-                                           << "0" << int(Refusal::WeatherPressure);
-        QTest::newRow("humidity too high") << "100"
-                                           << "1"
-                                           << "100" << int(Refusal::WeatherHumidity);
+                                 << "0" << QString("Temperatura musi być wyższa od -273 °C.");
+        QTest::newRow("negative pressure")
+            << "20"
+            << "-1013"
+            << "0" << QString("Ciśnienie baryczne musi być większe od zera.");
+        QTest::newRow("humidity too high")
+            << "100"
+            << "1"
+            << "100"
+            << QString("Wilgotność względna jest za duża dla podanego ciśnienia i temperatury.");
     }
     void weatherRefusals()
     {
         QFETCH(QString, t);
         QFETCH(QString, p);
         QFETCH(QString, phi);
-        QFETCH(int, refusal);
+        QFETCH(QString, reason);
         WorkingDirectory dir;
         QVERIFY(WriteBytes("dialog1.sav", "15\n1013\n50\n2.0\n"));
         CalcState state;
@@ -396,8 +401,7 @@ private slots:
         QTRY_COMPARE(catcher.Messages().size(), 1);
         const MessageCatcher::Message& message = catcher.Messages().first();
         QCOMPARE(message.caption, QString("Dobór parametrów "));
-        const std::string_view reason = RefusalText(static_cast<Refusal>(refusal));
-        QCOMPARE(message.text, QString::fromUtf8(reason.data(), qsizetype(reason.size())));
+        QCOMPARE(message.text, reason);
         QCOMPARE(message.icon, QMessageBox::Warning);
         QCOMPARE(message.parent, &dialog);
         // The dialog stays open with what was typed; nothing is written.

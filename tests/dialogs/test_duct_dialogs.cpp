@@ -219,9 +219,9 @@ private slots:
         ConfirmRectangle(dialog, a, b);
         QTRY_COMPARE(catcher.Messages().size(), 1);
         QCOMPARE(catcher.Messages().first().caption, QString("Parametry kanału"));
-        const std::string_view reason = RefusalText(Refusal::DuctSides);
         QCOMPARE(catcher.Messages().first().text,
-                 QString::fromUtf8(reason.data(), qsizetype(reason.size())));
+                 QString("Suma długości i szerokości kanału nie może być równa zeru – proszę "
+                         "poprawić wymiary kanału."));
         QCOMPARE(catcher.Messages().first().parent, &dialog);
         QVERIFY(dialog.isVisible());
         QCOMPARE(state, before);

@@ -1,0 +1,42 @@
+// The comparison table model under QAbstractItemModelTester: new rows, a tick
+// and a sort by every column in either direction leave it consistent.
+#include "compare/compare_table_model.h"
+#include "compare_states.h"
+#include "test_main.h"
+
+#include <QAbstractItemModelTester>
+#include <QtTest>
+
+class TestCompareTableModel : public QObject {
+    Q_OBJECT
+private slots:
+    void consistentUnderTheModelTester_data()
+    {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<bool>("descending");
+        for (int column = 0; column < 6; ++column) {
+            QTest::addRow("column %d up", column) << column << false;
+            QTest::addRow("column %d down", column) << column << true;
+        }
+    }
+
+    void consistentUnderTheModelTester()
+    {
+        QFETCH(int, column);
+        QFETCH(bool, descending);
+        TCompareTableModel model;
+        QAbstractItemModelTester tester(&model,
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+        model.SetRows(BuildComparisonRows(HallState(1.2, 4.0, 0.16, 5.0)), 5);
+        QCOMPARE(model.rowCount(), 27);
+        QCOMPARE(model.columnCount(), 6);
+        QVERIFY(model.setData(model.index(3, 1), Qt::Checked, Qt::CheckStateRole));
+        model.sort(column, descending ? Qt::DescendingOrder : Qt::AscendingOrder);
+        // Fewer models with an operating point: the same 27 rows, other values.
+        model.SetRows(BuildComparisonRows(BuildingState(0.5)), 0);
+        QCOMPARE(model.rowCount(), 27);
+    }
+};
+
+WYW_GUI_TEST_MAIN(TestCompareTableModel)
+#include "test_compare_table_model.moc"
