@@ -77,6 +77,46 @@ void ClearChart(QChart* chart)
     }
 }
 
+// The lowest and the highest pressure on the operating point chart [Pa].
+struct PressureRange {
+    double low = 0.0;
+    double high = 0.0;
+};
+
+// The two pressure curves of `curves` and its operating point, with a label of
+// the report's numbers, on the given series.
+PressureRange FillPressureSeries(const PressureCurves& curves, QLineSeries& available,
+                                 QLineSeries& required, QScatterSeries& point)
+{
+    available.setName("Podciśnienie wywietrznika");
+    required.setName("Strata ciśnienia w instalacji");
+    point.setName("Punkt pracy");
+    point.setMarkerSize(11.0);
+    point.setColor(QColor(200, 0, 0));
+    available.setPen(QPen(QColor(0, 90, 200), 2.0));
+    required.setPen(QPen(QColor(20, 150, 60), 2.0));
+
+    PressureRange range;
+    for (const PressureSample& sample : curves.samples) {
+        available.append(sample.flow, sample.available);
+        required.append(sample.flow, sample.required);
+        range.low = std::min({range.low, sample.available, sample.required});
+        range.high = std::max({range.high, sample.available, sample.required});
+    }
+    if (curves.point.status == OperatingPointStatus::Found) {
+        const double flow = FlowPerSecond(curves.point.flowPerHour);
+        const double suction = curves.point.ventilatorSuction;
+        point.append(flow, suction);
+        // A label with the report's numbers, written without placeholders so
+        // that it keeps the decimal point whatever the locale.
+        point.setPointLabelsFormat("Q = " + Number(flow, 4) +
+                                   " m3/s, DPsw = " + Number(suction, 4) + " Pa");
+        point.setPointLabelsVisible(true);
+        point.setPointLabelsClipping(false);
+    }
+    return range;
+}
+
 } // namespace
 
 TCompareCharts::TCompareCharts(QWidget* parent)
@@ -160,35 +200,10 @@ void TCompareCharts::ShowOperatingPoint(const CalcState& state, int model)
     chart->setTitle(title);
 
     availableSeries_ = new QLineSeries;
-    availableSeries_->setName("Podciśnienie wywietrznika");
     requiredSeries_ = new QLineSeries;
-    requiredSeries_->setName("Strata ciśnienia w instalacji");
     pointSeries_ = new QScatterSeries;
-    pointSeries_->setName("Punkt pracy");
-    pointSeries_->setMarkerSize(11.0);
-    pointSeries_->setColor(QColor(200, 0, 0));
-
-    double low = 0.0;
-    double high = 0.0;
-    for (const PressureSample& sample : curves.samples) {
-        availableSeries_->append(sample.flow, sample.available);
-        requiredSeries_->append(sample.flow, sample.required);
-        low = std::min({low, sample.available, sample.required});
-        high = std::max({high, sample.available, sample.required});
-    }
-    if (found) {
-        const double flow = FlowPerSecond(curves.point.flowPerHour);
-        const double suction = curves.point.ventilatorSuction;
-        pointSeries_->append(flow, suction);
-        // A label with the report's numbers, written without placeholders so
-        // that it keeps the decimal point whatever the locale.
-        pointSeries_->setPointLabelsFormat("Q = " + Number(flow, 4) +
-                                           " m3/s, DPsw = " + Number(suction, 4) + " Pa");
-        pointSeries_->setPointLabelsVisible(true);
-        pointSeries_->setPointLabelsClipping(false);
-    }
-    availableSeries_->setPen(QPen(QColor(0, 90, 200), 2.0));
-    requiredSeries_->setPen(QPen(QColor(20, 150, 60), 2.0));
+    const PressureRange range =
+        FillPressureSeries(curves, *availableSeries_, *requiredSeries_, *pointSeries_);
 
     chart->addSeries(availableSeries_);
     chart->addSeries(requiredSeries_);
@@ -203,7 +218,7 @@ void TCompareCharts::ShowOperatingPoint(const CalcState& state, int model)
     // Without an operating point there is nothing to name in the legend.
     for (QLegendMarker* marker : chart->legend()->markers(pointSeries_))
         marker->setVisible(found);
-    SetRange(y, low, high + 0.05 * (high - low));
+    SetRange(y, range.low, range.high + 0.05 * (range.high - range.low));
 }
 
 void TCompareCharts::ShowWind(const CalcState& state, const std::vector<int>& models)

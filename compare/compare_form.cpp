@@ -38,6 +38,32 @@ QString WithSuffix(const QString& path, const QString& suffix)
     return path + "." + suffix;
 }
 
+// The table: whole rows selected one at a time, read-only, sorted by a click
+// on a header, first by Qh with the largest first.
+void SetUpTable(QTableView& table)
+{
+    table.setSelectionBehavior(QAbstractItemView::SelectRows);
+    table.setSelectionMode(QAbstractItemView::SingleSelection);
+    table.setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table.verticalHeader()->hide();
+    table.setAlternatingRowColors(false);
+    table.horizontalHeader()->setSortIndicator(kColumnFlowPerHour, Qt::DescendingOrder);
+    table.setSortingEnabled(true);
+    table.horizontalHeader()->setSortIndicatorShown(true);
+    table.horizontalHeader()->setStretchLastSection(false);
+    table.verticalHeader()->setDefaultSectionSize(table.fontMetrics().height() + 8);
+    table.setMinimumWidth(540);
+}
+
+// A button that Enter does not press.
+QPushButton* NewButton(const char* text, const char* name, QWidget* parent)
+{
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(name);
+    button->setAutoDefault(false);
+    return button;
+}
+
 } // namespace
 
 TCompareForm::TCompareForm(CalcState& state, std::function<void(int index)> chooseModel,
@@ -81,17 +107,7 @@ void TCompareForm::BuildWindow()
     table_ = new QTableView(splitter);
     table_->setObjectName("CompareTable");
     table_->setModel(model_);
-    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table_->setSelectionMode(QAbstractItemView::SingleSelection);
-    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table_->verticalHeader()->hide();
-    table_->setAlternatingRowColors(false);
-    table_->horizontalHeader()->setSortIndicator(kColumnFlowPerHour, Qt::DescendingOrder);
-    table_->setSortingEnabled(true);
-    table_->horizontalHeader()->setSortIndicatorShown(true);
-    table_->horizontalHeader()->setStretchLastSection(false);
-    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 8);
-    table_->setMinimumWidth(540);
+    SetUpTable(*table_);
     charts_ = new TCompareCharts(splitter);
     charts_->setObjectName("CompareCharts");
     splitter->addWidget(table_);
@@ -105,15 +121,9 @@ void TCompareForm::BuildWindow()
     chooseButton_->setObjectName("ChooseButton");
     chooseButton_->setToolTip("Przyjmuje zaznaczony wywietrznik jako bieżący i przelicza raport");
     chooseButton_->setDefault(true);
-    printButton_ = new QPushButton("Drukuj tabelę…", this);
-    printButton_->setObjectName("PrintButton");
-    printButton_->setAutoDefault(false);
-    csvButton_ = new QPushButton("Eksportuj CSV…", this);
-    csvButton_->setObjectName("CsvButton");
-    csvButton_->setAutoDefault(false);
-    closeButton_ = new QPushButton("Zamknij", this);
-    closeButton_->setObjectName("CloseButton");
-    closeButton_->setAutoDefault(false);
+    printButton_ = NewButton("Drukuj tabelę…", "PrintButton", this);
+    csvButton_ = NewButton("Eksportuj CSV…", "CsvButton", this);
+    closeButton_ = NewButton("Zamknij", "CloseButton", this);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(chooseButton_);
@@ -126,7 +136,12 @@ void TCompareForm::BuildWindow()
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(stack_, 1);
     layout->addLayout(buttons);
+    ConnectControls();
+}
 
+// The commands of the buttons, the table and the charts.
+void TCompareForm::ConnectControls()
+{
     connect(chooseButton_, &QPushButton::clicked, this, &TCompareForm::Choose);
     connect(closeButton_, &QPushButton::clicked, this, &QDialog::reject);
     connect(printButton_, &QPushButton::clicked, this, &TCompareForm::PrintClick);

@@ -49,6 +49,7 @@ public:
 
 private:
     void BuildWindow();
+    void ConnectControls();
     void Choose();
     void UpdateCharts();
     void UpdateButtons();
