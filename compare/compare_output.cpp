@@ -52,6 +52,25 @@ std::array<int, kComparisonColumnCount> ColumnWidths(const QFontMetrics& bold,
     return widths;
 }
 
+// Draws the title and the input lines at the top of the first page; returns
+// the height they take, with a blank line below.
+int DrawHeading(QPainter& painter, const QFont& title, const QFont& body, const CalcState& state)
+{
+    int y = 0;
+    painter.setFont(title);
+    const QFontMetrics titleMetrics(title, painter.device());
+    const QFontMetrics metrics(body, painter.device());
+    const int lineHeight = metrics.lineSpacing();
+    painter.drawText(0, y + titleMetrics.ascent(), "Porównanie wywietrzników");
+    y += titleMetrics.lineSpacing() + lineHeight / 2;
+    painter.setFont(body);
+    for (const QString& line : InputLines(state)) {
+        painter.drawText(0, y + metrics.ascent(), line);
+        y += lineHeight;
+    }
+    return y + lineHeight;
+}
+
 // Draws the comparison on the painter's pages.
 Outcome DrawComparison(QPainter& painter, QPrinter& printer, const CalcState& state,
                        const std::vector<ComparisonRow>& rows, const std::vector<int>& order,
@@ -64,7 +83,6 @@ Outcome DrawComparison(QPainter& painter, QPrinter& printer, const CalcState& st
     QFont title = ProgramFont(14);
     title.setBold(true);
 
-    painter.setFont(body);
     const QFontMetrics metrics(body, painter.device());
     const QFontMetrics boldMetrics(bold, painter.device());
     const int lineHeight = metrics.lineSpacing();
@@ -74,17 +92,7 @@ Outcome DrawComparison(QPainter& painter, QPrinter& printer, const CalcState& st
     const std::array<int, kComparisonColumnCount> widths =
         ColumnWidths(boldMetrics, rows, order, padding);
 
-    int y = 0;
-    painter.setFont(title);
-    const QFontMetrics titleMetrics(title, painter.device());
-    painter.drawText(0, y + titleMetrics.ascent(), "Porównanie wywietrzników");
-    y += titleMetrics.lineSpacing() + lineHeight / 2;
-    painter.setFont(body);
-    for (const QString& line : InputLines(state)) {
-        painter.drawText(0, y + metrics.ascent(), line);
-        y += lineHeight;
-    }
-    y += lineHeight;
+    int y = DrawHeading(painter, title, body, state);
 
     auto drawRow = [&](const std::array<QString, kComparisonColumnCount>& cells, bool strong,
                        bool header) {
