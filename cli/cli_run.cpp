@@ -6,6 +6,7 @@
 #include "calc/operating_point.h"
 #include "calc/stack_draught.h"
 #include "report/report_lines.h"
+#include "ui/text.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -63,11 +64,6 @@ const StateField kStateFields[] = {
     {"StoreyCount", &CalcState::StoreyCount},
     {"StoreyHeight", &CalcState::StoreyHeight},
 };
-
-QString Text(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // Calls `use` with the name and value of every field that the inputs set.
 template <typename Use> void ForEachField(const CliInputs& inputs, Use&& use)

@@ -181,12 +181,14 @@ void TCompareCharts::ShowOperatingPoint(const CalcState& state, int model)
 {
     QChart* chart = operatingView_->chart();
     const VentilatorModel& ventilator = LookUpVentilator(model);
-    PressureCurves curves = SamplePressureCurves(state, ventilator);
+    const StackConditions* stack = stack_ ? &*stack_ : nullptr;
+    PressureCurves curves =
+        SamplePressureCurves(state, ventilator, kPressureCurveSteps, 0.0, stack);
     // The flow axis ends at a round number; the curves run up to it.
     QValueAxis* x = NewAxis("Q [m3/s]");
     SetRange(x, 0.0, curves.flowLimit);
     if (curves.refusal == Refusal::None && x->max() > curves.flowLimit)
-        curves = SamplePressureCurves(state, ventilator, kPressureCurveSteps, x->max());
+        curves = SamplePressureCurves(state, ventilator, kPressureCurveSteps, x->max(), stack);
     QString title =
         "Punkt pracy: " + Text(ventilator.Name) + " (v = " + Number(state.WindSpeed, 2) + " m/s)";
     const bool found = curves.point.status == OperatingPointStatus::Found;
@@ -232,7 +234,8 @@ void TCompareCharts::ShowWind(const CalcState& state, const std::vector<int>& mo
     std::size_t colour = 0;
     for (int model : models) {
         const VentilatorModel& ventilator = LookUpVentilator(model);
-        const auto sweep = WindSweep(state, ventilator, kWindFrom, kWindTo, kWindStep);
+        const auto sweep = WindSweep(state, ventilator, kWindFrom, kWindTo, kWindStep,
+                                     stack_ ? &*stack_ : nullptr);
         QPen pen(kModelColours[colour++ % std::size(kModelColours)],
                  models.front() == model ? 3.0 : 2.0);
         // Speeds without an operating point leave a gap: the curve is drawn

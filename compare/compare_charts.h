@@ -1,11 +1,13 @@
 #pragma once
 
 #include "calc/calc_state.h"
+#include "calc/stack_draught.h"
 #include "files/outcome.h"
 
 #include <QString>
 #include <QWidget>
 
+#include <optional>
 #include <vector>
 
 class QChart;
@@ -36,6 +38,9 @@ public:
     void ShowModel(const CalcState& state, int model, const std::vector<int>& ticked);
     // Empties both charts.
     void Clear();
+    // With conditions, both charts show the wind and the gravity draught
+    // together; without, the wind alone. Takes effect at the next ShowModel.
+    void SetStack(std::optional<StackConditions> stack) { stack_ = stack; }
 
     QChartView* View(Chart chart) const;
     // The operating point's series: one point at the report's Q and DPsw, or
@@ -65,4 +70,5 @@ private:
     QLineSeries* requiredSeries_ = nullptr;
     QScatterSeries* pointSeries_ = nullptr;
     std::vector<int> windModels_;
+    std::optional<StackConditions> stack_;
 };

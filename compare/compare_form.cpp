@@ -7,6 +7,7 @@
 #include "calc/refusal.h"
 #include "compare/compare_output.h"
 #include "compare/compare_table_model.h"
+#include "compare/stack_group.h"
 #include "ui/program_font.h"
 #include "ui/text.h"
 
@@ -101,6 +102,9 @@ void TCompareForm::BuildWindow()
     summary_->setObjectName("SummaryLabel");
     summary_->setWordWrap(true);
     pageLayout->addWidget(summary_);
+    stackGroup_ = new TStackGroup(page);
+    pageLayout->addWidget(stackGroup_);
+    connect(stackGroup_, &TStackGroup::Changed, this, &TCompareForm::Refresh);
 
     auto* splitter = new QSplitter(Qt::Horizontal, page);
     model_ = new TCompareTableModel(this);
@@ -185,8 +189,16 @@ void TCompareForm::Refresh()
     if (current != 0 && (opening || selected == 0 || current != model_->CurrentModel()))
         selected = current;
 
+    // The gravity draught, when ticked, replaces the wind alone everywhere,
+    // and the title says so.
+    const std::optional<StackConditions> draught = stackGroup_->Conditions(state_);
+    stackGroup_->ShowDuctLength(state_.DuctLength);
+    setWindowTitle(draught ? QString(kCaption) + " – " + TStackGroup::Caption(*draught)
+                           : QString(kCaption));
+    charts_->SetStack(draught);
+
     refreshing_ = true;
-    model_->SetRows(BuildComparisonRows(state_), current);
+    model_->SetRows(BuildComparisonRows(state_, draught ? &*draught : nullptr), current);
     if (opening)
         table_->sortByColumn(kColumnFlowPerHour, Qt::DescendingOrder);
     if (selected == 0)

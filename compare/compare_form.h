@@ -15,6 +15,7 @@ class QPushButton;
 class QStackedWidget;
 class QTableView;
 class TCompareTableModel;
+class TStackGroup;
 
 // The comparison of all ventilators, "Obliczenia → Porównaj wywietrzniki", open after the wizard.
 // "Porównanie wywietrzników": all 27 catalogue models computed on the inputs
@@ -65,6 +66,7 @@ private:
     QStackedWidget* stack_ = nullptr;
     QLabel* noData_ = nullptr;
     QLabel* summary_ = nullptr;
+    TStackGroup* stackGroup_ = nullptr;
     QTableView* table_ = nullptr;
     TCompareTableModel* model_ = nullptr;
     TCompareCharts* charts_ = nullptr;

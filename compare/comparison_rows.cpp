@@ -28,9 +28,9 @@ std::string_view ComparisonHeader(int column)
     }
 }
 
-std::vector<ComparisonRow> BuildComparisonRows(const CalcState& state)
+std::vector<ComparisonRow> BuildComparisonRows(const CalcState& state, const StackConditions* stack)
 {
-    const auto points = EvaluateAllVentilators(state);
+    const auto points = EvaluateAllVentilators(state, stack);
     std::vector<ComparisonRow> rows;
     rows.reserve(points.size());
     for (std::size_t i = 0; i < points.size(); ++i)

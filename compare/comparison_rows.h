@@ -2,6 +2,7 @@
 
 #include "calc/calc_state.h"
 #include "calc/operating_point.h"
+#include "calc/stack_draught.h"
 
 #include <array>
 #include <string>
@@ -39,7 +40,8 @@ struct ComparisonRow {
 };
 
 // The 27 models in catalogue order.
-std::vector<ComparisonRow> BuildComparisonRows(const CalcState& state);
+std::vector<ComparisonRow> BuildComparisonRows(const CalcState& state,
+                                               const StackConditions* stack = nullptr);
 
 // The text of a cell in the report's formats: Q is the report's FlowPerHour
 // through FlowPerSecond with "%1.4f", Qh, DPsw and c "%1.4f". A model without

@@ -7,8 +7,10 @@
 #include "test_main.h"
 #include "ui/program_font.h"
 
+#include <QCheckBox>
 #include <QFont>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QStackedWidget>
 
@@ -126,6 +128,26 @@ private slots:
         QCOMPARE(Cell(form, row, kColumnVelocity), QString("2.1191"));
         // KALMO-160 draws the most air of all in this hall.
         QCOMPARE(row, 0);
+    }
+
+    // The hall example on a calm day: ticking the gravity draught (ti 20 °C,
+    // te 12 °C, H = L = 5 m) gives the flow of the stack alone, and the
+    // title says so; typing te = ti gives the calculation's own results.
+    void gravityDraughtGroup()
+    {
+        CalcState state = ChosenState(HallState(1.2, 0.0, 0.16, 5.0), 5);
+        TCompareForm form(state, {});
+        form.Refresh();
+        auto* enabled = form.findChild<QCheckBox*>("StackEnabled");
+        enabled->setFocus();
+        QTest::keyClick(enabled, Qt::Key_Space);
+        QCOMPARE(form.windowTitle(), QString("Porównanie wywietrzników – wiatr + ciąg grawitacyjny "
+                                             "(ti = 20.0 °C, te = 12.0 °C, H = 5.00 m)"));
+        QCOMPARE(Cell(form, RowOf(form, 5), kColumnFlowPerHour), QString("101.6194"));
+        auto* outside = form.findChild<QLineEdit*>("StackOutside");
+        outside->selectAll();
+        QTest::keyClicks(outside, "20,0");
+        QCOMPARE(Cell(form, RowOf(form, 5), kColumnFlowPerHour), QString("0.0000"));
     }
 
     void sortedByQhAtOpeningWithMissingPointsLast()
