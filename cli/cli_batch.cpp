@@ -1,14 +1,11 @@
 #include "cli/cli_batch.h"
 
-#include "calc/catalogue.h"
 #include "cli/cli_options.h"
 #include "cli/cli_run.h"
-#include "calc/comparison.h"
-#include "calc/operating_point.h"
-#include "report/report_lines.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -17,6 +14,7 @@
 #include <cstdio>
 #include <iostream>
 #include <iterator>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -52,8 +50,8 @@ struct Case {
 // One row of the CSV output.
 struct Row {
     int model = 0;
-    double wind = 0.0;
-    const OperatingPoint* point = nullptr; // with the results when found
+    std::optional<double> wind;
+    QJsonObject result; // empty when no operating point was found
     std::string status;
     std::string reason;
 };
@@ -62,68 +60,63 @@ void AppendRow(const Case& c, const Row& row, std::string& out)
 {
     out += std::to_string(c.line) + ',' + CsvField(c.text) + ',';
     out += row.model ? std::to_string(row.model) : std::string();
-    out += ',' + (row.status == "błąd" ? std::string() : Number(row.wind)) + ',';
-    const OperatingPoint* p = row.point;
-    if (p && p->status == OperatingPointStatus::Found)
-        out += Number(FlowPerSecond(p->flowPerHour)) + ',' + Number(p->flowPerHour) + ',' +
-               Number(p->ventilatorSuction) + ',' + Number(p->ductVelocity) + ',';
-    else
+    out += ',' + (row.wind ? Number(*row.wind) : std::string()) + ',';
+    if (!row.result.isEmpty()) {
+        for (const char* key : {"Q", "FlowPerHour", "VentilatorSuction", "DuctVelocity"})
+            out += Number(row.result.value(QLatin1String(key)).toDouble()) + ',';
+    } else {
         out += ",,,,";
+    }
     out += CsvField(row.status) + ',' + CsvField(row.reason) + '\n';
 }
 
-Row PointRow(int model, double wind, const OperatingPoint& point)
+std::string Utf8(const QJsonValue& value)
 {
-    Row row{model, wind, &point, "wynik", ""};
-    if (point.status == OperatingPointStatus::Refused) {
-        row.status = "odmowa";
-        row.reason = RefusalText(point.refusal);
-    } else if (point.status != OperatingPointStatus::Found) {
-        row.status = "brak";
-        row.reason = "brak punktu pracy";
-    }
-    return row;
+    return value.toString().toStdString();
 }
 
-int ExitOf(const OperatingPoint& point)
+// A row of a table in the single run's JSON: --all or --wind-sweep.
+Row TableRow(const QJsonObject& item, int model, std::optional<double> wind)
 {
-    if (point.status == OperatingPointStatus::Found)
-        return kExitResult;
-    return point.status == OperatingPointStatus::Refused ? kExitRefused : kExitNoOperatingPoint;
+    const QJsonObject result = item.value("result").toObject();
+    return {model, wind, result, result.isEmpty() ? "brak" : "wynik", Utf8(item.value("reason"))};
 }
 
-// The rows of one well-formed case, as RunCli computes it.
+// The rows of one well-formed case, from the JSON of its single run, so that
+// they are that run's results.
 int CsvCase(const Case& c, CliRequest request, std::string& out)
 {
-    std::string error;
-    const std::optional<CliInputs> inputs = ResolveCliInputs(request, error);
-    if (!inputs) {
-        AppendRow(c, Row{0, 0.0, nullptr, "błąd", error}, out);
-        return kExitFile;
+    request.format = CliRequest::Format::Json;
+    std::string json;
+    std::string err;
+    const int status = RunCli(request, json, err);
+    const QJsonObject object = QJsonDocument::fromJson(QByteArray::fromStdString(json)).object();
+    const QJsonObject inputs = object.value("inputs").toObject();
+    const int model = inputs.value("VentilatorIndex").toInt();
+    std::optional<double> wind;
+    if (inputs.contains("WindSpeed"))
+        wind = inputs.value("WindSpeed").toDouble();
+    if (object.contains("results")) {
+        for (const QJsonValue item : object.value("results").toArray())
+            AppendRow(c, TableRow(item.toObject(), item.toObject().value("index").toInt(), wind),
+                      out);
+    } else if (object.contains("sweep")) {
+        for (const QJsonValue item : object.value("sweep").toArray())
+            AppendRow(
+                c, TableRow(item.toObject(), model, item.toObject().value("WindSpeed").toDouble()),
+                out);
+    } else if (object.contains("result")) {
+        AppendRow(c, Row{model, wind, object.value("result").toObject(), "wynik", ""}, out);
+    } else {
+        const char* word = status == kExitNoOperatingPoint ? "brak"
+                           : status == kExitRefused        ? "odmowa"
+                                                           : "błąd";
+        std::string reason = object.contains("reason") ? Utf8(object.value("reason")) : err;
+        while (!reason.empty() && reason.back() == '\n')
+            reason.pop_back();
+        AppendRow(c, Row{model, wind, {}, word, reason}, out);
     }
-    CalcState state = inputs->state;
-    const Refusal refusal = inputs->refusal != Refusal::None ? inputs->refusal : CheckInputs(state);
-    if (refusal != Refusal::None || (!request.all && !request.windSweep)) {
-        OperatingPoint point;
-        if (refusal != Refusal::None) {
-            point.status = OperatingPointStatus::Refused;
-            point.refusal = refusal;
-        } else {
-            point = ComputeOperatingPoint(state, LookUpVentilator(request.model));
-        }
-        AppendRow(c, PointRow(request.model, state.WindSpeed, point), out);
-        return ExitOf(point);
-    }
-    if (request.all) {
-        const auto points = EvaluateAllVentilators(state);
-        for (std::size_t i = 0; i < points.size(); ++i)
-            AppendRow(c, PointRow(static_cast<int>(i + 1), state.WindSpeed, points[i]), out);
-        return kExitResult;
-    }
-    for (const WindSweepPoint& s : WindSweep(state, LookUpVentilator(request.model),
-                                             request.sweepFrom, request.sweepTo, request.sweepStep))
-        AppendRow(c, PointRow(request.model, s.windSpeed, s.point), out);
-    return kExitResult;
+    return status;
 }
 
 // One case as RunCli gives it in JSON, on one line with its line and text.
@@ -153,7 +146,7 @@ int UsageRow(const Case& c, const std::string& message, CliRequest::Format forma
         object.insert("error", QString::fromStdString(message));
         out += QJsonDocument(object).toJson(QJsonDocument::Compact).toStdString() + '\n';
     } else {
-        AppendRow(c, Row{0, 0.0, nullptr, "błąd", message}, out);
+        AppendRow(c, Row{0, std::nullopt, {}, "błąd", message}, out);
     }
     return kExitUsage;
 }
