@@ -158,8 +158,7 @@ std::variant<Project, QString> ParseProject(const QByteArray& bytes)
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
     if (error.error != QJsonParseError::NoError)
-        return QStringLiteral("plik jest uszkodzony lub niepełny (%1, znak %2)")
-            .arg(error.errorString())
+        return QStringLiteral("plik jest uszkodzony lub niepełny (błąd przy znaku %1)")
             .arg(error.offset);
     const QJsonObject root = document.object();
     if (!document.isObject() || root.value(kFormatKey).toString() != QLatin1String(kFormatName))
