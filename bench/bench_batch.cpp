@@ -1,5 +1,5 @@
 // Timing of wywietrznik-cli --batch: 10,000 random cases, CSV and JSON.
-#include "cli_batch.h"
+#include "cli/cli_batch.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,9 +1,9 @@
 #include "project/project_file.h"
 
 #include "calc/catalogue.h"
+#include "calc/ventilator_choice.h"
 #include "generated/version.h"
 #include "project/project_json.h"
-#include "calc/ventilator_choice.h"
 
 #include <QFile>
 #include <QFileInfo>

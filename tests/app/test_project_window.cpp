@@ -3,13 +3,13 @@
 #include "app_test_support.h"
 #include "scripted_user.h"
 
-#include "calc_state.h"
-#include "dialog_wyw.h"
-#include "main.h"
-#include "program_font.h"
-#include "program_windows.h"
-#include "report_draw.h"
+#include "app/main.h"
+#include "app/program_windows.h"
+#include "calc/calc_state.h"
+#include "dialogs/dialog_wyw.h"
+#include "report/report_draw.h"
 #include "test_main.h"
+#include "ui/program_font.h"
 
 #include <QFile>
 #include <QTemporaryDir>
