@@ -7,11 +7,14 @@
 #include "app/hints.h"
 #include "app/printing.h"
 #include "app/program_windows.h"
+#include "app/project_windows.h"
 #include "app/ventilator_command.h"
 #include "app/wizard.h"
 #include "calc/calc_state.h"
 #include "compare/compare_form.h"
 #include "dialogs/dialog_wyw.h"
+#include "files/safe_file.h"
+#include "project/project_file.h"
 #include "report/report_draw.h"
 #include "report/report_lines.h"
 #include "ui/program_font.h"
@@ -20,6 +23,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QFrame>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -138,6 +143,15 @@ void TMainForm::createActions()
         createAction(QStringLiteral("&Porównaj wywietrzniki"),
                      QStringLiteral("Porównuje wszystkie wywietrzniki dla bieżących danych"),
                      "FileCompareItem", Command(&TMainForm::CompareVentilators));
+    fileSaveProjectItem_ =
+        createAction(QStringLiteral("Zapisz obliczenia…"),
+                     QStringLiteral("Zapisuje bieżące obliczenia do pliku"), "FileSaveProjectItem",
+                     Command(&TMainForm::FileSaveProject));
+    fileSaveProjectItem_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    fileOpenProjectItem_ = createAction(
+        QStringLiteral("Otwórz obliczenia…"), QStringLiteral("Otwiera obliczenia zapisane w pliku"),
+        "FileOpenProjectItem", Command(&TMainForm::FileOpenProject));
+    fileOpenProjectItem_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     filePrintItem_ =
         createAction(QStringLiteral("&Wydruk wyników"), QStringLiteral("Drukuje aktualne wyniki"),
                      "FilePrintItem", Command(&TMainForm::FilePrint));
@@ -165,6 +179,8 @@ void TMainForm::createMenus()
     fileMenu->addAction(fileNewItem_);
     fileMenu->addAction(fileWywietrznikItem_);
     fileMenu->addAction(fileCompareItem_);
+    fileMenu->addAction(fileSaveProjectItem_);
+    fileMenu->addAction(fileOpenProjectItem_);
     fileMenu->addSeparator()->setObjectName(QStringLiteral("N1"));
     fileMenu->addAction(filePrintItem_);
     fileMenu->addAction(filePrintSetupItem_);
@@ -305,6 +321,82 @@ void TMainForm::CompareVentilators()
     TCompareForm& compare = windows_.CompareForm();
     compare.Refresh();
     compare.exec();
+}
+
+namespace {
+
+// The file dialog of the calculation files, started in the working directory.
+QString ChooseProjectFile(QWidget* parent, QFileDialog::AcceptMode mode)
+{
+    const bool save = mode == QFileDialog::AcceptSave;
+    QFileDialog dialog(
+        parent, save ? QStringLiteral("Zapisz obliczenia") : QStringLiteral("Otwórz obliczenia"),
+        QString(), QStringLiteral("Obliczenia wywietrznika (*.wyw)"));
+    dialog.setObjectName(save ? QStringLiteral("SaveProjectDialog")
+                              : QStringLiteral("OpenProjectDialog"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(QStringLiteral("wyw"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+} // namespace
+
+Outcome TMainForm::FileSaveProject()
+{
+    const QString path = ChooseProjectFile(this, QFileDialog::AcceptSave);
+    return path.isEmpty() ? Outcome() : SaveProject(path);
+}
+
+Outcome TMainForm::FileOpenProject()
+{
+    const QString path = ChooseProjectFile(this, QFileDialog::AcceptOpen);
+    return path.isEmpty() ? Outcome() : OpenProject(path);
+}
+
+Outcome TMainForm::SaveProject(const QString& path)
+{
+    const auto bytes = ProjectBytes(Project{state_, CollectDialogControls(windows_), {}});
+    if (const QString* reason = std::get_if<QString>(&bytes))
+        return Outcome::Failure(
+            QStringLiteral("Nie można zapisać obliczeń do pliku „%1”: %2.").arg(path, *reason));
+    Outcome written = ReplaceFile(path, std::get<QByteArray>(bytes));
+    if (written)
+        ShowProjectFile(path);
+    return written;
+}
+
+Outcome TMainForm::OpenProject(const QString& path)
+{
+    auto read = ReadProjectFile(path);
+    if (const QString* reason = std::get_if<QString>(&read))
+        return Outcome::Failure(*reason);
+    Project& project = std::get<Project>(read);
+    if (const auto reason = CheckDialogControls(windows_, project.dialogs))
+        return Outcome::Failure(
+            QStringLiteral("Nie można otworzyć obliczeń z pliku „%1”: %2.").arg(path, *reason));
+    const Recomputation again = RecomputeProject(project);
+    RestoreDialogControls(windows_, project.dialogs);
+    state_ = project.state;
+    saveFailures_.clear();
+    ShowProjectFile(path);
+    Invalidate();
+    if (again.differs) {
+        QMessageBox notice(QMessageBox::Information, windowTitle(), again.notice, QMessageBox::Ok,
+                           this);
+        notice.setObjectName(QStringLiteral("ProjectNotice"));
+        notice.exec();
+    }
+    return {};
+}
+
+void TMainForm::ShowProjectFile(const QString& path)
+{
+    setWindowTitle(QString::fromUtf8(kApplicationTitle) + QStringLiteral(" – ") +
+                   QFileInfo(path).fileName());
 }
 
 void TMainForm::ChooseVentilator(int index)

@@ -38,6 +38,16 @@ public:
     void FileNew();
     void Wywietrznik();
     void CompareVentilators();
+    // "Zapisz obliczenia…" and "Otwórz obliczenia…": a file chosen in a file
+    // dialog, then SaveProject or OpenProject.
+    Outcome FileSaveProject();
+    Outcome FileOpenProject();
+    // Writes the calculation and every input dialog's controls into `path`.
+    Outcome SaveProject(const QString& path);
+    // Restores a calculation kept in `path` with every dialog's controls,
+    // computes it again and shows the report; says so when the results differ
+    // from those saved. A file that cannot be read changes nothing.
+    Outcome OpenProject(const QString& path);
     Outcome FilePrint();
     void FilePrintSetup();
     void FileExit();
@@ -86,6 +96,8 @@ private:
                                    const QString& hint, int x,
                                    const std::function<void()>& command);
     void setUpMenu(QMenu* menu);
+    // The window title names the calculation's file.
+    void ShowProjectFile(const QString& path);
 
     CalcState& state_;
     ProgramWindows& windows_;
@@ -96,6 +108,8 @@ private:
     QAction* fileNewItem_ = nullptr;
     QAction* fileWywietrznikItem_ = nullptr;
     QAction* fileCompareItem_ = nullptr;
+    QAction* fileSaveProjectItem_ = nullptr;
+    QAction* fileOpenProjectItem_ = nullptr;
     QAction* filePrintItem_ = nullptr;
     QAction* filePrintSetupItem_ = nullptr;
     QAction* fileExitItem_ = nullptr;

@@ -8,6 +8,8 @@
 #include "ui/program_font.h"
 #include "ui/text.h"
 
+#include <QTimer>
+
 #include <cstdio>
 #include <exception>
 
@@ -32,6 +34,16 @@ int RunProgram(int& argc, char** argv, const ProgramSetup& setup)
             if (setup.windowsCreated)
                 setup.windowsCreated(windows);
             windows.MainForm().ShowMainWindow();
+            // A calculation file as the only argument (from the desktop entry)
+            // is opened once the window shows.
+            const QStringList arguments = QCoreApplication::arguments();
+            if (arguments.size() == 2) {
+                TMainForm& mainForm = windows.MainForm();
+                QTimer::singleShot(0, &mainForm, [&mainForm, path = arguments.at(1)] {
+                    mainForm.RunCommand(
+                        [&] { ShowOutcome(&mainForm, mainForm.OpenProject(path)); });
+                });
+            }
             QApplication::exec();
         });
     } catch (const std::exception& error) {

@@ -30,14 +30,20 @@ Oblicza punkt pracy wywietrznika KORVANT tym samym kodem co program okienkowy.
   --stack TI,TE[,H]                        razem z ciągiem grawitacyjnym: temperatura wewnątrz
                                            i na zewnątrz [°C], wysokość H [m] (domyślnie
                                            długość kanału L)
-  --format text|json                       postać wyniku (domyślnie text)
+  --format text|json|csv                   postać wyniku (domyślnie text; csv tylko z --batch)
+  --project PLIK                           obliczenia zapisane w programie (.wyw) zamiast
+                                           opcji danych; --model zmienia wywietrznik
+  --batch PLIK                             wiele przypadków: w każdym wierszu opcje jednego
+                                           wywołania (# komentarz, "-" czyta wejście);
+                                           wynik --format csv (domyślnie) albo json
   -h, --help                               ten opis
   --version                                wersja programu
 
 Liczby zapisuje się z kropką dziesiętną (1.2, -3, 4e-1), wartość ujemną także
 jako --wind -3 albo --wind=-3; listy wartości rozdziela przecinek. Liczba
 całkowita (ilość kondygnacji, temperatura, ...) bierze część całkowitą: 20.7 to 20.
-Kody wyjścia: 0 wynik, 1 brak punktu pracy, 2 błąd wywołania, 3 dane nieokreślone.
+Kody wyjścia: 0 wynik, 1 brak punktu pracy, 2 błąd wywołania, 3 dane nieokreślone,
+4 nieczytelny plik obliczeń; --batch kończy się najwyższym kodem swoich przypadków.
 )";
 
 } // namespace

@@ -143,8 +143,10 @@ Error ApplyFormat(CliRequest& r, const std::string& v)
 {
     if (v == "json")
         r.format = CliRequest::Format::Json;
+    else if (v == "csv")
+        r.format = CliRequest::Format::Csv;
     else if (v != "text")
-        return "opcja --format przyjmuje text albo json, podano: " + v;
+        return "opcja --format przyjmuje text, json albo csv, podano: " + v;
     return std::nullopt;
 }
 
@@ -183,6 +185,25 @@ Error ApplyStack(CliRequest& r, const std::string& v)
         });
 }
 
+// A file named by the user: anything but an empty name.
+Error FileName(std::string_view option, const std::string& value, std::string& name)
+{
+    if (value.empty())
+        return "opcja " + std::string(option) + " wymaga nazwy pliku";
+    name = value;
+    return std::nullopt;
+}
+
+Error ApplyProject(CliRequest& r, const std::string& v)
+{
+    return FileName("--project", v, r.project);
+}
+
+Error ApplyBatch(CliRequest& r, const std::string& v)
+{
+    return FileName("--batch", v, r.batch);
+}
+
 Error SetFlag(CliRequest&, const std::string&)
 {
     return std::nullopt;
@@ -203,6 +224,8 @@ const Option kOptions[] = {
     {"--format", true, ApplyFormat},
     {"--wind-sweep", true, ApplySweep},
     {"--stack", true, ApplyStack},
+    {"--project", true, ApplyProject},
+    {"--batch", true, ApplyBatch},
     {"--printer", false,
      [](CliRequest& r, const std::string&) -> Error {
          r.printer = true;
@@ -241,6 +264,11 @@ const Required kRequired[] = {
     {{"--hall", "--building-rect", "--building-round", "--building-adjustable"}, "instalacja"},
     {{"--model", "--all"}, "wywietrznik 1..27"},
 };
+
+// The options that give inputs, which a project file gives instead.
+const std::string_view kInputOptions[] = {
+    "--density",  "--weather", "--wind",          "--round",          "--rect",
+    "--material", "--hall",    "--building-rect", "--building-round", "--building-adjustable"};
 
 const Option* Find(std::string_view name)
 {
@@ -293,8 +321,31 @@ bool IsGiven(const std::vector<Given>& given, std::string_view name)
                        [&](const Given& g) { return g.option->name == name; });
 }
 
+// --batch takes only --format; --project stands for every input option.
+Error CheckFiles(const std::vector<Given>& given, const CliRequest& request)
+{
+    for (const Given& g : given) {
+        if (!request.batch.empty() && g.option->name != "--batch" && g.option->name != "--format")
+            return "opcja --batch przyjmuje obok siebie tylko --format, podano " +
+                   std::string(g.option->name);
+        for (std::string_view input : kInputOptions) {
+            if (!request.project.empty() && g.option->name == input)
+                return "opcje --project i " + std::string(input) + " wykluczają się";
+        }
+    }
+    if (request.format == CliRequest::Format::Csv && request.batch.empty())
+        return std::string("--format csv działa tylko z --batch");
+    return std::nullopt;
+}
+
 Error CheckCombination(const std::vector<Given>& given, const CliRequest& request)
 {
+    if (!request.batch.empty() || !request.project.empty()) {
+        if (Error e = CheckFiles(given, request))
+            return e;
+        if (!request.batch.empty())
+            return std::nullopt;
+    }
     for (const auto& group : kExclusive) {
         std::vector<std::string_view> present;
         for (std::string_view name : group) {
@@ -308,6 +359,9 @@ Error CheckCombination(const std::vector<Given>& given, const CliRequest& reques
     if (request.printer && request.format == CliRequest::Format::Json)
         return std::string("opcje --printer i --format json wykluczają się");
     for (const Required& required : kRequired) {
+        // A project file gives every input and its own ventilator.
+        if (!request.project.empty())
+            break;
         if (std::none_of(required.names.begin(), required.names.end(),
                          [&](std::string_view name) { return IsGiven(given, name); })) {
             std::string names;

@@ -10,7 +10,7 @@
 // What one run of the command-line calculator asks for. Every number of a
 // dialog field has already gone through that field's conversion.
 struct CliRequest {
-    enum class Format { Text, Json };
+    enum class Format { Text, Json, Csv };
 
     // Air: typed density, or computed from weather data.
     bool densityTyped = true;
@@ -48,6 +48,11 @@ struct CliRequest {
     double sweepFrom = 0.0;
     double sweepTo = 0.0;
     double sweepStep = 0.0;
+
+    // A calculation kept in a file stands for the input options.
+    std::string project;
+    // A file of cases, one run's options a line ("-": standard input).
+    std::string batch;
 };
 
 // The outcome of reading the command line.

@@ -5,6 +5,7 @@
 #include "calc/number_format.h"
 #include "calc/operating_point.h"
 #include "calc/stack_draught.h"
+#include "project/project_file.h"
 #include "report/report_lines.h"
 #include "ui/text.h"
 
@@ -377,11 +378,55 @@ CliInputs BuildCliInputs(const CliRequest& r)
     return in;
 }
 
-int RunCli(const CliRequest& request, std::string& out, std::string& err)
+namespace {
+
+// The inputs of a calculation kept in a file: the whole state as it was saved.
+std::optional<CliInputs> ProjectInputs(CliRequest& request, std::string& error)
 {
-    CliInputs inputs = BuildCliInputs(request);
-    if (inputs.refusal == Refusal::None && !AllFieldsFinite(inputs))
-        inputs.refusal = Refusal::NonFiniteInput;
+    auto read = ReadProjectFile(QString::fromStdString(request.project));
+    if (const QString* reason = std::get_if<QString>(&read)) {
+        error = reason->toStdString();
+        return std::nullopt;
+    }
+    CliInputs inputs;
+    inputs.state = std::get<Project>(read).state;
+    for (const StateField& field : kStateFields)
+        inputs.fields.push_back(field.name);
+    if (request.model == 0 && !request.all) {
+        request.model = inputs.state.VentilatorIndex;
+        if (request.model == 0) {
+            error = "w pliku " + request.project + " nie wybrano wywietrznika; podaj --model";
+            return std::nullopt;
+        }
+    }
+    if (request.model != 0) {
+        inputs.state.VentilatorIndex = request.model;
+        inputs.state.VentilatorName = LookUpVentilator(request.model).Name;
+    }
+    return inputs;
+}
+
+} // namespace
+
+std::optional<CliInputs> ResolveCliInputs(CliRequest& request, std::string& error)
+{
+    std::optional<CliInputs> inputs =
+        request.project.empty() ? BuildCliInputs(request) : ProjectInputs(request, error);
+    if (inputs && inputs->refusal == Refusal::None && !AllFieldsFinite(*inputs))
+        inputs->refusal = Refusal::NonFiniteInput;
+    return inputs;
+}
+
+int RunCli(const CliRequest& original, std::string& out, std::string& err)
+{
+    CliRequest request = original;
+    std::string fileError;
+    const std::optional<CliInputs> resolved = ResolveCliInputs(request, fileError);
+    if (!resolved) {
+        err += "wywietrznik-cli: " + fileError + '\n';
+        return kExitFile;
+    }
+    CliInputs inputs = *resolved;
     if (inputs.refusal != Refusal::None)
         return Failure(request, inputs, inputs.refusal, out, err);
     if (request.all)

@@ -16,6 +16,7 @@ enum CliExit : int {
     kExitNoOperatingPoint = 1,
     kExitUsage = 2,
     kExitRefused = 3, // the inputs make the formulas undefined
+    kExitFile = 4,    // a project or batch file that cannot be read
 };
 
 // The calculation state that the dialogs would have written for the request,
@@ -33,6 +34,12 @@ struct CliInputs {
     Refusal refusal = Refusal::None;
 };
 CliInputs BuildCliInputs(const CliRequest& request);
+
+// The inputs of a request: built from its options, or read from its project
+// file, whose ventilator then stands in for a --model not given. Nothing, with
+// the reason in `error`, when the file cannot be read. `refusal` also tells of
+// an input that is not a finite number.
+std::optional<CliInputs> ResolveCliInputs(CliRequest& request, std::string& error);
 
 // Runs the request: writes the output to `out`, messages to `err`, and returns
 // the exit status. Never reads or writes the dialogs' value files.

@@ -1,5 +1,6 @@
 // wywietrznik-cli: the ventilator calculation of the desktop program for
 // scripts and checks, on the same code as the dialogs.
+#include "cli/cli_batch.h"
 #include "cli/cli_options.h"
 #include "cli/cli_run.h"
 
@@ -32,7 +33,9 @@ int main(int argc, char* argv[])
         }
         std::string out;
         std::string err;
-        const int status = RunCli(std::get<CliRequest>(parsed), out, err);
+        const CliRequest& request = std::get<CliRequest>(parsed);
+        const int status =
+            request.batch.empty() ? RunCli(request, out, err) : RunBatch(request, out, err);
         Write(stdout, out);
         Write(stderr, err);
         return status;

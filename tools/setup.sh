@@ -3,7 +3,7 @@
 
 # Packages the program and its tests need on a fresh Debian 12.
 WYW_PACKAGES=(
-    build-essential cmake ninja-build pkg-config
+    build-essential cmake ninja-build pkg-config dpkg-dev
     qt6-base-dev qt6-charts-dev libqt6opengl6-dev libjpeg62-turbo-dev libfmt-dev libbenchmark-dev
     locales poppler-utils fonts-dejavu-core fonts-dejavu-extra
     clang-format clang-tidy

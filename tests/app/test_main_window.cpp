@@ -123,6 +123,8 @@ private slots:
              "Obliczenia dla nowego wywietrznika"},
             {"FileCompareItem", "&Porównaj wywietrzniki",
              "Porównuje wszystkie wywietrzniki dla bieżących danych"},
+            {"FileSaveProjectItem", "Zapisz obliczenia…", "Zapisuje bieżące obliczenia do pliku"},
+            {"FileOpenProjectItem", "Otwórz obliczenia…", "Otwiera obliczenia zapisane w pliku"},
             {"N1", "-", ""},
             {"FilePrintItem", "&Wydruk wyników", "Drukuje aktualne wyniki"},
             {"FilePrintSetupItem", "&Ustawienia drukarki", "Zmienia ustawienia drukarki"},
@@ -148,8 +150,14 @@ private slots:
         Program program;
         const auto actions = program.form().findChildren<QAction*>();
         QVERIFY(actions.size() >= 10);
-        for (const QAction* action : actions)
-            QVERIFY2(action->shortcuts().isEmpty(), qPrintable(action->objectName()));
+        // Only the calculation files have shortcuts: Ctrl+S and Ctrl+O.
+        for (const QAction* action : actions) {
+            const QString name = action->objectName();
+            const QString keys = name == "FileSaveProjectItem"   ? "Ctrl+S"
+                                 : name == "FileOpenProjectItem" ? "Ctrl+O"
+                                                                 : "";
+            QCOMPARE(action->shortcut().toString(), keys);
+        }
         QVERIFY(program.form().findChildren<QShortcut*>().isEmpty());
     }
 
@@ -258,6 +266,12 @@ private slots:
             << "FileMenu"
             << "FileCompareItem"
             << "Porównuje wszystkie wywietrzniki dla bieżących danych";
+        QTest::newRow("Zapisz obliczenia") << "FileMenu"
+                                           << "FileSaveProjectItem"
+                                           << "Zapisuje bieżące obliczenia do pliku";
+        QTest::newRow("Otwórz obliczenia") << "FileMenu"
+                                           << "FileOpenProjectItem"
+                                           << "Otwiera obliczenia zapisane w pliku";
         QTest::newRow("Wydruk wyników") << "FileMenu"
                                         << "FilePrintItem"
                                         << "Drukuje aktualne wyniki";

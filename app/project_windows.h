@@ -1,0 +1,23 @@
+#pragma once
+
+#include "project/project_file.h"
+
+#include <QString>
+
+#include <optional>
+
+class ProgramWindows;
+
+// The controls of the input dialogs as a project file keeps them: every named
+// edit field's text, radio button's check and drop-down list's text, by
+// dialog and control name.
+DialogsControls CollectDialogControls(const ProgramWindows& windows);
+
+// Why the controls of a file do not fit the program's dialogs (a dialog or
+// control it does not have, or of another kind); nothing when they fit.
+std::optional<QString> CheckDialogControls(const ProgramWindows& windows,
+                                           const DialogsControls& dialogs);
+
+// Puts the controls of a file into the dialogs; check them first. Controls that
+// the file does not name keep what they hold.
+void RestoreDialogControls(const ProgramWindows& windows, const DialogsControls& dialogs);

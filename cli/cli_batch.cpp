@@ -1,0 +1,222 @@
+#include "cli/cli_batch.h"
+
+#include "cli/cli_options.h"
+#include "cli/cli_run.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <algorithm>
+#include <charconv>
+#include <cstdio>
+#include <iostream>
+#include <iterator>
+#include <optional>
+#include <vector>
+
+namespace {
+
+const char kHeader[] = "wiersz,przypadek,wywietrznik,v,Q,Qh,DPsw,c,stan,powód\n";
+// Options that belong to the batch as a whole, not to one of its cases.
+const std::string_view kBatchOnly[] = {"--batch", "--format", "--printer",
+                                       "--help",  "-h",       "--version"};
+
+// A number at full precision with a decimal point, whatever the locale.
+std::string Number(double value)
+{
+    char buffer[32];
+    const auto end = std::to_chars(std::begin(buffer), std::end(buffer), value).ptr;
+    return std::string(buffer, end);
+}
+
+std::string CsvField(const std::string& text)
+{
+    if (text.find_first_of(",\"\n") == std::string::npos)
+        return text;
+    std::string quoted = "\"";
+    for (char c : text)
+        quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return quoted + '"';
+}
+
+struct Case {
+    int line;
+    std::string text;
+};
+
+// One row of the CSV output.
+struct Row {
+    int model = 0;
+    std::optional<double> wind;
+    QJsonObject result; // empty when no operating point was found
+    std::string status;
+    std::string reason;
+};
+
+void AppendRow(const Case& c, const Row& row, std::string& out)
+{
+    out += std::to_string(c.line) + ',' + CsvField(c.text) + ',';
+    out += row.model ? std::to_string(row.model) : std::string();
+    out += ',' + (row.wind ? Number(*row.wind) : std::string()) + ',';
+    if (!row.result.isEmpty()) {
+        for (const char* key : {"Q", "FlowPerHour", "VentilatorSuction", "DuctVelocity"})
+            out += Number(row.result.value(QLatin1String(key)).toDouble()) + ',';
+    } else {
+        out += ",,,,";
+    }
+    out += CsvField(row.status) + ',' + CsvField(row.reason) + '\n';
+}
+
+std::string Utf8(const QJsonValue& value)
+{
+    return value.toString().toStdString();
+}
+
+// A row of a table in the single run's JSON: --all or --wind-sweep.
+Row TableRow(const QJsonObject& item, int model, std::optional<double> wind)
+{
+    const QJsonObject result = item.value("result").toObject();
+    return {model, wind, result, result.isEmpty() ? "brak" : "wynik", Utf8(item.value("reason"))};
+}
+
+// The rows of one well-formed case, from the JSON of its single run, so that
+// they are that run's results.
+int CsvCase(const Case& c, CliRequest request, std::string& out)
+{
+    request.format = CliRequest::Format::Json;
+    std::string json;
+    std::string err;
+    const int status = RunCli(request, json, err);
+    const QJsonObject object = QJsonDocument::fromJson(QByteArray::fromStdString(json)).object();
+    const QJsonObject inputs = object.value("inputs").toObject();
+    const int model = inputs.value("VentilatorIndex").toInt();
+    std::optional<double> wind;
+    if (inputs.contains("WindSpeed"))
+        wind = inputs.value("WindSpeed").toDouble();
+    if (object.contains("results")) {
+        for (const QJsonValue item : object.value("results").toArray())
+            AppendRow(c, TableRow(item.toObject(), item.toObject().value("index").toInt(), wind),
+                      out);
+    } else if (object.contains("sweep")) {
+        for (const QJsonValue item : object.value("sweep").toArray())
+            AppendRow(
+                c, TableRow(item.toObject(), model, item.toObject().value("WindSpeed").toDouble()),
+                out);
+    } else if (object.contains("result")) {
+        AppendRow(c, Row{model, wind, object.value("result").toObject(), "wynik", ""}, out);
+    } else {
+        const char* word = status == kExitNoOperatingPoint ? "brak"
+                           : status == kExitRefused        ? "odmowa"
+                                                           : "błąd";
+        std::string reason = object.contains("reason") ? Utf8(object.value("reason")) : err;
+        while (!reason.empty() && reason.back() == '\n')
+            reason.pop_back();
+        AppendRow(c, Row{model, wind, {}, word, reason}, out);
+    }
+    return status;
+}
+
+// One case as RunCli gives it in JSON, on one line with its line and text.
+int JsonCase(const Case& c, CliRequest request, std::string& out)
+{
+    request.format = CliRequest::Format::Json;
+    std::string single;
+    std::string err;
+    const int status = RunCli(request, single, err);
+    QJsonObject object = QJsonDocument::fromJson(QByteArray::fromStdString(single)).object();
+    if (single.empty()) { // told only as text: a file error, or inputs with no JSON form
+        object.insert("error", "Niewłaściwe obliczenia!!!");
+        object.insert("reason", QString::fromStdString(err).trimmed());
+    }
+    object.insert("line", c.line);
+    object.insert("case", QString::fromStdString(c.text));
+    out += QJsonDocument(object).toJson(QJsonDocument::Compact).toStdString() + '\n';
+    return status;
+}
+
+int UsageRow(const Case& c, const std::string& message, CliRequest::Format format, std::string& out)
+{
+    if (format == CliRequest::Format::Json) {
+        QJsonObject object;
+        object.insert("line", c.line);
+        object.insert("case", QString::fromStdString(c.text));
+        object.insert("error", QString::fromStdString(message));
+        out += QJsonDocument(object).toJson(QJsonDocument::Compact).toStdString() + '\n';
+    } else {
+        AppendRow(c, Row{0, std::nullopt, {}, "błąd", message}, out);
+    }
+    return kExitUsage;
+}
+
+std::vector<std::string> Words(const std::string& text)
+{
+    std::vector<std::string> words{"wywietrznik-cli"};
+    std::size_t at = 0;
+    while ((at = text.find_first_not_of(" \t", at)) != std::string::npos) {
+        const std::size_t end = std::min(text.find_first_of(" \t", at), text.size());
+        words.push_back(text.substr(at, end - at));
+        at = end;
+    }
+    return words;
+}
+
+int RunCase(const Case& c, CliRequest::Format format, std::string& out)
+{
+    const std::vector<std::string> words = Words(c.text);
+    for (const std::string& word : words) {
+        for (std::string_view only : kBatchOnly) {
+            if (word == only || word.rfind(std::string(only) + '=', 0) == 0)
+                return UsageRow(c, "opcja " + std::string(only) + " nie działa w wierszu wsadu",
+                                format, out);
+        }
+    }
+    const CliParseResult parsed = ParseCliArguments(words);
+    if (const auto* usage = std::get_if<CliUsageError>(&parsed))
+        return UsageRow(c, usage->message, format, out);
+    const CliRequest& request = std::get<CliRequest>(parsed);
+    return format == CliRequest::Format::Json ? JsonCase(c, request, out)
+                                              : CsvCase(c, request, out);
+}
+
+} // namespace
+
+int RunBatchText(std::string_view text, CliRequest::Format format, std::string& out)
+{
+    if (format != CliRequest::Format::Json)
+        out += kHeader;
+    int worst = kExitResult;
+    int number = 0;
+    std::size_t at = 0;
+    while (at < text.size()) {
+        const std::size_t end = std::min(text.find('\n', at), text.size());
+        std::string line(text.substr(at, end - at));
+        at = end + 1;
+        ++number;
+        line.resize(std::min(line.find('#'), line.size()));
+        const std::size_t first = line.find_first_not_of(" \t\r");
+        if (first == std::string::npos)
+            continue;
+        line = line.substr(first, line.find_last_not_of(" \t\r") + 1 - first);
+        worst = std::max(worst, RunCase(Case{number, line}, format, out));
+    }
+    return worst;
+}
+
+int RunBatch(const CliRequest& request, std::string& out, std::string& err)
+{
+    std::string text;
+    if (request.batch == "-") {
+        text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
+    } else {
+        QFile file(QString::fromStdString(request.batch));
+        if (QFileInfo(file.fileName()).isDir() || !file.open(QIODevice::ReadOnly)) {
+            err += "wywietrznik-cli: nie można odczytać pliku przypadków „" + request.batch + "”\n";
+            return kExitFile;
+        }
+        text = file.readAll().toStdString();
+    }
+    return RunBatchText(text, request.format, out);
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "calc/calc_state.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <map>
+#include <optional>
+#include <variant>
+
+// One calculation kept in a file: the calculation state (inputs, choices, the
+// ventilator and the results) and what every input dialog's controls held.
+// The file is UTF-8 JSON with the extension ".wyw"; numbers are written with a
+// decimal point at full precision, so a file read back gives the same doubles.
+
+// A control's content: an edit field's text, a radio button's check, or a
+// drop-down list's chosen row.
+using ControlValue = std::variant<QString, bool, int>;
+// Controls by object name, dialogs by object name.
+using DialogControls = std::map<QString, ControlValue>;
+using DialogsControls = std::map<QString, DialogControls>;
+
+struct Project {
+    CalcState state;
+    DialogsControls dialogs;
+    QString programVersion; // of the program that wrote it
+};
+
+inline constexpr int kProjectFormatVersion = 1;
+inline constexpr char kProjectExtension[] = ".wyw";
+
+// The file's content. A number that is not finite has no form in the file: then
+// the reason, in Polish, and nothing.
+std::variant<QByteArray, QString> ProjectBytes(const Project& project);
+
+// Reads a file's content. Anything but a whole, well-formed file of a format
+// version this program knows is refused with the reason in Polish (not naming
+// the file). VentilatorName comes from the catalogue row of VentilatorIndex.
+std::variant<Project, QString> ParseProject(const QByteArray& bytes);
+
+// Reads the file at `path`: a missing, unreadable or oversized file, a
+// directory or an empty file is refused as a damaged content is. The message
+// names the file and what is wrong.
+std::variant<Project, QString> ReadProjectFile(const QString& path);
+
+// What reopening a calculation gives: the operating point computed again on
+// its inputs. `differs` when the results are not those the file holds (a
+// changed catalogue or rule); `notice` then tells it in Polish.
+struct Recomputation {
+    bool differs = false;
+    QString notice;
+};
+// Computes `project.state` again in place (only when it held results).
+Recomputation RecomputeProject(Project& project);

@@ -1,0 +1,144 @@
+// A calculation saved from the window and opened after a restart in another
+// directory, by keys: the same state, dialog texts and report.
+#include "app_test_support.h"
+#include "scripted_user.h"
+
+#include "app/main.h"
+#include "app/program_windows.h"
+#include "calc/calc_state.h"
+#include "dialogs/dialog_wyw.h"
+#include "report/report_draw.h"
+#include "test_main.h"
+#include "ui/program_font.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace {
+
+using Step = ScriptedUser::Step;
+
+struct Program {
+    TemporaryWorkingDirectory directory;
+    CalcState state;
+    ProgramWindows windows{state, QStringList{directory.path()}};
+
+    Program()
+    {
+        windows.MainForm().show();
+        QApplication::setActiveWindow(&windows.MainForm());
+    }
+
+    // Keys on the main window while the user's script plays the windows.
+    void Keys(const QList<std::pair<Qt::Key, Qt::KeyboardModifiers>>& keys, QList<Step> steps)
+    {
+        ScriptedUser user(std::move(steps));
+        windows.MainForm().activateWindow();
+        QApplication::setActiveWindow(&windows.MainForm());
+        for (const auto& [key, modifiers] : keys) {
+            // An open menu takes the keys after the one that opened it.
+            QWidget* menu = QApplication::activePopupWidget();
+            QTest::keyClick(menu ? menu : &windows.MainForm(), key, modifiers);
+        }
+        QVERIFY2(QTest::qWaitFor(
+                     [&] { return user.Failure().isEmpty() && !QApplication::activeModalWidget(); },
+                     10000),
+                 qPrintable(user.Failure()));
+    }
+
+    QStringList Report()
+    {
+        RecordingCanvas canvas;
+        windows.MainForm().paint(canvas);
+        QStringList lines;
+        for (const DrawnText& text : canvas.Texts())
+            lines << QString::number(text.y) + ' ' + text.text;
+        return lines;
+    }
+
+    QString Field(const char* dialog, const char* edit)
+    {
+        auto* window = windows.MainForm().window()->findChild<QWidget*>(dialog);
+        auto* field = window ? window->findChild<QLineEdit*>(edit) : nullptr;
+        return field ? field->text() : QStringLiteral("(no field)");
+    }
+};
+
+// Types the file's path into a file dialog and presses Enter in it.
+Step InFileDialog(const char* name, const QString& path)
+{
+    return {name, [=](QWidget* w) {
+                auto* edit = w->findChild<QLineEdit*>("fileNameEdit");
+                QVERIFY(edit);
+                edit->setText(path); // typed, a completer would take the Enter
+                QTest::keyClick(edit, Qt::Key_Return);
+            }};
+}
+
+const QList<Step> kHall = {
+    {"OKBottomDlg3", [](QWidget* w) { Choose(w, "RadioButton2"), PressEnter(w); }},
+    {"OKBottomDlg",
+     [](QWidget* w) {
+         TypeInto(w, "Edit1", "1.2"); // the value file remembers 1.20
+         TypeInto(w, "Edit2", "4");
+         PressEnter(w);
+     }},
+    {"OKBottomDlg333", [](QWidget* w) { Choose(w, "RadioButton2"), PressEnter(w); }},
+    {"Form4", [](QWidget* w) { TypeInto(w, "Edit1", "0.16"), PressEnter(w); }},
+    {"OKBottomDlg33333", [](QWidget* w) { PressEnter(w); }},
+    {"OKBottomDlg3333", [](QWidget* w) { PressEnter(w); }},
+    {"Form2",
+     [](QWidget* w) { TypeInto(w, "Edit1", "5"), Choose(w, "RadioButton3"), PressEnter(w); }},
+    {"OKBottomDlg_wyw", [](QWidget* w) { Choose(w, "RadioButton5"), PressEnter(w); }},
+};
+
+} // namespace
+
+class TestProjectWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { InstallProgramFontSubstitute(); }
+
+    void savedAndReopenedAfterARestart()
+    {
+        QTemporaryDir files;
+        const QString path = files.filePath("hala.wyw");
+        QStringList report;
+        CalcState saved;
+        {
+            Program first;
+            first.Keys({{Qt::Key_O, Qt::AltModifier}, {Qt::Key_N, Qt::NoModifier}}, kHall);
+            first.Keys({{Qt::Key_S, Qt::ControlModifier}},
+                       {InFileDialog("SaveProjectDialog", path)});
+            QCOMPARE(first.windows.MainForm().windowTitle(),
+                     QString("Program doboru wywietrzników firmy KORVANT – hala.wyw"));
+            report = first.Report();
+            saved = first.state;
+        }
+        QCOMPARE(report.size(), 14);
+
+        Program second;
+        // A damaged file changes nothing.
+        QFile damaged(files.filePath("uszkodzony.wyw"));
+        QVERIFY(damaged.open(QIODevice::WriteOnly));
+        damaged.write("{\"format\": \"wywietrznik-obliczenia\", \"formatVersion\": 1, \"inp");
+        damaged.close();
+        const Outcome refused = second.windows.MainForm().OpenProject(damaged.fileName());
+        QVERIFY(refused.Reason().startsWith("Nie można otworzyć obliczeń z pliku „"));
+        QCOMPARE(second.state, CalcState());
+        QCOMPARE(second.Field("OKBottomDlg", "Edit1"), QString("Edit1"));
+
+        second.Keys({{Qt::Key_O, Qt::ControlModifier}}, {InFileDialog("OpenProjectDialog", path)});
+        QCOMPARE(second.state, saved);
+        QCOMPARE(second.Report(), report);
+        QCOMPARE(second.Field("OKBottomDlg", "Edit1"), QString("1.2"));
+        QCOMPARE(second.Field("Form2", "Edit1"), QString("5"));
+        QCOMPARE(second.windows.OKBottomDlg_wyw().CheckedModel(), 5);
+        QCOMPARE(second.windows.MainForm().windowTitle(),
+                 QString("Program doboru wywietrzników firmy KORVANT – hala.wyw"));
+        QCOMPARE(second.directory.entries(), QStringList()); // no value file written
+    }
+};
+
+WYW_GUI_TEST_MAIN(TestProjectWindow)
+#include "test_project_window.moc"

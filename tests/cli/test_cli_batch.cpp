@@ -1,0 +1,156 @@
+#include "cli/cli_batch.h"
+#include "cli/cli_options.h"
+#include "cli/cli_run.h"
+#include "project/project_file.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+// A CSV line split into its fields, quotes undone.
+QStringList CsvFields(const QString& line)
+{
+    QStringList fields{QString()};
+    bool quoted = false;
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        const QChar c = line[i];
+        if (c == '"' && quoted && i + 1 < line.size() && line[i + 1] == '"')
+            fields.last() += line[++i];
+        else if (c == '"')
+            quoted = !quoted;
+        else if (c == ',' && !quoted)
+            fields << QString();
+        else
+            fields.last() += c;
+    }
+    return fields;
+}
+
+QString RandomCase(QRandomGenerator& random)
+{
+    auto real = [&](double low, double high) {
+        return QString::number(low + random.bounded(1.0) * (high - low), 'g', 17);
+    };
+    QString text = "--density " + real(1.0, 1.4) + " --wind " + real(0.5, 10);
+    text += random.bounded(2) ? " --round " + real(0.05, 0.6)
+                              : " --rect " + real(0.05, 0.6) + "," + real(0.05, 0.6);
+    text += " --material " + QString::number(1 + random.bounded(6));
+    switch (random.bounded(3)) {
+    case 0:
+        text += " --hall " + real(0.5, 30) + "," + QString::number(1 + random.bounded(3));
+        break;
+    case 1:
+        text += " --building-round " + real(2.5, 3.5) + "," +
+                QString::number(1 + random.bounded(12)) + "," + real(0.05, 0.3) + "," +
+                real(0.5, 3);
+        break;
+    default:
+        text += " --building-adjustable 3," + QString::number(1 + random.bounded(12)) + "," +
+                QString::number(1 + random.bounded(5)) + "," + QString::number(random.bounded(21));
+    }
+    return text + " --model " + QString::number(1 + random.bounded(27));
+}
+
+// The single run of a case in JSON.
+QJsonObject Single(const QString& text)
+{
+    QStringList words = text.split(' ', Qt::SkipEmptyParts);
+    words.prepend("wywietrznik-cli");
+    CliRequest request = std::get<CliRequest>(ParseCliArguments(words));
+    request.format = CliRequest::Format::Json;
+    std::string out;
+    std::string err;
+    RunCli(request, out, err);
+    return QJsonDocument::fromJson(QByteArray::fromStdString(out)).object();
+}
+
+} // namespace
+
+class TestCliBatch : public QObject {
+    Q_OBJECT
+private slots:
+    // Random cases, row by row equal to single runs; a bad case and a
+    // comment do not stop the batch.
+    void rowsEqualSingleRuns()
+    {
+        QRandomGenerator random(13);
+        QStringList cases;
+        for (int i = 0; i < 300; ++i)
+            cases << RandomCase(random);
+        const QString batch = "# a building\n\n" + cases.join('\n') +
+                              "\n--density 1.2 --wind 4 --round 0.16 --hall 5 --model 30\n";
+        std::string out;
+        const int status = RunBatchText(batch.toStdString(), CliRequest::Format::Csv, out);
+        QStringList rows = QString::fromStdString(out).split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(rows.takeFirst(),
+                 QString("wiersz,przypadek,wywietrznik,v,Q,Qh,DPsw,c,stan,powód"));
+        QCOMPARE(rows.size(), cases.size() + 1);
+        for (int i = 0; i < cases.size(); ++i) {
+            const QStringList row = CsvFields(rows[i]);
+            QCOMPARE(row[0], QString::number(i + 3));
+            QCOMPARE(row[1], cases[i]);
+            const QJsonObject single = Single(cases[i]);
+            const QJsonObject result = single.value("result").toObject();
+            const QString reason = single.value("reason").toString();
+            QCOMPARE(row[8], QString(!result.isEmpty()               ? "wynik"
+                                     : reason == "brak punktu pracy" ? "brak"
+                                                                     : "odmowa"));
+            QCOMPARE(row[9], reason);
+            if (!result.isEmpty()) {
+                QCOMPARE(row[4].toDouble(), result.value("Q").toDouble());
+                QCOMPARE(row[5].toDouble(), result.value("FlowPerHour").toDouble());
+                QCOMPARE(row[6].toDouble(), result.value("VentilatorSuction").toDouble());
+                QCOMPARE(row[7].toDouble(), result.value("DuctVelocity").toDouble());
+            }
+        }
+        QCOMPARE(CsvFields(rows.last()).mid(8),
+                 QStringList({"błąd", "wywietrznik-cli: --model musi być liczbą całkowitą od 1 "
+                                      "do 27 (podano \"30\")"}));
+        QCOMPARE(status, 2);
+    }
+
+    // --all inside a line gives a row for every model; JSON gives one object a
+    // line, as the single run gives it.
+    void allAndJson()
+    {
+        const std::string line = "--density 1.2 --wind 4 --round 0.16 --hall 5 --all";
+        std::string csv;
+        QCOMPARE(RunBatchText(line, CliRequest::Format::Csv, csv), 0);
+        QCOMPARE(QString::fromStdString(csv).count('\n'), 1 + 27);
+        std::string json;
+        QCOMPARE(RunBatchText(line + "\n", CliRequest::Format::Json, json), 0);
+        QJsonObject object = QJsonDocument::fromJson(QByteArray::fromStdString(json)).object();
+        QCOMPARE(object.take("line").toInt(), 1);
+        QCOMPARE(object.take("case").toString(), QString::fromStdString(line));
+        QCOMPARE(object, Single(QString::fromStdString(line)));
+    }
+
+    // A calculation kept in a file prints the report of the same inputs.
+    void project()
+    {
+        const QString hall = "--density 1.2 --wind 4 --round 0.16 --hall 5 --model 5";
+        QStringList words = hall.split(' ');
+        words.prepend("wywietrznik-cli");
+        const CliRequest request = std::get<CliRequest>(ParseCliArguments(words));
+        Project project{BuildCliInputs(request).state, {}, {}};
+        QTemporaryDir dir;
+        QFile file(dir.filePath("hala.wyw"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(std::get<QByteArray>(ProjectBytes(project)));
+        file.close();
+        std::string expected, out, err;
+        QCOMPARE(RunCli(request, expected, err), 0);
+        CliRequest fromFile = std::get<CliRequest>(
+            ParseCliArguments(QStringList{"cli", "--project", file.fileName()}));
+        QCOMPARE(RunCli(fromFile, out, err), 0);
+        QCOMPARE(QString::fromStdString(out), QString::fromStdString(expected));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCliBatch)
+#include "test_cli_batch.moc"
