@@ -85,10 +85,14 @@ struct PressureRange {
 
 // The two pressure curves of `curves` and its operating point, with a label of
 // the report's numbers, on the given series.
+// With the gravity draught, the available pressure is the ventilator's
+// underpressure and the stack pressure `draught` together.
 PressureRange FillPressureSeries(const PressureCurves& curves, QLineSeries& available,
-                                 QLineSeries& required, QScatterSeries& point)
+                                 QLineSeries& required, QScatterSeries& point,
+                                 std::optional<double> draught)
 {
-    available.setName("Podciśnienie wywietrznika");
+    available.setName(draught ? "Podciśnienie wywietrznika + ciąg grawitacyjny"
+                              : "Podciśnienie wywietrznika");
     required.setName("Strata ciśnienia w instalacji");
     point.setName("Punkt pracy");
     point.setMarkerSize(11.0);
@@ -106,7 +110,7 @@ PressureRange FillPressureSeries(const PressureCurves& curves, QLineSeries& avai
     if (curves.point.status == OperatingPointStatus::Found) {
         const double flow = FlowPerSecond(curves.point.flowPerHour);
         const double suction = curves.point.ventilatorSuction;
-        point.append(flow, suction);
+        point.append(flow, suction + draught.value_or(0.0));
         // A label with the report's numbers, written without placeholders so
         // that it keeps the decimal point whatever the locale.
         point.setPointLabelsFormat("Q = " + Number(flow, 4) +
@@ -205,7 +209,8 @@ void TCompareCharts::ShowOperatingPoint(const CalcState& state, int model)
     requiredSeries_ = new QLineSeries;
     pointSeries_ = new QScatterSeries;
     const PressureRange range =
-        FillPressureSeries(curves, *availableSeries_, *requiredSeries_, *pointSeries_);
+        FillPressureSeries(curves, *availableSeries_, *requiredSeries_, *pointSeries_,
+                           stack_ ? std::optional(StackPressure(*stack_)) : std::nullopt);
 
     chart->addSeries(availableSeries_);
     chart->addSeries(requiredSeries_);

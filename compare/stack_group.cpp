@@ -4,7 +4,7 @@
 #include "calc/number_format.h"
 
 #include <QCheckBox>
-#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -52,22 +52,23 @@ TStackGroup::TStackGroup(QWidget* parent)
     problem_->setObjectName("StackProblem");
     problem_->setStyleSheet("color: #b00000");
 
-    auto* layout = new QGridLayout(this);
-    layout->addWidget(enabled_, 0, 0, 1, 6);
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(enabled_);
+    layout->addSpacing(12);
     const struct {
         const char* label;
         QLineEdit* edit;
     } rows[] = {{"t&i [°C]", inside_}, {"t&e [°C]", outside_}, {"&H [m]", height_}};
-    int column = 0;
     for (const auto& row : rows) {
         auto* label = new QLabel(row.label, this);
         label->setBuddy(row.edit);
-        layout->addWidget(label, 1, column++);
-        layout->addWidget(row.edit, 1, column++);
+        layout->addWidget(label);
+        layout->addWidget(row.edit);
+        layout->addSpacing(8);
         connect(row.edit, &QLineEdit::textChanged, this, &TStackGroup::Changed);
         row.edit->setEnabled(false);
     }
-    layout->addWidget(problem_, 2, 0, 1, 6);
+    layout->addWidget(problem_, 1);
     connect(enabled_, &QCheckBox::toggled, this, [this](bool on) {
         for (QLineEdit* edit : {inside_, outside_, height_})
             edit->setEnabled(on);
