@@ -1,6 +1,8 @@
 #include "app/application.h"
 #include "ui/text.h"
 
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
 #include <QScopedValueRollback>
 
@@ -60,6 +62,12 @@ ProgramApplication::ProgramApplication(int& argc, char** argv)
     SetApplicationTitle(Text(kApplicationTitle));
     setApplicationVersion(Text(kApplicationVersion));
     setDesktopFileName(QStringLiteral("wywietrznik"));
+    // Qt's standard dialogs speak Polish like the rest of the program
+    // (Debian: qt6-translations-l10n); without the file they stay English.
+    polishQt_ = qtTranslator_.load(QLocale(QLocale::Polish, QLocale::Poland), "qtbase", "_",
+                                   QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    if (polishQt_)
+        installTranslator(&qtTranslator_);
 }
 
 bool ProgramApplication::notify(QObject* receiver, QEvent* event)

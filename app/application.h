@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QString>
+#include <QTranslator>
 
 #include <functional>
 
@@ -37,4 +38,12 @@ public:
     ProgramApplication(int& argc, char** argv);
 
     bool notify(QObject* receiver, QEvent* event) override;
+
+    // Whether Qt's own Polish texts (the print, page set-up and file dialogs,
+    // the edit fields' context menus) were found and installed.
+    bool PolishQtTexts() const { return polishQt_; }
+
+private:
+    QTranslator qtTranslator_;
+    bool polishQt_ = false;
 };

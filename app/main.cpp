@@ -1,4 +1,5 @@
 #include "app/main.h"
+#include "ui/outer_size.h"
 
 #include "app/about.h"
 #include "app/application.h"
@@ -28,7 +29,6 @@
 #include <QFrame>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QStatusBar>
@@ -100,6 +100,7 @@ void TMainForm::FormCreate()
     // The restored place and size; the window opens maximised.
     resize(808, 546);
     move(220, 135);
+    KeepOuterSize(this, QSize(808, 546)); // the restored size, frame included
     setWindowState(Qt::WindowMaximized);
     SetApplicationTitle(Text(kApplicationTitle));
 }
@@ -430,9 +431,7 @@ Outcome TMainForm::FilePrint()
 
 void TMainForm::FilePrintSetup()
 {
-    QPageSetupDialog printSetupDialog(&windows_.Printer(), this);
-    printSetupDialog.setObjectName(QStringLiteral("PrintSetupDialog"));
-    printSetupDialog.exec();
+    ShowPrinterSetup(windows_.Printer(), this);
 }
 
 void TMainForm::FileExit()

@@ -3,7 +3,10 @@
 #include "report/report_lines.h"
 #include "ui/program_font.h"
 
+#include <QDialogButtonBox>
+#include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 
 namespace {
 
@@ -92,4 +95,17 @@ Outcome PrinterCanvas::EndDoc()
     if (!painter_.end() || printer_.printerState() == QPrinter::Error)
         return EndFailure(printer_, file_.FileName());
     return file_.Commit();
+}
+
+void ShowPrinterSetup(QPrinter& printer, QWidget* parent)
+{
+    QPrintDialog dialog(&printer, parent);
+    dialog.setObjectName(QStringLiteral("PrintSetupDialog"));
+    dialog.setWindowTitle(QStringLiteral("Ustawienia drukarki"));
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
+    for (auto* buttons : dialog.findChildren<QDialogButtonBox*>()) {
+        if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok))
+            ok->setText(QStringLiteral("OK"));
+    }
+    dialog.exec();
 }

@@ -56,3 +56,9 @@ private:
     QPainter painter_;
     QFont font_;
 };
+
+// "Ustawienia drukarki": the platform's print dialog in set-up mode (no page
+// range, its button "OK") on the process-wide printer. The printer, its
+// properties and the page chosen there are what every later print uses; a
+// cancel changes nothing.
+void ShowPrinterSetup(QPrinter& printer, QWidget* parent);

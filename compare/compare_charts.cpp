@@ -57,24 +57,46 @@ void SetRange(QValueAxis* axis, double low, double high)
     axis->applyNiceNumbers();
 }
 
-QChartView* NewView(const QString& name)
+QChart* NewChart(const QString& title)
 {
     auto* chart = new QChart;
     chart->legend()->setAlignment(Qt::AlignBottom);
-    auto* view = new QChartView(chart);
+    chart->setTitle(title);
+    return chart;
+}
+
+QChartView* NewView(const QString& name)
+{
+    auto* view = new QChartView(NewChart({}));
     view->setObjectName(name);
     view->setRenderHint(QPainter::Antialiasing);
     view->setMinimumSize(420, 260);
     return view;
 }
 
-void ClearChart(QChart* chart)
+// Puts a new, empty chart in the view and deletes the old one with all its
+// series and axes: a chart emptied in place while hidden can keep the items of
+// its old axes in the scene and draw them under the new ones.
+void ReplaceChart(QChartView* view, const QString& title)
 {
-    chart->removeAllSeries();
-    for (QAbstractAxis* axis : chart->axes()) {
-        chart->removeAxis(axis);
-        delete axis;
-    }
+    QChart* old = view->chart();
+    view->setChart(NewChart(title));
+    delete old;
+}
+
+// A thin dotted reference line over the whole chart, without a model.
+void AddGuide(QChart* chart, QValueAxis* x, QValueAxis* y, const QList<QPointF>& points,
+              const QString& name, const QColor& colour)
+{
+    if (!std::isfinite(points.front().x()) || !std::isfinite(points.front().y()))
+        return;
+    auto* guide = new QLineSeries;
+    guide->setName(name);
+    guide->setPen(QPen(colour, 1.5, Qt::DotLine));
+    guide->append(points);
+    chart->addSeries(guide);
+    guide->attachAxis(x);
+    guide->attachAxis(y);
 }
 
 // The lowest and the highest pressure on the operating point chart [Pa].
@@ -123,6 +145,67 @@ PressureRange FillPressureSeries(const PressureCurves& curves, QLineSeries& avai
 
 } // namespace
 
+std::vector<TCompareCharts::WindPiece>
+TCompareCharts::WindPieces(const std::vector<WindSweepPoint>& sweep)
+{
+    // A branch follows its operating point from one wind to the next: each
+    // point continues the branch whose last flow is nearest. A branch is cut
+    // into pieces where it stops or starts being the chosen one.
+    struct Branch {
+        std::vector<QPointF> points;
+        std::vector<bool> chosen;
+        bool open = true;
+    };
+    std::vector<Branch> branches;
+    for (const WindSweepPoint& at : sweep) {
+        const OperatingPoint& point = at.point;
+        const std::size_t count =
+            point.status == OperatingPointStatus::Found ? std::max<std::size_t>(point.count, 1) : 0;
+        std::vector<bool> taken(branches.size(), false);
+        for (std::size_t k = 0; k < count; ++k) {
+            const double flow = FlowPerSecond(
+                point.count == 0 || k == point.chosen ? point.flowPerHour : point.flowsPerHour[k]);
+            std::size_t best = branches.size();
+            for (std::size_t b = 0; b < branches.size(); ++b) {
+                if (!branches[b].open || taken[b])
+                    continue;
+                if (best == branches.size() ||
+                    std::fabs(branches[b].points.back().y() - flow) <
+                        std::fabs(branches[best].points.back().y() - flow))
+                    best = b;
+            }
+            if (best == branches.size()) {
+                branches.push_back({});
+                taken.push_back(false);
+            }
+            taken[best] = true;
+            branches[best].points.emplace_back(at.windSpeed, flow);
+            branches[best].chosen.push_back(point.count == 0 || k == point.chosen);
+        }
+        for (std::size_t b = 0; b < taken.size(); ++b)
+            branches[b].open = branches[b].open && taken[b];
+    }
+    std::vector<WindPiece> pieces;
+    for (const Branch& branch : branches) {
+        for (std::size_t i = 0; i < branch.points.size();) {
+            std::size_t end = i;
+            while (end < branch.points.size() && branch.chosen[end] == branch.chosen[i])
+                ++end;
+            WindPiece piece{branch.chosen[i], {}};
+            // Joined to the piece before, so that the branch has no gap.
+            const std::size_t from = i > 0 ? i - 1 : i;
+            piece.points = QList<QPointF>(branch.points.begin() + static_cast<long>(from),
+                                          branch.points.begin() + static_cast<long>(end));
+            pieces.push_back(std::move(piece));
+            i = end;
+        }
+    }
+    // The chosen pieces first: the model's legend entry is a solid line.
+    std::stable_sort(pieces.begin(), pieces.end(),
+                     [](const WindPiece& a, const WindPiece& b) { return a.chosen && !b.chosen; });
+    return pieces;
+}
+
 TCompareCharts::TCompareCharts(QWidget* parent)
     : QWidget(parent)
 {
@@ -157,28 +240,30 @@ QChartView* TCompareCharts::View(Chart chart) const
 
 void TCompareCharts::Clear()
 {
-    ClearChart(operatingView_->chart());
-    ClearChart(windView_->chart());
+    ReplaceChart(operatingView_, "Punkt pracy");
+    ReplaceChart(windView_, "Wydajność a prędkość wiatru");
     availableSeries_ = nullptr;
     requiredSeries_ = nullptr;
     pointSeries_ = nullptr;
+    otherPointsSeries_ = nullptr;
     windModels_.clear();
-    operatingView_->chart()->setTitle("Punkt pracy");
-    windView_->chart()->setTitle("Wydajność a prędkość wiatru");
 }
 
-void TCompareCharts::ShowModel(const CalcState& state, int model, const std::vector<int>& ticked)
+void TCompareCharts::ShowModel(const CalcState& state, int model, const std::vector<int>& ticked,
+                               double neededFlowPerHour)
 {
     Clear();
-    if (model < 1 || model > kVentilatorCount)
-        return;
-    ShowOperatingPoint(state, model);
-    std::vector<int> models{model};
+    const bool chosen = model >= 1 && model <= kVentilatorCount;
+    if (chosen)
+        ShowOperatingPoint(state, model);
+    std::vector<int> models;
+    if (chosen)
+        models.push_back(model);
     for (int other : ticked) {
         if (other != model && other >= 1 && other <= kVentilatorCount)
             models.push_back(other);
     }
-    ShowWind(state, models);
+    ShowWind(state, models, neededFlowPerHour);
 }
 
 void TCompareCharts::ShowOperatingPoint(const CalcState& state, int model)
@@ -211,10 +296,23 @@ void TCompareCharts::ShowOperatingPoint(const CalcState& state, int model)
     const PressureRange range =
         FillPressureSeries(curves, *availableSeries_, *requiredSeries_, *pointSeries_,
                            stack_ ? std::optional(StackPressure(*stack_)) : std::nullopt);
+    otherPointsSeries_ = new QScatterSeries;
+    otherPointsSeries_->setName("Inny punkt pracy");
+    otherPointsSeries_->setMarkerSize(11.0);
+    otherPointsSeries_->setColor(Qt::white);
+    otherPointsSeries_->setBorderColor(QColor(200, 0, 0));
+    for (std::size_t k = 0; found && k < curves.point.count; ++k) {
+        if (k == curves.point.chosen)
+            continue;
+        const double flow = FlowPerSecond(curves.point.flowsPerHour[k]);
+        otherPointsSeries_->append(flow,
+                                   RequiredPressure(PrepareAirPath(state, ventilator).path, flow));
+    }
 
     chart->addSeries(availableSeries_);
     chart->addSeries(requiredSeries_);
     chart->addSeries(pointSeries_);
+    chart->addSeries(otherPointsSeries_);
     QValueAxis* y = NewAxis("Δp [Pa]");
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(y, Qt::AlignLeft);
@@ -225,10 +323,13 @@ void TCompareCharts::ShowOperatingPoint(const CalcState& state, int model)
     // Without an operating point there is nothing to name in the legend.
     for (QLegendMarker* marker : chart->legend()->markers(pointSeries_))
         marker->setVisible(found);
+    for (QLegendMarker* marker : chart->legend()->markers(otherPointsSeries_))
+        marker->setVisible(otherPointsSeries_->count() > 0);
     SetRange(y, range.low, range.high + 0.05 * (range.high - range.low));
 }
 
-void TCompareCharts::ShowWind(const CalcState& state, const std::vector<int>& models)
+void TCompareCharts::ShowWind(const CalcState& state, const std::vector<int>& models,
+                              double neededFlowPerHour)
 {
     QChart* chart = windView_->chart();
     QValueAxis* x = NewAxis("v [m/s]");
@@ -237,49 +338,48 @@ void TCompareCharts::ShowWind(const CalcState& state, const std::vector<int>& mo
     chart->addAxis(y, Qt::AlignLeft);
     double high = 0.0;
     std::size_t colour = 0;
+    bool otherNamed = false;
     for (int model : models) {
         const VentilatorModel& ventilator = LookUpVentilator(model);
         const auto sweep = WindSweep(state, ventilator, kWindFrom, kWindTo, kWindStep,
                                      stack_ ? &*stack_ : nullptr);
-        QPen pen(kModelColours[colour++ % std::size(kModelColours)],
-                 models.front() == model ? 3.0 : 2.0);
-        // Speeds without an operating point leave a gap: the curve is drawn
-        // as separate pieces, and only the first piece has a legend entry.
-        QLineSeries* piece = nullptr;
+        const QColor modelColour = kModelColours[colour++ % std::size(kModelColours)];
+        const double width = models.front() == model ? 3.0 : 2.0;
         bool named = false;
-        auto finish = [&] {
-            if (piece == nullptr)
-                return;
-            piece->setPointsVisible(piece->count() == 1);
-            chart->addSeries(piece);
-            piece->attachAxis(x);
-            piece->attachAxis(y);
-            const auto markers = chart->legend()->markers(piece);
-            for (QLegendMarker* marker : markers)
-                marker->setVisible(!named);
-            named = true;
-            piece = nullptr;
-        };
-        for (const WindSweepPoint& point : sweep) {
-            if (point.point.status != OperatingPointStatus::Found) {
-                finish();
-                continue;
+        for (const WindPiece& piece : WindPieces(sweep)) {
+            auto* series = new QLineSeries;
+            series->setName(piece.chosen ? Text(ventilator.Name)
+                                         : "linia przerywana: inny, niewybrany punkt pracy");
+            series->setPen(QPen(modelColour, width, piece.chosen ? Qt::SolidLine : Qt::DashLine));
+            series->setProperty("model", model);
+            for (const QPointF& point : piece.points) {
+                series->append(point);
+                high = std::max(high, point.y());
             }
-            if (piece == nullptr) {
-                piece = new QLineSeries;
-                piece->setName(Text(ventilator.Name));
-                piece->setPen(pen);
-                piece->setProperty("model", model);
-            }
-            const double flow = FlowPerSecond(point.point.flowPerHour);
-            piece->append(point.windSpeed, flow);
-            high = std::max(high, flow);
+            series->setPointsVisible(series->count() == 1);
+            chart->addSeries(series);
+            series->attachAxis(x);
+            series->attachAxis(y);
+            // One legend entry per model, and one for all dashed lines.
+            bool& shown = piece.chosen ? named : otherNamed;
+            for (QLegendMarker* marker : chart->legend()->markers(series))
+                marker->setVisible(!shown);
+            shown = true;
         }
-        finish();
         windModels_.push_back(model);
     }
+    const double need = neededFlowPerHour > 0.0 ? FlowPerSecond(neededFlowPerHour) : 0.0;
+    high = std::max(high, need);
     SetRange(x, kWindFrom, kWindTo);
     SetRange(y, 0.0, 1.05 * high);
+    if (state.WindSpeed >= kWindFrom && state.WindSpeed <= kWindTo)
+        AddGuide(chart, x, y,
+                 {QPointF(state.WindSpeed, y->min()), QPointF(state.WindSpeed, y->max())},
+                 "Bieżący wiatr v = " + Number(state.WindSpeed, 2) + " m/s", QColor(120, 120, 120));
+    if (need > 0.0)
+        AddGuide(chart, x, y, {QPointF(x->min(), need), QPointF(x->max(), need)},
+                 "Wymagana wydajność Qh = " + Number(neededFlowPerHour, 1) + " m3/h",
+                 QColor(200, 0, 0));
 }
 
 Outcome TCompareCharts::SavePng(Chart chart, const QString& path) const

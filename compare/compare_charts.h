@@ -1,9 +1,12 @@
 #pragma once
 
 #include "calc/calc_state.h"
+#include "calc/comparison.h"
 #include "calc/stack_draught.h"
 #include "files/outcome.h"
 
+#include <QList>
+#include <QPointF>
 #include <QString>
 #include <QWidget>
 
@@ -34,8 +37,12 @@ public:
     explicit TCompareCharts(QWidget* parent = nullptr);
 
     // Draws both charts for model 1..27 and the wind chart also for the
-    // ticked models (the chosen one is drawn once, first).
-    void ShowModel(const CalcState& state, int model, const std::vector<int>& ticked);
+    // ticked models (the chosen one is drawn once, first). Model 0: the
+    // operating-point chart stays empty, the wind chart shows the ticked ones.
+    // The wind chart marks the current wind and, when one is set (> 0), the
+    // needed flow [m3/h].
+    void ShowModel(const CalcState& state, int model, const std::vector<int>& ticked,
+                   double neededFlowPerHour = 0.0);
     // Empties both charts.
     void Clear();
     // With conditions, both charts show the wind and the gravity draught
@@ -46,6 +53,8 @@ public:
     // The operating point's series: one point at the report's Q and DPsw, or
     // none when the model has no operating point.
     QScatterSeries* OperatingPointSeries() const { return pointSeries_; }
+    // The model's other operating points, where it has more than one.
+    QScatterSeries* OtherPointsSeries() const { return otherPointsSeries_; }
     // The available underpressure and the required pressure series.
     QLineSeries* AvailableSeries() const { return availableSeries_; }
     QLineSeries* RequiredSeries() const { return requiredSeries_; }
@@ -56,19 +65,29 @@ public:
     // written (ReplaceFile): never a half-written file.
     Outcome SavePng(Chart chart, const QString& path) const;
 
+    // One line of the wind chart: a stretch of one branch of operating points
+    // that is the chosen one throughout (solid) or another one (dashed).
+    struct WindPiece {
+        bool chosen = true;
+        QList<QPointF> points; // (v, Q [m3/s])
+    };
+    // The lines of a model's sweep, the chosen ones first.
+    static std::vector<WindPiece> WindPieces(const std::vector<WindSweepPoint>& sweep);
+
 signals:
     // "Zapisz wykres…" under a chart was clicked.
     void SaveRequested(TCompareCharts::Chart chart);
 
 private:
     void ShowOperatingPoint(const CalcState& state, int model);
-    void ShowWind(const CalcState& state, const std::vector<int>& models);
+    void ShowWind(const CalcState& state, const std::vector<int>& models, double neededFlowPerHour);
 
     QChartView* operatingView_ = nullptr;
     QChartView* windView_ = nullptr;
     QLineSeries* availableSeries_ = nullptr;
     QLineSeries* requiredSeries_ = nullptr;
     QScatterSeries* pointSeries_ = nullptr;
+    QScatterSeries* otherPointsSeries_ = nullptr;
     std::vector<int> windModels_;
     std::optional<StackConditions> stack_;
 };

@@ -5,6 +5,7 @@
 #include "calc/number_format.h"
 #include "calc/operating_point.h"
 #include "calc/refusal.h"
+#include "calc/selection.h"
 #include "compare/compare_output.h"
 #include "compare/compare_table_model.h"
 #include "compare/stack_group.h"
@@ -17,9 +18,11 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QTableView>
@@ -79,7 +82,28 @@ TCompareForm::TCompareForm(CalcState& state, std::function<void(int index)> choo
     setFont(ProgramFont(8));
     setSizeGripEnabled(true);
     BuildWindow();
-    resize(1240, 780);
+    resize(1380, 800);
+}
+
+// The field of the needed flow and the line of the suggestion under it.
+void TCompareForm::BuildNeedRow(QWidget* page, QVBoxLayout& pageLayout)
+{
+    auto* needRow = new QHBoxLayout;
+    auto* needLabel = new QLabel("Wymagana wydajność Qh [m3/h]", page);
+    needEdit_ = new QLineEdit(page);
+    needEdit_->setObjectName("NeededFlowEdit");
+    needEdit_->setToolTip("Pozostaw puste, aby nie wybierać według wydajności");
+    needEdit_->setMaximumWidth(120);
+    needLabel->setBuddy(needEdit_);
+    needRow->addWidget(needLabel);
+    needRow->addWidget(needEdit_);
+    needRow->addStretch(1);
+    pageLayout.addLayout(needRow);
+    suggestion_ = new QLabel(page);
+    suggestion_->setObjectName("SuggestionLabel");
+    suggestion_->setWordWrap(true);
+    suggestion_->setVisible(false);
+    pageLayout.addWidget(suggestion_);
 }
 
 void TCompareForm::BuildWindow()
@@ -105,6 +129,8 @@ void TCompareForm::BuildWindow()
     stackGroup_ = new TStackGroup(page);
     pageLayout->addWidget(stackGroup_);
     connect(stackGroup_, &TStackGroup::Changed, this, &TCompareForm::Refresh);
+
+    BuildNeedRow(page, *pageLayout);
 
     auto* splitter = new QSplitter(Qt::Horizontal, page);
     model_ = new TCompareTableModel(this);
@@ -162,6 +188,10 @@ void TCompareForm::ConnectControls()
         UpdateButtons();
     });
     connect(model_, &TCompareTableModel::TicksChanged, this, &TCompareForm::UpdateCharts);
+    connect(needEdit_, &QLineEdit::textChanged, this, [this] {
+        if (hasData_)
+            Refresh();
+    });
     connect(charts_, &TCompareCharts::SaveRequested, this, &TCompareForm::SaveChartClick);
 }
 
@@ -197,8 +227,9 @@ void TCompareForm::Refresh()
                            : QString(kCaption));
     charts_->SetStack(draught);
 
+    const double need = NeededFlow();
     refreshing_ = true;
-    model_->SetRows(BuildComparisonRows(state_, draught ? &*draught : nullptr), current);
+    model_->SetRows(BuildComparisonRows(state_, draught ? &*draught : nullptr, need), current);
     if (opening)
         table_->sortByColumn(kColumnFlowPerHour, Qt::DescendingOrder);
     if (selected == 0)
@@ -209,10 +240,21 @@ void TCompareForm::Refresh()
     summary_->setText("Wyniki wszystkich wywietrzników dla bieżących danych (wiatr v = " +
                       QString::fromStdString(FormatFixed(state_.WindSpeed, 2)) +
                       " m/s). Wywietrznik bieżącego raportu jest pogrubiony. Zaznacz pole "
-                      "przy nazwie, aby dodać model do wykresu wydajności a prędkości wiatru.");
+                      "przy nazwie, aby dodać model do wykresu wydajności a prędkości wiatru. "
+                      "Pomarańczowy znak z liczbą przy Qh: model ma tyle punktów pracy (wskaż, "
+                      "aby zobaczyć ich wydajności).");
+    const std::string reason =
+        SuggestionText(ComparisonCandidates(model_->Rows()), need, state_.WindSpeed);
+    suggestion_->setText(Text(reason));
+    suggestion_->setVisible(!reason.empty());
+    table_->setColumnHidden(kColumnReachesNeed, !(need > 0.0));
+    table_->setColumnHidden(kColumnNeedWind, !(need > 0.0));
     stack_->setCurrentIndex(1);
     table_->resizeColumnsToContents();
-    table_->horizontalHeader()->setSectionResizeMode(kColumnName, QHeaderView::Stretch);
+    // Every column whole, the names included: the table is as wide as its
+    // columns and the charts take the rest.
+    table_->setMinimumWidth(table_->horizontalHeader()->length() + 2 * table_->frameWidth() +
+                            table_->verticalScrollBar()->sizeHint().width());
     UpdateCharts();
     UpdateButtons();
 }
@@ -243,14 +285,19 @@ void TCompareForm::Choose()
     Refresh();
 }
 
+double TCompareForm::NeededFlow() const
+{
+    return NeededFlowFromField(needEdit_->text().toStdString());
+}
+
 void TCompareForm::UpdateCharts()
 {
-    const int model = SelectedModel();
-    if (!hasData_ || model == 0) {
+    if (!hasData_) {
         charts_->Clear();
         return;
     }
-    charts_->ShowModel(state_, model, model_->TickedModels());
+    // Without a selected row the ticked models stay on the wind chart.
+    charts_->ShowModel(state_, SelectedModel(), model_->TickedModels(), NeededFlow());
 }
 
 void TCompareForm::UpdateButtons()
@@ -262,11 +309,11 @@ void TCompareForm::UpdateButtons()
         button->setEnabled(hasData_ && SelectedModel() != 0);
 }
 
-Outcome TCompareForm::ExportCsv(const QString& path) const
+Outcome TCompareForm::ExportCsv(const QString& path, CsvForm form) const
 {
     if (!hasData_)
         return Outcome::Failure(kNoDataText);
-    return WriteComparisonCsv(path, model_->Rows(), model_->Order());
+    return WriteComparisonCsv(path, model_->Rows(), model_->Order(), form);
 }
 
 Outcome TCompareForm::PrintTable(QPrinter& printer) const
@@ -284,13 +331,16 @@ Outcome TCompareForm::SaveChart(TCompareCharts::Chart chart, const QString& path
 
 void TCompareForm::ExportCsvClick()
 {
+    const QString polish = "CSV dla polskiego arkusza – średnik, przecinek dziesiętny (*.csv)";
+    const QString plain = "CSV – przecinek, kropka dziesiętna (*.csv)";
+    QString filter = polish;
     const QString path =
         WithSuffix(QFileDialog::getSaveFileName(this, "Eksportuj tabelę do pliku CSV",
                                                 "porownanie_wywietrznikow.csv",
-                                                "Pliki CSV (*.csv);;Wszystkie pliki (*)"),
+                                                polish + ";;" + plain, &filter),
                    "csv");
     if (!path.isEmpty())
-        ShowOutcome(this, ExportCsv(path));
+        ShowOutcome(this, ExportCsv(path, filter == plain ? CsvForm::Plain : CsvForm::Polish));
 }
 
 void TCompareForm::PrintClick()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "compare/compare_charts.h"
+#include "compare/comparison_rows.h"
 #include "files/outcome.h"
 
 #include <QDialog>
@@ -10,10 +11,12 @@
 
 struct CalcState;
 class QLabel;
+class QLineEdit;
 class QPrinter;
 class QPushButton;
 class QStackedWidget;
 class QTableView;
+class QVBoxLayout;
 class TCompareTableModel;
 class TStackGroup;
 
@@ -39,17 +42,21 @@ public:
     // Selects the row of a catalogue number.
     void SelectModel(int model);
 
+    // The needed flow of the field "Wymagana wydajność Qh [m3/h]"; 0: none.
+    double NeededFlow() const;
+
     TCompareTableModel* TableModel() const { return model_; }
     TCompareCharts* Charts() const { return charts_; }
 
     // What the buttons do after their dialogs, callable with a path or a
     // printer; the buttons show a failure with ShowOutcome.
-    Outcome ExportCsv(const QString& path) const;
+    Outcome ExportCsv(const QString& path, CsvForm form = CsvForm::Plain) const;
     Outcome PrintTable(QPrinter& printer) const;
     Outcome SaveChart(TCompareCharts::Chart chart, const QString& path) const;
 
 private:
     void BuildWindow();
+    void BuildNeedRow(QWidget* page, QVBoxLayout& pageLayout);
     void ConnectControls();
     void Choose();
     void UpdateCharts();
@@ -67,6 +74,8 @@ private:
     QLabel* noData_ = nullptr;
     QLabel* summary_ = nullptr;
     TStackGroup* stackGroup_ = nullptr;
+    QLineEdit* needEdit_ = nullptr;
+    QLabel* suggestion_ = nullptr;
     QTableView* table_ = nullptr;
     TCompareTableModel* model_ = nullptr;
     TCompareCharts* charts_ = nullptr;

@@ -91,6 +91,20 @@ Outcome DrawComparison(QPainter& painter, QPrinter& printer, const CalcState& st
 
     const std::array<int, kComparisonColumnCount> widths =
         ColumnWidths(boldMetrics, rows, order, padding);
+    bool needSet = false;
+    for (const ComparisonRow& row : rows)
+        needSet = needSet || row.NeedSet();
+    const std::vector<int> columns = ComparisonColumns(needSet);
+    // A table wider than the page is drawn smaller, so that every column fits.
+    int tableWidth = 0;
+    for (int column : columns)
+        tableWidth += widths[column];
+    int pageHeight = page.height();
+    if (tableWidth > page.width() && tableWidth > 0) {
+        const double factor = static_cast<double>(page.width()) / tableWidth;
+        painter.scale(factor, factor);
+        pageHeight = static_cast<int>(page.height() / factor);
+    }
 
     int y = DrawHeading(painter, title, body, state);
 
@@ -98,7 +112,7 @@ Outcome DrawComparison(QPainter& painter, QPrinter& printer, const CalcState& st
                        bool header) {
         painter.setFont(strong || header ? bold : body);
         int x = 0;
-        for (int column = 0; column < kComparisonColumnCount; ++column) {
+        for (int column : columns) {
             const QRect cell(x, y, widths[column], rowHeight);
             if (header)
                 painter.fillRect(cell, QColor(225, 225, 225));
@@ -120,7 +134,7 @@ Outcome DrawComparison(QPainter& painter, QPrinter& printer, const CalcState& st
     for (int position : order) {
         if (position < 0 || static_cast<std::size_t>(position) >= rows.size())
             continue;
-        if (y + rowHeight > page.height()) {
+        if (y + rowHeight > pageHeight) {
             if (!printer.newPage())
                 return Outcome::Failure("Nie można rozpocząć nowej strony wydruku.");
             y = 0;
@@ -138,11 +152,11 @@ Outcome DrawComparison(QPainter& painter, QPrinter& printer, const CalcState& st
 } // namespace
 
 Outcome WriteComparisonCsv(const QString& path, const std::vector<ComparisonRow>& rows,
-                           const std::vector<int>& order)
+                           const std::vector<int>& order, CsvForm form)
 {
     if (path.isEmpty())
         return Outcome::Failure("Nie podano nazwy pliku CSV.");
-    const std::string csv = ComparisonCsv(rows, order);
+    const std::string csv = ComparisonCsv(rows, order, form);
     return ReplaceFile(path, QByteArray(csv.data(), static_cast<qsizetype>(csv.size())));
 }
 

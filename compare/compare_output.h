@@ -10,11 +10,11 @@
 
 class QPrinter;
 
-// Writes the comparison as CSV (ComparisonCsv) to `path` as every file is
-// written (ReplaceFile): either the whole file or the file on disk stays as it
-// was.
+// Writes the comparison as CSV (ComparisonCsv) of a form to `path` as every
+// file is written (ReplaceFile): either the whole file or the file on disk
+// stays as it was; only a regular file is ever replaced.
 Outcome WriteComparisonCsv(const QString& path, const std::vector<ComparisonRow>& rows,
-                           const std::vector<int>& order);
+                           const std::vector<int>& order, CsvForm form = CsvForm::Plain);
 
 // Prints the comparison on `printer`: a title, the inputs of the state as the
 // report lists them, and the table in the order given, on as many pages as it

@@ -1,16 +1,58 @@
 #include "compare/compare_table_model.h"
 
+#include "calc/number_format.h"
 #include "calc/refusal.h"
 #include "ui/text.h"
 
 #include <QBrush>
 #include <QColor>
 #include <QFont>
+#include <QPainter>
+#include <QPixmap>
 
 namespace {
 
-// The background of the current model's row.
+// The background of the current model's row, of the rows that reach the
+// needed flow and of the suggested one.
 const QColor kCurrentBackground(255, 236, 160);
+const QColor kReachingBackground(214, 240, 214);
+const QColor kSuggestedBackground(150, 215, 150);
+
+// The mark of a model with more than one operating point, beside its Qh: the
+// number of points in an orange circle.
+QPixmap SeveralPointsMark(std::size_t count)
+{
+    QPixmap mark(14, 14);
+    mark.fill(Qt::transparent);
+    QPainter painter(&mark);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setBrush(QColor(230, 120, 0));
+    painter.setPen(Qt::NoPen);
+    painter.drawEllipse(0, 0, 14, 14);
+    painter.setPen(Qt::white);
+    QFont font;
+    font.setPixelSize(10);
+    font.setBold(true);
+    painter.setFont(font);
+    painter.drawText(mark.rect(), Qt::AlignCenter, QString::number(count));
+    return mark;
+}
+
+QString Flow(double flowPerHour)
+{
+    return QString::fromStdString(FormatFixed(flowPerHour, 4));
+}
+
+// "Punkty pracy: Qh = 120.0000 i 300.0000 m3/h; raport podaje 300.0000 m3/h."
+QString SeveralPointsTip(const OperatingPoint& point)
+{
+    QStringList flows;
+    for (std::size_t k = 0; k < point.count && k < point.flowsPerHour.size(); ++k)
+        flows << Flow(point.flowsPerHour[k]);
+    const QString last = flows.takeLast();
+    return "Punkty pracy: Qh = " + flows.join(", ") + " i " + last +
+           " m3/h; raport podaje wybrany: " + Flow(point.flowPerHour) + " m3/h.";
+}
 
 } // namespace
 
@@ -47,6 +89,8 @@ QVariant TCompareTableModel::data(const QModelIndex& index, int role) const
     const bool current = row.number == current_;
     switch (role) {
     case Qt::DisplayRole:
+        if (column == kColumnName && row.suggested)
+            return Text(row.name) + " – proponowany";
         return Text(ComparisonCell(row, column));
     case Qt::UserRole: {
         // The value the column sorts by, for anyone who needs the number.
@@ -57,6 +101,10 @@ QVariant TCompareTableModel::data(const QModelIndex& index, int role) const
             return value;
         return {};
     }
+    case Qt::DecorationRole:
+        if (column == kColumnFlowPerHour && row.HasPoint() && row.point.count > 1)
+            return SeveralPointsMark(row.point.count);
+        return {};
     case Qt::CheckStateRole:
         if (column == kColumnName)
             return ticked_.count(row.number) ? Qt::Checked : Qt::Unchecked;
@@ -73,10 +121,16 @@ QVariant TCompareTableModel::data(const QModelIndex& index, int role) const
         }
         return {};
     case Qt::BackgroundRole:
+        if (row.suggested)
+            return QBrush(kSuggestedBackground);
+        if (row.Reaches())
+            return QBrush(kReachingBackground);
         if (current)
             return QBrush(kCurrentBackground);
         return {};
     case Qt::ToolTipRole:
+        if (row.HasPoint() && row.point.count > 1 && column == kColumnFlowPerHour)
+            return SeveralPointsTip(row.point);
         if (column == kColumnName)
             return QStringLiteral("Zaznacz, aby pokazać model na wykresie wydajności a "
                                   "prędkości wiatru");

@@ -23,23 +23,79 @@ std::string_view ComparisonHeader(int column)
         return "DPsw [Pa]";
     case kColumnVelocity:
         return "c [m/s]";
+    case kColumnDiameter:
+        return "Dn [m]";
+    case kColumnDuctFit:
+        return "Dn wobec D";
+    case kColumnReachesNeed:
+        return "Qh wym.";
+    case kColumnNeedWind:
+        return "v dla Qh wym. [m/s]";
     default:
         return {};
     }
 }
 
-std::vector<ComparisonRow> BuildComparisonRows(const CalcState& state, const StackConditions* stack)
+std::vector<int> ComparisonColumns(bool needSet)
+{
+    std::vector<int> columns;
+    for (int column = 0; column < kComparisonColumnCount; ++column) {
+        if (needSet || (column != kColumnReachesNeed && column != kColumnNeedWind))
+            columns.push_back(column);
+    }
+    return columns;
+}
+
+std::vector<ComparisonRow> BuildComparisonRows(const CalcState& state, const StackConditions* stack,
+                                               double neededFlowPerHour)
 {
     const auto points = EvaluateAllVentilators(state, stack);
+    const double need = neededFlowPerHour > 0.0 ? neededFlowPerHour : 0.0;
     std::vector<ComparisonRow> rows;
     rows.reserve(points.size());
-    for (std::size_t i = 0; i < points.size(); ++i)
-        rows.push_back({static_cast<int>(i) + 1, VentilatorCatalogue[i].Name, points[i]});
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        const VentilatorModel& model = VentilatorCatalogue[i];
+        ComparisonRow row{static_cast<int>(i) + 1, model.Name, points[i]};
+        row.nominalDiameter = model.NominalDiameter;
+        row.fit = FitToDuct(model.NominalDiameter, state.DuctDiameter);
+        row.neededFlowPerHour = need;
+        if (need > 0.0)
+            row.needWind = LowestWindForNeed(state, model, need, stack);
+        rows.push_back(row);
+    }
+    const int suggested = SuggestVentilator(ComparisonCandidates(rows), need);
+    for (ComparisonRow& row : rows)
+        row.suggested = row.number == suggested;
     return rows;
+}
+
+std::vector<Candidate> ComparisonCandidates(const std::vector<ComparisonRow>& rows)
+{
+    std::vector<Candidate> candidates;
+    candidates.reserve(rows.size());
+    for (const ComparisonRow& row : rows)
+        candidates.push_back({row.number, row.point, row.needWind});
+    return candidates;
 }
 
 bool ComparisonValue(const ComparisonRow& row, int column, double& value)
 {
+    if (column == kColumnDiameter) {
+        value = row.nominalDiameter;
+        return true;
+    }
+    if (column == kColumnDuctFit) {
+        value = static_cast<double>(row.fit);
+        return true;
+    }
+    if (column == kColumnNeedWind) {
+        value = row.needWind;
+        return row.needWind >= 0.0;
+    }
+    if (column == kColumnReachesNeed) {
+        value = row.Reaches() ? 1.0 : 0.0;
+        return row.NeedSet();
+    }
     if (!row.HasPoint())
         return false;
     switch (column) {
@@ -66,6 +122,14 @@ std::string ComparisonCell(const ComparisonRow& row, int column)
         return FormatWhole(row.number);
     if (column == kColumnName)
         return std::string(row.name);
+    if (column == kColumnDiameter)
+        return FormatFixed(row.nominalDiameter, 3);
+    if (column == kColumnDuctFit)
+        return std::string(DuctFitText(row.fit));
+    if (column == kColumnReachesNeed)
+        return row.NeedSet() ? (row.Reaches() ? "tak" : "nie") : "";
+    if (column == kColumnNeedWind)
+        return !row.NeedSet() ? "" : row.needWind >= 0.0 ? FormatFixed(row.needWind, 1) : "–";
     if (!row.HasPoint())
         return column == kColumnFlow ? kNoOperatingPointText : "";
     double value = 0.0;
@@ -102,9 +166,10 @@ std::vector<int> SortedComparisonOrder(const std::vector<ComparisonRow>& rows, i
     return order;
 }
 
-std::string CsvField(std::string_view text)
+std::string CsvField(std::string_view text, char separator)
 {
-    if (text.find_first_of(" ,\"\r\n\t") == std::string_view::npos)
+    const std::string special = std::string(" \"\r\n\t") + separator;
+    if (text.find_first_of(special) == std::string_view::npos)
         return std::string(text);
     std::string quoted = "\"";
     for (char ch : text) {
@@ -116,25 +181,51 @@ std::string CsvField(std::string_view text)
     return quoted;
 }
 
-std::string ComparisonCsv(const std::vector<ComparisonRow>& rows, const std::vector<int>& order)
+namespace {
+
+// A numeric cell with the decimal comma of the Polish form.
+std::string PolishCell(const ComparisonRow& row, int column)
 {
-    std::string csv;
-    for (int column = 0; column < kComparisonColumnCount; ++column) {
-        if (column > 0)
-            csv += ',';
-        csv += CsvField(ComparisonHeader(column));
+    std::string text = ComparisonCell(row, column);
+    double value = 0.0;
+    if (column != kColumnNumber && column != kColumnName && column != kColumnDuctFit &&
+        column != kColumnReachesNeed && (ComparisonValue(row, column, value))) {
+        for (char& ch : text) {
+            if (ch == '.')
+                ch = ',';
+        }
     }
-    csv += "\r\n";
+    return text;
+}
+
+} // namespace
+
+std::string ComparisonCsv(const std::vector<ComparisonRow>& rows, const std::vector<int>& order,
+                          CsvForm form)
+{
+    const char separator = form == CsvForm::Polish ? ';' : ',';
+    bool needSet = false;
+    for (const ComparisonRow& row : rows)
+        needSet = needSet || row.NeedSet();
+    const std::vector<int> columns = ComparisonColumns(needSet);
+    // The byte order mark tells a spreadsheet that the Polish letters are UTF-8.
+    std::string csv = form == CsvForm::Polish ? "\xEF\xBB\xBF" : "";
+    auto line = [&](auto&& cell) {
+        for (std::size_t i = 0; i < columns.size(); ++i) {
+            if (i > 0)
+                csv += separator;
+            csv += CsvField(cell(columns[i]), separator);
+        }
+        csv += "\r\n";
+    };
+    line([](int column) { return std::string(ComparisonHeader(column)); });
     for (int position : order) {
         if (position < 0 || static_cast<std::size_t>(position) >= rows.size())
             continue;
         const ComparisonRow& row = rows[static_cast<std::size_t>(position)];
-        for (int column = 0; column < kComparisonColumnCount; ++column) {
-            if (column > 0)
-                csv += ',';
-            csv += CsvField(ComparisonCell(row, column));
-        }
-        csv += "\r\n";
+        line([&](int column) {
+            return form == CsvForm::Polish ? PolishCell(row, column) : ComparisonCell(row, column);
+        });
     }
     return csv;
 }

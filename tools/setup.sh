@@ -7,6 +7,7 @@ WYW_PACKAGES=(
     qt6-base-dev qt6-charts-dev libqt6opengl6-dev libjpeg62-turbo-dev libfmt-dev libbenchmark-dev
     locales poppler-utils fonts-dejavu-core fonts-dejavu-extra
     clang-format clang-tidy
+    qt6-translations-l10n
 )
 
 wyw_as_root() {

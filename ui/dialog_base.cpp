@@ -1,5 +1,6 @@
 #include "ui/dialog_base.h"
 
+#include "ui/outer_size.h"
 #include "ui/program_font.h"
 
 #include <QGuiApplication>
@@ -53,6 +54,8 @@ FormWindow::FormWindow(const QString& caption, QRect designedGeometry, QWidget* 
     setFont(ProgramFont());
     resize(designedGeometry.size());
     move(designedGeometry.topLeft());
+    // The designed size is the outer one, frame included.
+    KeepOuterSize(this, designedGeometry.size());
 }
 
 void FormWindow::keyPressEvent(QKeyEvent* event)

@@ -10,6 +10,8 @@
 #include <QChart>
 #include <QChartView>
 #include <QFileDialog>
+#include <QGraphicsScene>
+#include <QGraphicsTextItem>
 #include <QImage>
 #include <QLegendMarker>
 #include <QLineEdit>
@@ -51,7 +53,7 @@ std::map<int, std::vector<QLineSeries*>> WindSeries(TCompareForm& form)
     QChart* chart = form.Charts()->View(TCompareCharts::Chart::Wind)->chart();
     for (QAbstractSeries* series : chart->series()) {
         auto* line = qobject_cast<QLineSeries*>(series);
-        if (line != nullptr)
+        if (line != nullptr && line->property("model").toInt() > 0)
             byModel[line->property("model").toInt()].push_back(line);
     }
     return byModel;
@@ -94,6 +96,19 @@ int Colours(const QImage& image, int limit = 10)
         }
     }
     return static_cast<int>(colours.size());
+}
+
+// How many visible texts of a chart's scene read `text` (axis titles, labels).
+int ShownTexts(QChartView* view, const QString& text)
+{
+    int count = 0;
+    for (QGraphicsItem* item : view->scene()->items()) {
+        const auto* rich = dynamic_cast<QGraphicsTextItem*>(item);
+        const auto* simple = dynamic_cast<QGraphicsSimpleTextItem*>(item);
+        const QString shown = rich ? rich->toPlainText() : simple ? simple->text() : QString();
+        count += item->isVisible() && shown == text;
+    }
+    return count;
 }
 
 } // namespace
@@ -197,7 +212,9 @@ private slots:
                 drawn.insert(p.x());
         }
         QCOMPARE(drawn, found);
-        QCOMPARE(WindLegend(form), QStringList{Name(1)});
+        QCOMPARE(WindLegend(form),
+                 (QStringList{Name(1), "linia przerywana: inny, niewybrany punkt pracy",
+                              "Bieżący wiatr v = 15.00 m/s"}));
     }
 
     void gapsInTheWindCurve()
@@ -221,7 +238,7 @@ private slots:
         QCOMPARE(pieces[1]->points().front().x(), 9.5);
         QCOMPARE(pieces[0]->count() + pieces[1]->count(), 60);
         // One legend entry for the model, in the colour of both pieces.
-        QCOMPARE(WindLegend(form), QStringList{Name(10)});
+        QCOMPARE(WindLegend(form), (QStringList{Name(10), "Bieżący wiatr v = 4.00 m/s"}));
         QCOMPARE(pieces[0]->pen().color(), pieces[1]->pen().color());
     }
 
@@ -274,14 +291,19 @@ private slots:
         QCOMPARE(form.Charts()->WindModels(), (std::vector<int>{5, 14, 27}));
         const auto series = WindSeries(form);
         QCOMPARE(static_cast<int>(series.size()), 3);
-        QCOMPARE(WindLegend(form), (QStringList{Name(5), Name(14), Name(27)}));
+        QCOMPARE(WindLegend(form), (QStringList{Name(5),
+                                                "linia przerywana: inny, niewybrany punkt "
+                                                "pracy",
+                                                Name(14), Name(27), "Bieżący wiatr v = 4.00 m/s"}));
         for (const auto& [model, pieces] : series) {
             QCOMPARE(pieces.front()->name(), Name(model));
             // Every speed from 0 to 15 m/s by 0.25 has a point here.
-            int points = 0;
-            for (QLineSeries* piece : pieces)
-                points += piece->count();
-            QCOMPARE(points, 61);
+            std::set<double> speeds;
+            for (QLineSeries* piece : pieces) {
+                for (const QPointF& p : piece->points())
+                    speeds.insert(p.x());
+            }
+            QCOMPARE(static_cast<int>(speeds.size()), 61);
             // At the current wind the curve gives the report's Q of the model.
             CalcState at = ChosenState(inputs, model);
             QCOMPARE(ValueAt(pieces.front(), 4.0), FlowPerSecond(at.FlowPerHour));
@@ -293,7 +315,75 @@ private slots:
         // Unticking removes a model.
         ClickCheckBox(form, RowOf(form, 27));
         QCOMPARE(form.Charts()->WindModels(), std::vector<int>{14});
-        QCOMPARE(WindLegend(form), QStringList{Name(14)});
+        QCOMPARE(WindLegend(form), (QStringList{Name(14), "Bieżący wiatr v = 4.00 m/s"}));
+    }
+
+    // Reopened after a new calculation with another wind, each chart has one
+    // set of axes: the scene shows each axis title once.
+    void cleanAxesAfterANewCalculation()
+    {
+        CalcState state = ChosenState(HallState(1.2, 4.0, 0.16, 5.0), 5);
+        TCompareForm form(state, {});
+        QVERIFY(OpenWindow(form));
+        form.hide();
+        state = ChosenState(HallState(1.2, 20.0, 0.16, 5.0), 5);
+        QVERIFY(OpenWindow(form));
+        QTest::qWait(50);
+        const auto operating = form.Charts()->View(TCompareCharts::Chart::OperatingPoint);
+        const auto wind = form.Charts()->View(TCompareCharts::Chart::Wind);
+        QCOMPARE(ShownTexts(operating, "Δp [Pa]"), 1);
+        QCOMPARE(ShownTexts(operating, "Q [m3/s]"), 1);
+        QCOMPARE(ShownTexts(wind, "v [m/s]"), 1);
+        QCOMPARE(operating->chart()->axes().size(), 2);
+    }
+
+    // A click on the table's empty part clears the selection; the ticked
+    // models stay on the wind chart.
+    void tickedModelsStayWithoutASelection()
+    {
+        CalcState state = ChosenState(HallState(1.2, 4.0, 0.16, 5.0), 5);
+        TCompareForm form(state, {});
+        QVERIFY(OpenWindow(form));
+        ClickCheckBox(form, RowOf(form, 14));
+        ClickCheckBox(form, RowOf(form, 27));
+        QWidget* viewport = Table(form)->viewport();
+        const QRect last = Table(form)->visualRect(Table(form)->model()->index(26, 0));
+        if (last.bottom() + 5 < viewport->height())
+            QTest::mouseClick(viewport, Qt::LeftButton, {}, QPoint(5, viewport->height() - 3));
+        else
+            Table(form)->clearSelection();
+        QCOMPARE(form.SelectedModel(), 0);
+        QCOMPARE(form.Charts()->WindModels(), (std::vector<int>{14, 27}));
+        QCOMPARE(WindLegend(form), (QStringList{Name(14), Name(27), "Bieżący wiatr v = 4.00 m/s"}));
+    }
+
+    // Model 5 in the hall duct has two operating points from 12.7 m/s on.
+    void twoOperatingPointsShown()
+    {
+        CalcState state = ChosenState(HallState(1.2, 15.0, 0.16, 5.0), 5);
+        TCompareForm form(state, {});
+        QVERIFY(OpenWindow(form));
+        const QModelIndex qh = Table(form)->model()->index(RowOf(form, 5), kColumnFlowPerHour);
+        QCOMPARE(qh.data().toString(), QString("312.7322"));
+        QVERIFY(qh.data(Qt::DecorationRole).isValid());
+        QCOMPARE(qh.data(Qt::ToolTipRole).toString(),
+                 QString("Punkty pracy: Qh = 312.7322 i 532.5176 m3/h; raport podaje wybrany: "
+                         "312.7322 m3/h."));
+        QScatterSeries* other = form.Charts()->OtherPointsSeries();
+        QCOMPARE(other->count(), 1);
+        QCOMPARE(QString::number(other->at(0).x(), 'f', 6), QString("0.147922"));
+        // Dashed lines only where the second point exists.
+        int dashed = 0;
+        const auto series = WindSeries(form);
+        for (QLineSeries* piece : series.at(5)) {
+            if (piece->pen().style() != Qt::DashLine)
+                continue;
+            ++dashed;
+            for (const QPointF& p : piece->points())
+                QVERIFY2(p.x() >= 12.5, qPrintable(QString::number(p.x())));
+        }
+        QVERIFY(dashed >= 1);
+        QVERIFY(WindLegend(form).contains("linia przerywana: inny, niewybrany punkt pracy"));
     }
 
     void ticksSurviveAChoice()

@@ -48,6 +48,75 @@ class TestCompareForm : public QObject {
 private slots:
     void initTestCase() { InstallProgramFontSubstitute(); }
 
+    // The needed flow in the hall example at 4 m/s: the rows that reach it,
+    // the suggestion with its reason, model 5's cells.
+    void neededFlow_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("suggested");
+        QTest::addColumn<int>("reaching");
+        QTest::addColumn<QStringList>("model5"); // Dn, fit, reaches, wind
+        QTest::addColumn<QString>("reason");
+        const QString line = "Proponowany: MIRT-160 (nr 27) – spośród modeli osiągających %1 "
+                             "m3/h przy wietrze v = 4.00 m/s ma najmniejszą średnicę Dn = 0.160 "
+                             "m, a przy niej najmniejszą wydajność Qh = 115.7007 m3/h.";
+        QTest::newRow("100") << "100" << 27 << 6 << QStringList{"0.160", "równy", "tak", "2.4"}
+                             << line.arg("100.0");
+        QTest::newRow("comma") << "100,5" << 27 << 6 << QStringList{"0.160", "równy", "tak", "2.4"}
+                               << line.arg("100.5");
+        QTest::newRow("none at 4 m/s")
+            << "250" << 0 << 0 << QStringList{"0.160", "równy", "nie", "8.9"}
+            << "Żaden wywietrznik nie osiąga wymaganej wydajności 250.0 m3/h przy wietrze v = "
+               "4.00 m/s. Najsłabszego wiatru potrzebuje KALMO-200 (nr 14): v = 8.2 m/s.";
+        QTest::newRow("beyond 15 m/s")
+            << "5000" << 0 << 0 << QStringList{"0.160", "równy", "nie", "–"}
+            << "Żaden wywietrznik nie osiąga wymaganej wydajności 5000.0 m3/h przy wietrze v = "
+               "4.00 m/s.";
+        QTest::newRow("empty") << "" << 0 << 0 << QStringList{"0.160", "równy", "", ""}
+                               << QString();
+        QTest::newRow("negative") << "-5" << 0 << 0 << QStringList{"0.160", "równy", "", ""}
+                                  << QString();
+    }
+    void neededFlow()
+    {
+        QFETCH(QString, typed);
+        QFETCH(int, suggested);
+        QFETCH(int, reaching);
+        QFETCH(QStringList, model5);
+        QFETCH(QString, reason);
+        CalcState state = ChosenState(HallState(1.2, 4.0, 0.16, 5.0), 5);
+        int chosen = 0;
+        TCompareForm form(state, [&](int index) { chosen = index; });
+        QVERIFY(OpenWindow(form));
+        auto* edit = form.findChild<QLineEdit*>("NeededFlowEdit");
+        QVERIFY(edit->text().isEmpty());
+        QTest::keyClicks(edit, typed);
+        auto* label = form.findChild<QLabel*>("SuggestionLabel");
+        QCOMPARE(label->isVisible() ? label->text() : QString(), reason);
+        QCOMPARE(Table(form)->isColumnHidden(kColumnNeedWind), reason.isEmpty());
+        const int row5 = RowOf(form, 5);
+        QStringList cells;
+        for (int column : {kColumnDiameter, kColumnDuctFit, kColumnReachesNeed, kColumnNeedWind})
+            cells << Cell(form, row5, column);
+        QCOMPARE(cells, model5);
+        int marked = 0;
+        const QAbstractItemModel* table = Table(form)->model();
+        for (int row = 0; row < kVentilatorCount; ++row) {
+            const QColor colour = table->data(table->index(row, kColumnNumber), Qt::BackgroundRole)
+                                      .value<QBrush>()
+                                      .color();
+            marked += colour == QColor(214, 240, 214) || colour == QColor(150, 215, 150);
+        }
+        QCOMPARE(marked, reaching);
+        if (suggested != 0) {
+            QCOMPARE(Cell(form, RowOf(form, suggested), kColumnName),
+                     QString("MIRT-160 – proponowany"));
+            ClickCell(form, RowOf(form, suggested), kColumnFlow);
+            QTest::mouseClick(form.findChild<QPushButton*>("ChooseButton"), Qt::LeftButton);
+            QCOMPARE(chosen, suggested);
+        }
+    }
+
     void captionAndControls()
     {
         CalcState state = ChosenState(HallState(1.2, 4.0, 0.16, 5.0), 5);
@@ -69,8 +138,9 @@ private slots:
         form.Refresh();
         for (int column = 0; column < kComparisonColumnCount; ++column)
             headers << Table(form)->model()->headerData(column, Qt::Horizontal).toString();
-        QCOMPARE(headers, (QStringList{"Nr", "Wywietrznik", "Q [m3/s]", "Qh [m3/h]", "DPsw [Pa]",
-                                       "c [m/s]"}));
+        QCOMPARE(headers,
+                 (QStringList{"Nr", "Wywietrznik", "Q [m3/s]", "Qh [m3/h]", "DPsw [Pa]", "c [m/s]",
+                              "Dn [m]", "Dn wobec D", "Qh wym.", "v dla Qh wym. [m/s]"}));
     }
 
     // Every row's cells stand in the single-model report of its model.

@@ -96,14 +96,14 @@ private slots:
         const QStringList lines = text.chopped(2).split("\r\n");
         QCOMPARE(lines.size(), 1 + kVentilatorCount);
         QCOMPARE(lines[0], QString("Nr,Wywietrznik,\"Q [m3/s]\",\"Qh [m3/h]\",\"DPsw [Pa]\","
-                                   "\"c [m/s]\""));
+                                   "\"c [m/s]\",\"Dn [m]\",\"Dn wobec D\""));
 
         const QRegularExpression number("^[0-9]+\\.[0-9]{4}$");
         std::vector<int> seen;
         double previous = 1e300;
         for (int i = 1; i < lines.size(); ++i) {
             const QStringList fields = CsvFields(lines[i]);
-            QCOMPARE(fields.size(), 6);
+            QCOMPARE(fields.size(), 8);
             const int model = fields[0].toInt();
             seen.push_back(model);
             QCOMPARE(fields[1], Name(model));
@@ -118,7 +118,7 @@ private slots:
                 QVERIFY(fields[3].toDouble() <= previous);
                 previous = fields[3].toDouble();
             } else {
-                QCOMPARE(fields.mid(2), (QStringList{"brak punktu pracy", "", "", ""}));
+                QCOMPARE(fields.mid(2, 4), (QStringList{"brak punktu pracy", "", "", ""}));
             }
         }
         QCOMPARE(std::vector<int>(seen.end() - 4, seen.end()), (std::vector<int>{1, 15, 18, 19}));
@@ -203,6 +203,46 @@ private slots:
         }
         QVERIFY2(message.startsWith("Nie można zapisać pliku „/proc/wyniki.csv”"),
                  qPrintable(message));
+    }
+
+    // The file dialog's filter chooses the form; model 5 of the hall example.
+    void csvFormChosenByTheFilter_data()
+    {
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QString>("header");
+        QTest::addColumn<QString>("model5");
+        QTest::newRow("Polish, the first offered")
+            << QString()
+            << "Nr;Wywietrznik;\"Q [m3/s]\";\"Qh [m3/h]\";\"DPsw [Pa]\";\"c [m/s]\";"
+               "\"Dn [m]\";\"Dn wobec D\""
+            << "5;KALMO-160;0,0426;153,3861;3,7752;2,1191;0,160;równy";
+        QTest::newRow("comma and point")
+            << "CSV – przecinek, kropka dziesiętna (*.csv)"
+            << "Nr,Wywietrznik,\"Q [m3/s]\",\"Qh [m3/h]\",\"DPsw [Pa]\",\"c [m/s]\","
+               "\"Dn [m]\",\"Dn wobec D\""
+            << "5,KALMO-160,0.0426,153.3861,3.7752,2.1191,0.160,równy";
+    }
+    void csvFormChosenByTheFilter()
+    {
+        QFETCH(QString, filter);
+        QFETCH(QString, header);
+        QFETCH(QString, model5);
+        TemporaryWorkingDirectory directory;
+        CalcState state = ChosenState(HallState(1.2, 4.0, 0.16, 5.0), 5);
+        TCompareForm form(state, {});
+        QVERIFY(OpenWindow(form));
+        auto watch = WhenModal<QFileDialog>([&](QFileDialog* dialog) {
+            if (!filter.isEmpty())
+                dialog->selectNameFilter(filter);
+            TypeFileName(dialog, directory.filePath("tabela"));
+        });
+        QTest::mouseClick(form.findChild<QPushButton*>("CsvButton"), Qt::LeftButton);
+        QVERIFY(watch->acted());
+        QFile file(directory.filePath("tabela.csv"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QStringList lines = QString::fromUtf8(file.readAll()).split("\r\n");
+        QCOMPARE(lines[0], header);
+        QVERIFY2(lines.contains(model5), qPrintable(lines.join("\n")));
     }
 
     void printedToPdf()

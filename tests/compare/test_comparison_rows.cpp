@@ -30,6 +30,8 @@ ComparisonRow Row(int number, OperatingPointStatus status, double flowPerHour = 
     row.point.flowPerHour = flowPerHour;
     row.point.ventilatorSuction = suction;
     row.point.ductVelocity = velocity;
+    row.nominalDiameter = LookUpVentilator(number).NominalDiameter;
+    row.fit = FitToDuct(row.nominalDiameter, 0.16);
     return row;
 }
 
@@ -48,8 +50,9 @@ class TestComparisonTable : public QObject {
 private slots:
     void headers()
     {
-        const char* expected[] = {"Nr",        "Wywietrznik", "Q [m3/s]",
-                                  "Qh [m3/h]", "DPsw [Pa]",   "c [m/s]"};
+        const char* expected[] = {
+            "Nr",      "Wywietrznik", "Q [m3/s]",   "Qh [m3/h]", "DPsw [Pa]",
+            "c [m/s]", "Dn [m]",      "Dn wobec D", "Qh wym.",   "v dla Qh wym. [m/s]"};
         for (int column = 0; column < kComparisonColumnCount; ++column)
             QCOMPARE(ComparisonHeader(column), std::string_view(expected[column]));
         QCOMPARE(ComparisonHeader(kComparisonColumnCount), std::string_view());
@@ -201,19 +204,45 @@ private slots:
         QCOMPARE(QString::fromStdString(CsvField(text.toStdString())), field);
     }
 
+    // Both forms, without and with a need of 100 m3/h (model 21 reaches it
+    // from 3.7 m/s).
+    void csvText_data()
+    {
+        QTest::addColumn<int>("form");
+        QTest::addColumn<bool>("need");
+        QTest::addColumn<QString>("csv");
+        QTest::newRow("plain")
+            << int(CsvForm::Plain) << false
+            << QString("Nr,Wywietrznik,\"Q [m3/s]\",\"Qh [m3/h]\",\"DPsw [Pa]\",\"c [m/s]\","
+                       "\"Dn [m]\",\"Dn wobec D\"\r\n"
+                       "21,VESK/M-315,0.5000,1800.0000,12.5000,3.0000,0.315,szerszy\r\n"
+                       "3,\"TRAVEN /M-150 \",0.0189,67.9094,2.3561,0.9382,0.150,węższy\r\n"
+                       "5,KALMO-160,\"brak punktu pracy\",,,,0.160,równy\r\n");
+        QTest::newRow("Polish, need")
+            << int(CsvForm::Polish) << true
+            << QString("Nr;Wywietrznik;\"Q [m3/s]\";\"Qh [m3/h]\";\"DPsw [Pa]\";\"c [m/s]\";"
+                       "\"Dn [m]\";\"Dn wobec D\";\"Qh wym.\";\"v dla Qh wym. [m/s]\"\r\n"
+                       "21;VESK/M-315;0,5000;1800,0000;12,5000;3,0000;0,315;szerszy;tak;3,7\r\n"
+                       "3;\"TRAVEN /M-150 \";0,0189;67,9094;2,3561;0,9382;0,150;węższy;nie;–\r\n"
+                       "5;KALMO-160;\"brak punktu pracy\";;;;0,160;równy;nie;–\r\n");
+    }
     void csvText()
     {
-        const std::vector<ComparisonRow> rows = {
+        QFETCH(int, form);
+        QFETCH(bool, need);
+        QFETCH(QString, csv);
+        std::vector<ComparisonRow> rows = {
             Row(3, OperatingPointStatus::Found, 67.9094, 2.3561, 0.9382),
             Row(5, OperatingPointStatus::NoOperatingPoint),
             Row(21, OperatingPointStatus::Found, 1800.0, 12.5, 3.0),
         };
-        const std::string csv = ComparisonCsv(rows, {2, 0, 1, 7, -1});
-        QCOMPARE(QString::fromStdString(csv),
-                 QString("Nr,Wywietrznik,\"Q [m3/s]\",\"Qh [m3/h]\",\"DPsw [Pa]\",\"c [m/s]\"\r\n"
-                         "21,VESK/M-315,0.5000,1800.0000,12.5000,3.0000\r\n"
-                         "3,\"TRAVEN /M-150 \",0.0189,67.9094,2.3561,0.9382\r\n"
-                         "5,KALMO-160,\"brak punktu pracy\",,,\r\n"));
+        for (ComparisonRow& row : rows) {
+            row.neededFlowPerHour = need ? 100.0 : 0.0;
+            row.needWind = row.number == 21 ? 3.7 : -1.0;
+        }
+        const std::string text = ComparisonCsv(rows, {2, 0, 1, 7, -1}, CsvForm(form));
+        QCOMPARE(QString::fromStdString(text), csv); // a byte order mark is not compared here
+        QCOMPARE(text.rfind("\xEF\xBB\xBF", 0) == 0, CsvForm(form) == CsvForm::Polish);
     }
 };
 
