@@ -12,6 +12,7 @@
 #include "calc/operating_point.h"
 
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -19,6 +20,17 @@
 #include <string_view>
 
 namespace scan_inputs {
+
+// The same choice and every operating point, bit for bit.
+inline bool Same(const ScanMatch& a, const ScanMatch& b)
+{
+    bool same = a.found == b.found && a.count == b.count && a.chosen == b.chosen &&
+                std::bit_cast<std::uint64_t>(a.matched) == std::bit_cast<std::uint64_t>(b.matched);
+    for (std::size_t i = 0; same && i < a.count; ++i)
+        same = std::bit_cast<std::uint64_t>(a.matches[i]) ==
+               std::bit_cast<std::uint64_t>(b.matches[i]);
+    return same;
+}
 
 // splitmix64: small, fast and the same on every machine.
 class Random {

@@ -45,22 +45,11 @@ QString Text(const ScanMatch& m)
                : QStringLiteral("no operating point");
 }
 
-// The same choice and every operating point, bit for bit.
-bool Same(const ScanMatch& a, const ScanMatch& b)
-{
-    bool same = a.found == b.found && a.count == b.count && a.chosen == b.chosen &&
-                std::bit_cast<std::uint64_t>(a.matched) == std::bit_cast<std::uint64_t>(b.matched);
-    for (std::size_t i = 0; same && i < a.count; ++i)
-        same = std::bit_cast<std::uint64_t>(a.matches[i]) ==
-               std::bit_cast<std::uint64_t>(b.matches[i]);
-    return same;
-}
-
 #define COMPARE_SCANS(path)                                                                        \
     do {                                                                                           \
         const ScanMatch reference_ = ScanReference(path);                                          \
         const ScanMatch fast_ = ScanFast(path);                                                    \
-        QVERIFY2(Same(reference_, fast_),                                                          \
+        QVERIFY2(scan_inputs::Same(reference_, fast_),                                             \
                  qPrintable(QStringLiteral("full scan: %1, fast scan: %2")                         \
                                 .arg(Text(reference_), Text(fast_))));                             \
     } while (false)
@@ -150,7 +139,8 @@ private slots:
         FastScanStatistics statistics;
         const ScanMatch fast = ScanFast(path, statistics);
         const ScanMatch reference = ScanReference(path);
-        QVERIFY2(Same(reference, fast), qPrintable(Text(reference) + " / " + Text(fast)));
+        QVERIFY2(scan_inputs::Same(reference, fast),
+                 qPrintable(Text(reference) + " / " + Text(fast)));
         QCOMPARE(fast.found, !flowPerHour.isEmpty());
         // The program's own calculation goes through the fast scan.
         const OperatingPoint point = EvaluateOperatingPoint(state, LookUpVentilator(model));

@@ -24,17 +24,6 @@ std::string Text(const ScanMatch& m)
     return m.found ? "M = " + scan_inputs::Exact(m.matched) : std::string("no operating point");
 }
 
-// The same choice and every operating point, bit for bit.
-bool Same(const ScanMatch& a, const ScanMatch& b)
-{
-    bool same = a.found == b.found && a.count == b.count && a.chosen == b.chosen &&
-                std::bit_cast<std::uint64_t>(a.matched) == std::bit_cast<std::uint64_t>(b.matched);
-    for (std::size_t i = 0; same && i < a.count; ++i)
-        same = std::bit_cast<std::uint64_t>(a.matches[i]) ==
-               std::bit_cast<std::uint64_t>(b.matches[i]);
-    return same;
-}
-
 } // namespace
 
 class TestFastScanDifferential : public QObject {
