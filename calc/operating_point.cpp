@@ -196,12 +196,16 @@ OperatingPoint EvaluateOperatingPoint(const CalcState& state, const VentilatorMo
 OperatingPoint ComputeOperatingPoint(CalcState& state, const VentilatorModel& model)
 {
     const OperatingPoint point = EvaluateOperatingPoint(state, model);
-    if (point.status == OperatingPointStatus::Found) {
-        state.FlowPerHour = point.flowPerHour;
-        state.VentilatorSuction = point.ventilatorSuction;
-        state.DuctVelocity = point.ductVelocity;
-        state.ResultsPrintable = 1;
-        state.ResultsShown = 1;
-    }
+    if (point.status == OperatingPointStatus::Found)
+        WriteResults(state, point);
     return point;
+}
+
+void WriteResults(CalcState& state, const OperatingPoint& point)
+{
+    state.FlowPerHour = point.flowPerHour;
+    state.VentilatorSuction = point.ventilatorSuction;
+    state.DuctVelocity = point.ductVelocity;
+    state.ResultsPrintable = 1;
+    state.ResultsShown = 1;
 }

@@ -133,6 +133,10 @@ OperatingPoint OperatingPointFromMatch(const AirPath& path, const ScanMatch& mat
 // The operating point of a model on the inputs of the state; writes nothing.
 OperatingPoint EvaluateOperatingPoint(const CalcState& state, const VentilatorModel& model);
 
+// What a found operating point writes: FlowPerHour, VentilatorSuction,
+// DuctVelocity, and ResultsShown = ResultsPrintable = 1.
+void WriteResults(CalcState& state, const OperatingPoint& point);
+
 // Computes the operating point and, only on success, writes FlowPerHour,
 // VentilatorSuction and DuctVelocity and sets ResultsShown and ResultsPrintable
 // to 1. On failure nothing in the state changes.

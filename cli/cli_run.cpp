@@ -439,12 +439,8 @@ int RunCli(const CliRequest& original, std::string& out, std::string& err)
     const OperatingPoint& point = result.point;
     if (!result.Found())
         return Failure(request, inputs, point.refusal, out, err, result.reason);
-    // What the ventilator command writes on success.
     CalcState& state = inputs.state;
-    state.FlowPerHour = point.flowPerHour;
-    state.VentilatorSuction = point.ventilatorSuction;
-    state.DuctVelocity = point.ductVelocity;
-    state.ResultsShown = state.ResultsPrintable = 1;
+    WriteResults(state, point);
 
     if (request.format == CliRequest::Format::Json) {
         QJsonObject object;
