@@ -1,7 +1,7 @@
 #include "app/startup.h"
 
 #include "app/application.h"
-#include "app/main.h"
+#include "app/main_window.h"
 #include "app/program_windows.h"
 #include "calc/calc_state.h"
 #include "resources/program_icons.h"

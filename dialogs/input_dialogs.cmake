@@ -2,16 +2,16 @@
 target_sources(wyw_dialogs PRIVATE
     valuefile.cpp valuefile.h
     input_controls.cpp input_controls.h
-    dialog_ro.cpp dialog_ro.h
-    dialog.cpp dialog.h
-    dialog1.cpp dialog1.h
-    dialog_jednostki.cpp dialog_jednostki.h
-    dialog22.cpp dialog22.h
-    dialog2.cpp dialog2.h
-    dialog_chrop.cpp dialog_chrop.h
-    dialog_hala.cpp dialog_hala.h
-    dialog3.cpp dialog3.h
-    dialog33.cpp dialog33.h
-    dialog333.cpp dialog333.h
-    dialog3333.cpp dialog3333.h
+    density_mode_dialog.cpp density_mode_dialog.h
+    typed_density_dialog.cpp typed_density_dialog.h
+    weather_dialog.cpp weather_dialog.h
+    duct_shape_dialog.cpp duct_shape_dialog.h
+    round_duct_dialog.cpp round_duct_dialog.h
+    rectangular_duct_dialog.cpp rectangular_duct_dialog.h
+    duct_material_dialog.cpp duct_material_dialog.h
+    installation_dialog.cpp installation_dialog.h
+    hall_dialog.cpp hall_dialog.h
+    rectangular_grille_dialog.cpp rectangular_grille_dialog.h
+    round_grille_dialog.cpp round_grille_dialog.h
+    adjustable_grille_dialog.cpp adjustable_grille_dialog.h
 )

@@ -4,7 +4,7 @@
 find_package(JPEG REQUIRED)
 
 target_sources(wyw_dialogs PRIVATE
-    dialog_wyw.cpp dialog_wyw.h
+    ventilator_dialog.cpp ventilator_dialog.h
     jpeg_decoder.cpp jpeg_decoder.h
 )
 target_link_libraries(wyw_dialogs PRIVATE JPEG::JPEG)

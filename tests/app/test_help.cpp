@@ -2,7 +2,7 @@
 
 #include "app/help_engine.h"
 #include "app/help_window.h"
-#include "app/main.h"
+#include "app/main_window.h"
 #include "app/program_windows.h"
 #include "test_main.h"
 #include "ui/program_font.h"

@@ -2,9 +2,9 @@
 
 #include "app/about.h"
 #include "app/application.h"
-#include "app/main.h"
+#include "app/main_window.h"
 #include "app/program_windows.h"
-#include "dialogs/dialog.h"
+#include "dialogs/typed_density_dialog.h"
 #include "report/report_draw.h"
 #include "report/report_lines.h"
 #include "test_main.h"

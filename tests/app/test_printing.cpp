@@ -1,6 +1,6 @@
 #include "app_test_support.h"
 
-#include "app/main.h"
+#include "app/main_window.h"
 #include "app/printing.h"
 #include "app/program_windows.h"
 #include "report/report_lines.h"

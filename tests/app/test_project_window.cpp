@@ -3,10 +3,10 @@
 #include "app_test_support.h"
 #include "scripted_user.h"
 
-#include "app/main.h"
+#include "app/main_window.h"
 #include "app/program_windows.h"
 #include "calc/calc_state.h"
-#include "dialogs/dialog_wyw.h"
+#include "dialogs/ventilator_dialog.h"
 #include "report/report_draw.h"
 #include "test_main.h"
 #include "ui/program_font.h"

@@ -3,7 +3,7 @@
 #include "app/about.h"
 #include "app/application.h"
 #include "app/help_window.h"
-#include "app/main.h"
+#include "app/main_window.h"
 #include "app/program_windows.h"
 #include "app/startup.h"
 

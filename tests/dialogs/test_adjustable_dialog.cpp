@@ -1,6 +1,6 @@
 // The building dialog with an adjustable grille and "dialog3333.sav": the
 // grille box, the opening limited to 0..20 turns, the loss coefficient table.
-#include "dialogs/dialog3333.h"
+#include "dialogs/adjustable_grille_dialog.h"
 
 #include "input_dialog_support.h"
 #include "test_main.h"

@@ -1,8 +1,8 @@
 // The air step: the density mode dialog, the typed density dialog with
 // "dialog.sav" and the weather dialog with "dialog1.sav".
-#include "dialogs/dialog.h"
-#include "dialogs/dialog1.h"
-#include "dialogs/dialog_ro.h"
+#include "dialogs/density_mode_dialog.h"
+#include "dialogs/typed_density_dialog.h"
+#include "dialogs/weather_dialog.h"
 
 #include "calc/refusal.h"
 #include "dialogs/valuefile.h"

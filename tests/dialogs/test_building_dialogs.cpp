@@ -1,7 +1,7 @@
 // The building dialogs with a fixed grille, "dialog33.sav" and "dialog333.sav":
 // fields, reference tables at their places, what OK stores and saves.
-#include "dialogs/dialog33.h"
-#include "dialogs/dialog333.h"
+#include "dialogs/rectangular_grille_dialog.h"
+#include "dialogs/round_grille_dialog.h"
 
 #include "input_dialog_support.h"
 #include "test_main.h"

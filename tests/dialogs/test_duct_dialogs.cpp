@@ -1,9 +1,9 @@
 // The duct step: the shape dialog, the round and rectangular duct dialogs with
 // "dialog22.sav" and "dialog2.sav", and the material dialog.
-#include "dialogs/dialog2.h"
-#include "dialogs/dialog22.h"
-#include "dialogs/dialog_chrop.h"
-#include "dialogs/dialog_jednostki.h"
+#include "dialogs/duct_material_dialog.h"
+#include "dialogs/duct_shape_dialog.h"
+#include "dialogs/rectangular_duct_dialog.h"
+#include "dialogs/round_duct_dialog.h"
 
 #include "calc/refusal.h"
 #include "input_dialog_support.h"

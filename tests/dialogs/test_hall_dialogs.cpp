@@ -1,6 +1,6 @@
 // The installation type dialog and the hall dialog with "dialog3.sav".
-#include "dialogs/dialog3.h"
-#include "dialogs/dialog_hala.h"
+#include "dialogs/hall_dialog.h"
+#include "dialogs/installation_dialog.h"
 
 #include "input_dialog_support.h"
 #include "test_main.h"

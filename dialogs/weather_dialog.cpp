@@ -1,4 +1,4 @@
-#include "dialogs/dialog1.h"
+#include "dialogs/weather_dialog.h"
 
 #include "calc/derived.h"
 #include "calc/inputs.h"

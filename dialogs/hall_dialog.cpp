@@ -1,4 +1,4 @@
-#include "dialogs/dialog3.h"
+#include "dialogs/hall_dialog.h"
 
 #include "calc/derived.h"
 #include "calc/inputs.h"

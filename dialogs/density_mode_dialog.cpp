@@ -1,4 +1,4 @@
-#include "dialogs/dialog_ro.h"
+#include "dialogs/density_mode_dialog.h"
 
 #include "dialogs/input_controls.h"
 

@@ -1,4 +1,4 @@
-#include "dialogs/dialog_wyw.h"
+#include "dialogs/ventilator_dialog.h"
 
 #include "calc/calc_state.h"
 #include "dialogs/jpeg_decoder.h"

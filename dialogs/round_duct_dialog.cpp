@@ -1,4 +1,4 @@
-#include "dialogs/dialog22.h"
+#include "dialogs/round_duct_dialog.h"
 
 #include "calc/inputs.h"
 #include "calc/number_format.h"

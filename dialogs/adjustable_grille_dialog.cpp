@@ -1,4 +1,4 @@
-#include "dialogs/dialog3333.h"
+#include "dialogs/adjustable_grille_dialog.h"
 
 #include "calc/derived.h"
 #include "calc/inputs.h"

@@ -1,4 +1,4 @@
-#include "dialogs/dialog_chrop.h"
+#include "dialogs/duct_material_dialog.h"
 
 #include "calc/derived.h"
 #include "dialogs/input_controls.h"

@@ -1,6 +1,6 @@
 // The ventilator choice dialog: captions, places and keyboard order of the 27
 // buttons, what OK and a cancel store, and the family pictures.
-#include "dialogs/dialog_wyw.h"
+#include "dialogs/ventilator_dialog.h"
 
 #include "calc/calc_state.h"
 #include "test_main.h"
@@ -565,12 +565,12 @@ void TestDialogWyw::renderedPicturesAreUnscaled()
 
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    QVERIFY(shot.save(dir.filePath("dialog_wyw.png")));
-    QVERIFY(QFileInfo(dir.filePath("dialog_wyw.png")).size() > 0);
+    QVERIFY(shot.save(dir.filePath("ventilator_dialog.png")));
+    QVERIFY(QFileInfo(dir.filePath("ventilator_dialog.png")).size() > 0);
     const QString keep = qEnvironmentVariable("WYW_SCREENSHOT_DIR");
     if (!keep.isEmpty())
-        QVERIFY(shot.save(QDir(keep).filePath("dialog_wyw.png")));
+        QVERIFY(shot.save(QDir(keep).filePath("ventilator_dialog.png")));
 }
 
 WYW_GUI_TEST_MAIN(TestDialogWyw)
-#include "test_dialog_wyw.moc"
+#include "test_ventilator_dialog.moc"

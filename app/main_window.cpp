@@ -1,4 +1,4 @@
-#include "app/main.h"
+#include "app/main_window.h"
 #include "ui/outer_size.h"
 
 #include "app/about.h"
@@ -13,7 +13,7 @@
 #include "app/wizard.h"
 #include "calc/calc_state.h"
 #include "compare/compare_form.h"
-#include "dialogs/dialog_wyw.h"
+#include "dialogs/ventilator_dialog.h"
 #include "files/safe_file.h"
 #include "project/project_file.h"
 #include "report/report_draw.h"

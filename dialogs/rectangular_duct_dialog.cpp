@@ -1,4 +1,4 @@
-#include "dialogs/dialog2.h"
+#include "dialogs/rectangular_duct_dialog.h"
 
 #include "calc/inputs.h"
 #include "calc/number_format.h"

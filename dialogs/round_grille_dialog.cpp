@@ -1,4 +1,4 @@
-#include "dialogs/dialog333.h"
+#include "dialogs/round_grille_dialog.h"
 
 #include "calc/inputs.h"
 #include "calc/number_format.h"

@@ -1,4 +1,4 @@
-#include "dialogs/dialog_jednostki.h"
+#include "dialogs/duct_shape_dialog.h"
 
 #include "dialogs/input_controls.h"
 

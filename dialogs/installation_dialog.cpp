@@ -1,4 +1,4 @@
-#include "dialogs/dialog_hala.h"
+#include "dialogs/installation_dialog.h"
 
 #include "dialogs/input_controls.h"
 

@@ -1,4 +1,4 @@
-#include "dialogs/dialog33.h"
+#include "dialogs/rectangular_grille_dialog.h"
 
 #include "calc/inputs.h"
 #include "calc/number_format.h"

@@ -1,4 +1,4 @@
-#include "dialogs/dialog.h"
+#include "dialogs/typed_density_dialog.h"
 
 #include "calc/inputs.h"
 #include "calc/number_format.h"
