@@ -29,10 +29,10 @@ protected:
 
 } // namespace
 
-TAboutBox::TAboutBox(QWidget* parent)
+AboutBox::AboutBox(QWidget* parent)
     : FixedDialog(QStringLiteral("About"), QSize(298, 213), EscapeKey::Ignored, parent)
 {
-    setObjectName(QStringLiteral("AboutBox"));
+    setObjectName(QString::fromLatin1(kObjectName));
 
     auto* panel = new BevelPanel(this);
     panel->setObjectName(QStringLiteral("Panel1"));

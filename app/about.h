@@ -8,8 +8,11 @@ class QPushButton;
 // The About box, "Pomoc → O programie"; not part of the wizard.
 // The About box: the program's picture, name and version on a bevelled
 // panel, and OK. It has no handlers of its own; OK closes it.
-class TAboutBox : public FixedDialog {
+class AboutBox : public FixedDialog {
     Q_OBJECT
 public:
-    explicit TAboutBox(QWidget* parent = nullptr);
+    // The designer's name of the window.
+    static constexpr const char* kObjectName = "AboutBox";
+
+    explicit AboutBox(QWidget* parent = nullptr);
 };

@@ -47,8 +47,8 @@ constexpr int kStatusLineHeight = 23;
 // The wizard's steps on the program's own windows.
 class WindowWizardSteps : public WizardSteps {
 public:
-    WindowWizardSteps(TMainForm& mainForm, const ProgramWindows& windows)
-        : mainForm_(mainForm)
+    WindowWizardSteps(MainWindow& mainForm, const ProgramWindows& windows)
+        : mainWindow_(mainForm)
         , windows_(windows)
     {
     }
@@ -56,11 +56,11 @@ public:
     {
         return windows_.WizardWindow(dialog).exec() == QDialog::Accepted;
     }
-    void RunVentilatorCommand() override { mainForm_.Wywietrznik(); }
-    void Repaint() override { mainForm_.Invalidate(); }
+    void RunVentilatorCommand() override { mainWindow_.Wywietrznik(); }
+    void Repaint() override { mainWindow_.Invalidate(); }
 
 private:
-    TMainForm& mainForm_;
+    MainWindow& mainWindow_;
     const ProgramWindows& windows_;
 };
 
@@ -75,11 +75,11 @@ void ShowCalculationFailure(const OperatingPoint& point)
 
 } // namespace
 
-TMainForm::TMainForm(CalcState& state, ProgramWindows& windows)
+MainWindow::MainWindow(CalcState& state, ProgramWindows& windows)
     : state_(state)
     , windows_(windows)
 {
-    setObjectName(QStringLiteral("MainForm"));
+    setObjectName(QString::fromLatin1(kObjectName));
     setWindowTitle(Text(kApplicationTitle));
     setWindowIcon(ProgramIcon());
     setFont(ProgramFont(8));
@@ -95,7 +95,7 @@ TMainForm::TMainForm(CalcState& state, ProgramWindows& windows)
     FormCreate();
 }
 
-void TMainForm::FormCreate()
+void MainWindow::FormCreate()
 {
     // The restored place and size; the window opens maximised.
     resize(808, 546);
@@ -105,12 +105,12 @@ void TMainForm::FormCreate()
     SetApplicationTitle(Text(kApplicationTitle));
 }
 
-void TMainForm::ShowMainWindow()
+void MainWindow::ShowMainWindow()
 {
     showMaximized();
 }
 
-template <class Result> std::function<void()> TMainForm::Command(Result (TMainForm::*command)())
+template <class Result> std::function<void()> MainWindow::Command(Result (MainWindow::*command)())
 {
     return [this, command] {
         RunCommand([this, command] {
@@ -122,8 +122,8 @@ template <class Result> std::function<void()> TMainForm::Command(Result (TMainFo
     };
 }
 
-QAction* TMainForm::createAction(const QString& caption, const QString& hint, const char* name,
-                                 const std::function<void()>& command)
+QAction* MainWindow::createAction(const QString& caption, const QString& hint, const char* name,
+                                  const std::function<void()>& command)
 {
     auto* action = new QAction(caption, this);
     action->setObjectName(QString::fromLatin1(name));
@@ -132,43 +132,43 @@ QAction* TMainForm::createAction(const QString& caption, const QString& hint, co
     return action;
 }
 
-void TMainForm::createActions()
+void MainWindow::createActions()
 {
     fileNewItem_ = createAction(QStringLiteral("&Nowe obliczenia"),
                                 QStringLiteral("Obliczenia ilości odciąganego powietrza"),
-                                "FileNewItem", Command(&TMainForm::FileNew));
+                                "FileNewItem", Command(&MainWindow::FileNew));
     fileWywietrznikItem_ = createAction(QStringLiteral("&Wybierz tylko wywietrznik"),
                                         QStringLiteral("Obliczenia dla nowego wywietrznika"),
-                                        "FileWywietrznikItem", Command(&TMainForm::Wywietrznik));
+                                        "FileWywietrznikItem", Command(&MainWindow::Wywietrznik));
     fileCompareItem_ =
         createAction(QStringLiteral("&Porównaj wywietrzniki"),
                      QStringLiteral("Porównuje wszystkie wywietrzniki dla bieżących danych"),
-                     "FileCompareItem", Command(&TMainForm::CompareVentilators));
+                     "FileCompareItem", Command(&MainWindow::CompareVentilators));
     fileSaveProjectItem_ =
         createAction(QStringLiteral("Zapisz obliczenia…"),
                      QStringLiteral("Zapisuje bieżące obliczenia do pliku"), "FileSaveProjectItem",
-                     Command(&TMainForm::FileSaveProject));
+                     Command(&MainWindow::FileSaveProject));
     fileSaveProjectItem_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     fileOpenProjectItem_ = createAction(
         QStringLiteral("Otwórz obliczenia…"), QStringLiteral("Otwiera obliczenia zapisane w pliku"),
-        "FileOpenProjectItem", Command(&TMainForm::FileOpenProject));
+        "FileOpenProjectItem", Command(&MainWindow::FileOpenProject));
     fileOpenProjectItem_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     filePrintItem_ =
         createAction(QStringLiteral("&Wydruk wyników"), QStringLiteral("Drukuje aktualne wyniki"),
-                     "FilePrintItem", Command(&TMainForm::FilePrint));
+                     "FilePrintItem", Command(&MainWindow::FilePrint));
     filePrintSetupItem_ = createAction(QStringLiteral("&Ustawienia drukarki"),
                                        QStringLiteral("Zmienia ustawienia drukarki"),
-                                       "FilePrintSetupItem", Command(&TMainForm::FilePrintSetup));
+                                       "FilePrintSetupItem", Command(&MainWindow::FilePrintSetup));
     fileExitItem_ =
         createAction(QStringLiteral("&Koniec"), QStringLiteral("Kończy pracę z programem"),
-                     "FileExitItem", Command(&TMainForm::FileExit));
+                     "FileExitItem", Command(&MainWindow::FileExit));
     helpContentsItem_ = createAction(QStringLiteral("&Spis treści"), QString(), "HelpContentsItem",
-                                     Command(&TMainForm::HelpContents));
+                                     Command(&MainWindow::HelpContents));
     helpAboutItem_ = createAction(QStringLiteral("&O programie"), QString(), "HelpAboutItem",
-                                  Command(&TMainForm::HelpAbout));
+                                  Command(&MainWindow::HelpAbout));
 }
 
-void TMainForm::createMenus()
+void MainWindow::createMenus()
 {
     QMenuBar* mainMenu = menuBar();
     mainMenu->setObjectName(QStringLiteral("MainMenu"));
@@ -197,7 +197,7 @@ void TMainForm::createMenus()
     setUpMenu(helpMenu);
 }
 
-void TMainForm::setUpMenu(QMenu* menu)
+void MainWindow::setUpMenu(QMenu* menu)
 {
     // A drop-down menu is a window of its own: it gets the window's font, as
     // the menu bar has it.
@@ -209,9 +209,9 @@ void TMainForm::setUpMenu(QMenu* menu)
     connect(menu, &QMenu::aboutToHide, this, [this] { ShowHint(QString()); });
 }
 
-QToolButton* TMainForm::createSpeedButton(QWidget* speedBar, const char* name, SpeedGlyph glyph,
-                                          const QString& hint, int x,
-                                          const std::function<void()>& command)
+QToolButton* MainWindow::createSpeedButton(QWidget* speedBar, const char* name, SpeedGlyph glyph,
+                                           const QString& hint, int x,
+                                           const std::function<void()>& command)
 {
     auto* button = new QToolButton(speedBar);
     button->setObjectName(QString::fromLatin1(name));
@@ -226,7 +226,7 @@ QToolButton* TMainForm::createSpeedButton(QWidget* speedBar, const char* name, S
     return button;
 }
 
-void TMainForm::createSpeedBar()
+void MainWindow::createSpeedBar()
 {
     auto* speedBar = new QFrame(clientArea_);
     speedBar->setObjectName(QStringLiteral("SpeedBar"));
@@ -242,26 +242,26 @@ void TMainForm::createSpeedBar()
     // Four buttons in a row, a gap of 5 pixels between the second and third.
     createSpeedButton(speedBar, "SpeedButton1", SpeedGlyph::Print,
                       QStringLiteral("Wydruk wyników|Wydruk wyników"), 10,
-                      Command(&TMainForm::FilePrint));
+                      Command(&MainWindow::FilePrint));
     createSpeedButton(speedBar, "SpeedButton2", SpeedGlyph::PrintSetup,
                       QStringLiteral("Ustawienia drukarki|Ustawienia drukarki"), 35,
-                      Command(&TMainForm::FilePrintSetup));
+                      Command(&MainWindow::FilePrintSetup));
     createSpeedButton(speedBar, "SpeedButton4", SpeedGlyph::About,
                       QStringLiteral("O programie|O programie"), 65,
-                      Command(&TMainForm::HelpAbout));
+                      Command(&MainWindow::HelpAbout));
     createSpeedButton(speedBar, "SpeedButton5", SpeedGlyph::Exit,
                       QStringLiteral("Koniec pracy|Koniec pracy"), 90,
-                      Command(&TMainForm::FileExit));
+                      Command(&MainWindow::FileExit));
 }
 
-void TMainForm::createStatusBar()
+void MainWindow::createStatusBar()
 {
     statusLine_ = statusBar();
     statusLine_->setObjectName(QStringLiteral("StatusLine"));
     statusLine_->setFixedHeight(kStatusLineHeight);
 }
 
-bool TMainForm::event(QEvent* event)
+bool MainWindow::event(QEvent* event)
 {
     // The hint of whatever the mouse is on comes as a status tip.
     if (event->type() == QEvent::StatusTip) {
@@ -271,24 +271,24 @@ bool TMainForm::event(QEvent* event)
     return QMainWindow::event(event);
 }
 
-void TMainForm::closeEvent(QCloseEvent* event)
+void MainWindow::closeEvent(QCloseEvent* event)
 {
     // Nothing is asked and nothing is saved.
     event->accept();
     emit Closed();
 }
 
-void TMainForm::RunCommand(const std::function<void()>& command)
+void MainWindow::RunCommand(const std::function<void()>& command)
 {
     RunGuarded(this, command);
 }
 
-void TMainForm::Invalidate()
+void MainWindow::Invalidate()
 {
     clientArea_->update();
 }
 
-void TMainForm::ShowHint(const QString& hint)
+void MainWindow::ShowHint(const QString& hint)
 {
     const QString longHint = SplitHint(hint).longText;
     if (longHint.isEmpty())
@@ -297,27 +297,27 @@ void TMainForm::ShowHint(const QString& hint)
         statusLine_->showMessage(longHint);
 }
 
-void TMainForm::ShowSaveFailure(const Outcome& outcome)
+void MainWindow::ShowSaveFailure(const Outcome& outcome)
 {
     saveFailures_ << outcome.Reason();
     statusLine_->showMessage(saveFailures_.join(QLatin1Char(' ')));
 }
 
-void TMainForm::FileNew()
+void MainWindow::FileNew()
 {
     saveFailures_.clear();
     WindowWizardSteps steps(*this, windows_);
     RunCalculationWizard(state_, steps);
 }
 
-void TMainForm::Wywietrznik()
+void MainWindow::Wywietrznik()
 {
-    if (windows_.OKBottomDlg_wyw().exec() == QDialog::Accepted)
+    if (windows_.Ventilator().exec() == QDialog::Accepted)
         CalculateChosenVentilator();
     Invalidate();
 }
 
-void TMainForm::CompareVentilators()
+void MainWindow::CompareVentilators()
 {
     TCompareForm& compare = windows_.CompareForm();
     compare.Refresh();
@@ -346,19 +346,19 @@ QString ChooseProjectFile(QWidget* parent, QFileDialog::AcceptMode mode)
 
 } // namespace
 
-Outcome TMainForm::FileSaveProject()
+Outcome MainWindow::FileSaveProject()
 {
     const QString path = ChooseProjectFile(this, QFileDialog::AcceptSave);
     return path.isEmpty() ? Outcome() : SaveProject(path);
 }
 
-Outcome TMainForm::FileOpenProject()
+Outcome MainWindow::FileOpenProject()
 {
     const QString path = ChooseProjectFile(this, QFileDialog::AcceptOpen);
     return path.isEmpty() ? Outcome() : OpenProject(path);
 }
 
-Outcome TMainForm::SaveProject(const QString& path)
+Outcome MainWindow::SaveProject(const QString& path)
 {
     const auto bytes = ProjectBytes(Project{state_, CollectDialogControls(windows_), {}});
     if (const QString* reason = std::get_if<QString>(&bytes))
@@ -370,7 +370,7 @@ Outcome TMainForm::SaveProject(const QString& path)
     return written;
 }
 
-Outcome TMainForm::OpenProject(const QString& path)
+Outcome MainWindow::OpenProject(const QString& path)
 {
     auto read = ReadProjectFile(path);
     if (const QString* reason = std::get_if<QString>(&read))
@@ -394,28 +394,28 @@ Outcome TMainForm::OpenProject(const QString& path)
     return {};
 }
 
-void TMainForm::ShowProjectFile(const QString& path)
+void MainWindow::ShowProjectFile(const QString& path)
 {
     setWindowTitle(QString::fromUtf8(kApplicationTitle) + QStringLiteral(" – ") +
                    QFileInfo(path).fileName());
 }
 
-void TMainForm::ChooseVentilator(int index)
+void MainWindow::ChooseVentilator(int index)
 {
     state_.VentilatorIndex = index;
-    windows_.OKBottomDlg_wyw().ShowModel(index);
+    windows_.Ventilator().ShowModel(index);
     CalculateChosenVentilator();
     Invalidate();
 }
 
-void TMainForm::CalculateChosenVentilator()
+void MainWindow::CalculateChosenVentilator()
 {
     const OperatingPoint point = ApplyVentilatorChoice(state_);
     if (point.status != OperatingPointStatus::Found)
         ShowCalculationFailure(point);
 }
 
-Outcome TMainForm::FilePrint()
+Outcome MainWindow::FilePrint()
 {
     QPrinter& printer = windows_.Printer();
     QPrintDialog printDialog(&printer, this);
@@ -429,29 +429,29 @@ Outcome TMainForm::FilePrint()
     return PrintReport(canvas, state_);
 }
 
-void TMainForm::FilePrintSetup()
+void MainWindow::FilePrintSetup()
 {
     ShowPrinterSetup(windows_.Printer(), this);
 }
 
-void TMainForm::FileExit()
+void MainWindow::FileExit()
 {
     close();
 }
 
-void TMainForm::HelpAbout()
+void MainWindow::HelpAbout()
 {
-    windows_.AboutBox().exec();
+    windows_.About().exec();
 }
 
-void TMainForm::HelpContents()
+void MainWindow::HelpContents()
 {
     HelpEngine& help = windows_.Help();
     help.SetHelpFile(QStringLiteral("wywietrznik_pl.hlp"));
     help.HelpCommand(HelpEngine::kHelpContents, 0, this);
 }
 
-void TMainForm::paint(TextCanvas& canvas) const
+void MainWindow::paint(TextCanvas& canvas) const
 {
     canvas.DrawText(kScreenReportLayout.x, kScreenReportLayout.y0, QStringLiteral(" "));
     if (state_.ResultsShown != 1)

@@ -21,12 +21,15 @@ class TextCanvas;
 // The main window: the menu, the toolbar, the status line with hints, and the
 // report area, which shows the results report of the calculation state on
 // every repaint. Closing it ends the program.
-class TMainForm : public QMainWindow {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
+    // The designer's name of the window.
+    static constexpr const char* kObjectName = "MainForm";
+
     // The state is the one record the commands and the report work on; the
     // owner gives the commands the other windows, the printer and the help.
-    TMainForm(CalcState& state, ProgramWindows& windows);
+    MainWindow(CalcState& state, ProgramWindows& windows);
 
     // Shows the window maximised, as the program does when its loop starts.
     void ShowMainWindow();
@@ -89,7 +92,7 @@ private:
     void createSpeedBar();
     void createStatusBar();
     // A command as the menu and the toolbar run it.
-    template <class Result> std::function<void()> Command(Result (TMainForm::*command)());
+    template <class Result> std::function<void()> Command(Result (MainWindow::*command)());
     QAction* createAction(const QString& caption, const QString& hint, const char* name,
                           const std::function<void()>& command);
     QToolButton* createSpeedButton(QWidget* speedBar, const char* name, SpeedGlyph glyph,

@@ -35,41 +35,41 @@ ProgramWindows::ProgramWindows(CalcState& state, QStringList helpDirectories)
 
     // Every window once, in this order. The main window comes first and is
     // the program's main window.
-    mainForm_ = std::make_unique<TMainForm>(state, *this);
-    creationOrder_.push_back(mainForm_.get());
-    aboutBox_ = std::make_unique<TAboutBox>(mainForm_.get());
+    mainWindow_ = std::make_unique<MainWindow>(state, *this);
+    creationOrder_.push_back(mainWindow_.get());
+    aboutBox_ = std::make_unique<AboutBox>(mainWindow_.get());
     creationOrder_.push_back(aboutBox_.get());
     // The dialogs with edit fields read their value files while they are
     // created, so the files are read once per run, here.
-    Create(okBottomDlg_, "OKBottomDlg", state);
-    Create(form1_, "Form1", state);
-    Create(form2_, "Form2", state);
-    Create(form3_, "Form3", state);
-    Create(form4_, "Form4", state);
-    Create(okBottomDlg3_, "OKBottomDlg3", state);
-    Create(okBottomDlg333_, "OKBottomDlg333", state);
-    Create(okBottomDlg3333_, "OKBottomDlg3333", state);
-    Create(okBottomDlg33333_, "OKBottomDlg33333", state);
-    Create(okBottomDlgWyw_, "OKBottomDlg_wyw", state);
-    Create(form22_, "Form22", state);
-    Create(form222_, "Form222", state);
-    Create(form2222_, "Form2222", state);
+    Create(typedDensity_, TypedDensityDialog::kObjectName, state);
+    Create(rectangularDuct_, RectangularDuctDialog::kObjectName, state);
+    Create(hall_, HallDialog::kObjectName, state);
+    Create(weather_, WeatherDialog::kObjectName, state);
+    Create(roundDuct_, RoundDuctDialog::kObjectName, state);
+    Create(densityMode_, DensityModeDialog::kObjectName, state);
+    Create(ductShape_, DuctShapeDialog::kObjectName, state);
+    Create(installationType_, InstallationDialog::kObjectName, state);
+    Create(ductMaterial_, DuctMaterialDialog::kObjectName, state);
+    Create(ventilator_, VentilatorDialog::kObjectName, state);
+    Create(rectangularGrille_, RectangularGrilleDialog::kObjectName, state);
+    Create(roundGrille_, RoundGrilleDialog::kObjectName, state);
+    Create(adjustableGrille_, AdjustableGrilleDialog::kObjectName, state);
     // Last, the comparison of all ventilators, an addition to the classic windows.
     Create(compareForm_, "CompareForm", state, [this](int index) {
-        mainForm_->RunCommand([this, index] { mainForm_->ChooseVentilator(index); });
+        mainWindow_->RunCommand([this, index] { mainWindow_->ChooseVentilator(index); });
     });
     // A value file that cannot be saved is told on the main window's status line.
     for (QWidget* window : creationOrder_)
         for (auto* file : window->findChildren<DialogValueFile*>(Qt::FindDirectChildrenOnly))
-            QObject::connect(file, &DialogValueFile::SaveFailed, mainForm_.get(),
-                             &TMainForm::ShowSaveFailure);
+            QObject::connect(file, &DialogValueFile::SaveFailed, mainWindow_.get(),
+                             &MainWindow::ShowSaveFailure);
 }
 
 template <class Window, class... Arguments>
 void ProgramWindows::Create(std::unique_ptr<Window>& window, const char* name,
                             Arguments&&... arguments)
 {
-    window = std::make_unique<Window>(std::forward<Arguments>(arguments)..., mainForm_.get());
+    window = std::make_unique<Window>(std::forward<Arguments>(arguments)..., mainWindow_.get());
     window->setObjectName(QString::fromLatin1(name));
     creationOrder_.push_back(window.get());
 }
@@ -78,31 +78,31 @@ QDialog& ProgramWindows::WizardWindow(WizardDialog dialog) const
 {
     switch (dialog) {
     case WizardDialog::DensityMode:
-        return *okBottomDlg3_;
+        return *densityMode_;
     case WizardDialog::TypedDensity:
-        return *okBottomDlg_;
+        return *typedDensity_;
     case WizardDialog::Weather:
-        return *form3_;
+        return *weather_;
     case WizardDialog::DuctShape:
-        return *okBottomDlg333_;
+        return *ductShape_;
     case WizardDialog::RoundDuct:
-        return *form4_;
+        return *roundDuct_;
     case WizardDialog::RectangularDuct:
-        return *form1_;
+        return *rectangularDuct_;
     case WizardDialog::DuctMaterial:
-        return *okBottomDlg33333_;
+        return *ductMaterial_;
     case WizardDialog::InstallationType:
-        return *okBottomDlg3333_;
+        return *installationType_;
     case WizardDialog::Hall:
-        return *form2_;
+        return *hall_;
     case WizardDialog::BuildingRectangular:
-        return *form22_;
+        return *rectangularGrille_;
     case WizardDialog::BuildingRound:
-        return *form222_;
+        return *roundGrille_;
     case WizardDialog::BuildingAdjustable:
         break;
     }
-    return *form2222_;
+    return *adjustableGrille_;
 }
 
 ProgramWindows::~ProgramWindows() = default;

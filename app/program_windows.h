@@ -12,22 +12,22 @@
 struct CalcState;
 class QDialog;
 class QWidget;
-class TAboutBox;
+class AboutBox;
+class AdjustableGrilleDialog;
+class DensityModeDialog;
+class DuctMaterialDialog;
+class DuctShapeDialog;
+class HallDialog;
+class InstallationDialog;
+class MainWindow;
+class RectangularDuctDialog;
+class RectangularGrilleDialog;
+class RoundDuctDialog;
+class RoundGrilleDialog;
 class TCompareForm;
-class TForm1;
-class TForm2;
-class TForm22;
-class TForm222;
-class TForm2222;
-class TForm3;
-class TForm4;
-class TMainForm;
-class TOKBottomDlg;
-class TOKBottomDlg3;
-class TOKBottomDlg333;
-class TOKBottomDlg3333;
-class TOKBottomDlg33333;
-class TOKBottomDlg_wyw;
+class TypedDensityDialog;
+class VentilatorDialog;
+class WeatherDialog;
 
 // The owner of every window of the program, of the one printer that the print
 // and printer set-up dialogs configure, and of the help engine. It creates
@@ -42,21 +42,21 @@ public:
     ProgramWindows(const ProgramWindows&) = delete;
     ProgramWindows& operator=(const ProgramWindows&) = delete;
 
-    TMainForm& MainForm() const { return *mainForm_; }
-    TAboutBox& AboutBox() const { return *aboutBox_; }
-    TOKBottomDlg& OKBottomDlg() const { return *okBottomDlg_; }
-    TForm1& Form1() const { return *form1_; }
-    TForm2& Form2() const { return *form2_; }
-    TForm3& Form3() const { return *form3_; }
-    TForm4& Form4() const { return *form4_; }
-    TOKBottomDlg3& OKBottomDlg3() const { return *okBottomDlg3_; }
-    TOKBottomDlg333& OKBottomDlg333() const { return *okBottomDlg333_; }
-    TOKBottomDlg3333& OKBottomDlg3333() const { return *okBottomDlg3333_; }
-    TOKBottomDlg33333& OKBottomDlg33333() const { return *okBottomDlg33333_; }
-    TOKBottomDlg_wyw& OKBottomDlg_wyw() const { return *okBottomDlgWyw_; }
-    TForm22& Form22() const { return *form22_; }
-    TForm222& Form222() const { return *form222_; }
-    TForm2222& Form2222() const { return *form2222_; }
+    MainWindow& Main() const { return *mainWindow_; }
+    AboutBox& About() const { return *aboutBox_; }
+    TypedDensityDialog& TypedDensity() const { return *typedDensity_; }
+    RectangularDuctDialog& RectangularDuct() const { return *rectangularDuct_; }
+    HallDialog& Hall() const { return *hall_; }
+    WeatherDialog& Weather() const { return *weather_; }
+    RoundDuctDialog& RoundDuct() const { return *roundDuct_; }
+    DensityModeDialog& DensityMode() const { return *densityMode_; }
+    DuctShapeDialog& DuctShape() const { return *ductShape_; }
+    InstallationDialog& InstallationType() const { return *installationType_; }
+    DuctMaterialDialog& DuctMaterial() const { return *ductMaterial_; }
+    VentilatorDialog& Ventilator() const { return *ventilator_; }
+    RectangularGrilleDialog& RectangularGrille() const { return *rectangularGrille_; }
+    RoundGrilleDialog& RoundGrille() const { return *roundGrille_; }
+    AdjustableGrilleDialog& AdjustableGrille() const { return *adjustableGrille_; }
     TCompareForm& CompareForm() const { return *compareForm_; }
 
     // The input dialog that a step of the calculation wizard shows.
@@ -78,20 +78,20 @@ private:
     HelpEngine help_;
     std::vector<QWidget*> creationOrder_;
     // Destroyed in the reverse order: the dialogs before the main window.
-    std::unique_ptr<TMainForm> mainForm_;
-    std::unique_ptr<TAboutBox> aboutBox_;
-    std::unique_ptr<TOKBottomDlg> okBottomDlg_;
-    std::unique_ptr<TForm1> form1_;
-    std::unique_ptr<TForm2> form2_;
-    std::unique_ptr<TForm3> form3_;
-    std::unique_ptr<TForm4> form4_;
-    std::unique_ptr<TOKBottomDlg3> okBottomDlg3_;
-    std::unique_ptr<TOKBottomDlg333> okBottomDlg333_;
-    std::unique_ptr<TOKBottomDlg3333> okBottomDlg3333_;
-    std::unique_ptr<TOKBottomDlg33333> okBottomDlg33333_;
-    std::unique_ptr<TOKBottomDlg_wyw> okBottomDlgWyw_;
-    std::unique_ptr<TForm22> form22_;
-    std::unique_ptr<TForm222> form222_;
-    std::unique_ptr<TForm2222> form2222_;
+    std::unique_ptr<MainWindow> mainWindow_;
+    std::unique_ptr<AboutBox> aboutBox_;
+    std::unique_ptr<TypedDensityDialog> typedDensity_;
+    std::unique_ptr<RectangularDuctDialog> rectangularDuct_;
+    std::unique_ptr<HallDialog> hall_;
+    std::unique_ptr<WeatherDialog> weather_;
+    std::unique_ptr<RoundDuctDialog> roundDuct_;
+    std::unique_ptr<DensityModeDialog> densityMode_;
+    std::unique_ptr<DuctShapeDialog> ductShape_;
+    std::unique_ptr<InstallationDialog> installationType_;
+    std::unique_ptr<DuctMaterialDialog> ductMaterial_;
+    std::unique_ptr<VentilatorDialog> ventilator_;
+    std::unique_ptr<RectangularGrilleDialog> rectangularGrille_;
+    std::unique_ptr<RoundGrilleDialog> roundGrille_;
+    std::unique_ptr<AdjustableGrilleDialog> adjustableGrille_;
     std::unique_ptr<TCompareForm> compareForm_;
 };

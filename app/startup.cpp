@@ -29,16 +29,16 @@ int RunProgram(int& argc, char** argv, const ProgramSetup& setup)
 
             ProgramWindows windows(ProgramCalcState(), setup.helpDirectories.value_or(
                                                            HelpEngine::DefaultSearchDirectories()));
-            QObject::connect(&windows.MainForm(), &TMainForm::Closed, &application,
+            QObject::connect(&windows.Main(), &MainWindow::Closed, &application,
                              &QCoreApplication::quit, Qt::QueuedConnection);
             if (setup.windowsCreated)
                 setup.windowsCreated(windows);
-            windows.MainForm().ShowMainWindow();
+            windows.Main().ShowMainWindow();
             // A calculation file as the only argument (from the desktop entry)
             // is opened once the window shows.
             const QStringList arguments = QCoreApplication::arguments();
             if (arguments.size() == 2) {
-                TMainForm& mainForm = windows.MainForm();
+                MainWindow& mainForm = windows.Main();
                 QTimer::singleShot(0, &mainForm, [&mainForm, path = arguments.at(1)] {
                     mainForm.RunCommand(
                         [&] { ShowOutcome(&mainForm, mainForm.OpenProject(path)); });

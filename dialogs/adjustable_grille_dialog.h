@@ -12,19 +12,24 @@ class QLineEdit;
 // height and count and the opening of the grille in turns of its disc,
 // remembered in "dialog3333.sav", and the grille chosen from five sizes. The
 // grille's diameter and loss coefficient follow from the choice and opening.
-class TForm2222 : public FormWindow {
+class AdjustableGrilleDialog : public FormWindow {
     Q_OBJECT
 public:
-    explicit TForm2222(CalcState& state, QWidget* parent = nullptr);
+    // The designer's name, under which .wyw files keep the controls, and the
+    // file of the remembered values in the working directory.
+    static constexpr const char* kObjectName = "Form2222";
+    static constexpr const char* kValueFile = "dialog3333.sav";
+
+    explicit AdjustableGrilleDialog(CalcState& state, QWidget* parent = nullptr);
 
 private:
-    void Button1Click();
-    void Button2Click();
+    void Accept();
+    void Cancel();
 
     CalcState& state_;
-    QLineEdit* edit1_;
-    QLineEdit* edit2_;
-    QComboBox* comboBox1_;
-    QLineEdit* edit4_;
+    QLineEdit* storeyHeight_;
+    QLineEdit* storeys_;
+    QComboBox* grille_;
+    QLineEdit* opening_;
     DialogValueFile* valueFile_;
 };

@@ -8,15 +8,18 @@ class QRadioButton;
 // Step 1 of the calculation wizard: how the air density is given.
 // "Wprowadzanie Ro": whether the air density will be typed or computed from
 // the weather. Sets DensityEntered; the choice is not kept between runs.
-class TOKBottomDlg3 : public FixedDialog {
+class DensityModeDialog : public FixedDialog {
     Q_OBJECT
 public:
-    explicit TOKBottomDlg3(CalcState& state, QWidget* parent = nullptr);
+    // The designer's name, under which .wyw files keep the controls.
+    static constexpr const char* kObjectName = "OKBottomDlg3";
+
+    explicit DensityModeDialog(CalcState& state, QWidget* parent = nullptr);
 
 private:
-    void OKBtnClick();
+    void Accept();
 
     CalcState& state_;
-    QRadioButton* radioButton1_;
-    QRadioButton* radioButton2_;
+    QRadioButton* computed_;
+    QRadioButton* typed_;
 };

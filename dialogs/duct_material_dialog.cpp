@@ -9,34 +9,34 @@
 
 #include <string>
 
-TOKBottomDlg33333::TOKBottomDlg33333(CalcState& state, QWidget* parent)
+DuctMaterialDialog::DuctMaterialDialog(CalcState& state, QWidget* parent)
     : FixedDialog(Text("Wybór współczynnika chropowatości"), QSize(318, 290), EscapeKey::Cancels,
                   parent)
     , state_(state)
 {
     QGroupBox* group =
         PlaceGroup(this, "RadioGroup1", "Proszę wybrać materiał kanału", QRect(8, 8, 302, 233));
-    for (std::size_t i = 0; i < radioButtons_.size(); ++i) {
+    for (std::size_t i = 0; i < materials_.size(); ++i) {
         const std::string name = "RadioButton" + std::to_string(i + 1);
-        radioButtons_[i] = PlaceRadio(group, name.c_str(), kDuctMaterials[i].caption,
-                                      QPoint(8, 28 + 33 * static_cast<int>(i)));
+        materials_[i] = PlaceRadio(group, name.c_str(), kDuctMaterials[i].caption,
+                                   QPoint(8, 28 + 33 * static_cast<int>(i)));
     }
-    radioButtons_[0]->setChecked(true);
+    materials_[0]->setChecked(true);
 
     QPushButton* ok = PlaceButton(this, "OKBtn", "OK", QPoint(154, 255));
     ok->setDefault(true);
     QPushButton* cancel = PlaceButton(this, "CancelBtn", "Anuluj", QPoint(235, 255));
 
-    ChainFocus({radioButtons_[0], radioButtons_[1], radioButtons_[2], radioButtons_[3],
-                radioButtons_[4], radioButtons_[5], ok, cancel});
-    connect(ok, &QPushButton::clicked, this, &TOKBottomDlg33333::OKBtnClick);
+    ChainFocus({materials_[0], materials_[1], materials_[2], materials_[3], materials_[4],
+                materials_[5], ok, cancel});
+    connect(ok, &QPushButton::clicked, this, &DuctMaterialDialog::Accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void TOKBottomDlg33333::OKBtnClick()
+void DuctMaterialDialog::Accept()
 {
-    for (std::size_t i = 0; i < radioButtons_.size(); ++i) {
-        if (radioButtons_[i]->isChecked())
+    for (std::size_t i = 0; i < materials_.size(); ++i) {
+        if (materials_[i]->isChecked())
             state_.DuctRoughness = kDuctMaterials[i].roughness;
     }
     accept();

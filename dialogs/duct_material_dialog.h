@@ -10,14 +10,17 @@ class QRadioButton;
 // Step 5 of the calculation wizard: the duct material.
 // "Wybór współczynnika chropowatości": the duct material, which fixes
 // DuctRoughness. The choice is not kept between runs.
-class TOKBottomDlg33333 : public FixedDialog {
+class DuctMaterialDialog : public FixedDialog {
     Q_OBJECT
 public:
-    explicit TOKBottomDlg33333(CalcState& state, QWidget* parent = nullptr);
+    // The designer's name, under which .wyw files keep the controls.
+    static constexpr const char* kObjectName = "OKBottomDlg33333";
+
+    explicit DuctMaterialDialog(CalcState& state, QWidget* parent = nullptr);
 
 private:
-    void OKBtnClick();
+    void Accept();
 
     CalcState& state_;
-    std::array<QRadioButton*, 6> radioButtons_{};
+    std::array<QRadioButton*, 6> materials_{};
 };

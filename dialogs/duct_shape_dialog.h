@@ -8,15 +8,18 @@ class QRadioButton;
 // Step 3 of the calculation wizard: the duct shape.
 // "Wybór kanału": a rectangular or a round duct. Sets DuctRound; the choice is
 // not kept between runs.
-class TOKBottomDlg333 : public FixedDialog {
+class DuctShapeDialog : public FixedDialog {
     Q_OBJECT
 public:
-    explicit TOKBottomDlg333(CalcState& state, QWidget* parent = nullptr);
+    // The designer's name, under which .wyw files keep the controls.
+    static constexpr const char* kObjectName = "OKBottomDlg333";
+
+    explicit DuctShapeDialog(CalcState& state, QWidget* parent = nullptr);
 
 private:
-    void OKBtnClick();
+    void Accept();
 
     CalcState& state_;
-    QRadioButton* radioButton1_;
-    QRadioButton* radioButton2_;
+    QRadioButton* rectangular_;
+    QRadioButton* round_;
 };

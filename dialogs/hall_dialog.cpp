@@ -13,45 +13,41 @@
 
 #include <string>
 
-namespace {
-constexpr const char* kValueFile = "dialog3.sav";
-}
-
-TForm2::TForm2(CalcState& state, QWidget* parent)
+HallDialog::HallDialog(CalcState& state, QWidget* parent)
     : FormWindow(Text("Parametry hali"), QRect(232, 180, 331, 258), parent)
     , state_(state)
 {
     PlaceLabel(this, "Label3", "Proszę podać parametry hali", QPoint(16, 16));
     PlaceLabel(this, "Label1", "Dlugość kanału [m]", QPoint(16, 52));
-    edit1_ = PlaceEdit(this, "Edit1", QPoint(176, 48));
+    ductLength_ = PlaceEdit(this, "Edit1", QPoint(176, 48));
 
-    QPushButton* button1 = PlaceButton(this, "Button1", "OK", QPoint(88, 216));
-    button1->setDefault(true);
-    QPushButton* button2 = PlaceButton(this, "Button2", "Anuluj", QPoint(168, 216));
+    QPushButton* ok = PlaceButton(this, "Button1", "OK", QPoint(88, 216));
+    ok->setDefault(true);
+    QPushButton* cancel = PlaceButton(this, "Button2", "Anuluj", QPoint(168, 216));
 
     QGroupBox* group =
         PlaceGroup(this, "RadioGroup1", "Rodzaj wlotu kanału", QRect(16, 88, 299, 113));
-    for (std::size_t i = 0; i < radioButtons_.size(); ++i) {
+    for (std::size_t i = 0; i < inlets_.size(); ++i) {
         const std::string name = "RadioButton" + std::to_string(i + 1);
-        radioButtons_[i] = PlaceRadio(group, name.c_str(), kHallInlets[i].caption,
-                                      QPoint(12, 24 + 28 * static_cast<int>(i)));
+        inlets_[i] = PlaceRadio(group, name.c_str(), kHallInlets[i].caption,
+                                QPoint(12, 24 + 28 * static_cast<int>(i)));
     }
-    radioButtons_[0]->setChecked(true);
+    inlets_[0]->setChecked(true);
 
-    ChainFocus({edit1_, button1, button2, radioButtons_[0], radioButtons_[1], radioButtons_[2]});
-    connect(button1, &QPushButton::clicked, this, &TForm2::Button1Click);
-    connect(button2, &QPushButton::clicked, this, &TForm2::Button2Click);
+    ChainFocus({ductLength_, ok, cancel, inlets_[0], inlets_[1], inlets_[2]});
+    connect(ok, &QPushButton::clicked, this, &HallDialog::Accept);
+    connect(cancel, &QPushButton::clicked, this, &HallDialog::Cancel);
 
     valueFile_ = new DialogValueFile(kValueFile, this);
-    valueFile_->Load({edit1_});
+    valueFile_->Load({ductLength_});
 }
 
-void TForm2::Button1Click()
+void HallDialog::Accept()
 {
-    const double ductLength = RealField(edit1_);
+    const double ductLength = RealField(ductLength_);
     double inletLoss = state_.LossCoefficient;
-    for (std::size_t i = 0; i < radioButtons_.size(); ++i) {
-        if (radioButtons_[i]->isChecked())
+    for (std::size_t i = 0; i < inlets_.size(); ++i) {
+        if (inlets_[i]->isChecked())
             inletLoss = kHallInlets[i].lossCoefficient;
     }
     ApplyHall(state_, ductLength, inletLoss);
@@ -59,7 +55,7 @@ void TForm2::Button1Click()
     accept();
 }
 
-void TForm2::Button2Click()
+void HallDialog::Cancel()
 {
     reject();
 }

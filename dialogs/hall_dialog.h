@@ -12,17 +12,22 @@ class QRadioButton;
 // Step 7 of the calculation wizard for a hall: duct length and inlet.
 // "Parametry hali": the duct length of a hall, remembered in "dialog3.sav",
 // and the shape of the duct inlet, which fixes its loss coefficient.
-class TForm2 : public FormWindow {
+class HallDialog : public FormWindow {
     Q_OBJECT
 public:
-    explicit TForm2(CalcState& state, QWidget* parent = nullptr);
+    // The designer's name, under which .wyw files keep the controls, and the
+    // file of the remembered values in the working directory.
+    static constexpr const char* kObjectName = "Form2";
+    static constexpr const char* kValueFile = "dialog3.sav";
+
+    explicit HallDialog(CalcState& state, QWidget* parent = nullptr);
 
 private:
-    void Button1Click();
-    void Button2Click();
+    void Accept();
+    void Cancel();
 
     CalcState& state_;
-    QLineEdit* edit1_;
+    QLineEdit* ductLength_;
     DialogValueFile* valueFile_;
-    std::array<QRadioButton*, 3> radioButtons_{};
+    std::array<QRadioButton*, 3> inlets_{};
 };

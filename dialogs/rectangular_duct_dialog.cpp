@@ -8,36 +8,32 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-namespace {
-constexpr const char* kValueFile = "dialog2.sav";
-}
-
-TForm1::TForm1(CalcState& state, QWidget* parent)
+RectangularDuctDialog::RectangularDuctDialog(CalcState& state, QWidget* parent)
     : FormWindow(Text("Parametry kanału"), QRect(240, 180, 340, 173), parent)
     , state_(state)
 {
     PlaceLabel(this, "Label2", "Proszę podać wymiary kanału", QPoint(16, 16));
     PlaceLabel(this, "Label1", "Długość [m]", QPoint(16, 52));
-    edit1_ = PlaceEdit(this, "Edit1", QPoint(184, 48));
+    length_ = PlaceEdit(this, "Edit1", QPoint(184, 48));
     PlaceLabel(this, "Label3", "Szerokość [m]", QPoint(16, 84));
-    edit2_ = PlaceEdit(this, "Edit2", QPoint(184, 80));
+    width_ = PlaceEdit(this, "Edit2", QPoint(184, 80));
 
-    QPushButton* button1 = PlaceButton(this, "Button1", "OK", QPoint(80, 128));
-    button1->setDefault(true);
-    QPushButton* button2 = PlaceButton(this, "Button2", "Anuluj", QPoint(184, 128));
+    QPushButton* ok = PlaceButton(this, "Button1", "OK", QPoint(80, 128));
+    ok->setDefault(true);
+    QPushButton* cancel = PlaceButton(this, "Button2", "Anuluj", QPoint(184, 128));
 
-    ChainFocus({edit1_, edit2_, button1, button2});
-    connect(button1, &QPushButton::clicked, this, &TForm1::Button1Click);
-    connect(button2, &QPushButton::clicked, this, &TForm1::Button2Click);
+    ChainFocus({length_, width_, ok, cancel});
+    connect(ok, &QPushButton::clicked, this, &RectangularDuctDialog::Accept);
+    connect(cancel, &QPushButton::clicked, this, &RectangularDuctDialog::Cancel);
 
     valueFile_ = new DialogValueFile(kValueFile, this);
-    valueFile_->Load({edit1_, edit2_});
+    valueFile_->Load({length_, width_});
 }
 
-void TForm1::Button1Click()
+void RectangularDuctDialog::Accept()
 {
-    const double sideA = RealField(edit1_);
-    const double sideB = RealField(edit2_);
+    const double sideA = RealField(length_);
+    const double sideB = RealField(width_);
     // The sides are tried on a copy first: a refused pair saves and stores nothing.
     CalcState trial = state_;
     if (const Refusal refusal = ApplyRectangularDuct(trial, sideA, sideB);
@@ -50,7 +46,7 @@ void TForm1::Button1Click()
     accept();
 }
 
-void TForm1::Button2Click()
+void RectangularDuctDialog::Cancel()
 {
     reject();
 }

@@ -10,17 +10,22 @@ class QLineEdit;
 // "Parametry kanału" of a rectangular duct: its two sides, remembered in
 // "dialog2.sav"; the duct is represented by its equivalent diameter. Two sides
 // that add up to 0 give no diameter and are refused.
-class TForm1 : public FormWindow {
+class RectangularDuctDialog : public FormWindow {
     Q_OBJECT
 public:
-    explicit TForm1(CalcState& state, QWidget* parent = nullptr);
+    // The designer's name, under which .wyw files keep the controls, and the
+    // file of the remembered values in the working directory.
+    static constexpr const char* kObjectName = "Form1";
+    static constexpr const char* kValueFile = "dialog2.sav";
+
+    explicit RectangularDuctDialog(CalcState& state, QWidget* parent = nullptr);
 
 private:
-    void Button1Click();
-    void Button2Click();
+    void Accept();
+    void Cancel();
 
     CalcState& state_;
-    QLineEdit* edit1_;
-    QLineEdit* edit2_;
+    QLineEdit* length_;
+    QLineEdit* width_;
     DialogValueFile* valueFile_;
 };

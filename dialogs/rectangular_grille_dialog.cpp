@@ -14,8 +14,6 @@
 
 namespace {
 
-constexpr const char* kValueFile = "dialog33.sav";
-
 struct ReferenceGrille {
     std::string_view description;
     std::string_view loss;
@@ -41,19 +39,19 @@ constexpr int kRowsPerColumn = 6;
 
 } // namespace
 
-TForm22::TForm22(CalcState& state, QWidget* parent)
+RectangularGrilleDialog::RectangularGrilleDialog(CalcState& state, QWidget* parent)
     : FormWindow(Text("Parametry budynku"), QRect(195, 96, 598, 469), parent)
     , state_(state)
 {
     const StoreyFields storeys = PlaceStoreyFields(this);
-    edit1_ = storeys.height;
-    edit2_ = storeys.count;
+    storeyHeight_ = storeys.height;
+    storeys_ = storeys.count;
     PlaceLabel(this, "Label4", "Wysokość kratki [m]", QPoint(8, 104));
-    edit3_ = PlaceEdit(this, "Edit3", QPoint(176, 104));
+    grilleHeight_ = PlaceEdit(this, "Edit3", QPoint(176, 104));
     PlaceLabel(this, "Label5", "Szerokość kratki [m]", QPoint(8, 136));
-    edit4_ = PlaceEdit(this, "Edit4", QPoint(176, 136));
+    grilleWidth_ = PlaceEdit(this, "Edit4", QPoint(176, 136));
     PlaceLabel(this, "Label6", "Współczynnik strat kratki", QPoint(8, 168));
-    edit5_ = PlaceEdit(this, "Edit5", QPoint(176, 168));
+    grilleLoss_ = PlaceEdit(this, "Edit5", QPoint(176, 168));
 
     PlaceLabel(this, "Label7", "Przykładowe wartości współczynnika strat kratek", QPoint(152, 200));
     int labelNumber = 8;
@@ -67,25 +65,25 @@ TForm22::TForm22(CalcState& state, QWidget* parent)
         PlaceLabel(this, loss.c_str(), kReferenceGrilles[i].loss, QPoint(240 + 296 * column, y));
     }
 
-    QPushButton* button1 = PlaceButton(this, "Button1", "OK", QPoint(200, 384));
-    button1->setDefault(true);
-    QPushButton* button2 = PlaceButton(this, "Button2", "Anuluj", QPoint(304, 384));
+    QPushButton* ok = PlaceButton(this, "Button1", "OK", QPoint(200, 384));
+    ok->setDefault(true);
+    QPushButton* cancel = PlaceButton(this, "Button2", "Anuluj", QPoint(304, 384));
 
-    ChainFocus({edit1_, edit2_, button1, button2, edit3_, edit4_, edit5_});
-    connect(button1, &QPushButton::clicked, this, &TForm22::Button1Click);
-    connect(button2, &QPushButton::clicked, this, &TForm22::Button2Click);
+    ChainFocus({storeyHeight_, storeys_, ok, cancel, grilleHeight_, grilleWidth_, grilleLoss_});
+    connect(ok, &QPushButton::clicked, this, &RectangularGrilleDialog::Accept);
+    connect(cancel, &QPushButton::clicked, this, &RectangularGrilleDialog::Cancel);
 
     valueFile_ = new DialogValueFile(kValueFile, this);
-    valueFile_->Load({edit1_, edit2_, edit3_, edit4_, edit5_});
+    valueFile_->Load({storeyHeight_, storeys_, grilleHeight_, grilleWidth_, grilleLoss_});
 }
 
-void TForm22::Button1Click()
+void RectangularGrilleDialog::Accept()
 {
-    const double storeyHeight = RealField(edit1_);
-    const std::int32_t storeys = WholeField(edit2_);
-    const double height = RealField(edit3_);
-    const double width = RealField(edit4_);
-    const double loss = RealField(edit5_);
+    const double storeyHeight = RealField(storeyHeight_);
+    const std::int32_t storeys = WholeField(storeys_);
+    const double height = RealField(grilleHeight_);
+    const double width = RealField(grilleWidth_);
+    const double loss = RealField(grilleLoss_);
     state_.LossCoefficient = loss; // as soon as its field is read
     valueFile_->Save({FormatFixed(storeyHeight, 2), FormatWhole(storeys), FormatFixed(height, 2),
                       FormatFixed(width, 2), FormatFixed(loss, 2)});
@@ -94,7 +92,7 @@ void TForm22::Button1Click()
     accept();
 }
 
-void TForm22::Button2Click()
+void RectangularGrilleDialog::Cancel()
 {
     reject();
 }

@@ -10,20 +10,25 @@ class QLineEdit;
 // "Parametry budynku" with a rectangular grille on every storey: storey height
 // and count, grille height and width and its loss coefficient, remembered in
 // "dialog33.sav", with a table of loss coefficients of example grilles.
-class TForm22 : public FormWindow {
+class RectangularGrilleDialog : public FormWindow {
     Q_OBJECT
 public:
-    explicit TForm22(CalcState& state, QWidget* parent = nullptr);
+    // The designer's name, under which .wyw files keep the controls, and the
+    // file of the remembered values in the working directory.
+    static constexpr const char* kObjectName = "Form22";
+    static constexpr const char* kValueFile = "dialog33.sav";
+
+    explicit RectangularGrilleDialog(CalcState& state, QWidget* parent = nullptr);
 
 private:
-    void Button1Click();
-    void Button2Click();
+    void Accept();
+    void Cancel();
 
     CalcState& state_;
-    QLineEdit* edit1_;
-    QLineEdit* edit2_;
-    QLineEdit* edit3_;
-    QLineEdit* edit4_;
-    QLineEdit* edit5_;
+    QLineEdit* storeyHeight_;
+    QLineEdit* storeys_;
+    QLineEdit* grilleHeight_;
+    QLineEdit* grilleWidth_;
+    QLineEdit* grilleLoss_;
     DialogValueFile* valueFile_;
 };

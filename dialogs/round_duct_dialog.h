@@ -9,16 +9,21 @@ class QLineEdit;
 // Step 4 of the calculation wizard for a round duct: its diameter.
 // "Parametry kanału" of a round duct: its diameter, remembered in
 // "dialog22.sav". The OK button comes first in the focus order.
-class TForm4 : public FormWindow {
+class RoundDuctDialog : public FormWindow {
     Q_OBJECT
 public:
-    explicit TForm4(CalcState& state, QWidget* parent = nullptr);
+    // The designer's name, under which .wyw files keep the controls, and the
+    // file of the remembered values in the working directory.
+    static constexpr const char* kObjectName = "Form4";
+    static constexpr const char* kValueFile = "dialog22.sav";
+
+    explicit RoundDuctDialog(CalcState& state, QWidget* parent = nullptr);
 
 private:
-    void Button1Click();
-    void Button2Click();
+    void Accept();
+    void Cancel();
 
     CalcState& state_;
-    QLineEdit* edit1_;
+    QLineEdit* diameter_;
     DialogValueFile* valueFile_;
 };

@@ -14,8 +14,6 @@
 
 namespace {
 
-constexpr const char* kValueFile = "dialog333.sav";
-
 struct ReferenceGrille {
     std::string_view description;
     std::string_view loss;
@@ -33,17 +31,17 @@ constexpr std::array<ReferenceGrille, 5> kReferenceGrilles = {{
 
 } // namespace
 
-TForm222::TForm222(CalcState& state, QWidget* parent)
+RoundGrilleDialog::RoundGrilleDialog(CalcState& state, QWidget* parent)
     : FormWindow(Text("Parametry budynku"), QRect(195, 96, 334, 431), parent)
     , state_(state)
 {
     const StoreyFields storeys = PlaceStoreyFields(this);
-    edit1_ = storeys.height;
-    edit2_ = storeys.count;
+    storeyHeight_ = storeys.height;
+    storeys_ = storeys.count;
     PlaceLabel(this, "Label4", "Średnica kratki [m]", QPoint(8, 104));
-    edit3_ = PlaceEdit(this, "Edit3", QPoint(176, 104));
+    grilleDiameter_ = PlaceEdit(this, "Edit3", QPoint(176, 104));
     PlaceLabel(this, "Label5", "Współczynnik strat kratki", QPoint(8, 136));
-    edit4_ = PlaceEdit(this, "Edit4", QPoint(176, 136));
+    grilleLoss_ = PlaceEdit(this, "Edit4", QPoint(176, 136));
 
     PlaceLabel(this, "Label6", "Przykładowe wartości współczynnika strat kratek", QPoint(32, 192));
     int labelNumber = 7;
@@ -56,24 +54,24 @@ TForm222::TForm222(CalcState& state, QWidget* parent)
                    QPoint(kReferenceGrilles[i].lossX, y));
     }
 
-    QPushButton* button1 = PlaceButton(this, "Button1", "OK", QPoint(48, 352));
-    button1->setDefault(true);
-    QPushButton* button2 = PlaceButton(this, "Button2", "Anuluj", QPoint(192, 352));
+    QPushButton* ok = PlaceButton(this, "Button1", "OK", QPoint(48, 352));
+    ok->setDefault(true);
+    QPushButton* cancel = PlaceButton(this, "Button2", "Anuluj", QPoint(192, 352));
 
-    ChainFocus({edit1_, edit2_, button1, button2, edit3_, edit4_});
-    connect(button1, &QPushButton::clicked, this, &TForm222::Button1Click);
-    connect(button2, &QPushButton::clicked, this, &TForm222::Button2Click);
+    ChainFocus({storeyHeight_, storeys_, ok, cancel, grilleDiameter_, grilleLoss_});
+    connect(ok, &QPushButton::clicked, this, &RoundGrilleDialog::Accept);
+    connect(cancel, &QPushButton::clicked, this, &RoundGrilleDialog::Cancel);
 
     valueFile_ = new DialogValueFile(kValueFile, this);
-    valueFile_->Load({edit1_, edit2_, edit3_, edit4_});
+    valueFile_->Load({storeyHeight_, storeys_, grilleDiameter_, grilleLoss_});
 }
 
-void TForm222::Button1Click()
+void RoundGrilleDialog::Accept()
 {
-    const double storeyHeight = RealField(edit1_);
-    const std::int32_t storeys = WholeField(edit2_);
-    const double diameter = RealField(edit3_);
-    const double loss = RealField(edit4_);
+    const double storeyHeight = RealField(storeyHeight_);
+    const std::int32_t storeys = WholeField(storeys_);
+    const double diameter = RealField(grilleDiameter_);
+    const double loss = RealField(grilleLoss_);
     state_.LossCoefficient = loss; // as soon as its field is read
     valueFile_->Save({FormatFixed(storeyHeight, 2), FormatWhole(storeys), FormatFixed(diameter, 2),
                       FormatFixed(loss, 2)});
@@ -82,7 +80,7 @@ void TForm222::Button1Click()
     accept();
 }
 
-void TForm222::Button2Click()
+void RoundGrilleDialog::Cancel()
 {
     reject();
 }

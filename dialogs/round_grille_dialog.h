@@ -10,19 +10,24 @@ class QLineEdit;
 // "Parametry budynku" with a round fixed grille on every storey: storey height
 // and count, grille diameter and its loss coefficient, remembered in
 // "dialog333.sav", with a table of loss coefficients of example grilles.
-class TForm222 : public FormWindow {
+class RoundGrilleDialog : public FormWindow {
     Q_OBJECT
 public:
-    explicit TForm222(CalcState& state, QWidget* parent = nullptr);
+    // The designer's name, under which .wyw files keep the controls, and the
+    // file of the remembered values in the working directory.
+    static constexpr const char* kObjectName = "Form222";
+    static constexpr const char* kValueFile = "dialog333.sav";
+
+    explicit RoundGrilleDialog(CalcState& state, QWidget* parent = nullptr);
 
 private:
-    void Button1Click();
-    void Button2Click();
+    void Accept();
+    void Cancel();
 
     CalcState& state_;
-    QLineEdit* edit1_;
-    QLineEdit* edit2_;
-    QLineEdit* edit3_;
-    QLineEdit* edit4_;
+    QLineEdit* storeyHeight_;
+    QLineEdit* storeys_;
+    QLineEdit* grilleDiameter_;
+    QLineEdit* grilleLoss_;
     DialogValueFile* valueFile_;
 };

@@ -8,37 +8,33 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-namespace {
-constexpr const char* kValueFile = "dialog.sav";
-}
-
-TOKBottomDlg::TOKBottomDlg(CalcState& state, QWidget* parent)
+TypedDensityDialog::TypedDensityDialog(CalcState& state, QWidget* parent)
     : FixedDialog(Text("Dobór parametrów"), QSize(315, 184), EscapeKey::Ignored, parent)
     , state_(state)
 {
     PlaceBevel(this, "Bevel1", QRect(8, 8, 299, 129));
     PlaceLabel(this, "Label1", "Proszę podać parametry", QPoint(20, 20));
     PlaceLabel(this, "Label2", "Gęstość Ro [kg/m3]", QPoint(20, 56));
-    edit1_ = PlaceEdit(this, "Edit1", QPoint(172, 52));
+    density_ = PlaceEdit(this, "Edit1", QPoint(172, 52));
     PlaceLabel(this, "Label3", "Prędkość wiatru [m/s]", QPoint(20, 96));
-    edit2_ = PlaceEdit(this, "Edit2", QPoint(172, 92));
+    windSpeed_ = PlaceEdit(this, "Edit2", QPoint(172, 92));
 
     QPushButton* ok = PlaceButton(this, "OKBtn", "OK", QPoint(151, 149));
     ok->setDefault(true);
-    QPushButton* button1 = PlaceButton(this, "Button1", "Anuluj", QPoint(232, 149));
+    QPushButton* cancel = PlaceButton(this, "Button1", "Anuluj", QPoint(232, 149));
 
-    ChainFocus({edit1_, edit2_, ok, button1});
-    connect(ok, &QPushButton::clicked, this, &TOKBottomDlg::OKBtnClick);
-    connect(button1, &QPushButton::clicked, this, &QDialog::reject);
+    ChainFocus({density_, windSpeed_, ok, cancel});
+    connect(ok, &QPushButton::clicked, this, &TypedDensityDialog::Accept);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
     valueFile_ = new DialogValueFile(kValueFile, this);
-    valueFile_->Load({edit1_, edit2_});
+    valueFile_->Load({density_, windSpeed_});
 }
 
-void TOKBottomDlg::OKBtnClick()
+void TypedDensityDialog::Accept()
 {
-    const double density = RealField(edit1_);
-    const double windSpeed = RealField(edit2_);
+    const double density = RealField(density_);
+    const double windSpeed = RealField(windSpeed_);
     ApplyTypedAir(state_, density, windSpeed);
     valueFile_->Save({FormatFixed(density, 2), FormatFixed(windSpeed, 1)});
     accept();

@@ -9,16 +9,21 @@ class QLineEdit;
 // Step 2 of the calculation wizard when the density is typed: air density and wind speed.
 // "Dobór parametrów": the air density and the wind speed as typed. Remembers
 // them in "dialog.sav". Its "Anuluj" is an ordinary button: Esc does nothing.
-class TOKBottomDlg : public FixedDialog {
+class TypedDensityDialog : public FixedDialog {
     Q_OBJECT
 public:
-    explicit TOKBottomDlg(CalcState& state, QWidget* parent = nullptr);
+    // The designer's name, under which .wyw files keep the controls, and the
+    // file of the remembered values in the working directory.
+    static constexpr const char* kObjectName = "OKBottomDlg";
+    static constexpr const char* kValueFile = "dialog.sav";
+
+    explicit TypedDensityDialog(CalcState& state, QWidget* parent = nullptr);
 
 private:
-    void OKBtnClick();
+    void Accept();
 
     CalcState& state_;
-    QLineEdit* edit1_;
-    QLineEdit* edit2_;
+    QLineEdit* density_;
+    QLineEdit* windSpeed_;
     DialogValueFile* valueFile_;
 };

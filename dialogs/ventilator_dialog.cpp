@@ -140,7 +140,7 @@ QImage PictureFromJpeg(const QByteArray& data)
     return image;
 }
 
-TOKBottomDlg_wyw::TOKBottomDlg_wyw(CalcState& state, QWidget* parent)
+VentilatorDialog::VentilatorDialog(CalcState& state, QWidget* parent)
     : FixedDialog(Text("Wybór wywietrznika"), QSize(639, 425), EscapeKey::Cancels, parent)
     , state_(state)
 {
@@ -152,7 +152,7 @@ TOKBottomDlg_wyw::TOKBottomDlg_wyw(CalcState& state, QWidget* parent)
     ok->setObjectName("OKBtn");
     ok->setGeometry(kOkButton);
     ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &TOKBottomDlg_wyw::OKBtnClick);
+    connect(ok, &QPushButton::clicked, this, &VentilatorDialog::Accept);
 
     auto* cancel = new QPushButton("Anuluj", this);
     cancel->setObjectName("CancelBtn");
@@ -165,7 +165,7 @@ TOKBottomDlg_wyw::TOKBottomDlg_wyw(CalcState& state, QWidget* parent)
     setTabOrder(ok, cancel);
 }
 
-void TOKBottomDlg_wyw::BuildChoices()
+void VentilatorDialog::BuildChoices()
 {
     auto* frame = new QGroupBox(QString::fromUtf8("Proszę wybrać wywietrznik"), this);
     frame->setObjectName("RadioGroup1");
@@ -187,7 +187,7 @@ void TOKBottomDlg_wyw::BuildChoices()
     buttons_.front()->setChecked(true);
 }
 
-void TOKBottomDlg_wyw::BuildPictures()
+void VentilatorDialog::BuildPictures()
 {
     for (const Picture& picture : kPictures) {
         auto* image = new QLabel(this);
@@ -208,13 +208,13 @@ void TOKBottomDlg_wyw::BuildPictures()
     }
 }
 
-void TOKBottomDlg_wyw::ShowModel(int index)
+void VentilatorDialog::ShowModel(int index)
 {
     if (index >= 1 && index <= kVentilatorCount)
         buttons_[index - 1]->setChecked(true);
 }
 
-int TOKBottomDlg_wyw::CheckedModel() const
+int VentilatorDialog::CheckedModel() const
 {
     for (std::size_t i = 0; i < buttons_.size(); ++i)
         if (buttons_[i]->isChecked())
@@ -222,7 +222,7 @@ int TOKBottomDlg_wyw::CheckedModel() const
     return 0; // never: one button is always checked
 }
 
-void TOKBottomDlg_wyw::OKBtnClick()
+void VentilatorDialog::Accept()
 {
     for (std::size_t i = 0; i < buttons_.size(); ++i)
         if (buttons_[i]->isChecked())
@@ -230,7 +230,7 @@ void TOKBottomDlg_wyw::OKBtnClick()
     accept();
 }
 
-void TOKBottomDlg_wyw::OnToggled(QRadioButton* button, bool checked)
+void VentilatorDialog::OnToggled(QRadioButton* button, bool checked)
 {
     if (!checked)
         return;
@@ -241,7 +241,7 @@ void TOKBottomDlg_wyw::OnToggled(QRadioButton* button, bool checked)
 
 // The arrow keys move through the group in its Tab order, round from the last
 // button to the first, checking the button they reach.
-void TOKBottomDlg_wyw::StepChoice(QRadioButton* from, bool forward)
+void VentilatorDialog::StepChoice(QRadioButton* from, bool forward)
 {
     const auto count = static_cast<int>(keyOrder_.size());
     for (int i = 0; i < count; ++i) {
@@ -254,7 +254,7 @@ void TOKBottomDlg_wyw::StepChoice(QRadioButton* from, bool forward)
     }
 }
 
-bool TOKBottomDlg_wyw::eventFilter(QObject* watched, QEvent* event)
+bool VentilatorDialog::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::KeyPress) {
         auto* button = qobject_cast<QRadioButton*>(watched);
@@ -279,7 +279,7 @@ bool TOKBottomDlg_wyw::eventFilter(QObject* watched, QEvent* event)
 }
 
 // Each opening starts on the checked button, as a group of radio buttons does.
-void TOKBottomDlg_wyw::showEvent(QShowEvent* event)
+void VentilatorDialog::showEvent(QShowEvent* event)
 {
     FixedDialog::showEvent(event);
     if (const int model = CheckedModel(); model >= 1)

@@ -22,10 +22,13 @@ QImage PictureFromJpeg(const QByteArray& data);
 // beside the pictures of the nine families. OK stores the number of the model
 // chosen in VentilatorIndex and nothing else; a cancel stores nothing. Created
 // once, it shows on every opening the button that was checked when it closed.
-class TOKBottomDlg_wyw : public FixedDialog {
+class VentilatorDialog : public FixedDialog {
     Q_OBJECT
 public:
-    explicit TOKBottomDlg_wyw(CalcState& state, QWidget* parent = nullptr);
+    // The designer's name, under which .wyw files keep the controls.
+    static constexpr const char* kObjectName = "OKBottomDlg_wyw";
+
+    explicit VentilatorDialog(CalcState& state, QWidget* parent = nullptr);
 
     // Checks the button of model 1..27 (any other number is ignored). Writes
     // nothing into the calculation state.
@@ -40,7 +43,7 @@ protected:
 private:
     void BuildChoices();
     void BuildPictures();
-    void OKBtnClick();
+    void Accept();
     void OnToggled(QRadioButton* button, bool checked);
     void StepChoice(QRadioButton* from, bool forward);
 

@@ -9,49 +9,45 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-namespace {
-constexpr const char* kValueFile = "dialog1.sav";
-}
-
-TForm3::TForm3(CalcState& state, QWidget* parent)
+WeatherDialog::WeatherDialog(CalcState& state, QWidget* parent)
     : FormWindow(Text("Dobór parametrów "), QRect(232, 170, 331, 277), parent)
     , state_(state)
 {
     PlaceBevel(this, "Bevel1", QRect(8, 8, 315, 201));
     PlaceLabel(this, "Label1", "Proszę podać parametry do obliczenia gestości Ro", QPoint(16, 16));
     PlaceLabel(this, "Label2", "Temperatura [°C]", QPoint(16, 48));
-    edit1_ = PlaceEdit(this, "Edit1", QPoint(192, 44));
+    temperature_ = PlaceEdit(this, "Edit1", QPoint(192, 44));
     PlaceLabel(this, "Label3", "Ciśnienie baryczne [hPa]", QPoint(16, 80));
-    edit2_ = PlaceEdit(this, "Edit2", QPoint(192, 76));
+    pressure_ = PlaceEdit(this, "Edit2", QPoint(192, 76));
     PlaceLabel(this, "Label5", "Wilgotność względna [%]", QPoint(16, 112));
-    edit3_ = PlaceEdit(this, "Edit3", QPoint(192, 108));
+    humidity_ = PlaceEdit(this, "Edit3", QPoint(192, 108));
     PlaceLabel(this, "Label4", "Proszę podać parametry wiatru", QPoint(16, 148));
     PlaceLabel(this, "Label6", "Prędkość wiatru [m/s]", QPoint(16, 180));
-    edit4_ = PlaceEdit(this, "Edit4", QPoint(192, 176));
+    windSpeed_ = PlaceEdit(this, "Edit4", QPoint(192, 176));
 
     QPushButton* ok = PlaceButton(this, "OKBtn", "OK", QPoint(88, 228));
     ok->setDefault(true);
-    QPushButton* button1 = PlaceButton(this, "Button1", "Anuluj", QPoint(168, 228));
+    QPushButton* cancel = PlaceButton(this, "Button1", "Anuluj", QPoint(168, 228));
 
-    ChainFocus({edit1_, edit2_, edit3_, edit4_, ok, button1});
-    connect(ok, &QPushButton::clicked, this, &TForm3::OKBtnClick);
-    connect(button1, &QPushButton::clicked, this, &TForm3::Button1Click);
+    ChainFocus({temperature_, pressure_, humidity_, windSpeed_, ok, cancel});
+    connect(ok, &QPushButton::clicked, this, &WeatherDialog::Accept);
+    connect(cancel, &QPushButton::clicked, this, &WeatherDialog::Cancel);
 
     valueFile_ = new DialogValueFile(kValueFile, this);
-    valueFile_->Load({edit1_, edit2_, edit3_, edit4_});
+    valueFile_->Load({temperature_, pressure_, humidity_, windSpeed_});
 }
 
-void TForm3::OKBtnClick()
+void WeatherDialog::Accept()
 {
-    const std::int32_t temperature = WholeField(edit1_);
-    const std::int32_t pressure = WholeField(edit2_);
-    const std::int32_t humidity = WholeField(edit3_);
+    const std::int32_t temperature = WholeField(temperature_);
+    const std::int32_t pressure = WholeField(pressure_);
+    const std::int32_t humidity = WholeField(humidity_);
     const WeatherDensity air = AirDensityFromWeather(temperature, pressure, humidity);
     if (air.refusal != Refusal::None) {
         ShowRefusal(this, air.refusal);
         return;
     }
-    const double windSpeed = RealField(edit4_);
+    const double windSpeed = RealField(windSpeed_);
     state_.WindSpeed = windSpeed;
     valueFile_->Save({FormatWhole(temperature), FormatWhole(pressure), FormatWhole(humidity),
                       FormatFixed(windSpeed, 1)});
@@ -59,7 +55,7 @@ void TForm3::OKBtnClick()
     accept();
 }
 
-void TForm3::Button1Click()
+void WeatherDialog::Cancel()
 {
     reject();
 }

@@ -10,19 +10,24 @@ class QLineEdit;
 // "Dobór parametrów ": temperature, barometric pressure and relative humidity,
 // from which the air density is computed, and the wind speed. Remembers them
 // in "dialog1.sav". Weather data that give no density are refused.
-class TForm3 : public FormWindow {
+class WeatherDialog : public FormWindow {
     Q_OBJECT
 public:
-    explicit TForm3(CalcState& state, QWidget* parent = nullptr);
+    // The designer's name, under which .wyw files keep the controls, and the
+    // file of the remembered values in the working directory.
+    static constexpr const char* kObjectName = "Form3";
+    static constexpr const char* kValueFile = "dialog1.sav";
+
+    explicit WeatherDialog(CalcState& state, QWidget* parent = nullptr);
 
 private:
-    void OKBtnClick();
-    void Button1Click();
+    void Accept();
+    void Cancel();
 
     CalcState& state_;
-    QLineEdit* edit1_;
-    QLineEdit* edit2_;
-    QLineEdit* edit3_;
-    QLineEdit* edit4_;
+    QLineEdit* temperature_;
+    QLineEdit* pressure_;
+    QLineEdit* humidity_;
+    QLineEdit* windSpeed_;
     DialogValueFile* valueFile_;
 };

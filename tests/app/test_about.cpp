@@ -16,7 +16,7 @@ private slots:
 
     void captionSizeAndBorder()
     {
-        TAboutBox box;
+        AboutBox box;
         QCOMPARE(box.objectName(), QStringLiteral("AboutBox"));
         QCOMPARE(box.windowTitle(), QStringLiteral("About"));
         QCOMPARE(box.size(), QSize(298, 213));
@@ -28,7 +28,7 @@ private slots:
 
     void panelAndPicture()
     {
-        TAboutBox box;
+        AboutBox box;
         auto* panel = box.findChild<QWidget*>(QStringLiteral("Panel1"));
         QVERIFY(panel);
         QCOMPARE(panel->geometry(), QRect(8, 8, 281, 161));
@@ -56,7 +56,7 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QString, text);
         QFETCH(QPoint, place);
-        TAboutBox box;
+        AboutBox box;
         auto* label = box.findChild<QLabel*>(name);
         QVERIFY(label);
         QCOMPARE(label->parentWidget()->objectName(), QStringLiteral("Panel1"));
@@ -66,7 +66,7 @@ private slots:
 
     void creditsLineFitsThePanel()
     {
-        TAboutBox box;
+        AboutBox box;
         box.show();
         QVERIFY(QTest::qWaitForWindowExposed(&box));
         auto* panel = box.findChild<QWidget*>(QStringLiteral("Panel1"));
@@ -94,7 +94,7 @@ private slots:
 
     void okButtonIsTheDefaultAndCloses()
     {
-        TAboutBox box;
+        AboutBox box;
         auto* ok = box.findChild<QPushButton*>(QStringLiteral("OKButton"));
         QVERIFY(ok);
         QCOMPARE(ok->text(), QStringLiteral("OK"));
@@ -103,11 +103,11 @@ private slots:
         QCOMPARE(box.findChildren<QPushButton*>().size(), 1);
 
         auto watch =
-            WhenModal<TAboutBox>([](TAboutBox* shown) { QTest::keyClick(shown, Qt::Key_Return); });
+            WhenModal<AboutBox>([](AboutBox* shown) { QTest::keyClick(shown, Qt::Key_Return); });
         QCOMPARE(box.exec(), int(QDialog::Accepted));
         QVERIFY(watch->acted());
 
-        auto click = WhenModal<TAboutBox>([](TAboutBox* shown) {
+        auto click = WhenModal<AboutBox>([](AboutBox* shown) {
             QTest::mouseClick(shown->findChild<QPushButton*>(QStringLiteral("OKButton")),
                               Qt::LeftButton);
         });
@@ -118,9 +118,9 @@ private slots:
     void escapeDoesNotCloseIt()
     {
         // OK is the box's only button and Esc is bound to none.
-        TAboutBox box;
+        AboutBox box;
         bool stillOpen = false;
-        auto watch = WhenModal<TAboutBox>([&stillOpen](TAboutBox* shown) {
+        auto watch = WhenModal<AboutBox>([&stillOpen](AboutBox* shown) {
             QTest::keyClick(shown, Qt::Key_Escape);
             stillOpen = shown->isVisible();
             shown->accept();
@@ -132,7 +132,7 @@ private slots:
 
     void centredOnTheScreen()
     {
-        TAboutBox box;
+        AboutBox box;
         box.show();
         QVERIFY(QTest::qWaitForWindowExposed(&box));
         const QPoint screenCentre = QGuiApplication::primaryScreen()->availableGeometry().center();

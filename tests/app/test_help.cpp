@@ -249,13 +249,13 @@ private slots:
         CopyDocumentInto(directory.path());
         CalcState state;
         ProgramWindows windows(state, {directory.path()});
-        windows.MainForm().ShowMainWindow();
-        windows.MainForm().findChild<QAction*>(QStringLiteral("HelpContentsItem"))->trigger();
+        windows.Main().ShowMainWindow();
+        windows.Main().findChild<QAction*>(QStringLiteral("HelpContentsItem"))->trigger();
         QCOMPARE(windows.Help().HelpFile(), QStringLiteral("wywietrznik_pl.hlp"));
         QVERIFY(windows.Help().Window());
         QVERIFY(windows.Help().Window()->isVisible());
         // The help window stays while the program goes on.
-        QVERIFY(windows.MainForm().isVisible());
+        QVERIFY(windows.Main().isVisible());
     }
 
     void mainWindowCommandWithoutTheDocument()
@@ -263,17 +263,17 @@ private slots:
         TemporaryWorkingDirectory directory;
         CalcState state;
         ProgramWindows windows(state, {directory.path()});
-        windows.MainForm().ShowMainWindow();
+        windows.Main().ShowMainWindow();
         QString text;
         auto watch = WhenModal<QMessageBox>([&](QMessageBox* box) {
             text = box->text();
             box->accept();
         });
-        windows.MainForm().findChild<QAction*>(QStringLiteral("HelpContentsItem"))->trigger();
+        windows.Main().findChild<QAction*>(QStringLiteral("HelpContentsItem"))->trigger();
         QVERIFY(watch->acted());
         QVERIFY(text.contains(QStringLiteral("wywietrznik_pl.html")));
         QCOMPARE(windows.Help().Window(), nullptr);
-        QVERIFY(windows.MainForm().isVisible());
+        QVERIFY(windows.Main().isVisible());
     }
 };
 

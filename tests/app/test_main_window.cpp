@@ -32,7 +32,7 @@ struct Program {
     CalcState state;
     ProgramWindows windows{state, QStringList{directory.path()}};
 
-    TMainForm& form() { return windows.MainForm(); }
+    MainWindow& form() { return windows.Main(); }
     template <typename T> T* child(const char* name)
     {
         T* found = form().findChild<T*>(QString::fromLatin1(name));
@@ -480,7 +480,7 @@ private slots:
         program.form().ShowMainWindow();
         QVERIFY(QTest::qWaitForWindowExposed(&program.form()));
         program.state = HallRoundDuct();
-        QSignalSpy closed(&program.form(), &TMainForm::Closed);
+        QSignalSpy closed(&program.form(), &MainWindow::Closed);
         program.child<QAction>("FileExitItem")->trigger();
         QCOMPARE(closed.count(), 1);
         QVERIFY(!program.form().isVisible());
@@ -493,7 +493,7 @@ private slots:
         Program program;
         program.form().ShowMainWindow();
         QVERIFY(QTest::qWaitForWindowExposed(&program.form()));
-        QSignalSpy closed(&program.form(), &TMainForm::Closed);
+        QSignalSpy closed(&program.form(), &MainWindow::Closed);
         QTest::mouseClick(program.child<QToolButton>("SpeedButton5"), Qt::LeftButton);
         QCOMPARE(closed.count(), 1);
         QVERIFY(!program.form().isVisible());
@@ -541,7 +541,7 @@ private slots:
         program.child<QAction>("HelpAboutItem")->trigger();
         QVERIFY(acted->acted());
         QCOMPARE(caption, QStringLiteral("About"));
-        QVERIFY(!program.windows.AboutBox().isVisible());
+        QVERIFY(!program.windows.About().isVisible());
 
         acted = WhenModal<QDialog>([](QDialog* box) { box->reject(); });
         QTest::mouseClick(program.child<QToolButton>("SpeedButton4"), Qt::LeftButton);
@@ -596,7 +596,7 @@ private slots:
                 names << window->objectName();
             QCOMPARE(names.mid(0, 2), (QStringList{"MainForm", "AboutBox"}));
             QCOMPARE(program.windows.CreationOrder().front(), &program.form());
-            QCOMPARE(program.windows.CreationOrder()[1], &program.windows.AboutBox());
+            QCOMPARE(program.windows.CreationOrder()[1], &program.windows.About());
             QVERIFY(!program.form().isVisible());
             // Creating the windows writes nothing.
             QVERIFY(program.directory.entries().isEmpty());
@@ -609,10 +609,10 @@ private slots:
     {
         Program program;
         QVERIFY(QDir().mkdir("dialog.sav"));
-        TOKBottomDlg& dialog = program.windows.OKBottomDlg();
+        TypedDensityDialog& dialog = program.windows.TypedDensity();
         dialog.findChild<QLineEdit*>("Edit1")->setText("1.2");
         dialog.findChild<QLineEdit*>("Edit2")->setText("4");
-        auto ok = WhenModal<TOKBottomDlg>([](TOKBottomDlg* shown) {
+        auto ok = WhenModal<TypedDensityDialog>([](TypedDensityDialog* shown) {
             QTest::mouseClick(shown->findChild<QPushButton*>("OKBtn"), Qt::LeftButton);
         });
         QCOMPARE(dialog.exec(), int(QDialog::Accepted));

@@ -115,7 +115,7 @@ struct Program {
     CalcState state;
     ProgramWindows windows{state, QStringList{directory.path()}};
 
-    TMainForm& form() { return windows.MainForm(); }
+    MainWindow& form() { return windows.Main(); }
     void print() { form().findChild<QAction*>(QStringLiteral("FilePrintItem"))->trigger(); }
 };
 

@@ -25,20 +25,20 @@ struct Program {
 
     Program()
     {
-        windows.MainForm().show();
-        QApplication::setActiveWindow(&windows.MainForm());
+        windows.Main().show();
+        QApplication::setActiveWindow(&windows.Main());
     }
 
     // Keys on the main window while the user's script plays the windows.
     void Keys(const QList<std::pair<Qt::Key, Qt::KeyboardModifiers>>& keys, QList<Step> steps)
     {
         ScriptedUser user(std::move(steps));
-        windows.MainForm().activateWindow();
-        QApplication::setActiveWindow(&windows.MainForm());
+        windows.Main().activateWindow();
+        QApplication::setActiveWindow(&windows.Main());
         for (const auto& [key, modifiers] : keys) {
             // An open menu takes the keys after the one that opened it.
             QWidget* menu = QApplication::activePopupWidget();
-            QTest::keyClick(menu ? menu : &windows.MainForm(), key, modifiers);
+            QTest::keyClick(menu ? menu : &windows.Main(), key, modifiers);
         }
         QVERIFY2(QTest::qWaitFor(
                      [&] { return user.Failure().isEmpty() && !QApplication::activeModalWidget(); },
@@ -49,7 +49,7 @@ struct Program {
     QStringList Report()
     {
         RecordingCanvas canvas;
-        windows.MainForm().paint(canvas);
+        windows.Main().paint(canvas);
         QStringList lines;
         for (const DrawnText& text : canvas.Texts())
             lines << QString::number(text.y) + ' ' + text.text;
@@ -58,7 +58,7 @@ struct Program {
 
     QString Field(const char* dialog, const char* edit)
     {
-        auto* window = windows.MainForm().window()->findChild<QWidget*>(dialog);
+        auto* window = windows.Main().window()->findChild<QWidget*>(dialog);
         auto* field = window ? window->findChild<QLineEdit*>(edit) : nullptr;
         return field ? field->text() : QStringLiteral("(no field)");
     }
@@ -110,7 +110,7 @@ private slots:
             first.Keys({{Qt::Key_O, Qt::AltModifier}, {Qt::Key_N, Qt::NoModifier}}, kHall);
             first.Keys({{Qt::Key_S, Qt::ControlModifier}},
                        {InFileDialog("SaveProjectDialog", path)});
-            QCOMPARE(first.windows.MainForm().windowTitle(),
+            QCOMPARE(first.windows.Main().windowTitle(),
                      QString("Program doboru wywietrzników firmy KORVANT – hala.wyw"));
             report = first.Report();
             saved = first.state;
@@ -123,7 +123,7 @@ private slots:
         QVERIFY(damaged.open(QIODevice::WriteOnly));
         damaged.write("{\"format\": \"wywietrznik-obliczenia\", \"formatVersion\": 1, \"inp");
         damaged.close();
-        const Outcome refused = second.windows.MainForm().OpenProject(damaged.fileName());
+        const Outcome refused = second.windows.Main().OpenProject(damaged.fileName());
         QVERIFY(refused.Reason().startsWith("Nie można otworzyć obliczeń z pliku „"));
         QCOMPARE(second.state, CalcState());
         QCOMPARE(second.Field("OKBottomDlg", "Edit1"), QString("Edit1"));
@@ -133,8 +133,8 @@ private slots:
         QCOMPARE(second.Report(), report);
         QCOMPARE(second.Field("OKBottomDlg", "Edit1"), QString("1.2"));
         QCOMPARE(second.Field("Form2", "Edit1"), QString("5"));
-        QCOMPARE(second.windows.OKBottomDlg_wyw().CheckedModel(), 5);
-        QCOMPARE(second.windows.MainForm().windowTitle(),
+        QCOMPARE(second.windows.Ventilator().CheckedModel(), 5);
+        QCOMPARE(second.windows.Main().windowTitle(),
                  QString("Program doboru wywietrzników firmy KORVANT – hala.wyw"));
         QCOMPARE(second.directory.entries(), QStringList()); // no value file written
     }

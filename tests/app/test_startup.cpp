@@ -62,7 +62,7 @@ private slots:
                 order << window->objectName();
             // Once the loop runs: the main window is shown maximised; then
             // "Koniec" ends the program.
-            TMainForm* form = &windows.MainForm();
+            MainWindow* form = &windows.Main();
             QTimer::singleShot(0, form, [form, &shownMaximised] {
                 shownMaximised = form->isVisible() && form->isMaximized();
                 form->findChild<QAction*>(QStringLiteral("FileExitItem"))->trigger();
@@ -106,7 +106,7 @@ private slots:
         ProgramSetup setup;
         setup.helpDirectories = QStringList{directory.path()};
         setup.windowsCreated = [&](ProgramWindows& windows) {
-            TMainForm* form = &windows.MainForm();
+            MainWindow* form = &windows.Main();
             QTimer::singleShot(0, form, [form, &windows, &helpShown] {
                 form->findChild<QAction*>(QStringLiteral("HelpContentsItem"))->trigger();
                 helpShown = windows.Help().Window() && windows.Help().Window()->isVisible();
@@ -127,7 +127,7 @@ private slots:
         ProgramSetup setup;
         setup.helpDirectories = QStringList{directory.path()};
         setup.windowsCreated = [&](ProgramWindows& windows) {
-            QTimer::singleShot(0, &windows.MainForm(), [&loopRan] { loopRan = true; });
+            QTimer::singleShot(0, &windows.Main(), [&loopRan] { loopRan = true; });
             watch = WhenModal<QMessageBox>([&](QMessageBox* box) {
                 boxShown = true;
                 text = box->text();
@@ -154,7 +154,7 @@ private slots:
         ProgramSetup setup;
         setup.helpDirectories = QStringList{directory.path()};
         setup.windowsCreated = [&](ProgramWindows& windows) {
-            TMainForm* form = &windows.MainForm();
+            MainWindow* form = &windows.Main();
             auto* failing = new FailingObject(form);
             QCoreApplication::postEvent(failing, new QEvent(QEvent::User));
             watch = WhenModal<QMessageBox>([&text, form, &goesOn](QMessageBox* box) {

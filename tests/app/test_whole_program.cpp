@@ -63,8 +63,8 @@ struct Program {
     explicit Program(const QString& valueFile = {}, const QByteArray& lines = {})
         : remembered(Remember(valueFile, lines))
     {
-        windows.MainForm().show();
-        QApplication::setActiveWindow(&windows.MainForm());
+        windows.Main().show();
+        QApplication::setActiveWindow(&windows.Main());
     }
 
     // Opens "&Obliczenia" with Alt+O and picks an item with keys: its
@@ -74,9 +74,9 @@ struct Program {
     {
         // Without a window manager nobody gives the focus back after a modal
         // window closes: activate the main window as a click on it would.
-        windows.MainForm().activateWindow();
-        QApplication::setActiveWindow(&windows.MainForm());
-        QTest::keyClick(&windows.MainForm(), Qt::Key_O, Qt::AltModifier);
+        windows.Main().activateWindow();
+        QApplication::setActiveWindow(&windows.Main());
+        QTest::keyClick(&windows.Main(), Qt::Key_O, Qt::AltModifier);
         QWidget* menu = QApplication::activePopupWidget();
         QVERIFY2(menu, "the menu did not open");
         for (Qt::Key key : keys)
@@ -99,7 +99,7 @@ struct Program {
     QMap<int, QString> Report()
     {
         RecordingCanvas canvas;
-        windows.MainForm().paint(canvas);
+        windows.Main().paint(canvas);
         QMap<int, QString> lines;
         for (const DrawnText& text : canvas.Texts()) {
             if (text.text != " ")
@@ -351,7 +351,7 @@ private slots:
     {
         Program p;
         QString text, caption;
-        QWidget* parent = &p.windows.MainForm();
+        QWidget* parent = &p.windows.Main();
         p.Run(kNewCalculation, HallSteps("0.1", "1", "RadioButton3")
                                    << Ventilator("RadioButton1")
                                    << CloseFailureBox(&text, &caption, &parent));
@@ -403,7 +403,7 @@ private slots:
         QVERIFY(p.state == before);
         QCOMPARE(p.Report().value(Row(3)), QString("   Nazwa wywietrznika = KALMO-160"));
         // The dialog shows the button last clicked; the index the confirmed one.
-        QVERIFY(p.windows.OKBottomDlg_wyw().findChild<QRadioButton*>("RadioButton20")->isChecked());
+        QVERIFY(p.windows.Ventilator().findChild<QRadioButton*>("RadioButton20")->isChecked());
         QCOMPARE(p.state.VentilatorIndex, 5);
     }
 
@@ -462,7 +462,7 @@ private slots:
                           }}});
         QCOMPARE(p.state.VentilatorIndex, 14);
         QCOMPARE(p.Report().value(Row(3)), QString("   Nazwa wywietrznika = KALMO-200"));
-        QVERIFY(p.windows.OKBottomDlg_wyw().findChild<QRadioButton*>("RadioButton14")->isChecked());
+        QVERIFY(p.windows.Ventilator().findChild<QRadioButton*>("RadioButton14")->isChecked());
         const OperatingPoint point = EvaluateOperatingPoint(p.state, LookUpVentilator(14));
         QCOMPARE(p.state.FlowPerHour, point.flowPerHour);
     }

@@ -56,7 +56,7 @@ private slots:
     {
         WorkingDirectory dir;
         CalcState state;
-        TForm2222 dialog(state);
+        AdjustableGrilleDialog dialog(state);
         const struct {
             const char* text;
             QPoint place;
@@ -90,7 +90,7 @@ private slots:
     {
         WorkingDirectory dir;
         CalcState state;
-        TForm2222 dialog(state);
+        AdjustableGrilleDialog dialog(state);
         QComboBox* box = Control<QComboBox>(dialog, "ComboBox1");
         QVERIFY(box->isEditable());
         QCOMPARE(box->count(), 5);
@@ -105,7 +105,7 @@ private slots:
         WorkingDirectory dir;
         CalcState state;
         state.GrilleSizeB = 0.3;
-        TForm2222 dialog(state);
+        AdjustableGrilleDialog dialog(state);
         QVERIFY(OpenDialog(dialog));
         Confirm(dialog, "3", "5", QString(), "10");
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
@@ -147,7 +147,7 @@ private slots:
         QFETCH(double, zeta);
         WorkingDirectory dir;
         CalcState state;
-        TForm2222 dialog(state);
+        AdjustableGrilleDialog dialog(state);
         QVERIFY(OpenDialog(dialog));
         Confirm(dialog, "3", "5", kGrilles[grille], QString::number(opening));
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
@@ -174,7 +174,7 @@ private slots:
         QFETCH(double, area);
         WorkingDirectory dir;
         CalcState state;
-        TForm2222 dialog(state);
+        AdjustableGrilleDialog dialog(state);
         QVERIFY(OpenDialog(dialog));
         // Chosen from the list with the arrow keys.
         QComboBox* box = Control<QComboBox>(dialog, "ComboBox1");
@@ -209,12 +209,12 @@ private slots:
         // The same grille confirmed with the opening that is really used.
         CalcState expected;
         {
-            TForm2222 reference(expected);
+            AdjustableGrilleDialog reference(expected);
             QVERIFY(OpenDialog(reference));
             Confirm(reference, "3", "5", "KTV 100", QString::number(used));
         }
         CalcState state;
-        TForm2222 dialog(state);
+        AdjustableGrilleDialog dialog(state);
         QVERIFY(OpenDialog(dialog));
         Confirm(dialog, "3", "5", "KTV 100", typed);
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
@@ -225,7 +225,7 @@ private slots:
         QCOMPARE(Control<QLineEdit>(dialog, "Edit4")->text(), typed);
         // The next start shows the limited opening.
         CalcState next;
-        TForm2222 restarted(next);
+        AdjustableGrilleDialog restarted(next);
         QCOMPARE(Control<QLineEdit>(restarted, "Edit4")->text(), QString::number(used));
     }
 
@@ -233,7 +233,7 @@ private slots:
     {
         WorkingDirectory dir;
         CalcState state;
-        TForm2222 dialog(state);
+        AdjustableGrilleDialog dialog(state);
         QVERIFY(OpenDialog(dialog));
         QComboBox* box = Control<QComboBox>(dialog, "ComboBox1");
         // First a real grille, then a text that names none: the first row applies.
@@ -259,7 +259,7 @@ private slots:
         WorkingDirectory dir;
         CalcState state;
         const CalcState before = state;
-        TForm2222 dialog(state);
+        AdjustableGrilleDialog dialog(state);
         QVERIFY(OpenDialog(dialog));
         Type(Control<QComboBox>(dialog, "ComboBox1")->lineEdit(), "KTV 160");
         Click(Control<QPushButton>(dialog, "Button2"));
@@ -278,7 +278,7 @@ private slots:
         WorkingDirectory dir;
         QVERIFY(WriteBytes("dialog3333.sav", "2.75\r\n6\r\n12\r\nKTV 200\r\n"));
         CalcState state;
-        TForm2222 dialog(state);
+        AdjustableGrilleDialog dialog(state);
         QCOMPARE(Control<QLineEdit>(dialog, "Edit1")->text(), QString("2.75"));
         QCOMPARE(Control<QLineEdit>(dialog, "Edit2")->text(), QString("6"));
         QCOMPARE(Control<QLineEdit>(dialog, "Edit4")->text(), QString("12"));

@@ -46,7 +46,7 @@ private slots:
     void densityModeTexts()
     {
         CalcState state;
-        TOKBottomDlg3 dialog(state);
+        DensityModeDialog dialog(state);
         auto* computed = Control<QRadioButton>(dialog, "RadioButton1");
         auto* typed = Control<QRadioButton>(dialog, "RadioButton2");
         QCOMPARE(computed->text(), QString("Niech program obliczy wartość Ro"));
@@ -59,7 +59,7 @@ private slots:
     void densityModeChoice()
     {
         CalcState state;
-        TOKBottomDlg3 dialog(state);
+        DensityModeDialog dialog(state);
         QVERIFY(OpenDialog(dialog));
         Click(Control<QPushButton>(dialog, "OKBtn"));
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
@@ -77,7 +77,7 @@ private slots:
     {
         CalcState state;
         state.DensityEntered = 1;
-        TOKBottomDlg3 dialog(state);
+        DensityModeDialog dialog(state);
         QVERIFY(OpenDialog(dialog));
         QTest::mouseClick(Control<QRadioButton>(dialog, "RadioButton1"), Qt::LeftButton);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
@@ -95,7 +95,7 @@ private slots:
     {
         WorkingDirectory dir;
         CalcState state;
-        TOKBottomDlg dialog(state);
+        TypedDensityDialog dialog(state);
         QCOMPARE(Control<QLabel>(dialog, "Label1")->text(), QString("Proszę podać parametry"));
         QStringList labels;
         for (QLabel* label : dialog.findChildren<QLabel*>())
@@ -111,7 +111,7 @@ private slots:
         CalcState state;
         state.AirDensity = 9;
         state.WindSpeed = 9;
-        TOKBottomDlg dialog(state);
+        TypedDensityDialog dialog(state);
         QCOMPARE(FieldText(dialog, "Edit1"), QString("Edit1"));
         QCOMPARE(FieldText(dialog, "Edit2"), QString("Edit2"));
         QVERIFY(OpenDialog(dialog));
@@ -153,7 +153,7 @@ private slots:
         QFETCH(QByteArray, file);
         WorkingDirectory dir;
         CalcState state;
-        TOKBottomDlg dialog(state);
+        TypedDensityDialog dialog(state);
         QVERIFY(OpenDialog(dialog));
         Confirm(dialog, {density, wind});
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
@@ -165,7 +165,7 @@ private slots:
 
         // The next start shows what the file holds and stores it unchanged.
         CalcState next;
-        TOKBottomDlg restarted(next);
+        TypedDensityDialog restarted(next);
         const QList<QByteArray> lines = file.split('\n');
         QCOMPARE(FieldText(restarted, "Edit1"), QString(lines[0]));
         QCOMPARE(FieldText(restarted, "Edit2"), QString(lines[1]));
@@ -179,7 +179,7 @@ private slots:
         WorkingDirectory dir;
         QVERIFY(WriteBytes("dialog.sav", "10000000000000000905969664.00\r\n4.0\r\n"));
         CalcState state;
-        TOKBottomDlg dialog(state);
+        TypedDensityDialog dialog(state);
         QCOMPARE(FieldText(dialog, "Edit1"), QString("10000000000000000905969664.00"));
         QVERIFY(OpenDialog(dialog));
         Click(Control<QPushButton>(dialog, "OKBtn"));
@@ -215,7 +215,7 @@ private slots:
         WorkingDirectory dir;
         QVERIFY(WriteBytes("dialog.sav", content));
         CalcState state;
-        TOKBottomDlg dialog(state);
+        TypedDensityDialog dialog(state);
         QCOMPARE(FieldText(dialog, "Edit1"), edit1);
         QCOMPARE(FieldText(dialog, "Edit2"), edit2);
         // Confirmed, the file becomes two well-formed lines again.
@@ -231,7 +231,7 @@ private slots:
         WorkingDirectory dir;
         QVERIFY(QDir().mkdir("dialog.sav"));
         CalcState state;
-        TOKBottomDlg dialog(state);
+        TypedDensityDialog dialog(state);
         QVERIFY(OpenDialog(dialog));
         MessageCatcher catcher;
         Confirm(dialog, {"1.2", "4"});
@@ -249,7 +249,7 @@ private slots:
     {
         WorkingDirectory dir;
         CalcState state;
-        TOKBottomDlg dialog(state);
+        TypedDensityDialog dialog(state);
         QVERIFY(OpenDialog(dialog));
         Type(Control<QLineEdit>(dialog, "Edit1"), "1.3");
         QTest::keyClick(Control<QLineEdit>(dialog, "Edit1"), Qt::Key_Escape);
@@ -268,7 +268,7 @@ private slots:
     {
         WorkingDirectory dir;
         CalcState state;
-        TForm3 dialog(state);
+        WeatherDialog dialog(state);
         QCOMPARE(Control<QLabel>(dialog, "Label1")->text(),
                  QString("Proszę podać parametry do obliczenia gestości Ro"));
         QCOMPARE(Control<QLabel>(dialog, "Label4")->text(),
@@ -317,7 +317,7 @@ private slots:
         QFETCH(double, density);
         WorkingDirectory dir;
         CalcState state;
-        TForm3 dialog(state);
+        WeatherDialog dialog(state);
         QVERIFY(OpenDialog(dialog));
         Confirm(dialog, {t, p, phi, "3.5"});
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
@@ -333,14 +333,14 @@ private slots:
     {
         WorkingDirectory dir;
         CalcState state;
-        TForm3 dialog(state);
+        WeatherDialog dialog(state);
         QVERIFY(OpenDialog(dialog));
         Confirm(dialog, {"-5", "1013.7", "55.5", "3.26"});
         QCOMPARE(*FileBytes("dialog1.sav"), QByteArray("-5\n1013\n55\n3.3\n"));
         QCOMPARE(state.WindSpeed, 3.26);
         // Humidity 55.5 is used as 55.
         CalcState again;
-        TForm3 restarted(again);
+        WeatherDialog restarted(again);
         QCOMPARE(FieldText(restarted, "Edit3"), QString("55"));
         QCOMPARE(FieldText(restarted, "Edit4"), QString("3.3"));
         QVERIFY(OpenDialog(restarted));
@@ -394,7 +394,7 @@ private slots:
         state.AirDensity = 1.2;
         state.WindSpeed = 4;
         const CalcState before = state;
-        TForm3 dialog(state);
+        WeatherDialog dialog(state);
         QVERIFY(OpenDialog(dialog));
         MessageCatcher catcher;
         Confirm(dialog, {t, p, phi, "7"});
@@ -422,7 +422,7 @@ private slots:
         state.AirDensity = 1.2;
         state.WindSpeed = 4;
         const CalcState before = state;
-        TForm3 dialog(state);
+        WeatherDialog dialog(state);
         QVERIFY(OpenDialog(dialog));
         Type(Control<QLineEdit>(dialog, "Edit1"), "20");
         Click(Control<QPushButton>(dialog, "Button1"));

@@ -66,7 +66,7 @@ private slots:
     {
         WorkingDirectory dir;
         CalcState state;
-        TForm22 dialog(state);
+        RectangularGrilleDialog dialog(state);
         CheckFieldRows(dialog, 5);
         CheckPlacedTexts(dialog,
                          {
@@ -111,7 +111,7 @@ private slots:
     {
         WorkingDirectory dir;
         CalcState state;
-        TForm222 dialog(state);
+        RoundGrilleDialog dialog(state);
         CheckFieldRows(dialog, 4);
         CheckPlacedTexts(dialog, {
                                      {"Proszę podać parametry budynku", 80, 8},
@@ -177,7 +177,7 @@ private slots:
         QFETCH(QByteArray, file);
         WorkingDirectory dir;
         CalcState state;
-        TForm22 dialog(state);
+        RectangularGrilleDialog dialog(state);
         QVERIFY(OpenDialog(dialog));
         Fill(dialog, typed);
         Click(Control<QPushButton>(dialog, "Button1"));
@@ -196,7 +196,7 @@ private slots:
     {
         WorkingDirectory dir;
         CalcState state;
-        TForm22 dialog(state);
+        RectangularGrilleDialog dialog(state);
         QVERIFY(OpenDialog(dialog));
         Fill(dialog, {"3", "4", "0.222", "0.255", "4.6"});
         QTest::keyClick(Control<QLineEdit>(dialog, "Edit5"), Qt::Key_Return);
@@ -210,7 +210,7 @@ private slots:
         WorkingDirectory dir;
         QVERIFY(WriteBytes("dialog33.sav", "3.00\r\n4\r\n0.22\r\n"));
         CalcState state;
-        TForm22 dialog(state);
+        RectangularGrilleDialog dialog(state);
         const QStringList expected = {"3.00", "4", "0.22", "Edit4", "Edit5"};
         for (int i = 0; i < 5; ++i)
             QCOMPARE(Control<QLineEdit>(dialog, qPrintable(QString("Edit%1").arg(i + 1)))->text(),
@@ -239,7 +239,7 @@ private slots:
         WorkingDirectory dir;
         CalcState state;
         state.GrilleSizeB = 0.3;
-        TForm222 dialog(state);
+        RoundGrilleDialog dialog(state);
         QVERIFY(OpenDialog(dialog));
         Fill(dialog, typed);
         Click(Control<QPushButton>(dialog, "Button1"));
@@ -258,7 +258,7 @@ private slots:
     {
         WorkingDirectory dir;
         CalcState state;
-        TForm222 dialog(state);
+        RoundGrilleDialog dialog(state);
         QVERIFY(OpenDialog(dialog));
         Fill(dialog, {"3", "4", "0.1", "1.6"});
         Click(Control<QPushButton>(dialog, "Button1"));
@@ -269,14 +269,14 @@ private slots:
     {
         WorkingDirectory dir;
         CalcState state;
-        TForm222 dialog(state);
+        RoundGrilleDialog dialog(state);
         QVERIFY(OpenDialog(dialog));
         Fill(dialog, {"3", "4", "0.074", "1.6"});
         Click(Control<QPushButton>(dialog, "Button1"));
         const double fullArea = state.GrilleArea;
 
         CalcState next;
-        TForm222 restarted(next);
+        RoundGrilleDialog restarted(next);
         QCOMPARE(Control<QLineEdit>(restarted, "Edit3")->text(), QString("0.07"));
         QVERIFY(OpenDialog(restarted));
         Click(Control<QPushButton>(restarted, "Button1"));
@@ -289,7 +289,7 @@ private slots:
         WorkingDirectory dir;
         CalcState state;
         const CalcState before = state;
-        TForm22 dialog(state);
+        RectangularGrilleDialog dialog(state);
         QVERIFY(OpenDialog(dialog));
         Fill(dialog, {"3", "4"});
         Click(Control<QPushButton>(dialog, "Button2"));

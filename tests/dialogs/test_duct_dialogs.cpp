@@ -52,7 +52,7 @@ private slots:
     {
         CalcState state;
         state.DuctRound = 1;
-        TOKBottomDlg333 dialog(state);
+        DuctShapeDialog dialog(state);
         QCOMPARE(Control<QGroupBox>(dialog, "RadioGroup1")->title(),
                  QString("Proszę wybrać typ kanału"));
         auto* rectangular = Control<QRadioButton>(dialog, "RadioButton1");
@@ -99,7 +99,7 @@ private slots:
         CalcState state;
         state.DuctSideA = 0.4;
         state.DuctSideB = 0.5;
-        TForm4 dialog(state);
+        RoundDuctDialog dialog(state);
         QCOMPARE(Control<QLabel>(dialog, "Label2")->text(),
                  QString("Proszę podać parametry kanału"));
         QVERIFY(LabelTexts(dialog).contains("Średnica kanału [m]"));
@@ -118,7 +118,7 @@ private slots:
     {
         WorkingDirectory dir;
         CalcState state;
-        TForm4 dialog(state);
+        RoundDuctDialog dialog(state);
         QVERIFY(OpenDialog(dialog));
         Type(Control<QLineEdit>(dialog, "Edit1"), "0.2");
         Click(Control<QPushButton>(dialog, "Button1"));
@@ -131,7 +131,7 @@ private slots:
         WorkingDirectory dir;
         QVERIFY(WriteBytes("dialog22.sav", "0.16\r\n"));
         CalcState state;
-        TForm4 dialog(state);
+        RoundDuctDialog dialog(state);
         QCOMPARE(Control<QLineEdit>(dialog, "Edit1")->text(), QString("0.16"));
         QVERIFY(OpenDialog(dialog));
         Click(Control<QPushButton>(dialog, "Button2"));
@@ -175,7 +175,7 @@ private slots:
         QFETCH(QByteArray, file);
         WorkingDirectory dir;
         CalcState state;
-        TForm1 dialog(state);
+        RectangularDuctDialog dialog(state);
         QCOMPARE(Control<QLabel>(dialog, "Label2")->text(), QString("Proszę podać wymiary kanału"));
         QVERIFY(LabelTexts(dialog).contains("Długość [m]"));
         QVERIFY(LabelTexts(dialog).contains("Szerokość [m]"));
@@ -213,7 +213,7 @@ private slots:
         state.DuctDiameter = 0.16;
         state.DuctArea = 0.02;
         const CalcState before = state;
-        TForm1 dialog(state);
+        RectangularDuctDialog dialog(state);
         QVERIFY(OpenDialog(dialog));
         MessageCatcher catcher;
         ConfirmRectangle(dialog, a, b);
@@ -236,8 +236,8 @@ private slots:
     {
         WorkingDirectory dir;
         CalcState state;
-        TForm1 rectangular(state);
-        TForm4 round(state);
+        RectangularDuctDialog rectangular(state);
+        RoundDuctDialog round(state);
         QVERIFY(OpenDialog(rectangular));
         ConfirmRectangle(rectangular, "0.2", "0.3");
         QVERIFY(OpenDialog(round));
@@ -253,7 +253,7 @@ private slots:
     void materialCaptions()
     {
         CalcState state;
-        TOKBottomDlg33333 dialog(state);
+        DuctMaterialDialog dialog(state);
         QCOMPARE(Control<QGroupBox>(dialog, "RadioGroup1")->title(),
                  QString("Proszę wybrać materiał kanału"));
         const QStringList captions = {"Rura stalowa ocynkowana czysta",
@@ -286,7 +286,7 @@ private slots:
         QFETCH(int, button);
         QFETCH(double, roughness);
         CalcState state;
-        TOKBottomDlg33333 dialog(state);
+        DuctMaterialDialog dialog(state);
         QVERIFY(OpenDialog(dialog));
         QTest::mouseClick(
             Control<QRadioButton>(dialog, qPrintable(QString("RadioButton%1").arg(button))),
@@ -299,7 +299,7 @@ private slots:
     void materialCancel()
     {
         CalcState state;
-        TOKBottomDlg33333 dialog(state);
+        DuctMaterialDialog dialog(state);
         QVERIFY(OpenDialog(dialog));
         QTest::mouseClick(Control<QRadioButton>(dialog, "RadioButton6"), Qt::LeftButton);
         Click(Control<QPushButton>(dialog, "CancelBtn"));

@@ -17,7 +17,7 @@ private slots:
     void installationCaptions()
     {
         CalcState state;
-        TOKBottomDlg3333 dialog(state);
+        InstallationDialog dialog(state);
         QCOMPARE(Control<QGroupBox>(dialog, "RadioGroup1")->title(),
                  QString("Proszę wybrać typ instalacji"));
         const QStringList captions = {"Hala", "Budynek wielokondygnacyjny - kratka prostokątna",
@@ -46,7 +46,7 @@ private slots:
         QFETCH(int, type);
         CalcState state;
         state.InstallationType = 7;
-        TOKBottomDlg3333 dialog(state);
+        InstallationDialog dialog(state);
         QVERIFY(OpenDialog(dialog));
         QTest::mouseClick(
             Control<QRadioButton>(dialog, qPrintable(QString("RadioButton%1").arg(button))),
@@ -61,7 +61,7 @@ private slots:
     {
         CalcState state;
         state.InstallationType = 2;
-        TOKBottomDlg3333 dialog(state);
+        InstallationDialog dialog(state);
         QVERIFY(OpenDialog(dialog));
         QTest::mouseClick(Control<QRadioButton>(dialog, "RadioButton4"), Qt::LeftButton);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
@@ -75,7 +75,7 @@ private slots:
     {
         WorkingDirectory dir;
         CalcState state;
-        TForm2 dialog(state);
+        HallDialog dialog(state);
         QCOMPARE(Control<QLabel>(dialog, "Label3")->text(), QString("Proszę podać parametry hali"));
         QStringList labels;
         for (QLabel* label : dialog.findChildren<QLabel*>())
@@ -114,7 +114,7 @@ private slots:
         QFETCH(QByteArray, file);
         WorkingDirectory dir;
         CalcState state;
-        TForm2 dialog(state);
+        HallDialog dialog(state);
         QVERIFY(OpenDialog(dialog));
         Type(Control<QLineEdit>(dialog, "Edit1"), length);
         QTest::mouseClick(
@@ -133,7 +133,7 @@ private slots:
         WorkingDirectory dir;
         QVERIFY(WriteBytes("dialog3.sav", "8.25\r\n"));
         CalcState state;
-        TForm2 dialog(state);
+        HallDialog dialog(state);
         QCOMPARE(Control<QLineEdit>(dialog, "Edit1")->text(), QString("8.25"));
         QVERIFY(OpenDialog(dialog));
         QTest::keyClick(Control<QLineEdit>(dialog, "Edit1"), Qt::Key_Return);
@@ -149,7 +149,7 @@ private slots:
         state.DuctLength = 3;
         state.LossCoefficient = 0.5;
         const CalcState before = state;
-        TForm2 dialog(state);
+        HallDialog dialog(state);
         QVERIFY(OpenDialog(dialog));
         Type(Control<QLineEdit>(dialog, "Edit1"), "12.5");
         QTest::mouseClick(Control<QRadioButton>(dialog, "RadioButton3"), Qt::LeftButton);

@@ -54,8 +54,8 @@ struct WindowCase {
 const std::vector<WindowCase>& Cases()
 {
     static const std::vector<WindowCase> cases = {
-        {.className = "TOKBottomDlg3",
-         .make = &Make<TOKBottomDlg3>,
+        {.className = "DensityModeDialog",
+         .make = &Make<DensityModeDialog>,
          .caption = "Wprowadzanie Ro",
          .size = {275, 150},
          .fixedBorder = true,
@@ -66,8 +66,8 @@ const std::vector<WindowCase>& Cases()
          .cancelButton = "CancelBtn",
          .edits = {},
          .valueFile = nullptr},
-        {.className = "TOKBottomDlg",
-         .make = &Make<TOKBottomDlg>,
+        {.className = "TypedDensityDialog",
+         .make = &Make<TypedDensityDialog>,
          .caption = "Dobór parametrów",
          .size = {315, 184},
          .fixedBorder = true,
@@ -78,8 +78,8 @@ const std::vector<WindowCase>& Cases()
          .cancelButton = "Button1",
          .edits = {"Edit1", "Edit2"},
          .valueFile = "dialog.sav"},
-        {.className = "TForm3",
-         .make = &Make<TForm3>,
+        {.className = "WeatherDialog",
+         .make = &Make<WeatherDialog>,
          .caption = "Dobór parametrów ",
          .size = {331, 277},
          .fixedBorder = false,
@@ -90,8 +90,8 @@ const std::vector<WindowCase>& Cases()
          .cancelButton = "Button1",
          .edits = {"Edit1", "Edit2", "Edit3", "Edit4"},
          .valueFile = "dialog1.sav"},
-        {.className = "TOKBottomDlg333",
-         .make = &Make<TOKBottomDlg333>,
+        {.className = "DuctShapeDialog",
+         .make = &Make<DuctShapeDialog>,
          .caption = "Wybór kanału",
          .size = {209, 174},
          .fixedBorder = true,
@@ -102,8 +102,8 @@ const std::vector<WindowCase>& Cases()
          .cancelButton = "CancelBtn",
          .edits = {},
          .valueFile = nullptr},
-        {.className = "TForm4",
-         .make = &Make<TForm4>,
+        {.className = "RoundDuctDialog",
+         .make = &Make<RoundDuctDialog>,
          .caption = "Parametry kanału",
          .size = {308, 153},
          .fixedBorder = false,
@@ -114,8 +114,8 @@ const std::vector<WindowCase>& Cases()
          .cancelButton = "Button2",
          .edits = {"Edit1"},
          .valueFile = "dialog22.sav"},
-        {.className = "TForm1",
-         .make = &Make<TForm1>,
+        {.className = "RectangularDuctDialog",
+         .make = &Make<RectangularDuctDialog>,
          .caption = "Parametry kanału",
          .size = {340, 173},
          .fixedBorder = false,
@@ -126,8 +126,8 @@ const std::vector<WindowCase>& Cases()
          .cancelButton = "Button2",
          .edits = {"Edit1", "Edit2"},
          .valueFile = "dialog2.sav"},
-        {.className = "TOKBottomDlg33333",
-         .make = &Make<TOKBottomDlg33333>,
+        {.className = "DuctMaterialDialog",
+         .make = &Make<DuctMaterialDialog>,
          .caption = "Wybór współczynnika chropowatości",
          .size = {318, 290},
          .fixedBorder = true,
@@ -138,8 +138,8 @@ const std::vector<WindowCase>& Cases()
          .cancelButton = "CancelBtn",
          .edits = {},
          .valueFile = nullptr},
-        {.className = "TOKBottomDlg3333",
-         .make = &Make<TOKBottomDlg3333>,
+        {.className = "InstallationDialog",
+         .make = &Make<InstallationDialog>,
          .caption = "Wybór typu instalacji",
          .size = {356, 195},
          .fixedBorder = true,
@@ -150,8 +150,8 @@ const std::vector<WindowCase>& Cases()
          .cancelButton = "CancelBtn",
          .edits = {},
          .valueFile = nullptr},
-        {.className = "TForm2",
-         .make = &Make<TForm2>,
+        {.className = "HallDialog",
+         .make = &Make<HallDialog>,
          .caption = "Parametry hali",
          .size = {331, 258},
          .fixedBorder = false,
@@ -162,8 +162,8 @@ const std::vector<WindowCase>& Cases()
          .cancelButton = "Button2",
          .edits = {"Edit1"},
          .valueFile = "dialog3.sav"},
-        {.className = "TForm22",
-         .make = &Make<TForm22>,
+        {.className = "RectangularGrilleDialog",
+         .make = &Make<RectangularGrilleDialog>,
          .caption = "Parametry budynku",
          .size = {598, 469},
          .fixedBorder = false,
@@ -174,8 +174,8 @@ const std::vector<WindowCase>& Cases()
          .cancelButton = "Button2",
          .edits = {"Edit1", "Edit2", "Edit3", "Edit4", "Edit5"},
          .valueFile = "dialog33.sav"},
-        {.className = "TForm222",
-         .make = &Make<TForm222>,
+        {.className = "RoundGrilleDialog",
+         .make = &Make<RoundGrilleDialog>,
          .caption = "Parametry budynku",
          .size = {334, 431},
          .fixedBorder = false,
@@ -186,8 +186,8 @@ const std::vector<WindowCase>& Cases()
          .cancelButton = "Button2",
          .edits = {"Edit1", "Edit2", "Edit3", "Edit4"},
          .valueFile = "dialog333.sav"},
-        {.className = "TForm2222",
-         .make = &Make<TForm2222>,
+        {.className = "AdjustableGrilleDialog",
+         .make = &Make<AdjustableGrilleDialog>,
          .caption = "Parametry budynku",
          .size = {334, 259},
          .fixedBorder = false,
@@ -433,8 +433,8 @@ private slots:
         QCOMPARE(result, int(QDialog::Accepted));
         // The shape and installation dialogs store their first choice, 0, which
         // the state already holds; every other dialog changes it.
-        if (QByteArray(c.className) != "TOKBottomDlg333" &&
-            QByteArray(c.className) != "TOKBottomDlg3333")
+        if (QByteArray(c.className) != "DuctShapeDialog" &&
+            QByteArray(c.className) != "InstallationDialog")
             QVERIFY(state != before);
     }
 
@@ -444,7 +444,7 @@ private slots:
         QFETCH(int, index);
         const WindowCase& c = Cases()[static_cast<std::size_t>(index)];
         QStringList fields = c.edits;
-        if (QByteArray(c.className) == "TForm2222")
+        if (QByteArray(c.className) == "AdjustableGrilleDialog")
             fields << "ComboBox1";
         for (const QString& field : fields) {
             WorkingDirectory dir;

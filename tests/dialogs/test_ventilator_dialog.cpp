@@ -155,7 +155,7 @@ void TestDialogWyw::initTestCase()
 void TestDialogWyw::windowAndControls()
 {
     CalcState state;
-    TOKBottomDlg_wyw dialog(state);
+    VentilatorDialog dialog(state);
     QCOMPARE(dialog.windowTitle(), QString::fromUtf8("Wybór wywietrznika"));
     QCOMPARE(dialog.size(), QSize(639, 425));
     QCOMPARE(dialog.minimumSize(), dialog.maximumSize());
@@ -211,7 +211,7 @@ void TestDialogWyw::captionsAndPlaces()
     QFETCH(bool, left);
     QFETCH(int, row);
     CalcState state;
-    TOKBottomDlg_wyw dialog(state);
+    VentilatorDialog dialog(state);
     QRadioButton* button = Button(dialog, model);
     QVERIFY(button);
     QCOMPARE(button->text(), caption);
@@ -240,7 +240,7 @@ void TestDialogWyw::noCaptionIsClipped()
 {
     QFETCH(QFont, font);
     CalcState state;
-    TOKBottomDlg_wyw dialog(state);
+    VentilatorDialog dialog(state);
     dialog.setFont(font);
     dialog.show();
     for (int model = 1; model <= kModels; ++model) {
@@ -277,7 +277,7 @@ void TestDialogWyw::firstStartChoiceIsKalmo100()
     ResetCalcState(state);
     CalcState expected = state;
     expected.VentilatorIndex = 1;
-    TOKBottomDlg_wyw dialog(state);
+    VentilatorDialog dialog(state);
     QVERIFY(Button(dialog, 1)->isChecked());
     QCOMPARE(CheckedCount(dialog), 1);
     const int result = RunModal(dialog, [](QDialog& d) { PressOnFocus(d, Qt::Key_Return); });
@@ -303,7 +303,7 @@ void TestDialogWyw::clickedModelIsStored()
     state.ResultsShown = 1;
     CalcState expected = state;
     expected.VentilatorIndex = model;
-    TOKBottomDlg_wyw dialog(state);
+    VentilatorDialog dialog(state);
     const int result = RunModal(dialog, [model](QDialog& d) {
         ClickButton(Button(d, model));
         QTest::mouseClick(d.findChild<QPushButton*>("OKBtn"), Qt::LeftButton);
@@ -321,7 +321,7 @@ void TestDialogWyw::cancelKeepsIndexButShowsLastClick()
 {
     CalcState state;
     ResetCalcState(state);
-    TOKBottomDlg_wyw dialog(state);
+    VentilatorDialog dialog(state);
 
     QCOMPARE(RunModal(dialog,
                       [](QDialog& d) {
@@ -362,7 +362,7 @@ void TestDialogWyw::escapeCancels()
     CalcState state;
     ResetCalcState(state);
     const CalcState before = state;
-    TOKBottomDlg_wyw dialog(state);
+    VentilatorDialog dialog(state);
     const int result = RunModal(dialog, [](QDialog& d) {
         ClickButton(Button(d, 14));
         PressOnFocus(d, Qt::Key_Escape);
@@ -377,7 +377,7 @@ void TestDialogWyw::escapeCancels()
 void TestDialogWyw::tabOrderFollowsTheColumns()
 {
     CalcState state;
-    TOKBottomDlg_wyw dialog(state);
+    VentilatorDialog dialog(state);
     dialog.show();
     QApplication::setActiveWindow(&dialog);
     QVERIFY(QTest::qWaitForWindowActive(&dialog));
@@ -424,7 +424,7 @@ void TestDialogWyw::tabOrderFollowsTheColumns()
 void TestDialogWyw::arrowsMoveTheChoiceInTabOrder()
 {
     CalcState state;
-    TOKBottomDlg_wyw dialog(state);
+    VentilatorDialog dialog(state);
     dialog.ShowModel(13);
     dialog.show();
     QApplication::setActiveWindow(&dialog);
@@ -453,7 +453,7 @@ void TestDialogWyw::arrowsMoveTheChoiceInTabOrder()
 void TestDialogWyw::exactlyOneButtonIsChecked()
 {
     CalcState state;
-    TOKBottomDlg_wyw dialog(state);
+    VentilatorDialog dialog(state);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     for (int model : {8, 8, 27, 1, 26, 14, 14}) { // twice: a click on the checked one keeps it
@@ -469,7 +469,7 @@ void TestDialogWyw::showModelChecksWithoutWriting()
     CalcState state;
     ResetCalcState(state);
     const CalcState before = state;
-    TOKBottomDlg_wyw dialog(state);
+    VentilatorDialog dialog(state);
     for (int model = 1; model <= kModels; ++model) {
         dialog.ShowModel(model);
         QVERIFY(Button(dialog, model)->isChecked());
@@ -489,7 +489,7 @@ void TestDialogWyw::showModelChecksWithoutWriting()
 void TestDialogWyw::picturesUnscaledBesideTheirLabels()
 {
     CalcState state;
-    TOKBottomDlg_wyw dialog(state);
+    VentilatorDialog dialog(state);
     const QRect frame = dialog.findChild<QGroupBox*>("RadioGroup1")->geometry();
     QLabel* previous = nullptr;
     int middleX = -1;
@@ -545,7 +545,7 @@ void TestDialogWyw::pictureBadDataGivesNullImage()
 void TestDialogWyw::renderedPicturesAreUnscaled()
 {
     CalcState state;
-    TOKBottomDlg_wyw dialog(state);
+    VentilatorDialog dialog(state);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     const QImage shot = dialog.grab().toImage().convertToFormat(QImage::Format_RGB32);
