@@ -5,9 +5,9 @@
 class QLabel;
 class QPushButton;
 
-// The About box, "Pomoc → O programie"; not part of the wizard.
-// The About box: the program's picture, name and version on a bevelled
-// panel, and OK. It has no handlers of its own; OK closes it.
+// The About box of "Pomoc → O programie": the program's picture, name and
+// version on a bevelled panel, and OK. It has no handlers of its own; OK
+// closes it. Not part of the wizard.
 class AboutBox : public FixedDialog {
     Q_OBJECT
 public:

@@ -1,4 +1,5 @@
 #include "app/application.h"
+#include "generated/version.h"
 #include "ui/text.h"
 
 #include <QLibraryInfo>
@@ -60,7 +61,7 @@ ProgramApplication::ProgramApplication(int& argc, char** argv)
     : QApplication(argc, argv)
 {
     SetApplicationTitle(Text(kApplicationTitle));
-    setApplicationVersion(Text(kApplicationVersion));
+    setApplicationVersion(Text(kProgramVersion));
     setDesktopFileName(QStringLiteral("wywietrznik"));
     // Qt's standard dialogs speak Polish like the rest of the program
     // (Debian: qt6-translations-l10n); without the file they stay English.

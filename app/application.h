@@ -1,7 +1,5 @@
 #pragma once
 
-#include "generated/version.h"
-
 #include <QApplication>
 #include <QString>
 #include <QTranslator>
@@ -13,8 +11,6 @@ class QWidget;
 // The title of the program: the caption of its main window, of its error boxes
 // and the name it shows in the task bar.
 inline constexpr const char* kApplicationTitle = "Program doboru wywietrzników firmy KORVANT";
-// The version record of the program (the About box shows "Wersja 1.0").
-inline constexpr const char* kApplicationVersion = kProgramVersion;
 
 // The application's title, as last set.
 QString ApplicationTitle();

@@ -17,10 +17,10 @@ class QStatusBar;
 class QToolButton;
 class TextCanvas;
 
-// The main window, which runs the wizard and shows its result.
 // The main window: the menu, the toolbar, the status line with hints, and the
 // report area, which shows the results report of the calculation state on
-// every repaint. Closing it ends the program.
+// every repaint. It runs the wizard and the other commands; closing it ends
+// the program.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:

@@ -5,8 +5,9 @@
 
 // The one record of inputs, choices and results of a calculation. The input
 // dialogs write it when confirmed, the wizard reads its choices, the ventilator
-// command writes the results, and the report only reads it. Nothing of it is
-// saved: every start of the program begins with the values of ResetCalcState.
+// command writes the results, and the report only reads it. Every start of the
+// program begins with the values of ResetCalcState; a calculation is kept only
+// when the user saves it in a .wyw file (project/), which restores it again.
 struct CalcState {
     std::int32_t ResultsShown = 0;     // 1: the main window draws the report
     std::int32_t ResultsPrintable = 0; // 1: the report may be printed
