@@ -4,7 +4,6 @@
 #include "calc/inputs.h"
 #include "calc/number_format.h"
 #include "dialogs/input_controls.h"
-#include "dialogs/valuefile.h"
 #include "ui/edit_focus.h"
 
 #include <QComboBox>
@@ -23,8 +22,8 @@ const AdjustableGrille& ShownGrille(const QComboBox* box)
 } // namespace
 
 AdjustableGrilleDialog::AdjustableGrilleDialog(CalcState& state, QWidget* parent)
-    : FormWindow(Text("Parametry budynku"), QRect(272, 200, 334, 259), parent)
-    , state_(state)
+    : ValueFileDialog(state, kObjectName, kValueFile, Text("Parametry budynku"),
+                      QRect(272, 200, 334, 259), parent)
 {
     const StoreyFields storeys = PlaceStoreyFields(this);
     storeyHeight_ = storeys.height;
@@ -51,11 +50,7 @@ AdjustableGrilleDialog::AdjustableGrilleDialog(CalcState& state, QWidget* parent
     QPushButton* cancel = PlaceButton(this, "Button2", "Anuluj", QPoint(184, 192));
 
     ChainFocus({storeyHeight_, storeys_, grille_, opening_, ok, cancel});
-    connect(ok, &QPushButton::clicked, this, &AdjustableGrilleDialog::Accept);
-    connect(cancel, &QPushButton::clicked, this, &AdjustableGrilleDialog::Cancel);
-
-    valueFile_ = new DialogValueFile(kValueFile, this);
-    valueFile_->Load({storeyHeight_, storeys_, opening_});
+    Finish(ok, cancel, {storeyHeight_, storeys_, opening_});
 }
 
 void AdjustableGrilleDialog::Accept()
@@ -66,13 +61,8 @@ void AdjustableGrilleDialog::Accept()
     const std::int32_t opening = LimitOpening(WholeField(opening_));
     const AdjustableGrille& grille = ShownGrille(grille_);
     state_.LossCoefficient = GrilleLossCoefficient(grille, opening);
-    valueFile_->Save({FormatFixed(storeyHeight, 2), FormatWhole(storeys), FormatWhole(opening)});
+    SaveValues({FormatFixed(storeyHeight, 2), FormatWhole(storeys), FormatWhole(opening)});
     ApplyStoreys(state_, storeyHeight, storeys);
     ApplyAdjustableGrille(state_, grille, opening);
     accept();
-}
-
-void AdjustableGrilleDialog::Cancel()
-{
-    reject();
 }

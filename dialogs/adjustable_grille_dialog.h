@@ -1,9 +1,7 @@
 #pragma once
 
-#include "calc/calc_state.h"
-#include "ui/dialog_base.h"
+#include "dialogs/value_file_dialog.h"
 
-class DialogValueFile;
 class QComboBox;
 class QLineEdit;
 
@@ -12,7 +10,7 @@ class QLineEdit;
 // height and count and the opening of the grille in turns of its disc,
 // remembered in "dialog3333.sav", and the grille chosen from five sizes. The
 // grille's diameter and loss coefficient follow from the choice and opening.
-class AdjustableGrilleDialog : public FormWindow {
+class AdjustableGrilleDialog : public ValueFileDialog<FormWindow> {
     Q_OBJECT
 public:
     // The designer's name, under which .wyw files keep the controls, and the
@@ -23,13 +21,10 @@ public:
     explicit AdjustableGrilleDialog(CalcState& state, QWidget* parent = nullptr);
 
 private:
-    void Accept();
-    void Cancel();
+    void Accept() override;
 
-    CalcState& state_;
     QLineEdit* storeyHeight_;
     QLineEdit* storeys_;
     QComboBox* grille_;
     QLineEdit* opening_;
-    DialogValueFile* valueFile_;
 };

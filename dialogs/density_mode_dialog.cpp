@@ -2,36 +2,20 @@
 
 #include "dialogs/input_controls.h"
 
-#include <QGroupBox>
-#include <QPushButton>
 #include <QRadioButton>
 
 DensityModeDialog::DensityModeDialog(CalcState& state, QWidget* parent)
-    : FixedDialog(Text("Wprowadzanie Ro"), QSize(275, 150), EscapeKey::Cancels, parent)
-    , state_(state)
+    : ChoiceDialog(state, kObjectName, Text("Wprowadzanie Ro"), QSize(275, 150), parent)
 {
-    QGroupBox* group = PlaceGroup(this, "RadioGroup1", "", QRect(8, 8, 259, 97));
-    computed_ =
-        PlaceRadio(group, "RadioButton1", "Niech program obliczy wartość Ro", QPoint(16, 20));
-    typed_ = PlaceRadio(group, "RadioButton2", "Podać wartość Ro z klawiatuy", QPoint(16, 56));
-    typed_->setChecked(true);
+    PlaceChoices(QRect(8, 8, 259, 97), "",
+                 {"Niech program obliczy wartość Ro", "Podać wartość Ro z klawiatuy"},
+                 QPoint(16, 20), 36, 1);
     // The checked choice is the group's stop in the focus order.
-    typed_->setFocus();
-
-    QPushButton* ok = PlaceButton(this, "OKBtn", "OK", QPoint(111, 115));
-    ok->setDefault(true);
-    QPushButton* cancel = PlaceButton(this, "CancelBtn", "Anuluj", QPoint(192, 115));
-
-    ChainFocus({computed_, typed_, ok, cancel});
-    connect(ok, &QPushButton::clicked, this, &DensityModeDialog::Accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    Choice(1)->setFocus();
+    PlaceButtons(QPoint(111, 115), QPoint(192, 115));
 }
 
-void DensityModeDialog::Accept()
+void DensityModeDialog::Choose(std::size_t index)
 {
-    if (computed_->isChecked())
-        state_.DensityEntered = 0;
-    if (typed_->isChecked())
-        state_.DensityEntered = 1;
-    accept();
+    state_.DensityEntered = static_cast<std::int32_t>(index); // 1: typed
 }

@@ -1,14 +1,11 @@
 #pragma once
 
-#include "calc/calc_state.h"
-#include "ui/dialog_base.h"
-
-class QRadioButton;
+#include "dialogs/choice_dialog.h"
 
 // Step 1 of the calculation wizard: how the air density is given.
 // "Wprowadzanie Ro": whether the air density will be typed or computed from
 // the weather. Sets DensityEntered; the choice is not kept between runs.
-class DensityModeDialog : public FixedDialog {
+class DensityModeDialog : public ChoiceDialog {
     Q_OBJECT
 public:
     // The designer's name, under which .wyw files keep the controls.
@@ -17,9 +14,5 @@ public:
     explicit DensityModeDialog(CalcState& state, QWidget* parent = nullptr);
 
 private:
-    void Accept();
-
-    CalcState& state_;
-    QRadioButton* computed_;
-    QRadioButton* typed_;
+    void Choose(std::size_t index) override;
 };

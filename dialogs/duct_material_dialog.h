@@ -1,16 +1,11 @@
 #pragma once
 
-#include "calc/calc_state.h"
-#include "ui/dialog_base.h"
-
-#include <array>
-
-class QRadioButton;
+#include "dialogs/choice_dialog.h"
 
 // Step 5 of the calculation wizard: the duct material.
 // "Wybór współczynnika chropowatości": the duct material, which fixes
 // DuctRoughness. The choice is not kept between runs.
-class DuctMaterialDialog : public FixedDialog {
+class DuctMaterialDialog : public ChoiceDialog {
     Q_OBJECT
 public:
     // The designer's name, under which .wyw files keep the controls.
@@ -19,8 +14,5 @@ public:
     explicit DuctMaterialDialog(CalcState& state, QWidget* parent = nullptr);
 
 private:
-    void Accept();
-
-    CalcState& state_;
-    std::array<QRadioButton*, 6> materials_{};
+    void Choose(std::size_t index) override;
 };

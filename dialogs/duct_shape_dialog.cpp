@@ -2,34 +2,15 @@
 
 #include "dialogs/input_controls.h"
 
-#include <QGroupBox>
-#include <QPushButton>
-#include <QRadioButton>
-
 DuctShapeDialog::DuctShapeDialog(CalcState& state, QWidget* parent)
-    : FixedDialog(Text("Wybór kanału"), QSize(209, 174), EscapeKey::Cancels, parent)
-    , state_(state)
+    : ChoiceDialog(state, kObjectName, Text("Wybór kanału"), QSize(209, 174), parent)
 {
-    QGroupBox* group =
-        PlaceGroup(this, "RadioGroup1", "Proszę wybrać typ kanału", QRect(8, 8, 193, 121));
-    rectangular_ = PlaceRadio(group, "RadioButton1", "Prostokątny", QPoint(16, 32));
-    rectangular_->setChecked(true);
-    round_ = PlaceRadio(group, "RadioButton2", "Okrągły", QPoint(16, 72));
-
-    QPushButton* ok = PlaceButton(this, "OKBtn", "OK", QPoint(45, 139));
-    ok->setDefault(true);
-    QPushButton* cancel = PlaceButton(this, "CancelBtn", "Anuluj", QPoint(126, 139));
-
-    ChainFocus({rectangular_, round_, ok, cancel});
-    connect(ok, &QPushButton::clicked, this, &DuctShapeDialog::Accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    PlaceChoices(QRect(8, 8, 193, 121), "Proszę wybrać typ kanału", {"Prostokątny", "Okrągły"},
+                 QPoint(16, 32), 40);
+    PlaceButtons(QPoint(45, 139), QPoint(126, 139));
 }
 
-void DuctShapeDialog::Accept()
+void DuctShapeDialog::Choose(std::size_t index)
 {
-    if (rectangular_->isChecked())
-        state_.DuctRound = 0;
-    if (round_->isChecked())
-        state_.DuctRound = 1;
-    accept();
+    state_.DuctRound = static_cast<std::int32_t>(index); // 1: round
 }

@@ -1,14 +1,11 @@
 #pragma once
 
-#include "calc/calc_state.h"
-#include "ui/dialog_base.h"
-
-class QRadioButton;
+#include "dialogs/choice_dialog.h"
 
 // Step 3 of the calculation wizard: the duct shape.
 // "Wybór kanału": a rectangular or a round duct. Sets DuctRound; the choice is
 // not kept between runs.
-class DuctShapeDialog : public FixedDialog {
+class DuctShapeDialog : public ChoiceDialog {
     Q_OBJECT
 public:
     // The designer's name, under which .wyw files keep the controls.
@@ -17,9 +14,5 @@ public:
     explicit DuctShapeDialog(CalcState& state, QWidget* parent = nullptr);
 
 private:
-    void Accept();
-
-    CalcState& state_;
-    QRadioButton* rectangular_;
-    QRadioButton* round_;
+    void Choose(std::size_t index) override;
 };

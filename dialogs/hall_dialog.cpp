@@ -4,7 +4,6 @@
 #include "calc/inputs.h"
 #include "calc/number_format.h"
 #include "dialogs/input_controls.h"
-#include "dialogs/valuefile.h"
 
 #include <QGroupBox>
 #include <QLineEdit>
@@ -14,8 +13,8 @@
 #include <string>
 
 HallDialog::HallDialog(CalcState& state, QWidget* parent)
-    : FormWindow(Text("Parametry hali"), QRect(232, 180, 331, 258), parent)
-    , state_(state)
+    : ValueFileDialog(state, kObjectName, kValueFile, Text("Parametry hali"),
+                      QRect(232, 180, 331, 258), parent)
 {
     PlaceLabel(this, "Label3", "Proszę podać parametry hali", QPoint(16, 16));
     PlaceLabel(this, "Label1", "Dlugość kanału [m]", QPoint(16, 52));
@@ -35,11 +34,7 @@ HallDialog::HallDialog(CalcState& state, QWidget* parent)
     inlets_[0]->setChecked(true);
 
     ChainFocus({ductLength_, ok, cancel, inlets_[0], inlets_[1], inlets_[2]});
-    connect(ok, &QPushButton::clicked, this, &HallDialog::Accept);
-    connect(cancel, &QPushButton::clicked, this, &HallDialog::Cancel);
-
-    valueFile_ = new DialogValueFile(kValueFile, this);
-    valueFile_->Load({ductLength_});
+    Finish(ok, cancel, {ductLength_});
 }
 
 void HallDialog::Accept()
@@ -51,11 +46,6 @@ void HallDialog::Accept()
             inletLoss = kHallInlets[i].lossCoefficient;
     }
     ApplyHall(state_, ductLength, inletLoss);
-    valueFile_->Save({FormatFixed(ductLength, 2)});
+    SaveValues({FormatFixed(ductLength, 2)});
     accept();
-}
-
-void HallDialog::Cancel()
-{
-    reject();
 }

@@ -1,18 +1,16 @@
 #pragma once
 
-#include "calc/calc_state.h"
-#include "ui/dialog_base.h"
+#include "dialogs/value_file_dialog.h"
 
 #include <array>
 
-class DialogValueFile;
 class QLineEdit;
 class QRadioButton;
 
 // Step 7 of the calculation wizard for a hall: duct length and inlet.
 // "Parametry hali": the duct length of a hall, remembered in "dialog3.sav",
 // and the shape of the duct inlet, which fixes its loss coefficient.
-class HallDialog : public FormWindow {
+class HallDialog : public ValueFileDialog<FormWindow> {
     Q_OBJECT
 public:
     // The designer's name, under which .wyw files keep the controls, and the
@@ -23,11 +21,8 @@ public:
     explicit HallDialog(CalcState& state, QWidget* parent = nullptr);
 
 private:
-    void Accept();
-    void Cancel();
+    void Accept() override;
 
-    CalcState& state_;
     QLineEdit* ductLength_;
-    DialogValueFile* valueFile_;
     std::array<QRadioButton*, 3> inlets_{};
 };

@@ -2,6 +2,8 @@
 target_sources(wyw_dialogs PRIVATE
     valuefile.cpp valuefile.h
     input_controls.cpp input_controls.h
+    value_file_dialog.h
+    choice_dialog.cpp choice_dialog.h
     density_mode_dialog.cpp density_mode_dialog.h
     typed_density_dialog.cpp typed_density_dialog.h
     weather_dialog.cpp weather_dialog.h

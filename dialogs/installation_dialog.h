@@ -1,16 +1,11 @@
 #pragma once
 
-#include "calc/calc_state.h"
-#include "ui/dialog_base.h"
-
-#include <array>
-
-class QRadioButton;
+#include "dialogs/choice_dialog.h"
 
 // Step 6 of the calculation wizard: hall or building.
 // "Wybór typu instalacji": a hall or one of the three kinds of building.
 // Sets InstallationType 0..3; the choice is not kept between runs.
-class InstallationDialog : public FixedDialog {
+class InstallationDialog : public ChoiceDialog {
     Q_OBJECT
 public:
     // The designer's name, under which .wyw files keep the controls.
@@ -19,8 +14,5 @@ public:
     explicit InstallationDialog(CalcState& state, QWidget* parent = nullptr);
 
 private:
-    void Accept();
-
-    CalcState& state_;
-    std::array<QRadioButton*, 4> installations_{};
+    void Choose(std::size_t index) override;
 };

@@ -3,14 +3,13 @@
 #include "calc/inputs.h"
 #include "calc/number_format.h"
 #include "dialogs/input_controls.h"
-#include "dialogs/valuefile.h"
 
 #include <QLineEdit>
 #include <QPushButton>
 
 RectangularDuctDialog::RectangularDuctDialog(CalcState& state, QWidget* parent)
-    : FormWindow(Text("Parametry kanału"), QRect(240, 180, 340, 173), parent)
-    , state_(state)
+    : ValueFileDialog(state, kObjectName, kValueFile, Text("Parametry kanału"),
+                      QRect(240, 180, 340, 173), parent)
 {
     PlaceLabel(this, "Label2", "Proszę podać wymiary kanału", QPoint(16, 16));
     PlaceLabel(this, "Label1", "Długość [m]", QPoint(16, 52));
@@ -23,11 +22,7 @@ RectangularDuctDialog::RectangularDuctDialog(CalcState& state, QWidget* parent)
     QPushButton* cancel = PlaceButton(this, "Button2", "Anuluj", QPoint(184, 128));
 
     ChainFocus({length_, width_, ok, cancel});
-    connect(ok, &QPushButton::clicked, this, &RectangularDuctDialog::Accept);
-    connect(cancel, &QPushButton::clicked, this, &RectangularDuctDialog::Cancel);
-
-    valueFile_ = new DialogValueFile(kValueFile, this);
-    valueFile_->Load({length_, width_});
+    Finish(ok, cancel, {length_, width_});
 }
 
 void RectangularDuctDialog::Accept()
@@ -41,12 +36,7 @@ void RectangularDuctDialog::Accept()
         ShowRefusal(this, refusal);
         return;
     }
-    valueFile_->Save({FormatFixed(sideA, 2), FormatFixed(sideB, 2)});
+    SaveValues({FormatFixed(sideA, 2), FormatFixed(sideB, 2)});
     ApplyRectangularDuct(state_, sideA, sideB);
     accept();
-}
-
-void RectangularDuctDialog::Cancel()
-{
-    reject();
 }

@@ -1,16 +1,14 @@
 #pragma once
 
-#include "calc/calc_state.h"
-#include "ui/dialog_base.h"
+#include "dialogs/value_file_dialog.h"
 
-class DialogValueFile;
 class QLineEdit;
 
 // Step 4 of the calculation wizard for a rectangular duct: its sides.
 // "Parametry kanału" of a rectangular duct: its two sides, remembered in
 // "dialog2.sav"; the duct is represented by its equivalent diameter. Two sides
 // that add up to 0 give no diameter and are refused.
-class RectangularDuctDialog : public FormWindow {
+class RectangularDuctDialog : public ValueFileDialog<FormWindow> {
     Q_OBJECT
 public:
     // The designer's name, under which .wyw files keep the controls, and the
@@ -21,11 +19,8 @@ public:
     explicit RectangularDuctDialog(CalcState& state, QWidget* parent = nullptr);
 
 private:
-    void Accept();
-    void Cancel();
+    void Accept() override;
 
-    CalcState& state_;
     QLineEdit* length_;
     QLineEdit* width_;
-    DialogValueFile* valueFile_;
 };

@@ -3,7 +3,6 @@
 #include "calc/inputs.h"
 #include "calc/number_format.h"
 #include "dialogs/input_controls.h"
-#include "dialogs/valuefile.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -40,8 +39,8 @@ constexpr int kRowsPerColumn = 6;
 } // namespace
 
 RectangularGrilleDialog::RectangularGrilleDialog(CalcState& state, QWidget* parent)
-    : FormWindow(Text("Parametry budynku"), QRect(195, 96, 598, 469), parent)
-    , state_(state)
+    : ValueFileDialog(state, kObjectName, kValueFile, Text("Parametry budynku"),
+                      QRect(195, 96, 598, 469), parent)
 {
     const StoreyFields storeys = PlaceStoreyFields(this);
     storeyHeight_ = storeys.height;
@@ -70,11 +69,7 @@ RectangularGrilleDialog::RectangularGrilleDialog(CalcState& state, QWidget* pare
     QPushButton* cancel = PlaceButton(this, "Button2", "Anuluj", QPoint(304, 384));
 
     ChainFocus({storeyHeight_, storeys_, ok, cancel, grilleHeight_, grilleWidth_, grilleLoss_});
-    connect(ok, &QPushButton::clicked, this, &RectangularGrilleDialog::Accept);
-    connect(cancel, &QPushButton::clicked, this, &RectangularGrilleDialog::Cancel);
-
-    valueFile_ = new DialogValueFile(kValueFile, this);
-    valueFile_->Load({storeyHeight_, storeys_, grilleHeight_, grilleWidth_, grilleLoss_});
+    Finish(ok, cancel, {storeyHeight_, storeys_, grilleHeight_, grilleWidth_, grilleLoss_});
 }
 
 void RectangularGrilleDialog::Accept()
@@ -85,14 +80,9 @@ void RectangularGrilleDialog::Accept()
     const double width = RealField(grilleWidth_);
     const double loss = RealField(grilleLoss_);
     state_.LossCoefficient = loss; // as soon as its field is read
-    valueFile_->Save({FormatFixed(storeyHeight, 2), FormatWhole(storeys), FormatFixed(height, 2),
-                      FormatFixed(width, 2), FormatFixed(loss, 2)});
+    SaveValues({FormatFixed(storeyHeight, 2), FormatWhole(storeys), FormatFixed(height, 2),
+                FormatFixed(width, 2), FormatFixed(loss, 2)});
     ApplyStoreys(state_, storeyHeight, storeys);
     ApplyRectangularGrille(state_, height, width, loss);
     accept();
-}
-
-void RectangularGrilleDialog::Cancel()
-{
-    reject();
 }

@@ -1,16 +1,14 @@
 #pragma once
 
-#include "calc/calc_state.h"
-#include "ui/dialog_base.h"
+#include "dialogs/value_file_dialog.h"
 
-class DialogValueFile;
 class QLineEdit;
 
 // Step 7 of the calculation wizard for a building with a rectangular grille.
 // "Parametry budynku" with a rectangular grille on every storey: storey height
 // and count, grille height and width and its loss coefficient, remembered in
 // "dialog33.sav", with a table of loss coefficients of example grilles.
-class RectangularGrilleDialog : public FormWindow {
+class RectangularGrilleDialog : public ValueFileDialog<FormWindow> {
     Q_OBJECT
 public:
     // The designer's name, under which .wyw files keep the controls, and the
@@ -21,14 +19,11 @@ public:
     explicit RectangularGrilleDialog(CalcState& state, QWidget* parent = nullptr);
 
 private:
-    void Accept();
-    void Cancel();
+    void Accept() override;
 
-    CalcState& state_;
     QLineEdit* storeyHeight_;
     QLineEdit* storeys_;
     QLineEdit* grilleHeight_;
     QLineEdit* grilleWidth_;
     QLineEdit* grilleLoss_;
-    DialogValueFile* valueFile_;
 };

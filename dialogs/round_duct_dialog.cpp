@@ -3,14 +3,13 @@
 #include "calc/inputs.h"
 #include "calc/number_format.h"
 #include "dialogs/input_controls.h"
-#include "dialogs/valuefile.h"
 
 #include <QLineEdit>
 #include <QPushButton>
 
 RoundDuctDialog::RoundDuctDialog(CalcState& state, QWidget* parent)
-    : FormWindow(Text("Parametry kanału"), QRect(248, 190, 308, 153), parent)
-    , state_(state)
+    : ValueFileDialog(state, kObjectName, kValueFile, Text("Parametry kanału"),
+                      QRect(248, 190, 308, 153), parent)
 {
     PlaceLabel(this, "Label2", "Proszę podać parametry kanału", QPoint(16, 16));
     PlaceLabel(this, "Label1", "Średnica kanału [m]", QPoint(16, 52));
@@ -21,23 +20,14 @@ RoundDuctDialog::RoundDuctDialog(CalcState& state, QWidget* parent)
     QPushButton* cancel = PlaceButton(this, "Button2", "Anuluj", QPoint(168, 104));
 
     ChainFocus({ok, diameter_, cancel});
-    connect(ok, &QPushButton::clicked, this, &RoundDuctDialog::Accept);
-    connect(cancel, &QPushButton::clicked, this, &RoundDuctDialog::Cancel);
-
-    valueFile_ = new DialogValueFile(kValueFile, this);
-    valueFile_->Load({diameter_});
+    Finish(ok, cancel, {diameter_});
 }
 
 void RoundDuctDialog::Accept()
 {
     const double diameter = RealField(diameter_);
     state_.DuctDiameter = diameter;
-    valueFile_->Save({FormatFixed(diameter, 2)});
+    SaveValues({FormatFixed(diameter, 2)});
     ApplyRoundDuct(state_, diameter); // and the area, after the file
     accept();
-}
-
-void RoundDuctDialog::Cancel()
-{
-    reject();
 }

@@ -1,15 +1,13 @@
 #pragma once
 
-#include "calc/calc_state.h"
-#include "ui/dialog_base.h"
+#include "dialogs/value_file_dialog.h"
 
-class DialogValueFile;
 class QLineEdit;
 
 // Step 4 of the calculation wizard for a round duct: its diameter.
 // "Parametry kanału" of a round duct: its diameter, remembered in
 // "dialog22.sav". The OK button comes first in the focus order.
-class RoundDuctDialog : public FormWindow {
+class RoundDuctDialog : public ValueFileDialog<FormWindow> {
     Q_OBJECT
 public:
     // The designer's name, under which .wyw files keep the controls, and the
@@ -20,10 +18,7 @@ public:
     explicit RoundDuctDialog(CalcState& state, QWidget* parent = nullptr);
 
 private:
-    void Accept();
-    void Cancel();
+    void Accept() override;
 
-    CalcState& state_;
     QLineEdit* diameter_;
-    DialogValueFile* valueFile_;
 };

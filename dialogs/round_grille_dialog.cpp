@@ -3,7 +3,6 @@
 #include "calc/inputs.h"
 #include "calc/number_format.h"
 #include "dialogs/input_controls.h"
-#include "dialogs/valuefile.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -32,8 +31,8 @@ constexpr std::array<ReferenceGrille, 5> kReferenceGrilles = {{
 } // namespace
 
 RoundGrilleDialog::RoundGrilleDialog(CalcState& state, QWidget* parent)
-    : FormWindow(Text("Parametry budynku"), QRect(195, 96, 334, 431), parent)
-    , state_(state)
+    : ValueFileDialog(state, kObjectName, kValueFile, Text("Parametry budynku"),
+                      QRect(195, 96, 334, 431), parent)
 {
     const StoreyFields storeys = PlaceStoreyFields(this);
     storeyHeight_ = storeys.height;
@@ -59,11 +58,7 @@ RoundGrilleDialog::RoundGrilleDialog(CalcState& state, QWidget* parent)
     QPushButton* cancel = PlaceButton(this, "Button2", "Anuluj", QPoint(192, 352));
 
     ChainFocus({storeyHeight_, storeys_, ok, cancel, grilleDiameter_, grilleLoss_});
-    connect(ok, &QPushButton::clicked, this, &RoundGrilleDialog::Accept);
-    connect(cancel, &QPushButton::clicked, this, &RoundGrilleDialog::Cancel);
-
-    valueFile_ = new DialogValueFile(kValueFile, this);
-    valueFile_->Load({storeyHeight_, storeys_, grilleDiameter_, grilleLoss_});
+    Finish(ok, cancel, {storeyHeight_, storeys_, grilleDiameter_, grilleLoss_});
 }
 
 void RoundGrilleDialog::Accept()
@@ -73,14 +68,9 @@ void RoundGrilleDialog::Accept()
     const double diameter = RealField(grilleDiameter_);
     const double loss = RealField(grilleLoss_);
     state_.LossCoefficient = loss; // as soon as its field is read
-    valueFile_->Save({FormatFixed(storeyHeight, 2), FormatWhole(storeys), FormatFixed(diameter, 2),
-                      FormatFixed(loss, 2)});
+    SaveValues({FormatFixed(storeyHeight, 2), FormatWhole(storeys), FormatFixed(diameter, 2),
+                FormatFixed(loss, 2)});
     ApplyStoreys(state_, storeyHeight, storeys);
     ApplyRoundGrille(state_, diameter, loss);
     accept();
-}
-
-void RoundGrilleDialog::Cancel()
-{
-    reject();
 }

@@ -1,16 +1,14 @@
 #pragma once
 
-#include "calc/calc_state.h"
-#include "ui/dialog_base.h"
+#include "dialogs/value_file_dialog.h"
 
-class DialogValueFile;
 class QLineEdit;
 
 // Step 7 of the calculation wizard for a building with a round fixed grille.
 // "Parametry budynku" with a round fixed grille on every storey: storey height
 // and count, grille diameter and its loss coefficient, remembered in
 // "dialog333.sav", with a table of loss coefficients of example grilles.
-class RoundGrilleDialog : public FormWindow {
+class RoundGrilleDialog : public ValueFileDialog<FormWindow> {
     Q_OBJECT
 public:
     // The designer's name, under which .wyw files keep the controls, and the
@@ -21,13 +19,10 @@ public:
     explicit RoundGrilleDialog(CalcState& state, QWidget* parent = nullptr);
 
 private:
-    void Accept();
-    void Cancel();
+    void Accept() override;
 
-    CalcState& state_;
     QLineEdit* storeyHeight_;
     QLineEdit* storeys_;
     QLineEdit* grilleDiameter_;
     QLineEdit* grilleLoss_;
-    DialogValueFile* valueFile_;
 };

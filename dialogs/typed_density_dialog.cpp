@@ -3,14 +3,13 @@
 #include "calc/inputs.h"
 #include "calc/number_format.h"
 #include "dialogs/input_controls.h"
-#include "dialogs/valuefile.h"
 
 #include <QLineEdit>
 #include <QPushButton>
 
 TypedDensityDialog::TypedDensityDialog(CalcState& state, QWidget* parent)
-    : FixedDialog(Text("Dobór parametrów"), QSize(315, 184), EscapeKey::Ignored, parent)
-    , state_(state)
+    : ValueFileDialog(state, kObjectName, kValueFile, Text("Dobór parametrów"), QSize(315, 184),
+                      EscapeKey::Ignored, parent)
 {
     PlaceBevel(this, "Bevel1", QRect(8, 8, 299, 129));
     PlaceLabel(this, "Label1", "Proszę podać parametry", QPoint(20, 20));
@@ -24,11 +23,7 @@ TypedDensityDialog::TypedDensityDialog(CalcState& state, QWidget* parent)
     QPushButton* cancel = PlaceButton(this, "Button1", "Anuluj", QPoint(232, 149));
 
     ChainFocus({density_, windSpeed_, ok, cancel});
-    connect(ok, &QPushButton::clicked, this, &TypedDensityDialog::Accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-
-    valueFile_ = new DialogValueFile(kValueFile, this);
-    valueFile_->Load({density_, windSpeed_});
+    Finish(ok, cancel, {density_, windSpeed_});
 }
 
 void TypedDensityDialog::Accept()
@@ -36,6 +31,6 @@ void TypedDensityDialog::Accept()
     const double density = RealField(density_);
     const double windSpeed = RealField(windSpeed_);
     ApplyTypedAir(state_, density, windSpeed);
-    valueFile_->Save({FormatFixed(density, 2), FormatFixed(windSpeed, 1)});
+    SaveValues({FormatFixed(density, 2), FormatFixed(windSpeed, 1)});
     accept();
 }

@@ -1,15 +1,13 @@
 #pragma once
 
-#include "calc/calc_state.h"
-#include "ui/dialog_base.h"
+#include "dialogs/value_file_dialog.h"
 
-class DialogValueFile;
 class QLineEdit;
 
 // Step 2 of the calculation wizard when the density is typed: air density and wind speed.
 // "Dobór parametrów": the air density and the wind speed as typed. Remembers
 // them in "dialog.sav". Its "Anuluj" is an ordinary button: Esc does nothing.
-class TypedDensityDialog : public FixedDialog {
+class TypedDensityDialog : public ValueFileDialog<FixedDialog> {
     Q_OBJECT
 public:
     // The designer's name, under which .wyw files keep the controls, and the
@@ -20,10 +18,8 @@ public:
     explicit TypedDensityDialog(CalcState& state, QWidget* parent = nullptr);
 
 private:
-    void Accept();
+    void Accept() override;
 
-    CalcState& state_;
     QLineEdit* density_;
     QLineEdit* windSpeed_;
-    DialogValueFile* valueFile_;
 };

@@ -4,14 +4,13 @@
 #include "calc/inputs.h"
 #include "calc/number_format.h"
 #include "dialogs/input_controls.h"
-#include "dialogs/valuefile.h"
 
 #include <QLineEdit>
 #include <QPushButton>
 
 WeatherDialog::WeatherDialog(CalcState& state, QWidget* parent)
-    : FormWindow(Text("Dobór parametrów "), QRect(232, 170, 331, 277), parent)
-    , state_(state)
+    : ValueFileDialog(state, kObjectName, kValueFile, Text("Dobór parametrów "),
+                      QRect(232, 170, 331, 277), parent)
 {
     PlaceBevel(this, "Bevel1", QRect(8, 8, 315, 201));
     PlaceLabel(this, "Label1", "Proszę podać parametry do obliczenia gestości Ro", QPoint(16, 16));
@@ -30,11 +29,7 @@ WeatherDialog::WeatherDialog(CalcState& state, QWidget* parent)
     QPushButton* cancel = PlaceButton(this, "Button1", "Anuluj", QPoint(168, 228));
 
     ChainFocus({temperature_, pressure_, humidity_, windSpeed_, ok, cancel});
-    connect(ok, &QPushButton::clicked, this, &WeatherDialog::Accept);
-    connect(cancel, &QPushButton::clicked, this, &WeatherDialog::Cancel);
-
-    valueFile_ = new DialogValueFile(kValueFile, this);
-    valueFile_->Load({temperature_, pressure_, humidity_, windSpeed_});
+    Finish(ok, cancel, {temperature_, pressure_, humidity_, windSpeed_});
 }
 
 void WeatherDialog::Accept()
@@ -49,13 +44,8 @@ void WeatherDialog::Accept()
     }
     const double windSpeed = RealField(windSpeed_);
     state_.WindSpeed = windSpeed;
-    valueFile_->Save({FormatWhole(temperature), FormatWhole(pressure), FormatWhole(humidity),
-                      FormatFixed(windSpeed, 1)});
+    SaveValues({FormatWhole(temperature), FormatWhole(pressure), FormatWhole(humidity),
+                FormatFixed(windSpeed, 1)});
     state_.AirDensity = air.density; // computed after the file is written
     accept();
-}
-
-void WeatherDialog::Cancel()
-{
-    reject();
 }

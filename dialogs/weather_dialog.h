@@ -1,16 +1,14 @@
 #pragma once
 
-#include "calc/calc_state.h"
-#include "ui/dialog_base.h"
+#include "dialogs/value_file_dialog.h"
 
-class DialogValueFile;
 class QLineEdit;
 
 // Step 2 of the calculation wizard when the density comes from the weather.
 // "Dobór parametrów ": temperature, barometric pressure and relative humidity,
 // from which the air density is computed, and the wind speed. Remembers them
 // in "dialog1.sav". Weather data that give no density are refused.
-class WeatherDialog : public FormWindow {
+class WeatherDialog : public ValueFileDialog<FormWindow> {
     Q_OBJECT
 public:
     // The designer's name, under which .wyw files keep the controls, and the
@@ -21,13 +19,10 @@ public:
     explicit WeatherDialog(CalcState& state, QWidget* parent = nullptr);
 
 private:
-    void Accept();
-    void Cancel();
+    void Accept() override;
 
-    CalcState& state_;
     QLineEdit* temperature_;
     QLineEdit* pressure_;
     QLineEdit* humidity_;
     QLineEdit* windSpeed_;
-    DialogValueFile* valueFile_;
 };

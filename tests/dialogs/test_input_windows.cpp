@@ -38,6 +38,7 @@ template <class T> std::unique_ptr<QDialog> Make(CalcState& state)
 
 struct WindowCase {
     const char* className;
+    const char* objectName; // the designer's name, kept in .wyw files
     Factory make;
     const char* caption;
     QSize size;
@@ -55,6 +56,7 @@ const std::vector<WindowCase>& Cases()
 {
     static const std::vector<WindowCase> cases = {
         {.className = "DensityModeDialog",
+         .objectName = "OKBottomDlg3",
          .make = &Make<DensityModeDialog>,
          .caption = "Wprowadzanie Ro",
          .size = {275, 150},
@@ -67,6 +69,7 @@ const std::vector<WindowCase>& Cases()
          .edits = {},
          .valueFile = nullptr},
         {.className = "TypedDensityDialog",
+         .objectName = "OKBottomDlg",
          .make = &Make<TypedDensityDialog>,
          .caption = "Dobór parametrów",
          .size = {315, 184},
@@ -79,6 +82,7 @@ const std::vector<WindowCase>& Cases()
          .edits = {"Edit1", "Edit2"},
          .valueFile = "dialog.sav"},
         {.className = "WeatherDialog",
+         .objectName = "Form3",
          .make = &Make<WeatherDialog>,
          .caption = "Dobór parametrów ",
          .size = {331, 277},
@@ -91,6 +95,7 @@ const std::vector<WindowCase>& Cases()
          .edits = {"Edit1", "Edit2", "Edit3", "Edit4"},
          .valueFile = "dialog1.sav"},
         {.className = "DuctShapeDialog",
+         .objectName = "OKBottomDlg333",
          .make = &Make<DuctShapeDialog>,
          .caption = "Wybór kanału",
          .size = {209, 174},
@@ -103,6 +108,7 @@ const std::vector<WindowCase>& Cases()
          .edits = {},
          .valueFile = nullptr},
         {.className = "RoundDuctDialog",
+         .objectName = "Form4",
          .make = &Make<RoundDuctDialog>,
          .caption = "Parametry kanału",
          .size = {308, 153},
@@ -115,6 +121,7 @@ const std::vector<WindowCase>& Cases()
          .edits = {"Edit1"},
          .valueFile = "dialog22.sav"},
         {.className = "RectangularDuctDialog",
+         .objectName = "Form1",
          .make = &Make<RectangularDuctDialog>,
          .caption = "Parametry kanału",
          .size = {340, 173},
@@ -127,6 +134,7 @@ const std::vector<WindowCase>& Cases()
          .edits = {"Edit1", "Edit2"},
          .valueFile = "dialog2.sav"},
         {.className = "DuctMaterialDialog",
+         .objectName = "OKBottomDlg33333",
          .make = &Make<DuctMaterialDialog>,
          .caption = "Wybór współczynnika chropowatości",
          .size = {318, 290},
@@ -139,6 +147,7 @@ const std::vector<WindowCase>& Cases()
          .edits = {},
          .valueFile = nullptr},
         {.className = "InstallationDialog",
+         .objectName = "OKBottomDlg3333",
          .make = &Make<InstallationDialog>,
          .caption = "Wybór typu instalacji",
          .size = {356, 195},
@@ -151,6 +160,7 @@ const std::vector<WindowCase>& Cases()
          .edits = {},
          .valueFile = nullptr},
         {.className = "HallDialog",
+         .objectName = "Form2",
          .make = &Make<HallDialog>,
          .caption = "Parametry hali",
          .size = {331, 258},
@@ -163,6 +173,7 @@ const std::vector<WindowCase>& Cases()
          .edits = {"Edit1"},
          .valueFile = "dialog3.sav"},
         {.className = "RectangularGrilleDialog",
+         .objectName = "Form22",
          .make = &Make<RectangularGrilleDialog>,
          .caption = "Parametry budynku",
          .size = {598, 469},
@@ -175,6 +186,7 @@ const std::vector<WindowCase>& Cases()
          .edits = {"Edit1", "Edit2", "Edit3", "Edit4", "Edit5"},
          .valueFile = "dialog33.sav"},
         {.className = "RoundGrilleDialog",
+         .objectName = "Form222",
          .make = &Make<RoundGrilleDialog>,
          .caption = "Parametry budynku",
          .size = {334, 431},
@@ -187,6 +199,7 @@ const std::vector<WindowCase>& Cases()
          .edits = {"Edit1", "Edit2", "Edit3", "Edit4"},
          .valueFile = "dialog333.sav"},
         {.className = "AdjustableGrilleDialog",
+         .objectName = "Form2222",
          .make = &Make<AdjustableGrilleDialog>,
          .caption = "Parametry budynku",
          .size = {334, 259},
@@ -316,6 +329,23 @@ private slots:
             QVERIFY(dialog->maximumSize().width() > c.size.width());
             QVERIFY(dialog->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
         }
+    }
+
+    // The names that .wyw files and users' directories hold still find the
+    // dialog and its remembered values.
+    void oldNamesKept_data() { AddCaseRows(); }
+    void oldNamesKept()
+    {
+        QFETCH(int, index);
+        const WindowCase& c = Cases()[static_cast<std::size_t>(index)];
+        WorkingDirectory dir;
+        if (c.valueFile)
+            QVERIFY(WriteBytes(c.valueFile, "7.25\n"));
+        CalcState state;
+        const auto dialog = c.make(state);
+        QCOMPARE(dialog->objectName(), QString(c.objectName));
+        if (c.valueFile)
+            QCOMPARE(dialog->findChild<QLineEdit*>(c.edits.front())->text(), QString("7.25"));
     }
 
     void placeOnScreen_data() { AddCaseRows(); }
