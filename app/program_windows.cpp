@@ -40,20 +40,21 @@ ProgramWindows::ProgramWindows(CalcState& state, QStringList helpDirectories)
     aboutBox_ = std::make_unique<AboutBox>(mainWindow_.get());
     creationOrder_.push_back(aboutBox_.get());
     // The dialogs with edit fields read their value files while they are
-    // created, so the files are read once per run, here.
-    Create(typedDensity_, TypedDensityDialog::kObjectName, state);
-    Create(rectangularDuct_, RectangularDuctDialog::kObjectName, state);
-    Create(hall_, HallDialog::kObjectName, state);
-    Create(weather_, WeatherDialog::kObjectName, state);
-    Create(roundDuct_, RoundDuctDialog::kObjectName, state);
-    Create(densityMode_, DensityModeDialog::kObjectName, state);
-    Create(ductShape_, DuctShapeDialog::kObjectName, state);
-    Create(installationType_, InstallationDialog::kObjectName, state);
-    Create(ductMaterial_, DuctMaterialDialog::kObjectName, state);
+    // created, so the files are read once per run, here. This list is also the
+    // one table of which window each step of the wizard shows.
+    CreateStep(WizardDialog::TypedDensity, typedDensity_, state);
+    CreateStep(WizardDialog::RectangularDuct, rectangularDuct_, state);
+    CreateStep(WizardDialog::Hall, hall_, state);
+    CreateStep(WizardDialog::Weather, weather_, state);
+    CreateStep(WizardDialog::RoundDuct, roundDuct_, state);
+    CreateStep(WizardDialog::DensityMode, densityMode_, state);
+    CreateStep(WizardDialog::DuctShape, ductShape_, state);
+    CreateStep(WizardDialog::InstallationType, installationType_, state);
+    CreateStep(WizardDialog::DuctMaterial, ductMaterial_, state);
     Create(ventilator_, VentilatorDialog::kObjectName, state);
-    Create(rectangularGrille_, RectangularGrilleDialog::kObjectName, state);
-    Create(roundGrille_, RoundGrilleDialog::kObjectName, state);
-    Create(adjustableGrille_, AdjustableGrilleDialog::kObjectName, state);
+    CreateStep(WizardDialog::BuildingRectangular, rectangularGrille_, state);
+    CreateStep(WizardDialog::BuildingRound, roundGrille_, state);
+    CreateStep(WizardDialog::BuildingAdjustable, adjustableGrille_, state);
     // Last, the comparison of all ventilators, an addition to the classic windows.
     Create(compareForm_, "CompareForm", state, [this](int index) {
         mainWindow_->RunCommand([this, index] { mainWindow_->ChooseVentilator(index); });
@@ -74,35 +75,17 @@ void ProgramWindows::Create(std::unique_ptr<Window>& window, const char* name,
     creationOrder_.push_back(window.get());
 }
 
+template <class Window, class... Arguments>
+void ProgramWindows::CreateStep(WizardDialog step, std::unique_ptr<Window>& window,
+                                Arguments&&... arguments)
+{
+    Create(window, Window::kObjectName, std::forward<Arguments>(arguments)...);
+    wizardWindows_.at(static_cast<std::size_t>(step)) = window.get();
+}
+
 QDialog& ProgramWindows::WizardWindow(WizardDialog dialog) const
 {
-    switch (dialog) {
-    case WizardDialog::DensityMode:
-        return *densityMode_;
-    case WizardDialog::TypedDensity:
-        return *typedDensity_;
-    case WizardDialog::Weather:
-        return *weather_;
-    case WizardDialog::DuctShape:
-        return *ductShape_;
-    case WizardDialog::RoundDuct:
-        return *roundDuct_;
-    case WizardDialog::RectangularDuct:
-        return *rectangularDuct_;
-    case WizardDialog::DuctMaterial:
-        return *ductMaterial_;
-    case WizardDialog::InstallationType:
-        return *installationType_;
-    case WizardDialog::Hall:
-        return *hall_;
-    case WizardDialog::BuildingRectangular:
-        return *rectangularGrille_;
-    case WizardDialog::BuildingRound:
-        return *roundGrille_;
-    case WizardDialog::BuildingAdjustable:
-        break;
-    }
-    return *adjustableGrille_;
+    return *wizardWindows_.at(static_cast<std::size_t>(dialog));
 }
 
 ProgramWindows::~ProgramWindows() = default;

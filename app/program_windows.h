@@ -6,6 +6,7 @@
 #include <QPrinter>
 #include <QStringList>
 
+#include <array>
 #include <memory>
 #include <vector>
 
@@ -73,10 +74,14 @@ private:
     // in the order of creation.
     template <class Window, class... Arguments>
     void Create(std::unique_ptr<Window>& window, const char* name, Arguments&&... arguments);
+    // Creates the window of a step of the wizard, under its designer's name.
+    template <class Window, class... Arguments>
+    void CreateStep(WizardDialog step, std::unique_ptr<Window>& window, Arguments&&... arguments);
 
     QPrinter printer_;
     HelpEngine help_;
     std::vector<QWidget*> creationOrder_;
+    std::array<QDialog*, kWizardDialogCount> wizardWindows_{};
     // Destroyed in the reverse order: the dialogs before the main window.
     std::unique_ptr<MainWindow> mainWindow_;
     std::unique_ptr<AboutBox> aboutBox_;

@@ -2,25 +2,32 @@
 
 #include "calc/calc_state.h"
 
+#include <cstddef>
+
 // The calculation wizard: the chain of input dialogs of "&Nowe obliczenia",
 // each chosen by the answers already given, ending in the ventilator command.
 // The dialogs themselves write their values into the state when confirmed; the
 // wizard reads three choices and clears three flags.
 
+// The input dialogs of the wizard, one a step or alternative; which window
+// each one is, is set where the program creates its windows
+// (app/program_windows.cpp).
 enum class WizardDialog {
-    DensityMode,         // OKBottomDlg3, "Wprowadzanie Ro"
-    TypedDensity,        // OKBottomDlg, "Dobór parametrów"
-    Weather,             // Form3, "Dobór parametrów "
-    DuctShape,           // OKBottomDlg333, "Wybór kanału"
-    RoundDuct,           // Form4, "Parametry kanału"
-    RectangularDuct,     // Form1, "Parametry kanału"
-    DuctMaterial,        // OKBottomDlg33333, "Wybór współczynnika chropowatości"
-    InstallationType,    // OKBottomDlg3333, "Wybór typu instalacji"
-    Hall,                // Form2, "Parametry hali"
-    BuildingRectangular, // Form22, "Parametry budynku"
-    BuildingRound,       // Form222, "Parametry budynku"
-    BuildingAdjustable,  // Form2222, "Parametry budynku"
+    DensityMode,
+    TypedDensity,
+    Weather,
+    DuctShape,
+    RoundDuct,
+    RectangularDuct,
+    DuctMaterial,
+    InstallationType,
+    Hall,
+    BuildingRectangular,
+    BuildingRound,
+    BuildingAdjustable,
 };
+inline constexpr std::size_t kWizardDialogCount =
+    static_cast<std::size_t>(WizardDialog::BuildingAdjustable) + 1;
 
 // What the wizard drives: the real windows in the program, a script in tests.
 class WizardSteps {
