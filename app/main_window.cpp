@@ -56,7 +56,7 @@ public:
     {
         return windows_.WizardWindow(dialog).exec() == QDialog::Accepted;
     }
-    void RunVentilatorCommand() override { mainWindow_.Wywietrznik(); }
+    void RunVentilatorCommand() override { mainWindow_.ChooseVentilatorOnly(); }
     void Repaint() override { mainWindow_.Invalidate(); }
 
 private:
@@ -92,10 +92,10 @@ MainWindow::MainWindow(CalcState& state, ProgramWindows& windows)
     createMenus();
     createSpeedBar();
     createStatusBar();
-    FormCreate();
+    PlaceWindow();
 }
 
-void MainWindow::FormCreate()
+void MainWindow::PlaceWindow()
 {
     // The restored place and size; the window opens maximised.
     resize(808, 546);
@@ -137,9 +137,10 @@ void MainWindow::createActions()
     fileNewItem_ = createAction(QStringLiteral("&Nowe obliczenia"),
                                 QStringLiteral("Obliczenia ilości odciąganego powietrza"),
                                 "FileNewItem", Command(&MainWindow::FileNew));
-    fileWywietrznikItem_ = createAction(QStringLiteral("&Wybierz tylko wywietrznik"),
-                                        QStringLiteral("Obliczenia dla nowego wywietrznika"),
-                                        "FileWywietrznikItem", Command(&MainWindow::Wywietrznik));
+    fileWywietrznikItem_ =
+        createAction(QStringLiteral("&Wybierz tylko wywietrznik"),
+                     QStringLiteral("Obliczenia dla nowego wywietrznika"), "FileWywietrznikItem",
+                     Command(&MainWindow::ChooseVentilatorOnly));
     fileCompareItem_ =
         createAction(QStringLiteral("&Porównaj wywietrzniki"),
                      QStringLiteral("Porównuje wszystkie wywietrzniki dla bieżących danych"),
@@ -310,7 +311,7 @@ void MainWindow::FileNew()
     RunCalculationWizard(state_, steps);
 }
 
-void MainWindow::Wywietrznik()
+void MainWindow::ChooseVentilatorOnly()
 {
     if (windows_.Ventilator().exec() == QDialog::Accepted)
         CalculateChosenVentilator();

@@ -39,7 +39,7 @@ public:
     // a command that can fail gives the reason, which ShowOutcome shows.
     void ShowHint(const QString& hint);
     void FileNew();
-    void Wywietrznik();
+    void ChooseVentilatorOnly();
     void CompareVentilators();
     // "Zapisz obliczenia…" and "Otwórz obliczenia…": a file chosen in a file
     // dialog, then SaveProject or OpenProject.
@@ -86,7 +86,7 @@ protected:
 private:
     // The chosen VentilatorIndex computed, with the message on a failure.
     void CalculateChosenVentilator();
-    void FormCreate();
+    void PlaceWindow();
     void createActions();
     void createMenus();
     void createSpeedBar();
