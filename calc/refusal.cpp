@@ -37,6 +37,9 @@ std::string_view RefusalText(Refusal refusal)
         return "Temperatury ti i te muszą być wyższe od -273.15 °C.";
     case Refusal::StackHeight:
         return "Wysokość ciągu grawitacyjnego H nie może być ujemna.";
+    case Refusal::StackPressure:
+        return "Ciśnienie ciągu grawitacyjnego Δps wychodzi poza zakres liczb – proszę "
+               "sprawdzić ti, te i H.";
     }
     return {};
 }

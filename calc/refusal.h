@@ -24,6 +24,7 @@ enum class Refusal {
     // The gravity draught.
     StackTemperature,
     StackHeight,
+    StackPressure,
 };
 
 // The reason shown to the user; empty for Refusal::None.

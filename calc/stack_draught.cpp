@@ -1,5 +1,7 @@
 #include "calc/stack_draught.h"
 
+#include "calc/number_format.h"
+
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -50,14 +52,19 @@ double Bisect(const Polynomial& f, double low, double high)
     return std::fabs(f.Value(low)) <= std::fabs(f.Value(high)) ? low : high;
 }
 
-// Every root of f in [0, inf): the turning points split it into monotone
+// A root of f above 0 and whether f falls through zero there (from above to
+// below with rising flow): a stable state.
+struct Root {
+    double flow = 0.0; // Q [m3/s]
+    bool falling = false;
+};
+
+// Every root of f in (0, inf): the turning points split it into monotone
 // pieces, the last one ending at a bound on the roots (Cauchy's).
-std::vector<double> Roots(const Polynomial& f)
+std::vector<Root> Roots(const Polynomial& f)
 {
     const int n = f.Degree();
-    std::vector<double> roots;
-    if (f.Value(0.0) == 0.0)
-        roots.push_back(0.0);
+    std::vector<Root> roots;
     if (n == 0)
         return roots;
     double bound = 0.0;
@@ -86,39 +93,85 @@ std::vector<double> Roots(const Polynomial& f)
         if (!(high > low))
             continue;
         const double atLow = f.Value(low), atHigh = f.Value(high);
-        if (atHigh == 0.0)
-            roots.push_back(high);
-        else if ((atLow < 0.0) != (atHigh < 0.0) && atLow != 0.0)
-            roots.push_back(Bisect(f, low, high));
+        if (atHigh == 0.0) {
+            // On a turning point: a crossing only where the next piece goes on.
+            const double after = f.Value(i + 2 < cuts.size() ? cuts[i + 2] : 2.0 * high);
+            roots.push_back({high, atLow > 0.0 && after < 0.0});
+        } else if ((atLow < 0.0) != (atHigh < 0.0) && atLow != 0.0) {
+            roots.push_back({Bisect(f, low, high), atLow > 0.0});
+        }
     }
-    std::sort(roots.begin(), roots.end());
-    roots.erase(std::unique(roots.begin(), roots.end()), roots.end());
+    auto byFlow = [](const Root& x, const Root& y) { return x.flow < y.flow; };
+    auto sameFlow = [](const Root& x, const Root& y) { return x.flow == y.flow; };
+    std::sort(roots.begin(), roots.end(), byFlow);
+    roots.erase(std::unique(roots.begin(), roots.end(), sameFlow), roots.end());
     return roots;
 }
 
-// Without a stack pressure the equation is the calculation's own: its
-// operating points, bit for bit, the lowest flow chosen.
-StackPoint WindOnly(const CalcState& state, const VentilatorModel& model, const AirPath& path,
-                    StackPoint point)
+// Whether the air at rest starts to rise: g(0) > 0, or g(0) = 0 and the first
+// of its derivatives at 0 that is not zero is positive.
+bool StartsFromRest(const Polynomial& f)
 {
-    const OperatingPoint wind = EvaluateOperatingPoint(state, model);
-    if (wind.status != OperatingPointStatus::Found) {
-        point.status = StackStatus::NoRoot;
-        return point;
+    for (double coefficient : f.c) {
+        if (coefficient != 0.0)
+            return coefficient > 0.0;
     }
-    point.status = StackStatus::Found;
-    point.count = std::min(wind.count, point.flowsPerHour.size());
-    std::copy_n(wind.flowsPerHour.begin(), point.count, point.flowsPerHour.begin());
-    if (wind.chosen == 0) {
-        point.flowPerHour = wind.flowPerHour;
-        point.ventilatorSuction = wind.ventilatorSuction;
-        point.ductVelocity = wind.ductVelocity;
-    } else {
-        point.flowPerHour = point.flowsPerHour[0];
-        point.ductVelocity = point.flowPerHour / 3600.0 / path.ductArea;
-        point.ventilatorSuction = -Characteristic(path, point.ductVelocity) * path.windPressure;
+    return false;
+}
+
+// The program's own calculation on the same inputs, beside the roots at
+// dps = 0: it differs where only one of the two finds a point, or where the
+// meeting it chooses lies nearest another root than the chosen one.
+void CompareWithScan(const CalcState& state, const VentilatorModel& model,
+                     const std::vector<Root>& roots, StackPoint& point)
+{
+    const OperatingPoint scan = EvaluateOperatingPoint(state, model);
+    point.scanFound = scan.status == OperatingPointStatus::Found;
+    point.scanFlowPerHour = point.scanFound ? scan.flowPerHour : 0.0;
+    const bool found = point.status == StackStatus::Found;
+    // In a calm the scan's flow is 0: no upward flow, as from rest.
+    const bool scanFlows = point.scanFound && scan.flowPerHour > 0.0;
+    if (!found || !scanFlows || roots.empty()) {
+        point.scanDiffers = found != scanFlows;
+        return;
     }
-    return point;
+    const double scanFlow = scan.flowPerHour / 3600.0;
+    std::size_t nearest = 0;
+    for (std::size_t i = 1; i < roots.size(); ++i) {
+        if (std::fabs(roots[i].flow - scanFlow) < std::fabs(roots[nearest].flow - scanFlow))
+            nearest = i;
+    }
+    point.scanDiffers = nearest != 0; // the chosen point is the smallest root
+}
+
+// Chooses the state reached from rest among the roots of f and lists the
+// stable ones.
+void ChooseFromRest(const AirPath& path, const Polynomial& f, const std::vector<Root>& roots,
+                    StackPoint& point)
+{
+    auto inRange = [&path](double flow) {
+        return path.windPressure == 0.0 ||
+               std::fabs(Characteristic(path, flow / path.ductArea)) <= kLargestCharacteristic;
+    };
+    point.status = !StartsFromRest(f)            ? StackStatus::NoDraught
+                   : roots.empty()               ? StackStatus::OutOfRange
+                   : inRange(roots.front().flow) ? StackStatus::Found
+                                                 : StackStatus::OutOfRange;
+    for (std::size_t i = 0; i < roots.size() && point.count < point.flowsPerHour.size(); ++i) {
+        const bool chosen = i == 0 && point.status == StackStatus::Found;
+        if (chosen || (roots[i].falling && inRange(roots[i].flow)))
+            point.flowsPerHour[point.count++] = roots[i].flow * 3600.0;
+    }
+    point.chosen = point.status == StackStatus::Found ? 0 : point.count;
+    if (point.status != StackStatus::Found)
+        return;
+    const double flow = roots.front().flow;
+    point.flowPerHour = flow * 3600.0;
+    point.ductVelocity = flow / path.ductArea;
+    // Without wind the ventilator develops nothing: +0, never -0.
+    point.ventilatorSuction = path.windPressure > 0.0
+                                  ? -Characteristic(path, point.ductVelocity) * path.windPressure
+                                  : 0.0;
 }
 
 } // namespace
@@ -138,6 +191,19 @@ double StackAirDensity(double temperature)
 double StackPressure(const StackConditions& c)
 {
     return kGravity * c.height * (StackAirDensity(c.outside) - StackAirDensity(c.inside));
+}
+
+Refusal CheckStackConditions(const StackConditions& c)
+{
+    if (!std::isfinite(c.inside) || !std::isfinite(c.outside) || !std::isfinite(c.height))
+        return Refusal::NonFiniteInput;
+    if (!(c.inside > kAbsoluteZero) || !(c.outside > kAbsoluteZero))
+        return Refusal::StackTemperature;
+    if (c.height < 0.0)
+        return Refusal::StackHeight;
+    if (!std::isfinite(StackPressure(c)))
+        return Refusal::StackPressure;
+    return Refusal::None;
 }
 
 OperatingPoint AsOperatingPoint(const StackPoint& stack)
@@ -162,15 +228,35 @@ std::string_view StackReason(const StackPoint& point)
     case StackStatus::Found:
         return {};
     case StackStatus::NoDraught:
-        return "Ciśnienie napędzające jest ujemne – powietrze nie popłynie w górę kanału "
-               "(te wyższa od ti przy słabym wietrze).";
-    case StackStatus::NoRoot:
-        return "Brak punktu pracy: straty instalacji nie równoważą ciśnienia napędzającego "
-               "w zakresie charakterystyki wywietrznika (|Cp| ≤ 0.55).";
+        if (point.startPressure == 0.0)
+            return "Ciśnienie napędzające jest zerowe przy zerowym przepływie i maleje, gdy "
+                   "przepływ rośnie – powietrze nie ruszy w górę kanału.";
+        return "Ciśnienie napędzające jest ujemne przy zerowym przepływie – powietrze nie "
+               "ruszy w górę kanału.";
+    case StackStatus::OutOfRange:
+        return "Brak punktu pracy: przepływ, do którego powietrze dochodzi od spoczynku, jest "
+               "poza zakresem charakterystyki wywietrznika (|Cp| > 0.55).";
     case StackStatus::Refused:
         break;
     }
     return RefusalText(point.refusal);
+}
+
+std::vector<std::string> StackNotes(const StackPoint& point)
+{
+    std::vector<std::string> notes;
+    for (std::size_t i = 0; i < point.count && i < point.flowsPerHour.size(); ++i) {
+        if (i != point.chosen)
+            notes.push_back("Stan równowagi Qh = " + FormatFixed(point.flowsPerHour[i], 4) +
+                            " [m3/h] utrzymuje się tylko wtedy, gdy przepływ już go osiągnął.");
+    }
+    if (point.scanDiffers)
+        notes.push_back(point.scanFound ? "Obliczenia raportu (bez ciągu grawitacyjnego) podają "
+                                          "Qh = " +
+                                              FormatFixed(point.scanFlowPerHour, 4) + " [m3/h]."
+                                        : "Obliczenia raportu (bez ciągu grawitacyjnego) nie "
+                                          "znajdują punktu pracy.");
+    return notes;
 }
 
 StackPoint EvaluateStackPoint(const CalcState& state, const VentilatorModel& model,
@@ -178,13 +264,7 @@ StackPoint EvaluateStackPoint(const CalcState& state, const VentilatorModel& mod
 {
     StackPoint point;
     point.status = StackStatus::Refused;
-    if (!std::isfinite(conditions.inside) || !std::isfinite(conditions.outside) ||
-        !std::isfinite(conditions.height))
-        point.refusal = Refusal::NonFiniteInput;
-    else if (!(conditions.inside > kAbsoluteZero) || !(conditions.outside > kAbsoluteZero))
-        point.refusal = Refusal::StackTemperature;
-    else if (conditions.height < 0.0)
-        point.refusal = Refusal::StackHeight;
+    point.refusal = CheckStackConditions(conditions);
     const PreparedAirPath prepared = PrepareAirPath(state, model);
     if (point.refusal == Refusal::None)
         point.refusal = prepared.refusal;
@@ -192,26 +272,12 @@ StackPoint EvaluateStackPoint(const CalcState& state, const VentilatorModel& mod
         return point;
 
     const AirPath& path = prepared.path;
-    point.stackPressure =
-        kGravity * conditions.height *
-        (StackAirDensity(conditions.outside) - StackAirDensity(conditions.inside));
-    if (point.stackPressure == 0.0 && path.windPressure > 0.0)
-        return WindOnly(state, model, path, point);
+    point.stackPressure = StackPressure(conditions);
     const Polynomial f = Balance(path, point.stackPressure);
-    for (double flow : Roots(f)) {
-        const double cp = Characteristic(path, flow / path.ductArea);
-        if (std::fabs(cp) <= kLargestCharacteristic && point.count < point.flowsPerHour.size())
-            point.flowsPerHour[point.count++] = flow * 3600.0;
-    }
-    if (point.count == 0) {
-        // At rest the loss is nil: what drives the flow there tells why none sets in.
-        point.status = f.Value(0.0) < 0.0 ? StackStatus::NoDraught : StackStatus::NoRoot;
-        return point;
-    }
-    const double flow = point.flowsPerHour[0] / 3600.0;
-    point.status = StackStatus::Found;
-    point.flowPerHour = point.flowsPerHour[0];
-    point.ductVelocity = flow / path.ductArea;
-    point.ventilatorSuction = -Characteristic(path, point.ductVelocity) * path.windPressure;
+    point.startPressure = f.c[0];
+    const std::vector<Root> roots = Roots(f);
+    ChooseFromRest(path, f, roots, point);
+    if (point.stackPressure == 0.0)
+        CompareWithScan(state, model, roots, point);
     return point;
 }

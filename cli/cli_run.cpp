@@ -99,7 +99,30 @@ QJsonObject InputsJson(const CliInputs& inputs)
     return object;
 }
 
-QJsonObject ResultJson(const OperatingPoint& point, std::string_view name)
+// Every operating point listed, the chosen one marked, and the notes that go
+// with them (with the gravity draught), into `object`.
+void InsertPoints(QJsonObject& object, const OperatingPoint& point,
+                  const std::vector<std::string>& notes)
+{
+    QJsonArray points;
+    for (std::size_t i = 0; i < point.count && i < point.flowsPerHour.size(); ++i) {
+        QJsonObject flow;
+        flow.insert("FlowPerHour", point.flowsPerHour[i]);
+        flow.insert("chosen", i == point.chosen);
+        points.append(flow);
+    }
+    if (point.status == OperatingPointStatus::Found || !points.isEmpty())
+        object.insert("OperatingPoints", points);
+    if (notes.empty())
+        return;
+    QJsonArray texts;
+    for (const std::string& note : notes)
+        texts.append(Text(note));
+    object.insert("notes", texts);
+}
+
+QJsonObject ResultJson(const OperatingPoint& point, std::string_view name,
+                       const std::vector<std::string>& notes = {})
 {
     QJsonObject result;
     result.insert("FlowPerHour", point.flowPerHour);
@@ -107,15 +130,21 @@ QJsonObject ResultJson(const OperatingPoint& point, std::string_view name)
     result.insert("DuctVelocity", point.ductVelocity);
     result.insert("Q", FlowPerSecond(point.flowPerHour));
     result.insert("VentilatorName", Text(name));
-    QJsonArray points;
-    for (std::size_t i = 0; i < point.count; ++i) {
-        QJsonObject flow;
-        flow.insert("FlowPerHour", point.flowsPerHour[i]);
-        flow.insert("chosen", i == point.chosen);
-        points.append(flow);
-    }
-    result.insert("OperatingPoints", points);
+    InsertPoints(result, point, notes);
     return result;
+}
+
+// The notes of a result, one line each after "Uwaga: " and `prefix`.
+std::string NotesText(const std::vector<std::string>& notes, const std::string& prefix = {})
+{
+    std::string text;
+    for (std::string note : notes) {
+        // The note's sentence goes on after the colon: its first letter small.
+        if (!note.empty() && note[0] >= 'A' && note[0] <= 'Z')
+            note[0] = static_cast<char>(note[0] - 'A' + 'a');
+        text += "Uwaga: " + prefix + note + '\n';
+    }
+    return text;
 }
 
 // The operating points other than the chosen one, one line each.
@@ -149,6 +178,7 @@ std::string ReasonOf(const OperatingPoint& point)
 struct ModelResult {
     OperatingPoint point;
     std::string reason;
+    std::vector<std::string> notes; // with the gravity draught: StackNotes
     bool Found() const { return point.status == OperatingPointStatus::Found; }
 };
 
@@ -175,6 +205,7 @@ ModelResult EvaluateModel(const CliRequest& request, const CalcState& state,
     const StackPoint stack = EvaluateStackPoint(state, model, StackOf(request, state));
     result.point = AsOperatingPoint(stack);
     result.reason = std::string(StackReason(stack));
+    result.notes = StackNotes(stack);
     return result;
 }
 
@@ -200,9 +231,10 @@ QJsonObject StackJson(const CliRequest& request, const CalcState& state)
 }
 
 // A failure: text mode writes the message to the error stream, JSON mode an
-// object with `error` and `reason` to the output.
+// object with `error` and `reason` to the output. A model's result without a
+// point adds the stable states and notes of the gravity draught.
 int Failure(const CliRequest& request, const CliInputs& inputs, Refusal refusal, std::string& out,
-            std::string& err, std::string reason = {})
+            std::string& err, std::string reason = {}, const ModelResult* result = nullptr)
 {
     const bool refused = refusal != Refusal::None;
     if (reason.empty())
@@ -211,16 +243,32 @@ int Failure(const CliRequest& request, const CliInputs& inputs, Refusal refusal,
     if (request.format == CliRequest::Format::Json && AllFieldsFinite(inputs)) {
         QJsonObject object;
         object.insert("inputs", InputsJson(inputs));
+        if (request.stack && !refused)
+            object.insert("stack", StackJson(request, inputs.state));
         object.insert("error", kFailure);
         object.insert("reason", Text(reason));
+        if (result)
+            InsertPoints(object, result->point, result->notes);
         out += Json(object);
     } else {
         err += kFailure;
         err += '\n';
         if (refused || request.stack)
             err += reason + '\n';
+        if (result)
+            err += NotesText(result->notes);
     }
     return refused ? kExitRefused : kExitNoOperatingPoint;
+}
+
+// The inputs' refusal, or with the gravity draught that of its conditions:
+// a stack pressure that is refused or not finite is never shown as a number.
+Refusal CheckRequest(const CliRequest& request, const CliInputs& inputs)
+{
+    const Refusal refusal = CheckInputs(inputs.state);
+    if (refusal != Refusal::None || !request.stack)
+        return refusal;
+    return CheckStackConditions(StackOf(request, inputs.state));
 }
 
 // One report, one row per line, an empty line for an empty row.
@@ -239,7 +287,7 @@ std::string ReportText(const CalcState& state, ReportVariant variant)
 
 int RunAll(const CliRequest& request, const CliInputs& inputs, std::string& out, std::string& err)
 {
-    const Refusal refusal = CheckInputs(inputs.state);
+    const Refusal refusal = CheckRequest(request, inputs);
     if (refusal != Refusal::None)
         return Failure(request, inputs, refusal, out, err);
 
@@ -254,10 +302,11 @@ int RunAll(const CliRequest& request, const CliInputs& inputs, std::string& out,
             row.insert("index", static_cast<int>(i + 1));
             row.insert("name", Text(name));
             if (points[i].Found()) {
-                row.insert("result", ResultJson(points[i].point, name));
+                row.insert("result", ResultJson(points[i].point, name, points[i].notes));
             } else {
                 row.insert("result", QJsonValue::Null);
                 row.insert("reason", Text(points[i].reason));
+                InsertPoints(row, points[i].point, points[i].notes);
             }
             results.append(row);
         }
@@ -281,6 +330,9 @@ int RunAll(const CliRequest& request, const CliInputs& inputs, std::string& out,
         } else {
             out += points[i].reason + '\n';
         }
+        err +=
+            NotesText(points[i].notes, "nr " + FormatWhole(static_cast<std::int32_t>(i + 1)) + " " +
+                                           std::string(VentilatorCatalogue[i].Name) + ": ");
     }
     if (request.stack)
         out += StackLine(request, inputs.state);
@@ -289,7 +341,7 @@ int RunAll(const CliRequest& request, const CliInputs& inputs, std::string& out,
 
 int RunSweep(const CliRequest& request, const CliInputs& inputs, std::string& out, std::string& err)
 {
-    const Refusal refusal = CheckInputs(inputs.state);
+    const Refusal refusal = CheckRequest(request, inputs);
     if (refusal != Refusal::None)
         return Failure(request, inputs, refusal, out, err);
 
@@ -301,7 +353,7 @@ int RunSweep(const CliRequest& request, const CliInputs& inputs, std::string& ou
         CalcState windy = inputs.state;
         windy.WindSpeed = sweepPoint.windSpeed;
         const ModelResult result = request.stack ? EvaluateModel(request, windy, model)
-                                                 : ModelResult{sweepPoint.point, ""};
+                                                 : ModelResult{sweepPoint.point, "", {}};
         const OperatingPoint& p = result.point;
         const bool found = result.Found();
         const std::string reason = found || !result.reason.empty() ? result.reason : ReasonOf(p);
@@ -309,11 +361,17 @@ int RunSweep(const CliRequest& request, const CliInputs& inputs, std::string& ou
         text += found ? FormatFixed(FlowPerSecond(p.flowPerHour), 4) + '\t' +
                             FormatFixed(p.flowPerHour, 4) + '\n'
                       : reason + '\n';
+        if (request.format != CliRequest::Format::Json)
+            err +=
+                NotesText(result.notes, "v = " + FormatFixed(sweepPoint.windSpeed, 2) + " [m/s]: ");
         QJsonObject row;
         row.insert("WindSpeed", sweepPoint.windSpeed);
-        row.insert("result", found ? QJsonValue(ResultJson(p, model.Name)) : QJsonValue());
-        if (!found)
+        row.insert("result",
+                   found ? QJsonValue(ResultJson(p, model.Name, result.notes)) : QJsonValue());
+        if (!found) {
             row.insert("reason", Text(reason));
+            InsertPoints(row, p, result.notes);
+        }
         rows.append(row);
     }
     if (request.stack)
@@ -438,7 +496,7 @@ int RunCli(const CliRequest& original, std::string& out, std::string& err)
         EvaluateModel(request, inputs.state, LookUpVentilator(request.model));
     const OperatingPoint& point = result.point;
     if (!result.Found())
-        return Failure(request, inputs, point.refusal, out, err, result.reason);
+        return Failure(request, inputs, point.refusal, out, err, result.reason, &result);
     CalcState& state = inputs.state;
     WriteResults(state, point);
 
@@ -447,13 +505,13 @@ int RunCli(const CliRequest& original, std::string& out, std::string& err)
         object.insert("inputs", InputsJson(inputs));
         if (request.stack)
             object.insert("stack", StackJson(request, state));
-        object.insert("result", ResultJson(point, state.VentilatorName));
+        object.insert("result", ResultJson(point, state.VentilatorName, result.notes));
         out += Json(object);
     } else {
         out += ReportText(state, request.printer ? ReportVariant::Printer : ReportVariant::Screen);
         if (request.stack)
             out += StackLine(request, state);
-        err += OtherPointsNote(point);
+        err += request.stack ? NotesText(result.notes) : OtherPointsNote(point);
     }
     return kExitResult;
 }

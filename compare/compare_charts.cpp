@@ -301,7 +301,9 @@ void TCompareCharts::ShowOperatingPoint(const CalcState& state, int model)
     otherPointsSeries_->setMarkerSize(11.0);
     otherPointsSeries_->setColor(Qt::white);
     otherPointsSeries_->setBorderColor(QColor(200, 0, 0));
-    for (std::size_t k = 0; found && k < curves.point.count; ++k) {
+    // With the gravity draught, stable states are drawn also where none is
+    // reached from rest.
+    for (std::size_t k = 0; k < curves.point.count; ++k) {
         if (k == curves.point.chosen)
             continue;
         const double flow = FlowPerSecond(curves.point.flowsPerHour[k]);

@@ -19,7 +19,8 @@ const QColor kReachingBackground(214, 240, 214);
 const QColor kSuggestedBackground(150, 215, 150);
 
 // The mark of a model with more than one operating point, beside its Qh: the
-// number of points in an orange circle.
+// number of points in an orange circle; "!" where the gravity draught has
+// only a note to add.
 QPixmap SeveralPointsMark(std::size_t count)
 {
     QPixmap mark(14, 14);
@@ -34,7 +35,7 @@ QPixmap SeveralPointsMark(std::size_t count)
     font.setPixelSize(10);
     font.setBold(true);
     painter.setFont(font);
-    painter.drawText(mark.rect(), Qt::AlignCenter, QString::number(count));
+    painter.drawText(mark.rect(), Qt::AlignCenter, count > 1 ? QString::number(count) : "!");
     return mark;
 }
 
@@ -52,6 +53,24 @@ QString SeveralPointsTip(const OperatingPoint& point)
     const QString last = flows.takeLast();
     return "Punkty pracy: Qh = " + flows.join(", ") + " i " + last +
            " m3/h; raport podaje wybrany: " + Flow(point.flowPerHour) + " m3/h.";
+}
+
+// With the gravity draught: the point reached from rest, or why there is
+// none, and the notes (other stable states, the report's own result).
+QString StackTip(const ComparisonRow& row)
+{
+    QStringList lines;
+    if (row.HasPoint())
+        lines << "Punkt pracy od spoczynku: Qh = " + Flow(row.point.flowPerHour) + " m3/h.";
+    for (const std::string& note : row.notes)
+        lines << Text(note);
+    return lines.join('\n');
+}
+
+// Whether the Qh cell has a mark: several points, or notes of the gravity draught.
+bool Marked(const ComparisonRow& row)
+{
+    return (row.HasPoint() && row.point.count > 1) || !row.notes.empty();
 }
 
 } // namespace
@@ -102,7 +121,7 @@ QVariant TCompareTableModel::data(const QModelIndex& index, int role) const
         return {};
     }
     case Qt::DecorationRole:
-        if (column == kColumnFlowPerHour && row.HasPoint() && row.point.count > 1)
+        if (column == kColumnFlowPerHour && Marked(row))
             return SeveralPointsMark(row.point.count);
         return {};
     case Qt::CheckStateRole:
@@ -129,6 +148,8 @@ QVariant TCompareTableModel::data(const QModelIndex& index, int role) const
             return QBrush(kCurrentBackground);
         return {};
     case Qt::ToolTipRole:
+        if (column == kColumnFlowPerHour && !row.notes.empty())
+            return StackTip(row);
         if (row.HasPoint() && row.point.count > 1 && column == kColumnFlowPerHour)
             return SeveralPointsTip(row.point);
         if (column == kColumnName)

@@ -49,13 +49,22 @@ std::vector<int> ComparisonColumns(bool needSet)
 std::vector<ComparisonRow> BuildComparisonRows(const CalcState& state, const StackConditions* stack,
                                                double neededFlowPerHour)
 {
-    const auto points = EvaluateAllVentilators(state, stack);
     const double need = neededFlowPerHour > 0.0 ? neededFlowPerHour : 0.0;
     std::vector<ComparisonRow> rows;
-    rows.reserve(points.size());
-    for (std::size_t i = 0; i < points.size(); ++i) {
+    rows.reserve(VentilatorCatalogue.size());
+    for (std::size_t i = 0; i < VentilatorCatalogue.size(); ++i) {
         const VentilatorModel& model = VentilatorCatalogue[i];
-        ComparisonRow row{static_cast<int>(i) + 1, model.Name, points[i]};
+        ComparisonRow row{static_cast<int>(i) + 1, model.Name, {}};
+        if (stack) {
+            const StackPoint point = EvaluateStackPoint(state, model, *stack);
+            row.point = AsOperatingPoint(point);
+            row.notes = StackNotes(point);
+            // Beside other states, why none is reached from rest.
+            if (!row.notes.empty() && point.status != StackStatus::Found)
+                row.notes.insert(row.notes.begin(), std::string(StackReason(point)));
+        } else {
+            row.point = EvaluateOperatingPoint(state, model);
+        }
         row.nominalDiameter = model.NominalDiameter;
         row.fit = FitToDuct(model.NominalDiameter, state.DuctDiameter);
         row.neededFlowPerHour = need;

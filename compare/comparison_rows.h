@@ -49,6 +49,9 @@ struct ComparisonRow {
     double neededFlowPerHour = 0.0; // the need [m3/h]; 0: none set
     double needWind = -1.0;         // LowestWindForNeed; negative: none
     bool suggested = false;         // SuggestVentilator's choice
+    // With the gravity draught, StackNotes: the other stable states and, where
+    // it differs, the report's own result.
+    std::vector<std::string> notes{};
 
     bool HasPoint() const { return point.status == OperatingPointStatus::Found; }
     bool NeedSet() const { return neededFlowPerHour > 0.0; }

@@ -181,6 +181,51 @@ private slots:
         QVERIFY(warm.err.contains("Ciśnienie napędzające jest ujemne"));
     }
 
+    // The state a duct reaches from rest: a calm day needs no characteristic,
+    // an unstable root is no answer, ti = te is no special case (the report's
+    // own result is named where it differs); a refused or infinite stack
+    // pressure is never shown as a number.
+    void stackRule_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QStringList>("shown");
+        const QString jump = "--density 0.9423 --wind 12.17108 --rect 0.478,0.203 --hall 2.41,3 "
+                             "--model 26 --stack 20,20";
+        const QString calc = "--density 1.2 --round 0.16 --hall 5 ";
+        QTest::newRow("calm, H 62")
+            << calc + "--wind 0 --model 5 --stack 20,0,62" << 0 << QStringList{"Qh = 578.0873"};
+        QTest::newRow("te 26.83") << "--density 1.3931 --wind 14.163 --round 0.392 --material 3 "
+                                     "--building-round 3.39,4,0.407,0.74 --model 20 --stack "
+                                     "4.82,26.83,37.95"
+                                  << 1
+                                  << QStringList{"ujemne przy zerowym przepływie – powietrze nie "
+                                                 "ruszy w górę kanału.\nUwaga: stan równowagi "
+                                                 "Qh = 75.4598 [m3/h]"};
+        QTest::newRow("ti = te") << jump << 0
+                                 << QStringList{"Qh = 262.5840 [m3/h]",
+                                                "Uwaga: obliczenia raportu (bez ciągu "
+                                                "grawitacyjnego) podają Qh = 1770.7800 [m3/h]."};
+        QTest::newRow("ti near te") << jump + ".00001" << 0 << QStringList{"Qh = 262.5840"};
+        QTest::newRow("absolute zero, all, json")
+            << calc + "--wind 3 --all --stack -273.15,20 --format json" << 3
+            << QStringList{"Temperatury ti i te"};
+        QTest::newRow("Δps infinite, sweep")
+            << calc + "--model 5 --wind-sweep 0:2:1 --stack 20,-10,1e308" << 3
+            << QStringList{"Δps wychodzi poza zakres"};
+    }
+    void stackRule()
+    {
+        QFETCH(QString, line);
+        QFETCH(int, status);
+        QFETCH(QStringList, shown);
+        const Run run = RunProgram(line);
+        QCOMPARE(run.status, status);
+        for (const QString& text : shown)
+            QVERIFY2((run.out + run.err).contains(text), qPrintable(run.out + run.err));
+        QVERIFY(!run.out.contains("inf") && !run.out.contains("null"));
+    }
+
     void jsonFailure()
     {
         const Run run = RunProgram("--density 1.2 --wind 4 --round 0 --hall 5 --model 5 "

@@ -202,7 +202,7 @@ private slots:
 
     // The hall example on a calm day: ticking the gravity draught (ti 20 °C,
     // te 12 °C, H = L = 5 m) gives the flow of the stack alone, and the
-    // title says so; typing te = ti gives the calculation's own results.
+    // title says so; with te = ti nothing moves.
     void gravityDraughtGroup()
     {
         CalcState state = ChosenState(HallState(1.2, 0.0, 0.16, 5.0), 5);
@@ -217,7 +217,22 @@ private slots:
         auto* outside = form.findChild<QLineEdit*>("StackOutside");
         outside->selectAll();
         QTest::keyClicks(outside, "20,0");
-        QCOMPARE(Cell(form, RowOf(form, 5), kColumnFlowPerHour), QString("0.0000"));
+        QCOMPARE(Cell(form, RowOf(form, 5), kColumnFlow), QString("brak punktu pracy"));
+    }
+
+    // With ti = te the point reached from rest is the exact smallest root;
+    // the Qh's mark and tip name the report's own, other result.
+    void gravityDraughtNamesTheReport()
+    {
+        CalcState state = ChosenState(HallState(1.2, 15.7, 0.17, 2.6), 6);
+        TCompareForm form(state, {});
+        form.findChild<QCheckBox*>("StackEnabled")->setChecked(true);
+        form.findChild<QLineEdit*>("StackOutside")->setText("20");
+        const QModelIndex qh = Table(form)->model()->index(RowOf(form, 6), kColumnFlowPerHour);
+        QVERIFY(qh.data(Qt::DecorationRole).isValid());
+        QCOMPARE(qh.data(Qt::ToolTipRole).toString(),
+                 QString("Punkt pracy od spoczynku: Qh = 402.4465 m3/h.\nObliczenia raportu (bez "
+                         "ciągu grawitacyjnego) podają Qh = 789.2906 [m3/h]."));
     }
 
     void sortedByQhAtOpeningWithMissingPointsLast()
