@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 
+#include <csignal>
 #include <cstdio>
 #include <exception>
 
@@ -20,6 +21,9 @@ void Write(std::FILE* stream, const std::string& text)
 
 int main(int argc, char* argv[])
 {
+    // A write past the file-size limit then fails with its reason, rather
+    // than the signal ending the program.
+    std::signal(SIGXFSZ, SIG_IGN);
     QCoreApplication application(argc, argv);
     try {
         const CliParseResult parsed = ParseCliArguments(QCoreApplication::arguments());
