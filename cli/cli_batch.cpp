@@ -3,9 +3,8 @@
 #include "cli/cli_options.h"
 #include "cli/cli_run.h"
 #include "files/csv.h"
+#include "files/read_file.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -202,12 +201,13 @@ int RunBatch(const CliRequest& request, std::string& out, std::string& err)
     if (request.batch == "-") {
         text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
     } else {
-        QFile file(QString::fromStdString(request.batch));
-        if (QFileInfo(file.fileName()).isDir() || !file.open(QIODevice::ReadOnly)) {
-            err += "wywietrznik-cli: nie można odczytać pliku przypadków „" + request.batch + "”\n";
+        const auto read = ReadWholeFile(QString::fromStdString(request.batch));
+        if (const QString* reason = std::get_if<QString>(&read)) {
+            err += "wywietrznik-cli: nie można odczytać pliku przypadków „" + request.batch +
+                   "”: " + reason->toStdString() + "\n";
             return kExitFile;
         }
-        text = file.readAll().toStdString();
+        text = std::get<QByteArray>(read).toStdString();
     }
     return RunBatchText(text, request.format, out);
 }

@@ -3,6 +3,7 @@
 #include "calc/catalogue.h"
 #include "calc/ventilator_choice.h"
 #include "files/file_errors.h"
+#include "files/read_file.h"
 #include "generated/version.h"
 #include "project/project_json.h"
 
@@ -140,14 +141,8 @@ std::variant<QByteArray, QString> ReadProjectBytes(const QString& path)
 {
     const QByteArray name = QFile::encodeName(path);
     struct stat status {};
-    if (stat(name.constData(), &status) != 0) {
-        const int error = errno;
-        // A name given in another encoding arrives with its bytes replaced.
-        if (error == ENOENT && path.contains(QChar::ReplacementCharacter))
-            return QStringLiteral("nazwa pliku nie jest zapisana w UTF-8, więc program nie może "
-                                  "go otworzyć; zmień nazwę pliku");
-        return FileErrorText(error, FileAccess::Read);
-    }
+    if (stat(name.constData(), &status) != 0)
+        return ReadFailureText(errno, path);
     if (S_ISDIR(status.st_mode))
         return QStringLiteral("to jest katalog, nie plik");
     if (!S_ISREG(status.st_mode))
