@@ -1,6 +1,4 @@
-// The writers and the reader of files where the system fights back: a full
-// disk, a file-size limit, two writers of one file, the longest names, names
-// that only look like temporaries, link loops and names not in UTF-8; and the
+// The writers and the reader of files where the system fights back, and the
 // quoting of the one CSV writer.
 #include "files/csv.h"
 #include "files/print_file.h"
@@ -13,6 +11,7 @@
 #include <QPainter>
 #include <QPrinter>
 
+#include <algorithm>
 #include <csignal>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -47,12 +46,6 @@ bool Write(const QByteArray& name, const QByteArray& bytes)
     return fd >= 0 && close(fd) == 0 && written;
 }
 
-QStringList Entries(const QString& directory)
-{
-    return QDir(directory).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
-                                     QDir::NoDotAndDotDot);
-}
-
 // Prints a page of `lines` lines into `path` through the print guard.
 Outcome Print(const QString& path, int lines)
 {
@@ -69,48 +62,13 @@ Outcome Print(const QString& path, int lines)
     return file.Commit();
 }
 
-// A forked child that runs `work`; Finish gives back the text it returned.
-struct Child {
-    pid_t pid = -1;
-    int pipe = -1;
-};
-Child Start(const std::function<QString()>& work)
+// How many of `saves` saves of dialog.sav failed.
+int FailedSaves(char mark, int saves)
 {
-    int ends[2];
-    if (pipe(ends) != 0)
-        return {};
-    const pid_t pid = fork();
-    if (pid == 0) {
-        const QByteArray text = work().toUtf8();
-        _exit(write(ends[1], text.constData(), text.size()) == text.size() ? 0 : 1);
-    }
-    close(ends[1]);
-    return {pid, ends[0]};
-}
-QString Finish(Child child)
-{
-    QByteArray text;
-    char buffer[512];
-    for (ssize_t n; (n = read(child.pipe, buffer, sizeof buffer)) > 0;)
-        text.append(buffer, n);
-    close(child.pipe);
-    int status = 1;
-    waitpid(child.pid, &status, 0);
-    return status == 0 ? QString::fromUtf8(text) : QStringLiteral("the child failed");
-}
-
-// The failures of `saves` saves of dialog.sav, as text.
-QString SaveOften(char mark, int saves)
-{
-    int failures = 0;
-    QString last;
-    for (int i = 0; i < saves; ++i) {
-        if (Outcome saved = ReplaceFile("dialog.sav", QByteArray(100 + i, mark)); !saved) {
-            ++failures;
-            last = saved.Reason();
-        }
-    }
-    return failures == 0 ? QString() : QString::number(failures) + " × " + last;
+    int failed = 0;
+    for (int i = 0; i < saves; ++i)
+        failed += ReplaceFile("dialog.sav", QByteArray(100 + i, mark)).Failed() ? 1 : 0;
+    return failed;
 }
 
 // Runs the fault in the current directory; the reason given, empty when the
@@ -144,18 +102,26 @@ QString Run(Fault fault, QString& place)
             return "no good print";
         return ReplacePrintFile("wydruk.pdf", pdf.left(pdf.size() - 40)).Reason();
     }
-    case Fault::SizeLimit:
+    case Fault::SizeLimit: {
         if (!Write("old.sav", "1.20\n") || !Write("dialog.sav", "1.20\n"))
             return "no old file";
-        return Finish(Start([] {
-            std::signal(SIGXFSZ, SIG_IGN); // as both programs do
-            const rlimit limit{4096, RLIM_INFINITY};
-            setrlimit(RLIMIT_FSIZE, &limit);
-            return ReplaceFile("dialog.sav", QByteArray(10000, '7')).Reason();
-        }));
+        std::signal(SIGXFSZ, SIG_IGN); // as both programs do
+        rlimit saved{};
+        getrlimit(RLIMIT_FSIZE, &saved);
+        const rlimit limit{4096, saved.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        const QString reason = ReplaceFile("dialog.sav", QByteArray(10000, '7')).Reason();
+        setrlimit(RLIMIT_FSIZE, &saved);
+        return reason;
+    }
     case Fault::TwoWriters: {
-        const Child other = Start([] { return SaveOften('b', 300); });
-        return SaveOften('a', 300) + Finish(other);
+        const pid_t other = fork();
+        if (other == 0)
+            _exit(std::min(FailedSaves('b', 300), 255));
+        const int failed = FailedSaves('a', 300);
+        int status = -1;
+        waitpid(other, &status, 0);
+        return failed == 0 && status == 0 ? QString() : QString("%1, %2").arg(failed).arg(status);
     }
     case Fault::LongNames:
         return ReplaceFile(QFile::decodeName(QByteArray(255, 'a')), "1.0\n").Reason() +
@@ -239,7 +205,8 @@ private slots:
         QVERIFY(directory.isValid());
         QString place = ".";
         const QString given = Run(fault, place);
-        const QStringList after = Entries(place);
+        const QStringList after = QDir(place).entryList(QDir::AllEntries | QDir::Hidden |
+                                                        QDir::System | QDir::NoDotAndDotDot);
         if (fault == Fault::FullDiskPrint)
             umount("disk");
         if (given == "no mount")
