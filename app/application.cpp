@@ -1,5 +1,6 @@
 #include "app/application.h"
 #include "generated/version.h"
+#include "ui/show_message.h"
 #include "ui/text.h"
 
 #include <QLibraryInfo>
@@ -41,9 +42,8 @@ void ShowErrorBox(QWidget* parent, const QString& message)
         return;
     }
     const QScopedValueRollback<bool> open(errorBoxOpen, true);
-    QMessageBox box(QMessageBox::Critical, ApplicationTitle(), message, QMessageBox::Ok, parent);
-    box.setObjectName(QStringLiteral("ErrorBox"));
-    box.exec();
+    ShowMessage(parent, QMessageBox::Critical, ApplicationTitle(), message,
+                QStringLiteral("ErrorBox"));
 }
 
 void RunGuarded(QWidget* parent, const std::function<void()>& command)

@@ -1,6 +1,7 @@
 #include "app/help_engine.h"
 
 #include "app/help_window.h"
+#include "ui/show_message.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -90,7 +91,6 @@ void HelpEngine::ReportMissing(QWidget* owner) const
         if (!places.isEmpty())
             text += QStringLiteral("\n\nSzukano w katalogach:\n") + places.join(QLatin1Char('\n'));
     }
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("Pomoc"), text, QMessageBox::Ok, owner);
-    box.setObjectName(QStringLiteral("HelpMissingBox"));
-    box.exec();
+    ShowMessage(owner, QMessageBox::Warning, QStringLiteral("Pomoc"), text,
+                QStringLiteral("HelpMissingBox"));
 }

@@ -19,6 +19,7 @@
 #include "report/report_draw.h"
 #include "report/report_lines.h"
 #include "ui/program_font.h"
+#include "ui/show_message.h"
 #include "ui/text.h"
 
 #include <QAction>
@@ -64,13 +65,11 @@ private:
     const ProgramWindows& windows_;
 };
 
-// The program's only message box: no owner window, one OK button, no icon.
+// The failed calculation's box: no owner window, one OK button, no icon.
 void ShowCalculationFailure(const OperatingPoint& point)
 {
-    QMessageBox box(QMessageBox::NoIcon, Text(kCalculationFailureCaption),
-                    CalculationFailureText(point), QMessageBox::Ok);
-    box.setObjectName(QStringLiteral("CalculationFailure"));
-    box.exec();
+    ShowMessage(nullptr, QMessageBox::NoIcon, Text(kCalculationFailureCaption),
+                CalculationFailureText(point), QStringLiteral("CalculationFailure"));
 }
 
 } // namespace
@@ -387,10 +386,8 @@ Outcome MainWindow::OpenProject(const QString& path)
     ShowProjectFile(path);
     Invalidate();
     if (again.differs) {
-        QMessageBox notice(QMessageBox::Information, windowTitle(), again.notice, QMessageBox::Ok,
-                           this);
-        notice.setObjectName(QStringLiteral("ProjectNotice"));
-        notice.exec();
+        ShowMessage(this, QMessageBox::Information, windowTitle(), again.notice,
+                    QStringLiteral("ProjectNotice"));
     }
     return {};
 }

@@ -61,10 +61,11 @@ PrinterCanvas::PrinterCanvas(QPrinter& printer)
 
 PrinterCanvas::~PrinterCanvas()
 {
-    // The guard then removes the unfinished temporary.
+    // An unfinished document in memory is dropped with the guard.
     if (!painter_.isActive())
         return;
-    printer_.abort();
+    if (!file_.ToFile())
+        printer_.abort();
     painter_.end();
 }
 
@@ -79,7 +80,7 @@ Outcome PrinterCanvas::BeginDoc()
 {
     if (Outcome prepared = file_.Begin(); !prepared)
         return prepared;
-    if (!painter_.begin(&printer_))
+    if (!painter_.begin(&file_.Device()))
         return BeginFailure(printer_, file_.FileName());
     painter_.setFont(font_);
     return {};
@@ -92,7 +93,7 @@ void PrinterCanvas::DrawText(int x, int y, const QString& text)
 
 Outcome PrinterCanvas::EndDoc()
 {
-    if (!painter_.end() || printer_.printerState() == QPrinter::Error)
+    if (!painter_.end() || (!file_.ToFile() && printer_.printerState() == QPrinter::Error))
         return EndFailure(printer_, file_.FileName());
     return file_.Commit();
 }

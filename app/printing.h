@@ -2,8 +2,8 @@
 
 #include "calc/calc_state.h"
 #include "files/outcome.h"
-#include "files/print_file.h"
 #include "report/report_draw.h"
+#include "ui/print_guard.h"
 
 #include <QFont>
 #include <QPainter>
@@ -35,9 +35,10 @@ Outcome PrintReport(PrintCanvas& printer, const CalcState& state);
 // top-left corner of the printable area.
 void ConfigurePrinter(QPrinter& printer);
 
-// The process-wide printer as a print canvas. A print file is written as every
-// file of the program is (PrintFileGuard): a document left unfinished is
-// abandoned when the canvas goes, and the file stays as it was before.
+// The process-wide printer as a print canvas. A print into a file is painted
+// in memory and replaces the file only when complete (PrintFileGuard): a
+// document left unfinished is abandoned when the canvas goes, and the file
+// stays as it was before.
 class PrinterCanvas final : public PrintCanvas {
 public:
     explicit PrinterCanvas(QPrinter& printer);

@@ -6,6 +6,7 @@
 #include "calc/calc_state.h"
 #include "resources/program_icons.h"
 #include "ui/program_font.h"
+#include "ui/show_message.h"
 #include "ui/text.h"
 
 #include <QTimer>

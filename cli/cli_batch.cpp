@@ -2,9 +2,9 @@
 
 #include "cli/cli_options.h"
 #include "cli/cli_run.h"
+#include "files/csv.h"
+#include "files/read_file.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -32,16 +32,6 @@ std::string Number(double value)
     return std::string(buffer, end);
 }
 
-std::string CsvField(const std::string& text)
-{
-    if (text.find_first_of(",\"\n") == std::string::npos)
-        return text;
-    std::string quoted = "\"";
-    for (char c : text)
-        quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return quoted + '"';
-}
-
 struct Case {
     int line;
     std::string text;
@@ -58,16 +48,16 @@ struct Row {
 
 void AppendRow(const Case& c, const Row& row, std::string& out)
 {
-    out += std::to_string(c.line) + ',' + CsvField(c.text) + ',';
-    out += row.model ? std::to_string(row.model) : std::string();
-    out += ',' + (row.wind ? Number(*row.wind) : std::string()) + ',';
-    if (!row.result.isEmpty()) {
-        for (const char* key : {"Q", "FlowPerHour", "VentilatorSuction", "DuctVelocity"})
-            out += Number(row.result.value(QLatin1String(key)).toDouble()) + ',';
-    } else {
-        out += ",,,,";
-    }
-    out += CsvField(row.status) + ',' + CsvField(row.reason) + '\n';
+    std::vector<std::string> fields{std::to_string(c.line), c.text,
+                                    row.model ? std::to_string(row.model) : std::string(),
+                                    row.wind ? Number(*row.wind) : std::string()};
+    for (const char* key : {"Q", "FlowPerHour", "VentilatorSuction", "DuctVelocity"})
+        fields.push_back(row.result.isEmpty()
+                             ? std::string()
+                             : Number(row.result.value(QLatin1String(key)).toDouble()));
+    fields.push_back(row.status);
+    fields.push_back(row.reason);
+    out += CsvRow(fields, ',', "\n");
 }
 
 std::string Utf8(const QJsonValue& value)
@@ -211,12 +201,13 @@ int RunBatch(const CliRequest& request, std::string& out, std::string& err)
     if (request.batch == "-") {
         text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
     } else {
-        QFile file(QString::fromStdString(request.batch));
-        if (QFileInfo(file.fileName()).isDir() || !file.open(QIODevice::ReadOnly)) {
-            err += "wywietrznik-cli: nie można odczytać pliku przypadków „" + request.batch + "”\n";
+        const auto read = ReadWholeFile(QString::fromStdString(request.batch));
+        if (const QString* reason = std::get_if<QString>(&read)) {
+            err += "wywietrznik-cli: nie można odczytać pliku przypadków „" + request.batch +
+                   "”: " + reason->toStdString() + "\n";
             return kExitFile;
         }
-        text = file.readAll().toStdString();
+        text = std::get<QByteArray>(read).toStdString();
     }
     return RunBatchText(text, request.format, out);
 }

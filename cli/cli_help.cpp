@@ -43,7 +43,8 @@ Liczby zapisuje się z kropką dziesiętną (1.2, -3, 4e-1), wartość ujemną t
 jako --wind -3 albo --wind=-3; listy wartości rozdziela przecinek. Liczba
 całkowita (ilość kondygnacji, temperatura, ...) bierze część całkowitą: 20.7 to 20.
 Kody wyjścia: 0 wynik, 1 brak punktu pracy, 2 błąd wywołania, 3 dane nieokreślone,
-4 nieczytelny plik obliczeń; --batch kończy się najwyższym kodem swoich przypadków.
+4 nieczytelny plik obliczeń albo niezapisany wynik; --batch kończy się najwyższym
+kodem swoich przypadków.
 )";
 
 } // namespace

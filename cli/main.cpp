@@ -3,9 +3,12 @@
 #include "cli/cli_batch.h"
 #include "cli/cli_options.h"
 #include "cli/cli_run.h"
+#include "files/file_errors.h"
 
 #include <QCoreApplication>
 
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <exception>
 
@@ -16,16 +19,32 @@ void Write(std::FILE* stream, const std::string& text)
     std::fwrite(text.data(), 1, text.size(), stream);
 }
 
+// The status, or kExitFile when the output could not be written whole (a full
+// disk, a file-size limit), which is then told on the error output.
+int Flushed(int status)
+{
+    errno = 0;
+    if (std::fflush(stdout) == 0 && !std::ferror(stdout))
+        return status;
+    const int error = errno != 0 ? errno : EIO;
+    Write(stderr, "wywietrznik-cli: nie można zapisać wyniku: " +
+                      FileErrorText(error, FileAccess::Write).toStdString() + ".\n");
+    return kExitFile;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
+    // A write past the file-size limit then fails with its reason, rather
+    // than the signal ending the program.
+    std::signal(SIGXFSZ, SIG_IGN);
     QCoreApplication application(argc, argv);
     try {
         const CliParseResult parsed = ParseCliArguments(QCoreApplication::arguments());
         if (const auto* info = std::get_if<CliInformation>(&parsed)) {
             Write(stdout, info->text);
-            return kExitResult;
+            return Flushed(kExitResult);
         }
         if (const auto* usage = std::get_if<CliUsageError>(&parsed)) {
             Write(stderr, usage->message + "\nUżyj --help, aby zobaczyć opis opcji.\n");
@@ -38,7 +57,7 @@ int main(int argc, char* argv[])
             request.batch.empty() ? RunCli(request, out, err) : RunBatch(request, out, err);
         Write(stdout, out);
         Write(stderr, err);
-        return status;
+        return Flushed(status);
     } catch (const std::exception& error) {
         Write(stderr, std::string("wywietrznik-cli: ") + error.what() + '\n');
         return kExitUsage;

@@ -10,6 +10,7 @@
 #include "compare/compare_table_model.h"
 #include "compare/stack_group.h"
 #include "ui/program_font.h"
+#include "ui/show_message.h"
 #include "ui/text.h"
 
 #include <QFileDialog>

@@ -1,8 +1,8 @@
 #include "compare/compare_output.h"
 
-#include "files/print_file.h"
 #include "files/safe_file.h"
 #include "report/report_lines.h"
+#include "ui/print_guard.h"
 #include "ui/program_font.h"
 #include "ui/text.h"
 
@@ -72,7 +72,7 @@ int DrawHeading(QPainter& painter, const QFont& title, const QFont& body, const 
 }
 
 // Draws the comparison on the painter's pages.
-Outcome DrawComparison(QPainter& painter, QPrinter& printer, const CalcState& state,
+Outcome DrawComparison(QPainter& painter, QPagedPaintDevice& printer, const CalcState& state,
                        const std::vector<ComparisonRow>& rows, const std::vector<int>& order,
                        int currentModel)
 {
@@ -168,14 +168,15 @@ Outcome PrintComparisonTable(QPrinter& printer, const CalcState& state,
     if (Outcome begun = file.Begin(); !begun)
         return begun;
     QPainter painter;
-    if (!painter.begin(&printer)) {
+    if (!painter.begin(&file.Device())) {
         if (!file.FileName().isEmpty())
             return Outcome::Failure("Nie można zapisać wydruku do pliku „" + file.FileName() +
                                     "”.");
         return Outcome::Failure("Nie można rozpocząć wydruku na drukarce „" +
                                 printer.printerName() + "”.");
     }
-    if (Outcome drawn = DrawComparison(painter, printer, state, rows, order, currentModel); !drawn)
+    if (Outcome drawn = DrawComparison(painter, file.Device(), state, rows, order, currentModel);
+        !drawn)
         return drawn;
     if (!painter.end())
         return Outcome::Failure("Wydruk nie został ukończony.");

@@ -175,21 +175,6 @@ std::vector<int> SortedComparisonOrder(const std::vector<ComparisonRow>& rows, i
     return order;
 }
 
-std::string CsvField(std::string_view text, char separator)
-{
-    const std::string special = std::string(" \"\r\n\t") + separator;
-    if (text.find_first_of(special) == std::string_view::npos)
-        return std::string(text);
-    std::string quoted = "\"";
-    for (char ch : text) {
-        if (ch == '"')
-            quoted += '"';
-        quoted += ch;
-    }
-    quoted += '"';
-    return quoted;
-}
-
 namespace {
 
 // A numeric cell with the decimal comma of the Polish form.

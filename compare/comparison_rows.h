@@ -4,6 +4,7 @@
 #include "calc/operating_point.h"
 #include "calc/selection.h"
 #include "calc/stack_draught.h"
+#include "files/csv.h"
 
 #include <array>
 #include <string>
@@ -91,11 +92,8 @@ enum class CsvForm {
 
 // The comparison as CSV: UTF-8 (the Polish form begins with a byte order
 // mark), a header line, the form's separator between
-// fields and its decimal mark in numbers, CRLF line ends; a field with a
-// blank, separator, quote or line break is quoted (quotes doubled). Rows in
+// fields and its decimal mark in numbers, CRLF line ends; fields quoted as
+// every CSV of the program is (CsvField). Rows in
 // the order given, the columns of ComparisonColumns.
 std::string ComparisonCsv(const std::vector<ComparisonRow>& rows, const std::vector<int>& order,
                           CsvForm form = CsvForm::Plain);
-
-// One CSV field, quoted where needed.
-std::string CsvField(std::string_view text, char separator = ',');

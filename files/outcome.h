@@ -2,8 +2,6 @@
 
 #include <QString>
 
-class QWidget;
-
 // What a window command that can fail gives back: nothing when it did what it
 // was asked, otherwise the reason, in Polish, for the user. True when it
 // succeeded.
@@ -22,6 +20,4 @@ private:
     QString reason_;
 };
 
-// Tells the user why a command of `window` failed: a modal box with the reason,
-// captioned with the window's title. Nothing when the command succeeded.
-void ShowOutcome(QWidget* window, const Outcome& outcome);
+// ShowOutcome (ui/show_message.h) tells the user the reason.

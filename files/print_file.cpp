@@ -1,54 +1,46 @@
 #include "files/print_file.h"
 
-#include <QFileInfo>
-#include <QPrinter>
+#include "files/safe_file.h"
 
-bool PrintsToFile(const QPrinter& printer)
+namespace {
+
+// Where the last cross-reference section begins, as "startxref" near the end
+// gives it; -1 when it does not say.
+qsizetype CrossReferenceOffset(const QByteArray& pdf, qsizetype startxref)
 {
-    return printer.outputFormat() == QPrinter::PdfFormat || !printer.outputFileName().isEmpty();
+    qsizetype at = startxref + qsizetype(sizeof "startxref") - 1;
+    while (at < pdf.size() && (pdf[at] == '\r' || pdf[at] == '\n' || pdf[at] == ' '))
+        ++at;
+    qsizetype offset = 0;
+    qsizetype digits = 0;
+    for (; at < pdf.size() && pdf[at] >= '0' && pdf[at] <= '9' && digits < 12; ++at, ++digits)
+        offset = offset * 10 + (pdf[at] - '0');
+    return digits > 0 ? offset : -1;
 }
 
-PrintFileGuard::PrintFileGuard(QPrinter& printer)
-    : printer_(printer)
+} // namespace
+
+bool PdfComplete(const QByteArray& pdf)
 {
+    if (!pdf.startsWith("%PDF-") || !pdf.trimmed().endsWith("%%EOF"))
+        return false;
+    const qsizetype startxref = pdf.lastIndexOf("startxref");
+    if (startxref < 0)
+        return false;
+    const qsizetype xref = CrossReferenceOffset(pdf, startxref);
+    if (xref <= 0 || xref >= startxref)
+        return false;
+    // A cross-reference table, then the trailer dictionary, then startxref.
+    const qsizetype trailer = pdf.lastIndexOf("trailer", startxref);
+    return pdf.mid(xref, 4) == "xref" && trailer > xref && pdf.indexOf("<<", trailer) < startxref;
 }
 
-PrintFileGuard::~PrintFileGuard()
+Outcome ReplacePrintFile(const QString& path, const QByteArray& pdf)
 {
-    GiveNameBack();
-}
-
-void PrintFileGuard::GiveNameBack()
-{
-    if (redirected_ && !printer_.paintingActive())
-        printer_.setOutputFileName(fileName_);
-    redirected_ = false;
-}
-
-Outcome PrintFileGuard::Begin()
-{
-    if (!PrintsToFile(printer_))
-        return {};
-    fileName_ = printer_.outputFileName();
-    if (fileName_.isEmpty())
+    if (!PdfComplete(pdf))
         return Outcome::Failure(
-            QStringLiteral("Nie wybrano pliku, do którego ma być zapisany wydruk."));
-    replacement_.emplace(fileName_);
-    if (Outcome begun = replacement_->Begin(); !begun)
-        return begun;
-    printer_.setOutputFileName(replacement_->TemporaryPath());
-    redirected_ = true;
-    return {};
-}
-
-Outcome PrintFileGuard::Commit()
-{
-    if (!replacement_)
-        return {};
-    const QString temporary = replacement_->TemporaryPath();
-    GiveNameBack();
-    if (QFileInfo(temporary).size() <= 0)
-        return Outcome::Failure(
-            QStringLiteral("Wydruk nie został zapisany do pliku „%1”.").arg(fileName_));
-    return replacement_->Commit();
+            QStringLiteral("Wydruk nie został zapisany do pliku „%1”: dokument PDF nie został "
+                           "ukończony. Poprzedni plik pozostał bez zmian.")
+                .arg(path));
+    return ReplaceFile(path, pdf);
 }

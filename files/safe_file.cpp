@@ -1,13 +1,18 @@
 #include "files/safe_file.h"
 
+#include "files/file_errors.h"
+
 #include <QFile>
 #include <QRandomGenerator>
 
 #include <cerrno>
+#include <climits>
+#include <cstdint>
 #include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
 #include <memory>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -17,40 +22,9 @@ namespace {
 constexpr int kRandomLetters = 6;
 constexpr int kNameAttempts = 100;
 
-// Why a system call failed, in Polish.
 QString ErrnoText(int error)
 {
-    switch (error) {
-    case EACCES:
-    case EPERM:
-        return QStringLiteral("brak uprawnień do zapisu w katalogu");
-    case EROFS:
-        return QStringLiteral("system plików jest tylko do odczytu");
-    case ENOSPC:
-        return QStringLiteral("brak miejsca na dysku");
-    case EDQUOT:
-        return QStringLiteral("przekroczony przydział miejsca na dysku");
-    case EFBIG:
-        return QStringLiteral("przekroczony dopuszczalny rozmiar pliku");
-    case ENOENT:
-    case ENOTDIR:
-        return QStringLiteral("nie ma takiego katalogu");
-    case ENAMETOOLONG:
-        return QStringLiteral("za długa nazwa pliku");
-    case ELOOP:
-        return QStringLiteral("za dużo dowiązań symbolicznych w ścieżce");
-    case EIO:
-        return QStringLiteral("błąd wejścia-wyjścia");
-    case EBUSY:
-    case ETXTBSY:
-        return QStringLiteral("plik jest w użyciu");
-    case EMFILE:
-    case ENFILE:
-    case ENOMEM:
-        return QStringLiteral("brak zasobów systemu");
-    default:
-        return QStringLiteral("błąd systemu plików (kod %1)").arg(error);
-    }
+    return FileErrorText(error, FileAccess::Write);
 }
 
 // What a file that is not a regular one is, as "lecz <this>" and as "lecz do
@@ -116,6 +90,46 @@ QByteArray DirectoryOf(const QByteArray& path)
     return slash == 0 ? QByteArrayLiteral("/") : path.left(slash);
 }
 
+// The mark in every temporary's name, which no name a user gives a file is
+// expected to hold.
+constexpr char kTemporaryMark[] = ".wyw-tmp-";
+constexpr std::size_t kMarkLength = sizeof kTemporaryMark - 1;
+constexpr std::size_t kHashDigits = 16;
+
+// FNV-1a: the same for a name in every run, unlike qHash.
+std::uint64_t NameHash(const QByteArray& name)
+{
+    std::uint64_t hash = 14695981039346656037ULL;
+    for (const char c : name) {
+        hash ^= static_cast<unsigned char>(c);
+        hash *= 1099511628211ULL;
+    }
+    return hash;
+}
+
+// The temporaries of the file named `name` (no directory) are named this and
+// kRandomLetters letters or digits: "." name ".wyw-tmp-"; a name too long for
+// that within NAME_MAX keeps its start, cut at a whole UTF-8 character, and
+// "~" with the hash of the whole name.
+QByteArray TemporaryPrefix(const QByteArray& name)
+{
+    const QByteArray whole = '.' + name + kTemporaryMark;
+    if (static_cast<std::size_t>(whole.size()) + kRandomLetters <= NAME_MAX)
+        return whole;
+    qsizetype keep = NAME_MAX - kRandomLetters - kMarkLength - kHashDigits - 2;
+    while (keep > 0 && (static_cast<unsigned char>(name[keep]) & 0xC0) == 0x80)
+        --keep; // the byte there continues a character
+    return '.' + name.left(keep) + '~' +
+           QByteArray::number(static_cast<qulonglong>(NameHash(name)), 16)
+               .rightJustified(kHashDigits, '0') +
+           kTemporaryMark;
+}
+
+QByteArray FileNameOf(const QByteArray& path)
+{
+    return path.mid(path.lastIndexOf('/') + 1);
+}
+
 bool IsTemporaryOf(const char* name, const QByteArray& prefix)
 {
     const QByteArray entry(name);
@@ -129,43 +143,87 @@ bool IsTemporaryOf(const char* name, const QByteArray& prefix)
     return true;
 }
 
-// Removes the temporaries of `target` that an interrupted write left: regular
-// files of this user with the temporaries' names, nothing else.
+bool SameFile(const struct stat& a, const struct stat& b)
+{
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// Removes the temporary `name` in the directory `directoryFd` when no writer
+// holds it: a regular file of this user that this process can lock.
+void RemoveWhenUnheld(int directoryFd, const char* name)
+{
+    struct stat before {};
+    if (fstatat(directoryFd, name, &before, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(before.st_mode) ||
+        before.st_uid != geteuid())
+        return;
+    const int fd = openat(directoryFd, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    struct stat opened {};
+    struct stat now {};
+    // Locked, and still the file of that name: no writer can take it now.
+    if (flock(fd, LOCK_EX | LOCK_NB) == 0 && fstat(fd, &opened) == 0 &&
+        fstatat(directoryFd, name, &now, AT_SYMLINK_NOFOLLOW) == 0 && SameFile(before, opened) &&
+        SameFile(opened, now))
+        unlinkat(directoryFd, name, 0);
+    close(fd);
+}
+
+// Removes the temporaries of `target` that an interrupted write left: those
+// with the temporaries' names that no live writer holds locked.
 void RemoveStaleTemporaries(const QByteArray& target)
 {
-    const QByteArray directory = DirectoryOf(target);
-    const QByteArray prefix = target.mid(target.lastIndexOf('/') + 1) + kTemporaryInfix;
+    const QByteArray prefix = TemporaryPrefix(FileNameOf(target));
     struct Close {
         void operator()(DIR* listing) const { closedir(listing); }
     };
-    const std::unique_ptr<DIR, Close> listing(opendir(directory.constData()));
+    const std::unique_ptr<DIR, Close> listing(opendir(DirectoryOf(target).constData()));
     if (!listing)
         return;
     const int fd = dirfd(listing.get());
     while (const dirent* entry = readdir(listing.get())) {
-        struct stat status {};
-        if (IsTemporaryOf(entry->d_name, prefix) &&
-            fstatat(fd, entry->d_name, &status, AT_SYMLINK_NOFOLLOW) == 0 &&
-            S_ISREG(status.st_mode) && status.st_uid == geteuid())
-            unlinkat(fd, entry->d_name, 0);
+        if (IsTemporaryOf(entry->d_name, prefix))
+            RemoveWhenUnheld(fd, entry->d_name);
     }
 }
 
-// A new empty temporary beside `target`, opened for writing; -1 and errno
-// when none can be made.
+// Locks the new temporary `fd` named `name` for as long as it is open, so that
+// no other writer's clean-up removes it. False when a clean-up removed it
+// before the lock was taken.
+bool HoldTemporary(int fd, const QByteArray& name)
+{
+    while (flock(fd, LOCK_EX) != 0) {
+        if (errno != EINTR)
+            return false;
+    }
+    struct stat opened {};
+    struct stat now {};
+    return fstat(fd, &opened) == 0 && lstat(name.constData(), &now) == 0 && SameFile(opened, now);
+}
+
+// A new empty temporary beside `target`, opened for writing and locked; -1
+// and errno when none can be made.
 int MakeTemporary(const QByteArray& target, QByteArray& name)
 {
     static constexpr char kLetters[] =
         "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    const qsizetype slash = target.lastIndexOf('/');
+    const QByteArray start = target.left(slash + 1) + TemporaryPrefix(FileNameOf(target));
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-        name = target + kTemporaryInfix;
+        name = start;
         for (int i = 0; i < kRandomLetters; ++i)
             name += kLetters[QRandomGenerator::global()->bounded(int(sizeof kLetters) - 1)];
         // The new file gets the permissions the user's umask gives.
         const int fd =
             open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
-        if (fd >= 0 || errno != EEXIST)
+        if (fd < 0 && errno != EEXIST)
             return fd;
+        if (fd < 0)
+            continue;
+        if (HoldTemporary(fd, name))
+            return fd;
+        close(fd); // another writer's clean-up took it: make another
+        errno = EEXIST;
     }
     return -1;
 }
@@ -197,20 +255,21 @@ FileReplacement::FileReplacement(QString path)
 
 FileReplacement::~FileReplacement()
 {
-    if (descriptor_ >= 0)
-        close(descriptor_);
+    // Removed while still locked, so that no other writer's clean-up meets it.
     if (!temporary_.isEmpty())
         unlink(temporary_.constData());
+    if (descriptor_ >= 0)
+        close(descriptor_);
 }
 
 Outcome FileReplacement::Fail(const QString& reason)
 {
-    if (descriptor_ >= 0)
-        close(descriptor_);
-    descriptor_ = -1;
     if (!temporary_.isEmpty())
         unlink(temporary_.constData());
     temporary_.clear();
+    if (descriptor_ >= 0)
+        close(descriptor_);
+    descriptor_ = -1;
     return Outcome::Failure(QStringLiteral("Nie można zapisać pliku „%1”: %2.").arg(path_, reason));
 }
 
@@ -233,11 +292,6 @@ Outcome FileReplacement::Begin()
         return Fail(ErrnoText(error));
     }
     return {};
-}
-
-QString FileReplacement::TemporaryPath() const
-{
-    return QFile::decodeName(temporary_);
 }
 
 Outcome FileReplacement::Write(const QByteArray& bytes)
@@ -268,12 +322,18 @@ Outcome FileReplacement::Commit()
         KeepOwnerAndPermissions(descriptor_, now.status);
     if (fsync(descriptor_) != 0)
         return Fail(ErrnoText(errno));
-    const int fd = std::exchange(descriptor_, -1);
+    // The lock stays on a second descriptor until the rename, while the
+    // written one is closed and says whether the data reached the disk.
+    const int lock = dup(descriptor_);
+    if (lock < 0)
+        return Fail(ErrnoText(errno));
+    const int fd = std::exchange(descriptor_, lock);
     if (close(fd) != 0)
         return Fail(ErrnoText(errno));
     if (rename(temporary_.constData(), target_.constData()) != 0)
         return Fail(ErrnoText(errno));
     temporary_.clear();
+    close(std::exchange(descriptor_, -1));
     SyncDirectory(target_);
     return {};
 }

@@ -14,8 +14,14 @@
 // Only a regular file, or a symbolic link to one, is ever replaced; through a
 // link the file it leads to is replaced in its own directory and the link
 // stays. A directory, FIFO, device or socket of that name is left alone and
-// the write fails; none is ever opened, so nothing can block. Temporaries that
-// an interrupted write of the same file left behind are removed by the next.
+// the write fails; none is ever opened, so nothing can block.
+//
+// The temporary of "name" is ".name.wyw-tmp-" and six letters or digits, in
+// the file's directory; for a name too long for that within 255 bytes, its
+// start, "~" and a hash of the whole name stand for it. Each writer holds its
+// temporary locked (flock) while it writes; the temporaries of the same file
+// that no writer holds, left by an interrupted write, are removed by the next,
+// so that two programs saving one file never take each other's.
 class FileReplacement {
 public:
     // `path` as the user named it; failures name it so.
@@ -27,8 +33,6 @@ public:
 
     // Checks the file and makes the empty temporary that the writes go to.
     Outcome Begin();
-    // The temporary, for a writer that opens its file by name (a printer).
-    QString TemporaryPath() const;
     Outcome Write(const QByteArray& bytes);
     // Puts the complete temporary in place of the file, with the old file's
     // permissions.
@@ -40,12 +44,8 @@ private:
     QString path_;
     QByteArray target_;    // the file replaced: the link's target for a link
     QByteArray temporary_; // empty until made, and again once renamed
-    int descriptor_ = -1;
+    int descriptor_ = -1;  // the temporary, open and locked
 };
 
 // Replaces the file at `path` by `content`, as FileReplacement does.
 Outcome ReplaceFile(const QString& path, const QByteArray& content);
-
-// The temporaries of a file are named "<file name>.tmp-" and six letters or
-// digits, in the file's directory.
-inline constexpr char kTemporaryInfix[] = ".tmp-";

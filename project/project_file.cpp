@@ -2,16 +2,21 @@
 
 #include "calc/catalogue.h"
 #include "calc/ventilator_choice.h"
+#include "files/file_errors.h"
+#include "files/read_file.h"
 #include "generated/version.h"
 #include "project/project_json.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <cerrno>
 #include <cmath>
+#include <fcntl.h>
 #include <optional>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -119,6 +124,56 @@ bool SameResults(const CalcState& a, const CalcState& b)
            a.VentilatorSuction == b.VentilatorSuction && a.DuctVelocity == b.DuctVelocity;
 }
 
+// A descriptor closed when it goes.
+struct Descriptor {
+    int fd = -1;
+    ~Descriptor()
+    {
+        if (fd >= 0)
+            close(fd);
+    }
+};
+
+// The bytes of the file at `path`, or why they cannot be read, in Polish,
+// from the system's own reason: a name that is not UTF-8, a link loop or a
+// permission is named as such.
+std::variant<QByteArray, QString> ReadProjectBytes(const QString& path)
+{
+    const QByteArray name = QFile::encodeName(path);
+    struct stat status {};
+    if (stat(name.constData(), &status) != 0)
+        return ReadFailureText(errno, path);
+    if (S_ISDIR(status.st_mode))
+        return QStringLiteral("to jest katalog, nie plik");
+    if (!S_ISREG(status.st_mode))
+        return QStringLiteral("to nie jest zwykły plik");
+    if (status.st_size > kMostBytes)
+        return QStringLiteral("plik jest za duży jak na plik obliczeń");
+    // Not blocking: the name may have been given to a FIFO meanwhile.
+    const Descriptor file{open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
+    if (file.fd < 0)
+        return FileErrorText(errno, FileAccess::Read);
+    if (fstat(file.fd, &status) != 0 || !S_ISREG(status.st_mode))
+        return QStringLiteral("to nie jest zwykły plik");
+    QByteArray bytes(kMostBytes + 1, Qt::Uninitialized);
+    qsizetype got = 0;
+    while (got < bytes.size()) {
+        const ssize_t n =
+            read(file.fd, bytes.data() + got, static_cast<std::size_t>(bytes.size() - got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return QStringLiteral("błąd odczytu: ") + FileErrorText(errno, FileAccess::Read);
+        if (n == 0)
+            break;
+        got += n;
+    }
+    if (got > kMostBytes)
+        return QStringLiteral("plik jest za duży jak na plik obliczeń");
+    bytes.truncate(got);
+    return bytes;
+}
+
 } // namespace
 
 std::variant<QByteArray, QString> ProjectBytes(const Project& project)
@@ -186,22 +241,10 @@ std::variant<Project, QString> ReadProjectFile(const QString& path)
     auto refuse = [&](const QString& reason) {
         return QStringLiteral("Nie można otworzyć obliczeń z pliku „%1”: %2.").arg(name, reason);
     };
-    const QFileInfo info(path);
-    if (!info.exists())
-        return refuse(QStringLiteral("plik nie istnieje"));
-    if (info.isDir())
-        return refuse(QStringLiteral("to jest katalog, nie plik"));
-    if (!info.isFile())
-        return refuse(QStringLiteral("to nie jest zwykły plik"));
-    if (info.size() > kMostBytes)
-        return refuse(QStringLiteral("plik jest za duży jak na plik obliczeń"));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return refuse(QStringLiteral("nie można go odczytać (%1)").arg(file.errorString()));
-    const QByteArray bytes = file.read(kMostBytes + 1);
-    if (file.error() != QFileDevice::NoError)
-        return refuse(QStringLiteral("błąd odczytu (%1)").arg(file.errorString()));
-    auto parsed = ParseProject(bytes);
+    std::variant<QByteArray, QString> bytes = ReadProjectBytes(path);
+    if (const QString* reason = std::get_if<QString>(&bytes))
+        return refuse(*reason);
+    auto parsed = ParseProject(std::get<QByteArray>(bytes));
     if (const QString* reason = std::get_if<QString>(&parsed))
         return refuse(*reason);
     return parsed;

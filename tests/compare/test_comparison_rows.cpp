@@ -183,9 +183,9 @@ private slots:
         QTest::newRow("number") << "0.0426"
                                 << "0.0426";
         QTest::newRow("blank") << "OSTREL-160 wzdluznie"
-                               << "\"OSTREL-160 wzdluznie\"";
+                               << "OSTREL-160 wzdluznie";
         QTest::newRow("trailing blank") << "TRAVEN /M-150 "
-                                        << "\"TRAVEN /M-150 \"";
+                                        << "TRAVEN /M-150 ";
         QTest::newRow("comma") << "a,b"
                                << "\"a,b\"";
         QTest::newRow("quote") << "a\"b"
@@ -213,18 +213,18 @@ private slots:
         QTest::addColumn<QString>("csv");
         QTest::newRow("plain")
             << int(CsvForm::Plain) << false
-            << QString("Nr,Wywietrznik,\"Q [m3/s]\",\"Qh [m3/h]\",\"DPsw [Pa]\",\"c [m/s]\","
-                       "\"Dn [m]\",\"Dn wobec D\"\r\n"
+            << QString("Nr,Wywietrznik,Q [m3/s],Qh [m3/h],DPsw [Pa],c [m/s],"
+                       "Dn [m],Dn wobec D\r\n"
                        "21,VESK/M-315,0.5000,1800.0000,12.5000,3.0000,0.315,szerszy\r\n"
-                       "3,\"TRAVEN /M-150 \",0.0189,67.9094,2.3561,0.9382,0.150,węższy\r\n"
-                       "5,KALMO-160,\"brak punktu pracy\",,,,0.160,równy\r\n");
+                       "3,TRAVEN /M-150 ,0.0189,67.9094,2.3561,0.9382,0.150,węższy\r\n"
+                       "5,KALMO-160,brak punktu pracy,,,,0.160,równy\r\n");
         QTest::newRow("Polish, need")
             << int(CsvForm::Polish) << true
-            << QString("Nr;Wywietrznik;\"Q [m3/s]\";\"Qh [m3/h]\";\"DPsw [Pa]\";\"c [m/s]\";"
-                       "\"Dn [m]\";\"Dn wobec D\";\"Qh wym.\";\"v dla Qh wym. [m/s]\"\r\n"
+            << QString("Nr;Wywietrznik;Q [m3/s];Qh [m3/h];DPsw [Pa];c [m/s];"
+                       "Dn [m];Dn wobec D;Qh wym.;v dla Qh wym. [m/s]\r\n"
                        "21;VESK/M-315;0,5000;1800,0000;12,5000;3,0000;0,315;szerszy;tak;3,7\r\n"
-                       "3;\"TRAVEN /M-150 \";0,0189;67,9094;2,3561;0,9382;0,150;węższy;nie;–\r\n"
-                       "5;KALMO-160;\"brak punktu pracy\";;;;0,160;równy;nie;–\r\n");
+                       "3;TRAVEN /M-150 ;0,0189;67,9094;2,3561;0,9382;0,150;węższy;nie;–\r\n"
+                       "5;KALMO-160;brak punktu pracy;;;;0,160;równy;nie;–\r\n");
     }
     void csvText()
     {

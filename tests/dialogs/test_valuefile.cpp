@@ -121,8 +121,8 @@ bool Prepare(Hostile place)
         return QDir().mkdir("dialog.sav");
     case Hostile::StaleTemporary:
         return WriteBytes("dialog.sav", kOldBytes) &&
-               WriteBytes("dialog.sav.tmp-Ab12Cd", "1.2") && // left by a kill
-               WriteBytes("dialog.sav.backup", kOldBytes);   // the user's own
+               WriteBytes(".dialog.sav.wyw-tmp-Ab12Cd", "1.2") && // left by a kill
+               WriteBytes("dialog.sav.backup", kOldBytes);        // the user's own
     }
     return false;
 }

@@ -1,0 +1,28 @@
+#include "files/csv.h"
+
+std::string CsvField(std::string_view text, char separator)
+{
+    const char special[] = {separator, '"', '\r', '\n'};
+    if (text.find_first_of(std::string_view(special, sizeof special)) == std::string_view::npos)
+        return std::string(text);
+    std::string quoted = "\"";
+    for (char ch : text) {
+        if (ch == '"')
+            quoted += '"';
+        quoted += ch;
+    }
+    quoted += '"';
+    return quoted;
+}
+
+std::string CsvRow(const std::vector<std::string>& fields, char separator, std::string_view lineEnd)
+{
+    std::string row;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (i > 0)
+            row += separator;
+        row += CsvField(fields[i], separator);
+    }
+    row += lineEnd;
+    return row;
+}

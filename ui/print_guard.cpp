@@ -1,0 +1,54 @@
+#include "ui/print_guard.h"
+
+#include "files/print_file.h"
+
+#include <QPdfWriter>
+#include <QPrinter>
+
+bool PrintsToFile(const QPrinter& printer)
+{
+    return printer.outputFormat() == QPrinter::PdfFormat || !printer.outputFileName().isEmpty();
+}
+
+PrintFileGuard::PrintFileGuard(QPrinter& printer)
+    : printer_(printer)
+{
+}
+
+PrintFileGuard::~PrintFileGuard() = default;
+
+Outcome PrintFileGuard::Begin()
+{
+    if (!PrintsToFile(printer_))
+        return {};
+    fileName_ = printer_.outputFileName();
+    if (fileName_.isEmpty())
+        return Outcome::Failure(
+            QStringLiteral("Nie wybrano pliku, do którego ma być zapisany wydruk."));
+    buffer_.setData(QByteArray());
+    if (!buffer_.open(QIODevice::WriteOnly))
+        return Outcome::Failure(
+            QStringLiteral("Nie można przygotować wydruku do pliku „%1”.").arg(fileName_));
+    pdf_ = std::make_unique<QPdfWriter>(&buffer_);
+    pdf_->setPdfVersion(printer_.pdfVersion());
+    pdf_->setResolution(printer_.resolution());
+    pdf_->setPageLayout(printer_.pageLayout());
+    pdf_->setTitle(printer_.docName());
+    pdf_->setCreator(printer_.creator());
+    return {};
+}
+
+QPagedPaintDevice& PrintFileGuard::Device()
+{
+    if (pdf_)
+        return *pdf_;
+    return printer_;
+}
+
+Outcome PrintFileGuard::Commit()
+{
+    if (!pdf_)
+        return {};
+    buffer_.close();
+    return ReplacePrintFile(fileName_, buffer_.data());
+}

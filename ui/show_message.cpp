@@ -1,0 +1,20 @@
+#include "ui/show_message.h"
+
+#include <QWidget>
+
+void ShowMessage(QWidget* owner, QMessageBox::Icon icon, const QString& caption,
+                 const QString& text, const QString& objectName)
+{
+    QMessageBox box(icon, caption, text, QMessageBox::Ok, owner);
+    box.setObjectName(objectName);
+    box.exec();
+}
+
+void ShowOutcome(QWidget* window, const Outcome& outcome)
+{
+    if (!outcome.Failed())
+        return;
+    const QString caption = window != nullptr ? window->window()->windowTitle() : QString();
+    ShowMessage(window, QMessageBox::Warning, caption, outcome.Reason(),
+                QStringLiteral("FailureBox"));
+}

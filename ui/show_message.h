@@ -1,0 +1,19 @@
+#pragma once
+
+#include "files/outcome.h"
+
+#include <QMessageBox>
+#include <QString>
+
+class QWidget;
+
+// The one way the program shows a message: a modal box with one OK button,
+// owned by `owner` (none: a box of its own), with the icon, caption and text
+// given; `objectName` names the box for whoever looks for it.
+void ShowMessage(QWidget* owner, QMessageBox::Icon icon, const QString& caption,
+                 const QString& text, const QString& objectName);
+
+// Tells the user why a command of `window` failed: a warning box with the
+// reason, captioned with the window's title. Nothing when the command
+// succeeded.
+void ShowOutcome(QWidget* window, const Outcome& outcome);
