@@ -173,7 +173,9 @@ Error ApplySweep(CliRequest& r, const std::string& v)
 Error ApplyStack(CliRequest& r, const std::string& v)
 {
     std::vector<std::string> items;
-    CliRequest::Stack& stack = r.stack.emplace();
+    // From a value: clang takes the nested Stack for not default-constructible
+    // while CliRequest is being read (its member initialisers come later).
+    CliRequest::Stack& stack = r.stack.emplace(CliRequest::Stack{});
     double height = 0.0;
     return First(
         Values<3>("--stack", v, 2, items),
