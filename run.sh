@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds and starts the program. The value files that
-# remember the dialogs' numbers are kept in the directory it is started from.
+# Installs what is missing, builds the two programs (not the tests: ./test.sh
+# builds those) and starts the program. The value files that remember the
+# dialogs' numbers are kept in the directory it is started from.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 cd "$here"
 source tools/setup.sh
 wyw_install_missing "${WYW_PACKAGES[@]}"
-wyw_build build
+wyw_configure build
+cmake --build build --target wywietrznik wywietrznik-cli
 cd "$OLDPWD"
 
 program="$here/build/app/wywietrznik"

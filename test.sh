@@ -2,7 +2,8 @@
 # Installs what is missing, checks the formatting, builds with warnings as
 # errors, and runs every test twice: a plain build and one with
 # AddressSanitizer and UndefinedBehaviorSanitizer, both under the Polish
-# locale. Exits non-zero on any failure.
+# locale. Then clang-tidy over every source, and the Debian package with
+# lintian and desktop-file-validate. Exits non-zero on any failure or finding.
 set -euo pipefail
 cd "$(dirname "$0")"
 source tools/setup.sh
@@ -27,5 +28,13 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 LSAN_OPTIONS=suppressions=$PWD/tools/lsan.supp \
     ctest --test-dir build-sanitize --output-on-failure -j"$jobs"
+
+echo "== clang-tidy"
+tools/tidy.sh build
+
+echo "== Pakiet Debiana (lintian, desktop-file-validate)"
+wyw_build build-pkg -DCMAKE_INSTALL_PREFIX=/usr -DWYW_BUILD_TESTS=OFF -DWYW_BUILD_BENCHMARKS=OFF \
+    -DWYW_WERROR=ON
+wyw_check_package build-pkg
 
 echo "== Wszystkie testy przeszły"

@@ -209,20 +209,21 @@ void MainWindow::setUpMenu(QMenu* menu)
     connect(menu, &QMenu::aboutToHide, this, [this] { ShowHint(QString()); });
 }
 
+// A toolbar button runs its menu item's action and shows that item's status
+// line hint; the action carries the button's picture (not shown in the menu)
+// and its tooltip.
 QToolButton* MainWindow::createSpeedButton(QWidget* speedBar, const char* name, SpeedGlyph glyph,
-                                           const QString& hint, int x,
-                                           const std::function<void()>& command)
+                                           const QString& toolTip, int x, QAction* action)
 {
+    action->setIcon(SpeedButtonIcon(glyph));
+    action->setIconVisibleInMenu(false);
+    action->setToolTip(toolTip);
     auto* button = new QToolButton(speedBar);
     button->setObjectName(QString::fromLatin1(name));
     button->setGeometry(x, kSpeedButtonTop, kSpeedButtonSize, kSpeedButtonSize);
-    button->setIcon(SpeedButtonIcon(glyph));
     button->setIconSize(QSize(16, 16));
     button->setFocusPolicy(Qt::NoFocus);
-    const Hint parts = SplitHint(hint);
-    button->setToolTip(parts.shortText);
-    button->setStatusTip(parts.longText);
-    connect(button, &QToolButton::clicked, this, command);
+    button->setDefaultAction(action);
     return button;
 }
 
@@ -240,18 +241,14 @@ void MainWindow::createSpeedBar()
     clientArea_->AlignTop(speedBar);
 
     // Four buttons in a row, a gap of 5 pixels between the second and third.
-    createSpeedButton(speedBar, "SpeedButton1", SpeedGlyph::Print,
-                      QStringLiteral("Wydruk wyników|Wydruk wyników"), 10,
-                      Command(&MainWindow::FilePrint));
+    createSpeedButton(speedBar, "SpeedButton1", SpeedGlyph::Print, QStringLiteral("Wydruk wyników"),
+                      10, filePrintItem_);
     createSpeedButton(speedBar, "SpeedButton2", SpeedGlyph::PrintSetup,
-                      QStringLiteral("Ustawienia drukarki|Ustawienia drukarki"), 35,
-                      Command(&MainWindow::FilePrintSetup));
-    createSpeedButton(speedBar, "SpeedButton4", SpeedGlyph::About,
-                      QStringLiteral("O programie|O programie"), 65,
-                      Command(&MainWindow::HelpAbout));
-    createSpeedButton(speedBar, "SpeedButton5", SpeedGlyph::Exit,
-                      QStringLiteral("Koniec pracy|Koniec pracy"), 90,
-                      Command(&MainWindow::FileExit));
+                      QStringLiteral("Ustawienia drukarki"), 35, filePrintSetupItem_);
+    createSpeedButton(speedBar, "SpeedButton4", SpeedGlyph::About, QStringLiteral("O programie"),
+                      65, helpAboutItem_);
+    createSpeedButton(speedBar, "SpeedButton5", SpeedGlyph::Exit, QStringLiteral("Koniec pracy"),
+                      90, fileExitItem_);
 }
 
 void MainWindow::createStatusBar()

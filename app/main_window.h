@@ -96,8 +96,7 @@ private:
     QAction* createAction(const QString& caption, const QString& hint, const char* name,
                           const std::function<void()>& command);
     QToolButton* createSpeedButton(QWidget* speedBar, const char* name, SpeedGlyph glyph,
-                                   const QString& hint, int x,
-                                   const std::function<void()>& command);
+                                   const QString& toolTip, int x, QAction* action);
     void setUpMenu(QMenu* menu);
     // The window title names the calculation's file.
     void ShowProjectFile(const QString& path);

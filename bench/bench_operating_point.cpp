@@ -7,7 +7,7 @@
 // input is timed on its own, and the medians of the per-input times, the
 // median of the per-input ratios and the ratio of the medians are printed.
 #include "calc/operating_point_fast.h"
-#include "fast_scan_inputs.h"
+#include "samples/fast_scan_inputs.h"
 
 #include <benchmark/benchmark.h>
 

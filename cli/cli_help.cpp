@@ -2,43 +2,18 @@
 
 #include "calc/catalogue.h"
 #include "calc/derived.h"
+#include "cli/cli_options.h"
 
 #include <fmt/format.h>
 
 namespace {
 
-const char* const kOptions = R"(Użycie: wywietrznik-cli [opcje]
+const char* const kIntroduction = R"(Użycie: wywietrznik-cli [opcje]
 Oblicza punkt pracy wywietrznika KORVANT tym samym kodem co program okienkowy.
 
-  --density RO | --weather T,P,PHI        gęstość powietrza [kg/m3] albo
-                                           temperatura [°C], ciśnienie [hPa], wilgotność [%]
-  --wind V                                 prędkość wiatru [m/s]
-  --round D | --rect A,B                   średnica kanału albo boki "Długość", "Szerokość" [m]
-  --material N                             materiał kanału 1..6 (domyślnie 1)
-  --hall L[,I]                             hala: długość kanału L [m], wlot I 1..3 (domyślnie 1)
-  --building-rect H,N,A,B,Z                wysokość kondygnacji, ilość kondygnacji,
-                                           wysokość i szerokość kratki, współczynnik strat
-  --building-round H,N,D,Z                 wysokość kondygnacji, ilość kondygnacji,
-                                           średnica kratki, współczynnik strat
-  --building-adjustable H,N,G,O            wysokość kondygnacji, ilość kondygnacji,
-                                           kratka 1..5, otwarcie w obrotach tarczy
-  --model N                                wywietrznik 1..27
-  --printer                                raport w wersji do wydruku
-  --all                                    tabela wszystkich 27 wywietrzników zamiast raportu
-  --wind-sweep OD:DO:KROK                  wydajność Q wybranego wywietrznika w funkcji
-                                           prędkości wiatru (najwyżej 100000 kroków)
-  --stack TI,TE[,H]                        razem z ciągiem grawitacyjnym: temperatura wewnątrz
-                                           i na zewnątrz [°C], wysokość H [m] (domyślnie
-                                           długość kanału L)
-  --format text|json|csv                   postać wyniku (domyślnie text; csv tylko z --batch)
-  --project PLIK                           obliczenia zapisane w programie (.wyw) zamiast
-                                           opcji danych; --model zmienia wywietrznik
-  --batch PLIK                             wiele przypadków: w każdym wierszu opcje jednego
-                                           wywołania (# komentarz, "-" czyta wejście);
-                                           wynik --format csv (domyślnie) albo json
-  -h, --help                               ten opis
-  --version                                wersja programu
+)";
 
+const char* const kNotes = R"(
 Liczby zapisuje się z kropką dziesiętną (1.2, -3, 4e-1), wartość ujemną także
 jako --wind -3 albo --wind=-3; listy wartości rozdziela przecinek. Liczba
 całkowita (ilość kondygnacji, temperatura, ...) bierze część całkowitą: 20.7 to 20.
@@ -47,11 +22,35 @@ Kody wyjścia: 0 wynik, 1 brak punktu pracy, 2 błąd wywołania, 3 dane nieokre
 kodem swoich przypadków.
 )";
 
+// The option with its value, then its help from this column on.
+constexpr std::size_t kHelpColumn = 43;
+
+std::string OptionLines(const CliOptionHelp& option)
+{
+    const std::string indent(kHelpColumn, ' ');
+    std::string lines = "  " + option.usage;
+    if (lines.size() + 2 > kHelpColumn)
+        lines += "\n" + indent;
+    else
+        lines.resize(kHelpColumn, ' ');
+    for (const char c : option.help)
+        lines += c == '\n' ? "\n" + indent : std::string(1, c);
+    return lines + "\n";
+}
+
 } // namespace
+
+std::string CliUsageText()
+{
+    std::string text = kIntroduction;
+    for (const CliOptionHelp& option : CliOptionHelps())
+        text += OptionLines(option);
+    return text + kNotes;
+}
 
 std::string CliHelpText()
 {
-    std::string text = kOptions;
+    std::string text = CliUsageText();
     text += "\nWywietrzniki (--model): numer, nazwa, średnica nominalna Dn [m]\n";
     for (std::size_t i = 0; i < VentilatorCatalogue.size(); ++i)
         text += fmt::format("  {:2}  {:<14} {:.3f}\n", i + 1, VentilatorCatalogue[i].Name,

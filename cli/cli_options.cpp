@@ -13,12 +13,15 @@ namespace {
 
 using Error = std::optional<std::string>;
 
-// One option of the command line: its name, whether it takes a value, and
-// what it does with that value. `apply` returns a Polish message on a fault.
+// One option of the command line: its name, the name of its value in --help
+// (empty: it takes none), what it does with that value, and its line of
+// --help. `apply` returns a Polish message on a fault. A "\n" in the help
+// goes on under it on the next line.
 struct Option {
     std::string_view name;
-    bool takesValue;
+    std::string_view value;
     Error (*apply)(CliRequest& request, const std::string& value);
+    std::string_view help;
 };
 
 template <std::size_t N>
@@ -170,7 +173,9 @@ Error ApplySweep(CliRequest& r, const std::string& v)
 Error ApplyStack(CliRequest& r, const std::string& v)
 {
     std::vector<std::string> items;
-    CliRequest::Stack& stack = r.stack.emplace();
+    // From a value: clang takes the nested Stack for not default-constructible
+    // while CliRequest is being read (its member initialisers come later).
+    CliRequest::Stack& stack = r.stack.emplace(CliRequest::Stack{});
     double height = 0.0;
     return First(
         Values<3>("--stack", v, 2, items),
@@ -209,35 +214,51 @@ Error SetFlag(CliRequest&, const std::string&)
     return std::nullopt;
 }
 
+Error SetPrinter(CliRequest& r, const std::string&)
+{
+    r.printer = true;
+    return std::nullopt;
+}
+
+Error SetAll(CliRequest& r, const std::string&)
+{
+    r.all = true;
+    return std::nullopt;
+}
+
+// The options in the order --help lists them.
 const Option kOptions[] = {
-    {"--density", true, ApplyDensity},
-    {"--weather", true, ApplyWeather},
-    {"--wind", true, ApplyWind},
-    {"--round", true, ApplyRound},
-    {"--rect", true, ApplyRect},
-    {"--material", true, ApplyMaterial},
-    {"--hall", true, ApplyHall},
-    {"--building-rect", true, ApplyBuildingRect},
-    {"--building-round", true, ApplyBuildingRound},
-    {"--building-adjustable", true, ApplyBuildingAdjustable},
-    {"--model", true, ApplyModel},
-    {"--format", true, ApplyFormat},
-    {"--wind-sweep", true, ApplySweep},
-    {"--stack", true, ApplyStack},
-    {"--project", true, ApplyProject},
-    {"--batch", true, ApplyBatch},
-    {"--printer", false,
-     [](CliRequest& r, const std::string&) -> Error {
-         r.printer = true;
-         return std::nullopt;
-     }},
-    {"--all", false,
-     [](CliRequest& r, const std::string&) -> Error {
-         r.all = true;
-         return std::nullopt;
-     }},
-    {"--help", false, SetFlag},
-    {"--version", false, SetFlag},
+    {"--density", "RO", ApplyDensity, "gęstość powietrza [kg/m3]"},
+    {"--weather", "T,P,PHI", ApplyWeather,
+     "gęstość powietrza z temperatury [°C], ciśnienia [hPa]\ni wilgotności [%]"},
+    {"--wind", "V", ApplyWind, "prędkość wiatru [m/s]"},
+    {"--round", "D", ApplyRound, "średnica kanału okrągłego [m]"},
+    {"--rect", "A,B", ApplyRect, "boki kanału prostokątnego \"Długość\", \"Szerokość\" [m]"},
+    {"--material", "N", ApplyMaterial, "materiał kanału 1..6 (domyślnie 1)"},
+    {"--hall", "L[,I]", ApplyHall, "hala: długość kanału L [m], wlot I 1..3 (domyślnie 1)"},
+    {"--building-rect", "H,N,A,B,Z", ApplyBuildingRect,
+     "wysokość kondygnacji, ilość kondygnacji,\nwysokość i szerokość kratki, współczynnik strat"},
+    {"--building-round", "H,N,D,Z", ApplyBuildingRound,
+     "wysokość kondygnacji, ilość kondygnacji,\nśrednica kratki, współczynnik strat"},
+    {"--building-adjustable", "H,N,G,O", ApplyBuildingAdjustable,
+     "wysokość kondygnacji, ilość kondygnacji,\nkratka 1..5, otwarcie w obrotach tarczy"},
+    {"--model", "N", ApplyModel, "wywietrznik 1..27"},
+    {"--printer", "", SetPrinter, "raport w wersji do wydruku"},
+    {"--all", "", SetAll, "tabela wszystkich 27 wywietrzników zamiast raportu"},
+    {"--wind-sweep", "OD:DO:KROK", ApplySweep,
+     "wydajność Q wybranego wywietrznika w funkcji\nprędkości wiatru (najwyżej 100000 kroków)"},
+    {"--stack", "TI,TE[,H]", ApplyStack,
+     "razem z ciągiem grawitacyjnym: temperatura wewnątrz\ni na zewnątrz [°C], wysokość H [m] "
+     "(domyślnie\ndługość kanału L)"},
+    {"--format", "text|json|csv", ApplyFormat,
+     "postać wyniku (domyślnie text; csv tylko z --batch)"},
+    {"--project", "PLIK", ApplyProject,
+     "obliczenia zapisane w programie (.wyw) zamiast\nopcji danych; --model zmienia wywietrznik"},
+    {"--batch", "PLIK", ApplyBatch,
+     "wiele przypadków: w każdym wierszu opcje jednego\nwywołania (# komentarz, \"-\" czyta "
+     "wejście);\nwynik --format csv (domyślnie) albo json"},
+    {"--help", "", SetFlag, "ten opis"},
+    {"--version", "", SetFlag, "wersja programu"},
 };
 
 // Options of which at most one may be given.
@@ -270,6 +291,9 @@ const std::string_view kInputOptions[] = {
     "--density",  "--weather", "--wind",          "--round",          "--rect",
     "--material", "--hall",    "--building-rect", "--building-round", "--building-adjustable"};
 
+// "-h" is "--help".
+constexpr std::string_view kShortHelp = "-h";
+
 const Option* Find(std::string_view name)
 {
     for (const Option& option : kOptions) {
@@ -288,7 +312,7 @@ Error Split(const std::vector<std::string>& arguments, std::vector<Given>& given
 {
     for (std::size_t i = 1; i < arguments.size(); ++i) {
         std::string name = arguments[i];
-        if (name == "-h")
+        if (name == kShortHelp)
             name = "--help";
         if (name.rfind("--", 0) != 0)
             return "nieoczekiwany argument: " + name;
@@ -303,9 +327,9 @@ Error Split(const std::vector<std::string>& arguments, std::vector<Given>& given
         if (std::any_of(given.begin(), given.end(),
                         [&](const Given& g) { return g.option == option; }))
             return "opcja " + name + " podana więcej niż raz";
-        if (!option->takesValue && value)
+        if (option->value.empty() && value)
             return "opcja " + name + " nie przyjmuje wartości";
-        if (option->takesValue && !value) {
+        if (!option->value.empty() && !value) {
             if (i + 1 == arguments.size())
                 return "opcja " + name + " wymaga wartości";
             value = arguments[++i]; // also a negative number: --wind -3
@@ -398,6 +422,19 @@ CliParseResult ParseCliArguments(const std::vector<std::string>& arguments)
     if (Error e = CheckCombination(given, request))
         return Usage(*e);
     return request;
+}
+
+std::vector<CliOptionHelp> CliOptionHelps()
+{
+    std::vector<CliOptionHelp> helps;
+    for (const Option& option : kOptions) {
+        std::string usage = option.name == "--help" ? std::string(kShortHelp) + ", " : "";
+        usage += option.name;
+        if (!option.value.empty())
+            usage += " " + std::string(option.value);
+        helps.push_back({usage, option.help});
+    }
+    return helps;
 }
 
 CliParseResult ParseCliArguments(const QStringList& arguments)

@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 // Reads the command line of wywietrznik-cli (arguments[0] is the program name).
@@ -15,3 +16,12 @@
 // it with "=".
 CliParseResult ParseCliArguments(const std::vector<std::string>& arguments);
 CliParseResult ParseCliArguments(const QStringList& arguments);
+
+// The line of --help of each option, in the order --help lists them: the
+// option with the name of its value ("--wind V") and what it does; a "\n" in
+// the help goes on under it on the next line.
+struct CliOptionHelp {
+    std::string usage;
+    std::string_view help;
+};
+std::vector<CliOptionHelp> CliOptionHelps();

@@ -292,6 +292,7 @@ int RunAll(const CliRequest& request, const CliInputs& inputs, std::string& out,
         return Failure(request, inputs, refusal, out, err);
 
     std::vector<ModelResult> points;
+    points.reserve(VentilatorCatalogue.size());
     for (const VentilatorModel& model : VentilatorCatalogue)
         points.push_back(EvaluateModel(request, inputs.state, model));
     if (request.format == CliRequest::Format::Json) {

@@ -8,6 +8,7 @@ WYW_PACKAGES=(
     locales poppler-utils fonts-dejavu-core fonts-dejavu-extra
     clang-format clang-tidy
     qt6-translations-l10n
+    lintian desktop-file-utils help2man
 )
 
 wyw_as_root() {
@@ -46,13 +47,32 @@ wyw_polish_locale() {
     fi
 }
 
-# wyw_build <directory> [cmake options...]: configures (again, so that the
-# options given always apply) and builds, showing what the compiler says.
-wyw_build() {
+# wyw_configure <directory> [cmake options...]: configures (again, so that the
+# options given always apply).
+wyw_configure() {
     local dir=$1
     shift
     cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
-    cmake --build "$dir"
+}
+
+# wyw_build <directory> [cmake options...]: configures and builds every
+# target, showing what the compiler says.
+wyw_build() {
+    wyw_configure "$@"
+    cmake --build "$1"
+}
+
+# wyw_check_package <build directory>: builds the Debian package there and
+# fails on any error or warning of lintian or desktop-file-validate.
+wyw_check_package() {
+    local dir=$1 findings
+    (cd "$dir" && cpack -G DEB >/dev/null)
+    lintian --fail-on error,warning "$dir"/wywietrznik_*.deb
+    findings=$(desktop-file-validate app/wywietrznik.desktop 2>&1) || true
+    if [ -n "$findings" ]; then
+        echo "$findings" >&2
+        return 1
+    fi
 }
 
 # wyw_check_format: every C++ file of the tree in the .clang-format style;

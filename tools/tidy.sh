@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # clang-tidy with the checks of .clang-tidy (bugprone, performance, function
 # size) over the program's sources, on the compile commands of a build
-# directory (default: build). Slow (minutes); not part of test.sh.
+# directory (default: build). Any finding fails it. Slow (minutes on two
+# cores); ./test.sh runs it.
 #   tools/tidy.sh [build directory] [files...]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -12,12 +13,11 @@ if [ ! -f "$dir/compile_commands.json" ]; then
     exit 1
 fi
 if [ $# -eq 0 ]; then
-    mapfile -t files < <(find app calc cli compare dialogs report resources ui -name '*.cpp' | sort)
+    mapfile -t files < <(find app calc cli compare dialogs files project report resources ui \
+        -name '*.cpp' | sort)
 else
     files=("$@")
 fi
-status=0
-for file in "${files[@]}"; do
-    clang-tidy --quiet -p "$dir" "$file" 2>/dev/null || status=1
-done
-exit $status
+# One clang-tidy per core; a finding is an error, so it fails the run.
+printf '%s\0' "${files[@]}" |
+    xargs -0 -n 1 -P "$(nproc)" clang-tidy --quiet --warnings-as-errors='*' -p "$dir" 2>/dev/null

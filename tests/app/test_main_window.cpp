@@ -192,10 +192,20 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("x");
         QTest::addColumn<QString>("tip");
-        QTest::newRow("print") << "SpeedButton1" << 10 << "Wydruk wyników";
-        QTest::newRow("printer setup") << "SpeedButton2" << 35 << "Ustawienia drukarki";
-        QTest::newRow("about") << "SpeedButton4" << 65 << "O programie";
-        QTest::newRow("exit") << "SpeedButton5" << 90 << "Koniec pracy";
+        QTest::addColumn<QString>("status"); // the menu item's hint: one action for both
+        QTest::addColumn<QString>("item");
+        QTest::newRow("print") << "SpeedButton1" << 10 << "Wydruk wyników"
+                               << "Drukuje aktualne wyniki"
+                               << "FilePrintItem";
+        QTest::newRow("printer setup") << "SpeedButton2" << 35 << "Ustawienia drukarki"
+                                       << "Zmienia ustawienia drukarki"
+                                       << "FilePrintSetupItem";
+        QTest::newRow("about") << "SpeedButton4" << 65 << "O programie"
+                               << ""
+                               << "HelpAboutItem";
+        QTest::newRow("exit") << "SpeedButton5" << 90 << "Koniec pracy"
+                              << "Kończy pracę z programem"
+                              << "FileExitItem";
     }
 
     void speedBarAndButtons()
@@ -203,6 +213,8 @@ private slots:
         QFETCH(QString, name);
         QFETCH(int, x);
         QFETCH(QString, tip);
+        QFETCH(QString, status);
+        QFETCH(QString, item);
         Program program;
         program.form().ShowMainWindow();
         QVERIFY(QTest::qWaitForWindowExposed(&program.form()));
@@ -217,7 +229,8 @@ private slots:
         QVERIFY(button);
         QCOMPARE(button->geometry(), QRect(x, 4, 25, 25));
         QCOMPARE(button->toolTip(), tip);
-        QCOMPARE(button->statusTip(), tip);
+        QCOMPARE(button->statusTip(), status);
+        QCOMPARE(button->defaultAction(), program.child<QAction>(item.toLatin1().constData()));
 
         // A picture of its own with a normal and a different, greyed look.
         const QImage normal = button->icon().pixmap(16, QIcon::Normal).toImage();
@@ -364,7 +377,7 @@ private slots:
         auto* button = program.child<QToolButton>("SpeedButton2");
         QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), button->mapToGlobal(QPointF(5, 5)));
         QApplication::sendEvent(button, &enter);
-        QCOMPARE(program.status(), QStringLiteral("Ustawienia drukarki"));
+        QCOMPARE(program.status(), QStringLiteral("Zmienia ustawienia drukarki"));
         QEvent leave(QEvent::Leave);
         QApplication::sendEvent(button, &leave);
         QCOMPARE(program.status(), QString());

@@ -7,8 +7,8 @@
 #include "calc/number_format.h"
 #include "calc/operating_point.h"
 #include "calc/operating_point_fast.h"
-#include "fast_scan_inputs.h"
 #include "sample_states.h"
+#include "samples/fast_scan_inputs.h"
 #include "trial_list.h"
 
 #include <QtTest>

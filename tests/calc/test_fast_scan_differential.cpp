@@ -3,7 +3,7 @@
 // run as several shards in parallel, each on its own stream of inputs:
 //   test_fast_scan_differential -shard <n> -inputs <count> [QtTest options]
 #include "calc/operating_point_fast.h"
-#include "fast_scan_inputs.h"
+#include "samples/fast_scan_inputs.h"
 
 #include <QtTest>
 

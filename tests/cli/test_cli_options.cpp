@@ -164,12 +164,29 @@ private slots:
             const std::string text = std::get<CliInformation>(help).text;
             for (const char* listed :
                  {"--building-adjustable", " 5  KALMO-160      0.160",
-                  "Rura stalowa ocynkowana czysta – 1.8", "Zaokrąglony – 0.1", "KTV 200 – 0.163"})
+                  "\n  --format text|json|csv                   postać wyniku",
+                  "\n                                           opcji danych; --model",
+                  "4 nieczytelny plik obliczeń", "Rura stalowa ocynkowana czysta – 1.8",
+                  "Zaokrąglony – 0.1", "KTV 200 – 0.163"})
                 QVERIFY2(text.find(listed) != std::string::npos, listed);
         }
         const CliParseResult version = Parse("--version");
         QVERIFY(std::get<CliInformation>(version).text.find(WYW_PROJECT_VERSION) !=
                 std::string::npos);
+    }
+
+    // The README shows --help up to the tables, and must not drift from it.
+    void readmeShowsTheHelp()
+    {
+        QFile readme(QStringLiteral(WYW_README));
+        QVERIFY(readme.open(QIODevice::ReadOnly));
+        const QString text = QString::fromUtf8(readme.readAll());
+        const qsizetype start = text.indexOf("```\nUżycie: wywietrznik-cli");
+        const qsizetype end = text.indexOf("```\n", start + 4);
+        QVERIFY(start >= 0 && end > start);
+        const QString help = QString::fromStdString(std::get<CliInformation>(Parse("-h")).text);
+        QCOMPARE(text.mid(start + 4, end - start - 4),
+                 help.left(help.indexOf("\n\nWywietrzniki (--model)") + 1));
     }
 };
 
