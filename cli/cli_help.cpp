@@ -30,12 +30,17 @@ Oblicza punkt pracy wywietrznika KORVANT tym samym kodem co program okienkowy.
   --stack TI,TE[,H]                        razem z ciągiem grawitacyjnym: temperatura wewnątrz
                                            i na zewnątrz [°C], wysokość H [m] (domyślnie
                                            długość kanału L)
-  --format text|json|csv                   postać wyniku (domyślnie text; csv tylko z --batch)
+  --format text|json|csv                   postać wyniku (domyślnie text; csv tylko z --batch
+                                           i --schedule)
   --project PLIK                           obliczenia zapisane w programie (.wyw) zamiast
                                            opcji danych; --model zmienia wywietrznik
   --batch PLIK                             wiele przypadków: w każdym wierszu opcje jednego
                                            wywołania (# komentarz, "-" czyta wejście);
                                            wynik --format csv (domyślnie) albo json
+  --schedule PLIK                          zestawienie przewodów zapisane w pliku obliczeń
+                                           (.wyw): tabela i podsumowanie
+  --schedule-template                      wypisuje plik obliczeń z przykładowym zestawieniem
+                                           (budynek 5-kondygnacyjny, piony kuchni, łazienek, WC)
   -h, --help                               ten opis
   --version                                wersja programu
 

@@ -204,6 +204,11 @@ Error ApplyBatch(CliRequest& r, const std::string& v)
     return FileName("--batch", v, r.batch);
 }
 
+Error ApplySchedule(CliRequest& r, const std::string& v)
+{
+    return FileName("--schedule", v, r.schedule);
+}
+
 Error SetFlag(CliRequest&, const std::string&)
 {
     return std::nullopt;
@@ -226,6 +231,12 @@ const Option kOptions[] = {
     {"--stack", true, ApplyStack},
     {"--project", true, ApplyProject},
     {"--batch", true, ApplyBatch},
+    {"--schedule", true, ApplySchedule},
+    {"--schedule-template", false,
+     [](CliRequest& r, const std::string&) -> Error {
+         r.scheduleTemplate = true;
+         return std::nullopt;
+     }},
     {"--printer", false,
      [](CliRequest& r, const std::string&) -> Error {
          r.printer = true;
@@ -321,10 +332,18 @@ bool IsGiven(const std::vector<Given>& given, std::string_view name)
                        [&](const Given& g) { return g.option->name == name; });
 }
 
-// --batch takes only --format; --project stands for every input option.
+// --batch and --schedule take only --format, --schedule-template nothing;
+// --project stands for every input option.
 Error CheckFiles(const std::vector<Given>& given, const CliRequest& request)
 {
     for (const Given& g : given) {
+        const std::string_view name = g.option->name;
+        if (request.scheduleTemplate && name != "--schedule-template")
+            return "opcja --schedule-template nie przyjmuje innych opcji, podano " +
+                   std::string(name);
+        if (!request.schedule.empty() && name != "--schedule" && name != "--format")
+            return "opcja --schedule przyjmuje obok siebie tylko --format, podano " +
+                   std::string(name);
         if (!request.batch.empty() && g.option->name != "--batch" && g.option->name != "--format")
             return "opcja --batch przyjmuje obok siebie tylko --format, podano " +
                    std::string(g.option->name);
@@ -333,17 +352,19 @@ Error CheckFiles(const std::vector<Given>& given, const CliRequest& request)
                 return "opcje --project i " + std::string(input) + " wykluczają się";
         }
     }
-    if (request.format == CliRequest::Format::Csv && request.batch.empty())
-        return std::string("--format csv działa tylko z --batch");
+    if (request.format == CliRequest::Format::Csv && request.batch.empty() &&
+        request.schedule.empty())
+        return std::string("--format csv działa tylko z --batch albo --schedule");
     return std::nullopt;
 }
 
 Error CheckCombination(const std::vector<Given>& given, const CliRequest& request)
 {
-    if (!request.batch.empty() || !request.project.empty()) {
+    if (!request.batch.empty() || !request.project.empty() || !request.schedule.empty() ||
+        request.scheduleTemplate) {
         if (Error e = CheckFiles(given, request))
             return e;
-        if (!request.batch.empty())
+        if (!request.batch.empty() || !request.schedule.empty() || request.scheduleTemplate)
             return std::nullopt;
     }
     for (const auto& group : kExclusive) {

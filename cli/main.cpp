@@ -3,6 +3,7 @@
 #include "cli/cli_batch.h"
 #include "cli/cli_options.h"
 #include "cli/cli_run.h"
+#include "cli/cli_schedule.h"
 
 #include <QCoreApplication>
 
@@ -34,8 +35,13 @@ int main(int argc, char* argv[])
         std::string out;
         std::string err;
         const CliRequest& request = std::get<CliRequest>(parsed);
-        const int status =
-            request.batch.empty() ? RunCli(request, out, err) : RunBatch(request, out, err);
+        if (request.scheduleTemplate) {
+            Write(stdout, ScheduleTemplateFile());
+            return kExitResult;
+        }
+        const int status = !request.schedule.empty() ? RunSchedule(request, out, err)
+                           : request.batch.empty()   ? RunCli(request, out, err)
+                                                     : RunBatch(request, out, err);
         Write(stdout, out);
         Write(stderr, err);
         return status;

@@ -4,6 +4,7 @@
 #include "calc/ventilator_choice.h"
 #include "generated/version.h"
 #include "project/project_json.h"
+#include "project/schedule_json.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -148,6 +149,12 @@ std::variant<QByteArray, QString> ProjectBytes(const Project& project)
     for (const auto& [name, controls] : project.dialogs)
         dialogs.insert(name, ControlsJson(controls));
     root.insert(kDialogsKey, dialogs);
+    if (project.schedule) {
+        auto schedule = ScheduleToJson(*project.schedule);
+        if (const QString* reason = std::get_if<QString>(&schedule))
+            return *reason;
+        root.insert(kScheduleKey, std::get<QJsonObject>(schedule));
+    }
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
@@ -177,6 +184,12 @@ std::variant<Project, QString> ParseProject(const QByteArray& bytes)
     if (auto reason = ReadControls(root.value(kDialogsKey), project.dialogs))
         return *reason;
     project.programVersion = root.value(kProgramKey).toString();
+    if (root.contains(kScheduleKey)) {
+        auto schedule = ScheduleFromJson(root.value(kScheduleKey));
+        if (const QString* reason = std::get_if<QString>(&schedule))
+            return *reason;
+        project.schedule = std::move(std::get<Schedule>(schedule));
+    }
     return project;
 }
 
