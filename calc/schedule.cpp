@@ -337,19 +337,26 @@ RowResult ComputeRow(const ScheduleBuilding& building, const ScheduleRow& row)
     return r;
 }
 
+ScheduleSummary Summarize(const std::vector<RowResult>& rows)
+{
+    ScheduleSummary summary;
+    summary.ducts = rows.size();
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (!rows[i].meets)
+            summary.failing.push_back(i);
+        if (rows[i].model != 0)
+            ++summary.models[static_cast<std::size_t>(rows[i].model - 1)];
+    }
+    return summary;
+}
+
 ScheduleResult ComputeSchedule(const Schedule& schedule)
 {
     ScheduleResult result;
     result.rows.reserve(schedule.rows.size());
-    for (std::size_t i = 0; i < schedule.rows.size(); ++i) {
-        result.rows.push_back(ComputeRow(schedule.building, schedule.rows[i]));
-        const RowResult& row = result.rows.back();
-        if (!row.meets)
-            result.summary.failing.push_back(i);
-        if (row.model != 0)
-            ++result.summary.models[static_cast<std::size_t>(row.model - 1)];
-    }
-    result.summary.ducts = schedule.rows.size();
+    for (const ScheduleRow& row : schedule.rows)
+        result.rows.push_back(ComputeRow(schedule.building, row));
+    result.summary = Summarize(result.rows);
     return result;
 }
 

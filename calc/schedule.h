@@ -142,6 +142,7 @@ struct ScheduleResult {
 };
 
 RowResult ComputeRow(const ScheduleBuilding& building, const ScheduleRow& row);
+ScheduleSummary Summarize(const std::vector<RowResult>& rows);
 ScheduleResult ComputeSchedule(const Schedule& schedule);
 
 // The lines below the table: the count, the failing ducts with their storeys,

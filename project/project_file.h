@@ -25,8 +25,8 @@ using DialogsControls = std::map<QString, DialogControls>;
 struct Project {
     CalcState state;
     DialogsControls dialogs;
-    QString programVersion;           // of the program that wrote it
-    std::optional<Schedule> schedule; // the schedule of exhaust ducts, when one was made
+    QString programVersion;                          // of the program that wrote it
+    std::optional<Schedule> schedule = std::nullopt; // the schedule of exhaust ducts, if made
 };
 
 inline constexpr int kProjectFormatVersion = 1;
