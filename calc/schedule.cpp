@@ -366,6 +366,10 @@ std::vector<std::string> SummaryLines(const Schedule& schedule, const ScheduleRe
     const std::string condition(ConditionText(schedule.building.condition));
     std::vector<std::string> lines;
     lines.push_back("Liczba przewodów: " + std::to_string(s.ducts));
+    if (s.ducts == 0) {
+        lines.push_back("Dodaj przewód albo pion, albo zacznij od przykładu.");
+        return lines;
+    }
     if (s.failing.empty()) {
         lines.push_back("Wszystkie przewody zapewniają wymaganą wydajność (" + condition + ").");
     } else {

@@ -4,8 +4,6 @@
 #include "calc/derived.h"
 #include "calc/number_format.h"
 
-#include <algorithm>
-
 namespace {
 
 std::string Flow(const RowResult& result, ScheduleCondition condition)
@@ -62,6 +60,21 @@ std::string Reasons(const RowResult& result)
         const ConditionResult& r = result.Of(condition);
         if (!r.Found() && !r.reason.empty() && result.model != 0)
             text += " " + std::string(ConditionText(condition)) + ": " + r.reason;
+    }
+    return text;
+}
+
+bool Digit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// A decimal point between two digits becomes a comma; a full stop stays.
+std::string DecimalCommas(std::string text)
+{
+    for (std::size_t i = 1; i + 1 < text.size(); ++i) {
+        if (text[i] == '.' && Digit(text[i - 1]) && Digit(text[i + 1]))
+            text[i] = ',';
     }
     return text;
 }
@@ -187,7 +200,7 @@ std::string ScheduleCsv(const Schedule& schedule, const ScheduleResult& result, 
         for (int c = 0; c < kScheduleColumnCount; ++c) {
             std::string field = cell(static_cast<ScheduleColumn>(c));
             if (polish && c != static_cast<int>(ScheduleColumn::Label))
-                std::replace(field.begin(), field.end(), '.', ',');
+                field = DecimalCommas(field);
             csv += (c > 0 ? std::string(1, separator) : std::string()) + CsvField(field, separator);
         }
         csv += "\r\n";

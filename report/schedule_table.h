@@ -42,5 +42,5 @@ std::string ScheduleText(const Schedule& schedule, const ScheduleResult& result)
 // blank, separator, quote or line break is quoted (quotes doubled). The plain
 // form separates with commas and keeps the decimal point; the Polish one
 // begins with a byte order mark, separates with semicolons and writes numbers
-// with a decimal comma.
+// with a decimal comma (a point between two digits; a full stop stays).
 std::string ScheduleCsv(const Schedule& schedule, const ScheduleResult& result, bool polish);

@@ -48,5 +48,8 @@ void RestoreSchedule(QWidget* mainWindow, const std::optional<Schedule>& schedul
 {
     if (!schedule && !Find(mainWindow))
         return;
-    Window(mainWindow).SetSchedule(schedule.value_or(Schedule{}));
+    ScheduleWindow& window = Window(mainWindow);
+    window.SetSchedule(schedule.value_or(Schedule{}));
+    if (window.isVisible())
+        window.raise();
 }

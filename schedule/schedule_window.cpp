@@ -18,6 +18,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
@@ -119,7 +120,14 @@ ScheduleWindow::ScheduleWindow(QWidget* parent)
     connect(remove, &QPushButton::clicked, this, [this] {
         model_->RemoveRow(table_->currentIndex().isValid() ? table_->currentIndex().row() : -1);
     });
-    connect(example, &QPushButton::clicked, this, [this] { SetSchedule(ScheduleTemplate()); });
+    connect(example, &QPushButton::clicked, this, [this] {
+        if (!CurrentSchedule().rows.empty() &&
+            QMessageBox::question(this, windowTitle(),
+                                  QStringLiteral("Zastąpić bieżące zestawienie przykładem?")) !=
+                QMessageBox::Yes)
+            return;
+        SetSchedule(ScheduleTemplate());
+    });
     connect(print, &QPushButton::clicked, this, &ScheduleWindow::PrintClick);
     connect(csv, &QPushButton::clicked, this, &ScheduleWindow::ExportCsvClick);
     connect(save, &QPushButton::clicked, this, [this] { TriggerMain("FileSaveProjectItem"); });
@@ -127,7 +135,7 @@ ScheduleWindow::ScheduleWindow(QWidget* parent)
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     connect(model_, &ScheduleTableModel::Recalculated, this, &ScheduleWindow::ShowSummary);
 
-    resize(1200, 640);
+    resize(1560, 860);
     SetSchedule(Schedule{});
 }
 
@@ -136,6 +144,7 @@ void ScheduleWindow::BuildBuildingGroup(QGridLayout* grid)
     auto edit = [this](const char* name) {
         auto* e = new QLineEdit(this);
         e->setObjectName(QLatin1String(name));
+        e->setMinimumWidth(56);
         e->setMaximumWidth(80);
         connect(e, &QLineEdit::textEdited, this, &ScheduleWindow::ReadBuilding);
         return e;
@@ -202,7 +211,7 @@ void ScheduleWindow::SetSchedule(const Schedule& schedule)
     ShowBuilding(schedule.building);
     table_->resizeColumnsToContents();
     for (int c = 0; c < ScheduleTableModel::ColumnCount; ++c)
-        table_->setColumnWidth(c, std::min(table_->columnWidth(c), 260));
+        table_->setColumnWidth(c, std::min(table_->columnWidth(c), 220));
 }
 
 void ScheduleWindow::ShowBuilding(const ScheduleBuilding& b)
@@ -333,4 +342,7 @@ void ScheduleWindow::TriggerMain(const char* name)
         if (auto* action = main->findChild<QAction*>(QLatin1String(name)))
             action->trigger();
     }
+    // The main window's file dialog leaves this window behind it.
+    raise();
+    activateWindow();
 }
