@@ -134,6 +134,11 @@ ScheduleWindow::ScheduleWindow(QWidget* parent)
     connect(open, &QPushButton::clicked, this, [this] { TriggerMain("FileOpenProjectItem"); });
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     connect(model_, &ScheduleTableModel::Recalculated, this, &ScheduleWindow::ShowSummary);
+    // The first rows of an empty table give the columns their widths.
+    connect(model_, &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex&, int first) {
+        if (first == 0)
+            FitColumns();
+    });
 
     resize(1560, 860);
     SetSchedule(Schedule{});
@@ -209,6 +214,11 @@ void ScheduleWindow::SetSchedule(const Schedule& schedule)
 {
     model_->SetSchedule(schedule);
     ShowBuilding(schedule.building);
+    FitColumns();
+}
+
+void ScheduleWindow::FitColumns()
+{
     table_->resizeColumnsToContents();
     for (int c = 0; c < ScheduleTableModel::ColumnCount; ++c)
         table_->setColumnWidth(c, std::min(table_->columnWidth(c), 220));

@@ -38,6 +38,7 @@ private:
     void ShowBuilding(const ScheduleBuilding& building);
     void ReadBuilding();
     void ShowSummary();
+    void FitColumns();
     void ExportCsvClick();
     void PrintClick();
     void TriggerMain(const char* action);
