@@ -134,11 +134,8 @@ ScheduleWindow::ScheduleWindow(QWidget* parent)
     connect(open, &QPushButton::clicked, this, [this] { TriggerMain("FileOpenProjectItem"); });
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     connect(model_, &ScheduleTableModel::Recalculated, this, &ScheduleWindow::ShowSummary);
-    // The first rows of an empty table give the columns their widths.
-    connect(model_, &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex&, int first) {
-        if (first == 0)
-            FitColumns();
-    });
+    // New rows (a riser's labels) widen the columns as needed.
+    connect(model_, &QAbstractItemModel::rowsInserted, this, &ScheduleWindow::FitColumns);
 
     resize(1560, 860);
     SetSchedule(Schedule{});
