@@ -51,6 +51,45 @@ std::vector<double> Sizes(const QString& text)
     return sizes;
 }
 
+bool EditDuct(ScheduleRow& row, const QString& text)
+{
+    const std::vector<double> sizes = Sizes(text);
+    if (sizes.size() == 1) {
+        row.roundDuct = true;
+        row.diameter = sizes[0];
+    } else if (sizes.size() == 2) {
+        row.roundDuct = false;
+        row.sideA = sizes[0];
+        row.sideB = sizes[1];
+    }
+    return sizes.size() == 1 || sizes.size() == 2;
+}
+
+// The turns of an adjustable grille, the diameter of a round one, or the
+// height and width of a rectangular one.
+bool EditGrilleSize(ScheduleRow& row, const QString& text)
+{
+    if (row.grille == ScheduleGrille::Adjustable) {
+        bool whole = false;
+        const int turns = text.trimmed().toInt(&whole);
+        if (!whole || turns < 0 || turns > kLargestOpening)
+            return false;
+        row.opening = turns;
+        return true;
+    }
+    const std::vector<double> sizes = Sizes(text);
+    if (row.grille == ScheduleGrille::Round && sizes.size() == 1) {
+        row.grilleDiameter = sizes[0];
+        return true;
+    }
+    if (row.grille == ScheduleGrille::Rectangular && sizes.size() == 2) {
+        row.grilleHeight = sizes[0];
+        row.grilleWidth = sizes[1];
+        return true;
+    }
+    return false;
+}
+
 std::string Fixed(double value, int decimals)
 {
     return FormatFixed(value, decimals);
@@ -316,18 +355,8 @@ bool ScheduleTableModel::Edit(ScheduleRow& row, int column, const QVariant& valu
         row.typedNeed = *need;
         return true;
     }
-    case Duct: {
-        const std::vector<double> sizes = Sizes(text);
-        if (sizes.size() == 1) {
-            row.roundDuct = true;
-            row.diameter = sizes[0];
-        } else if (sizes.size() == 2) {
-            row.roundDuct = false;
-            row.sideA = sizes[0];
-            row.sideB = sizes[1];
-        }
-        return sizes.size() == 1 || sizes.size() == 2;
-    }
+    case Duct:
+        return EditDuct(row, text);
     case Material:
         row.material = std::clamp(value.toInt() + 1, 1, 6);
         return true;
@@ -340,27 +369,8 @@ bool ScheduleTableModel::Edit(ScheduleRow& row, int column, const QVariant& valu
             row.adjustable = std::clamp(choice - 1, 1, 5);
         return true;
     }
-    case GrilleSize: {
-        if (row.grille == ScheduleGrille::Adjustable) {
-            bool whole = false;
-            const int turns = text.trimmed().toInt(&whole);
-            if (!whole || turns < 0 || turns > kLargestOpening)
-                return false;
-            row.opening = turns;
-            return true;
-        }
-        const std::vector<double> sizes = Sizes(text);
-        if (row.grille == ScheduleGrille::Round && sizes.size() == 1) {
-            row.grilleDiameter = sizes[0];
-            return true;
-        }
-        if (row.grille == ScheduleGrille::Rectangular && sizes.size() == 2) {
-            row.grilleHeight = sizes[0];
-            row.grilleWidth = sizes[1];
-            return true;
-        }
-        return false;
-    }
+    case GrilleSize:
+        return EditGrilleSize(row, text);
     case GrilleLoss: {
         const auto loss = Positive(text);
         if (!loss)

@@ -93,6 +93,17 @@ ScheduleWindow::ScheduleWindow(QWidget* parent)
     summary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(summary_);
 
+    layout->addLayout(BuildButtons());
+    connect(model_, &ScheduleTableModel::Recalculated, this, &ScheduleWindow::ShowSummary);
+    // New rows (a riser's labels) widen the columns as needed.
+    connect(model_, &QAbstractItemModel::rowsInserted, this, &ScheduleWindow::FitColumns);
+
+    resize(1560, 860);
+    SetSchedule(Schedule{});
+}
+
+QHBoxLayout* ScheduleWindow::BuildButtons()
+{
     auto* buttons = new QHBoxLayout;
     QPushButton* add = Button(QStringLiteral("Dodaj przewód"), "AddRowButton", this);
     QPushButton* riser = Button(QStringLiteral("Dodaj pion"), "AddRiserButton", this);
@@ -109,7 +120,6 @@ ScheduleWindow::ScheduleWindow(QWidget* parent)
     buttons->addStretch();
     for (QPushButton* b : {print, csv, save, open, close})
         buttons->addWidget(b);
-    layout->addLayout(buttons);
 
     connect(add, &QPushButton::clicked, this, [this] {
         ScheduleRow row;
@@ -133,12 +143,7 @@ ScheduleWindow::ScheduleWindow(QWidget* parent)
     connect(save, &QPushButton::clicked, this, [this] { TriggerMain("FileSaveProjectItem"); });
     connect(open, &QPushButton::clicked, this, [this] { TriggerMain("FileOpenProjectItem"); });
     connect(close, &QPushButton::clicked, this, &QWidget::close);
-    connect(model_, &ScheduleTableModel::Recalculated, this, &ScheduleWindow::ShowSummary);
-    // New rows (a riser's labels) widen the columns as needed.
-    connect(model_, &QAbstractItemModel::rowsInserted, this, &ScheduleWindow::FitColumns);
-
-    resize(1560, 860);
-    SetSchedule(Schedule{});
+    return buttons;
 }
 
 void ScheduleWindow::BuildBuildingGroup(QGridLayout* grid)

@@ -35,6 +35,7 @@ public:
 
 private:
     void BuildBuildingGroup(class QGridLayout* grid);
+    class QHBoxLayout* BuildButtons();
     void ShowBuilding(const ScheduleBuilding& building);
     void ReadBuilding();
     void ShowSummary();
