@@ -18,6 +18,7 @@
 #include "project/project_file.h"
 #include "report/report_draw.h"
 #include "report/report_lines.h"
+#include "schedule/schedule_menu.h"
 #include "ui/program_font.h"
 #include "ui/show_message.h"
 #include "ui/text.h"
@@ -180,6 +181,7 @@ void MainWindow::createMenus()
     fileMenu->addAction(fileNewItem_);
     fileMenu->addAction(fileWywietrznikItem_);
     fileMenu->addAction(fileCompareItem_);
+    AddScheduleItem(this, fileMenu);
     fileMenu->addAction(fileSaveProjectItem_);
     fileMenu->addAction(fileOpenProjectItem_);
     fileMenu->addSeparator()->setObjectName(QStringLiteral("N1"));
@@ -357,7 +359,8 @@ Outcome MainWindow::FileOpenProject()
 
 Outcome MainWindow::SaveProject(const QString& path)
 {
-    const auto bytes = ProjectBytes(Project{state_, CollectDialogControls(windows_), {}});
+    const auto bytes =
+        ProjectBytes(Project{state_, CollectDialogControls(windows_), {}, ScheduleOf(this)});
     if (const QString* reason = std::get_if<QString>(&bytes))
         return Outcome::Failure(
             QStringLiteral("Nie można zapisać obliczeń do pliku „%1”: %2.").arg(path, *reason));
@@ -379,6 +382,7 @@ Outcome MainWindow::OpenProject(const QString& path)
     const Recomputation again = RecomputeProject(project);
     RestoreDialogControls(windows_, project.dialogs);
     state_ = project.state;
+    RestoreSchedule(this, project.schedule);
     saveFailures_.clear();
     ShowProjectFile(path);
     Invalidate();

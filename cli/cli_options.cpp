@@ -209,6 +209,11 @@ Error ApplyBatch(CliRequest& r, const std::string& v)
     return FileName("--batch", v, r.batch);
 }
 
+Error ApplySchedule(CliRequest& r, const std::string& v)
+{
+    return FileName("--schedule", v, r.schedule);
+}
+
 Error SetFlag(CliRequest&, const std::string&)
 {
     return std::nullopt;
@@ -223,6 +228,12 @@ Error SetPrinter(CliRequest& r, const std::string&)
 Error SetAll(CliRequest& r, const std::string&)
 {
     r.all = true;
+    return std::nullopt;
+}
+
+Error SetScheduleTemplate(CliRequest& r, const std::string&)
+{
+    r.scheduleTemplate = true;
     return std::nullopt;
 }
 
@@ -251,12 +262,16 @@ const Option kOptions[] = {
      "razem z ciągiem grawitacyjnym: temperatura wewnątrz\ni na zewnątrz [°C], wysokość H [m] "
      "(domyślnie\ndługość kanału L)"},
     {"--format", "text|json|csv", ApplyFormat,
-     "postać wyniku (domyślnie text; csv tylko z --batch)"},
+     "postać wyniku (domyślnie text; csv tylko z --batch\ni --schedule)"},
     {"--project", "PLIK", ApplyProject,
      "obliczenia zapisane w programie (.wyw) zamiast\nopcji danych; --model zmienia wywietrznik"},
     {"--batch", "PLIK", ApplyBatch,
      "wiele przypadków: w każdym wierszu opcje jednego\nwywołania (# komentarz, \"-\" czyta "
      "wejście);\nwynik --format csv (domyślnie) albo json"},
+    {"--schedule", "PLIK", ApplySchedule,
+     "zestawienie przewodów zapisane w pliku obliczeń\n(.wyw): tabela i podsumowanie"},
+    {"--schedule-template", "", SetScheduleTemplate,
+     "wypisuje plik obliczeń z przykładowym zestawieniem\n(budynek 5-kondygnacyjny, piony kuchni, łazienek, WC)"},
     {"--help", "", SetFlag, "ten opis"},
     {"--version", "", SetFlag, "wersja programu"},
 };
@@ -345,10 +360,18 @@ bool IsGiven(const std::vector<Given>& given, std::string_view name)
                        [&](const Given& g) { return g.option->name == name; });
 }
 
-// --batch takes only --format; --project stands for every input option.
+// --batch and --schedule take only --format, --schedule-template nothing;
+// --project stands for every input option.
 Error CheckFiles(const std::vector<Given>& given, const CliRequest& request)
 {
     for (const Given& g : given) {
+        const std::string_view name = g.option->name;
+        if (request.scheduleTemplate && name != "--schedule-template")
+            return "opcja --schedule-template nie przyjmuje innych opcji, podano " +
+                   std::string(name);
+        if (!request.schedule.empty() && name != "--schedule" && name != "--format")
+            return "opcja --schedule przyjmuje obok siebie tylko --format, podano " +
+                   std::string(name);
         if (!request.batch.empty() && g.option->name != "--batch" && g.option->name != "--format")
             return "opcja --batch przyjmuje obok siebie tylko --format, podano " +
                    std::string(g.option->name);
@@ -357,17 +380,19 @@ Error CheckFiles(const std::vector<Given>& given, const CliRequest& request)
                 return "opcje --project i " + std::string(input) + " wykluczają się";
         }
     }
-    if (request.format == CliRequest::Format::Csv && request.batch.empty())
-        return std::string("--format csv działa tylko z --batch");
+    if (request.format == CliRequest::Format::Csv && request.batch.empty() &&
+        request.schedule.empty())
+        return std::string("--format csv działa tylko z --batch albo --schedule");
     return std::nullopt;
 }
 
 Error CheckCombination(const std::vector<Given>& given, const CliRequest& request)
 {
-    if (!request.batch.empty() || !request.project.empty()) {
+    if (!request.batch.empty() || !request.project.empty() || !request.schedule.empty() ||
+        request.scheduleTemplate) {
         if (Error e = CheckFiles(given, request))
             return e;
-        if (!request.batch.empty())
+        if (!request.batch.empty() || !request.schedule.empty() || request.scheduleTemplate)
             return std::nullopt;
     }
     for (const auto& group : kExclusive) {

@@ -53,6 +53,10 @@ struct CliRequest {
     std::string project;
     // A file of cases, one run's options a line ("-": standard input).
     std::string batch;
+    // A schedule of exhaust ducts kept in a calculation file, or the template
+    // of one to print.
+    std::string schedule;
+    bool scheduleTemplate = false;
 };
 
 // The outcome of reading the command line.

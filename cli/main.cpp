@@ -4,6 +4,7 @@
 #include "cli/cli_options.h"
 #include "cli/cli_run.h"
 #include "files/file_errors.h"
+#include "cli/cli_schedule.h"
 
 #include <QCoreApplication>
 
@@ -53,8 +54,13 @@ int main(int argc, char* argv[])
         std::string out;
         std::string err;
         const CliRequest& request = std::get<CliRequest>(parsed);
-        const int status =
-            request.batch.empty() ? RunCli(request, out, err) : RunBatch(request, out, err);
+        if (request.scheduleTemplate) {
+            Write(stdout, ScheduleTemplateFile());
+            return kExitResult;
+        }
+        const int status = !request.schedule.empty() ? RunSchedule(request, out, err)
+                           : request.batch.empty()   ? RunCli(request, out, err)
+                                                     : RunBatch(request, out, err);
         Write(stdout, out);
         Write(stderr, err);
         return Flushed(status);

@@ -6,6 +6,7 @@
 #include "files/read_file.h"
 #include "generated/version.h"
 #include "project/project_json.h"
+#include "project/schedule_json.h"
 
 #include <QFile>
 #include <QJsonDocument>
@@ -203,6 +204,12 @@ std::variant<QByteArray, QString> ProjectBytes(const Project& project)
     for (const auto& [name, controls] : project.dialogs)
         dialogs.insert(name, ControlsJson(controls));
     root.insert(kDialogsKey, dialogs);
+    if (project.schedule) {
+        auto schedule = ScheduleToJson(*project.schedule);
+        if (const QString* reason = std::get_if<QString>(&schedule))
+            return *reason;
+        root.insert(kScheduleKey, std::get<QJsonObject>(schedule));
+    }
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
@@ -232,6 +239,12 @@ std::variant<Project, QString> ParseProject(const QByteArray& bytes)
     if (auto reason = ReadControls(root.value(kDialogsKey), project.dialogs))
         return *reason;
     project.programVersion = root.value(kProgramKey).toString();
+    if (root.contains(kScheduleKey)) {
+        auto schedule = ScheduleFromJson(root.value(kScheduleKey));
+        if (const QString* reason = std::get_if<QString>(&schedule))
+            return *reason;
+        project.schedule = std::move(std::get<Schedule>(schedule));
+    }
     return project;
 }
 

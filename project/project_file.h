@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calc/calc_state.h"
+#include "calc/schedule.h"
 
 #include <QByteArray>
 #include <QString>
@@ -24,7 +25,8 @@ using DialogsControls = std::map<QString, DialogControls>;
 struct Project {
     CalcState state;
     DialogsControls dialogs;
-    QString programVersion; // of the program that wrote it
+    QString programVersion;                          // of the program that wrote it
+    std::optional<Schedule> schedule = std::nullopt; // the schedule of exhaust ducts, if made
 };
 
 inline constexpr int kProjectFormatVersion = 1;

@@ -123,6 +123,8 @@ private slots:
              "Obliczenia dla nowego wywietrznika"},
             {"FileCompareItem", "&Porównaj wywietrzniki",
              "Porównuje wszystkie wywietrzniki dla bieżących danych"},
+            {"FileScheduleItem", "&Zestawienie przewodów…",
+             "Zestawia przewody wywiewne całego budynku i dobiera do nich wywietrzniki"},
             {"FileSaveProjectItem", "Zapisz obliczenia…", "Zapisuje bieżące obliczenia do pliku"},
             {"FileOpenProjectItem", "Otwórz obliczenia…", "Otwiera obliczenia zapisane w pliku"},
             {"N1", "-", ""},

@@ -1,0 +1,456 @@
+#include "calc/schedule.h"
+
+#include "calc/catalogue.h"
+#include "calc/derived.h"
+#include "calc/inputs.h"
+#include "calc/number_format.h"
+#include "calc/selection.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <map>
+
+const std::array<RoomType, kRoomTypeCount> kRoomTypes = {{
+    {"Kuchnia z oknem zewnętrznym, kuchenka gazowa lub węglowa", 70.0},
+    {"Kuchnia z oknem zewnętrznym, kuchenka elektryczna, mieszkanie do 3 osób", 30.0},
+    {"Kuchnia z oknem zewnętrznym, kuchenka elektryczna, mieszkanie dla więcej niż 3 osób", 50.0},
+    {"Kuchnia bez okna zewnętrznego, kuchenka elektryczna", 50.0},
+    {"Łazienka (z WC lub bez)", 50.0},
+    {"Oddzielne WC", 30.0},
+    {"Pomocnicze pomieszczenie bezokienne", 15.0},
+    {"Pomieszczenie wymagające własnego wywiewu", 30.0},
+}};
+
+namespace {
+
+const char* const kNoPoint = "brak punktu pracy";
+
+bool Finite(std::initializer_list<double> values)
+{
+    return std::all_of(values.begin(), values.end(), [](double v) { return std::isfinite(v); });
+}
+
+// Why the building's own values cannot be calculated; empty when they can.
+std::string BuildingProblem(const ScheduleBuilding& b)
+{
+    if (!Finite({b.density, b.windSpeed, b.storeyHeight, b.inside, b.outside}))
+        return "dane budynku nie są skończonymi liczbami";
+    if (b.storeys < 1)
+        return "podaj liczbę kondygnacji (co najmniej 1)";
+    if (!(b.storeyHeight > 0.0))
+        return "podaj dodatnią wysokość kondygnacji";
+    return {};
+}
+
+std::string RowProblem(const ScheduleBuilding& b, const ScheduleRow& row)
+{
+    if (row.storey < 1 || row.storey > b.storeys)
+        return "kondygnacja " + FormatWhole(row.storey) + " poza budynkiem (1.." +
+               FormatWhole(b.storeys) + ")";
+    if (row.room < 0 || row.room > kRoomTypeCount)
+        return "nieznany rodzaj pomieszczenia";
+    if (!(RowNeed(row) > 0.0) || !std::isfinite(RowNeed(row)))
+        return "podaj dodatnią wymaganą wydajność";
+    if (row.material < 1 || row.material > static_cast<int>(kDuctMaterials.size()))
+        return "materiał przewodu musi być od 1 do 6";
+    if (row.adjustable < 1 || row.adjustable > static_cast<int>(kAdjustableGrilles.size()))
+        return "kratka regulowana musi być od 1 do 5";
+    if (row.opening < 0 || row.opening > kLargestOpening)
+        return "otwarcie kratki regulowanej musi być od 0 do 20 obrotów";
+    if (row.model < 0 || row.model > kVentilatorCount)
+        return "wywietrznik musi być od 1 do 27 albo „dobierz”";
+    if (!Finite({row.typedNeed, row.diameter, row.sideA, row.sideB, row.grilleHeight,
+                 row.grilleWidth, row.grilleDiameter, row.grilleLoss}))
+        return "wymiary przewodu lub kratki nie są skończonymi liczbami";
+    return {};
+}
+
+InstallationInput RowInstallation(const ScheduleBuilding& b, const ScheduleRow& row)
+{
+    InstallationInput in;
+    in.storeyHeight = b.storeyHeight;
+    in.storeys = RowStoreys(b, row);
+    switch (row.grille) {
+    case ScheduleGrille::Rectangular:
+        in.kind = Installation::BuildingRectangular;
+        break;
+    case ScheduleGrille::Round:
+        in.kind = Installation::BuildingRound;
+        break;
+    case ScheduleGrille::Adjustable:
+        in.kind = Installation::BuildingAdjustable;
+        break;
+    }
+    in.grilleHeight = row.grilleHeight;
+    in.grilleWidth = row.grilleWidth;
+    in.grilleDiameter = row.grilleDiameter;
+    in.grilleLoss = row.grilleLoss;
+    in.grille = row.adjustable;
+    in.opening = row.opening;
+    return in;
+}
+
+// The catalogue positions ordered by nominal diameter, then by number.
+const std::array<int, kVentilatorCount>& ByDiameter()
+{
+    static const std::array<int, kVentilatorCount> order = [] {
+        std::array<int, kVentilatorCount> o{};
+        for (int i = 0; i < kVentilatorCount; ++i)
+            o[static_cast<std::size_t>(i)] = i + 1;
+        std::stable_sort(o.begin(), o.end(), [](int a, int b) {
+            return LookUpVentilator(a).NominalDiameter < LookUpVentilator(b).NominalDiameter;
+        });
+        return o;
+    }();
+    return order;
+}
+
+// What the search for a suggestion found: the model, or none with the model
+// that comes nearest (the most flow) or, when none has a point, why.
+struct Suggestion {
+    int model = 0;
+    int nearest = 0;
+    double nearestFlow = 0.0;
+    std::string reason;
+};
+
+// The comparison window's rule (SuggestVentilator), taken a diameter at a
+// time: a smaller Dn always wins, so the first diameter with a model that
+// meets the need holds the suggestion.
+Suggestion Suggest(const RowInputs& inputs, double need, ScheduleCondition condition)
+{
+    Suggestion suggestion;
+    const auto& order = ByDiameter();
+    for (std::size_t first = 0; first < order.size();) {
+        const double dn = LookUpVentilator(order[first]).NominalDiameter;
+        std::vector<Candidate> group;
+        std::size_t i = first;
+        for (; i < order.size() && LookUpVentilator(order[i]).NominalDiameter == dn; ++i) {
+            const ConditionResult r =
+                EvaluateCondition(inputs, LookUpVentilator(order[i]), condition);
+            group.push_back({order[i], r.point});
+            if (r.Found() && r.point.flowPerHour > suggestion.nearestFlow) {
+                suggestion.nearest = order[i];
+                suggestion.nearestFlow = r.point.flowPerHour;
+            } else if (!r.Found() && suggestion.reason.empty()) {
+                suggestion.reason = r.reason;
+            }
+        }
+        suggestion.model = SuggestVentilator(group, need);
+        if (suggestion.model != 0)
+            return suggestion;
+        first = i;
+    }
+    return suggestion;
+}
+
+std::string Flow(double flowPerHour)
+{
+    return FormatFixed(flowPerHour, 1) + " m3/h";
+}
+
+} // namespace
+
+std::string_view ConditionText(ScheduleCondition condition)
+{
+    switch (condition) {
+    case ScheduleCondition::Calm:
+        return "dzień bezwietrzny";
+    case ScheduleCondition::Wind:
+        return "wiatr obliczeniowy";
+    case ScheduleCondition::WindStack:
+        return "wiatr z ciągiem grawitacyjnym";
+    }
+    return {};
+}
+
+double RowNeed(const ScheduleRow& row)
+{
+    if (row.room >= 1 && row.room <= kRoomTypeCount)
+        return kRoomTypes[static_cast<std::size_t>(row.room - 1)].flowPerHour;
+    return row.typedNeed;
+}
+
+std::int32_t RowStoreys(const ScheduleBuilding& building, const ScheduleRow& row)
+{
+    return building.storeys - row.storey + 1;
+}
+
+RowInputs BuildRowInputs(const ScheduleBuilding& b, const ScheduleRow& row)
+{
+    RowInputs in;
+    in.problem = BuildingProblem(b);
+    if (in.problem.empty())
+        in.problem = RowProblem(b, row);
+    if (!in.problem.empty())
+        return in;
+    CalcState& s = in.state;
+    s.DensityEntered = b.densityTyped ? 1 : 0;
+    double density = b.density;
+    if (!b.densityTyped) {
+        const WeatherDensity weather = AirDensityFromWeather(b.temperature, b.pressure, b.humidity);
+        if (weather.refusal != Refusal::None)
+            in.problem = RefusalText(weather.refusal);
+        density = weather.density;
+    }
+    ApplyTypedAir(s, density, b.windSpeed);
+    s.DuctRound = row.roundDuct ? 1 : 0;
+    if (row.roundDuct) {
+        ApplyRoundDuct(s, row.diameter);
+    } else if (const Refusal sides = ApplyRectangularDuct(s, row.sideA, row.sideB);
+               sides != Refusal::None && in.problem.empty()) {
+        in.problem = RefusalText(sides);
+    }
+    s.DuctRoughness = kDuctMaterials[static_cast<std::size_t>(row.material - 1)].roughness;
+    ApplyInstallation(s, RowInstallation(b, row));
+    if (row.model != 0) {
+        s.VentilatorIndex = row.model;
+        s.VentilatorName = LookUpVentilator(row.model).Name;
+    }
+    if (const Refusal refusal = CheckInputs(s); refusal != Refusal::None && in.problem.empty())
+        in.problem = RefusalText(refusal);
+    in.stack = DefaultStackConditions(s);
+    in.stack.inside = b.inside;
+    in.stack.outside = b.outside;
+    return in;
+}
+
+std::string ExactNumber(double value)
+{
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
+}
+
+std::vector<std::string> RowOptions(const ScheduleBuilding& b, const ScheduleRow& row, int model)
+{
+    std::vector<std::string> o;
+    if (b.densityTyped)
+        o.insert(o.end(), {"--density", ExactNumber(b.density)});
+    else
+        o.insert(o.end(), {"--weather", FormatWhole(b.temperature) + "," + FormatWhole(b.pressure) +
+                                            "," + FormatWhole(b.humidity)});
+    o.insert(o.end(), {"--wind", ExactNumber(b.windSpeed)});
+    if (row.roundDuct)
+        o.insert(o.end(), {"--round", ExactNumber(row.diameter)});
+    else
+        o.insert(o.end(), {"--rect", ExactNumber(row.sideA) + "," + ExactNumber(row.sideB)});
+    o.insert(o.end(), {"--material", FormatWhole(row.material)});
+    const std::string storeys =
+        ExactNumber(b.storeyHeight) + "," + FormatWhole(RowStoreys(b, row)) + ",";
+    switch (row.grille) {
+    case ScheduleGrille::Rectangular:
+        o.insert(o.end(), {"--building-rect", storeys + ExactNumber(row.grilleHeight) + "," +
+                                                  ExactNumber(row.grilleWidth) + "," +
+                                                  ExactNumber(row.grilleLoss)});
+        break;
+    case ScheduleGrille::Round:
+        o.insert(o.end(), {"--building-round", storeys + ExactNumber(row.grilleDiameter) + "," +
+                                                   ExactNumber(row.grilleLoss)});
+        break;
+    case ScheduleGrille::Adjustable:
+        o.insert(o.end(), {"--building-adjustable",
+                           storeys + FormatWhole(row.adjustable) + "," + FormatWhole(row.opening)});
+        break;
+    }
+    o.insert(o.end(), {"--model", FormatWhole(model)});
+    return o;
+}
+
+std::string RowStackOption(const RowInputs& inputs)
+{
+    return ExactNumber(inputs.stack.inside) + "," + ExactNumber(inputs.stack.outside) + "," +
+           ExactNumber(inputs.stack.height);
+}
+
+ConditionResult EvaluateCondition(const RowInputs& inputs, const VentilatorModel& model,
+                                  ScheduleCondition condition)
+{
+    ConditionResult result;
+    if (condition == ScheduleCondition::Wind) {
+        result.point = EvaluateOperatingPoint(inputs.state, model);
+        if (!result.Found())
+            result.reason = result.point.status == OperatingPointStatus::Refused
+                                ? std::string(RefusalText(result.point.refusal))
+                                : kNoPoint;
+        return result;
+    }
+    CalcState state = inputs.state;
+    if (condition == ScheduleCondition::Calm)
+        state.WindSpeed = 0.0;
+    const StackPoint stack = EvaluateStackPoint(state, model, inputs.stack);
+    result.point = AsOperatingPoint(stack);
+    result.reason = std::string(StackReason(stack));
+    return result;
+}
+
+RowResult ComputeRow(const ScheduleBuilding& building, const ScheduleRow& row)
+{
+    RowResult r;
+    r.inputs = BuildRowInputs(building, row);
+    r.problem = r.inputs.problem;
+    if (!r.problem.empty())
+        return r;
+    r.need = RowNeed(row);
+    const ScheduleCondition condition = building.condition;
+    auto evaluate = [&](int model) {
+        r.model = model;
+        for (int c = 0; c < kScheduleConditionCount; ++c)
+            r.results[static_cast<std::size_t>(c)] = EvaluateCondition(
+                r.inputs, LookUpVentilator(model), static_cast<ScheduleCondition>(c));
+        r.meets = ReachesNeed(r.Of(condition).point, r.need);
+    };
+    if (row.model != 0) {
+        evaluate(row.model);
+        if (r.meets)
+            return r;
+    }
+    const Suggestion suggestion = Suggest(r.inputs, r.need, condition);
+    r.suggested = suggestion.model;
+    if (r.suggested == 0) {
+        // For "dobierz" the row shows the model that comes nearest.
+        if (row.model == 0 && suggestion.nearest != 0)
+            evaluate(suggestion.nearest);
+        r.note = "Żaden wywietrznik nie zapewnia " + Flow(r.need) + " (" +
+                 std::string(ConditionText(condition)) + "); ";
+        if (suggestion.nearest != 0)
+            r.note += "najwięcej daje " + std::string(LookUpVentilator(suggestion.nearest).Name) +
+                      " (nr " + FormatWhole(suggestion.nearest) +
+                      "): " + Flow(suggestion.nearestFlow) + ".";
+        else
+            r.note += "żaden nie ma punktu pracy: " + suggestion.reason;
+        if (r.model == 0) {
+            for (ConditionResult& result : r.results)
+                result.reason = "nie dobrano wywietrznika";
+        }
+        return r;
+    }
+    const std::string name = std::string(LookUpVentilator(r.suggested).Name);
+    if (row.model == 0) {
+        evaluate(r.suggested);
+        r.note = "Dobrano " + name + " (nr " + FormatWhole(r.suggested) + ").";
+    } else {
+        r.note = "Proponowany: " + name + " (nr " + FormatWhole(r.suggested) + ") zapewnia " +
+                 Flow(r.need) + " (" + std::string(ConditionText(condition)) + ").";
+    }
+    return r;
+}
+
+ScheduleSummary Summarize(const std::vector<RowResult>& rows)
+{
+    ScheduleSummary summary;
+    summary.ducts = rows.size();
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (!rows[i].meets)
+            summary.failing.push_back(i);
+        if (rows[i].model != 0)
+            ++summary.models[static_cast<std::size_t>(rows[i].model - 1)];
+    }
+    return summary;
+}
+
+ScheduleResult ComputeSchedule(const Schedule& schedule)
+{
+    ScheduleResult result;
+    result.rows.reserve(schedule.rows.size());
+    for (const ScheduleRow& row : schedule.rows)
+        result.rows.push_back(ComputeRow(schedule.building, row));
+    result.summary = Summarize(result.rows);
+    return result;
+}
+
+std::vector<std::string> SummaryLines(const Schedule& schedule, const ScheduleResult& result)
+{
+    const ScheduleSummary& s = result.summary;
+    const std::string condition(ConditionText(schedule.building.condition));
+    std::vector<std::string> lines;
+    lines.push_back("Liczba przewodów: " + std::to_string(s.ducts));
+    if (s.ducts == 0) {
+        lines.push_back("Dodaj przewód albo pion, albo zacznij od przykładu.");
+        return lines;
+    }
+    if (s.failing.empty()) {
+        lines.push_back("Wszystkie przewody zapewniają wymaganą wydajność (" + condition + ").");
+    } else {
+        std::string ducts;
+        std::map<std::int32_t, int> storeys;
+        for (std::size_t i : s.failing) {
+            const ScheduleRow& row = schedule.rows[i];
+            ducts += (ducts.empty() ? "" : ", ") + row.label;
+            ++storeys[row.storey];
+        }
+        std::string list;
+        for (const auto& [storey, count] : storeys)
+            list += (list.empty() ? "" : ", ") + FormatWhole(storey);
+        lines.push_back("Nie zapewnia wymaganej wydajności (" + condition +
+                        "): " + std::to_string(s.failing.size()) + " – " + ducts + ".");
+        lines.push_back("Kondygnacje z takimi przewodami: " + list + ".");
+    }
+    std::string bill;
+    int without = 0;
+    for (int i = 0; i < kVentilatorCount; ++i) {
+        const int count = s.models[static_cast<std::size_t>(i)];
+        if (count > 0)
+            bill += (bill.empty() ? "" : "; ") + std::string(VentilatorCatalogue[i].Name) +
+                    " (nr " + FormatWhole(i + 1) + ") – " + FormatWhole(count) + " szt.";
+    }
+    for (const RowResult& row : result.rows)
+        without += row.model == 0 ? 1 : 0;
+    lines.push_back("Zestawienie wywietrzników: " + (bill.empty() ? std::string("brak.") : bill));
+    if (without > 0)
+        lines.push_back("Przewody bez wywietrznika (nie dobrano lub błędne dane): " +
+                        FormatWhole(without) + ".");
+    return lines;
+}
+
+std::vector<ScheduleRow> RiserRows(const ScheduleBuilding& building, const ScheduleRow& row)
+{
+    std::vector<ScheduleRow> rows;
+    for (std::int32_t k = 1; k <= building.storeys; ++k) {
+        ScheduleRow storey = row;
+        storey.storey = k;
+        storey.label = row.label + " k" + FormatWhole(k);
+        rows.push_back(storey);
+    }
+    return rows;
+}
+
+Schedule ScheduleTemplate()
+{
+    Schedule s;
+    s.building.storeys = 5;
+    s.building.storeyHeight = 2.8;
+    ScheduleRow kitchen; // a brick flue of 1/2 x 1 brick
+    kitchen.label = "Kuchnia";
+    kitchen.room = 1;
+    kitchen.roundDuct = false;
+    kitchen.sideA = 0.14;
+    kitchen.sideB = 0.27;
+    kitchen.material = 6;
+    kitchen.grille = ScheduleGrille::Rectangular;
+    kitchen.grilleHeight = 0.2;
+    kitchen.grilleWidth = 0.2;
+    kitchen.grilleLoss = 2.0;
+    ScheduleRow bathroom = kitchen;
+    bathroom.label = "Łazienka";
+    bathroom.room = 5;
+    bathroom.sideB = 0.14;
+    bathroom.grilleHeight = 0.14;
+    bathroom.grilleWidth = 0.14;
+    bathroom.model = 6;
+    ScheduleRow toilet; // a steel pipe with an adjustable grille
+    toilet.label = "WC";
+    toilet.room = 6;
+    toilet.roundDuct = true;
+    toilet.diameter = 0.16;
+    toilet.material = 2;
+    toilet.grille = ScheduleGrille::Adjustable;
+    toilet.adjustable = 4;
+    toilet.opening = 15;
+    for (const ScheduleRow& riser : {kitchen, bathroom, toilet}) {
+        const auto rows = RiserRows(s.building, riser);
+        s.rows.insert(s.rows.end(), rows.begin(), rows.end());
+    }
+    return s;
+}

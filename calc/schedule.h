@@ -1,0 +1,159 @@
+#pragma once
+
+#include "calc/calc_state.h"
+#include "calc/operating_point.h"
+#include "calc/refusal.h"
+#include "calc/stack_draught.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The schedule of exhaust ducts ("Zestawienie przewodów"): every duct of a
+// building, each from its own storey to the roof. The duct of storey k runs
+// through N - k + 1 storeys and is the building installation with that many
+// storeys (L = storeys x h, the same grille loss), so every row is exactly one
+// ordinary calculation on the inputs that the dialogs would write.
+
+// The room types with their minimum exhaust flows, PN-83/B-03430 with its
+// amendment of 2000. Row 0 of a schedule's room is the need typed by hand.
+struct RoomType {
+    std::string_view caption; // as the window and the printout show it
+    double flowPerHour;       // [m3/h]
+};
+inline constexpr int kRoomTypeCount = 8;
+extern const std::array<RoomType, kRoomTypeCount> kRoomTypes;
+inline constexpr std::string_view kTypedNeedCaption = "Wydajność podana";
+
+// The conditions on which the verdict and the suggestion are made.
+enum class ScheduleCondition { Calm, Wind, WindStack };
+inline constexpr int kScheduleConditionCount = 3;
+// "dzień bezwietrzny", "wiatr obliczeniowy", "wiatr z ciągiem grawitacyjnym".
+std::string_view ConditionText(ScheduleCondition condition);
+
+enum class ScheduleGrille { Rectangular, Round, Adjustable };
+
+// What every row shares.
+struct ScheduleBuilding {
+    bool densityTyped = true;
+    double density = 1.2;          // Ro [kg/m3], typed
+    std::int32_t temperature = 20; // [°C], [hPa], [%]: the weather data
+    std::int32_t pressure = 1013;
+    std::int32_t humidity = 50;
+    double windSpeed = 4.0; // design wind v [m/s]
+    std::int32_t storeys = 5;
+    double storeyHeight = 3.0;                             // h [m]
+    double inside = kDesignInsideTemperature;              // ti [°C]
+    double outside = kDesignOutsideTemperature;            // te [°C]
+    ScheduleCondition condition = ScheduleCondition::Calm; // of the verdict
+    bool operator==(const ScheduleBuilding&) const = default;
+};
+
+// One duct.
+struct ScheduleRow {
+    std::string label;
+    std::int32_t storey = 1; // k, 1 the lowest
+    int room = 1;            // 1..8 a room type, 0 the need typed
+    double typedNeed = 0.0;  // [m3/h], when room is 0
+    bool roundDuct = true;
+    double diameter = 0.16; // [m]
+    double sideA = 0.14;    // rectangular duct [m]
+    double sideB = 0.14;
+    int material = 1; // 1..6, the order of the material dialog
+    ScheduleGrille grille = ScheduleGrille::Rectangular;
+    double grilleHeight = 0.14; // rectangular grille [m]
+    double grilleWidth = 0.14;
+    double grilleDiameter = 0.125; // round fixed grille [m]
+    double grilleLoss = 2.0;       // fixed grilles
+    int adjustable = 3;            // 1..5, the adjustable grille
+    std::int32_t opening = 10;     // its turns
+    int model = 0;                 // 1..27, 0: "dobierz"
+    bool operator==(const ScheduleRow&) const = default;
+};
+
+struct Schedule {
+    ScheduleBuilding building;
+    std::vector<ScheduleRow> rows;
+    bool operator==(const Schedule&) const = default;
+};
+
+// The flow a row needs [m3/h]: its room type's, or the one typed.
+double RowNeed(const ScheduleRow& row);
+
+// The storeys the duct of a row runs through: N - k + 1.
+std::int32_t RowStoreys(const ScheduleBuilding& building, const ScheduleRow& row);
+
+// The calculation state of a row at the design wind, as the dialogs write it,
+// with the row's model (none for "dobierz"). `problem` tells in Polish why the
+// row cannot be calculated (empty when it can).
+struct RowInputs {
+    CalcState state;
+    StackConditions stack; // ti, te and H = the duct's length
+    std::string problem;
+};
+RowInputs BuildRowInputs(const ScheduleBuilding& building, const ScheduleRow& row);
+
+// The options of one run of the command-line calculator that reproduce the
+// row's design-wind calculation with `model` (1..27), and the value of its
+// --stack option "TI,TE,H".
+std::vector<std::string> RowOptions(const ScheduleBuilding& building, const ScheduleRow& row,
+                                    int model);
+std::string RowStackOption(const RowInputs& inputs);
+
+// One condition's result: the point, or the reason why there is none.
+struct ConditionResult {
+    OperatingPoint point;
+    std::string reason;
+    bool Found() const { return point.status == OperatingPointStatus::Found; }
+};
+
+// A model on a row under one condition.
+ConditionResult EvaluateCondition(const RowInputs& inputs, const VentilatorModel& model,
+                                  ScheduleCondition condition);
+
+struct RowResult {
+    std::string problem; // not empty: nothing below is valid
+    RowInputs inputs;
+    double need = 0.0;
+    // The row's own model; for "dobierz" the suggestion or, when no model meets
+    // the need, the one that comes nearest (the most flow); 0: none.
+    int model = 0;
+    std::array<ConditionResult, kScheduleConditionCount> results; // of `model`, by condition
+    bool meets = false; // `model` meets the need on the building's condition
+    int suggested = 0;  // when asked for or the model fails; 0: none or not needed
+    std::string note;   // the suggestion, or which condition no model meets
+    const ConditionResult& Of(ScheduleCondition c) const
+    {
+        return results[static_cast<std::size_t>(c)];
+    }
+};
+
+struct ScheduleSummary {
+    std::size_t ducts = 0;
+    std::vector<std::size_t> failing;           // rows that do not meet their need
+    std::array<int, kVentilatorCount> models{}; // how many of each model, by position
+};
+
+struct ScheduleResult {
+    std::vector<RowResult> rows;
+    ScheduleSummary summary;
+};
+
+RowResult ComputeRow(const ScheduleBuilding& building, const ScheduleRow& row);
+ScheduleSummary Summarize(const std::vector<RowResult>& rows);
+ScheduleResult ComputeSchedule(const Schedule& schedule);
+
+// The lines below the table: the count, the failing ducts with their storeys,
+// the bill of materials.
+std::vector<std::string> SummaryLines(const Schedule& schedule, const ScheduleResult& result);
+
+// "Dodaj pion": the row repeated on every storey 1..N, labelled "<label> k<k>".
+std::vector<ScheduleRow> RiserRows(const ScheduleBuilding& building, const ScheduleRow& row);
+
+// A 5-storey block of flats with a kitchen, a bathroom and a WC riser.
+Schedule ScheduleTemplate();
+
+// The shortest text that reads back as exactly the same double ("0.16").
+std::string ExactNumber(double value);

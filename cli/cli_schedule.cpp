@@ -1,0 +1,151 @@
+#include "cli/cli_schedule.h"
+
+#include "calc/calc_state.h"
+#include "calc/catalogue.h"
+#include "cli/cli_run.h"
+#include "project/project_file.h"
+#include "report/schedule_table.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <map>
+#include <set>
+
+namespace {
+
+QString Q(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
+
+QJsonObject ConditionJson(const RowResult& row, ScheduleCondition condition)
+{
+    QJsonObject object;
+    const ConditionResult& result = row.Of(condition);
+    if (row.model != 0 && result.Found())
+        object.insert("FlowPerHour", result.point.flowPerHour);
+    else
+        object.insert("reason",
+                      Q(result.reason.empty() ? "nie dobrano wywietrznika" : result.reason));
+    return object;
+}
+
+QJsonObject RowJson(const ScheduleBuilding& building, const ScheduleRow& row,
+                    const RowResult& result)
+{
+    QJsonObject object;
+    object.insert("label", Q(row.label));
+    object.insert("storey", row.storey);
+    object.insert("storeys", RowStoreys(building, row));
+    object.insert("need", RowNeed(row));
+    object.insert("model", row.model == 0 ? QJsonValue("dobierz") : QJsonValue(row.model));
+    if (!result.problem.empty()) {
+        object.insert("problem", Q(result.problem));
+        object.insert("meets", false);
+        return object;
+    }
+    if (result.model != 0) {
+        QJsonArray options;
+        for (const std::string& option : RowOptions(building, row, result.model))
+            options.append(Q(option));
+        object.insert("options", options);
+    }
+    object.insert("stack", Q(RowStackOption(result.inputs)));
+    object.insert("calm", ConditionJson(result, ScheduleCondition::Calm));
+    object.insert("wind", ConditionJson(result, ScheduleCondition::Wind));
+    object.insert("windStack", ConditionJson(result, ScheduleCondition::WindStack));
+    object.insert("meets", result.meets);
+    object.insert("suggested", result.suggested == 0 ? QJsonValue() : QJsonValue(result.suggested));
+    object.insert("note", Q(result.note));
+    return object;
+}
+
+QJsonObject SummaryJson(const Schedule& schedule, const ScheduleResult& result)
+{
+    QJsonObject summary;
+    summary.insert("ducts", static_cast<int>(result.summary.ducts));
+    QJsonArray failing;
+    std::set<std::int32_t> storeys;
+    for (std::size_t i : result.summary.failing) {
+        failing.append(Q(schedule.rows[i].label));
+        storeys.insert(schedule.rows[i].storey);
+    }
+    summary.insert("failing", failing);
+    QJsonArray failingStoreys;
+    for (std::int32_t storey : storeys)
+        failingStoreys.append(storey);
+    summary.insert("failingStoreys", failingStoreys);
+    QJsonArray models;
+    for (int i = 0; i < kVentilatorCount; ++i) {
+        if (const int count = result.summary.models[static_cast<std::size_t>(i)]; count > 0)
+            models.append(QJsonObject{{"model", i + 1},
+                                      {"name", Q(std::string(VentilatorCatalogue[i].Name))},
+                                      {"count", count}});
+    }
+    summary.insert("models", models);
+    QJsonArray lines;
+    for (const std::string& line : SummaryLines(schedule, result))
+        lines.append(Q(line));
+    summary.insert("lines", lines);
+    return summary;
+}
+
+std::string Json(const Schedule& schedule, const ScheduleResult& result)
+{
+    QJsonObject building;
+    QJsonArray conditions;
+    for (const std::string& line : ScheduleConditionLines(schedule.building))
+        conditions.append(Q(line));
+    QJsonArray rows;
+    for (std::size_t i = 0; i < schedule.rows.size(); ++i)
+        rows.append(RowJson(schedule.building, schedule.rows[i], result.rows[i]));
+    QJsonObject object;
+    object.insert("conditions", conditions);
+    object.insert("condition", Q(std::string(ConditionText(schedule.building.condition))));
+    object.insert("rows", rows);
+    object.insert("summary", SummaryJson(schedule, result));
+    return QJsonDocument(object).toJson(QJsonDocument::Indented).toStdString();
+}
+
+} // namespace
+
+int RunSchedule(const CliRequest& request, std::string& out, std::string& err)
+{
+    auto read = ReadProjectFile(QString::fromStdString(request.schedule));
+    if (const QString* reason = std::get_if<QString>(&read)) {
+        err += "wywietrznik-cli: " + reason->toStdString() + '\n';
+        return kExitFile;
+    }
+    const Project& project = std::get<Project>(read);
+    if (!project.schedule) {
+        err += "wywietrznik-cli: w pliku " + request.schedule +
+               " nie ma zestawienia przewodów (utwórz je w oknie „Zestawienie przewodów” albo "
+               "zacznij od --schedule-template)\n";
+        return kExitFile;
+    }
+    const Schedule& schedule = *project.schedule;
+    const ScheduleResult result = ComputeSchedule(schedule);
+    switch (request.format) {
+    case CliRequest::Format::Json:
+        out += Json(schedule, result);
+        break;
+    case CliRequest::Format::Csv:
+        out += ScheduleCsv(schedule, result, false);
+        break;
+    case CliRequest::Format::Text:
+        out += ScheduleText(schedule, result);
+        break;
+    }
+    return kExitResult;
+}
+
+std::string ScheduleTemplateFile()
+{
+    Project project;
+    ResetCalcState(project.state);
+    project.schedule = ScheduleTemplate();
+    const auto bytes = ProjectBytes(project);
+    return std::get<QByteArray>(bytes).toStdString();
+}

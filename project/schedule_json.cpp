@@ -1,0 +1,251 @@
+#include "project/schedule_json.h"
+
+#include "calc/derived.h"
+
+#include <QJsonArray>
+
+#include <cmath>
+#include <optional>
+
+namespace {
+
+constexpr qsizetype kMostRows = 10000;
+const char* const kConditions[] = {"calm", "wind", "windStack"};
+const char* const kGrilles[] = {"rect", "round", "adjustable"};
+const char kChoose[] = "dobierz";
+
+using Reason = std::optional<QString>;
+
+// Reads the fields of one object, remembering the first fault.
+class Reader {
+public:
+    Reader(const QJsonObject& object, QString where)
+        : object_(object)
+        , where_(std::move(where))
+    {
+    }
+
+    void Real(const char* key, double& value)
+    {
+        const QJsonValue v = Field(key);
+        if (v.isUndefined())
+            return;
+        if (!v.isDouble() || !std::isfinite(v.toDouble()))
+            return Fail(key, QStringLiteral("nie jest liczbą"));
+        value = v.toDouble();
+    }
+    void Whole(const char* key, std::int32_t least, std::int32_t most, std::int32_t& value)
+    {
+        const QJsonValue v = Field(key);
+        if (v.isUndefined())
+            return;
+        const double number = v.toDouble();
+        if (!v.isDouble() || number != std::floor(number) || number < least || number > most)
+            return Fail(
+                key, QStringLiteral("nie jest liczbą całkowitą od %1 do %2").arg(least).arg(most));
+        value = static_cast<std::int32_t>(number);
+    }
+    void Text(const char* key, std::string& value)
+    {
+        const QJsonValue v = Field(key);
+        if (v.isUndefined())
+            return;
+        if (!v.isString())
+            return Fail(key, QStringLiteral("nie jest tekstem"));
+        value = v.toString().toStdString();
+    }
+    // One of the names; its position.
+    template <std::size_t N> void Choice(const char* key, const char* const (&names)[N], int& value)
+    {
+        const QJsonValue v = Field(key);
+        if (v.isUndefined())
+            return;
+        for (std::size_t i = 0; i < N; ++i) {
+            if (v.toString() == QLatin1String(names[i])) {
+                value = static_cast<int>(i);
+                return;
+            }
+        }
+        Fail(key, QStringLiteral("ma nieznaną wartość"));
+    }
+    void Flag(const char* key, bool& value)
+    {
+        const QJsonValue v = Field(key);
+        if (v.isUndefined())
+            return;
+        if (!v.isBool())
+            return Fail(key, QStringLiteral("nie jest wartością true/false"));
+        value = v.toBool();
+    }
+    void Model(const char* key, int& value)
+    {
+        const QJsonValue v = Field(key);
+        if (v.isString() && v.toString() == QLatin1String(kChoose))
+            value = 0;
+        else if (!v.isUndefined())
+            Whole(key, 1, kVentilatorCount, value);
+    }
+    const Reason& Fault() const { return fault_; }
+
+private:
+    QJsonValue Field(const char* key)
+    {
+        if (fault_)
+            return QJsonValue(QJsonValue::Undefined);
+        const QJsonValue v = object_.value(QLatin1String(key));
+        if (v.isUndefined())
+            Fail(key, QStringLiteral("brak"));
+        return v;
+    }
+    void Fail(const char* key, const QString& what)
+    {
+        if (!fault_)
+            fault_ = QStringLiteral("%1: pole %2 %3").arg(where_, QLatin1String(key), what);
+    }
+
+    const QJsonObject& object_;
+    QString where_;
+    Reason fault_;
+};
+
+Reason ReadBuilding(const QJsonObject& object, ScheduleBuilding& b)
+{
+    Reader r(object, QStringLiteral("budynek"));
+    int condition = 0;
+    r.Flag("DensityTyped", b.densityTyped);
+    r.Real("AirDensity", b.density);
+    r.Whole("Temperature", INT32_MIN, INT32_MAX, b.temperature);
+    r.Whole("Pressure", INT32_MIN, INT32_MAX, b.pressure);
+    r.Whole("Humidity", INT32_MIN, INT32_MAX, b.humidity);
+    r.Real("WindSpeed", b.windSpeed);
+    r.Whole("StoreyCount", 1, 1000, b.storeys);
+    r.Real("StoreyHeight", b.storeyHeight);
+    r.Real("InsideTemperature", b.inside);
+    r.Real("OutsideTemperature", b.outside);
+    r.Choice("Condition", kConditions, condition);
+    b.condition = static_cast<ScheduleCondition>(condition);
+    return r.Fault();
+}
+
+Reason ReadRow(const QJsonObject& object, int number, ScheduleRow& row)
+{
+    Reader r(object, QStringLiteral("wiersz %1").arg(number));
+    int grille = 0;
+    int duct = 0;
+    const char* const ducts[] = {"round", "rect"};
+    r.Text("Label", row.label);
+    r.Whole("Storey", 1, 1000, row.storey);
+    r.Whole("Room", 0, kRoomTypeCount, row.room);
+    r.Real("Need", row.typedNeed);
+    r.Choice("Duct", ducts, duct);
+    row.roundDuct = duct == 0;
+    r.Real("Diameter", row.diameter);
+    r.Real("SideA", row.sideA);
+    r.Real("SideB", row.sideB);
+    r.Whole("Material", 1, 6, row.material);
+    r.Choice("Grille", kGrilles, grille);
+    row.grille = static_cast<ScheduleGrille>(grille);
+    r.Real("GrilleHeight", row.grilleHeight);
+    r.Real("GrilleWidth", row.grilleWidth);
+    r.Real("GrilleDiameter", row.grilleDiameter);
+    r.Real("GrilleLoss", row.grilleLoss);
+    r.Whole("AdjustableGrille", 1, 5, row.adjustable);
+    r.Whole("Opening", 0, kLargestOpening, row.opening);
+    r.Model("Model", row.model);
+    return r.Fault();
+}
+
+bool AllFinite(const Schedule& s)
+{
+    const ScheduleBuilding& b = s.building;
+    for (double v : {b.density, b.windSpeed, b.storeyHeight, b.inside, b.outside}) {
+        if (!std::isfinite(v))
+            return false;
+    }
+    for (const ScheduleRow& r : s.rows) {
+        for (double v : {r.typedNeed, r.diameter, r.sideA, r.sideB, r.grilleHeight, r.grilleWidth,
+                         r.grilleDiameter, r.grilleLoss}) {
+            if (!std::isfinite(v))
+                return false;
+        }
+    }
+    return true;
+}
+
+QJsonObject RowJson(const ScheduleRow& row)
+{
+    QJsonObject o;
+    o.insert("Label", QString::fromStdString(row.label));
+    o.insert("Storey", row.storey);
+    o.insert("Room", row.room);
+    o.insert("Need", row.typedNeed);
+    o.insert("Duct", row.roundDuct ? "round" : "rect");
+    o.insert("Diameter", row.diameter);
+    o.insert("SideA", row.sideA);
+    o.insert("SideB", row.sideB);
+    o.insert("Material", row.material);
+    o.insert("Grille", kGrilles[static_cast<int>(row.grille)]);
+    o.insert("GrilleHeight", row.grilleHeight);
+    o.insert("GrilleWidth", row.grilleWidth);
+    o.insert("GrilleDiameter", row.grilleDiameter);
+    o.insert("GrilleLoss", row.grilleLoss);
+    o.insert("AdjustableGrille", row.adjustable);
+    o.insert("Opening", row.opening);
+    o.insert("Model", row.model == 0 ? QJsonValue(kChoose) : QJsonValue(row.model));
+    return o;
+}
+
+} // namespace
+
+std::variant<QJsonObject, QString> ScheduleToJson(const Schedule& s)
+{
+    if (!AllFinite(s))
+        return QStringLiteral("wartość w zestawieniu przewodów nie jest skończoną liczbą");
+    const ScheduleBuilding& b = s.building;
+    QJsonObject building;
+    building.insert("DensityTyped", b.densityTyped);
+    building.insert("AirDensity", b.density);
+    building.insert("Temperature", b.temperature);
+    building.insert("Pressure", b.pressure);
+    building.insert("Humidity", b.humidity);
+    building.insert("WindSpeed", b.windSpeed);
+    building.insert("StoreyCount", b.storeys);
+    building.insert("StoreyHeight", b.storeyHeight);
+    building.insert("InsideTemperature", b.inside);
+    building.insert("OutsideTemperature", b.outside);
+    building.insert("Condition", kConditions[static_cast<int>(b.condition)]);
+    QJsonArray rows;
+    for (const ScheduleRow& row : s.rows)
+        rows.append(RowJson(row));
+    QJsonObject object;
+    object.insert("Building", building);
+    object.insert("Rows", rows);
+    return object;
+}
+
+std::variant<Schedule, QString> ScheduleFromJson(const QJsonValue& value)
+{
+    const QString prefix = QStringLiteral("zestawienie przewodów jest uszkodzone (%1)");
+    if (!value.isObject())
+        return prefix.arg(QStringLiteral("to nie jest obiekt"));
+    const QJsonObject object = value.toObject();
+    Schedule schedule;
+    if (!object.value("Building").isObject())
+        return prefix.arg(QStringLiteral("brak części Building"));
+    if (Reason reason = ReadBuilding(object.value("Building").toObject(), schedule.building))
+        return prefix.arg(*reason);
+    const QJsonValue rows = object.value("Rows");
+    if (!rows.isArray() || rows.toArray().size() > kMostRows)
+        return prefix.arg(QStringLiteral("brak listy Rows lub ponad %1 wierszy").arg(kMostRows));
+    int number = 0;
+    for (const QJsonValue& item : rows.toArray()) {
+        ++number;
+        if (!item.isObject())
+            return prefix.arg(QStringLiteral("wiersz %1 nie jest obiektem").arg(number));
+        ScheduleRow row;
+        if (Reason reason = ReadRow(item.toObject(), number, row))
+            return prefix.arg(*reason);
+        schedule.rows.push_back(std::move(row));
+    }
+    return schedule;
+}

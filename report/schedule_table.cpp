@@ -1,0 +1,212 @@
+#include "report/schedule_table.h"
+
+#include "calc/catalogue.h"
+#include "calc/derived.h"
+#include "calc/number_format.h"
+
+namespace {
+
+std::string Flow(const RowResult& result, ScheduleCondition condition)
+{
+    if (!result.problem.empty() || result.model == 0)
+        return "–";
+    const ConditionResult& c = result.Of(condition);
+    return c.Found() ? FormatFixed(c.point.flowPerHour, 1) : "brak";
+}
+
+std::string Dimension(double value)
+{
+    return FormatFixed(value, 3);
+}
+
+std::string GrilleText(const ScheduleRow& row)
+{
+    switch (row.grille) {
+    case ScheduleGrille::Rectangular:
+        return "prostokątna " + Dimension(row.grilleHeight) + "×" + Dimension(row.grilleWidth) +
+               ", ζ = " + FormatFixed(row.grilleLoss, 2);
+    case ScheduleGrille::Round:
+        return "okrągła Ø" + Dimension(row.grilleDiameter) +
+               ", ζ = " + FormatFixed(row.grilleLoss, 2);
+    case ScheduleGrille::Adjustable:
+        if (row.adjustable < 1 || row.adjustable > static_cast<int>(kAdjustableGrilles.size()))
+            return "regulowana ?";
+        return "regulowana " +
+               std::string(kAdjustableGrilles[static_cast<std::size_t>(row.adjustable - 1)].name) +
+               ", " + FormatWhole(row.opening) + " obr.";
+    }
+    return {};
+}
+
+std::string VentilatorText(const ScheduleRow& row, const RowResult& result)
+{
+    if (row.model >= 1 && row.model <= kVentilatorCount)
+        return FormatWhole(row.model) + " " + std::string(LookUpVentilator(row.model).Name);
+    if (result.model != 0 && result.suggested == 0)
+        return "dobierz: brak; najbliżej " + FormatWhole(result.model) + " " +
+               std::string(LookUpVentilator(result.model).Name);
+    if (result.model != 0)
+        return "dobierz: " + FormatWhole(result.model) + " " +
+               std::string(LookUpVentilator(result.model).Name);
+    return "dobierz";
+}
+
+// Why a condition has no flow, for the remarks.
+std::string Reasons(const RowResult& result)
+{
+    std::string text;
+    for (int c = 0; c < kScheduleConditionCount; ++c) {
+        const auto condition = static_cast<ScheduleCondition>(c);
+        const ConditionResult& r = result.Of(condition);
+        if (!r.Found() && !r.reason.empty() && result.model != 0)
+            text += " " + std::string(ConditionText(condition)) + ": " + r.reason;
+    }
+    return text;
+}
+
+bool Digit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// A decimal point between two digits becomes a comma; a full stop stays.
+std::string DecimalCommas(std::string text)
+{
+    for (std::size_t i = 1; i + 1 < text.size(); ++i) {
+        if (text[i] == '.' && Digit(text[i - 1]) && Digit(text[i + 1]))
+            text[i] = ',';
+    }
+    return text;
+}
+
+std::string CsvField(const std::string& text, char separator)
+{
+    if (text.find_first_of(std::string(" \"\r\n") + separator) == std::string::npos)
+        return text;
+    std::string quoted = "\"";
+    for (char c : text) {
+        quoted += c;
+        if (c == '"')
+            quoted += '"';
+    }
+    return quoted + "\"";
+}
+
+} // namespace
+
+std::string ScheduleHeader(ScheduleColumn column)
+{
+    static const char* const kHeaders[kScheduleColumnCount] = {
+        "Przewód",         "Kondygnacja",
+        "Pomieszczenie",   "Wymagane Qh [m3/h]",
+        "Kanał [m]",       "Materiał",
+        "Kratka [m]",      "Wywietrznik",
+        "L [m]",           "Qh bezwietrzny [m3/h]",
+        "Qh wiatr [m3/h]", "Qh wiatr + ciąg [m3/h]",
+        "Ocena",           "Uwagi",
+    };
+    return kHeaders[static_cast<int>(column)];
+}
+
+std::string ScheduleCell(const ScheduleRow& row, const RowResult& result, ScheduleColumn column)
+{
+    switch (column) {
+    case ScheduleColumn::Label:
+        return row.label;
+    case ScheduleColumn::Storey:
+        return FormatWhole(row.storey);
+    case ScheduleColumn::Room:
+        return row.room >= 1 && row.room <= kRoomTypeCount
+                   ? std::string(kRoomTypes[static_cast<std::size_t>(row.room - 1)].caption)
+                   : std::string(kTypedNeedCaption);
+    case ScheduleColumn::Need:
+        return FormatFixed(RowNeed(row), 1);
+    case ScheduleColumn::Duct:
+        return row.roundDuct ? "Ø" + Dimension(row.diameter)
+                             : Dimension(row.sideA) + "×" + Dimension(row.sideB);
+    case ScheduleColumn::Material:
+        return row.material >= 1 && row.material <= static_cast<int>(kDuctMaterials.size())
+                   ? std::string(kDuctMaterials[static_cast<std::size_t>(row.material - 1)].caption)
+                   : "?";
+    case ScheduleColumn::Grille:
+        return GrilleText(row);
+    case ScheduleColumn::Ventilator:
+        return VentilatorText(row, result);
+    case ScheduleColumn::Length:
+        return result.problem.empty() ? FormatFixed(result.inputs.state.DuctLength, 2) : "–";
+    case ScheduleColumn::Calm:
+        return Flow(result, ScheduleCondition::Calm);
+    case ScheduleColumn::Wind:
+        return Flow(result, ScheduleCondition::Wind);
+    case ScheduleColumn::WindStack:
+        return Flow(result, ScheduleCondition::WindStack);
+    case ScheduleColumn::Verdict:
+        if (!result.problem.empty())
+            return "błędne dane";
+        return result.meets ? "spełnia" : "NIE SPEŁNIA";
+    case ScheduleColumn::Note:
+        if (!result.problem.empty())
+            return "Popraw dane: " + result.problem + ".";
+        return result.note + Reasons(result);
+    }
+    return {};
+}
+
+std::vector<std::string> ScheduleConditionLines(const ScheduleBuilding& b)
+{
+    std::vector<std::string> lines;
+    if (b.densityTyped)
+        lines.push_back("Gęstość powietrza: Ro = " + FormatFixed(b.density, 4) + " [kg/m3]");
+    else
+        lines.push_back("Powietrze: t = " + FormatWhole(b.temperature) +
+                        " [°C], p = " + FormatWhole(b.pressure) +
+                        " [hPa], φ = " + FormatWhole(b.humidity) + " [%]");
+    lines.push_back("Wiatr obliczeniowy: v = " + FormatFixed(b.windSpeed, 2) + " [m/s]");
+    lines.push_back("Budynek: N = " + FormatWhole(b.storeys) +
+                    " kondygnacji po h = " + FormatFixed(b.storeyHeight, 2) +
+                    " [m]; przewód z kondygnacji k ma L = (N − k + 1) · h");
+    lines.push_back("Ciąg grawitacyjny: ti = " + FormatFixed(b.inside, 1) +
+                    " [°C], te = " + FormatFixed(b.outside, 1) + " [°C], H = L przewodu");
+    lines.push_back("Ocena na warunek: " + std::string(ConditionText(b.condition)));
+    return lines;
+}
+
+std::string ScheduleText(const Schedule& schedule, const ScheduleResult& result)
+{
+    std::string text;
+    for (const std::string& line : ScheduleConditionLines(schedule.building))
+        text += line + '\n';
+    text += '\n';
+    for (int c = 0; c < kScheduleColumnCount; ++c)
+        text += (c > 0 ? "\t" : "") + ScheduleHeader(static_cast<ScheduleColumn>(c));
+    text += '\n';
+    for (std::size_t i = 0; i < schedule.rows.size(); ++i) {
+        for (int c = 0; c < kScheduleColumnCount; ++c)
+            text += (c > 0 ? "\t" : "") +
+                    ScheduleCell(schedule.rows[i], result.rows[i], static_cast<ScheduleColumn>(c));
+        text += '\n';
+    }
+    text += '\n';
+    for (const std::string& line : SummaryLines(schedule, result))
+        text += line + '\n';
+    return text;
+}
+
+std::string ScheduleCsv(const Schedule& schedule, const ScheduleResult& result, bool polish)
+{
+    const char separator = polish ? ';' : ',';
+    std::string csv = polish ? "\xEF\xBB\xBF" : "";
+    auto line = [&](auto&& cell) {
+        for (int c = 0; c < kScheduleColumnCount; ++c) {
+            std::string field = cell(static_cast<ScheduleColumn>(c));
+            if (polish && c != static_cast<int>(ScheduleColumn::Label))
+                field = DecimalCommas(field);
+            csv += (c > 0 ? std::string(1, separator) : std::string()) + CsvField(field, separator);
+        }
+        csv += "\r\n";
+    };
+    line([](ScheduleColumn c) { return ScheduleHeader(c); });
+    for (std::size_t i = 0; i < schedule.rows.size(); ++i)
+        line([&](ScheduleColumn c) { return ScheduleCell(schedule.rows[i], result.rows[i], c); });
+    return csv;
+}

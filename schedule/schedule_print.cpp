@@ -1,0 +1,162 @@
+#include "schedule/schedule_print.h"
+
+#include "files/print_file.h"
+#include "report/schedule_table.h"
+
+#include <QPageLayout>
+#include <QPainter>
+#include <QPrinter>
+
+#include <array>
+#include <numeric>
+
+namespace {
+
+// The share of the width each column gets.
+constexpr std::array<int, kScheduleColumnCount> kWeights = {8,  9, 14, 7, 9, 9, 11,
+                                                            11, 5, 9,  6, 6, 7, 17};
+
+QString Q(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
+
+class Page {
+public:
+    Page(QPainter& painter, QPrinter& printer)
+        : painter_(painter)
+        , printer_(printer)
+    {
+        area_ = printer.pageLayout().paintRectPixels(printer.resolution());
+        area_.moveTo(0, 0);
+        int left = 0;
+        const int total = std::accumulate(kWeights.begin(), kWeights.end(), 0);
+        for (int c = 0; c < kScheduleColumnCount; ++c) {
+            x_[c] = left;
+            left += area_.width() * kWeights[c] / total;
+            width_[c] = area_.width() * kWeights[c] / total;
+        }
+        pad_ = printer.resolution() / 50;
+    }
+
+    // The height that a row of cells takes.
+    int Height(const std::vector<QString>& cells) const
+    {
+        int height = 0;
+        for (int c = 0; c < kScheduleColumnCount; ++c)
+            height = std::max(height,
+                              painter_.boundingRect(Cell(c, 0, 10000), Flags(), cells[c]).height());
+        return height + 2 * pad_;
+    }
+
+    void Row(const std::vector<QString>& cells, int height, bool header)
+    {
+        for (int c = 0; c < kScheduleColumnCount; ++c) {
+            const QRect box(x_[c], y_, width_[c], height);
+            if (header)
+                painter_.fillRect(box, QColor(0xE8, 0xE8, 0xE8));
+            painter_.drawRect(box);
+            painter_.drawText(Cell(c, y_ + pad_, height - 2 * pad_), Flags(), cells[c]);
+        }
+        y_ += height;
+    }
+
+    void Line(const QString& text, bool bold = false)
+    {
+        QFont font = painter_.font();
+        font.setBold(bold);
+        painter_.setFont(font);
+        const QRect box =
+            painter_.boundingRect(QRect(0, y_, area_.width(), 10000), Qt::TextWordWrap, text);
+        painter_.drawText(box, Qt::TextWordWrap, text);
+        y_ += box.height();
+        font.setBold(false);
+        painter_.setFont(font);
+    }
+
+    bool Fits(int height) const { return y_ + height <= area_.height(); }
+    bool NewPage()
+    {
+        y_ = 0;
+        return printer_.newPage();
+    }
+    void Skip(int height) { y_ += height; }
+    int LineHeight() const { return painter_.fontMetrics().height(); }
+
+private:
+    QRect Cell(int c, int y, int height) const
+    {
+        return QRect(x_[c] + pad_, y, width_[c] - 2 * pad_, height);
+    }
+    static int Flags() { return Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop; }
+
+    QPainter& painter_;
+    QPrinter& printer_;
+    QRect area_;
+    std::array<int, kScheduleColumnCount> x_{};
+    std::array<int, kScheduleColumnCount> width_{};
+    int y_ = 0;
+    int pad_ = 0;
+};
+
+Outcome Draw(QPainter& painter, QPrinter& printer, const Schedule& schedule,
+             const ScheduleResult& result)
+{
+    QFont font(QStringLiteral("DejaVu Sans"), 7);
+    painter.setFont(font);
+    Page page(painter, printer);
+    page.Line(QStringLiteral("Zestawienie przewodów wentylacji wywiewnej"), true);
+    for (const std::string& line : ScheduleConditionLines(schedule.building))
+        page.Line(Q(line));
+    page.Skip(page.LineHeight() / 2);
+    std::vector<QString> header;
+    for (int c = 0; c < kScheduleColumnCount; ++c)
+        header.push_back(Q(ScheduleHeader(static_cast<ScheduleColumn>(c))));
+    const int headerHeight = page.Height(header);
+    page.Row(header, headerHeight, true);
+    for (std::size_t i = 0; i < schedule.rows.size(); ++i) {
+        std::vector<QString> cells;
+        for (int c = 0; c < kScheduleColumnCount; ++c)
+            cells.push_back(
+                Q(ScheduleCell(schedule.rows[i], result.rows[i], static_cast<ScheduleColumn>(c))));
+        const int height = page.Height(cells);
+        if (!page.Fits(height)) {
+            if (!page.NewPage())
+                return Outcome::Failure(
+                    QStringLiteral("Nie można rozpocząć nowej strony wydruku."));
+            page.Row(header, headerHeight, true);
+        }
+        page.Row(cells, height, false);
+    }
+    page.Skip(page.LineHeight() / 2);
+    for (const std::string& line : SummaryLines(schedule, result)) {
+        if (!page.Fits(3 * page.LineHeight()) && !page.NewPage())
+            return Outcome::Failure(QStringLiteral("Nie można rozpocząć nowej strony wydruku."));
+        page.Line(Q(line));
+    }
+    return {};
+}
+
+} // namespace
+
+Outcome PrintSchedule(QPrinter& printer, const Schedule& schedule, const ScheduleResult& result)
+{
+    printer.setPageOrientation(QPageLayout::Landscape);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    PrintFileGuard file(printer);
+    if (Outcome begun = file.Begin(); !begun)
+        return begun;
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        if (!file.FileName().isEmpty())
+            return Outcome::Failure("Nie można zapisać wydruku do pliku „" + file.FileName() +
+                                    "”.");
+        return Outcome::Failure("Nie można rozpocząć wydruku na drukarce „" +
+                                printer.printerName() + "”.");
+    }
+    if (Outcome drawn = Draw(painter, printer, schedule, result); !drawn)
+        return drawn;
+    if (!painter.end())
+        return Outcome::Failure(QStringLiteral("Wydruk nie został ukończony."));
+    return file.Commit();
+}

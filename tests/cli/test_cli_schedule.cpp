@@ -1,0 +1,165 @@
+#include "calc/schedule.h"
+#include "cli/cli_options.h"
+#include "cli/cli_run.h"
+#include "project/project_file.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <map>
+
+namespace {
+
+QByteArray RunProgram(const QStringList& arguments, int& status)
+{
+    QProcess process;
+    process.start(WYW_CLI_PROGRAM, arguments);
+    process.waitForFinished(60000);
+    status = process.exitCode();
+    return process.readAllStandardOutput();
+}
+
+// One single run of the calculator in JSON: its FlowPerHour, or -1 without one.
+double SingleRun(QStringList options)
+{
+    options.prepend("wywietrznik-cli");
+    options << "--format"
+            << "json";
+    const CliParseResult parsed = ParseCliArguments(options);
+    const auto* request = std::get_if<CliRequest>(&parsed);
+    if (!request)
+        qFatal("not a valid request: %s", qPrintable(options.join(' ')));
+    std::string out, err;
+    RunCli(*request, out, err);
+    const QJsonObject result =
+        QJsonDocument::fromJson(QByteArray::fromStdString(out)).object().value("result").toObject();
+    return result.isEmpty() ? -1.0 : result.value("FlowPerHour").toDouble();
+}
+
+double FlowOf(const QJsonObject& row, const char* condition)
+{
+    const QJsonObject result = row.value(condition).toObject();
+    return result.contains("FlowPerHour") ? result.value("FlowPerHour").toDouble() : -1.0;
+}
+
+QStringList Options(const QJsonObject& row)
+{
+    QStringList options;
+    for (const QJsonValue& option : row.value("options").toArray())
+        options << option.toString();
+    return options;
+}
+
+QStringList Replaced(QStringList options, const QString& name, const QString& value)
+{
+    options[options.indexOf(name) + 1] = value;
+    return options;
+}
+
+} // namespace
+
+class TestCliSchedule : public QObject {
+    Q_OBJECT
+private slots:
+    void storeyRule_data();
+    void storeyRule();
+    void templateRowsAreSingleRuns();
+};
+
+void TestCliSchedule::storeyRule_data()
+{
+    QTest::addColumn<int>("storey");
+    QTest::addColumn<QString>("building");
+    QTest::addColumn<double>("length");
+    QTest::newRow("lowest") << 1 << "2.8,5,0.2,0.2,2" << 14.0;
+    QTest::newRow("middle") << 3 << "2.8,3,0.2,0.2,2" << 8.4;
+    QTest::newRow("top") << 5 << "2.8,1,0.2,0.2,2" << 2.8;
+}
+
+// The duct of storey k is the building of N - k + 1 storeys, L = storeys x h.
+void TestCliSchedule::storeyRule()
+{
+    QFETCH(int, storey);
+    QFETCH(QString, building);
+    QFETCH(double, length);
+    ScheduleBuilding b;
+    b.storeys = 5;
+    b.storeyHeight = 2.8;
+    ScheduleRow row;
+    row.storey = storey;
+    row.grilleHeight = row.grilleWidth = 0.2;
+    row.grilleLoss = 2;
+    const std::vector<std::string> options = RowOptions(b, row, 6);
+    QCOMPARE(QString::fromStdString(options[8]), QStringLiteral("--building-rect"));
+    QCOMPARE(QString::fromStdString(options[9]), building);
+    const RowInputs inputs = BuildRowInputs(b, row);
+    QCOMPARE(inputs.state.DuctLength, length);
+    QCOMPARE(inputs.stack.height, length);
+}
+
+// Every row of the template gives exactly what single runs of its options
+// give, and on each riser the top storey draws least on a calm day.
+void TestCliSchedule::templateRowsAreSingleRuns()
+{
+    QTemporaryDir dir;
+    int status = -1;
+    const QByteArray file = RunProgram({"--schedule-template"}, status);
+    QCOMPARE(status, 0);
+    const QString path = dir.filePath("blok.wyw");
+    QFile out(path);
+    QVERIFY(out.open(QIODevice::WriteOnly) && out.write(file) == file.size());
+    out.close();
+    const QJsonObject schedule =
+        QJsonDocument::fromJson(RunProgram({"--schedule", path, "--format", "json"}, status))
+            .object();
+    QCOMPARE(status, 0);
+    const QJsonArray rows = schedule.value("rows").toArray();
+    QCOMPARE(rows.size(), 15);
+
+    std::map<QString, QJsonObject> top; // riser: its top storey's row
+    int checked = 0;
+    for (const QJsonValue& value : rows) {
+        const QJsonObject row = value.toObject();
+        const QString riser = row.value("label").toString().section(' ', 0, 0);
+        if (row.value("storey").toInt() == 5)
+            top[riser] = row;
+        if (!row.contains("options"))
+            continue;
+        const QStringList options = Options(row);
+        const QString stack = row.value("stack").toString();
+        QCOMPARE(SingleRun(options), FlowOf(row, "wind"));
+        QCOMPARE(SingleRun(Replaced(options, "--wind", "0") + QStringList{"--stack", stack}),
+                 FlowOf(row, "calm"));
+        QCOMPARE(SingleRun(options + QStringList{"--stack", stack}), FlowOf(row, "windStack"));
+        QCOMPARE(row.value("meets").toBool(), FlowOf(row, "calm") >= row.value("need").toDouble());
+        ++checked;
+    }
+    QCOMPARE(checked, 15);
+    QCOMPARE(top.size(), std::size_t{3});
+
+    // The top storey's model on every storey of its riser, on a calm day.
+    for (const auto& [riser, topRow] : top) {
+        const QString model = Options(topRow).value(Options(topRow).indexOf("--model") + 1);
+        std::map<int, double> calm; // by storey
+        for (const QJsonValue& value : rows) {
+            const QJsonObject row = value.toObject();
+            if (row.value("label").toString().section(' ', 0, 0) != riser)
+                continue;
+            const QStringList options =
+                Replaced(Replaced(Options(row), "--model", model), "--wind", "0");
+            calm[row.value("storey").toInt()] =
+                SingleRun(options + QStringList{"--stack", row.value("stack").toString()});
+        }
+        QCOMPARE(calm.size(), std::size_t{5});
+        QVERIFY2(calm[5] > 0.0, qPrintable(riser));
+        for (int storey = 1; storey < 5; ++storey)
+            QVERIFY2(calm[storey] > calm[5], qPrintable(riser));
+    }
+}
+
+QTEST_GUILESS_MAIN(TestCliSchedule)
+#include "test_cli_schedule.moc"
