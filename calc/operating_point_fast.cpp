@@ -405,7 +405,8 @@ private:
         const double centre =
             std::clamp(std::round(index), static_cast<double>(first), static_cast<double>(last));
         const std::size_t from =
-            std::max(first, static_cast<std::size_t>(centre) - 2 * (centre >= 2));
+            std::max(first, static_cast<std::size_t>(centre) -
+                                (centre >= 2.0 ? std::size_t{2} : std::size_t{0}));
         const std::size_t to = std::min(last, static_cast<std::size_t>(centre) + 2);
         Probe nearest{from, std::numeric_limits<double>::infinity()};
         double trial = TrialCoefficient(from);
