@@ -12,7 +12,7 @@
 #include "app/ventilator_command.h"
 #include "app/wizard.h"
 #include "calc/calc_state.h"
-#include "compare/compare_form.h"
+#include "compare/compare_window.h"
 #include "dialogs/dialog_wyw.h"
 #include "files/safe_file.h"
 #include "project/project_file.h"
@@ -319,7 +319,7 @@ void TMainForm::Wywietrznik()
 
 void TMainForm::CompareVentilators()
 {
-    TCompareForm& compare = windows_.CompareForm();
+    CompareWindow& compare = windows_.CompareForm();
     compare.Refresh();
     compare.exec();
 }

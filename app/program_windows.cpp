@@ -3,7 +3,7 @@
 #include "app/about.h"
 #include "app/main.h"
 #include "app/printing.h"
-#include "compare/compare_form.h"
+#include "compare/compare_window.h"
 #include "dialogs/dialog.h"
 #include "dialogs/dialog1.h"
 #include "dialogs/dialog2.h"

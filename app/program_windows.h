@@ -13,7 +13,7 @@ struct CalcState;
 class QDialog;
 class QWidget;
 class TAboutBox;
-class TCompareForm;
+class CompareWindow;
 class TForm1;
 class TForm2;
 class TForm22;
@@ -57,7 +57,7 @@ public:
     TForm22& Form22() const { return *form22_; }
     TForm222& Form222() const { return *form222_; }
     TForm2222& Form2222() const { return *form2222_; }
-    TCompareForm& CompareForm() const { return *compareForm_; }
+    CompareWindow& CompareForm() const { return *compareForm_; }
 
     // The input dialog that a step of the calculation wizard shows.
     QDialog& WizardWindow(WizardDialog dialog) const;
@@ -93,5 +93,5 @@ private:
     std::unique_ptr<TForm22> form22_;
     std::unique_ptr<TForm222> form222_;
     std::unique_ptr<TForm2222> form2222_;
-    std::unique_ptr<TCompareForm> compareForm_;
+    std::unique_ptr<CompareWindow> compareForm_;
 };
