@@ -319,7 +319,7 @@ private slots:
                       "%1 [Pa]")
                   .arg(QString::fromStdString(FormatFixed(StackPressure({20.0, 12.0, 5.0}), 4))),
               QString("Wymagana wydajność Qh = 100.0 [m3/h]"),
-              QString("Proponowany: MIRT-160 (nr 27)")}) {
+              QString("Proponowany: BIVA-160 poprzecznie (nr 12)")}) {
             QVERIFY2(pdf.contains(line), qPrintable(line));
             QVERIFY2(csv.contains(line), qPrintable(line));
         }
