@@ -8,7 +8,7 @@
 namespace {
 
 const char* const kOptions = R"(Użycie: wywietrznik-cli [opcje]
-Oblicza punkt pracy wywietrznika KORVANT tym samym kodem co program okienkowy.
+Oblicza punkt pracy wywietrznika KORVANT tak samo jak program okienkowy.
 
   --density RO | --weather T,P,PHI        gęstość powietrza [kg/m3] albo
                                            temperatura [°C], ciśnienie [hPa], wilgotność [%]
@@ -25,12 +25,16 @@ Oblicza punkt pracy wywietrznika KORVANT tym samym kodem co program okienkowy.
   --model N                                wywietrznik 1..27
   --printer                                raport w wersji do wydruku
   --all                                    tabela wszystkich 27 wywietrzników zamiast raportu
+  --need QH                                z --all: wymagana wydajność Qh [m3/h]; tabela jak
+                                           w oknie porównania: czy model ją osiąga, przy jakiej
+                                           prędkości wiatru, i proponowany wywietrznik
   --wind-sweep OD:DO:KROK                  wydajność Q wybranego wywietrznika w funkcji
                                            prędkości wiatru (najwyżej 100000 kroków)
   --stack TI,TE[,H]                        razem z ciągiem grawitacyjnym: temperatura wewnątrz
                                            i na zewnątrz [°C], wysokość H [m] (domyślnie
                                            długość kanału L)
-  --format text|json|csv                   postać wyniku (domyślnie text; csv tylko z --batch)
+  --format text|json|csv                   postać wyniku (domyślnie text; csv z --batch
+                                           albo --all)
   --project PLIK                           obliczenia zapisane w programie (.wyw) zamiast
                                            opcji danych; --model zmienia wywietrznik
   --batch PLIK                             wiele przypadków: w każdym wierszu opcje jednego
@@ -42,7 +46,7 @@ Oblicza punkt pracy wywietrznika KORVANT tym samym kodem co program okienkowy.
 Liczby zapisuje się z kropką dziesiętną (1.2, -3, 4e-1), wartość ujemną także
 jako --wind -3 albo --wind=-3; listy wartości rozdziela przecinek. Liczba
 całkowita (ilość kondygnacji, temperatura, ...) bierze część całkowitą: 20.7 to 20.
-Kody wyjścia: 0 wynik, 1 brak punktu pracy, 2 błąd wywołania, 3 dane nieokreślone,
+Kody wyjścia: 0 wynik, 1 brak punktu pracy, 2 błąd wywołania, 3 dane odrzucone,
 4 nieczytelny plik obliczeń; --batch kończy się najwyższym kodem swoich przypadków.
 )";
 

@@ -167,6 +167,17 @@ Error ApplySweep(CliRequest& r, const std::string& v)
     return std::nullopt;
 }
 
+Error ApplyNeed(CliRequest& r, const std::string& v)
+{
+    double need = 0.0;
+    if (Error e = RealValue("--need", v, need))
+        return e;
+    if (!(need > 0.0))
+        return "opcja --need wymaga wydajności większej od zera, podano: " + v;
+    r.need = need;
+    return std::nullopt;
+}
+
 Error ApplyStack(CliRequest& r, const std::string& v)
 {
     std::vector<std::string> items;
@@ -224,6 +235,7 @@ const Option kOptions[] = {
     {"--format", true, ApplyFormat},
     {"--wind-sweep", true, ApplySweep},
     {"--stack", true, ApplyStack},
+    {"--need", true, ApplyNeed},
     {"--project", true, ApplyProject},
     {"--batch", true, ApplyBatch},
     {"--printer", false,
@@ -333,8 +345,6 @@ Error CheckFiles(const std::vector<Given>& given, const CliRequest& request)
                 return "opcje --project i " + std::string(input) + " wykluczają się";
         }
     }
-    if (request.format == CliRequest::Format::Csv && request.batch.empty())
-        return std::string("--format csv działa tylko z --batch");
     return std::nullopt;
 }
 
@@ -358,6 +368,10 @@ Error CheckCombination(const std::vector<Given>& given, const CliRequest& reques
     }
     if (request.printer && request.format == CliRequest::Format::Json)
         return std::string("opcje --printer i --format json wykluczają się");
+    if (request.need && !request.all)
+        return std::string("opcja --need działa tylko z --all");
+    if (request.format == CliRequest::Format::Csv && request.batch.empty() && !request.all)
+        return std::string("--format csv działa tylko z --batch albo --all");
     for (const Required& required : kRequired) {
         // A project file gives every input and its own ventilator.
         if (!request.project.empty())

@@ -338,3 +338,28 @@ std::string ComparisonCsv(const std::vector<ComparisonRow>& rows, const std::vec
     }
     return csv;
 }
+
+std::string ComparisonText(const std::vector<ComparisonRow>& rows, const std::vector<int>& order,
+                           const ComparisonConditions& conditions)
+{
+    const bool needSet = conditions.neededFlowPerHour > 0.0;
+    std::string text;
+    for (const std::string& line : ConditionLines(conditions))
+        text += line + "\n";
+    text += "\n";
+    const std::vector<int> columns = ComparisonColumns(needSet);
+    for (std::size_t i = 0; i < columns.size(); ++i)
+        text += (i > 0 ? "\t" : "") + std::string(ComparisonHeader(columns[i]));
+    text += needSet ? "\tProponowany\n" : "\n";
+    for (int position : order) {
+        if (position < 0 || static_cast<std::size_t>(position) >= rows.size())
+            continue;
+        const ComparisonRow& row = rows[static_cast<std::size_t>(position)];
+        for (std::size_t i = 0; i < columns.size(); ++i)
+            text += (i > 0 ? "\t" : "") + ComparisonCell(row, columns[i]);
+        if (needSet)
+            text += row.suggested ? "\ttak" : "\t";
+        text += "\n";
+    }
+    return text;
+}

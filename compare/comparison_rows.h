@@ -138,3 +138,10 @@ std::string ComparisonCsv(const std::vector<ComparisonRow>& rows, const std::vec
 
 // One CSV field, quoted where needed.
 std::string CsvField(std::string_view text, char separator = ',');
+
+// The comparison as text, as the command line prints it: the ConditionLines,
+// a blank line, then the table with a tab between columns, the columns of
+// ComparisonColumns and, with a need, "Proponowany" ("tak" on the suggested
+// row). Rows in the order given.
+std::string ComparisonText(const std::vector<ComparisonRow>& rows, const std::vector<int>& order,
+                           const ComparisonConditions& conditions);

@@ -1,5 +1,7 @@
 // The comparison table on paper and in a CSV file, read back from disk.
 #include "calc/number_format.h"
+#include "cli/cli_options.h"
+#include "cli/cli_run.h"
 #include "compare_test_support.h"
 #include "test_main.h"
 #include "ui/program_font.h"
@@ -323,6 +325,57 @@ private slots:
             QVERIFY2(pdf.contains(line), qPrintable(line));
             QVERIFY2(csv.contains(line), qPrintable(line));
         }
+    }
+
+    // The command line's --all --need gives the window's table: the same
+    // CSV as the window exports, and the same suggestion.
+    void commandLineTable_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QString>("suggested");
+        QTest::newRow("150,5") << "150,5"
+                               << "150.5"
+                               << "5\tKALMO-160\t";
+        QTest::newRow("100") << "100"
+                             << "100"
+                             << "27\tMIRT-160\t";
+    }
+    void commandLineTable()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, option);
+        QFETCH(QString, suggested);
+        TemporaryWorkingDirectory directory;
+        CalcState state = ChosenState(HallState(1.2, 4.0, 0.16, 5.0), 5);
+        CompareWindow form(state, {});
+        QVERIFY(OpenWindow(form));
+        QTest::keyClicks(form.findChild<QLineEdit*>("NeededFlowEdit"), typed);
+        QVERIFY(form.ExportCsv(directory.filePath("okno.csv")));
+        QFile file(directory.filePath("okno.csv"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        auto run = [&](const QString& format, std::string& out) {
+            std::string err;
+            const CliParseResult parsed = ParseCliArguments(
+                QStringList{"wywietrznik-cli"} +
+                QString("--density 1.2 --wind 4 --round 0.16 --hall 5 --all --need %1 --format %2")
+                    .arg(option, format)
+                    .split(' '));
+            return RunCli(std::get<CliRequest>(parsed), out, err);
+        };
+        std::string csv;
+        QCOMPARE(run("csv", csv), 0);
+        QCOMPARE(QString::fromStdString(csv), QString::fromUtf8(file.readAll()));
+        std::string text;
+        QCOMPARE(run("text", text), 0);
+        const QStringList lines = QString::fromStdString(text).split('\n');
+        const auto row = std::find_if(lines.begin(), lines.end(),
+                                      [](const QString& line) { return line.endsWith("\ttak"); });
+        QVERIFY(row != lines.end());
+        QVERIFY2(row->startsWith(suggested), qPrintable(*row));
+        QVERIFY(std::holds_alternative<CliUsageError>(ParseCliArguments(
+            QStringList{"wywietrznik-cli", "--density", "1", "--wind", "4", "--round", "0.16",
+                        "--hall", "5", "--all", "--need", "150abc"})));
     }
 
     void printFailure()
