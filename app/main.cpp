@@ -144,11 +144,14 @@ void TMainForm::createActions()
         createAction(QStringLiteral("&Porównaj wywietrzniki"),
                      QStringLiteral("Porównuje wszystkie wywietrzniki dla bieżących danych"),
                      "FileCompareItem", Command(&TMainForm::CompareVentilators));
-    fileSaveProjectItem_ =
-        createAction(QStringLiteral("Zapisz obliczenia…"),
-                     QStringLiteral("Zapisuje bieżące obliczenia do pliku"), "FileSaveProjectItem",
-                     Command(&TMainForm::FileSaveProject));
+    fileSaveProjectItem_ = createAction(
+        QStringLiteral("Zapisz obliczenia"), QStringLiteral("Zapisuje bieżące obliczenia do pliku"),
+        "FileSaveProjectItem", Command(&TMainForm::FileSaveProject));
     fileSaveProjectItem_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    fileSaveProjectAsItem_ =
+        createAction(QStringLiteral("Zapisz obliczenia jako…"),
+                     QStringLiteral("Zapisuje bieżące obliczenia do pliku o nowej nazwie"),
+                     "FileSaveProjectAsItem", Command(&TMainForm::FileSaveProjectAs));
     fileOpenProjectItem_ = createAction(
         QStringLiteral("Otwórz obliczenia…"), QStringLiteral("Otwiera obliczenia zapisane w pliku"),
         "FileOpenProjectItem", Command(&TMainForm::FileOpenProject));
@@ -181,6 +184,7 @@ void TMainForm::createMenus()
     fileMenu->addAction(fileWywietrznikItem_);
     fileMenu->addAction(fileCompareItem_);
     fileMenu->addAction(fileSaveProjectItem_);
+    fileMenu->addAction(fileSaveProjectAsItem_);
     fileMenu->addAction(fileOpenProjectItem_);
     fileMenu->addSeparator()->setObjectName(QStringLiteral("N1"));
     fileMenu->addAction(filePrintItem_);
@@ -307,13 +311,21 @@ void TMainForm::FileNew()
 {
     saveFailures_.clear();
     WindowWizardSteps steps(*this, windows_);
+    const CalcState before = state_;
     RunCalculationWizard(state_, steps);
+    // A new calculation belongs to no file.
+    if (!(state_ == before)) {
+        projectFile_.clear();
+        UpdateTitle();
+    }
 }
 
 void TMainForm::Wywietrznik()
 {
-    if (windows_.OKBottomDlg_wyw().exec() == QDialog::Accepted)
+    if (windows_.OKBottomDlg_wyw().exec() == QDialog::Accepted) {
         CalculateChosenVentilator();
+        MarkChanged();
+    }
     Invalidate();
 }
 
@@ -327,7 +339,8 @@ void TMainForm::CompareVentilators()
 namespace {
 
 // The file dialog of the calculation files, started in the working directory.
-QString ChooseProjectFile(QWidget* parent, QFileDialog::AcceptMode mode)
+QString ChooseProjectFile(QWidget* parent, QFileDialog::AcceptMode mode,
+                          const QString& proposed = {})
 {
     const bool save = mode == QFileDialog::AcceptSave;
     QFileDialog dialog(
@@ -339,6 +352,8 @@ QString ChooseProjectFile(QWidget* parent, QFileDialog::AcceptMode mode)
     dialog.setAcceptMode(mode);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(QStringLiteral("wyw"));
+    if (!proposed.isEmpty())
+        dialog.selectFile(proposed);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().constFirst();
@@ -348,7 +363,15 @@ QString ChooseProjectFile(QWidget* parent, QFileDialog::AcceptMode mode)
 
 Outcome TMainForm::FileSaveProject()
 {
-    const QString path = ChooseProjectFile(this, QFileDialog::AcceptSave);
+    // An open file is saved again under its name; otherwise a name is asked for.
+    if (!projectFile_.isEmpty())
+        return SaveProject(projectFile_);
+    return FileSaveProjectAs();
+}
+
+Outcome TMainForm::FileSaveProjectAs()
+{
+    const QString path = ChooseProjectFile(this, QFileDialog::AcceptSave, projectFile_);
     return path.isEmpty() ? Outcome() : SaveProject(path);
 }
 
@@ -396,8 +419,26 @@ Outcome TMainForm::OpenProject(const QString& path)
 
 void TMainForm::ShowProjectFile(const QString& path)
 {
-    setWindowTitle(QString::fromUtf8(kApplicationTitle) + QStringLiteral(" – ") +
-                   QFileInfo(path).fileName());
+    projectFile_ = path;
+    projectChanged_ = false;
+    UpdateTitle();
+}
+
+// The title names the open calculation file, marked "*" once its inputs
+// or its ventilator have changed.
+void TMainForm::UpdateTitle()
+{
+    QString title = QString::fromUtf8(kApplicationTitle);
+    if (!projectFile_.isEmpty())
+        title += QStringLiteral(" – ") + QFileInfo(projectFile_).fileName() +
+                 (projectChanged_ ? QStringLiteral("*") : QString());
+    setWindowTitle(title);
+}
+
+void TMainForm::MarkChanged()
+{
+    projectChanged_ = !projectFile_.isEmpty();
+    UpdateTitle();
 }
 
 void TMainForm::ChooseVentilator(int index)
@@ -405,6 +446,7 @@ void TMainForm::ChooseVentilator(int index)
     state_.VentilatorIndex = index;
     windows_.OKBottomDlg_wyw().ShowModel(index);
     CalculateChosenVentilator();
+    MarkChanged();
     Invalidate();
 }
 

@@ -94,13 +94,13 @@ std::optional<StackConditions> TStackGroup::Conditions(const CalcState& state) c
             conditions.height = Number(height_, "H", height).value_or(0.0);
         else
             conditions.height = state.DuctLength;
-        const QString zero = " musi być wyższa od −273.15 °C.";
+        const QString zero = " musi być wyższa od −273.15 °C (zera bezwzględnego).";
         if (inside.isEmpty() && conditions.inside <= kAbsoluteZero)
             inside = "Temperatura ti" + zero;
         if (outside.isEmpty() && conditions.outside <= kAbsoluteZero)
             outside = "Temperatura te" + zero;
-        if (height.isEmpty() && !(conditions.height > 0.0))
-            height = "Wysokość H musi być większa od zera.";
+        if (height.isEmpty() && conditions.height < 0.0)
+            height = "Wysokość H nie może być ujemna.";
     }
     Mark(inside_, inside);
     Mark(outside_, outside);

@@ -248,8 +248,8 @@ private slots:
         CalcState state = HallState(1.2, 1e150, 0.16, 5.0);
         CompareWindow form(state, {});
         QVERIFY(OpenWindow(form));
-        const QString reason = "Dane prowadzą do przepływu poza zakresem obliczeń – proszę "
-                               "sprawdzić prędkość wiatru i wymiary.";
+        const QString reason = "Dane prowadzą do przepływu poza zakresem obliczeń – "
+                               "sprawdź prędkość wiatru i wymiary.";
         const QAbstractItemModel* table = Table(form)->model();
         for (int row = 0; row < kVentilatorCount; ++row) {
             QCOMPARE(Cell(form, row, kColumnFlow), QString("brak punktu pracy"));

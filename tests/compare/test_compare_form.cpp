@@ -513,8 +513,8 @@ private slots:
         QVERIFY(label->isVisible());
         QCOMPARE(label->text(),
                  QString("Brak danych do porównania. Najpierw wykonaj Obliczenia → Nowe "
-                         "obliczenia.\nŚrednica kanału musi być większa od zera – proszę "
-                         "podać parametry kanału."));
+                         "obliczenia.\nŚrednica kanału musi być większa od zera – "
+                         "podaj parametry kanału."));
         QVERIFY(!Table(form)->isVisible());
         QCOMPARE(Table(form)->model()->rowCount(), 0);
         QVERIFY(!form.findChild<QPushButton*>("ChooseButton")->isEnabled());
@@ -540,11 +540,11 @@ private slots:
         QTest::addColumn<double>("diameter");
         QTest::addColumn<QString>("reason");
         QTest::newRow("no air") << 0.0 << 0.16
-                                << "Gęstość powietrza musi być większa od zera – proszę podać "
+                                << "Gęstość powietrza musi być większa od zera – podaj "
                                    "parametry powietrza.";
         QTest::newRow("infinite duct") << 1.2 << qInf()
-                                       << "Dane zawierają wartość nieskończoną lub nieokreśloną "
-                                          "– proszę je poprawić.";
+                                       << "Dane zawierają wartość, która nie jest skończoną "
+                                          "liczbą – popraw je.";
     }
     void refusedInputsName()
     {
