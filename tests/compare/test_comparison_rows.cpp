@@ -94,6 +94,36 @@ private slots:
         }
     }
 
+    // The winds at which a model reaches the need: searched up to
+    // max(15, 1.5 v), written as the table shows them.
+    void windRanges_data()
+    {
+        QTest::addColumn<double>("wind");
+        QTest::addColumn<std::vector<double>>("flows"); // at 0, 0.1, ... m/s; the need is 100
+        QTest::addColumn<int>("steps");
+        QTest::addColumn<QString>("text");
+        std::vector<double> rising(151, 50.0);
+        std::fill(rising.begin() + 24, rising.end(), 120.0);
+        std::vector<double> between(151, 50.0);
+        std::fill(between.begin() + 82, between.begin() + 134, 120.0);
+        std::vector<double> storm(301, -1.0);
+        storm[300] = 200.0;
+        QTest::newRow("from 2.4 on") << 4.0 << rising << 150 << "≥ 2.4";
+        QTest::newRow("8.2 to 13.3") << 4.0 << between << 150 << "8.2–13.3";
+        QTest::newRow("none") << 4.0 << std::vector<double>(151, 50.0) << 150 << "–";
+        QTest::newRow("wind 20: up to 30") << 20.0 << storm << 300 << "≥ 30.0";
+    }
+    void windRanges()
+    {
+        QFETCH(double, wind);
+        QFETCH(std::vector<double>, flows);
+        QFETCH(int, steps);
+        QFETCH(QString, text);
+        QCOMPARE(NeedWindSteps(wind), steps);
+        QCOMPARE(QString::fromStdString(WindRangesText(WindsReachingNeed(flows, 100.0), steps)),
+                 text);
+    }
+
     void rowsWithoutAPoint_data()
     {
         QTest::addColumn<int>("status");
