@@ -12,7 +12,7 @@
 #include "app/ventilator_command.h"
 #include "app/wizard.h"
 #include "calc/calc_state.h"
-#include "compare/compare_form.h"
+#include "compare/compare_window.h"
 #include "dialogs/ventilator_dialog.h"
 #include "files/safe_file.h"
 #include "project/project_file.h"
@@ -145,11 +145,14 @@ void MainWindow::createActions()
         createAction(QStringLiteral("&Porównaj wywietrzniki"),
                      QStringLiteral("Porównuje wszystkie wywietrzniki dla bieżących danych"),
                      "FileCompareItem", Command(&MainWindow::CompareVentilators));
-    fileSaveProjectItem_ =
-        createAction(QStringLiteral("Zapisz obliczenia…"),
-                     QStringLiteral("Zapisuje bieżące obliczenia do pliku"), "FileSaveProjectItem",
-                     Command(&MainWindow::FileSaveProject));
+    fileSaveProjectItem_ = createAction(
+        QStringLiteral("Zapisz obliczenia"), QStringLiteral("Zapisuje bieżące obliczenia do pliku"),
+        "FileSaveProjectItem", Command(&MainWindow::FileSaveProject));
     fileSaveProjectItem_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    fileSaveProjectAsItem_ =
+        createAction(QStringLiteral("Zapisz obliczenia jako…"),
+                     QStringLiteral("Zapisuje bieżące obliczenia do pliku o nowej nazwie"),
+                     "FileSaveProjectAsItem", Command(&MainWindow::FileSaveProjectAs));
     fileOpenProjectItem_ = createAction(
         QStringLiteral("Otwórz obliczenia…"), QStringLiteral("Otwiera obliczenia zapisane w pliku"),
         "FileOpenProjectItem", Command(&MainWindow::FileOpenProject));
@@ -183,6 +186,7 @@ void MainWindow::createMenus()
     fileMenu->addAction(fileCompareItem_);
     AddScheduleItem(this, fileMenu);
     fileMenu->addAction(fileSaveProjectItem_);
+    fileMenu->addAction(fileSaveProjectAsItem_);
     fileMenu->addAction(fileOpenProjectItem_);
     fileMenu->addSeparator()->setObjectName(QStringLiteral("N1"));
     fileMenu->addAction(filePrintItem_);
@@ -306,19 +310,27 @@ void MainWindow::FileNew()
 {
     saveFailures_.clear();
     WindowWizardSteps steps(*this, windows_);
+    const CalcState before = state_;
     RunCalculationWizard(state_, steps);
+    // A new calculation belongs to no file.
+    if (!(state_ == before)) {
+        projectFile_.clear();
+        UpdateTitle();
+    }
 }
 
 void MainWindow::ChooseVentilatorOnly()
 {
-    if (windows_.Ventilator().exec() == QDialog::Accepted)
+    if (windows_.Ventilator().exec() == QDialog::Accepted) {
         CalculateChosenVentilator();
+        MarkChanged();
+    }
     Invalidate();
 }
 
 void MainWindow::CompareVentilators()
 {
-    TCompareForm& compare = windows_.CompareForm();
+    CompareWindow& compare = windows_.CompareForm();
     compare.Refresh();
     compare.exec();
 }
@@ -326,7 +338,8 @@ void MainWindow::CompareVentilators()
 namespace {
 
 // The file dialog of the calculation files, started in the working directory.
-QString ChooseProjectFile(QWidget* parent, QFileDialog::AcceptMode mode)
+QString ChooseProjectFile(QWidget* parent, QFileDialog::AcceptMode mode,
+                          const QString& proposed = {})
 {
     const bool save = mode == QFileDialog::AcceptSave;
     QFileDialog dialog(
@@ -338,6 +351,8 @@ QString ChooseProjectFile(QWidget* parent, QFileDialog::AcceptMode mode)
     dialog.setAcceptMode(mode);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(QStringLiteral("wyw"));
+    if (!proposed.isEmpty())
+        dialog.selectFile(proposed);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().constFirst();
@@ -347,7 +362,15 @@ QString ChooseProjectFile(QWidget* parent, QFileDialog::AcceptMode mode)
 
 Outcome MainWindow::FileSaveProject()
 {
-    const QString path = ChooseProjectFile(this, QFileDialog::AcceptSave);
+    // An open file is saved again under its name; otherwise a name is asked for.
+    if (!projectFile_.isEmpty())
+        return SaveProject(projectFile_);
+    return FileSaveProjectAs();
+}
+
+Outcome MainWindow::FileSaveProjectAs()
+{
+    const QString path = ChooseProjectFile(this, QFileDialog::AcceptSave, projectFile_);
     return path.isEmpty() ? Outcome() : SaveProject(path);
 }
 
@@ -395,8 +418,26 @@ Outcome MainWindow::OpenProject(const QString& path)
 
 void MainWindow::ShowProjectFile(const QString& path)
 {
-    setWindowTitle(QString::fromUtf8(kApplicationTitle) + QStringLiteral(" – ") +
-                   QFileInfo(path).fileName());
+    projectFile_ = path;
+    projectChanged_ = false;
+    UpdateTitle();
+}
+
+// The title names the open calculation file, marked "*" once its inputs
+// or its ventilator have changed.
+void MainWindow::UpdateTitle()
+{
+    QString title = QString::fromUtf8(kApplicationTitle);
+    if (!projectFile_.isEmpty())
+        title += QStringLiteral(" – ") + QFileInfo(projectFile_).fileName() +
+                 (projectChanged_ ? QStringLiteral("*") : QString());
+    setWindowTitle(title);
+}
+
+void MainWindow::MarkChanged()
+{
+    projectChanged_ = !projectFile_.isEmpty();
+    UpdateTitle();
 }
 
 void MainWindow::ChooseVentilator(int index)
@@ -404,6 +445,7 @@ void MainWindow::ChooseVentilator(int index)
     state_.VentilatorIndex = index;
     windows_.Ventilator().ShowModel(index);
     CalculateChosenVentilator();
+    MarkChanged();
     Invalidate();
 }
 

@@ -41,9 +41,12 @@ public:
     void FileNew();
     void ChooseVentilatorOnly();
     void CompareVentilators();
-    // "Zapisz obliczenia…" and "Otwórz obliczenia…": a file chosen in a file
+    // "Zapisz obliczenia" and "Otwórz obliczenia…": a file chosen in a file
     // dialog, then SaveProject or OpenProject.
+    // "Zapisz obliczenia" (Ctrl+S) saves an open file under its name.
     Outcome FileSaveProject();
+    // "Zapisz obliczenia jako…" asks, proposing the open file's name.
+    Outcome FileSaveProjectAs();
     Outcome FileOpenProject();
     // Writes the calculation and every input dialog's controls into `path`.
     Outcome SaveProject(const QString& path);
@@ -100,6 +103,8 @@ private:
     void setUpMenu(QMenu* menu);
     // The window title names the calculation's file.
     void ShowProjectFile(const QString& path);
+    void UpdateTitle();
+    void MarkChanged();
 
     CalcState& state_;
     ProgramWindows& windows_;
@@ -111,6 +116,9 @@ private:
     QAction* fileWywietrznikItem_ = nullptr;
     QAction* fileCompareItem_ = nullptr;
     QAction* fileSaveProjectItem_ = nullptr;
+    QAction* fileSaveProjectAsItem_ = nullptr;
+    QString projectFile_;         // the open calculation file; empty: none
+    bool projectChanged_ = false; // changed since opened or saved
     QAction* fileOpenProjectItem_ = nullptr;
     QAction* filePrintItem_ = nullptr;
     QAction* filePrintSetupItem_ = nullptr;

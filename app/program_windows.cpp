@@ -3,7 +3,7 @@
 #include "app/about.h"
 #include "app/main_window.h"
 #include "app/printing.h"
-#include "compare/compare_form.h"
+#include "compare/compare_window.h"
 #include "dialogs/adjustable_grille_dialog.h"
 #include "dialogs/density_mode_dialog.h"
 #include "dialogs/duct_material_dialog.h"

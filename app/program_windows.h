@@ -14,6 +14,7 @@ struct CalcState;
 class QDialog;
 class QWidget;
 class AboutBox;
+class CompareWindow;
 class AdjustableGrilleDialog;
 class DensityModeDialog;
 class DuctMaterialDialog;
@@ -25,7 +26,6 @@ class RectangularDuctDialog;
 class RectangularGrilleDialog;
 class RoundDuctDialog;
 class RoundGrilleDialog;
-class TCompareForm;
 class TypedDensityDialog;
 class VentilatorDialog;
 class WeatherDialog;
@@ -58,7 +58,7 @@ public:
     RectangularGrilleDialog& RectangularGrille() const { return *rectangularGrille_; }
     RoundGrilleDialog& RoundGrille() const { return *roundGrille_; }
     AdjustableGrilleDialog& AdjustableGrille() const { return *adjustableGrille_; }
-    TCompareForm& CompareForm() const { return *compareForm_; }
+    CompareWindow& CompareForm() const { return *compareForm_; }
 
     // The input dialog that a step of the calculation wizard shows.
     QDialog& WizardWindow(WizardDialog dialog) const;
@@ -98,5 +98,5 @@ private:
     std::unique_ptr<RectangularGrilleDialog> rectangularGrille_;
     std::unique_ptr<RoundGrilleDialog> roundGrille_;
     std::unique_ptr<AdjustableGrilleDialog> adjustableGrille_;
-    std::unique_ptr<TCompareForm> compareForm_;
+    std::unique_ptr<CompareWindow> compareForm_;
 };

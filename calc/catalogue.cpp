@@ -47,3 +47,38 @@ const VentilatorModel& LookUpVentilator(std::int32_t index)
         throw VentilatorIndexError(index);
     return VentilatorCatalogue[static_cast<std::size_t>(index - 1)];
 }
+
+std::string_view VentilatorCaption(std::int32_t index)
+{
+    static constexpr std::array<std::string_view, kVentilatorCount> kCaptions = {
+        "KALMO-100",
+        "TRAVEN-140",
+        "TRAVEN/M-150",
+        "TRAVEN-150",
+        "KALMO-160",
+        "LUMA-160",
+        "OSTREL-160 wzdłużnie",
+        "OSTREL-160 poprzecznie",
+        "BIVA-150 wzdłużnie",
+        "BIVA-150 poprzecznie",
+        "BIVA-160 wzdłużnie",
+        "BIVA-160 poprzecznie",
+        "VESK-160",
+        "KALMO-200",
+        "KALMO-250",
+        "VESK-250",
+        "TRAVEN-250",
+        "LUMA-250",
+        "KALMO-315",
+        "VESK-315",
+        "VESK/M-315",
+        "VESK-400",
+        "DORNA-100",
+        "SAVO-160/W3",
+        "SAVO-250/W3",
+        "SAVO-315/W3",
+        "MIRT-160",
+    };
+    LookUpVentilator(index);
+    return kCaptions[static_cast<std::size_t>(index - 1)];
+}

@@ -31,3 +31,9 @@ public:
 // The catalogue row of a ventilator index 1..27; any other index throws
 // VentilatorIndexError instead of reading outside the table.
 const VentilatorModel& LookUpVentilator(std::int32_t index);
+
+// The caption of a model as the choice of the ventilator shows it ("KALMO-100",
+// "OSTREL-160 wzdłużnie", "TRAVEN/M-150"): the program's own windows name the
+// models so, while the report keeps the catalogue names. Throws as
+// LookUpVentilator.
+std::string_view VentilatorCaption(std::int32_t index);

@@ -6,35 +6,35 @@ std::string_view RefusalText(Refusal refusal)
     case Refusal::None:
         return {};
     case Refusal::NonFiniteInput:
-        return "Dane zawierają wartość nieskończoną lub nieokreśloną – proszę je poprawić.";
+        return "Dane zawierają wartość, która nie jest skończoną liczbą – popraw je.";
     case Refusal::DuctDiameter:
-        return "Średnica kanału musi być większa od zera – proszę podać parametry kanału.";
+        return "Średnica kanału musi być większa od zera – podaj parametry kanału.";
     case Refusal::DuctArea:
-        return "Pole przekroju kanału musi być większe od zera – proszę podać parametry kanału.";
+        return "Pole przekroju kanału musi być większe od zera – podaj parametry kanału.";
     case Refusal::AirDensity:
-        return "Gęstość powietrza musi być większa od zera – proszę podać parametry powietrza.";
+        return "Gęstość powietrza musi być większa od zera – podaj parametry powietrza.";
     case Refusal::GrilleArea:
-        return "Pole kratki nie może być równe zeru – proszę podać wymiary kratki.";
+        return "Pole kratki nie może być równe zeru – podaj wymiary kratki.";
     case Refusal::Resistance:
-        return "Opór przepływu instalacji musi być dodatni – proszę sprawdzić długość kanału "
+        return "Opór przepływu instalacji musi być dodatni – sprawdź długość kanału "
                "i współczynniki strat.";
     case Refusal::OutOfRange:
-        return "Dane prowadzą do przepływu poza zakresem obliczeń – proszę sprawdzić prędkość "
+        return "Dane prowadzą do przepływu poza zakresem obliczeń – sprawdź prędkość "
                "wiatru i wymiary.";
     case Refusal::WeatherPressure:
         return "Ciśnienie baryczne musi być większe od zera.";
     case Refusal::WeatherTemperature:
-        return "Temperatura musi być wyższa od -273 °C.";
+        return "Temperatura musi być wyższa od −273 °C (zera bezwzględnego).";
     case Refusal::WeatherHumidity:
         return "Wilgotność względna jest za duża dla podanego ciśnienia i temperatury.";
     case Refusal::WeatherDensity:
-        return "Z podanych parametrów nie wynika dodatnia gęstość powietrza – proszę sprawdzić "
+        return "Z podanych parametrów nie wynika dodatnia gęstość powietrza – sprawdź "
                "temperaturę, ciśnienie i wilgotność.";
     case Refusal::DuctSides:
-        return "Suma długości i szerokości kanału nie może być równa zeru – proszę poprawić "
+        return "Suma długości i szerokości kanału nie może być równa zeru – popraw "
                "wymiary kanału.";
     case Refusal::StackTemperature:
-        return "Temperatury ti i te muszą być wyższe od -273.15 °C.";
+        return "Temperatury ti i te muszą być wyższe od −273.15 °C (zera bezwzględnego).";
     case Refusal::StackHeight:
         return "Wysokość ciągu grawitacyjnego H nie może być ujemna.";
     case Refusal::StackPressure:

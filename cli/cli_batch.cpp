@@ -69,7 +69,8 @@ std::string Utf8(const QJsonValue& value)
 Row TableRow(const QJsonObject& item, int model, std::optional<double> wind)
 {
     const QJsonObject result = item.value("result").toObject();
-    return {model, wind, result, result.isEmpty() ? "brak" : "wynik", Utf8(item.value("reason"))};
+    return {model, wind, result, result.isEmpty() ? "brak punktu pracy" : "wynik",
+            Utf8(item.value("reason"))};
 }
 
 // The rows of one well-formed case, from the JSON of its single run, so that
@@ -98,8 +99,8 @@ int CsvCase(const Case& c, CliRequest request, std::string& out)
     } else if (object.contains("result")) {
         AppendRow(c, Row{model, wind, object.value("result").toObject(), "wynik", ""}, out);
     } else {
-        const char* word = status == kExitNoOperatingPoint ? "brak"
-                           : status == kExitRefused        ? "odmowa"
+        const char* word = status == kExitNoOperatingPoint ? "brak punktu pracy"
+                           : status == kExitRefused        ? "dane odrzucone"
                                                            : "błąd";
         std::string reason = object.contains("reason") ? Utf8(object.value("reason")) : err;
         while (!reason.empty() && reason.back() == '\n')

@@ -9,7 +9,7 @@
 namespace {
 
 const char* const kIntroduction = R"(Użycie: wywietrznik-cli [opcje]
-Oblicza punkt pracy wywietrznika KORVANT tym samym kodem co program okienkowy.
+Oblicza punkt pracy wywietrznika KORVANT tak samo jak program okienkowy.
 
 )";
 
@@ -17,7 +17,7 @@ const char* const kNotes = R"(
 Liczby zapisuje się z kropką dziesiętną (1.2, -3, 4e-1), wartość ujemną także
 jako --wind -3 albo --wind=-3; listy wartości rozdziela przecinek. Liczba
 całkowita (ilość kondygnacji, temperatura, ...) bierze część całkowitą: 20.7 to 20.
-Kody wyjścia: 0 wynik, 1 brak punktu pracy, 2 błąd wywołania, 3 dane nieokreślone,
+Kody wyjścia: 0 wynik, 1 brak punktu pracy, 2 błąd wywołania, 3 dane odrzucone,
 4 nieczytelny plik obliczeń albo niezapisany wynik; --batch kończy się najwyższym
 kodem swoich przypadków.
 )";

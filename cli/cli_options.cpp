@@ -170,6 +170,17 @@ Error ApplySweep(CliRequest& r, const std::string& v)
     return std::nullopt;
 }
 
+Error ApplyNeed(CliRequest& r, const std::string& v)
+{
+    double need = 0.0;
+    if (Error e = RealValue("--need", v, need))
+        return e;
+    if (!(need > 0.0))
+        return "opcja --need wymaga wydajności większej od zera, podano: " + v;
+    r.need = need;
+    return std::nullopt;
+}
+
 Error ApplyStack(CliRequest& r, const std::string& v)
 {
     std::vector<std::string> items;
@@ -256,13 +267,15 @@ const Option kOptions[] = {
     {"--model", "N", ApplyModel, "wywietrznik 1..27"},
     {"--printer", "", SetPrinter, "raport w wersji do wydruku"},
     {"--all", "", SetAll, "tabela wszystkich 27 wywietrzników zamiast raportu"},
+    {"--need", "QH", ApplyNeed,
+     "z --all: wymagana wydajność Qh [m3/h]; tabela jak\nw oknie porównania: czy model ją osiąga, przy jakiej\nprędkości wiatru, i proponowany wywietrznik"},
     {"--wind-sweep", "OD:DO:KROK", ApplySweep,
      "wydajność Q wybranego wywietrznika w funkcji\nprędkości wiatru (najwyżej 100000 kroków)"},
     {"--stack", "TI,TE[,H]", ApplyStack,
      "razem z ciągiem grawitacyjnym: temperatura wewnątrz\ni na zewnątrz [°C], wysokość H [m] "
      "(domyślnie\ndługość kanału L)"},
     {"--format", "text|json|csv", ApplyFormat,
-     "postać wyniku (domyślnie text; csv tylko z --batch\ni --schedule)"},
+     "postać wyniku (domyślnie text; csv z --batch,\n--schedule albo --all)"},
     {"--project", "PLIK", ApplyProject,
      "obliczenia zapisane w programie (.wyw) zamiast\nopcji danych; --model zmienia wywietrznik"},
     {"--batch", "PLIK", ApplyBatch,
@@ -380,9 +393,6 @@ Error CheckFiles(const std::vector<Given>& given, const CliRequest& request)
                 return "opcje --project i " + std::string(input) + " wykluczają się";
         }
     }
-    if (request.format == CliRequest::Format::Csv && request.batch.empty() &&
-        request.schedule.empty())
-        return std::string("--format csv działa tylko z --batch albo --schedule");
     return std::nullopt;
 }
 
@@ -407,6 +417,11 @@ Error CheckCombination(const std::vector<Given>& given, const CliRequest& reques
     }
     if (request.printer && request.format == CliRequest::Format::Json)
         return std::string("opcje --printer i --format json wykluczają się");
+    if (request.need && !request.all)
+        return std::string("opcja --need działa tylko z --all");
+    if (request.format == CliRequest::Format::Csv && request.batch.empty() && !request.all &&
+        request.schedule.empty())
+        return std::string("--format csv działa tylko z --batch, --schedule albo --all");
     for (const Required& required : kRequired) {
         // A project file gives every input and its own ventilator.
         if (!request.project.empty())

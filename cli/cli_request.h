@@ -31,6 +31,9 @@ struct CliRequest {
 
     int model = 0; // 1..27; 0 with --all
     bool all = false;
+    // With --all: the needed flow Qh [m3/h], which turns the table into the
+    // comparison window's, with the need, the wind needed and the suggestion.
+    std::optional<double> need;
     bool printer = false;
     Format format = Format::Text;
 

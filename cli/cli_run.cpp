@@ -5,6 +5,7 @@
 #include "calc/number_format.h"
 #include "calc/operating_point.h"
 #include "calc/stack_draught.h"
+#include "compare/comparison_rows.h"
 #include "project/project_file.h"
 #include "report/report_lines.h"
 #include "ui/text.h"
@@ -285,11 +286,67 @@ std::string ReportText(const CalcState& state, ReportVariant variant)
     return text;
 }
 
+// One row of the comparison as JSON.
+QJsonObject ComparisonRowJson(const ComparisonRow& row)
+{
+    QJsonObject object;
+    object.insert("index", row.number);
+    object.insert("name", Text(row.name));
+    if (row.HasPoint())
+        object.insert("result", ResultJson(row.point, LookUpVentilator(row.number).Name));
+    else
+        object.insert("result", QJsonValue::Null);
+    object.insert("NominalDiameter", row.nominalDiameter);
+    object.insert("DuctFit", Text(DuctFitText(row.fit)));
+    if (row.NeedSet()) {
+        object.insert("ReachesNeed", row.Reaches());
+        object.insert("WindForNeed", Text(WindRangesText(row.windRanges, row.windSteps)));
+        object.insert("suggested", row.suggested);
+    }
+    return object;
+}
+
+// --all with a need or as CSV: the comparison window's table, in its order
+// (Qh, largest first), with the conditions it is computed for.
+int RunComparison(const CliRequest& request, const CliInputs& inputs, std::string& out)
+{
+    const std::optional<StackConditions> stack =
+        request.stack ? std::optional(StackOf(request, inputs.state)) : std::nullopt;
+    const StackConditions* draught = stack ? &*stack : nullptr;
+    const std::vector<ComparisonRow> rows =
+        BuildComparisonRows(inputs.state, draught, request.need.value_or(0.0));
+    const std::vector<int> order = SortedComparisonOrder(rows, kColumnFlowPerHour, true);
+    const ComparisonConditions conditions = ConditionsOf(inputs.state, draught, rows);
+    if (request.format == CliRequest::Format::Csv) {
+        out += ComparisonCsv(rows, order, conditions, CsvForm::Plain);
+    } else if (request.format == CliRequest::Format::Text) {
+        out += ComparisonText(rows, order, conditions);
+    } else {
+        QJsonArray results;
+        for (int position : order)
+            results.append(ComparisonRowJson(rows[static_cast<std::size_t>(position)]));
+        QJsonObject object;
+        object.insert("inputs", InputsJson(inputs));
+        if (request.stack)
+            object.insert("stack", StackJson(request, inputs.state));
+        if (request.need) {
+            object.insert("NeededFlowPerHour", *request.need);
+            object.insert("suggested", conditions.suggested);
+            object.insert("suggestion", Text(conditions.suggestion));
+        }
+        object.insert("results", results);
+        out += Json(object);
+    }
+    return kExitResult;
+}
+
 int RunAll(const CliRequest& request, const CliInputs& inputs, std::string& out, std::string& err)
 {
     const Refusal refusal = CheckRequest(request, inputs);
     if (refusal != Refusal::None)
         return Failure(request, inputs, refusal, out, err);
+    if (request.need || request.format == CliRequest::Format::Csv)
+        return RunComparison(request, inputs, out);
 
     std::vector<ModelResult> points;
     points.reserve(VentilatorCatalogue.size());

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "calc/strict_number.h"
+
 #include <concepts>
 #include <cstdint>
 #include <optional>
@@ -14,9 +16,6 @@
 // A fault is a Polish message naming the option and the value.
 
 using CliError = std::optional<std::string>;
-
-// The text, when it is entirely a finite number in the C form.
-std::optional<double> StrictNumber(std::string_view text);
 
 CliError RealValue(std::string_view option, const std::string& text, double& value);
 CliError WholeValue(std::string_view option, const std::string& text, std::int32_t& value);

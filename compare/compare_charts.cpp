@@ -3,6 +3,7 @@
 #include "calc/catalogue.h"
 #include "calc/comparison.h"
 #include "calc/number_format.h"
+#include "calc/selection.h"
 #include "compare/compare_output.h"
 #include "files/safe_file.h"
 #include "report/report_lines.h"
@@ -11,12 +12,15 @@
 #include <QBuffer>
 #include <QChart>
 #include <QChartView>
+#include <QGraphicsScene>
 #include <QHBoxLayout>
 #include <QImage>
 #include <QLegendMarker>
 #include <QLineSeries>
+#include <QPainter>
 #include <QPushButton>
 #include <QScatterSeries>
+#include <QSplitter>
 #include <QVBoxLayout>
 #include <QValueAxis>
 
@@ -30,11 +34,13 @@ QString Number(double value, int decimals)
     return QString::fromStdString(FormatFixed(value, decimals));
 }
 
-// Colours of the wind chart's models, the chosen model first.
-const QColor kModelColours[] = {QColor(0, 90, 200),   QColor(220, 60, 30),  QColor(20, 150, 60),
-                                QColor(150, 60, 180), QColor(230, 140, 0),  QColor(0, 150, 170),
-                                QColor(180, 40, 110), QColor(110, 110, 30), QColor(90, 90, 90),
-                                QColor(200, 100, 100)};
+// The colour of a model on the wind chart, the same whatever else is drawn:
+// hues spread by the golden angle, so that neighbours in the catalogue differ.
+QColor ModelColour(int model)
+{
+    const int hue = (model * 137) % 360;
+    return QColor::fromHsv(hue, 220, model % 2 == 0 ? 150 : 200);
+}
 
 QValueAxis* NewAxis(const QString& title)
 {
@@ -105,8 +111,8 @@ struct PressureRange {
     double high = 0.0;
 };
 
-// The two pressure curves of `curves` and its operating point, with a label of
-// the report's numbers, on the given series.
+// The two pressure curves of `curves` and its operating point on the given
+// series.
 // With the gravity draught, the available pressure is the ventilator's
 // underpressure and the stack pressure `draught` together.
 PressureRange FillPressureSeries(const PressureCurves& curves, QLineSeries& available,
@@ -115,7 +121,7 @@ PressureRange FillPressureSeries(const PressureCurves& curves, QLineSeries& avai
 {
     available.setName(draught ? "Podciśnienie wywietrznika + ciąg grawitacyjny"
                               : "Podciśnienie wywietrznika");
-    required.setName("Strata ciśnienia w instalacji");
+    required.setName("Straty ciśnienia w instalacji");
     point.setName("Punkt pracy");
     point.setMarkerSize(11.0);
     point.setColor(QColor(200, 0, 0));
@@ -133,12 +139,6 @@ PressureRange FillPressureSeries(const PressureCurves& curves, QLineSeries& avai
         const double flow = FlowPerSecond(curves.point.flowPerHour);
         const double suction = curves.point.ventilatorSuction;
         point.append(flow, suction + draught.value_or(0.0));
-        // A label with the report's numbers, written without placeholders so
-        // that it keeps the decimal point whatever the locale.
-        point.setPointLabelsFormat("Q = " + Number(flow, 4) +
-                                   " m3/s, DPsw = " + Number(suction, 4) + " Pa");
-        point.setPointLabelsVisible(true);
-        point.setPointLabelsClipping(false);
     }
     return range;
 }
@@ -211,12 +211,22 @@ TCompareCharts::TCompareCharts(QWidget* parent)
 {
     operatingView_ = NewView("OperatingPointChart");
     windView_ = NewView("WindChart");
+    // The two charts share the height; the splitter between them gives
+    // either one more room.
+    auto* splitter = new QSplitter(Qt::Vertical, this);
+    splitter->setObjectName("ChartSplitter");
+    splitter->setChildrenCollapsible(false);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(splitter);
     auto addChart = [&](QChartView* view, Chart chart, const QString& buttonName,
                         const QString& hint) {
-        layout->addWidget(view, 1);
-        auto* button = new QPushButton("Zapisz wykres…", this);
+        auto* pane = new QWidget(splitter);
+        auto* paneLayout = new QVBoxLayout(pane);
+        paneLayout->setContentsMargins(0, 0, 0, 0);
+        view->setParent(pane);
+        paneLayout->addWidget(view, 1);
+        auto* button = new QPushButton("Zapisz wykres…", pane);
         button->setObjectName(buttonName);
         button->setToolTip(hint);
         button->setAutoDefault(false);
@@ -224,12 +234,13 @@ TCompareCharts::TCompareCharts(QWidget* parent)
         auto* row = new QHBoxLayout;
         row->addStretch(1);
         row->addWidget(button);
-        layout->addLayout(row);
+        paneLayout->addLayout(row);
+        splitter->addWidget(pane);
     };
     addChart(operatingView_, Chart::OperatingPoint, "SaveOperatingChartButton",
              "Zapisuje wykres punktu pracy jako obraz PNG");
     addChart(windView_, Chart::Wind, "SaveWindChartButton",
-             "Zapisuje wykres wydajności a prędkości wiatru jako obraz PNG");
+             "Zapisuje wykres wydajności w funkcji prędkości wiatru jako obraz PNG");
     Clear();
 }
 
@@ -241,11 +252,12 @@ QChartView* TCompareCharts::View(Chart chart) const
 void TCompareCharts::Clear()
 {
     ReplaceChart(operatingView_, "Punkt pracy");
-    ReplaceChart(windView_, "Wydajność a prędkość wiatru");
+    ReplaceChart(windView_, "Wydajność w funkcji prędkości wiatru");
     availableSeries_ = nullptr;
     requiredSeries_ = nullptr;
     pointSeries_ = nullptr;
     otherPointsSeries_ = nullptr;
+    operatingModel_ = 0;
     windModels_.clear();
 }
 
@@ -266,55 +278,82 @@ void TCompareCharts::ShowModel(const CalcState& state, int model, const std::vec
     ShowWind(state, models, neededFlowPerHour);
 }
 
+namespace {
+
+// The other operating points of a model, on the required-pressure curve.
+void FillOtherPoints(QScatterSeries& series, const CalcState& state,
+                     const VentilatorModel& ventilator, const OperatingPoint& point)
+{
+    series.setName("Inny punkt pracy");
+    series.setMarkerSize(11.0);
+    series.setColor(Qt::white);
+    series.setBorderColor(QColor(200, 0, 0));
+    // With the gravity draught, stable states are drawn also where none is
+    // reached from rest.
+    const AirPath path = PrepareAirPath(state, ventilator).path;
+    for (std::size_t k = 0; k < point.count; ++k) {
+        if (k == point.chosen)
+            continue;
+        const double flow = FlowPerSecond(point.flowsPerHour[k]);
+        series.append(flow, RequiredPressure(path, flow));
+    }
+}
+
+// The flow axis of the operating-point chart: up to 1.5 times the largest
+// operating flow, or, without one, as far as the curves are sampled.
+double FlowAxisEnd(const PressureCurves& curves)
+{
+    double largest = 0.0;
+    if (curves.point.status == OperatingPointStatus::Found) {
+        largest = curves.point.flowPerHour;
+        for (std::size_t k = 0; k < curves.point.count; ++k)
+            largest = std::max(largest, curves.point.flowsPerHour[k]);
+    }
+    return largest > 0.0 ? 1.5 * FlowPerSecond(largest) : curves.flowLimit;
+}
+
+} // namespace
+
 void TCompareCharts::ShowOperatingPoint(const CalcState& state, int model)
 {
     QChart* chart = operatingView_->chart();
     const VentilatorModel& ventilator = LookUpVentilator(model);
     const StackConditions* stack = stack_ ? &*stack_ : nullptr;
+    operatingModel_ = model;
     PressureCurves curves =
         SamplePressureCurves(state, ventilator, kPressureCurveSteps, 0.0, stack);
-    // The flow axis ends at a round number; the curves run up to it.
-    QValueAxis* x = NewAxis("Q [m3/s]");
-    SetRange(x, 0.0, curves.flowLimit);
-    if (curves.refusal == Refusal::None && x->max() > curves.flowLimit)
-        curves = SamplePressureCurves(state, ventilator, kPressureCurveSteps, x->max(), stack);
-    QString title =
-        "Punkt pracy: " + Text(ventilator.Name) + " (v = " + Number(state.WindSpeed, 2) + " m/s)";
-    const bool found = curves.point.status == OperatingPointStatus::Found;
+    QString title = "Punkt pracy: " + Text(VentilatorCaption(model)) +
+                    " (v = " + Number(state.WindSpeed, 2) + " m/s)";
     if (curves.refusal != Refusal::None) {
-        delete x;
         chart->setTitle(title + "<br>" + Text(RefusalText(curves.refusal)));
         return;
     }
-    if (!found)
+    // The axes fit the crossings; the flow axis ends at a round number and
+    // the curves run up to it.
+    QValueAxis* x = NewAxis("Q [m3/s]");
+    SetRange(x, 0.0, FlowAxisEnd(curves));
+    curves = SamplePressureCurves(state, ventilator, kPressureCurveSteps, x->max(), stack);
+    const bool found = curves.point.status == OperatingPointStatus::Found;
+    if (found)
+        title += "<br>Q = " + Number(FlowPerSecond(curves.point.flowPerHour), 4) +
+                 " m3/s, DPsw = " + Number(curves.point.ventilatorSuction, 4) + " Pa";
+    else
         title += " – brak punktu pracy";
     chart->setTitle(title);
 
     availableSeries_ = new QLineSeries;
     requiredSeries_ = new QLineSeries;
     pointSeries_ = new QScatterSeries;
-    const PressureRange range =
+    otherPointsSeries_ = new QScatterSeries;
+    PressureRange range =
         FillPressureSeries(curves, *availableSeries_, *requiredSeries_, *pointSeries_,
                            stack_ ? std::optional(StackPressure(*stack_)) : std::nullopt);
-    otherPointsSeries_ = new QScatterSeries;
-    otherPointsSeries_->setName("Inny punkt pracy");
-    otherPointsSeries_->setMarkerSize(11.0);
-    otherPointsSeries_->setColor(Qt::white);
-    otherPointsSeries_->setBorderColor(QColor(200, 0, 0));
-    // With the gravity draught, stable states are drawn also where none is
-    // reached from rest.
-    for (std::size_t k = 0; k < curves.point.count; ++k) {
-        if (k == curves.point.chosen)
-            continue;
-        const double flow = FlowPerSecond(curves.point.flowsPerHour[k]);
-        otherPointsSeries_->append(flow,
-                                   RequiredPressure(PrepareAirPath(state, ventilator).path, flow));
-    }
-
-    chart->addSeries(availableSeries_);
-    chart->addSeries(requiredSeries_);
-    chart->addSeries(pointSeries_);
-    chart->addSeries(otherPointsSeries_);
+    FillOtherPoints(*otherPointsSeries_, state, ventilator, curves.point);
+    for (QAbstractSeries* series : {static_cast<QAbstractSeries*>(availableSeries_),
+                                    static_cast<QAbstractSeries*>(requiredSeries_),
+                                    static_cast<QAbstractSeries*>(pointSeries_),
+                                    static_cast<QAbstractSeries*>(otherPointsSeries_)})
+        chart->addSeries(series);
     QValueAxis* y = NewAxis("Δp [Pa]");
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(y, Qt::AlignLeft);
@@ -327,7 +366,20 @@ void TCompareCharts::ShowOperatingPoint(const CalcState& state, int model)
         marker->setVisible(found);
     for (QLegendMarker* marker : chart->legend()->markers(otherPointsSeries_))
         marker->setVisible(otherPointsSeries_->count() > 0);
+    // The pressure axis: up to the required pressure at the end of the flow
+    // axis, and a little below zero where the available curve falls.
+    if (found && !curves.samples.empty()) {
+        range.high = std::max(curves.samples.back().required, 1e-6);
+        range.low = std::max(range.low, -0.25 * range.high);
+    }
     SetRange(y, range.low, range.high + 0.05 * (range.high - range.low));
+}
+
+bool TCompareCharts::HasDrawing(Chart chart) const
+{
+    if (chart == Chart::OperatingPoint)
+        return operatingModel_ != 0;
+    return !windView_->chart()->series().isEmpty();
 }
 
 void TCompareCharts::ShowWind(const CalcState& state, const std::vector<int>& models,
@@ -338,21 +390,20 @@ void TCompareCharts::ShowWind(const CalcState& state, const std::vector<int>& mo
     QValueAxis* y = NewAxis("Q [m3/s]");
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(y, Qt::AlignLeft);
+    const double windTo = NeedWindLimit(state.WindSpeed);
     double high = 0.0;
-    std::size_t colour = 0;
     bool otherNamed = false;
     for (int model : models) {
-        const VentilatorModel& ventilator = LookUpVentilator(model);
-        const auto sweep = WindSweep(state, ventilator, kWindFrom, kWindTo, kWindStep,
+        const auto sweep = WindSweep(state, LookUpVentilator(model), kWindFrom, windTo, kWindStep,
                                      stack_ ? &*stack_ : nullptr);
-        const QColor modelColour = kModelColours[colour++ % std::size(kModelColours)];
         const double width = models.front() == model ? 3.0 : 2.0;
         bool named = false;
         for (const WindPiece& piece : WindPieces(sweep)) {
             auto* series = new QLineSeries;
-            series->setName(piece.chosen ? Text(ventilator.Name)
-                                         : "linia przerywana: inny, niewybrany punkt pracy");
-            series->setPen(QPen(modelColour, width, piece.chosen ? Qt::SolidLine : Qt::DashLine));
+            series->setName(piece.chosen ? Text(VentilatorCaption(model))
+                                         : "przerywana: inny punkt pracy");
+            series->setPen(
+                QPen(ModelColour(model), width, piece.chosen ? Qt::SolidLine : Qt::DashLine));
             series->setProperty("model", model);
             for (const QPointF& point : piece.points) {
                 series->append(point);
@@ -372,12 +423,13 @@ void TCompareCharts::ShowWind(const CalcState& state, const std::vector<int>& mo
     }
     const double need = neededFlowPerHour > 0.0 ? FlowPerSecond(neededFlowPerHour) : 0.0;
     high = std::max(high, need);
-    SetRange(x, kWindFrom, kWindTo);
+    SetRange(x, kWindFrom, windTo);
     SetRange(y, 0.0, 1.05 * high);
-    if (state.WindSpeed >= kWindFrom && state.WindSpeed <= kWindTo)
+    if (state.WindSpeed >= kWindFrom && state.WindSpeed <= x->max())
         AddGuide(chart, x, y,
                  {QPointF(state.WindSpeed, y->min()), QPointF(state.WindSpeed, y->max())},
-                 "Bieżący wiatr v = " + Number(state.WindSpeed, 2) + " m/s", QColor(120, 120, 120));
+                 "Bieżąca prędkość wiatru v = " + Number(state.WindSpeed, 2) + " m/s",
+                 QColor(120, 120, 120));
     if (need > 0.0)
         AddGuide(chart, x, y, {QPointF(x->min(), need), QPointF(x->max(), need)},
                  "Wymagana wydajność Qh = " + Number(neededFlowPerHour, 1) + " m3/h",
@@ -388,10 +440,22 @@ Outcome TCompareCharts::SavePng(Chart chart, const QString& path) const
 {
     if (path.isEmpty())
         return Outcome::Failure("Nie podano nazwy pliku obrazu.");
-    QChartView* view = View(chart);
-    const QImage image = view->grab().toImage();
-    if (image.isNull() || image.width() <= 1 || image.height() <= 1)
-        return Outcome::Failure("Wykres nie jest widoczny i nie może zostać zapisany.");
+    // The chart is laid out again at the picture's size, at least
+    // kPngSize, so that the legend shows the names whole.
+    QChart* drawn = View(chart)->chart();
+    const QSizeF shown = drawn->size();
+    const QSize size = QSize(static_cast<int>(shown.width()), static_cast<int>(shown.height()))
+                           .expandedTo(kPngSize);
+    QImage image(size, QImage::Format_ARGB32);
+    image.fill(Qt::white);
+    drawn->resize(QSizeF(size));
+    {
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        drawn->scene()->render(&painter, QRectF(QPointF(0, 0), QSizeF(size)),
+                               QRectF(drawn->pos(), QSizeF(size)));
+    }
+    drawn->resize(shown);
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);

@@ -7,6 +7,7 @@
 
 #include <QList>
 #include <QPointF>
+#include <QSize>
 #include <QString>
 #include <QWidget>
 
@@ -21,18 +22,20 @@ class QScatterSeries;
 // The two charts of the comparison window for one model on the inputs of the
 // state: "Punkt pracy" (the ventilator's available underpressure and the duct
 // system's required pressure against the flow, with the operating point) and
-// "Wydajność a prędkość wiatru" (Q against the wind speed from 0 to 15 m/s for
-// the chosen model and the ticked ones).
+// "Wydajność w funkcji prędkości wiatru" (Q against the wind speed from 0 to
+// NeedWindLimit of the current wind, the span of the wind-needed search, for
+// the chosen model and the ticked ones, each model in its own colour).
 class TCompareCharts : public QWidget {
     Q_OBJECT
 public:
     enum class Chart { OperatingPoint, Wind };
     Q_ENUM(Chart)
 
-    // The wind speeds of the second chart [m/s].
+    // The wind speeds of the second chart [m/s]; it ends at NeedWindLimit.
     static constexpr double kWindFrom = 0.0;
-    static constexpr double kWindTo = 15.0;
     static constexpr double kWindStep = 0.25;
+    // The least size of a saved picture.
+    static constexpr QSize kPngSize{1200, 800};
 
     explicit TCompareCharts(QWidget* parent = nullptr);
 
@@ -61,8 +64,13 @@ public:
     // The catalogue numbers drawn on the wind chart, in drawing order.
     const std::vector<int>& WindModels() const { return windModels_; }
 
-    // Saves a chart as a PNG picture of its size on screen, as every file is
-    // written (ReplaceFile): never a half-written file.
+    // Whether the chart shows anything that may be saved: a model on the
+    // operating-point chart, even one without a point; lines on the wind chart.
+    bool HasDrawing(Chart chart) const;
+
+    // Saves a chart as a PNG picture of its size on screen, at least
+    // kPngSize, as every file is written (ReplaceFile): never a half-written
+    // file.
     Outcome SavePng(Chart chart, const QString& path) const;
 
     // One line of the wind chart: a stretch of one branch of operating points
@@ -89,5 +97,6 @@ private:
     QScatterSeries* pointSeries_ = nullptr;
     QScatterSeries* otherPointsSeries_ = nullptr;
     std::vector<int> windModels_;
+    int operatingModel_ = 0;
     std::optional<StackConditions> stack_;
 };

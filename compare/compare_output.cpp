@@ -52,64 +52,54 @@ std::array<int, kComparisonColumnCount> ColumnWidths(const QFontMetrics& bold,
     return widths;
 }
 
-// Draws the title and the input lines at the top of the first page; returns
-// the height they take, with a blank line below.
-int DrawHeading(QPainter& painter, const QFont& title, const QFont& body, const CalcState& state)
+// Draws the title, the input lines and the conditions at the top of the
+// first page, wrapped to `width`; returns the height they take, with a blank
+// line below.
+int DrawHeading(QPainter& painter, const QFont& title, const QFont& body, int width,
+                const CalcState& state, const ComparisonConditions& conditions)
 {
     int y = 0;
     painter.setFont(title);
     const QFontMetrics titleMetrics(title, painter.device());
     const QFontMetrics metrics(body, painter.device());
-    const int lineHeight = metrics.lineSpacing();
     painter.drawText(0, y + titleMetrics.ascent(), "Porównanie wywietrzników");
-    y += titleMetrics.lineSpacing() + lineHeight / 2;
+    y += titleMetrics.lineSpacing() + metrics.lineSpacing() / 2;
     painter.setFont(body);
-    for (const QString& line : InputLines(state)) {
-        painter.drawText(0, y + metrics.ascent(), line);
-        y += lineHeight;
+    std::vector<QString> lines = InputLines(state);
+    lines.emplace_back(" ");
+    lines.emplace_back("Warunki porównania:");
+    for (const std::string& line : ConditionLines(conditions))
+        lines.push_back("   " + Text(line));
+    for (const QString& line : lines) {
+        const QRect box(0, y, width, 100 * metrics.lineSpacing());
+        const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
+        painter.drawText(box, flags, line);
+        y += metrics.boundingRect(box, flags, line).height();
     }
-    return y + lineHeight;
+    return y + metrics.lineSpacing();
 }
 
-// Draws the comparison on the painter's pages.
-Outcome DrawComparison(QPainter& painter, QPagedPaintDevice& printer, const CalcState& state,
-                       const std::vector<ComparisonRow>& rows, const std::vector<int>& order,
-                       int currentModel)
-{
-    const QRect page = painter.viewport();
-    const QFont body = ProgramFont(10);
-    QFont bold = body;
-    bold.setBold(true);
-    QFont title = ProgramFont(14);
-    title.setBold(true);
+// The table of the printout: its fonts, columns and the place of the next row.
+struct TablePainter {
+    QPainter& painter;
+    QFont body;
+    QFont bold;
+    std::vector<int> columns;
+    std::array<int, kComparisonColumnCount> widths{};
+    int padding = 0;
+    int rowHeight = 0;
+    int y = 0;
 
-    const QFontMetrics metrics(body, painter.device());
-    const QFontMetrics boldMetrics(bold, painter.device());
-    const int lineHeight = metrics.lineSpacing();
-    const int padding = metrics.averageCharWidth();
-    const int rowHeight = lineHeight + padding;
-
-    const std::array<int, kComparisonColumnCount> widths =
-        ColumnWidths(boldMetrics, rows, order, padding);
-    bool needSet = false;
-    for (const ComparisonRow& row : rows)
-        needSet = needSet || row.NeedSet();
-    const std::vector<int> columns = ComparisonColumns(needSet);
-    // A table wider than the page is drawn smaller, so that every column fits.
-    int tableWidth = 0;
-    for (int column : columns)
-        tableWidth += widths[column];
-    int pageHeight = page.height();
-    if (tableWidth > page.width() && tableWidth > 0) {
-        const double factor = static_cast<double>(page.width()) / tableWidth;
-        painter.scale(factor, factor);
-        pageHeight = static_cast<int>(page.height() / factor);
+    int Width() const
+    {
+        int width = 0;
+        for (int column : columns)
+            width += widths[column];
+        return width;
     }
 
-    int y = DrawHeading(painter, title, body, state);
-
-    auto drawRow = [&](const std::array<QString, kComparisonColumnCount>& cells, bool strong,
-                       bool header) {
+    void Row(const std::array<QString, kComparisonColumnCount>& cells, bool strong, bool header)
+    {
         painter.setFont(strong || header ? bold : body);
         int x = 0;
         for (int column : columns) {
@@ -125,26 +115,58 @@ Outcome DrawComparison(QPainter& painter, QPagedPaintDevice& printer, const Calc
             x += widths[column];
         }
         y += rowHeight;
-    };
+    }
+};
+
+std::array<QString, kComparisonColumnCount> HeaderCells()
+{
     std::array<QString, kComparisonColumnCount> header;
     for (int column = 0; column < kComparisonColumnCount; ++column)
         header[column] = Text(ComparisonHeader(column));
-    drawRow(header, false, true);
+    return header;
+}
 
+// Draws the comparison on the painter's pages.
+Outcome DrawComparison(QPainter& painter, QPagedPaintDevice& printer, const CalcState& state,
+                       const std::vector<ComparisonRow>& rows, const std::vector<int>& order,
+                       const ComparisonConditions& conditions, int currentModel)
+{
+    const QRect page = painter.viewport();
+    TablePainter table{painter, ProgramFont(10), ProgramFont(10),
+                       ComparisonColumns(conditions.neededFlowPerHour > 0.0)};
+    table.bold.setBold(true);
+    QFont title = ProgramFont(14);
+    title.setBold(true);
+    const QFontMetrics metrics(table.body, painter.device());
+    table.padding = metrics.averageCharWidth();
+    table.rowHeight = metrics.lineSpacing() + table.padding;
+    table.widths =
+        ColumnWidths(QFontMetrics(table.bold, painter.device()), rows, order, table.padding);
+    // A table wider than the page is drawn smaller, so that every column fits.
+    int pageWidth = page.width();
+    int pageHeight = page.height();
+    if (table.Width() > page.width()) {
+        const double factor = static_cast<double>(page.width()) / table.Width();
+        painter.scale(factor, factor);
+        pageWidth = table.Width();
+        pageHeight = static_cast<int>(page.height() / factor);
+    }
+    table.y = DrawHeading(painter, title, table.body, pageWidth, state, conditions);
+    table.Row(HeaderCells(), false, true);
     for (int position : order) {
         if (position < 0 || static_cast<std::size_t>(position) >= rows.size())
             continue;
-        if (y + rowHeight > pageHeight) {
+        if (table.y + table.rowHeight > pageHeight) {
             if (!printer.newPage())
                 return Outcome::Failure("Nie można rozpocząć nowej strony wydruku.");
-            y = 0;
-            drawRow(header, false, true);
+            table.y = 0;
+            table.Row(HeaderCells(), false, true);
         }
         const ComparisonRow& row = rows[position];
         std::array<QString, kComparisonColumnCount> cells;
         for (int column = 0; column < kComparisonColumnCount; ++column)
             cells[column] = Text(ComparisonCell(row, column));
-        drawRow(cells, row.number == currentModel, false);
+        table.Row(cells, row.number == currentModel, false);
     }
     return {};
 }
@@ -152,17 +174,18 @@ Outcome DrawComparison(QPainter& painter, QPagedPaintDevice& printer, const Calc
 } // namespace
 
 Outcome WriteComparisonCsv(const QString& path, const std::vector<ComparisonRow>& rows,
-                           const std::vector<int>& order, CsvForm form)
+                           const std::vector<int>& order, const ComparisonConditions& conditions,
+                           CsvForm form)
 {
     if (path.isEmpty())
         return Outcome::Failure("Nie podano nazwy pliku CSV.");
-    const std::string csv = ComparisonCsv(rows, order, form);
+    const std::string csv = ComparisonCsv(rows, order, conditions, form);
     return ReplaceFile(path, QByteArray(csv.data(), static_cast<qsizetype>(csv.size())));
 }
 
 Outcome PrintComparisonTable(QPrinter& printer, const CalcState& state,
                              const std::vector<ComparisonRow>& rows, const std::vector<int>& order,
-                             int currentModel)
+                             const ComparisonConditions& conditions, int currentModel)
 {
     PrintFileGuard file(printer);
     if (Outcome begun = file.Begin(); !begun)
@@ -175,7 +198,8 @@ Outcome PrintComparisonTable(QPrinter& printer, const CalcState& state,
         return Outcome::Failure("Nie można rozpocząć wydruku na drukarce „" +
                                 printer.printerName() + "”.");
     }
-    if (Outcome drawn = DrawComparison(painter, file.Device(), state, rows, order, currentModel);
+    if (Outcome drawn =
+            DrawComparison(painter, file.Device(), state, rows, order, conditions, currentModel);
         !drawn)
         return drawn;
     if (!painter.end())

@@ -14,12 +14,13 @@ class QPrinter;
 // file is written (ReplaceFile): either the whole file or the file on disk
 // stays as it was; only a regular file is ever replaced.
 Outcome WriteComparisonCsv(const QString& path, const std::vector<ComparisonRow>& rows,
-                           const std::vector<int>& order, CsvForm form = CsvForm::Plain);
+                           const std::vector<int>& order, const ComparisonConditions& conditions,
+                           CsvForm form = CsvForm::Plain);
 
 // Prints the comparison on `printer`: a title, the inputs of the state as the
-// report lists them, and the table in the order given, on as many pages as it
+// report lists them, the ConditionLines, and the table in the order given, on as many pages as it
 // takes; the row of `currentModel` in bold. Fails when the printer cannot
 // start or finish the document; a print file is replaced only when complete.
 Outcome PrintComparisonTable(QPrinter& printer, const CalcState& state,
                              const std::vector<ComparisonRow>& rows, const std::vector<int>& order,
-                             int currentModel);
+                             const ComparisonConditions& conditions, int currentModel);

@@ -46,15 +46,48 @@ std::vector<int> ComparisonColumns(bool needSet)
     return columns;
 }
 
+namespace {
+
+bool SameStack(const std::optional<StackConditions>& kept, const StackConditions* stack)
+{
+    if (!kept || stack == nullptr)
+        return !kept && stack == nullptr;
+    return kept->inside == stack->inside && kept->outside == stack->outside &&
+           kept->height == stack->height;
+}
+
+} // namespace
+
+const std::vector<double>& NeedWindCache::Flows(const CalcState& state,
+                                                const StackConditions* stack, int number)
+{
+    if (!valid_ || !(state_ == state) || !SameStack(stack_, stack)) {
+        valid_ = true;
+        state_ = state;
+        stack_ = stack != nullptr ? std::optional(*stack) : std::nullopt;
+        swept_.fill(false);
+    }
+    const auto at = static_cast<std::size_t>(number - 1);
+    if (!swept_[at]) {
+        flows_[at] = NeedWindFlows(state, LookUpVentilator(number), stack);
+        swept_[at] = true;
+    }
+    return flows_[at];
+}
+
 std::vector<ComparisonRow> BuildComparisonRows(const CalcState& state, const StackConditions* stack,
-                                               double neededFlowPerHour)
+                                               double neededFlowPerHour, NeedWindCache* cache)
 {
     const double need = neededFlowPerHour > 0.0 ? neededFlowPerHour : 0.0;
     std::vector<ComparisonRow> rows;
     rows.reserve(VentilatorCatalogue.size());
+    NeedWindCache local;
     for (std::size_t i = 0; i < VentilatorCatalogue.size(); ++i) {
         const VentilatorModel& model = VentilatorCatalogue[i];
-        ComparisonRow row{static_cast<int>(i) + 1, model.Name, {}};
+        const int number = static_cast<int>(i) + 1;
+        ComparisonRow row;
+        row.number = number;
+        row.name = VentilatorCaption(number);
         if (stack) {
             const StackPoint point = EvaluateStackPoint(state, model, *stack);
             row.point = AsOperatingPoint(point);
@@ -68,14 +101,53 @@ std::vector<ComparisonRow> BuildComparisonRows(const CalcState& state, const Sta
         row.nominalDiameter = model.NominalDiameter;
         row.fit = FitToDuct(model.NominalDiameter, state.DuctDiameter);
         row.neededFlowPerHour = need;
-        if (need > 0.0)
-            row.needWind = LowestWindForNeed(state, model, need, stack);
+        row.windSteps = NeedWindSteps(state.WindSpeed);
+        if (need > 0.0) {
+            row.windRanges = WindsReachingNeed(
+                (cache != nullptr ? *cache : local).Flows(state, stack, number), need);
+            row.needWind = LowestWind(row.windRanges);
+        }
         rows.push_back(row);
     }
     const int suggested = SuggestVentilator(ComparisonCandidates(rows), need);
     for (ComparisonRow& row : rows)
         row.suggested = row.number == suggested;
     return rows;
+}
+
+ComparisonConditions ConditionsOf(const CalcState& state, const StackConditions* stack,
+                                  const std::vector<ComparisonRow>& rows)
+{
+    ComparisonConditions conditions;
+    conditions.windSpeed = state.WindSpeed;
+    if (stack != nullptr) {
+        conditions.stack = *stack;
+        conditions.stackPressure = StackPressure(*stack);
+    }
+    for (const ComparisonRow& row : rows) {
+        conditions.neededFlowPerHour = row.neededFlowPerHour;
+        if (row.suggested)
+            conditions.suggested = row.number;
+    }
+    conditions.suggestion =
+        SuggestionText(ComparisonCandidates(rows), conditions.neededFlowPerHour, state.WindSpeed);
+    return conditions;
+}
+
+std::vector<std::string> ConditionLines(const ComparisonConditions& c)
+{
+    std::vector<std::string> lines{"Prędkość wiatru = " + FormatFixed(c.windSpeed, 2) + " [m/s]"};
+    if (c.stack)
+        lines.push_back("Ciąg grawitacyjny: ti = " + FormatFixed(c.stack->inside, 1) +
+                        " [°C], te = " + FormatFixed(c.stack->outside, 1) +
+                        " [°C], H = " + FormatFixed(c.stack->height, 2) +
+                        " [m], Δps = " + FormatFixed(c.stackPressure, 4) + " [Pa]");
+    if (c.neededFlowPerHour > 0.0)
+        lines.push_back("Wymagana wydajność Qh = " + FormatFixed(c.neededFlowPerHour, 1) +
+                        " [m3/h]");
+    if (!c.suggestion.empty())
+        lines.push_back(c.suggestion);
+    return lines;
 }
 
 std::vector<Candidate> ComparisonCandidates(const std::vector<ComparisonRow>& rows)
@@ -138,7 +210,7 @@ std::string ComparisonCell(const ComparisonRow& row, int column)
     if (column == kColumnReachesNeed)
         return row.NeedSet() ? (row.Reaches() ? "tak" : "nie") : "";
     if (column == kColumnNeedWind)
-        return !row.NeedSet() ? "" : row.needWind >= 0.0 ? FormatFixed(row.needWind, 1) : "–";
+        return !row.NeedSet() ? "" : WindRangesText(row.windRanges, row.windSteps);
     if (!row.HasPoint())
         return column == kColumnFlow ? kNoOperatingPointText : "";
     double value = 0.0;
@@ -194,32 +266,93 @@ std::string PolishCell(const ComparisonRow& row, int column)
 
 } // namespace
 
-std::string ComparisonCsv(const std::vector<ComparisonRow>& rows, const std::vector<int>& order,
-                          CsvForm form)
+namespace {
+
+// The headers and values of the plain form's condition columns.
+std::vector<std::pair<std::string, std::string>> ConditionColumns(const ComparisonConditions& c)
 {
-    const char separator = form == CsvForm::Polish ? ';' : ',';
-    bool needSet = false;
-    for (const ComparisonRow& row : rows)
-        needSet = needSet || row.NeedSet();
-    const std::vector<int> columns = ComparisonColumns(needSet);
+    std::vector<std::pair<std::string, std::string>> columns{
+        {"v [m/s]", FormatFixed(c.windSpeed, 2)}};
+    if (c.stack) {
+        columns.emplace_back("ti [°C]", FormatFixed(c.stack->inside, 1));
+        columns.emplace_back("te [°C]", FormatFixed(c.stack->outside, 1));
+        columns.emplace_back("H [m]", FormatFixed(c.stack->height, 2));
+        columns.emplace_back("Δps [Pa]", FormatFixed(c.stackPressure, 4));
+    }
+    if (c.neededFlowPerHour > 0.0) {
+        columns.emplace_back("Qh wym. [m3/h]", FormatFixed(c.neededFlowPerHour, 1));
+        columns.emplace_back("Proponowany", "");
+    }
+    return columns;
+}
+
+} // namespace
+
+std::string ComparisonCsv(const std::vector<ComparisonRow>& rows, const std::vector<int>& order,
+                          const ComparisonConditions& conditions, CsvForm form)
+{
+    const bool polish = form == CsvForm::Polish;
+    const char separator = polish ? ';' : ',';
+    const std::vector<int> columns = ComparisonColumns(conditions.neededFlowPerHour > 0.0);
+    const auto extra =
+        polish ? std::vector<std::pair<std::string, std::string>>{} : ConditionColumns(conditions);
     // The byte order mark tells a spreadsheet that the Polish letters are UTF-8.
-    std::string csv = form == CsvForm::Polish ? "\xEF\xBB\xBF" : "";
-    auto line = [&](auto&& cell) {
+    std::string csv = polish ? "\xEF\xBB\xBF" : "";
+    if (polish) {
+        for (const std::string& line : ConditionLines(conditions))
+            csv += CsvField(line, separator) + "\r\n";
+        csv += "\r\n";
+    }
+    auto line = [&](auto&& cell, auto&& condition) {
         for (std::size_t i = 0; i < columns.size(); ++i) {
             if (i > 0)
                 csv += separator;
             csv += CsvField(cell(columns[i]), separator);
         }
+        for (const auto& column : extra)
+            csv += separator + CsvField(condition(column), separator);
         csv += "\r\n";
     };
-    line([](int column) { return std::string(ComparisonHeader(column)); });
+    line([](int column) { return std::string(ComparisonHeader(column)); },
+         [](const auto& column) { return column.first; });
     for (int position : order) {
         if (position < 0 || static_cast<std::size_t>(position) >= rows.size())
             continue;
         const ComparisonRow& row = rows[static_cast<std::size_t>(position)];
-        line([&](int column) {
-            return form == CsvForm::Polish ? PolishCell(row, column) : ComparisonCell(row, column);
-        });
+        line(
+            [&](int column) {
+                return polish ? PolishCell(row, column) : ComparisonCell(row, column);
+            },
+            [&](const auto& column) {
+                if (column.first == "Proponowany")
+                    return std::string(row.suggested ? "tak" : "");
+                return column.second;
+            });
     }
     return csv;
+}
+
+std::string ComparisonText(const std::vector<ComparisonRow>& rows, const std::vector<int>& order,
+                           const ComparisonConditions& conditions)
+{
+    const bool needSet = conditions.neededFlowPerHour > 0.0;
+    std::string text;
+    for (const std::string& line : ConditionLines(conditions))
+        text += line + "\n";
+    text += "\n";
+    const std::vector<int> columns = ComparisonColumns(needSet);
+    for (std::size_t i = 0; i < columns.size(); ++i)
+        text += (i > 0 ? "\t" : "") + std::string(ComparisonHeader(columns[i]));
+    text += needSet ? "\tProponowany\n" : "\n";
+    for (int position : order) {
+        if (position < 0 || static_cast<std::size_t>(position) >= rows.size())
+            continue;
+        const ComparisonRow& row = rows[static_cast<std::size_t>(position)];
+        for (std::size_t i = 0; i < columns.size(); ++i)
+            text += (i > 0 ? "\t" : "") + ComparisonCell(row, columns[i]);
+        if (needSet)
+            text += row.suggested ? "\ttak" : "\t";
+        text += "\n";
+    }
+    return text;
 }

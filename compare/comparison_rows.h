@@ -7,6 +7,7 @@
 #include "files/csv.h"
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,7 +30,7 @@ enum ComparisonColumn : int {
     kColumnDiameter,    // "Dn [m]"
     kColumnDuctFit,     // "Dn wobec D": DuctFitText
     kColumnReachesNeed, // "Qh wym.": "tak" or "nie" when a needed flow is set
-    kColumnNeedWind,    // "v dla Qh wym. [m/s]": LowestWindForNeed "%1.1f", or "–"
+    kColumnNeedWind,    // "v dla Qh wym. [m/s]": WindRangesText
     kComparisonColumnCount,
 };
 
@@ -42,14 +43,16 @@ std::string_view ComparisonHeader(int column);
 
 // One model of the comparison.
 struct ComparisonRow {
-    int number = 0;                 // 1..27, the catalogue row
-    std::string_view name;          // the catalogue name
-    OperatingPoint point;           // on the inputs of the state
-    double nominalDiameter = 0.0;   // Dn [m]
-    DuctFit fit = DuctFit::Equal;   // Dn against the duct's D
-    double neededFlowPerHour = 0.0; // the need [m3/h]; 0: none set
-    double needWind = -1.0;         // LowestWindForNeed; negative: none
-    bool suggested = false;         // SuggestVentilator's choice
+    int number = 0;                    // 1..27, the catalogue row
+    std::string_view name;             // the caption of the ventilator choice
+    OperatingPoint point;              // on the inputs of the state
+    double nominalDiameter = 0.0;      // Dn [m]
+    DuctFit fit = DuctFit::Equal;      // Dn against the duct's D
+    double neededFlowPerHour = 0.0;    // the need [m3/h]; 0: none set
+    double needWind = -1.0;            // LowestWind of windRanges; negative: none
+    std::vector<WindRange> windRanges; // the winds that reach the need
+    int windSteps = 0;                 // NeedWindSteps of the current wind
+    bool suggested = false;            // SuggestVentilator's choice
     // With the gravity draught, StackNotes: the other stable states and, where
     // it differs, the report's own result.
     std::vector<std::string> notes{};
@@ -59,12 +62,47 @@ struct ComparisonRow {
     bool Reaches() const { return ReachesNeed(point, neededFlowPerHour); }
 };
 
+// The need-wind sweeps (NeedWindFlows) of all models, kept while the state
+// and the draught stay the same: a need typed then costs no new operating
+// points.
+class NeedWindCache {
+public:
+    const std::vector<double>& Flows(const CalcState& state, const StackConditions* stack,
+                                     int number);
+
+private:
+    bool valid_ = false;
+    CalcState state_{};
+    std::optional<StackConditions> stack_;
+    std::array<std::vector<double>, kVentilatorCount> flows_;
+    std::array<bool, kVentilatorCount> swept_{};
+};
+
 // The 27 models in catalogue order, by the wind alone or, given `stack`, by
 // the wind and the gravity draught together, judged against a needed flow
-// [m3/h] (0: none).
+// [m3/h] (0: none). A cache, when given, keeps the sweeps for the next call.
 std::vector<ComparisonRow> BuildComparisonRows(const CalcState& state,
                                                const StackConditions* stack = nullptr,
-                                               double neededFlowPerHour = 0.0);
+                                               double neededFlowPerHour = 0.0,
+                                               NeedWindCache* cache = nullptr);
+
+// What the numbers of a comparison are computed for.
+struct ComparisonConditions {
+    double windSpeed = 0.0;               // v [m/s]
+    std::optional<StackConditions> stack; // the gravity draught, when on
+    double stackPressure = 0.0;           // its dps [Pa]
+    double neededFlowPerHour = 0.0;       // 0: none
+    int suggested = 0;                    // the suggested model; 0: none
+    std::string suggestion;               // SuggestionText; empty without a need
+};
+ComparisonConditions ConditionsOf(const CalcState& state, const StackConditions* stack,
+                                  const std::vector<ComparisonRow>& rows);
+
+// The conditions as lines in the report's formats, for a printout or the
+// Polish CSV: "Prędkość wiatru = 4.00 [m/s]", with the draught "Ciąg
+// grawitacyjny: ti = 20.0 [°C], te = 12.0 [°C], H = 5.00 [m], Δps = 0.9410 [Pa]",
+// with a need "Wymagana wydajność Qh = 100.0 [m3/h]" and the suggestion.
+std::vector<std::string> ConditionLines(const ComparisonConditions& conditions);
 
 // The rows as candidates of SuggestVentilator.
 std::vector<Candidate> ComparisonCandidates(const std::vector<ComparisonRow>& rows);
@@ -90,10 +128,21 @@ enum class CsvForm {
     Polish, // semicolon-separated, decimal comma: what a Polish spreadsheet opens
 };
 
-// The comparison as CSV: UTF-8 (the Polish form begins with a byte order
-// mark), a header line, the form's separator between
-// fields and its decimal mark in numbers, CRLF line ends; fields quoted as
-// every CSV of the program is (CsvField). Rows in
-// the order given, the columns of ComparisonColumns.
+// The comparison as CSV: UTF-8, the form's separator between fields and its
+// decimal mark in numbers, CRLF line ends; fields quoted as every CSV of
+// the program is (CsvField). Rows in the order given,
+// the columns of ComparisonColumns.
+// The plain form is one table: after the columns, every row repeats the
+// conditions ("v [m/s]", with the draught "ti [°C]", "te [°C]", "H [m]",
+// "Δps [Pa]", with a need "Qh wym. [m3/h]" and "Proponowany": "tak" on the
+// suggested row). The Polish form begins with a byte order mark and the
+// ConditionLines, one a line, then a blank line and the table.
 std::string ComparisonCsv(const std::vector<ComparisonRow>& rows, const std::vector<int>& order,
-                          CsvForm form = CsvForm::Plain);
+                          const ComparisonConditions& conditions, CsvForm form = CsvForm::Plain);
+
+// The comparison as text, as the command line prints it: the ConditionLines,
+// a blank line, then the table with a tab between columns, the columns of
+// ComparisonColumns and, with a need, "Proponowany" ("tak" on the suggested
+// row). Rows in the order given.
+std::string ComparisonText(const std::vector<ComparisonRow>& rows, const std::vector<int>& order,
+                           const ComparisonConditions& conditions);

@@ -2,25 +2,32 @@
 
 #include "calc/calc_state.h"
 #include "calc/number_format.h"
+#include "calc/selection.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 
 namespace {
 
-// The whole text as a number, with a decimal point or comma.
-std::optional<double> Number(const QLineEdit* edit)
+// The whole text as a number by the strict rule, with a decimal point or
+// comma; otherwise the problem, naming the field.
+std::optional<double> Number(const QLineEdit* edit, const char* name, QString& problem)
 {
-    QString text = edit->text().trimmed();
-    text.replace(',', '.');
-    bool ok = false;
-    const double value = QLocale::c().toDouble(text, &ok);
-    if (!ok || !std::isfinite(value))
-        return std::nullopt;
+    const std::string text = edit->text().toStdString();
+    const std::optional<double> value = StrictFieldNumber(text);
+    if (!value)
+        problem = QString("%1 „%2” nie jest liczbą. Wpisz liczbę, np. 20 lub 20,5.")
+                      .arg(name, edit->text());
     return value;
+}
+
+// A field marked with a red frame and a hint naming its problem, or plain.
+void Mark(QLineEdit* edit, const QString& problem)
+{
+    edit->setStyleSheet(problem.isEmpty() ? QString() : "QLineEdit { border: 2px solid #d00000; }");
+    edit->setToolTip(problem);
 }
 
 QLineEdit* Field(QWidget* parent, const char* name, const QString& text)
@@ -48,9 +55,6 @@ TStackGroup::TStackGroup(QWidget* parent)
     inside_ = Field(this, "StackInside", Fixed(kDesignInsideTemperature, 1));
     outside_ = Field(this, "StackOutside", Fixed(kDesignOutsideTemperature, 1));
     height_ = Field(this, "StackHeight", QString());
-    problem_ = new QLabel(this);
-    problem_->setObjectName("StackProblem");
-    problem_->setStyleSheet("color: #b00000");
 
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(enabled_);
@@ -68,7 +72,7 @@ TStackGroup::TStackGroup(QWidget* parent)
         connect(row.edit, &QLineEdit::textChanged, this, &TStackGroup::Changed);
         row.edit->setEnabled(false);
     }
-    layout->addWidget(problem_, 1);
+    layout->addStretch(1);
     connect(enabled_, &QCheckBox::toggled, this, [this](bool on) {
         for (QLineEdit* edit : {inside_, outside_, height_})
             edit->setEnabled(on);
@@ -78,21 +82,35 @@ TStackGroup::TStackGroup(QWidget* parent)
 
 std::optional<StackConditions> TStackGroup::Conditions(const CalcState& state) const
 {
-    problem_->clear();
-    if (!enabled_->isChecked())
-        return std::nullopt;
+    problem_.clear();
+    QString inside;
+    QString outside;
+    QString height;
     StackConditions conditions = DefaultStackConditions(state);
-    const auto inside = Number(inside_);
-    const auto outside = Number(outside_);
-    const auto height =
-        height_->text().trimmed().isEmpty() ? std::optional(state.DuctLength) : Number(height_);
-    if (!inside || !outside || !height) {
-        problem_->setText("Proszę podać ti, te i H jako liczby (H puste: długość kanału L).");
-        return std::nullopt;
+    if (enabled_->isChecked()) {
+        conditions.inside = Number(inside_, "ti", inside).value_or(0.0);
+        conditions.outside = Number(outside_, "te", outside).value_or(0.0);
+        if (!height_->text().trimmed().isEmpty())
+            conditions.height = Number(height_, "H", height).value_or(0.0);
+        else
+            conditions.height = state.DuctLength;
+        const QString zero = " musi być wyższa od −273.15 °C (zera bezwzględnego).";
+        if (inside.isEmpty() && conditions.inside <= kAbsoluteZero)
+            inside = "Temperatura ti" + zero;
+        if (outside.isEmpty() && conditions.outside <= kAbsoluteZero)
+            outside = "Temperatura te" + zero;
+        if (height.isEmpty() && conditions.height < 0.0)
+            height = "Wysokość H nie może być ujemna.";
     }
-    conditions.inside = *inside;
-    conditions.outside = *outside;
-    conditions.height = *height;
+    Mark(inside_, inside);
+    Mark(outside_, outside);
+    Mark(height_, height);
+    for (const QString& problem : {inside, outside, height}) {
+        if (!problem.isEmpty())
+            problem_ += (problem_.isEmpty() ? "" : " ") + problem;
+    }
+    if (!enabled_->isChecked() || !problem_.isEmpty())
+        return std::nullopt;
     return conditions;
 }
 

@@ -10,7 +10,7 @@
 #include "calc/inputs.h"
 #include "calc/number_format.h"
 #include "calc/operating_point.h"
-#include "compare/compare_form.h"
+#include "compare/compare_window.h"
 #include "dialogs/ventilator_dialog.h"
 #include "report/report_draw.h"
 #include "test_main.h"
@@ -455,7 +455,7 @@ private slots:
         p.Run(kNewCalculation, HallSteps("0.16", "5", "RadioButton1")
                                    << Ventilator("RadioButton5"));
         p.Run(kCompare, {{"CompareForm", [](QWidget* w) {
-                              auto* compare = static_cast<TCompareForm*>(w);
+                              auto* compare = static_cast<CompareWindow*>(w);
                               compare->SelectModel(14);
                               Choose(w, "ChooseButton");
                               PressEscape(w);

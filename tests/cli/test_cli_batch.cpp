@@ -98,8 +98,8 @@ private slots:
             const QJsonObject result = single.value("result").toObject();
             const QString reason = single.value("reason").toString();
             QCOMPARE(row[8], QString(!result.isEmpty()               ? "wynik"
-                                     : reason == "brak punktu pracy" ? "brak"
-                                                                     : "odmowa"));
+                                     : reason == "brak punktu pracy" ? "brak punktu pracy"
+                                                                     : "dane odrzucone"));
             QCOMPARE(row[9], reason);
             if (!result.isEmpty()) {
                 QCOMPARE(row[4].toDouble(), result.value("Q").toDouble());

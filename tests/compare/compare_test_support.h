@@ -1,7 +1,7 @@
 #pragma once
 
 #include "calc/ventilator_choice.h"
-#include "compare/compare_form.h"
+#include "compare/compare_window.h"
 #include "compare/compare_table_model.h"
 #include "compare_states.h"
 #include "gui_test_support.h"
@@ -35,7 +35,7 @@ inline void TypeFileName(QFileDialog* dialog, const QString& path)
 
 // Refreshes the window from its state, as the main window does before
 // showing it, and shows it.
-inline bool OpenWindow(TCompareForm& form)
+inline bool OpenWindow(CompareWindow& form)
 {
     form.Refresh();
     form.show();
@@ -50,20 +50,20 @@ inline void ChooseLikeTheMainWindow(CalcState& state, int index)
     ApplyVentilatorChoice(state);
 }
 
-inline QTableView* Table(TCompareForm& form)
+inline QTableView* Table(CompareWindow& form)
 {
     return form.findChild<QTableView*>("CompareTable");
 }
 
 // The text of a table cell as shown.
-inline QString Cell(TCompareForm& form, int row, int column)
+inline QString Cell(CompareWindow& form, int row, int column)
 {
     const QAbstractItemModel* model = Table(form)->model();
     return model->data(model->index(row, column)).toString();
 }
 
 // The catalogue numbers of the rows, top to bottom.
-inline std::vector<int> ShownNumbers(TCompareForm& form)
+inline std::vector<int> ShownNumbers(CompareWindow& form)
 {
     std::vector<int> numbers;
     for (int row = 0; row < Table(form)->model()->rowCount(); ++row)
@@ -72,7 +72,7 @@ inline std::vector<int> ShownNumbers(TCompareForm& form)
 }
 
 // The centre of a cell in the table's viewport.
-inline QPoint CellCentre(TCompareForm& form, int row, int column)
+inline QPoint CellCentre(CompareWindow& form, int row, int column)
 {
     QTableView* table = Table(form);
     const QModelIndex index = table->model()->index(row, column);
@@ -80,14 +80,14 @@ inline QPoint CellCentre(TCompareForm& form, int row, int column)
     return table->visualRect(index).center();
 }
 
-inline void ClickCell(TCompareForm& form, int row, int column)
+inline void ClickCell(CompareWindow& form, int row, int column)
 {
     QTest::mouseClick(Table(form)->viewport(), Qt::LeftButton, {}, CellCentre(form, row, column));
 }
 
 // A double-click as the window system delivers it: press, release, the
 // second press as a double-click, release.
-inline void DoubleClickCell(TCompareForm& form, int row, int column)
+inline void DoubleClickCell(CompareWindow& form, int row, int column)
 {
     const QPoint at = CellCentre(form, row, column);
     QWidget* viewport = Table(form)->viewport();
@@ -97,7 +97,7 @@ inline void DoubleClickCell(TCompareForm& form, int row, int column)
 }
 
 // Clicks the check box of a row's name cell.
-inline void ClickCheckBox(TCompareForm& form, int row)
+inline void ClickCheckBox(CompareWindow& form, int row)
 {
     QTableView* table = Table(form);
     const QModelIndex index = table->model()->index(row, kColumnName);
@@ -112,7 +112,7 @@ inline void ClickCheckBox(TCompareForm& form, int row)
 }
 
 // Clicks a column header.
-inline void ClickHeader(TCompareForm& form, int column)
+inline void ClickHeader(CompareWindow& form, int column)
 {
     QHeaderView* header = Table(form)->horizontalHeader();
     const QPoint centre(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,

@@ -47,7 +47,7 @@ QStringList AxisTitles(QChart* chart)
 }
 
 // The wind chart's line series by the model they draw.
-std::map<int, std::vector<QLineSeries*>> WindSeries(TCompareForm& form)
+std::map<int, std::vector<QLineSeries*>> WindSeries(CompareWindow& form)
 {
     std::map<int, std::vector<QLineSeries*>> byModel;
     QChart* chart = form.Charts()->View(TCompareCharts::Chart::Wind)->chart();
@@ -60,7 +60,7 @@ std::map<int, std::vector<QLineSeries*>> WindSeries(TCompareForm& form)
 }
 
 // The legend entries of the wind chart that are shown.
-QStringList WindLegend(TCompareForm& form)
+QStringList WindLegend(CompareWindow& form)
 {
     QStringList names;
     QChart* chart = form.Charts()->View(TCompareCharts::Chart::Wind)->chart();
@@ -74,11 +74,12 @@ QStringList WindLegend(TCompareForm& form)
 
 QString Name(int model)
 {
-    const std::string_view name = LookUpVentilator(model).Name;
+    // The comparison names the models by the captions of the choice dialog.
+    const std::string_view name = VentilatorCaption(model);
     return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
 }
 
-int RowOf(TCompareForm& form, int model)
+int RowOf(CompareWindow& form, int model)
 {
     const std::vector<int> numbers = ShownNumbers(form);
     return static_cast<int>(std::find(numbers.begin(), numbers.end(), model) - numbers.begin());
@@ -135,7 +136,7 @@ private slots:
         QFETCH(int, model);
         const CalcState inputs = hall ? HallState(1.2, 4.0, 0.16, 5.0) : BuildingState(4.0);
         CalcState state = ChosenState(inputs, 5);
-        TCompareForm form(state, {});
+        CompareWindow form(state, {});
         QVERIFY(OpenWindow(form));
         ClickCell(form, RowOf(form, model), kColumnFlow);
         QCOMPARE(form.SelectedModel(), model);
@@ -163,27 +164,27 @@ private slots:
         QVERIFY(chart->title().contains(Name(model)));
         QCOMPARE(AxisTitles(chart), (QStringList{"Q [m3/s]", "Δp [Pa]"}));
         QCOMPARE(form.Charts()->AvailableSeries()->name(), QString("Podciśnienie wywietrznika"));
-        QCOMPARE(form.Charts()->RequiredSeries()->name(), QString("Strata ciśnienia w instalacji"));
+        QCOMPARE(form.Charts()->RequiredSeries()->name(), QString("Straty ciśnienia w instalacji"));
         QCOMPARE(point->name(), QString("Punkt pracy"));
     }
 
     void pointLabelOfTheWorkedCase()
     {
         CalcState state = ChosenState(HallState(1.2, 4.0, 0.16, 5.0), 5);
-        TCompareForm form(state, {});
+        CompareWindow form(state, {});
         form.Refresh();
-        QScatterSeries* point = form.Charts()->OperatingPointSeries();
-        QVERIFY(point->pointLabelsVisible());
-        QCOMPARE(point->pointLabelsFormat(), QString("Q = 0.0426 m3/s, DPsw = 3.7752 Pa"));
+        // The numbers go in the title, where they cover no curve.
+        QVERIFY(!form.Charts()->OperatingPointSeries()->pointLabelsVisible());
         QCOMPARE(form.Charts()->View(TCompareCharts::Chart::OperatingPoint)->chart()->title(),
-                 QString("Punkt pracy: KALMO-160 (v = 4.00 m/s)"));
+                 QString("Punkt pracy: KALMO-160 (v = 4.00 m/s)<br>Q = 0.0426 m3/s, DPsw = "
+                         "3.7752 Pa"));
     }
 
     void modelWithoutAPoint()
     {
         // Model 1 finds no point in a hall duct of 0.12 m, 1 m long, at 15 m/s.
         CalcState state = HallState(1.2, 15.0, 0.12, 1.0);
-        TCompareForm form(state, {});
+        CompareWindow form(state, {});
         QVERIFY(OpenWindow(form));
         ClickCell(form, RowOf(form, 1), kColumnFlow);
         QCOMPARE(form.SelectedModel(), 1);
@@ -212,9 +213,8 @@ private slots:
                 drawn.insert(p.x());
         }
         QCOMPARE(drawn, found);
-        QCOMPARE(WindLegend(form),
-                 (QStringList{Name(1), "linia przerywana: inny, niewybrany punkt pracy",
-                              "Bieżący wiatr v = 15.00 m/s"}));
+        QCOMPARE(WindLegend(form), (QStringList{Name(1), "przerywana: inny punkt pracy",
+                                                "Bieżąca prędkość wiatru v = 15.00 m/s"}));
     }
 
     void gapsInTheWindCurve()
@@ -222,7 +222,7 @@ private slots:
         // Model 10 in a short hall duct of 0.06 m with a rounded inlet finds
         // no point at 9.25 m/s, but at the speeds on either side.
         CalcState state = HallState(1.2, 4.0, 0.06, 0.05, kHallInlets[2].lossCoefficient);
-        TCompareForm form(state, {});
+        CompareWindow form(state, {});
         QVERIFY(OpenWindow(form));
         ClickCell(form, RowOf(form, 10), kColumnNumber);
         QCOMPARE(form.SelectedModel(), 10);
@@ -238,7 +238,7 @@ private slots:
         QCOMPARE(pieces[1]->points().front().x(), 9.5);
         QCOMPARE(pieces[0]->count() + pieces[1]->count(), 60);
         // One legend entry for the model, in the colour of both pieces.
-        QCOMPARE(WindLegend(form), (QStringList{Name(10), "Bieżący wiatr v = 4.00 m/s"}));
+        QCOMPARE(WindLegend(form), (QStringList{Name(10), "Bieżąca prędkość wiatru v = 4.00 m/s"}));
         QCOMPARE(pieces[0]->pen().color(), pieces[1]->pen().color());
     }
 
@@ -246,10 +246,10 @@ private slots:
     {
         // A storm beyond the range of the calculation: every model is refused.
         CalcState state = HallState(1.2, 1e150, 0.16, 5.0);
-        TCompareForm form(state, {});
+        CompareWindow form(state, {});
         QVERIFY(OpenWindow(form));
-        const QString reason = "Dane prowadzą do przepływu poza zakresem obliczeń – proszę "
-                               "sprawdzić prędkość wiatru i wymiary.";
+        const QString reason = "Dane prowadzą do przepływu poza zakresem obliczeń – "
+                               "sprawdź prędkość wiatru i wymiary.";
         const QAbstractItemModel* table = Table(form)->model();
         for (int row = 0; row < kVentilatorCount; ++row) {
             QCOMPARE(Cell(form, row, kColumnFlow), QString("brak punktu pracy"));
@@ -275,10 +275,10 @@ private slots:
     {
         const CalcState inputs = HallState(1.2, 4.0, 0.16, 5.0);
         CalcState state = ChosenState(inputs, 5);
-        TCompareForm form(state, {});
+        CompareWindow form(state, {});
         QVERIFY(OpenWindow(form));
         QChart* wind = form.Charts()->View(TCompareCharts::Chart::Wind)->chart();
-        QCOMPARE(wind->title(), QString("Wydajność a prędkość wiatru"));
+        QCOMPARE(wind->title(), QString("Wydajność w funkcji prędkości wiatru"));
         QCOMPARE(AxisTitles(wind), (QStringList{"v [m/s]", "Q [m3/s]"}));
         QCOMPARE(form.Charts()->WindModels(), std::vector<int>{5});
 
@@ -291,10 +291,8 @@ private slots:
         QCOMPARE(form.Charts()->WindModels(), (std::vector<int>{5, 14, 27}));
         const auto series = WindSeries(form);
         QCOMPARE(static_cast<int>(series.size()), 3);
-        QCOMPARE(WindLegend(form), (QStringList{Name(5),
-                                                "linia przerywana: inny, niewybrany punkt "
-                                                "pracy",
-                                                Name(14), Name(27), "Bieżący wiatr v = 4.00 m/s"}));
+        QCOMPARE(WindLegend(form), (QStringList{Name(5), "przerywana: inny punkt pracy", Name(14),
+                                                Name(27), "Bieżąca prędkość wiatru v = 4.00 m/s"}));
         for (const auto& [model, pieces] : series) {
             QCOMPARE(pieces.front()->name(), Name(model));
             // Every speed from 0 to 15 m/s by 0.25 has a point here.
@@ -315,7 +313,7 @@ private slots:
         // Unticking removes a model.
         ClickCheckBox(form, RowOf(form, 27));
         QCOMPARE(form.Charts()->WindModels(), std::vector<int>{14});
-        QCOMPARE(WindLegend(form), (QStringList{Name(14), "Bieżący wiatr v = 4.00 m/s"}));
+        QCOMPARE(WindLegend(form), (QStringList{Name(14), "Bieżąca prędkość wiatru v = 4.00 m/s"}));
     }
 
     // Reopened after a new calculation with another wind, each chart has one
@@ -323,7 +321,7 @@ private slots:
     void cleanAxesAfterANewCalculation()
     {
         CalcState state = ChosenState(HallState(1.2, 4.0, 0.16, 5.0), 5);
-        TCompareForm form(state, {});
+        CompareWindow form(state, {});
         QVERIFY(OpenWindow(form));
         form.hide();
         state = ChosenState(HallState(1.2, 20.0, 0.16, 5.0), 5);
@@ -342,7 +340,7 @@ private slots:
     void tickedModelsStayWithoutASelection()
     {
         CalcState state = ChosenState(HallState(1.2, 4.0, 0.16, 5.0), 5);
-        TCompareForm form(state, {});
+        CompareWindow form(state, {});
         QVERIFY(OpenWindow(form));
         ClickCheckBox(form, RowOf(form, 14));
         ClickCheckBox(form, RowOf(form, 27));
@@ -354,14 +352,15 @@ private slots:
             Table(form)->clearSelection();
         QCOMPARE(form.SelectedModel(), 0);
         QCOMPARE(form.Charts()->WindModels(), (std::vector<int>{14, 27}));
-        QCOMPARE(WindLegend(form), (QStringList{Name(14), Name(27), "Bieżący wiatr v = 4.00 m/s"}));
+        QCOMPARE(WindLegend(form),
+                 (QStringList{Name(14), Name(27), "Bieżąca prędkość wiatru v = 4.00 m/s"}));
     }
 
     // Model 5 in the hall duct has two operating points from 12.7 m/s on.
     void twoOperatingPointsShown()
     {
         CalcState state = ChosenState(HallState(1.2, 15.0, 0.16, 5.0), 5);
-        TCompareForm form(state, {});
+        CompareWindow form(state, {});
         QVERIFY(OpenWindow(form));
         const QModelIndex qh = Table(form)->model()->index(RowOf(form, 5), kColumnFlowPerHour);
         QCOMPARE(qh.data().toString(), QString("312.7322"));
@@ -383,13 +382,13 @@ private slots:
                 QVERIFY2(p.x() >= 12.5, qPrintable(QString::number(p.x())));
         }
         QVERIFY(dashed >= 1);
-        QVERIFY(WindLegend(form).contains("linia przerywana: inny, niewybrany punkt pracy"));
+        QVERIFY(WindLegend(form).contains("przerywana: inny punkt pracy"));
     }
 
     void ticksSurviveAChoice()
     {
         CalcState state = ChosenState(HallState(1.2, 4.0, 0.16, 5.0), 5);
-        TCompareForm form(state, [&](int index) { ChooseLikeTheMainWindow(state, index); });
+        CompareWindow form(state, [&](int index) { ChooseLikeTheMainWindow(state, index); });
         QVERIFY(OpenWindow(form));
         ClickCheckBox(form, RowOf(form, 22));
         DoubleClickCell(form, RowOf(form, 6), kColumnFlow);
@@ -410,14 +409,14 @@ private slots:
         const auto which = TCompareCharts::Chart(chart);
         TemporaryWorkingDirectory directory;
         CalcState state = ChosenState(HallState(1.2, 4.0, 0.16, 5.0), 5);
-        TCompareForm form(state, {});
+        CompareWindow form(state, {});
         QVERIFY(OpenWindow(form));
         const Outcome saved = form.SaveChart(which, "wykres.png");
         QVERIFY2(saved, qPrintable(saved.Reason()));
         const QImage image(directory.filePath("wykres.png"), "PNG");
         QVERIFY(!image.isNull());
-        QCOMPARE(image.size(), form.Charts()->View(which)->size() *
-                                   form.Charts()->View(which)->devicePixelRatioF());
+        // Large enough for the legend's names whole.
+        QCOMPARE(image.size(), QSize(1200, 800));
         QVERIFY(Colours(image) >= 5); // curves, axes and texts, not a blank
         QCOMPARE(directory.entries(), QStringList{"wykres.png"});
     }
@@ -426,7 +425,7 @@ private slots:
     {
         TemporaryWorkingDirectory directory;
         CalcState state = ChosenState(HallState(1.2, 4.0, 0.16, 5.0), 5);
-        TCompareForm form(state, {});
+        CompareWindow form(state, {});
         QVERIFY(OpenWindow(form));
         QCOMPARE(form.SaveChart(TCompareCharts::Chart::Wind, "brak/wykres.png").Reason(),
                  "Nie można zapisać pliku „brak/wykres.png”: nie ma takiego katalogu.");
@@ -438,7 +437,7 @@ private slots:
     {
         TemporaryWorkingDirectory directory;
         CalcState state = ChosenState(HallState(1.2, 4.0, 0.16, 5.0), 5);
-        TCompareForm form(state, {});
+        CompareWindow form(state, {});
         QVERIFY(OpenWindow(form));
         const QString target = directory.filePath("punkt");
         {
@@ -474,7 +473,7 @@ private slots:
     {
         TemporaryWorkingDirectory directory;
         CalcState state = ChosenState(HallState(1.2, 4.0, 0.16, 5.0), 5);
-        TCompareForm form(state, {});
+        CompareWindow form(state, {});
         QVERIFY(OpenWindow(form));
         ClickCheckBox(form, RowOf(form, 14));
         ClickCheckBox(form, RowOf(form, 6));

@@ -34,7 +34,7 @@ CalcState StateWithMissingPoints()
     return HallState(1.2, 15.0, 0.12, 1.0);
 }
 
-int RowOf(TCompareForm& form, int model)
+int RowOf(CompareWindow& form, int model)
 {
     const std::vector<int> numbers = ShownNumbers(form);
     const auto at = std::find(numbers.begin(), numbers.end(), model);
@@ -57,25 +57,40 @@ private slots:
         QTest::addColumn<int>("reaching");
         QTest::addColumn<QStringList>("model5"); // Dn, fit, reaches, wind
         QTest::addColumn<QString>("reason");
+        QTest::addColumn<QString>("problem"); // the line above the table and the field's hint
         const QString line = "Proponowany: MIRT-160 (nr 27) – spośród modeli osiągających %1 "
                              "m3/h przy wietrze v = 4.00 m/s ma najmniejszą średnicę Dn = 0.160 "
                              "m, a przy niej najmniejszą wydajność Qh = 115.7007 m3/h.";
-        QTest::newRow("100") << "100" << 27 << 6 << QStringList{"0.160", "równy", "tak", "2.4"}
-                             << line.arg("100.0");
-        QTest::newRow("comma") << "100,5" << 27 << 6 << QStringList{"0.160", "równy", "tak", "2.4"}
-                               << line.arg("100.5");
+        const QString mend = " Zmniejsz wymaganą wydajność albo zastosuj kilka wywietrzników.";
+        QTest::newRow("100") << "100" << 27 << 6 << QStringList{"0.160", "równy", "tak", "≥ 2.4"}
+                             << line.arg("100.0") << QString();
+        QTest::newRow("comma") << "100,5" << 27 << 6
+                               << QStringList{"0.160", "równy", "tak", "≥ 2.4"} << line.arg("100.5")
+                               << QString();
         QTest::newRow("none at 4 m/s")
-            << "250" << 0 << 0 << QStringList{"0.160", "równy", "nie", "8.9"}
+            << "250" << 0 << 0 << QStringList{"0.160", "równy", "nie", "≥ 8.9"}
             << "Żaden wywietrznik nie osiąga wymaganej wydajności 250.0 m3/h przy wietrze v = "
-               "4.00 m/s. Najsłabszego wiatru potrzebuje KALMO-200 (nr 14): v = 8.2 m/s.";
+               "4.00 m/s. Najmniejszej prędkości wiatru wymaga KALMO-200 (nr 14): v = 8.2 m/s." +
+                   mend
+            << QString();
         QTest::newRow("beyond 15 m/s")
             << "5000" << 0 << 0 << QStringList{"0.160", "równy", "nie", "–"}
             << "Żaden wywietrznik nie osiąga wymaganej wydajności 5000.0 m3/h przy wietrze v = "
-               "4.00 m/s.";
-        QTest::newRow("empty") << "" << 0 << 0 << QStringList{"0.160", "równy", "", ""}
+               "4.00 m/s." +
+                   mend
+            << QString();
+        QTest::newRow("empty") << "" << 0 << 0 << QStringList{"0.160", "równy", "", ""} << QString()
                                << QString();
         QTest::newRow("negative") << "-5" << 0 << 0 << QStringList{"0.160", "równy", "", ""}
-                                  << QString();
+                                  << QString() << "Wymagana wydajność musi być większa od zera.";
+        QTest::newRow("text") << "abc" << 0 << 0 << QStringList{"0.160", "równy", "", ""}
+                              << QString()
+                              << "Wymagana wydajność „abc” nie jest liczbą. Wpisz liczbę, np. "
+                                 "150 lub 150,5.";
+        QTest::newRow("text after")
+            << "150abc" << 0 << 0 << QStringList{"0.160", "równy", "", ""} << QString()
+            << "Wymagana wydajność „150abc” nie jest liczbą. Wpisz "
+               "liczbę, np. 150 lub 150,5.";
     }
     void neededFlow()
     {
@@ -84,15 +99,25 @@ private slots:
         QFETCH(int, reaching);
         QFETCH(QStringList, model5);
         QFETCH(QString, reason);
+        QFETCH(QString, problem);
         CalcState state = ChosenState(HallState(1.2, 4.0, 0.16, 5.0), 5);
         int chosen = 0;
-        TCompareForm form(state, [&](int index) { chosen = index; });
+        CompareWindow form(state, [&](int index) { chosen = index; });
         QVERIFY(OpenWindow(form));
+        ClickCell(form, RowOf(form, 6), kColumnFlow);
         auto* edit = form.findChild<QLineEdit*>("NeededFlowEdit");
         QVERIFY(edit->text().isEmpty());
         QTest::keyClicks(edit, typed);
+        // Enter applies the field and chooses nothing.
+        QTest::keyClick(edit, Qt::Key_Return);
+        QCOMPARE(chosen, 0);
         auto* label = form.findChild<QLabel*>("SuggestionLabel");
         QCOMPARE(label->isVisible() ? label->text() : QString(), reason);
+        auto* problemLabel = form.findChild<QLabel*>("ProblemLabel");
+        QCOMPARE(problemLabel->isVisible() ? problemLabel->text() : QString(), problem);
+        QCOMPARE(edit->styleSheet().contains("border"), !problem.isEmpty());
+        if (!problem.isEmpty())
+            QCOMPARE(edit->toolTip(), problem);
         QCOMPARE(Table(form)->isColumnHidden(kColumnNeedWind), reason.isEmpty());
         const int row5 = RowOf(form, 5);
         QStringList cells;
@@ -120,7 +145,7 @@ private slots:
     void captionAndControls()
     {
         CalcState state = ChosenState(HallState(1.2, 4.0, 0.16, 5.0), 5);
-        TCompareForm form(state, {});
+        CompareWindow form(state, {});
         QCOMPARE(form.windowTitle(), QString("Porównanie wywietrzników"));
         QVERIFY(form.isModal());
         const char* buttons[][2] = {{"ChooseButton", "Wybierz"},
@@ -155,7 +180,7 @@ private slots:
         QFETCH(bool, hall);
         const CalcState inputs = hall ? HallState(1.2, 4.0, 0.16, 5.0) : BuildingState(4.0);
         CalcState state = ChosenState(inputs, 5);
-        TCompareForm form(state, {});
+        CompareWindow form(state, {});
         QVERIFY(OpenWindow(form));
         QCOMPARE(Table(form)->model()->rowCount(), kVentilatorCount);
         std::vector<int> numbers = ShownNumbers(form);
@@ -168,8 +193,8 @@ private slots:
             const CalcState single = ChosenState(inputs, model);
             QCOMPARE(single.ResultsShown, 1);
             QCOMPARE(Cell(form, row, kColumnName),
-                     QString::fromUtf8(LookUpVentilator(model).Name.data(),
-                                       LookUpVentilator(model).Name.size()));
+                     QString::fromUtf8(VentilatorCaption(model).data(),
+                                       VentilatorCaption(model).size()));
             QCOMPARE(ReportLineWith(single, "   Wydajność sekundowa   Q = "),
                      "   Wydajność sekundowa   Q = " + Cell(form, row, kColumnFlow) + " [m3/s]");
             QCOMPARE(ReportLineWith(single, "   Wydajność godzinowa   Qh = "),
@@ -188,7 +213,7 @@ private slots:
     void workedHallCaseRow()
     {
         CalcState state = ChosenState(HallState(1.2, 4.0, 0.16, 5.0), 5);
-        TCompareForm form(state, {});
+        CompareWindow form(state, {});
         form.Refresh();
         const int row = RowOf(form, 5);
         QCOMPARE(Cell(form, row, kColumnName), QString("KALMO-160"));
@@ -206,7 +231,7 @@ private slots:
     void gravityDraughtGroup()
     {
         CalcState state = ChosenState(HallState(1.2, 0.0, 0.16, 5.0), 5);
-        TCompareForm form(state, {});
+        CompareWindow form(state, {});
         form.Refresh();
         auto* enabled = form.findChild<QCheckBox*>("StackEnabled");
         enabled->setFocus();
@@ -238,7 +263,7 @@ private slots:
     void sortedByQhAtOpeningWithMissingPointsLast()
     {
         CalcState state = StateWithMissingPoints();
-        TCompareForm form(state, {});
+        CompareWindow form(state, {});
         QVERIFY(OpenWindow(form));
         QHeaderView* header = Table(form)->horizontalHeader();
         QCOMPARE(header->sortIndicatorSection(), int(kColumnFlowPerHour));
@@ -271,7 +296,7 @@ private slots:
     {
         QFETCH(int, column);
         CalcState state = StateWithMissingPoints();
-        TCompareForm form(state, {});
+        CompareWindow form(state, {});
         QVERIFY(OpenWindow(form));
         QHeaderView* header = Table(form)->horizontalHeader();
         for (int click = 0; click < 2; ++click) {
@@ -307,7 +332,7 @@ private slots:
     void sortByNumberAndName()
     {
         CalcState state = StateWithMissingPoints();
-        TCompareForm form(state, {});
+        CompareWindow form(state, {});
         QVERIFY(OpenWindow(form));
         ClickHeader(form, kColumnNumber);
         std::vector<int> numbers = ShownNumbers(form);
@@ -329,7 +354,7 @@ private slots:
     void selectionFollowsSorting()
     {
         CalcState state = ChosenState(HallState(1.2, 4.0, 0.16, 5.0), 5);
-        TCompareForm form(state, {});
+        CompareWindow form(state, {});
         QVERIFY(OpenWindow(form));
         ClickCell(form, RowOf(form, 22), kColumnFlowPerHour);
         QCOMPARE(form.SelectedModel(), 22);
@@ -350,7 +375,7 @@ private slots:
     {
         QFETCH(int, model);
         CalcState state = ChosenState(HallState(1.2, 4.0, 0.16, 5.0), model);
-        TCompareForm form(state, {});
+        CompareWindow form(state, {});
         QVERIFY(OpenWindow(form));
         QCOMPARE(form.SelectedModel(), model);
         const QAbstractItemModel* table = Table(form)->model();
@@ -380,7 +405,7 @@ private slots:
         state.VentilatorIndex = 1;
         state.VentilatorName = LookUpVentilator(1).Name;
         QCOMPARE(state.ResultsShown, 0);
-        TCompareForm form(state, {});
+        CompareWindow form(state, {});
         form.Refresh();
         const QAbstractItemModel* table = Table(form)->model();
         for (int row = 0; row < kVentilatorCount; ++row)
@@ -394,7 +419,7 @@ private slots:
         const CalcState inputs = HallState(1.2, 4.0, 0.16, 5.0);
         CalcState state = ChosenState(inputs, 5);
         std::vector<int> chosen;
-        TCompareForm form(state, [&](int index) {
+        CompareWindow form(state, [&](int index) {
             chosen.push_back(index);
             ChooseLikeTheMainWindow(state, index);
         });
@@ -423,7 +448,7 @@ private slots:
         const CalcState inputs = BuildingState(4.0);
         CalcState state = ChosenState(inputs, 5);
         std::vector<int> chosen;
-        TCompareForm form(state, [&](int index) {
+        CompareWindow form(state, [&](int index) {
             chosen.push_back(index);
             ChooseLikeTheMainWindow(state, index);
         });
@@ -440,9 +465,13 @@ private slots:
         // The user's sort stays while the window is open.
         QCOMPARE(Table(form)->horizontalHeader()->sortIndicatorSection(), int(kColumnSuction));
 
-        // Enter chooses the selected row too.
+        // Enter in the table chooses nothing; the button does.
+        Table(form)->scrollTo(Table(form)->model()->index(RowOf(form, 27), 0));
         ClickCell(form, RowOf(form, 27), kColumnFlow);
+        QCOMPARE(form.SelectedModel(), 27);
         QTest::keyClick(Table(form), Qt::Key_Return);
+        QCOMPARE(chosen, std::vector<int>{9});
+        QTest::mouseClick(form.findChild<QPushButton*>("ChooseButton"), Qt::LeftButton);
         QCOMPARE(chosen, (std::vector<int>{9, 27}));
         QCOMPARE(state.VentilatorIndex, 27);
     }
@@ -450,7 +479,7 @@ private slots:
     void reopeningSortsByQhAndSelectsTheCurrentModel()
     {
         CalcState state = ChosenState(HallState(1.2, 4.0, 0.16, 5.0), 5);
-        TCompareForm form(state, [&](int index) { ChooseLikeTheMainWindow(state, index); });
+        CompareWindow form(state, [&](int index) { ChooseLikeTheMainWindow(state, index); });
         QVERIFY(OpenWindow(form));
         ClickHeader(form, kColumnName);
         ClickCell(form, RowOf(form, 3), kColumnFlow);
@@ -473,9 +502,9 @@ private slots:
         CalcState state = ChosenState(HallState(1.2, 4.0, 0.16, 5.0), 5);
         const CalcState before = state;
         bool called = false;
-        TCompareForm form(state, [&](int) { called = true; });
+        CompareWindow form(state, [&](int) { called = true; });
         form.Refresh();
-        auto watch = WhenModal<TCompareForm>([escape](TCompareForm* window) {
+        auto watch = WhenModal<CompareWindow>([escape](CompareWindow* window) {
             if (escape)
                 QTest::keyClick(window->findChild<QTableView*>("CompareTable"), Qt::Key_Escape);
             else
@@ -492,15 +521,15 @@ private slots:
         CalcState state;
         ResetCalcState(state);
         bool called = false;
-        TCompareForm form(state, [&](int) { called = true; });
+        CompareWindow form(state, [&](int) { called = true; });
         QVERIFY(OpenWindow(form));
         auto* label = form.findChild<QLabel*>("NoDataLabel");
         QVERIFY(label != nullptr);
         QVERIFY(label->isVisible());
         QCOMPARE(label->text(),
                  QString("Brak danych do porównania. Najpierw wykonaj Obliczenia → Nowe "
-                         "obliczenia.\nŚrednica kanału musi być większa od zera – proszę "
-                         "podać parametry kanału."));
+                         "obliczenia.\nŚrednica kanału musi być większa od zera – "
+                         "podaj parametry kanału."));
         QVERIFY(!Table(form)->isVisible());
         QCOMPARE(Table(form)->model()->rowCount(), 0);
         QVERIFY(!form.findChild<QPushButton*>("ChooseButton")->isEnabled());
@@ -526,11 +555,11 @@ private slots:
         QTest::addColumn<double>("diameter");
         QTest::addColumn<QString>("reason");
         QTest::newRow("no air") << 0.0 << 0.16
-                                << "Gęstość powietrza musi być większa od zera – proszę podać "
+                                << "Gęstość powietrza musi być większa od zera – podaj "
                                    "parametry powietrza.";
         QTest::newRow("infinite duct") << 1.2 << qInf()
-                                       << "Dane zawierają wartość nieskończoną lub nieokreśloną "
-                                          "– proszę je poprawić.";
+                                       << "Dane zawierają wartość, która nie jest skończoną "
+                                          "liczbą – popraw je.";
     }
     void refusedInputsName()
     {
@@ -538,7 +567,7 @@ private slots:
         QFETCH(double, diameter);
         QFETCH(QString, reason);
         CalcState state = HallState(density, 4.0, diameter, 5.0);
-        TCompareForm form(state, {});
+        CompareWindow form(state, {});
         form.Refresh();
         const QString text = form.findChild<QLabel*>("NoDataLabel")->text();
         QCOMPARE(text.split('\n').value(1), reason);

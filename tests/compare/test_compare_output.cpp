@@ -1,8 +1,12 @@
 // The comparison table on paper and in a CSV file, read back from disk.
+#include "calc/number_format.h"
+#include "cli/cli_options.h"
+#include "cli/cli_run.h"
 #include "compare_test_support.h"
 #include "test_main.h"
 #include "ui/program_font.h"
 
+#include <QCheckBox>
 #include <QFile>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -47,7 +51,8 @@ QStringList CsvFields(const QString& line)
 
 QString Name(int model)
 {
-    const std::string_view name = LookUpVentilator(model).Name;
+    // The comparison names the models by the captions of the choice dialog.
+    const std::string_view name = VentilatorCaption(model);
     return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
 }
 
@@ -79,7 +84,7 @@ private slots:
         QVERIFY(QString(setlocale(LC_NUMERIC, nullptr)).startsWith("pl_PL"));
         TemporaryWorkingDirectory directory;
         CalcState state = StateWithMissingPoints();
-        TCompareForm form(state, {});
+        CompareWindow form(state, {});
         form.Refresh();
         const Outcome exported = form.ExportCsv("porownanie.csv");
         QVERIFY2(exported, qPrintable(exported.Reason()));
@@ -96,14 +101,15 @@ private slots:
         const QStringList lines = text.chopped(2).split("\r\n");
         QCOMPARE(lines.size(), 1 + kVentilatorCount);
         QCOMPARE(lines[0], QString("Nr,Wywietrznik,Q [m3/s],Qh [m3/h],DPsw [Pa],"
-                                   "c [m/s],Dn [m],Dn wobec D"));
+                                   "c [m/s],Dn [m],Dn wobec D,v [m/s]"));
 
         const QRegularExpression number("^[0-9]+\\.[0-9]{4}$");
         std::vector<int> seen;
         double previous = 1e300;
         for (int i = 1; i < lines.size(); ++i) {
             const QStringList fields = CsvFields(lines[i]);
-            QCOMPARE(fields.size(), 8);
+            QCOMPARE(fields.size(), 9);
+            QCOMPARE(fields[8], QString("15.00"));
             const int model = fields[0].toInt();
             seen.push_back(model);
             QCOMPARE(fields[1], Name(model));
@@ -125,15 +131,15 @@ private slots:
         std::sort(seen.begin(), seen.end());
         for (int i = 0; i < kVentilatorCount; ++i)
             QCOMPARE(seen[static_cast<std::size_t>(i)], i + 1);
-        // The name with a trailing blank keeps it.
-        QVERIFY(text.contains("3,TRAVEN /M-150 ,"));
+        // The caption of the choice dialog, not the catalogue name.
+        QVERIFY(text.contains("\r\n3,TRAVEN/M-150,"));
     }
 
     void csvFollowsTheShownOrder()
     {
         TemporaryWorkingDirectory directory;
         CalcState state = StateWithMissingPoints();
-        TCompareForm form(state, {});
+        CompareWindow form(state, {});
         QVERIFY(OpenWindow(form));
         ClickHeader(form, kColumnNumber);
         QVERIFY(form.ExportCsv("nr.csv"));
@@ -149,7 +155,7 @@ private slots:
     {
         TemporaryWorkingDirectory directory;
         CalcState state = StateWithMissingPoints();
-        TCompareForm form(state, {});
+        CompareWindow form(state, {});
         form.Refresh();
         QCOMPARE(
             form.ExportCsv("brak/porownanie.csv").Reason(),
@@ -166,7 +172,7 @@ private slots:
         TemporaryWorkingDirectory directory;
         CalcState state;
         ResetCalcState(state);
-        TCompareForm form(state, {});
+        CompareWindow form(state, {});
         form.Refresh();
         QVERIFY(form.ExportCsv("porownanie.csv").Reason().startsWith("Brak danych do porównania."));
         QPrinter printer;
@@ -180,7 +186,7 @@ private slots:
     {
         TemporaryWorkingDirectory directory;
         CalcState state = StateWithMissingPoints();
-        TCompareForm form(state, {});
+        CompareWindow form(state, {});
         QVERIFY(OpenWindow(form));
         {
             auto watch = WhenModal<QFileDialog>(
@@ -209,26 +215,29 @@ private slots:
     void csvFormChosenByTheFilter_data()
     {
         QTest::addColumn<QString>("filter");
+        QTest::addColumn<QString>("first");
         QTest::addColumn<QString>("header");
         QTest::addColumn<QString>("model5");
         QTest::newRow("Polish, the first offered")
-            << QString()
+            << QString() << "Prędkość wiatru = 4.00 [m/s]"
             << "Nr;Wywietrznik;Q [m3/s];Qh [m3/h];DPsw [Pa];c [m/s];"
                "Dn [m];Dn wobec D"
             << "5;KALMO-160;0,0426;153,3861;3,7752;2,1191;0,160;równy";
-        QTest::newRow("comma and point") << "CSV – przecinek, kropka dziesiętna (*.csv)"
-                                         << "Nr,Wywietrznik,Q [m3/s],Qh [m3/h],DPsw [Pa],c [m/s],"
-                                            "Dn [m],Dn wobec D"
-                                         << "5,KALMO-160,0.0426,153.3861,3.7752,2.1191,0.160,równy";
+        const QString plain = "Nr,Wywietrznik,Q [m3/s],Qh [m3/h],DPsw [Pa],"
+                              "c [m/s],Dn [m],Dn wobec D,v [m/s]";
+        QTest::newRow("comma and point")
+            << "CSV – przecinek, kropka dziesiętna (*.csv)" << plain << plain
+            << "5,KALMO-160,0.0426,153.3861,3.7752,2.1191,0.160,równy,4.00";
     }
     void csvFormChosenByTheFilter()
     {
         QFETCH(QString, filter);
+        QFETCH(QString, first);
         QFETCH(QString, header);
         QFETCH(QString, model5);
         TemporaryWorkingDirectory directory;
         CalcState state = ChosenState(HallState(1.2, 4.0, 0.16, 5.0), 5);
-        TCompareForm form(state, {});
+        CompareWindow form(state, {});
         QVERIFY(OpenWindow(form));
         auto watch = WhenModal<QFileDialog>([&](QFileDialog* dialog) {
             if (!filter.isEmpty())
@@ -240,7 +249,8 @@ private slots:
         QFile file(directory.filePath("tabela.csv"));
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QStringList lines = QString::fromUtf8(file.readAll()).split("\r\n");
-        QCOMPARE(lines[0], header);
+        QCOMPARE(lines[0], first);
+        QVERIFY2(lines.contains(header), qPrintable(lines.join("\n")));
         QVERIFY2(lines.contains(model5), qPrintable(lines.join("\n")));
     }
 
@@ -248,7 +258,7 @@ private slots:
     {
         TemporaryWorkingDirectory directory;
         CalcState state = StateWithMissingPoints();
-        TCompareForm form(state, {});
+        CompareWindow form(state, {});
         form.Refresh();
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
@@ -285,11 +295,94 @@ private slots:
         QCOMPARE(printed, ShownNumbers(form));
     }
 
+    // The printout and the Polish CSV say what their numbers are for: the
+    // draught ticked and a need of 100 m3/h typed in the window.
+    void conditionsStated()
+    {
+        TemporaryWorkingDirectory directory;
+        CalcState state = ChosenState(HallState(1.2, 4.0, 0.16, 5.0), 5);
+        CompareWindow form(state, {});
+        QVERIFY(OpenWindow(form));
+        QTest::mouseClick(form.findChild<QCheckBox*>("StackEnabled"), Qt::LeftButton, {},
+                          QPoint(5, 5));
+        QTest::keyClicks(form.findChild<QLineEdit*>("NeededFlowEdit"), "100");
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(directory.filePath("tabela.pdf"));
+        QVERIFY(form.PrintTable(printer));
+        QVERIFY(form.ExportCsv(directory.filePath("tabela.csv"), CsvForm::Polish));
+        QFile file(directory.filePath("tabela.csv"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QString csv = QString::fromUtf8(file.readAll());
+        const QString pdf = PdfText(directory.filePath("tabela.pdf")).simplified();
+        for (const QString& line :
+             {QString("Prędkość wiatru = 4.00 [m/s]"),
+              QString("Ciąg grawitacyjny: ti = 20.0 [°C], te = 12.0 [°C], H = 5.00 [m], Δps = "
+                      "%1 [Pa]")
+                  .arg(QString::fromStdString(FormatFixed(StackPressure({20.0, 12.0, 5.0}), 4))),
+              QString("Wymagana wydajność Qh = 100.0 [m3/h]"),
+              QString("Proponowany: BIVA-160 poprzecznie (nr 12)")}) {
+            QVERIFY2(pdf.contains(line), qPrintable(line));
+            QVERIFY2(csv.contains(line), qPrintable(line));
+        }
+    }
+
+    // The command line's --all --need gives the window's table: the same
+    // CSV as the window exports, and the same suggestion.
+    void commandLineTable_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QString>("suggested");
+        QTest::newRow("150,5") << "150,5"
+                               << "150.5"
+                               << "5\tKALMO-160\t";
+        QTest::newRow("100") << "100"
+                             << "100"
+                             << "27\tMIRT-160\t";
+    }
+    void commandLineTable()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, option);
+        QFETCH(QString, suggested);
+        TemporaryWorkingDirectory directory;
+        CalcState state = ChosenState(HallState(1.2, 4.0, 0.16, 5.0), 5);
+        CompareWindow form(state, {});
+        QVERIFY(OpenWindow(form));
+        QTest::keyClicks(form.findChild<QLineEdit*>("NeededFlowEdit"), typed);
+        QVERIFY(form.ExportCsv(directory.filePath("okno.csv")));
+        QFile file(directory.filePath("okno.csv"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        auto run = [&](const QString& format, std::string& out) {
+            std::string err;
+            const CliParseResult parsed = ParseCliArguments(
+                QStringList{"wywietrznik-cli"} +
+                QString("--density 1.2 --wind 4 --round 0.16 --hall 5 --all --need %1 --format %2")
+                    .arg(option, format)
+                    .split(' '));
+            return RunCli(std::get<CliRequest>(parsed), out, err);
+        };
+        std::string csv;
+        QCOMPARE(run("csv", csv), 0);
+        QCOMPARE(QString::fromStdString(csv), QString::fromUtf8(file.readAll()));
+        std::string text;
+        QCOMPARE(run("text", text), 0);
+        const QStringList lines = QString::fromStdString(text).split('\n');
+        const auto row = std::find_if(lines.begin(), lines.end(),
+                                      [](const QString& line) { return line.endsWith("\ttak"); });
+        QVERIFY(row != lines.end());
+        QVERIFY2(row->startsWith(suggested), qPrintable(*row));
+        QVERIFY(std::holds_alternative<CliUsageError>(ParseCliArguments(
+            QStringList{"wywietrznik-cli", "--density", "1", "--wind", "4", "--round", "0.16",
+                        "--hall", "5", "--all", "--need", "150abc"})));
+    }
+
     void printFailure()
     {
         TemporaryWorkingDirectory directory;
         CalcState state = StateWithMissingPoints();
-        TCompareForm form(state, {});
+        CompareWindow form(state, {});
         form.Refresh();
         QPrinter printer;
         printer.setOutputFormat(QPrinter::PdfFormat);
@@ -304,7 +397,7 @@ private slots:
     {
         TemporaryWorkingDirectory directory;
         CalcState state = StateWithMissingPoints();
-        TCompareForm form(state, {});
+        CompareWindow form(state, {});
         QVERIFY(OpenWindow(form));
         const QString path = directory.filePath("przycisk.pdf");
         auto watch = WhenModal<QPrintDialog>([&](QPrintDialog* dialog) {

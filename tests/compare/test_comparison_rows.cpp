@@ -23,7 +23,7 @@ ComparisonRow Row(int number, OperatingPointStatus status, double flowPerHour = 
 {
     ComparisonRow row;
     row.number = number;
-    row.name = LookUpVentilator(number).Name;
+    row.name = VentilatorCaption(number);
     row.point.status = status;
     if (status == OperatingPointStatus::Refused)
         row.point.refusal = Refusal::Resistance;
@@ -75,8 +75,9 @@ private slots:
             QVERIFY(row.HasPoint());
             const std::string report = ReportText(ChosenState(state, row.number));
             QCOMPARE(ComparisonCell(row, kColumnNumber), std::to_string(row.number));
-            QVERIFY(report.find("   Nazwa wywietrznika = " + ComparisonCell(row, kColumnName) +
-                                "\n") != std::string::npos);
+            QVERIFY(report.find("   Nazwa wywietrznika = " +
+                                std::string(LookUpVentilator(row.number).Name) + "\n") !=
+                    std::string::npos);
             QVERIFY(report.find("Q = " + ComparisonCell(row, kColumnFlow) + " [m3/s]") !=
                     std::string::npos);
             QVERIFY(report.find("Qh = " + ComparisonCell(row, kColumnFlowPerHour) + " [m3/h]") !=
@@ -93,6 +94,36 @@ private slots:
         }
     }
 
+    // The winds at which a model reaches the need: searched up to
+    // max(15, 1.5 v), written as the table shows them.
+    void windRanges_data()
+    {
+        QTest::addColumn<double>("wind");
+        QTest::addColumn<std::vector<double>>("flows"); // at 0, 0.1, ... m/s; the need is 100
+        QTest::addColumn<int>("steps");
+        QTest::addColumn<QString>("text");
+        std::vector<double> rising(151, 50.0);
+        std::fill(rising.begin() + 24, rising.end(), 120.0);
+        std::vector<double> between(151, 50.0);
+        std::fill(between.begin() + 82, between.begin() + 134, 120.0);
+        std::vector<double> storm(301, -1.0);
+        storm[300] = 200.0;
+        QTest::newRow("from 2.4 on") << 4.0 << rising << 150 << "≥ 2.4";
+        QTest::newRow("8.2 to 13.3") << 4.0 << between << 150 << "8.2–13.3";
+        QTest::newRow("none") << 4.0 << std::vector<double>(151, 50.0) << 150 << "–";
+        QTest::newRow("wind 20: up to 30") << 20.0 << storm << 300 << "≥ 30.0";
+    }
+    void windRanges()
+    {
+        QFETCH(double, wind);
+        QFETCH(std::vector<double>, flows);
+        QFETCH(int, steps);
+        QFETCH(QString, text);
+        QCOMPARE(NeedWindSteps(wind), steps);
+        QCOMPARE(QString::fromStdString(WindRangesText(WindsReachingNeed(flows, 100.0), steps)),
+                 text);
+    }
+
     void rowsWithoutAPoint_data()
     {
         QTest::addColumn<int>("status");
@@ -106,7 +137,7 @@ private slots:
         const ComparisonRow row = Row(7, OperatingPointStatus(status), 99.0, 9.0, 1.0);
         QVERIFY(!row.HasPoint());
         QCOMPARE(ComparisonCell(row, kColumnNumber), std::string("7"));
-        QCOMPARE(ComparisonCell(row, kColumnName), std::string("OSTREL-160 wzdluznie"));
+        QCOMPARE(ComparisonCell(row, kColumnName), std::string("OSTREL-160 wzdłużnie"));
         QCOMPARE(ComparisonCell(row, kColumnFlow), std::string("brak punktu pracy"));
         QCOMPARE(ComparisonCell(row, kColumnFlowPerHour), std::string());
         QCOMPARE(ComparisonCell(row, kColumnSuction), std::string());
@@ -150,11 +181,11 @@ private slots:
             << int(kColumnNumber) << true << std::vector<int>{6, 5, 4, 3, 2, 1};
         QTest::newRow("Nr, ascending")
             << int(kColumnNumber) << false << std::vector<int>{1, 2, 3, 4, 5, 6};
-        // KALMO 100, KALMO-160, TRAVEN /M-150 , TRAVEN-140, TRAVEN-150, LUMA-160.
+        // KALMO-100, TRAVEN-140, TRAVEN/M-150, TRAVEN-150, KALMO-160, LUMA-160.
         QTest::newRow("name, ascending")
-            << int(kColumnName) << false << std::vector<int>{1, 5, 6, 3, 2, 4};
+            << int(kColumnName) << false << std::vector<int>{1, 5, 6, 2, 4, 3};
         QTest::newRow("name, descending")
-            << int(kColumnName) << true << std::vector<int>{4, 2, 3, 6, 5, 1};
+            << int(kColumnName) << true << std::vector<int>{3, 4, 2, 6, 5, 1};
     }
     void sorting()
     {
@@ -205,7 +236,8 @@ private slots:
     }
 
     // Both forms, without and with a need of 100 m3/h (model 21 reaches it
-    // from 3.7 m/s).
+    // from 3.7 m/s on and is suggested), with the conditions: columns in the
+    // plain form, lines before the table in the Polish one.
     void csvText_data()
     {
         QTest::addColumn<int>("form");
@@ -214,17 +246,39 @@ private slots:
         QTest::newRow("plain")
             << int(CsvForm::Plain) << false
             << QString("Nr,Wywietrznik,Q [m3/s],Qh [m3/h],DPsw [Pa],c [m/s],"
-                       "Dn [m],Dn wobec D\r\n"
-                       "21,VESK/M-315,0.5000,1800.0000,12.5000,3.0000,0.315,szerszy\r\n"
-                       "3,TRAVEN /M-150 ,0.0189,67.9094,2.3561,0.9382,0.150,węższy\r\n"
-                       "5,KALMO-160,brak punktu pracy,,,,0.160,równy\r\n");
+                       "Dn [m],Dn wobec D,v [m/s],ti [°C],te [°C],H [m],"
+                       "Δps [Pa]\r\n"
+                       "21,VESK/M-315,0.5000,1800.0000,12.5000,3.0000,0.315,szerszy,4.00,20.0,"
+                       "12.0,5.00,0.9500\r\n"
+                       "3,TRAVEN/M-150,0.0189,67.9094,2.3561,0.9382,0.150,węższy,4.00,20.0,12.0,"
+                       "5.00,0.9500\r\n"
+                       "5,KALMO-160,brak punktu pracy,,,,0.160,równy,4.00,20.0,12.0,5.00,"
+                       "0.9500\r\n");
+        QTest::newRow("plain, need")
+            << int(CsvForm::Plain) << true
+            << QString("Nr,Wywietrznik,Q [m3/s],Qh [m3/h],DPsw [Pa],c [m/s],"
+                       "Dn [m],Dn wobec D,Qh wym.,v dla Qh wym. [m/s],"
+                       "v [m/s],ti [°C],te [°C],H [m],Δps [Pa],"
+                       "Qh wym. [m3/h],Proponowany\r\n"
+                       "21,VESK/M-315,0.5000,1800.0000,12.5000,3.0000,0.315,szerszy,tak,≥ 3.7,"
+                       "4.00,20.0,12.0,5.00,0.9500,100.0,tak\r\n"
+                       "3,TRAVEN/M-150,0.0189,67.9094,2.3561,0.9382,0.150,węższy,nie,–,4.00,20.0,"
+                       "12.0,5.00,0.9500,100.0,\r\n"
+                       "5,KALMO-160,brak punktu pracy,,,,0.160,równy,nie,–,4.00,20.0,12.0,"
+                       "5.00,0.9500,100.0,\r\n");
         QTest::newRow("Polish, need")
             << int(CsvForm::Polish) << true
-            << QString("Nr;Wywietrznik;Q [m3/s];Qh [m3/h];DPsw [Pa];c [m/s];"
-                       "Dn [m];Dn wobec D;Qh wym.;v dla Qh wym. [m/s]\r\n"
-                       "21;VESK/M-315;0,5000;1800,0000;12,5000;3,0000;0,315;szerszy;tak;3,7\r\n"
-                       "3;TRAVEN /M-150 ;0,0189;67,9094;2,3561;0,9382;0,150;węższy;nie;–\r\n"
-                       "5;KALMO-160;brak punktu pracy;;;;0,160;równy;nie;–\r\n");
+            << QString(
+                   "Prędkość wiatru = 4.00 [m/s]\r\n"
+                   "Ciąg grawitacyjny: ti = 20.0 [°C], te = 12.0 [°C], H = 5.00 [m], Δps = "
+                   "0.9500 [Pa]\r\n"
+                   "Wymagana wydajność Qh = 100.0 [m3/h]\r\n"
+                   "Proponowany: VESK/M-315\r\n\r\n"
+                   "Nr;Wywietrznik;Q [m3/s];Qh [m3/h];DPsw [Pa];c [m/s];"
+                   "Dn [m];Dn wobec D;Qh wym.;v dla Qh wym. [m/s]\r\n"
+                   "21;VESK/M-315;0,5000;1800,0000;12,5000;3,0000;0,315;szerszy;tak;\"≥ 3,7\"\r\n"
+                   "3;TRAVEN/M-150;0,0189;67,9094;2,3561;0,9382;0,150;węższy;nie;–\r\n"
+                   "5;KALMO-160;brak punktu pracy;;;;0,160;równy;nie;–\r\n");
     }
     void csvText()
     {
@@ -238,9 +292,16 @@ private slots:
         };
         for (ComparisonRow& row : rows) {
             row.neededFlowPerHour = need ? 100.0 : 0.0;
+            row.windSteps = 150;
+            if (row.number == 21)
+                row.windRanges = {{37, 150}};
             row.needWind = row.number == 21 ? 3.7 : -1.0;
+            row.suggested = need && row.number == 21;
         }
-        const std::string text = ComparisonCsv(rows, {2, 0, 1, 7, -1}, CsvForm(form));
+        ComparisonConditions conditions{4.0,           StackConditions{20.0, 12.0, 5.0},
+                                        0.95,          need ? 100.0 : 0.0,
+                                        need ? 21 : 0, need ? "Proponowany: VESK/M-315" : ""};
+        const std::string text = ComparisonCsv(rows, {2, 0, 1, 7, -1}, conditions, CsvForm(form));
         QCOMPARE(QString::fromStdString(text), csv); // a byte order mark is not compared here
         QCOMPARE(text.rfind("\xEF\xBB\xBF", 0) == 0, CsvForm(form) == CsvForm::Polish);
     }

@@ -366,12 +366,14 @@ private slots:
             << "Edit1"
             << "Edit2"
             << "Edit3" << QString("Ciśnienie baryczne musi być większe od zera.");
-        QTest::newRow("-273 °C") << "-273"
-                                 << "1013"
-                                 << "60" << QString("Temperatura musi być wyższa od -273 °C.");
-        QTest::newRow("-300 °C") << "-300"
-                                 << "1013"
-                                 << "0" << QString("Temperatura musi być wyższa od -273 °C.");
+        QTest::newRow("-273 °C")
+            << "-273"
+            << "1013"
+            << "60" << QString("Temperatura musi być wyższa od −273 °C (zera bezwzględnego).");
+        QTest::newRow("-300 °C")
+            << "-300"
+            << "1013"
+            << "0" << QString("Temperatura musi być wyższa od −273 °C (zera bezwzględnego).");
         QTest::newRow("negative pressure")
             << "20"
             << "-1013"

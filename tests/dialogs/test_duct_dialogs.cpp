@@ -220,8 +220,8 @@ private slots:
         QTRY_COMPARE(catcher.Messages().size(), 1);
         QCOMPARE(catcher.Messages().first().caption, QString("Parametry kanału"));
         QCOMPARE(catcher.Messages().first().text,
-                 QString("Suma długości i szerokości kanału nie może być równa zeru – proszę "
-                         "poprawić wymiary kanału."));
+                 QString("Suma długości i szerokości kanału nie może być równa zeru – "
+                         "popraw wymiary kanału."));
         QCOMPARE(catcher.Messages().first().parent, &dialog);
         QVERIFY(dialog.isVisible());
         QCOMPARE(state, before);

@@ -373,6 +373,32 @@ private slots:
             QTRY_COMPARE(dialog->frameGeometry().size(), c.size);
     }
 
+    // At its default size every window shows each of its controls whole.
+    void controlsInsideTheClientArea_data() { AddCaseRows(); }
+    void controlsInsideTheClientArea()
+    {
+        QFETCH(int, index);
+        const WindowCase& c = Cases()[static_cast<std::size_t>(index)];
+        WorkingDirectory dir;
+        CalcState state;
+        const auto dialog = c.make(state);
+        QVERIFY(OpenDialog(*dialog));
+        for (const QWidget* child : dialog->findChildren<QWidget*>()) {
+            if (!child->isVisibleTo(dialog.get()) || child->isWindow())
+                continue;
+            const QRect place(child->mapTo(dialog.get(), QPoint(0, 0)), child->size());
+            QVERIFY2(dialog->rect().contains(place),
+                     qPrintable(QString("%1 %2 at %3,%4 %5x%6 in %7x%8")
+                                    .arg(child->objectName(), child->metaObject()->className())
+                                    .arg(place.x())
+                                    .arg(place.y())
+                                    .arg(place.width())
+                                    .arg(place.height())
+                                    .arg(dialog->width())
+                                    .arg(dialog->height())));
+        }
+    }
+
     void firstTextsAreNames_data() { AddCaseRows(); }
     void firstTextsAreNames()
     {

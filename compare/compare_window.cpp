@@ -1,4 +1,4 @@
-#include "compare/compare_form.h"
+#include "compare/compare_window.h"
 
 #include "calc/calc_state.h"
 #include "calc/catalogue.h"
@@ -13,25 +13,29 @@
 #include "ui/show_message.h"
 #include "ui/text.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 const char* const kCaption = "Porównanie wywietrzników";
+const char* const kNeedHint = "Pozostaw puste, aby nie dobierać według wydajności";
 const char* const kNoDataText =
     "Brak danych do porównania. Najpierw wykonaj Obliczenia → Nowe obliczenia.";
 
@@ -71,13 +75,14 @@ QPushButton* NewButton(const char* text, const char* name, QWidget* parent)
 
 } // namespace
 
-TCompareForm::TCompareForm(CalcState& state, std::function<void(int index)> chooseModel,
-                           QWidget* parent)
+CompareWindow::CompareWindow(CalcState& state, std::function<void(int index)> chooseModel,
+                             QWidget* parent)
     : QDialog(parent)
     , state_(state)
     , chooseModel_(std::move(chooseModel))
+    , printFile_(QDir::current().absoluteFilePath("porownanie_wywietrznikow.pdf"))
 {
-    setObjectName("CompareForm");
+    setObjectName(kObjectName);
     setWindowTitle(kCaption);
     setModal(true);
     setFont(ProgramFont(8));
@@ -86,14 +91,26 @@ TCompareForm::TCompareForm(CalcState& state, std::function<void(int index)> choo
     resize(1380, 800);
 }
 
+// Enter applies the field it was typed in, which the field's own signal has
+// already done, and never presses a button: only "Wybierz" or a double click
+// chooses a model. Esc still closes the window.
+void CompareWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
 // The field of the needed flow and the line of the suggestion under it.
-void TCompareForm::BuildNeedRow(QWidget* page, QVBoxLayout& pageLayout)
+void CompareWindow::BuildNeedRow(QWidget* page, QVBoxLayout& pageLayout)
 {
     auto* needRow = new QHBoxLayout;
     auto* needLabel = new QLabel("Wymagana wydajność Qh [m3/h]", page);
     needEdit_ = new QLineEdit(page);
     needEdit_->setObjectName("NeededFlowEdit");
-    needEdit_->setToolTip("Pozostaw puste, aby nie wybierać według wydajności");
+    needEdit_->setToolTip(kNeedHint);
     needEdit_->setMaximumWidth(120);
     needLabel->setBuddy(needEdit_);
     needRow->addWidget(needLabel);
@@ -105,20 +122,18 @@ void TCompareForm::BuildNeedRow(QWidget* page, QVBoxLayout& pageLayout)
     suggestion_->setWordWrap(true);
     suggestion_->setVisible(false);
     pageLayout.addWidget(suggestion_);
+    problem_ = new QLabel(page);
+    problem_->setObjectName("ProblemLabel");
+    problem_->setWordWrap(true);
+    problem_->setStyleSheet("color: #b00000; font-weight: bold");
+    problem_->setVisible(false);
+    pageLayout.addWidget(problem_);
 }
 
-void TCompareForm::BuildWindow()
+// The page of the comparison: the summary, the draught, the need, and the
+// table beside the charts.
+QWidget* CompareWindow::BuildPage()
 {
-    stack_ = new QStackedWidget(this);
-
-    noData_ = new QLabel(this);
-    noData_->setObjectName("NoDataLabel");
-    noData_->setAlignment(Qt::AlignCenter);
-    noData_->setWordWrap(true);
-    QFont larger = ProgramFont(10);
-    noData_->setFont(larger);
-    stack_->addWidget(noData_);
-
     auto* page = new QWidget(this);
     page->setObjectName("ComparisonPage");
     auto* pageLayout = new QVBoxLayout(page);
@@ -129,11 +144,14 @@ void TCompareForm::BuildWindow()
     pageLayout->addWidget(summary_);
     stackGroup_ = new TStackGroup(page);
     pageLayout->addWidget(stackGroup_);
-    connect(stackGroup_, &TStackGroup::Changed, this, &TCompareForm::Refresh);
-
+    connect(stackGroup_, &TStackGroup::Changed, this, &CompareWindow::Refresh);
     BuildNeedRow(page, *pageLayout);
 
+    // The splitter gives the charts, and with them their legends, the room
+    // the user wants.
     auto* splitter = new QSplitter(Qt::Horizontal, page);
+    splitter->setObjectName("CompareSplitter");
+    splitter->setChildrenCollapsible(false);
     model_ = new TCompareTableModel(this);
     table_ = new QTableView(splitter);
     table_->setObjectName("CompareTable");
@@ -143,19 +161,20 @@ void TCompareForm::BuildWindow()
     charts_->setObjectName("CompareCharts");
     splitter->addWidget(table_);
     splitter->addWidget(charts_);
-    splitter->setStretchFactor(0, 0);
+    splitter->setStretchFactor(0, 1);
     splitter->setStretchFactor(1, 1);
     pageLayout->addWidget(splitter, 1);
-    stack_->addWidget(page);
+    return page;
+}
 
-    chooseButton_ = new QPushButton("Wybierz", this);
-    chooseButton_->setObjectName("ChooseButton");
+// The row of buttons; none of them is pressed by Enter.
+QHBoxLayout* CompareWindow::BuildButtons()
+{
+    chooseButton_ = NewButton("Wybierz", "ChooseButton", this);
     chooseButton_->setToolTip("Przyjmuje zaznaczony wywietrznik jako bieżący i przelicza raport");
-    chooseButton_->setDefault(true);
     printButton_ = NewButton("Drukuj tabelę…", "PrintButton", this);
     csvButton_ = NewButton("Eksportuj CSV…", "CsvButton", this);
     closeButton_ = NewButton("Zamknij", "CloseButton", this);
-
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(chooseButton_);
     buttons->addSpacing(16);
@@ -163,20 +182,33 @@ void TCompareForm::BuildWindow()
     buttons->addWidget(csvButton_);
     buttons->addStretch(1);
     buttons->addWidget(closeButton_);
+    return buttons;
+}
+
+void CompareWindow::BuildWindow()
+{
+    stack_ = new QStackedWidget(this);
+    noData_ = new QLabel(this);
+    noData_->setObjectName("NoDataLabel");
+    noData_->setAlignment(Qt::AlignCenter);
+    noData_->setWordWrap(true);
+    noData_->setFont(ProgramFont(10));
+    stack_->addWidget(noData_);
+    stack_->addWidget(BuildPage());
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(stack_, 1);
-    layout->addLayout(buttons);
+    layout->addLayout(BuildButtons());
     ConnectControls();
 }
 
 // The commands of the buttons, the table and the charts.
-void TCompareForm::ConnectControls()
+void CompareWindow::ConnectControls()
 {
-    connect(chooseButton_, &QPushButton::clicked, this, &TCompareForm::Choose);
+    connect(chooseButton_, &QPushButton::clicked, this, &CompareWindow::Choose);
     connect(closeButton_, &QPushButton::clicked, this, &QDialog::reject);
-    connect(printButton_, &QPushButton::clicked, this, &TCompareForm::PrintClick);
-    connect(csvButton_, &QPushButton::clicked, this, &TCompareForm::ExportCsvClick);
+    connect(printButton_, &QPushButton::clicked, this, &CompareWindow::PrintClick);
+    connect(csvButton_, &QPushButton::clicked, this, &CompareWindow::ExportCsvClick);
     connect(table_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
         if (index.isValid()) {
             SelectModel(model_->ModelAt(index.row()));
@@ -188,29 +220,34 @@ void TCompareForm::ConnectControls()
             UpdateCharts();
         UpdateButtons();
     });
-    connect(model_, &TCompareTableModel::TicksChanged, this, &TCompareForm::UpdateCharts);
+    connect(model_, &TCompareTableModel::TicksChanged, this, &CompareWindow::UpdateCharts);
     connect(needEdit_, &QLineEdit::textChanged, this, [this] {
         if (hasData_)
             Refresh();
     });
-    connect(charts_, &TCompareCharts::SaveRequested, this, &TCompareForm::SaveChartClick);
+    connect(charts_, &TCompareCharts::SaveRequested, this, &CompareWindow::SaveChartClick);
 }
 
-void TCompareForm::Refresh()
+void CompareWindow::ShowNoData(Refusal refusal)
+{
+    refreshing_ = true;
+    model_->SetRows({}, 0);
+    refreshing_ = false;
+    conditions_ = {};
+    charts_->Clear();
+    noData_->setText(QString(kNoDataText) + "\n" + Text(RefusalText(refusal)));
+    stack_->setCurrentWidget(noData_);
+    UpdateButtons();
+}
+
+void CompareWindow::Refresh()
 {
     const Refusal refusal = CheckInputs(state_);
     hasData_ = refusal == Refusal::None;
     if (!hasData_) {
-        refreshing_ = true;
-        model_->SetRows({}, 0);
-        refreshing_ = false;
-        charts_->Clear();
-        noData_->setText(QString(kNoDataText) + "\n" + Text(RefusalText(refusal)));
-        stack_->setCurrentWidget(noData_);
-        UpdateButtons();
+        ShowNoData(refusal);
         return;
     }
-
     const int current = state_.ResultsShown == 1 && state_.VentilatorIndex >= 1 &&
                                 state_.VentilatorIndex <= kVentilatorCount
                             ? state_.VentilatorIndex
@@ -227,46 +264,71 @@ void TCompareForm::Refresh()
     setWindowTitle(draught ? QString(kCaption) + " – " + TStackGroup::Caption(*draught)
                            : QString(kCaption));
     charts_->SetStack(draught);
+    ShowRows(draught ? &*draught : nullptr, current, selected, opening);
+    UpdateCharts();
+    UpdateButtons();
+}
 
+// The rows on the inputs, the summary and suggestion over them, and the table
+// fitted to its columns.
+void CompareWindow::ShowRows(const StackConditions* draught, int current, int selected,
+                             bool opening)
+{
     const double need = NeededFlow();
     refreshing_ = true;
-    model_->SetRows(BuildComparisonRows(state_, draught ? &*draught : nullptr, need), current);
+    model_->SetRows(BuildComparisonRows(state_, draught, need, &cache_), current);
     if (opening)
         table_->sortByColumn(kColumnFlowPerHour, Qt::DescendingOrder);
     if (selected == 0)
         selected = model_->ModelAt(0);
     SelectModel(selected);
     refreshing_ = false;
+    conditions_ = ConditionsOf(state_, draught, model_->Rows());
 
-    summary_->setText("Wyniki wszystkich wywietrzników dla bieżących danych (wiatr v = " +
-                      QString::fromStdString(FormatFixed(state_.WindSpeed, 2)) +
-                      " m/s). Wywietrznik bieżącego raportu jest pogrubiony. Zaznacz pole "
-                      "przy nazwie, aby dodać model do wykresu wydajności a prędkości wiatru. "
-                      "Pomarańczowy znak z liczbą przy Qh: model ma tyle punktów pracy (wskaż, "
-                      "aby zobaczyć ich wydajności).");
-    const std::string reason =
-        SuggestionText(ComparisonCandidates(model_->Rows()), need, state_.WindSpeed);
-    suggestion_->setText(Text(reason));
-    suggestion_->setVisible(!reason.empty());
+    summary_->setText(
+        Text(ConditionLines(conditions_).front()) +
+        ". Wyniki wszystkich wywietrzników dla bieżących danych; wywietrznik bieżącego raportu "
+        "jest pogrubiony. Zaznacz pole przy nazwie, aby dodać model do wykresu wydajności w "
+        "funkcji prędkości wiatru. Pomarańczowy znak z liczbą przy Qh: model ma tyle punktów "
+        "pracy (wskaż, aby zobaczyć ich wydajności).");
+    suggestion_->setText(Text(conditions_.suggestion));
+    suggestion_->setVisible(!conditions_.suggestion.empty());
+    ShowProblems();
     table_->setColumnHidden(kColumnReachesNeed, !(need > 0.0));
     table_->setColumnHidden(kColumnNeedWind, !(need > 0.0));
     stack_->setCurrentIndex(1);
-    table_->resizeColumnsToContents();
-    // Every column whole, the names included: the table is as wide as its
-    // columns and the charts take the rest.
-    table_->setMinimumWidth(table_->horizontalHeader()->length() + 2 * table_->frameWidth() +
-                            table_->verticalScrollBar()->sizeHint().width());
-    UpdateCharts();
-    UpdateButtons();
+    FitTable();
 }
 
-int TCompareForm::SelectedModel() const
+// The refused fields, named in the line above the table; the need field is
+// marked here, the draught's fields by its group.
+void CompareWindow::ShowProblems()
+{
+    const std::string need = ReadNeededFlow(needEdit_->text().toStdString()).problem;
+    needEdit_->setStyleSheet(need.empty() ? QString() : "QLineEdit { border: 2px solid #d00000; }");
+    needEdit_->setToolTip(need.empty() ? QString(kNeedHint) : Text(need));
+    QString problem = Text(need);
+    if (!stackGroup_->Problem().isEmpty())
+        problem += (problem.isEmpty() ? "" : " ") + stackGroup_->Problem() +
+                   " Do czasu poprawy tabela pokazuje wyniki dla samego wiatru.";
+    problem_->setText(problem);
+    problem_->setVisible(!problem.isEmpty());
+}
+
+// Every column whole, the names included; the splitter shares the rest.
+void CompareWindow::FitTable()
+{
+    table_->resizeColumnsToContents();
+    table_->setMinimumWidth(std::min(540, table_->horizontalHeader()->length()));
+}
+
+int CompareWindow::SelectedModel() const
 {
     const QModelIndexList rows = table_->selectionModel()->selectedRows();
     return rows.isEmpty() ? 0 : model_->ModelAt(rows.front().row());
 }
 
-void TCompareForm::SelectModel(int model)
+void CompareWindow::SelectModel(int model)
 {
     const int row = model_->RowOf(model);
     if (row < 0)
@@ -276,7 +338,7 @@ void TCompareForm::SelectModel(int model)
     table_->scrollTo(model_->index(row, kColumnNumber));
 }
 
-void TCompareForm::Choose()
+void CompareWindow::Choose()
 {
     const int model = SelectedModel();
     if (!hasData_ || model == 0)
@@ -286,12 +348,12 @@ void TCompareForm::Choose()
     Refresh();
 }
 
-double TCompareForm::NeededFlow() const
+double CompareWindow::NeededFlow() const
 {
     return NeededFlowFromField(needEdit_->text().toStdString());
 }
 
-void TCompareForm::UpdateCharts()
+void CompareWindow::UpdateCharts()
 {
     if (!hasData_) {
         charts_->Clear();
@@ -299,38 +361,44 @@ void TCompareForm::UpdateCharts()
     }
     // Without a selected row the ticked models stay on the wind chart.
     charts_->ShowModel(state_, SelectedModel(), model_->TickedModels(), NeededFlow());
+    UpdateButtons();
 }
 
-void TCompareForm::UpdateButtons()
+void CompareWindow::UpdateButtons()
 {
     chooseButton_->setEnabled(hasData_ && SelectedModel() != 0);
     printButton_->setEnabled(hasData_);
     csvButton_->setEnabled(hasData_);
-    for (auto* button : charts_->findChildren<QPushButton*>())
-        button->setEnabled(hasData_ && SelectedModel() != 0);
+    // A chart may be saved whenever it shows something.
+    for (const auto& [chart, name] :
+         {std::pair(TCompareCharts::Chart::OperatingPoint, "SaveOperatingChartButton"),
+          std::pair(TCompareCharts::Chart::Wind, "SaveWindChartButton")}) {
+        if (auto* button = charts_->findChild<QPushButton*>(name))
+            button->setEnabled(charts_->HasDrawing(chart));
+    }
 }
 
-Outcome TCompareForm::ExportCsv(const QString& path, CsvForm form) const
+Outcome CompareWindow::ExportCsv(const QString& path, CsvForm form) const
 {
     if (!hasData_)
         return Outcome::Failure(kNoDataText);
-    return WriteComparisonCsv(path, model_->Rows(), model_->Order(), form);
+    return WriteComparisonCsv(path, model_->Rows(), model_->Order(), conditions_, form);
 }
 
-Outcome TCompareForm::PrintTable(QPrinter& printer) const
+Outcome CompareWindow::PrintTable(QPrinter& printer) const
 {
     if (!hasData_)
         return Outcome::Failure(kNoDataText);
-    return PrintComparisonTable(printer, state_, model_->Rows(), model_->Order(),
+    return PrintComparisonTable(printer, state_, model_->Rows(), model_->Order(), conditions_,
                                 model_->CurrentModel());
 }
 
-Outcome TCompareForm::SaveChart(TCompareCharts::Chart chart, const QString& path) const
+Outcome CompareWindow::SaveChart(TCompareCharts::Chart chart, const QString& path) const
 {
     return charts_->SavePng(chart, path);
 }
 
-void TCompareForm::ExportCsvClick()
+void CompareWindow::ExportCsvClick()
 {
     const QString polish = "CSV dla polskiego arkusza – średnik, przecinek dziesiętny (*.csv)";
     const QString plain = "CSV – przecinek, kropka dziesiętna (*.csv)";
@@ -344,16 +412,22 @@ void TCompareForm::ExportCsvClick()
         ShowOutcome(this, ExportCsv(path, filter == plain ? CsvForm::Plain : CsvForm::Polish));
 }
 
-void TCompareForm::PrintClick()
+void CompareWindow::PrintClick()
 {
+    // The dialog proposes the last file chosen in this run, at first a name
+    // in the working directory.
     QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFileName(printFile_);
     QPrintDialog dialog(&printer, this);
     dialog.setWindowTitle("Drukuj tabelę porównania");
-    if (dialog.exec() == QDialog::Accepted)
-        ShowOutcome(this, PrintTable(printer));
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    if (!printer.outputFileName().isEmpty())
+        printFile_ = printer.outputFileName();
+    ShowOutcome(this, PrintTable(printer));
 }
 
-void TCompareForm::SaveChartClick(TCompareCharts::Chart chart)
+void CompareWindow::SaveChartClick(TCompareCharts::Chart chart)
 {
     const bool operating = chart == TCompareCharts::Chart::OperatingPoint;
     const QString path = WithSuffix(

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calc/refusal.h"
 #include "compare/compare_charts.h"
 #include "compare/comparison_rows.h"
 #include "files/outcome.h"
@@ -10,6 +11,8 @@
 #include <functional>
 
 struct CalcState;
+class QHBoxLayout;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPrinter;
@@ -26,12 +29,16 @@ class TStackGroup;
 // row's model. A modal dialog; Esc and "Zamknij" close it. Choosing a model
 // ("Wybierz" or a double-click) hands its catalogue number 1..27 to
 // `chooseModel`, which makes it the current ventilator; the window then shows
-// the new current model and stays open.
-class TCompareForm : public QDialog {
+// the new current model and stays open. Enter never chooses: in a field it
+// applies that field only.
+class CompareWindow : public QDialog {
     Q_OBJECT
 public:
-    TCompareForm(CalcState& state, std::function<void(int index)> chooseModel,
-                 QWidget* parent = nullptr);
+    // The objectName that .wyw files and value files know the window by.
+    static constexpr const char* kObjectName = "CompareForm";
+
+    CompareWindow(CalcState& state, std::function<void(int index)> chooseModel,
+                  QWidget* parent = nullptr);
 
     // Recomputes everything from the state. Before the window is shown it also
     // sorts by Qh, largest first, and selects the current model.
@@ -42,8 +49,11 @@ public:
     // Selects the row of a catalogue number.
     void SelectModel(int model);
 
-    // The needed flow of the field "Wymagana wydajność Qh [m3/h]"; 0: none.
+    // The needed flow of the field "Wymagana wydajność Qh [m3/h]"; 0: none
+    // or refused.
     double NeededFlow() const;
+    // What the numbers are computed for, as the printout and CSV name them.
+    const ComparisonConditions& Conditions() const { return conditions_; }
 
     TCompareTableModel* TableModel() const { return model_; }
     TCompareCharts* Charts() const { return charts_; }
@@ -54,9 +64,18 @@ public:
     Outcome PrintTable(QPrinter& printer) const;
     Outcome SaveChart(TCompareCharts::Chart chart, const QString& path) const;
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void BuildWindow();
+    QWidget* BuildPage();
+    QHBoxLayout* BuildButtons();
     void BuildNeedRow(QWidget* page, QVBoxLayout& pageLayout);
+    void ShowNoData(Refusal refusal);
+    void ShowRows(const StackConditions* draught, int current, int selected, bool opening);
+    void ShowProblems();
+    void FitTable();
     void ConnectControls();
     void Choose();
     void UpdateCharts();
@@ -69,6 +88,9 @@ private:
     std::function<void(int)> chooseModel_;
     bool hasData_ = false;
     bool refreshing_ = false;
+    ComparisonConditions conditions_;
+    NeedWindCache cache_;
+    QString printFile_; // the last print file chosen in this run
 
     QStackedWidget* stack_ = nullptr;
     QLabel* noData_ = nullptr;
@@ -76,6 +98,7 @@ private:
     TStackGroup* stackGroup_ = nullptr;
     QLineEdit* needEdit_ = nullptr;
     QLabel* suggestion_ = nullptr;
+    QLabel* problem_ = nullptr;
     QTableView* table_ = nullptr;
     TCompareTableModel* model_ = nullptr;
     TCompareCharts* charts_ = nullptr;
