@@ -250,7 +250,7 @@ private slots:
     void gravityDraughtNamesTheReport()
     {
         CalcState state = ChosenState(HallState(1.2, 15.7, 0.17, 2.6), 6);
-        TCompareForm form(state, {});
+        CompareWindow form(state, {});
         form.findChild<QCheckBox*>("StackEnabled")->setChecked(true);
         form.findChild<QLineEdit*>("StackOutside")->setText("20");
         const QModelIndex qh = Table(form)->model()->index(RowOf(form, 6), kColumnFlowPerHour);
