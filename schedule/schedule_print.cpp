@@ -1,9 +1,10 @@
 #include "schedule/schedule_print.h"
 
-#include "files/print_file.h"
 #include "report/schedule_table.h"
+#include "ui/print_guard.h"
 
 #include <QPageLayout>
+#include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPrinter>
 
@@ -23,11 +24,11 @@ QString Q(const std::string& text)
 
 class Page {
 public:
-    Page(QPainter& painter, QPrinter& printer)
+    Page(QPainter& painter, QPagedPaintDevice& printer)
         : painter_(painter)
         , printer_(printer)
     {
-        area_ = printer.pageLayout().paintRectPixels(printer.resolution());
+        area_ = printer.pageLayout().paintRectPixels(printer.logicalDpiX());
         area_.moveTo(0, 0);
         int left = 0;
         const int total = std::accumulate(kWeights.begin(), kWeights.end(), 0);
@@ -36,7 +37,7 @@ public:
             left += area_.width() * kWeights[c] / total;
             width_[c] = area_.width() * kWeights[c] / total;
         }
-        pad_ = printer.resolution() / 50;
+        pad_ = printer.logicalDpiX() / 50;
     }
 
     // The height that a row of cells takes.
@@ -91,7 +92,7 @@ private:
     static int Flags() { return Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop; }
 
     QPainter& painter_;
-    QPrinter& printer_;
+    QPagedPaintDevice& printer_;
     QRect area_;
     std::array<int, kScheduleColumnCount> x_{};
     std::array<int, kScheduleColumnCount> width_{};
@@ -99,7 +100,7 @@ private:
     int pad_ = 0;
 };
 
-Outcome Draw(QPainter& painter, QPrinter& printer, const Schedule& schedule,
+Outcome Draw(QPainter& painter, QPagedPaintDevice& printer, const Schedule& schedule,
              const ScheduleResult& result)
 {
     QFont font(QStringLiteral("DejaVu Sans"), 7);
@@ -147,14 +148,14 @@ Outcome PrintSchedule(QPrinter& printer, const Schedule& schedule, const Schedul
     if (Outcome begun = file.Begin(); !begun)
         return begun;
     QPainter painter;
-    if (!painter.begin(&printer)) {
+    if (!painter.begin(&file.Device())) {
         if (!file.FileName().isEmpty())
             return Outcome::Failure("Nie można zapisać wydruku do pliku „" + file.FileName() +
                                     "”.");
         return Outcome::Failure("Nie można rozpocząć wydruku na drukarce „" +
                                 printer.printerName() + "”.");
     }
-    if (Outcome drawn = Draw(painter, printer, schedule, result); !drawn)
+    if (Outcome drawn = Draw(painter, file.Device(), schedule, result); !drawn)
         return drawn;
     if (!painter.end())
         return Outcome::Failure(QStringLiteral("Wydruk nie został ukończony."));

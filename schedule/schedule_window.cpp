@@ -7,6 +7,7 @@
 #include "schedule/schedule_delegates.h"
 #include "schedule/schedule_model.h"
 #include "schedule/schedule_print.h"
+#include "ui/show_message.h"
 
 #include <QAction>
 #include <QButtonGroup>
