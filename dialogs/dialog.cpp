@@ -1,5 +1,6 @@
 #include "dialogs/dialog.h"
 
+#include "calc/input_limits.h"
 #include "calc/inputs.h"
 #include "calc/number_format.h"
 #include "dialogs/input_controls.h"
@@ -39,6 +40,9 @@ void TOKBottomDlg::OKBtnClick()
 {
     const double density = RealField(edit1_);
     const double windSpeed = RealField(edit2_);
+    if (Refused(this,
+                CheckLimits({{Limited::AirDensity, density}, {Limited::WindSpeed, windSpeed}})))
+        return;
     ApplyTypedAir(state_, density, windSpeed);
     valueFile_->Save({FormatFixed(density, 2), FormatFixed(windSpeed, 1)});
     accept();

@@ -1,6 +1,7 @@
 #include "dialogs/dialog1.h"
 
 #include "calc/derived.h"
+#include "calc/input_limits.h"
 #include "calc/inputs.h"
 #include "calc/number_format.h"
 #include "dialogs/input_controls.h"
@@ -47,11 +48,13 @@ void TForm3::OKBtnClick()
     const std::int32_t pressure = WholeField(edit2_);
     const std::int32_t humidity = WholeField(edit3_);
     const WeatherDensity air = AirDensityFromWeather(temperature, pressure, humidity);
-    if (air.refusal != Refusal::None) {
-        ShowRefusal(this, air.refusal);
-        return;
-    }
     const double windSpeed = RealField(edit4_);
+    if (Refused(this, CheckLimits({{Limited::Pressure, static_cast<double>(pressure)},
+                                   {Limited::Humidity, static_cast<double>(humidity)}})) ||
+        Refused(this, air.refusal) ||
+        Refused(this,
+                CheckLimits({{Limited::AirDensity, air.density}, {Limited::WindSpeed, windSpeed}})))
+        return;
     state_.WindSpeed = windSpeed;
     valueFile_->Save({FormatWhole(temperature), FormatWhole(pressure), FormatWhole(humidity),
                       FormatFixed(windSpeed, 1)});

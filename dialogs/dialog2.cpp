@@ -1,5 +1,6 @@
 #include "dialogs/dialog2.h"
 
+#include "calc/input_limits.h"
 #include "calc/inputs.h"
 #include "calc/number_format.h"
 #include "dialogs/input_controls.h"
@@ -38,6 +39,8 @@ void TForm1::Button1Click()
 {
     const double sideA = RealField(edit1_);
     const double sideB = RealField(edit2_);
+    if (Refused(this, CheckLimits({{Limited::DuctSize, sideA}, {Limited::DuctSize, sideB}})))
+        return;
     // The sides are tried on a copy first: a refused pair saves and stores nothing.
     CalcState trial = state_;
     if (const Refusal refusal = ApplyRectangularDuct(trial, sideA, sideB);

@@ -1,5 +1,6 @@
 #include "dialogs/dialog22.h"
 
+#include "calc/input_limits.h"
 #include "calc/inputs.h"
 #include "calc/number_format.h"
 #include "dialogs/input_controls.h"
@@ -35,6 +36,8 @@ TForm4::TForm4(CalcState& state, QWidget* parent)
 void TForm4::Button1Click()
 {
     const double diameter = RealField(edit1_);
+    if (Refused(this, CheckLimits({{Limited::DuctSize, diameter}})))
+        return;
     state_.DuctDiameter = diameter;
     valueFile_->Save({FormatFixed(diameter, 2)});
     ApplyRoundDuct(state_, diameter); // and the area, after the file

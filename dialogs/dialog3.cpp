@@ -1,6 +1,7 @@
 #include "dialogs/dialog3.h"
 
 #include "calc/derived.h"
+#include "calc/input_limits.h"
 #include "calc/inputs.h"
 #include "calc/number_format.h"
 #include "dialogs/input_controls.h"
@@ -49,6 +50,8 @@ TForm2::TForm2(CalcState& state, QWidget* parent)
 void TForm2::Button1Click()
 {
     const double ductLength = RealField(edit1_);
+    if (Refused(this, CheckLimits({{Limited::DuctLength, ductLength}})))
+        return;
     double inletLoss = state_.LossCoefficient;
     for (std::size_t i = 0; i < radioButtons_.size(); ++i) {
         if (radioButtons_[i]->isChecked())

@@ -1,5 +1,6 @@
 #include "dialogs/dialog33.h"
 
+#include "calc/input_limits.h"
 #include "calc/inputs.h"
 #include "calc/number_format.h"
 #include "dialogs/input_controls.h"
@@ -86,6 +87,9 @@ void TForm22::Button1Click()
     const double height = RealField(edit3_);
     const double width = RealField(edit4_);
     const double loss = RealField(edit5_);
+    if (Refused(this, CheckStoreyLimits(storeyHeight, storeys)) ||
+        Refused(this, CheckLimits({{Limited::GrilleSize, height}, {Limited::GrilleSize, width}})))
+        return;
     state_.LossCoefficient = loss; // as soon as its field is read
     valueFile_->Save({FormatFixed(storeyHeight, 2), FormatWhole(storeys), FormatFixed(height, 2),
                       FormatFixed(width, 2), FormatFixed(loss, 2)});

@@ -1,5 +1,6 @@
 #include "dialogs/dialog333.h"
 
+#include "calc/input_limits.h"
 #include "calc/inputs.h"
 #include "calc/number_format.h"
 #include "dialogs/input_controls.h"
@@ -74,6 +75,9 @@ void TForm222::Button1Click()
     const std::int32_t storeys = WholeField(edit2_);
     const double diameter = RealField(edit3_);
     const double loss = RealField(edit4_);
+    if (Refused(this, CheckStoreyLimits(storeyHeight, storeys)) ||
+        Refused(this, CheckLimits({{Limited::GrilleSize, diameter}})))
+        return;
     state_.LossCoefficient = loss; // as soon as its field is read
     valueFile_->Save({FormatFixed(storeyHeight, 2), FormatWhole(storeys), FormatFixed(diameter, 2),
                       FormatFixed(loss, 2)});

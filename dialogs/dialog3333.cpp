@@ -1,6 +1,7 @@
 #include "dialogs/dialog3333.h"
 
 #include "calc/derived.h"
+#include "calc/input_limits.h"
 #include "calc/inputs.h"
 #include "calc/number_format.h"
 #include "dialogs/input_controls.h"
@@ -67,6 +68,8 @@ void TForm2222::Button1Click()
     // Edit4 keeps the text as typed; the opening in use is limited to 0..20.
     const std::int32_t opening = LimitOpening(WholeField(edit4_));
     const AdjustableGrille& grille = ShownGrille(comboBox1_);
+    if (Refused(this, CheckStoreyLimits(storeyHeight, storeys)))
+        return;
     state_.LossCoefficient = GrilleLossCoefficient(grille, opening);
     valueFile_->Save({FormatFixed(storeyHeight, 2), FormatWhole(storeys), FormatWhole(opening)});
     ApplyStoreys(state_, storeyHeight, storeys);
