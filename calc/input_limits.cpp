@@ -109,6 +109,6 @@ Refusal CheckStateLimits(const CalcState& s)
 
 Refusal CheckCalculationInputs(const CalcState& state)
 {
-    const Refusal undefined = CheckInputs(state);
-    return undefined != Refusal::None ? undefined : CheckStateLimits(state);
+    const Refusal bounds = CheckStateLimits(state);
+    return bounds != Refusal::None ? bounds : CheckInputs(state);
 }

@@ -42,6 +42,6 @@ Refusal CheckStoreyLimits(double storeyHeight, std::int32_t storeys);
 // InstallationType with its grille.
 Refusal CheckStateLimits(const CalcState& state);
 
-// What every front end refuses before it computes on the state: the undefined
-// inputs of CheckInputs (calc/operating_point.h), then the bounds above.
+// What every front end refuses before it computes on the state: the bounds
+// above, then the undefined inputs of CheckInputs (calc/operating_point.h).
 Refusal CheckCalculationInputs(const CalcState& state);
