@@ -220,9 +220,10 @@ private slots:
         TOKBottomDlg dialog(state);
         QCOMPARE(FieldText(dialog, "Edit1"), edit1);
         QCOMPARE(FieldText(dialog, "Edit2"), edit2);
-        // Confirmed, the file becomes two well-formed lines again.
+        // Confirmed with a density within bounds, the file becomes two
+        // well-formed lines again.
         QVERIFY(OpenDialog(dialog));
-        Click(Control<QPushButton>(dialog, "OKBtn"));
+        Confirm(dialog, {"1.2"});
         const QList<QByteArray> lines = FileBytes("dialog.sav")->split('\n');
         QCOMPARE(lines.size(), 3);
         QVERIFY(lines[2].isEmpty());
