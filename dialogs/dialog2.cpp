@@ -39,8 +39,6 @@ void TForm1::Button1Click()
 {
     const double sideA = RealField(edit1_);
     const double sideB = RealField(edit2_);
-    if (Refused(this, CheckLimits({{Limited::DuctSize, sideA}, {Limited::DuctSize, sideB}})))
-        return;
     // The sides are tried on a copy first: a refused pair saves and stores nothing.
     CalcState trial = state_;
     if (const Refusal refusal = ApplyRectangularDuct(trial, sideA, sideB);
@@ -48,6 +46,8 @@ void TForm1::Button1Click()
         ShowRefusal(this, refusal);
         return;
     }
+    if (Refused(this, CheckLimits({{Limited::DuctSize, sideA}, {Limited::DuctSize, sideB}})))
+        return;
     valueFile_->Save({FormatFixed(sideA, 2), FormatFixed(sideB, 2)});
     ApplyRectangularDuct(state_, sideA, sideB);
     accept();
