@@ -182,6 +182,8 @@ private slots:
         for (int i = 0; i <= grille; ++i)
             QTest::keyClick(box, Qt::Key_Down);
         QCOMPARE(box->currentText(), kGrilles[grille]);
+        Type(Control<QLineEdit>(dialog, "Edit1"), "3"); // storeys within bounds
+        Type(Control<QLineEdit>(dialog, "Edit2"), "5");
         Click(Control<QPushButton>(dialog, "Button1"));
         QCOMPARE(state.GrilleSizeA, diameter);
         QVERIFY2(std::fabs(state.GrilleArea - area) <= 1e-9 * area,
