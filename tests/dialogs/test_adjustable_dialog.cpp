@@ -270,6 +270,8 @@ private slots:
         QVERIFY(!QFile::exists("dialog3333.sav"));
         QVERIFY(OpenDialog(dialog));
         QCOMPARE(Control<QComboBox>(dialog, "ComboBox1")->currentText(), QString("KTV 160"));
+        Type(Control<QLineEdit>(dialog, "Edit1"), "3"); // storeys within bounds
+        Type(Control<QLineEdit>(dialog, "Edit2"), "5");
         Type(Control<QLineEdit>(dialog, "Edit4"), "0");
         Click(Control<QPushButton>(dialog, "Button1"));
         QCOMPARE(state.GrilleSizeA, 0.115);
