@@ -76,12 +76,12 @@ std::optional<QString> CheckDialogControls(const ProgramWindows& windows,
     for (const auto& [name, controls] : dialogs) {
         QWidget* dialog = InputDialog(windows, name);
         if (!dialog)
-            return QStringLiteral("program nie ma okna %1").arg(name);
+            return QStringLiteral("plik pochodzi z innej wersji programu");
         for (const auto& [controlName, value] : controls) {
             const QWidget* control = Control(dialog, controlName);
             const auto now = control ? ValueOf(control) : std::nullopt;
             if (!now || now->index() != value.index())
-                return QStringLiteral("okno %1 nie ma takiego pola %2").arg(name, controlName);
+                return QStringLiteral("plik pochodzi z innej wersji programu");
         }
     }
     return std::nullopt;

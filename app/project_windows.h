@@ -14,7 +14,8 @@ class ProgramWindows;
 DialogsControls CollectDialogControls(const ProgramWindows& windows);
 
 // Why the controls of a file do not fit the program's dialogs (a dialog or
-// control it does not have, or of another kind); nothing when they fit.
+// control it does not have, or of another kind: the file comes from another
+// version of the program); nothing when they fit.
 std::optional<QString> CheckDialogControls(const ProgramWindows& windows,
                                            const DialogsControls& dialogs);
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <limits>
 #include <string>
 #include <system_error>
@@ -164,4 +165,16 @@ std::int32_t ConvertWhole(std::string_view text)
     if (value < std::numeric_limits<std::int32_t>::min())
         return std::numeric_limits<std::int32_t>::min();
     return static_cast<std::int32_t>(value);
+}
+
+std::int32_t WholePart(double value)
+{
+    if (std::isnan(value))
+        return 0;
+    const double whole = std::trunc(value);
+    if (whole >= static_cast<double>(std::numeric_limits<std::int32_t>::max()))
+        return std::numeric_limits<std::int32_t>::max();
+    if (whole <= static_cast<double>(std::numeric_limits<std::int32_t>::min()))
+        return std::numeric_limits<std::int32_t>::min();
+    return static_cast<std::int32_t>(whole);
 }

@@ -22,3 +22,8 @@ double ConvertFieldReal(std::string_view text);
 
 // atol: a whole number. A value beyond the 32-bit range saturates at its limit.
 std::int32_t ConvertWhole(std::string_view text);
+
+// The whole part of a number already checked as finite, as the command line,
+// the batch and the calculation files read a whole-number field: 6e1 is 60,
+// 20.7 is 20, -2.5 is -2. A value beyond the 32-bit range saturates at its limit.
+std::int32_t WholePart(double value);

@@ -25,6 +25,17 @@ enum class Refusal {
     StackTemperature,
     StackHeight,
     StackPressure,
+    // An input outside what can be built (calc/input_limits.h).
+    DensityLimit,
+    WindLimit,
+    DuctSizeLimit,
+    GrilleSizeLimit,
+    DuctLengthLimit,
+    StoreyHeightLimit,
+    StoreyCountLimit,
+    BuildingHeightLimit,
+    StackHeightLimit,
+    HumidityLimit,
 };
 
 // The reason shown to the user; empty for Refusal::None.

@@ -1,12 +1,18 @@
 #include "calc/ventilator_choice.h"
 
 #include "calc/catalogue.h"
+#include "calc/input_limits.h"
 
 OperatingPoint ApplyVentilatorChoice(CalcState& state)
 {
     const VentilatorModel& model = LookUpVentilator(state.VentilatorIndex);
     state.VentilatorName = model.Name;
-    const OperatingPoint point = ComputeOperatingPoint(state, model);
+    OperatingPoint point;
+    point.refusal = CheckCalculationInputs(state);
+    if (point.refusal != Refusal::None)
+        point.status = OperatingPointStatus::Refused;
+    else
+        point = ComputeOperatingPoint(state, model);
     if (point.status != OperatingPointStatus::Found) {
         state.ResultsShown = 0;
         state.ResultsPrintable = 0;

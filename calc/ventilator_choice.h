@@ -5,6 +5,7 @@
 
 // What a confirmed ventilator choice does with VentilatorIndex: looks up the
 // model, names it in the state before computing, and computes the operating
-// point. After a failure the report is withdrawn (both result flags cleared),
+// point; inputs outside the bounds of calc/input_limits.h are refused first.
+// After a failure the report is withdrawn (both result flags cleared),
 // so that no earlier model's results stand under the new name.
 OperatingPoint ApplyVentilatorChoice(CalcState& state);

@@ -1,6 +1,7 @@
 #include "cli/cli_run.h"
 
 #include "calc/comparison.h"
+#include "calc/input_limits.h"
 #include "calc/inputs.h"
 #include "calc/number_format.h"
 #include "calc/operating_point.h"
@@ -463,7 +464,9 @@ CliInputs BuildCliInputs(const CliRequest& r)
         in.weather = CliInputs::Weather{r.temperature, r.pressure, r.humidity};
         const WeatherDensity weather = AirDensityFromWeather(r.temperature, r.pressure, r.humidity);
         density = weather.density;
-        if (weather.refusal != Refusal::None)
+        in.refusal = CheckLimits({{Limited::Pressure, static_cast<double>(r.pressure)},
+                                  {Limited::Humidity, static_cast<double>(r.humidity)}});
+        if (in.refusal == Refusal::None)
             in.refusal = weather.refusal;
     }
     ApplyTypedAir(s, density, r.windSpeed);
@@ -530,6 +533,8 @@ std::optional<CliInputs> ResolveCliInputs(CliRequest& request, std::string& erro
         request.project.empty() ? BuildCliInputs(request) : ProjectInputs(request, error);
     if (inputs && inputs->refusal == Refusal::None && !AllFieldsFinite(*inputs))
         inputs->refusal = Refusal::NonFiniteInput;
+    if (inputs && inputs->refusal == Refusal::None)
+        inputs->refusal = CheckCalculationInputs(inputs->state);
     return inputs;
 }
 

@@ -38,7 +38,7 @@ CliError WholeValue(std::string_view option, const std::string& text, std::int32
     double checked = 0.0;
     if (CliError error = RealValue(option, text, checked))
         return error;
-    value = ConvertWhole(text);
+    value = WholePart(checked);
     return std::nullopt;
 }
 

@@ -12,7 +12,8 @@
 // The values of the command line. A number must be entirely a number in the C
 // form ("1.2", "-3", "4e-1"): no blanks, no text after it, no "nan", "inf" or
 // hexadecimal, within the range of double. Only then does it take the meaning
-// of its dialog field (a whole-number field keeps the whole part: 20.7 is 20).
+// of its dialog field (a whole-number field keeps the whole part of the number checked: 20.7 is
+// 20, 6e1 is 60).
 // A fault is a Polish message naming the option and the value.
 
 using CliError = std::optional<std::string>;

@@ -1,6 +1,7 @@
 #include "dialogs/adjustable_grille_dialog.h"
 
 #include "calc/derived.h"
+#include "calc/input_limits.h"
 #include "calc/inputs.h"
 #include "calc/number_format.h"
 #include "dialogs/input_controls.h"
@@ -60,6 +61,8 @@ void AdjustableGrilleDialog::Accept()
     // Edit4 keeps the text as typed; the opening in use is limited to 0..20.
     const std::int32_t opening = LimitOpening(WholeField(opening_));
     const AdjustableGrille& grille = ShownGrille(grille_);
+    if (Refused(this, CheckStoreyLimits(storeyHeight, storeys)))
+        return;
     state_.LossCoefficient = GrilleLossCoefficient(grille, opening);
     SaveValues({FormatFixed(storeyHeight, 2), FormatWhole(storeys), FormatWhole(opening)});
     ApplyStoreys(state_, storeyHeight, storeys);

@@ -1,6 +1,7 @@
 #include "dialogs/hall_dialog.h"
 
 #include "calc/derived.h"
+#include "calc/input_limits.h"
 #include "calc/inputs.h"
 #include "calc/number_format.h"
 #include "dialogs/input_controls.h"
@@ -40,6 +41,8 @@ HallDialog::HallDialog(CalcState& state, QWidget* parent)
 void HallDialog::Accept()
 {
     const double ductLength = RealField(ductLength_);
+    if (Refused(this, CheckLimits({{Limited::DuctLength, ductLength}})))
+        return;
     double inletLoss = state_.LossCoefficient;
     for (std::size_t i = 0; i < inlets_.size(); ++i) {
         if (inlets_[i]->isChecked())

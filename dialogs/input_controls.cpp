@@ -29,6 +29,14 @@ void ShowRefusal(QWidget* dialog, Refusal refusal)
     QMessageBox::warning(dialog, dialog->windowTitle(), Text(RefusalText(refusal)));
 }
 
+bool Refused(QWidget* dialog, Refusal refusal)
+{
+    if (refusal == Refusal::None)
+        return false;
+    ShowRefusal(dialog, refusal);
+    return true;
+}
+
 StoreyFields PlaceStoreyFields(QWidget* parent)
 {
     PlaceLabel(parent, "Label1", "Proszę podać parametry budynku", QPoint(80, 8));

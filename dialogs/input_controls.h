@@ -27,3 +27,6 @@ std::int32_t WholeField(const QLineEdit* edit);
 
 // Tells the user why the input of `dialog` was refused; the dialog stays open.
 void ShowRefusal(QWidget* dialog, Refusal refusal);
+
+// Shows the refusal as ShowRefusal does and returns true; false for None.
+bool Refused(QWidget* dialog, Refusal refusal);

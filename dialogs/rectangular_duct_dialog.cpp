@@ -1,5 +1,6 @@
 #include "dialogs/rectangular_duct_dialog.h"
 
+#include "calc/input_limits.h"
 #include "calc/inputs.h"
 #include "calc/number_format.h"
 #include "dialogs/input_controls.h"
@@ -36,6 +37,8 @@ void RectangularDuctDialog::Accept()
         ShowRefusal(this, refusal);
         return;
     }
+    if (Refused(this, CheckLimits({{Limited::DuctSize, sideA}, {Limited::DuctSize, sideB}})))
+        return;
     SaveValues({FormatFixed(sideA, 2), FormatFixed(sideB, 2)});
     ApplyRectangularDuct(state_, sideA, sideB);
     accept();

@@ -1,5 +1,6 @@
 #include "dialogs/rectangular_grille_dialog.h"
 
+#include "calc/input_limits.h"
 #include "calc/inputs.h"
 #include "calc/number_format.h"
 #include "dialogs/input_controls.h"
@@ -79,6 +80,9 @@ void RectangularGrilleDialog::Accept()
     const double height = RealField(grilleHeight_);
     const double width = RealField(grilleWidth_);
     const double loss = RealField(grilleLoss_);
+    if (Refused(this, CheckStoreyLimits(storeyHeight, storeys)) ||
+        Refused(this, CheckLimits({{Limited::GrilleSize, height}, {Limited::GrilleSize, width}})))
+        return;
     state_.LossCoefficient = loss; // as soon as its field is read
     SaveValues({FormatFixed(storeyHeight, 2), FormatWhole(storeys), FormatFixed(height, 2),
                 FormatFixed(width, 2), FormatFixed(loss, 2)});

@@ -1,5 +1,6 @@
 #include "dialogs/round_duct_dialog.h"
 
+#include "calc/input_limits.h"
 #include "calc/inputs.h"
 #include "calc/number_format.h"
 #include "dialogs/input_controls.h"
@@ -26,6 +27,8 @@ RoundDuctDialog::RoundDuctDialog(CalcState& state, QWidget* parent)
 void RoundDuctDialog::Accept()
 {
     const double diameter = RealField(diameter_);
+    if (Refused(this, CheckLimits({{Limited::DuctSize, diameter}})))
+        return;
     state_.DuctDiameter = diameter;
     SaveValues({FormatFixed(diameter, 2)});
     ApplyRoundDuct(state_, diameter); // and the area, after the file

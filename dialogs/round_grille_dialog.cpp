@@ -1,5 +1,6 @@
 #include "dialogs/round_grille_dialog.h"
 
+#include "calc/input_limits.h"
 #include "calc/inputs.h"
 #include "calc/number_format.h"
 #include "dialogs/input_controls.h"
@@ -67,6 +68,9 @@ void RoundGrilleDialog::Accept()
     const std::int32_t storeys = WholeField(storeys_);
     const double diameter = RealField(grilleDiameter_);
     const double loss = RealField(grilleLoss_);
+    if (Refused(this, CheckStoreyLimits(storeyHeight, storeys)) ||
+        Refused(this, CheckLimits({{Limited::GrilleSize, diameter}})))
+        return;
     state_.LossCoefficient = loss; // as soon as its field is read
     SaveValues({FormatFixed(storeyHeight, 2), FormatWhole(storeys), FormatFixed(diameter, 2),
                 FormatFixed(loss, 2)});

@@ -1,5 +1,6 @@
 #include "dialogs/typed_density_dialog.h"
 
+#include "calc/input_limits.h"
 #include "calc/inputs.h"
 #include "calc/number_format.h"
 #include "dialogs/input_controls.h"
@@ -30,6 +31,9 @@ void TypedDensityDialog::Accept()
 {
     const double density = RealField(density_);
     const double windSpeed = RealField(windSpeed_);
+    if (Refused(this,
+                CheckLimits({{Limited::AirDensity, density}, {Limited::WindSpeed, windSpeed}})))
+        return;
     ApplyTypedAir(state_, density, windSpeed);
     SaveValues({FormatFixed(density, 2), FormatFixed(windSpeed, 1)});
     accept();

@@ -1,6 +1,7 @@
 #include "dialogs/weather_dialog.h"
 
 #include "calc/derived.h"
+#include "calc/input_limits.h"
 #include "calc/inputs.h"
 #include "calc/number_format.h"
 #include "dialogs/input_controls.h"
@@ -38,11 +39,13 @@ void WeatherDialog::Accept()
     const std::int32_t pressure = WholeField(pressure_);
     const std::int32_t humidity = WholeField(humidity_);
     const WeatherDensity air = AirDensityFromWeather(temperature, pressure, humidity);
-    if (air.refusal != Refusal::None) {
-        ShowRefusal(this, air.refusal);
-        return;
-    }
     const double windSpeed = RealField(windSpeed_);
+    if (Refused(this, CheckLimits({{Limited::Pressure, static_cast<double>(pressure)},
+                                   {Limited::Humidity, static_cast<double>(humidity)}})) ||
+        Refused(this, air.refusal) ||
+        Refused(this,
+                CheckLimits({{Limited::AirDensity, air.density}, {Limited::WindSpeed, windSpeed}})))
+        return;
     state_.WindSpeed = windSpeed;
     SaveValues({FormatWhole(temperature), FormatWhole(pressure), FormatWhole(humidity),
                 FormatFixed(windSpeed, 1)});

@@ -1,10 +1,12 @@
 #include "project/project_file.h"
 
 #include "calc/catalogue.h"
+#include "calc/input_limits.h"
 #include "calc/ventilator_choice.h"
 #include "files/file_errors.h"
 #include "files/read_file.h"
 #include "generated/version.h"
+#include "project/project_inputs.h"
 #include "project/project_json.h"
 #include "project/schedule_json.h"
 
@@ -18,6 +20,8 @@
 #include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <type_traits>
+#include <vector>
 
 namespace {
 
@@ -54,30 +58,56 @@ std::optional<std::int32_t> Whole(const QJsonValue& value, std::int32_t least, s
     return static_cast<std::int32_t>(number);
 }
 
+const char kOtherVersion[] = "plik pochodzi z innej wersji programu";
+
+QString OtherVersion()
+{
+    return QString::fromUtf8(kOtherVersion);
+}
+
+// A number of a field bounded as `least` and `most` bound an integer field
+// (none for a real one); the reason when it is missing or wrong.
+std::optional<QString> ReadNumber(const QJsonObject& group, std::string_view fieldName, bool whole,
+                                  std::int32_t least, std::int32_t most, double& number)
+{
+    const QString name = Utf8(fieldName);
+    const QJsonValue value = group.value(name);
+    if (value.isUndefined())
+        return QStringLiteral("brak pola %1").arg(name);
+    if (!whole) {
+        if (!value.isDouble() || !std::isfinite(value.toDouble()))
+            return QStringLiteral("pole %1 nie jest liczbą").arg(name);
+        number = value.toDouble();
+        return std::nullopt;
+    }
+    const auto integer = Whole(value, least, most);
+    if (!integer)
+        return QStringLiteral("pole %1 nie jest liczbą całkowitą od %2 do %3")
+            .arg(name)
+            .arg(least)
+            .arg(most);
+    number = *integer;
+    return std::nullopt;
+}
+
 // Reads one field of the state; the reason when it is missing or wrong.
 std::optional<QString> ReadField(const QJsonObject& group, const ProjectField& field,
                                  CalcState& state)
 {
-    const QString name = Utf8(field.name);
-    const QJsonValue value = group.value(name);
-    if (value.isUndefined())
-        return QStringLiteral("brak pola %1").arg(name);
-    if (auto* member = std::get_if<double CalcState::*>(&field.member)) {
-        if (!value.isDouble() || !std::isfinite(value.toDouble()))
-            return QStringLiteral("pole %1 nie jest liczbą").arg(name);
-        state.*(*member) = value.toDouble();
-        return std::nullopt;
-    }
-    const auto whole = Whole(value, field.least, field.most);
-    if (!whole)
-        return QStringLiteral("pole %1 nie jest liczbą całkowitą od %2 do %3")
-            .arg(name)
-            .arg(field.least)
-            .arg(field.most);
-    state.*std::get<std::int32_t CalcState::*>(field.member) = *whole;
+    double number = 0.0;
+    const bool whole = std::holds_alternative<std::int32_t CalcState::*>(field.member);
+    if (auto reason = ReadNumber(group, field.name, whole, field.least, field.most, number))
+        return reason;
+    std::visit(
+        [&](auto member) {
+            state.*member = static_cast<std::remove_reference_t<decltype(state.*member)>>(number);
+        },
+        field.member);
     return std::nullopt;
 }
 
+// Controls of another kind than this program's dialogs have: the file comes
+// from another version of the program.
 std::optional<QString> ReadControls(const QJsonValue& value, DialogsControls& dialogs)
 {
     if (!value.isObject())
@@ -85,7 +115,7 @@ std::optional<QString> ReadControls(const QJsonValue& value, DialogsControls& di
     const QJsonObject all = value.toObject();
     for (auto dialog = all.begin(); dialog != all.end(); ++dialog) {
         if (!dialog->isObject())
-            return QStringLiteral("pola okna %1 nie są obiektem").arg(dialog.key());
+            return OtherVersion();
         DialogControls& controls = dialogs[dialog.key()];
         const QJsonObject fields = dialog->toObject();
         for (auto field = fields.begin(); field != fields.end(); ++field) {
@@ -96,33 +126,113 @@ std::optional<QString> ReadControls(const QJsonValue& value, DialogsControls& di
             else if (const auto row = Whole(*field, 0, 1000))
                 controls[field.key()] = static_cast<int>(*row);
             else
-                return QStringLiteral("pole %1 okna %2 ma zły typ").arg(field.key(), dialog.key());
+                return OtherVersion();
         }
     }
     return std::nullopt;
 }
 
-std::optional<QString> ReadState(const QJsonObject& root, CalcState& state)
+// The fields of one group of the first format's state.
+std::optional<QString> ReadGroup(const QJsonObject& root, ProjectGroup g, CalcState& state)
 {
+    const QJsonValue group = root.value(QLatin1String(ProjectGroupKey(g)));
+    if (!group.isObject())
+        return QStringLiteral("brak części „%1”").arg(QLatin1String(ProjectGroupKey(g)));
     for (const ProjectField* f = ProjectFieldsBegin(); f != ProjectFieldsEnd(); ++f) {
-        const QJsonValue group = root.value(QLatin1String(ProjectGroupKey(f->group)));
-        if (!group.isObject())
-            return QStringLiteral("brak części „%1”").arg(QLatin1String(ProjectGroupKey(f->group)));
+        if (f->group != g)
+            continue;
         if (auto reason = ReadField(group.toObject(), *f, state))
+            return reason;
+    }
+    return std::nullopt;
+}
+
+// The entered inputs as the second format keeps them: each field the
+// calculation has, and no other.
+std::optional<QString> ReadEntered(const QJsonObject& root, EnteredInputs& inputs)
+{
+    const QJsonValue value = root.value(QLatin1String(ProjectGroupKey(ProjectGroup::Inputs)));
+    if (!value.isObject())
+        return QStringLiteral("brak części „inputs”");
+    const QJsonObject group = value.toObject();
+    QStringList known;
+    for (const EnteredField* f = EnteredFieldsBegin(); f != EnteredFieldsEnd(); ++f) {
+        if (!f->applies(inputs.values))
+            continue;
+        known.append(Utf8(f->name));
+        const bool whole = !std::holds_alternative<double CalcState::*>(f->member);
+        double number = 0.0;
+        if (auto reason = ReadNumber(group, f->name, whole, f->least, f->most, number))
+            return reason;
+        SetEntered(inputs, *f, number);
+    }
+    for (auto field = group.begin(); field != group.end(); ++field) {
+        if (!known.contains(field.key()))
+            return QStringLiteral("pole %1 nie należy do danych tych obliczeń").arg(field.key());
+    }
+    return std::nullopt;
+}
+
+// The whole state: the entered inputs with everything derived from them, the
+// ventilator and the results. A file of the first format keeps the derived
+// fields too: they must agree with the derivation.
+std::optional<QString> ReadState(const QJsonObject& root, int version, CalcState& state)
+{
+    CalcState kept;
+    for (ProjectGroup g : {ProjectGroup::Ventilator, ProjectGroup::Results}) {
+        if (auto reason = ReadGroup(root, g, kept))
             return reason;
     }
     const QJsonValue name = root.value(QLatin1String("ventilator")).toObject().value(kNameKey);
     if (!name.isString())
         return QStringLiteral("brak nazwy wywietrznika");
+    EnteredInputs entered;
+    if (version == 1) {
+        if (auto reason = ReadGroup(root, ProjectGroup::Inputs, kept))
+            return reason;
+        entered = EnteredOf(kept);
+    } else if (auto reason = ReadEntered(root, entered)) {
+        return reason;
+    }
+    auto derived = DeriveState(entered);
+    if (const QString* reason = std::get_if<QString>(&derived))
+        return *reason;
+    state = std::get<CalcState>(derived);
+    if (version == 1) {
+        if (auto reason = CheckKeptDerivation(kept, state))
+            return reason;
+    }
+    for (const ProjectField* f = ProjectFieldsBegin(); f != ProjectFieldsEnd(); ++f) {
+        if (f->group != ProjectGroup::Inputs)
+            std::visit([&](auto member) { state.*member = kept.*member; }, f->member);
+    }
     if (state.VentilatorIndex != 0)
         state.VentilatorName = LookUpVentilator(state.VentilatorIndex).Name;
+    // Results stand only on inputs that can be built.
+    if (const Refusal refusal =
+            state.ResultsShown == 1 ? CheckCalculationInputs(state) : Refusal::None;
+        refusal != Refusal::None)
+        return Utf8(RefusalText(refusal));
     return std::nullopt;
 }
 
-bool SameResults(const CalcState& a, const CalcState& b)
+std::optional<QString> WriteInputs(const Project& project, QJsonObject& root)
 {
-    return a.ResultsShown == b.ResultsShown && a.FlowPerHour == b.FlowPerHour &&
-           a.VentilatorSuction == b.VentilatorSuction && a.DuctVelocity == b.DuctVelocity;
+    const EnteredInputs entered = EnteredOf(project.state);
+    QJsonObject inputs;
+    for (const EnteredField* f = EnteredFieldsBegin(); f != EnteredFieldsEnd(); ++f) {
+        if (!f->applies(entered.values))
+            continue;
+        const double value = EnteredValue(entered, *f);
+        if (!std::isfinite(value))
+            return QStringLiteral("wartość %1 nie jest skończoną liczbą").arg(Utf8(f->name));
+        if (std::holds_alternative<double CalcState::*>(f->member))
+            inputs.insert(Utf8(f->name), value);
+        else
+            inputs.insert(Utf8(f->name), static_cast<int>(value));
+    }
+    root.insert(QLatin1String(ProjectGroupKey(ProjectGroup::Inputs)), inputs);
+    return std::nullopt;
 }
 
 // A descriptor closed when it goes.
@@ -175,12 +285,12 @@ std::variant<QByteArray, QString> ReadProjectBytes(const QString& path)
     return bytes;
 }
 
-} // namespace
-
-std::variant<QByteArray, QString> ProjectBytes(const Project& project)
+std::optional<QString> WriteStateGroups(const Project& project, QJsonObject& root)
 {
     QJsonObject groups[3];
     for (const ProjectField* f = ProjectFieldsBegin(); f != ProjectFieldsEnd(); ++f) {
+        if (f->group == ProjectGroup::Inputs)
+            continue;
         QJsonObject& group = groups[static_cast<int>(f->group)];
         bool finite = true;
         std::visit(
@@ -194,21 +304,93 @@ std::variant<QByteArray, QString> ProjectBytes(const Project& project)
         if (f->name == "VentilatorIndex")
             group.insert(kNameKey, Utf8(project.state.VentilatorName));
     }
-    QJsonObject root;
-    root.insert(kFormatKey, kFormatName);
-    root.insert(kVersionKey, kProjectFormatVersion);
-    root.insert(kProgramKey, QString::fromLatin1(kProgramVersion));
-    for (ProjectGroup g : {ProjectGroup::Inputs, ProjectGroup::Ventilator, ProjectGroup::Results})
+    for (ProjectGroup g : {ProjectGroup::Ventilator, ProjectGroup::Results})
         root.insert(QLatin1String(ProjectGroupKey(g)), groups[static_cast<int>(g)]);
+    return std::nullopt;
+}
+
+std::optional<QString> WriteDialogs(const Project& project, QJsonObject& root)
+{
     QJsonObject dialogs;
     for (const auto& [name, controls] : project.dialogs)
         dialogs.insert(name, ControlsJson(controls));
     root.insert(kDialogsKey, dialogs);
-    if (project.schedule) {
-        auto schedule = ScheduleToJson(*project.schedule);
-        if (const QString* reason = std::get_if<QString>(&schedule))
+    return std::nullopt;
+}
+
+std::optional<QString> ReadDialogs(const QJsonObject& root, int, Project& project)
+{
+    return ReadControls(root.value(kDialogsKey), project.dialogs);
+}
+
+// The schedule of exhaust ducts, only where the calculation has one.
+std::optional<QString> WriteSchedule(const Project& project, QJsonObject& root)
+{
+    if (!project.schedule)
+        return std::nullopt;
+    auto schedule = ScheduleToJson(*project.schedule);
+    if (const QString* reason = std::get_if<QString>(&schedule))
+        return *reason;
+    root.insert(kScheduleKey, std::get<QJsonObject>(schedule));
+    return std::nullopt;
+}
+
+std::optional<QString> ReadSchedule(const QJsonObject& root, int, Project& project)
+{
+    if (!root.contains(kScheduleKey))
+        return std::nullopt;
+    auto schedule = ScheduleFromJson(root.value(kScheduleKey));
+    if (const QString* reason = std::get_if<QString>(&schedule))
+        return *reason;
+    project.schedule = std::move(std::get<Schedule>(schedule));
+    return std::nullopt;
+}
+
+std::optional<QString> ReadCalculation(const QJsonObject& root, int version, Project& project)
+{
+    return ReadState(root, version, project.state);
+}
+
+// The parts of a file after its header, each written and read by its own
+// pair of functions, in this order; another part is one more row.
+struct Part {
+    QStringList keys; // its top-level keys
+    std::optional<QString> (*write)(const Project& project, QJsonObject& root);
+    std::optional<QString> (*read)(const QJsonObject& root, int version, Project& project);
+};
+
+const std::vector<Part>& Parts()
+{
+    static const std::vector<Part> parts = {
+        {{QStringLiteral("inputs"), QStringLiteral("ventilator"), QStringLiteral("results")},
+         [](const Project& p, QJsonObject& root) {
+             auto reason = WriteInputs(p, root);
+             return reason ? reason : WriteStateGroups(p, root);
+         },
+         ReadCalculation},
+        {{QString::fromLatin1(kDialogsKey)}, WriteDialogs, ReadDialogs},
+        {{QString::fromLatin1(kScheduleKey)}, WriteSchedule, ReadSchedule},
+    };
+    return parts;
+}
+
+bool SameResults(const CalcState& a, const CalcState& b)
+{
+    return a.ResultsShown == b.ResultsShown && a.FlowPerHour == b.FlowPerHour &&
+           a.VentilatorSuction == b.VentilatorSuction && a.DuctVelocity == b.DuctVelocity;
+}
+
+} // namespace
+
+std::variant<QByteArray, QString> ProjectBytes(const Project& project)
+{
+    QJsonObject root;
+    root.insert(kFormatKey, kFormatName);
+    root.insert(kVersionKey, kProjectFormatVersion);
+    root.insert(kProgramKey, QString::fromLatin1(kProgramVersion));
+    for (const Part& part : Parts()) {
+        if (auto reason = part.write(project, root))
             return *reason;
-        root.insert(kScheduleKey, std::get<QJsonObject>(schedule));
     }
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
@@ -233,18 +415,22 @@ std::variant<Project, QString> ParseProject(const QByteArray& bytes)
                               "wersję %2")
             .arg(*version)
             .arg(kProjectFormatVersion);
-    Project project;
-    if (auto reason = ReadState(root, project.state))
-        return *reason;
-    if (auto reason = ReadControls(root.value(kDialogsKey), project.dialogs))
-        return *reason;
-    project.programVersion = root.value(kProgramKey).toString();
-    if (root.contains(kScheduleKey)) {
-        auto schedule = ScheduleFromJson(root.value(kScheduleKey));
-        if (const QString* reason = std::get_if<QString>(&schedule))
-            return *reason;
-        project.schedule = std::move(std::get<Schedule>(schedule));
+    if (auto key = DuplicateKey(bytes))
+        return QStringLiteral("klucz „%1” występuje w jednym obiekcie więcej niż raz").arg(*key);
+    QStringList known = {QString::fromLatin1(kFormatKey), QString::fromLatin1(kVersionKey),
+                         QString::fromLatin1(kProgramKey)};
+    for (const Part& part : Parts())
+        known += part.keys;
+    for (const QString& key : root.keys()) {
+        if (!known.contains(key))
+            return OtherVersion();
     }
+    Project project;
+    for (const Part& part : Parts()) {
+        if (auto reason = part.read(root, *version, project))
+            return *reason;
+    }
+    project.programVersion = root.value(kProgramKey).toString();
     return project;
 }
 

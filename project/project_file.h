@@ -10,10 +10,15 @@
 #include <optional>
 #include <variant>
 
-// One calculation kept in a file: the calculation state (inputs, choices, the
-// ventilator and the results) and what every input dialog's controls held.
-// The file is UTF-8 JSON with the extension ".wyw"; numbers are written with a
-// decimal point at full precision, so a file read back gives the same doubles.
+// One calculation kept in a file: what the user entered (each dialog's values
+// and choices of the calculation, the ventilator), the results, and what every
+// input dialog's controls held. Everything else of the state is derived on
+// opening by the dialogs' own Apply* functions, so that no file can hold a
+// contradiction; the results kept serve only to tell that a result computed
+// again differs. The file is UTF-8 JSON with the extension ".wyw"; numbers are
+// written with a decimal point at full precision, so a file read back gives
+// the same doubles. Format 1 kept the whole state: such a file still opens when
+// its derived fields agree with the derivation.
 
 // A control's content: an edit field's text, a radio button's check, or a
 // drop-down list's chosen row.
@@ -29,7 +34,7 @@ struct Project {
     std::optional<Schedule> schedule = std::nullopt; // the schedule of exhaust ducts, if made
 };
 
-inline constexpr int kProjectFormatVersion = 1;
+inline constexpr int kProjectFormatVersion = 2;
 inline constexpr char kProjectExtension[] = ".wyw";
 
 // The file's content. A number that is not finite has no form in the file: then
@@ -38,7 +43,10 @@ std::variant<QByteArray, QString> ProjectBytes(const Project& project);
 
 // Reads a file's content. Anything but a whole, well-formed file of a format
 // version this program knows is refused with the reason in Polish (not naming
-// the file). VentilatorName comes from the catalogue row of VentilatorIndex.
+// the file): also a key twice in one object, a field that the calculation does
+// not have, a contradiction, and results on inputs outside the bounds of
+// calc/input_limits.h. VentilatorName comes from the catalogue row of
+// VentilatorIndex.
 std::variant<Project, QString> ParseProject(const QByteArray& bytes);
 
 // Reads the file at `path`: a missing, unreadable or oversized file, a

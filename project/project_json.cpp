@@ -1,6 +1,11 @@
 #include "project/project_json.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+
 #include <iterator>
+#include <set>
+#include <vector>
 
 namespace {
 
@@ -57,4 +62,48 @@ const char* ProjectGroupKey(ProjectGroup group)
         break;
     }
     return "results";
+}
+
+namespace {
+
+// A JSON string's text with its quotes, decoded.
+QString DecodedString(const QByteArray& quoted)
+{
+    if (!quoted.contains('\\'))
+        return QString::fromUtf8(quoted.mid(1, quoted.size() - 2));
+    return QJsonDocument::fromJson("[" + quoted + "]").array().at(0).toString();
+}
+
+} // namespace
+
+std::optional<QString> DuplicateKey(const QByteArray& json)
+{
+    struct Level {
+        bool object;
+        bool expectKey;
+        std::set<QString> keys;
+    };
+    std::vector<Level> levels;
+    for (qsizetype i = 0; i < json.size(); ++i) {
+        const char c = json[i];
+        if (c == '"') {
+            qsizetype end = i + 1;
+            while (end < json.size() && json[end] != '"')
+                end += json[end] == '\\' ? 2 : 1;
+            if (!levels.empty() && levels.back().object && levels.back().expectKey) {
+                const QString key = DecodedString(json.mid(i, end - i + 1));
+                if (!levels.back().keys.insert(key).second)
+                    return key;
+                levels.back().expectKey = false;
+            }
+            i = end;
+        } else if (c == '{' || c == '[') {
+            levels.push_back({c == '{', c == '{', {}});
+        } else if ((c == '}' || c == ']') && !levels.empty()) {
+            levels.pop_back();
+        } else if (c == ',' && !levels.empty() && levels.back().object) {
+            levels.back().expectKey = true;
+        }
+    }
+    return std::nullopt;
 }

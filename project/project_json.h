@@ -2,11 +2,16 @@
 
 #include "calc/calc_state.h"
 
+#include <QByteArray>
+#include <QString>
+
 #include <cstdint>
+#include <optional>
 #include <string_view>
 #include <variant>
 
-// The calculation state's fields as the project file groups them, in the
+// The calculation state's fields as the project file groups them (format 1
+// keeps them all; format 2 only the ventilator and the results), in the
 // order they are written. `least` and `most` bound an integer field.
 enum class ProjectGroup { Inputs, Ventilator, Results };
 
@@ -24,3 +29,8 @@ const ProjectField* ProjectFieldsEnd();
 
 // The group's key in the file: "inputs", "ventilator", "results".
 const char* ProjectGroupKey(ProjectGroup group);
+
+// The first key that occurs twice in one object of a well-formed JSON text,
+// decoded; nothing when every object's keys differ. (QJsonDocument keeps the
+// last of such keys without a word.)
+std::optional<QString> DuplicateKey(const QByteArray& json);

@@ -417,7 +417,7 @@ private slots:
         const QStringList lines = text.split('\n');
         QCOMPARE(lines.size(), 2);
         QCOMPARE(lines[0], QString("Niewłaściwe obliczenia!!!"));
-        QVERIFY2(lines[1].contains("Średnica kanału"), qPrintable(lines[1]));
+        QVERIFY2(lines[1].contains("Gęstość powietrza"), qPrintable(lines[1]));
         QCOMPARE(p.state.VentilatorIndex, 1);
         QCOMPARE(p.state.VentilatorName, std::string_view("KALMO 100"));
         QCOMPARE(p.state.ResultsShown, 0);

@@ -178,7 +178,7 @@ private slots:
         const QStringList lines = CalculationFailureText(refused).split('\n');
         QCOMPARE(lines.size(), 2);
         QCOMPARE(lines[0], QString("Niewłaściwe obliczenia!!!"));
-        QVERIFY(lines[1].contains("Średnica kanału"));
+        QVERIFY(lines[1].contains("Gęstość powietrza"));
     }
 };
 

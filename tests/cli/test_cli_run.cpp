@@ -2,6 +2,8 @@
 #include "calc/number_format.h"
 #include "cli/cli_options.h"
 #include "cli/cli_run.h"
+#include "project/project_file.h"
+#include "refused_inputs.h"
 #include "report/report_lines.h"
 
 #include <QJsonArray>
@@ -48,6 +50,61 @@ const QString kHall = "--density 1.2 --wind 4 --round 0.16 --hall 5";
 class TestCliRun : public QObject {
     Q_OBJECT
 private slots:
+    // The shared table of impossible inputs: exit status 3 with the reason.
+    void refusedByCommandLine_data() { AddRefusedInputRows(); }
+    void refusedByCommandLine()
+    {
+        QFETCH(int, row);
+        const RefusedInput& input = RefusedInputs()[row];
+        std::string out;
+        std::string err;
+        QCOMPARE(RunCli(Request(input.options + " --model 5"), out, err), 3);
+        QCOMPARE(QString::fromStdString(err), "Niewłaściwe obliczenia!!!\n" + input.reason + "\n");
+        QCOMPARE(out, std::string());
+    }
+
+    // The same inputs with results in a calculation file: the reader refuses it.
+    void refusedByFileReader_data() { AddRefusedInputRows(true); }
+    void refusedByFileReader()
+    {
+        QFETCH(int, row);
+        Project project{
+            BuildCliInputs(Request(RefusedInputs()[row].options + " --model 5")).state, {}, {}};
+        project.state.VentilatorIndex = 5;
+        project.state.ResultsShown = 1;
+        const auto bytes = ProjectBytes(project);
+        QVERIFY(std::holds_alternative<QByteArray>(bytes));
+        const auto read = ParseProject(std::get<QByteArray>(bytes));
+        QVERIFY(std::holds_alternative<QString>(read));
+        QCOMPARE(std::get<QString>(read), RefusedInputs()[row].reason);
+    }
+
+    // A whole-number field written with an exponent keeps the number checked.
+    void wholeNumbersWithExponents_data()
+    {
+        QTest::addColumn<QString>("options");
+        QTest::addColumn<QString>("same");
+        QTest::newRow("humidity 6e1") << "--weather 20,1013,6e1"
+                                      << "--weather 20,1013,60";
+        QTest::newRow("storeys 1e1") << "--building-round 3,1e1,0.1,1"
+                                     << "--building-round 3,10,0.1,1";
+        QTest::newRow("opening 1.5e1") << "--building-adjustable 3,2,1,1.5e1"
+                                       << "--building-adjustable 3,2,1,15";
+    }
+    void wholeNumbersWithExponents()
+    {
+        QFETCH(QString, options);
+        QFETCH(QString, same);
+        const QString rest = " --wind 3 --round 0.16 --model 5";
+        const QString density = options.startsWith("--weather") ? "" : "--density 1.2 ";
+        const QString hall = options.startsWith("--weather") ? " --hall 5" : "";
+        std::string out[2];
+        std::string err[2];
+        QCOMPARE(RunCli(Request(density + options + hall + rest), out[0], err[0]), 0);
+        QCOMPARE(RunCli(Request(density + same + hall + rest), out[1], err[1]), 0);
+        QCOMPARE(out[0], out[1]);
+    }
+
     void hallReport()
     {
         QTemporaryDir directory;
@@ -82,7 +139,7 @@ private slots:
         QTest::newRow("no operating point")
             << "--density 1.2 --wind 10 --round 0.1 --hall 1,3 --model 1" << 1 << QString();
         QTest::newRow("zero duct")
-            << "--density 1.2 --wind 4 --round 0 --hall 5 --model 5" << 3 << "Średnica kanału";
+            << "--density 1.2 --wind 4 --round 0 --hall 5 --model 5" << 3 << "Wymiary kanału";
         QTest::newRow("zero density")
             << "--density 0 --wind 4 --round 0.16 --hall 5 --model 5" << 3 << "Gęstość powietrza";
         QTest::newRow("weather 0 hPa")
@@ -95,7 +152,7 @@ private slots:
             << "długości i szerokości";
         QTest::newRow("building without grille")
             << "--density 1.2 --wind 4 --round 0.16 --building-rect 3,5,0,0.2,15 --model 5" << 3
-            << "Pole kratki";
+            << "Wymiary kratki";
         QTest::newRow("usage") << "--density 1.2" << 2 << "--wind";
     }
     void failures()
@@ -233,7 +290,7 @@ private slots:
         QCOMPARE(run.status, 3);
         const QJsonObject object = QJsonDocument::fromJson(run.out.toUtf8()).object();
         QCOMPARE(object["error"].toString(), QString("Niewłaściwe obliczenia!!!"));
-        QVERIFY(object["reason"].toString().contains("Średnica kanału"));
+        QVERIFY(object["reason"].toString().contains("Wymiary kanału"));
     }
 
     // The table of all models agrees with the single reports, model by model.

@@ -12,3 +12,5 @@ wyw_add_qtest(test_building_dialogs SOURCES test_building_dialogs.cpp input_dial
               LIBS wyw_dialogs)
 wyw_add_qtest(test_adjustable_dialog SOURCES test_adjustable_dialog.cpp input_dialog_support.h
               LIBS wyw_dialogs)
+wyw_add_qtest(test_refused_inputs SOURCES test_refused_inputs.cpp input_dialog_support.h
+              ../common/refused_inputs.h LIBS wyw_dialogs)

@@ -182,6 +182,8 @@ private slots:
         for (int i = 0; i <= grille; ++i)
             QTest::keyClick(box, Qt::Key_Down);
         QCOMPARE(box->currentText(), kGrilles[grille]);
+        Type(Control<QLineEdit>(dialog, "Edit1"), "3"); // storeys within bounds
+        Type(Control<QLineEdit>(dialog, "Edit2"), "5");
         Click(Control<QPushButton>(dialog, "Button1"));
         QCOMPARE(state.GrilleSizeA, diameter);
         QVERIFY2(std::fabs(state.GrilleArea - area) <= 1e-9 * area,
@@ -268,6 +270,8 @@ private slots:
         QVERIFY(!QFile::exists("dialog3333.sav"));
         QVERIFY(OpenDialog(dialog));
         QCOMPARE(Control<QComboBox>(dialog, "ComboBox1")->currentText(), QString("KTV 160"));
+        Type(Control<QLineEdit>(dialog, "Edit1"), "3"); // storeys within bounds
+        Type(Control<QLineEdit>(dialog, "Edit2"), "5");
         Type(Control<QLineEdit>(dialog, "Edit4"), "0");
         Click(Control<QPushButton>(dialog, "Button1"));
         QCOMPARE(state.GrilleSizeA, 0.115);

@@ -157,14 +157,6 @@ private slots:
         QTest::newRow("3.5 storeys")
             << QStringList{"3", "3.5", "0.2", "0.2", "15"} << 3.0 << 3 << 0.2 << 0.2 << 15.0
             << QByteArray("3.00\n3\n0.20\n0.20\n15.00\n");
-        QTest::newRow("storeys letters")
-            << QStringList{"3", "abc", "0.2", "0.2", "15"} << 3.0 << 0 << 0.2 << 0.2 << 15.0
-            << QByteArray("3.00\n0\n0.20\n0.20\n15.00\n");
-        QTest::newRow("first start") << QStringList{} << 0.0 << 0 << 0.0 << 0.0 << 0.0
-                                     << QByteArray("0.00\n0\n0.00\n0.00\n0.00\n");
-        QTest::newRow("negative") << QStringList{"-3", "-2", "-0.1", "0.1", "-1"} << -3.0 << -2
-                                  << -0.1 << 0.1 << -1.0
-                                  << QByteArray("-3.00\n-2\n-0.10\n0.10\n-1.00\n");
     }
     void rectangularGrille()
     {

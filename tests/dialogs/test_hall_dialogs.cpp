@@ -100,9 +100,7 @@ private slots:
         QTest::addColumn<double>("loss");
         QTest::addColumn<QByteArray>("file");
         QTest::newRow("12.5 Bez kołnierza") << "12.5" << 2 << 12.5 << 1.0 << QByteArray("12.50\n");
-        QTest::newRow("first start") << "Edit1" << 1 << 0.0 << 0.5 << QByteArray("0.00\n");
         QTest::newRow("Zaokrąglony") << "5" << 3 << 5.0 << 0.1 << QByteArray("5.00\n");
-        QTest::newRow("negative") << "-2.345" << 1 << -2.345 << 0.5 << QByteArray("-2.35\n");
         QTest::newRow("comma") << "7,9" << 1 << 7.9 << 0.5 << QByteArray("7.90\n");
     }
     void hall()

@@ -30,6 +30,25 @@ Project Sample()
     return project;
 }
 
+// A building with a rectangular grille as the first format kept it, with
+// results shown or not; the storey count written as 0.3e1.
+QByteArray FormatOne(const char* ductArea, int results)
+{
+    return QByteArray(R"({"format": "wywietrznik-obliczenia", "formatVersion": 1,
+ "programVersion": "1.1.0",
+ "inputs": {"DensityEntered": 1, "AirDensity": 1.2, "WindSpeed": 4, "DuctRound": 1,
+  "DuctDiameter": 0.16, "DuctArea": )") +
+           ductArea + R"(, "DuctSideA": 0, "DuctSideB": 0, "DuctRoughness": 1.8,
+  "InstallationType": 1, "IsHall": 0, "DuctLength": 9, "LossCoefficient": 15,
+  "StoreyCount": 0.3e1, "StoreyHeight": 3, "GrilleSizeA": 0.2, "GrilleSizeB": 0.2,
+  "GrilleArea": 0.04000000000000001},
+ "ventilator": {"VentilatorIndex": 5, "VentilatorName": "KALMO-160"},
+ "results": {"ResultsShown": )" +
+           QByteArray::number(results) + R"(, "ResultsPrintable": 1, "FlowPerHour": 120.5,
+  "VentilatorSuction": -3.5, "DuctVelocity": 1.7},
+ "dialogs": {}})";
+}
+
 QByteArray SampleBytes()
 {
     return std::get<QByteArray>(ProjectBytes(Sample()));
@@ -51,6 +70,23 @@ private slots:
         QVERIFY(SampleBytes().contains("\"AirDensity\": 0.30000000000000004"));
     }
 
+    // A file of the first format keeps the whole state; a state that agrees
+    // with its derivation opens as it was, whole numbers written with exponents.
+    void formatOne()
+    {
+        const auto read = ParseProject(FormatOne("0.02010619298297468", 1));
+        QVERIFY(std::holds_alternative<Project>(read));
+        const CalcState& s = std::get<Project>(read).state;
+        QCOMPARE(s.StoreyCount, 3);
+        QCOMPARE(s.DuctLength, 9.0);
+        QCOMPARE(s.GrilleArea, 0.04000000000000001);
+        QCOMPARE(s.VentilatorIndex, 5);
+        QCOMPARE(s.FlowPerHour, 120.5);
+        QCOMPARE(QByteArray(s.VentilatorName.data(), s.VentilatorName.size()),
+                 QByteArray("KALMO-160"));
+        QVERIFY(std::get<Project>(read).dialogs.empty());
+    }
+
     void damaged_data()
     {
         QTest::addColumn<QByteArray>("content");
@@ -61,19 +97,36 @@ private slots:
         QByteArray wrongControl = whole;
         wrongControl.replace("\"ComboBox1\": 3", "\"ComboBox1\": [3]");
         QByteArray newer = whole;
-        newer.replace("\"formatVersion\": 1", "\"formatVersion\": 2");
+        newer.replace("\"formatVersion\": 2", "\"formatVersion\": 3");
+        QByteArray twice = whole;
+        twice.replace("\"WindSpeed\": 4", "\"WindSpeed\": \"x\", \"WindSpeed\": 4");
+        QByteArray derived = whole;
+        derived.replace("\"DuctDiameter\": 0.16", "\"DuctDiameter\": 0.16, \"DuctArea\": 1e308");
+        QByteArray foreignDialog = whole;
+        foreignDialog.replace("\"Form2222\"", "\"Dialog33\"");
         QByteArray noIndex = whole;
         noIndex.replace("\"VentilatorIndex\": 5", "\"VentilatorIndex\": 28");
         QTest::newRow("cut in half")
             << whole.left(whole.size() / 2) << "plik jest uszkodzony lub niepełny";
         QTest::newRow("wrong type") << wrongType << "pole WindSpeed nie jest liczbą.";
         QTest::newRow("wrong control type")
-            << wrongControl << "pole ComboBox1 okna Form2222 ma zły typ.";
+            << wrongControl << "plik pochodzi z innej wersji programu.";
+        QTest::newRow("a key twice")
+            << twice << "klucz „WindSpeed” występuje w jednym obiekcie więcej niż raz.";
+        QTest::newRow("a derived field kept")
+            << derived << "pole DuctArea nie należy do danych tych obliczeń.";
+        QTest::newRow("format 1, area against diameter")
+            << FormatOne("1e308", 0)
+            << "pole DuctArea (1e+308) przeczy danym, z których wynika "
+               "(0.02010619298297468).";
+        QTest::newRow("format 1, duct length against storeys")
+            << FormatOne("0.02010619298297468", 1).replace("\"DuctLength\": 9", "\"DuctLength\": 8")
+            << "pole DuctLength (8) przeczy danym, z których wynika (9).";
         QTest::newRow("index outside the catalogue")
             << noIndex << "pole VentilatorIndex nie jest liczbą całkowitą od 0 do 27.";
         QTest::newRow("newer format") << newer
-                                      << "plik zapisano w nowszym formacie (wersja 2), a ten "
-                                         "program zna wersję 1.";
+                                      << "plik zapisano w nowszym formacie (wersja 3), a ten "
+                                         "program zna wersję 2.";
         QTest::newRow("not JSON") << QByteArray("Qh = 123.4\n") << "plik jest uszkodzony";
         QTest::newRow("foreign JSON")
             << QByteArray("{\"name\": \"x\"}") << "to nie jest plik obliczeń tego programu.";

@@ -1,0 +1,114 @@
+#include "calc/input_limits.h"
+
+#include "calc/derived.h"
+#include "calc/operating_point.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr double kLargestDensity = 5.0;  // [kg/m3]
+constexpr double kLargestSize = 1000.0;  // [m]
+constexpr double kLargestHumidity = 100; // [%]
+
+bool Within(Limited what, double v)
+{
+    switch (what) {
+    case Limited::AirDensity:
+        return v > 0.0 && v <= kLargestDensity;
+    case Limited::WindSpeed:
+        return v >= 0.0;
+    case Limited::StoreyCount:
+        return v >= 1.0;
+    case Limited::BuildingHeight:
+        return v <= kLargestSize;
+    case Limited::Humidity:
+        return v >= 0.0 && v <= kLargestHumidity;
+    case Limited::Pressure:
+        return v > 0.0;
+    case Limited::DuctSize:
+    case Limited::GrilleSize:
+    case Limited::DuctLength:
+    case Limited::StoreyHeight:
+    case Limited::StackHeight:
+        break;
+    }
+    return v > 0.0 && v <= kLargestSize;
+}
+
+Refusal ReasonOf(Limited what)
+{
+    switch (what) {
+    case Limited::AirDensity:
+        return Refusal::DensityLimit;
+    case Limited::WindSpeed:
+        return Refusal::WindLimit;
+    case Limited::DuctSize:
+        return Refusal::DuctSizeLimit;
+    case Limited::GrilleSize:
+        return Refusal::GrilleSizeLimit;
+    case Limited::DuctLength:
+        return Refusal::DuctLengthLimit;
+    case Limited::StoreyHeight:
+        return Refusal::StoreyHeightLimit;
+    case Limited::StoreyCount:
+        return Refusal::StoreyCountLimit;
+    case Limited::BuildingHeight:
+        return Refusal::BuildingHeightLimit;
+    case Limited::StackHeight:
+        return Refusal::StackHeightLimit;
+    case Limited::Humidity:
+        return Refusal::HumidityLimit;
+    case Limited::Pressure:
+        break;
+    }
+    return Refusal::WeatherPressure;
+}
+
+} // namespace
+
+Refusal CheckLimits(std::initializer_list<LimitedValue> values)
+{
+    for (const LimitedValue& v : values) {
+        if (!std::isfinite(v.value))
+            return Refusal::NonFiniteInput;
+        if (!Within(v.what, v.value))
+            return ReasonOf(v.what);
+    }
+    return Refusal::None;
+}
+
+Refusal CheckStoreyLimits(double storeyHeight, std::int32_t storeys)
+{
+    return CheckLimits({{Limited::StoreyHeight, storeyHeight},
+                        {Limited::StoreyCount, static_cast<double>(storeys)},
+                        {Limited::BuildingHeight, BuildingDuctLength(storeys, storeyHeight)}});
+}
+
+Refusal CheckStateLimits(const CalcState& s)
+{
+    Refusal refusal =
+        CheckLimits({{Limited::AirDensity, s.AirDensity}, {Limited::WindSpeed, s.WindSpeed}});
+    if (refusal == Refusal::None)
+        refusal =
+            s.DuctRound == 1
+                ? CheckLimits({{Limited::DuctSize, s.DuctDiameter}})
+                : CheckLimits({{Limited::DuctSize, s.DuctSideA}, {Limited::DuctSize, s.DuctSideB}});
+    if (refusal != Refusal::None)
+        return refusal;
+    if (s.IsHall == 1)
+        return CheckLimits({{Limited::DuctLength, s.DuctLength}});
+    refusal = CheckLimits({{Limited::StoreyHeight, s.StoreyHeight},
+                           {Limited::StoreyCount, static_cast<double>(s.StoreyCount)},
+                           {Limited::BuildingHeight, s.DuctLength},
+                           {Limited::GrilleSize, s.GrilleSizeA}});
+    if (refusal == Refusal::None && s.InstallationType == 1)
+        refusal = CheckLimits({{Limited::GrilleSize, s.GrilleSizeB}});
+    return refusal;
+}
+
+Refusal CheckCalculationInputs(const CalcState& state)
+{
+    const Refusal bounds = CheckStateLimits(state);
+    return bounds != Refusal::None ? bounds : CheckInputs(state);
+}

@@ -1,0 +1,197 @@
+#include "project/project_inputs.h"
+
+#include "calc/derived.h"
+#include "calc/inputs.h"
+
+#include <QLocale>
+
+#include <algorithm>
+#include <cmath>
+#include <iterator>
+
+namespace {
+
+using S = CalcState;
+using E = EnteredInputs;
+
+bool Always(const S&)
+{
+    return true;
+}
+bool RoundDuct(const S& s)
+{
+    return s.DuctRound == 1;
+}
+bool RectangularDuct(const S& s)
+{
+    return s.DuctRound != 1;
+}
+bool Hall(const S& s)
+{
+    return InstallationOf(s.InstallationType) == Installation::Hall;
+}
+bool Building(const S& s)
+{
+    return !Hall(s);
+}
+bool FixedLoss(const S& s)
+{
+    return InstallationOf(s.InstallationType) != Installation::BuildingAdjustable;
+}
+bool FixedGrille(const S& s)
+{
+    return Building(s) && FixedLoss(s);
+}
+bool RectangularGrille(const S& s)
+{
+    return InstallationOf(s.InstallationType) == Installation::BuildingRectangular;
+}
+bool AdjustableGrille(const S& s)
+{
+    return !FixedLoss(s);
+}
+
+// In the order they are written; the choices come before the fields they select.
+const EnteredField kFields[] = {
+    {"DensityEntered", &S::DensityEntered, Always, 0, 1},
+    {"AirDensity", &S::AirDensity, Always},
+    {"WindSpeed", &S::WindSpeed, Always},
+    {"DuctRound", &S::DuctRound, Always, 0, 1},
+    {"DuctDiameter", &S::DuctDiameter, RoundDuct},
+    {"DuctSideA", &S::DuctSideA, RectangularDuct},
+    {"DuctSideB", &S::DuctSideB, RectangularDuct},
+    {"DuctRoughness", &S::DuctRoughness, Always},
+    {"InstallationType", &S::InstallationType, Always, 0, 3},
+    {"IsHall", &S::IsHall, Always, 0, 1},
+    {"DuctLength", &S::DuctLength, Hall},
+    {"StoreyHeight", &S::StoreyHeight, Building},
+    {"StoreyCount", &S::StoreyCount, Building},
+    {"GrilleSizeA", &S::GrilleSizeA, FixedGrille},
+    {"GrilleSizeB", &S::GrilleSizeB, RectangularGrille},
+    {"LossCoefficient", &S::LossCoefficient, FixedLoss},
+    {"AdjustableGrille", &E::grille, AdjustableGrille, 0, 5},
+    {"Opening", &E::opening, AdjustableGrille, 0, kLargestOpening},
+};
+
+// The same number up to the last digits of a double.
+bool Agree(double a, double b)
+{
+    return a == b || std::fabs(a - b) <= 1e-9 * std::max(std::fabs(a), std::fabs(b));
+}
+
+QString Number(double value)
+{
+    return QString::number(value, 'g', QLocale::FloatingPointShortest);
+}
+
+} // namespace
+
+const EnteredField* EnteredFieldsBegin()
+{
+    return std::begin(kFields);
+}
+
+const EnteredField* EnteredFieldsEnd()
+{
+    return std::end(kFields);
+}
+
+double EnteredValue(const EnteredInputs& inputs, const EnteredField& field)
+{
+    if (auto* m = std::get_if<std::int32_t CalcState::*>(&field.member))
+        return inputs.values.*(*m);
+    if (auto* m = std::get_if<double CalcState::*>(&field.member))
+        return inputs.values.*(*m);
+    return inputs.*std::get<std::int32_t EnteredInputs::*>(field.member);
+}
+
+void SetEntered(EnteredInputs& inputs, const EnteredField& field, double value)
+{
+    if (auto* m = std::get_if<std::int32_t CalcState::*>(&field.member))
+        inputs.values.*(*m) = static_cast<std::int32_t>(value);
+    else if (auto* m = std::get_if<double CalcState::*>(&field.member))
+        inputs.values.*(*m) = value;
+    else
+        inputs.*std::get<std::int32_t EnteredInputs::*>(field.member) =
+            static_cast<std::int32_t>(value);
+}
+
+EnteredInputs EnteredOf(const CalcState& state)
+{
+    EnteredInputs inputs;
+    inputs.values = state;
+    for (std::size_t g = 0; g < kAdjustableGrilles.size(); ++g) {
+        if (kAdjustableGrilles[g].diameter != state.GrilleSizeA)
+            continue;
+        for (std::int32_t n = 0; n <= kLargestOpening; ++n) {
+            if (GrilleLossCoefficient(kAdjustableGrilles[g], n) == state.LossCoefficient) {
+                inputs.grille = static_cast<std::int32_t>(g + 1);
+                inputs.opening = n;
+                return inputs;
+            }
+        }
+    }
+    return inputs;
+}
+
+std::variant<CalcState, QString> DeriveState(const EnteredInputs& inputs)
+{
+    const CalcState& e = inputs.values;
+    CalcState s;
+    s.DensityEntered = e.DensityEntered;
+    ApplyTypedAir(s, e.AirDensity, e.WindSpeed);
+    s.DuctRound = e.DuctRound;
+    if (e.DuctRound == 1) {
+        ApplyRoundDuct(s, e.DuctDiameter);
+    } else if (ApplyRectangularDuct(s, e.DuctSideA, e.DuctSideB) != Refusal::None) {
+        s.DuctSideA = e.DuctSideA; // sides not entered yet: no diameter follows
+        s.DuctSideB = e.DuctSideB;
+    }
+    s.DuctRoughness = e.DuctRoughness;
+    s.InstallationType = e.InstallationType;
+    const Installation kind = InstallationOf(e.InstallationType);
+    if (kind == Installation::Hall)
+        ApplyHall(s, e.DuctLength, e.LossCoefficient);
+    else
+        ApplyStoreys(s, e.StoreyHeight, e.StoreyCount);
+    if (kind == Installation::BuildingRectangular)
+        ApplyRectangularGrille(s, e.GrilleSizeA, e.GrilleSizeB, e.LossCoefficient);
+    else if (kind == Installation::BuildingRound)
+        ApplyRoundGrille(s, e.GrilleSizeA, e.LossCoefficient);
+    else if (kind == Installation::BuildingAdjustable && inputs.grille >= 1)
+        ApplyAdjustableGrille(s, kAdjustableGrilles[static_cast<std::size_t>(inputs.grille - 1)],
+                              inputs.opening);
+    s.IsHall = e.IsHall;
+    if (s.IsHall == 1 && kind != Installation::Hall)
+        return QStringLiteral("pole IsHall oznacza halę, a pole InstallationType budynek");
+    return s;
+}
+
+std::optional<QString> CheckKeptDerivation(const CalcState& kept, const CalcState& derived)
+{
+    struct Pair {
+        const char* name;
+        double kept;
+        double derived;
+        bool grille; // a hall has none: its grille fields are left from a building
+    };
+    const bool hall = InstallationOf(kept.InstallationType) == Installation::Hall;
+    const Pair pairs[] = {
+        {"DuctArea", kept.DuctArea, CircleArea(kept.DuctDiameter), false},
+        {"DuctDiameter", kept.DuctDiameter, derived.DuctDiameter, false},
+        {"DuctArea", kept.DuctArea, derived.DuctArea, false},
+        {"DuctLength", kept.DuctLength, derived.DuctLength, false},
+        {"LossCoefficient", kept.LossCoefficient, derived.LossCoefficient, false},
+        {"GrilleSizeA", kept.GrilleSizeA, derived.GrilleSizeA, true},
+        {"GrilleArea", kept.GrilleArea, derived.GrilleArea, true},
+    };
+    for (const Pair& p : pairs) {
+        // Without results only the pair that every duct dialog writes together.
+        if ((&p != pairs && kept.ResultsShown != 1) || (p.grille && hall))
+            continue;
+        if (!Agree(p.kept, p.derived))
+            return QStringLiteral("pole %1 (%2) przeczy danym, z których wynika (%3)")
+                .arg(QLatin1String(p.name), Number(p.kept), Number(p.derived));
+    }
+    return std::nullopt;
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "calc/calc_state.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+#include <variant>
+
+// What the user entered for the calculation a state holds: the values and
+// choices of the dialogs of its air, its duct and its installation. Everything
+// else of the state (the duct area, the equivalent diameter, a building's duct
+// length, the grille area, an adjustable grille's size and loss coefficient)
+// is derived from them by the dialogs' own Apply* functions (calc/inputs.h).
+struct EnteredInputs {
+    CalcState values;         // the entered fields; the derived ones are unused
+    std::int32_t grille = 0;  // adjustable grille 1..5; 0 when none was entered
+    std::int32_t opening = 0; // its opening, 0..20 turns
+};
+
+// One entered field as a calculation file names it. `applies` tells from the
+// fields before it whether the calculation has this field; `least` and `most`
+// bound an integer field.
+struct EnteredField {
+    std::string_view name;
+    std::variant<std::int32_t CalcState::*, double CalcState::*, std::int32_t EnteredInputs::*>
+        member;
+    bool (*applies)(const CalcState& values);
+    std::int32_t least = INT32_MIN;
+    std::int32_t most = INT32_MAX;
+};
+const EnteredField* EnteredFieldsBegin();
+const EnteredField* EnteredFieldsEnd();
+
+// The field's value as a double, and its setting.
+double EnteredValue(const EnteredInputs& inputs, const EnteredField& field);
+void SetEntered(EnteredInputs& inputs, const EnteredField& field, double value);
+
+// The entered inputs of a state. An adjustable grille is found by its
+// diameter and its opening by its loss coefficient; none when they match no
+// grille of the dialog.
+EnteredInputs EnteredOf(const CalcState& state);
+
+// The state that the entered inputs give from a fresh start, through the
+// dialogs' Apply* functions; the ventilator and the results are not set. A
+// contradiction between the entered choices is refused with the reason in
+// Polish.
+std::variant<CalcState, QString> DeriveState(const EnteredInputs& inputs);
+
+// Why the derived fields that a file of the first format kept contradict the
+// derivation from its entered fields: the duct area always, the others when
+// the file holds results. Nothing when they agree.
+std::optional<QString> CheckKeptDerivation(const CalcState& kept, const CalcState& derived);
