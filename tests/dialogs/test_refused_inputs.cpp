@@ -1,12 +1,12 @@
 // The impossible inputs of the shared table, typed into the dialogs: each is
 // refused with its reason, the dialog stays open and the state is untouched.
-#include "dialogs/dialog.h"
-#include "dialogs/dialog1.h"
-#include "dialogs/dialog2.h"
-#include "dialogs/dialog22.h"
-#include "dialogs/dialog3.h"
-#include "dialogs/dialog33.h"
-#include "dialogs/dialog333.h"
+#include "dialogs/hall_dialog.h"
+#include "dialogs/rectangular_duct_dialog.h"
+#include "dialogs/rectangular_grille_dialog.h"
+#include "dialogs/round_duct_dialog.h"
+#include "dialogs/round_grille_dialog.h"
+#include "dialogs/typed_density_dialog.h"
+#include "dialogs/weather_dialog.h"
 
 #include "input_dialog_support.h"
 #include "refused_inputs.h"
@@ -25,13 +25,13 @@ template <class T> std::unique_ptr<QDialog> Make(CalcState& state)
 std::unique_ptr<QDialog> MakeDialog(const QString& name, CalcState& state)
 {
     static const std::map<QString, std::unique_ptr<QDialog> (*)(CalcState&)> factories = {
-        {"OKBottomDlg", Make<TOKBottomDlg>},
-        {"Form3", Make<TForm3>},
-        {"Form1", Make<TForm1>},
-        {"Form4", Make<TForm4>},
-        {"Form2", Make<TForm2>},
-        {"Form22", Make<TForm22>},
-        {"Form222", Make<TForm222>},
+        {"OKBottomDlg", Make<TypedDensityDialog>},
+        {"Form3", Make<WeatherDialog>},
+        {"Form1", Make<RectangularDuctDialog>},
+        {"Form4", Make<RoundDuctDialog>},
+        {"Form2", Make<HallDialog>},
+        {"Form22", Make<RectangularGrilleDialog>},
+        {"Form222", Make<RoundGrilleDialog>},
     };
     return factories.at(name)(state);
 }
