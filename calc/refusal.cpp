@@ -35,8 +35,6 @@ std::string_view RefusalText(Refusal refusal)
                "wymiary kanału.";
     case Refusal::StackTemperature:
         return "Temperatury ti i te muszą być wyższe od −273.15 °C (zera bezwzględnego).";
-    case Refusal::StackHeight:
-        return "Wysokość ciągu grawitacyjnego H nie może być ujemna.";
     case Refusal::StackPressure:
         return "Ciśnienie ciągu grawitacyjnego Δps wychodzi poza zakres liczb – proszę "
                "sprawdzić ti, te i H.";

@@ -23,7 +23,6 @@ enum class Refusal {
     DuctSides,
     // The gravity draught.
     StackTemperature,
-    StackHeight,
     StackPressure,
     // An input outside what can be built (calc/input_limits.h).
     DensityLimit,

@@ -1,5 +1,6 @@
 #include "calc/stack_draught.h"
 
+#include "calc/input_limits.h"
 #include "calc/number_format.h"
 
 #include <algorithm>
@@ -199,8 +200,9 @@ Refusal CheckStackConditions(const StackConditions& c)
         return Refusal::NonFiniteInput;
     if (!(c.inside > kAbsoluteZero) || !(c.outside > kAbsoluteZero))
         return Refusal::StackTemperature;
-    if (c.height < 0.0)
-        return Refusal::StackHeight;
+    if (const Refusal height = CheckLimits({{Limited::StackHeight, c.height}});
+        height != Refusal::None)
+        return height;
     if (!std::isfinite(StackPressure(c)))
         return Refusal::StackPressure;
     return Refusal::None;
