@@ -268,7 +268,8 @@ const Option kOptions[] = {
     {"--printer", "", SetPrinter, "raport w wersji do wydruku"},
     {"--all", "", SetAll, "tabela wszystkich 27 wywietrzników zamiast raportu"},
     {"--need", "QH", ApplyNeed,
-     "z --all: wymagana wydajność Qh [m3/h]; tabela jak\nw oknie porównania: czy model ją osiąga, przy jakiej\nprędkości wiatru, i proponowany wywietrznik"},
+     "z --all: wymagana wydajność Qh [m3/h]; tabela jak\nw oknie porównania: czy model ją osiąga, "
+     "przy jakiej\nprędkości wiatru, i proponowany wywietrznik"},
     {"--wind-sweep", "OD:DO:KROK", ApplySweep,
      "wydajność Q wybranego wywietrznika w funkcji\nprędkości wiatru (najwyżej 100000 kroków)"},
     {"--stack", "TI,TE[,H]", ApplyStack,
@@ -284,7 +285,8 @@ const Option kOptions[] = {
     {"--schedule", "PLIK", ApplySchedule,
      "zestawienie przewodów zapisane w pliku obliczeń\n(.wyw): tabela i podsumowanie"},
     {"--schedule-template", "", SetScheduleTemplate,
-     "wypisuje plik obliczeń z przykładowym zestawieniem\n(budynek 5-kondygnacyjny, piony kuchni, łazienek, WC)"},
+     "wypisuje plik obliczeń z przykładowym zestawieniem\n(budynek 5-kondygnacyjny, piony kuchni, "
+     "łazienek, WC)"},
     {"--help", "", SetFlag, "ten opis"},
     {"--version", "", SetFlag, "wersja programu"},
 };

@@ -3,8 +3,8 @@
 #include "cli/cli_batch.h"
 #include "cli/cli_options.h"
 #include "cli/cli_run.h"
-#include "files/file_errors.h"
 #include "cli/cli_schedule.h"
+#include "files/file_errors.h"
 
 #include <QCoreApplication>
 

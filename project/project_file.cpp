@@ -19,8 +19,8 @@
 #include <fcntl.h>
 #include <optional>
 #include <sys/stat.h>
-#include <unistd.h>
 #include <type_traits>
+#include <unistd.h>
 #include <vector>
 
 namespace {

@@ -269,7 +269,7 @@ private slots:
             << QStringList{"Temperatury ti i te"};
         QTest::newRow("Δps infinite, sweep")
             << calc + "--model 5 --wind-sweep 0:2:1 --stack 20,-10,1e308" << 3
-            << QStringList{"Δps wychodzi poza zakres"};
+            << QStringList{"H musi być większa od zera i nie większa niż 1000 m"};
     }
     void stackRule()
     {

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "calc/ventilator_choice.h"
-#include "compare/compare_window.h"
 #include "compare/compare_table_model.h"
+#include "compare/compare_window.h"
 #include "compare_states.h"
 #include "gui_test_support.h"
 

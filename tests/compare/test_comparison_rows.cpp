@@ -268,17 +268,16 @@ private slots:
                        "5.00,0.9500,100.0,\r\n");
         QTest::newRow("Polish, need")
             << int(CsvForm::Polish) << true
-            << QString(
-                   "Prędkość wiatru = 4.00 [m/s]\r\n"
-                   "Ciąg grawitacyjny: ti = 20.0 [°C], te = 12.0 [°C], H = 5.00 [m], Δps = "
-                   "0.9500 [Pa]\r\n"
-                   "Wymagana wydajność Qh = 100.0 [m3/h]\r\n"
-                   "Proponowany: VESK/M-315\r\n\r\n"
-                   "Nr;Wywietrznik;Q [m3/s];Qh [m3/h];DPsw [Pa];c [m/s];"
-                   "Dn [m];Dn wobec D;Qh wym.;v dla Qh wym. [m/s]\r\n"
-                   "21;VESK/M-315;0,5000;1800,0000;12,5000;3,0000;0,315;szerszy;tak;\"≥ 3,7\"\r\n"
-                   "3;TRAVEN/M-150;0,0189;67,9094;2,3561;0,9382;0,150;węższy;nie;–\r\n"
-                   "5;KALMO-160;brak punktu pracy;;;;0,160;równy;nie;–\r\n");
+            << QString("Prędkość wiatru = 4.00 [m/s]\r\n"
+                       "Ciąg grawitacyjny: ti = 20.0 [°C], te = 12.0 [°C], H = 5.00 [m], Δps = "
+                       "0.9500 [Pa]\r\n"
+                       "Wymagana wydajność Qh = 100.0 [m3/h]\r\n"
+                       "Proponowany: VESK/M-315\r\n\r\n"
+                       "Nr;Wywietrznik;Q [m3/s];Qh [m3/h];DPsw [Pa];c [m/s];"
+                       "Dn [m];Dn wobec D;Qh wym.;v dla Qh wym. [m/s]\r\n"
+                       "21;VESK/M-315;0,5000;1800,0000;12,5000;3,0000;0,315;szerszy;tak;≥ 3,7\r\n"
+                       "3;TRAVEN/M-150;0,0189;67,9094;2,3561;0,9382;0,150;węższy;nie;–\r\n"
+                       "5;KALMO-160;brak punktu pracy;;;;0,160;równy;nie;–\r\n");
     }
     void csvText()
     {
