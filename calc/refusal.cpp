@@ -1,5 +1,45 @@
 #include "calc/refusal.h"
 
+namespace {
+
+// The reasons of inputs outside what can be built (calc/input_limits.h).
+std::string_view LimitText(Refusal refusal)
+{
+    switch (refusal) {
+    case Refusal::DensityLimit:
+        return "Gęstość powietrza musi być większa od zera i nie większa niż 5 kg/m3 – popraw "
+               "parametry powietrza.";
+    case Refusal::WindLimit:
+        return "Prędkość wiatru nie może być ujemna – popraw prędkość wiatru.";
+    case Refusal::DuctSizeLimit:
+        return "Wymiary kanału muszą być większe od zera i nie większe niż 1000 m – popraw "
+               "parametry kanału.";
+    case Refusal::GrilleSizeLimit:
+        return "Wymiary kratki muszą być większe od zera i nie większe niż 1000 m – popraw "
+               "wymiary kratki.";
+    case Refusal::DuctLengthLimit:
+        return "Długość kanału musi być większa od zera i nie większa niż 1000 m – popraw "
+               "parametry hali.";
+    case Refusal::StoreyHeightLimit:
+        return "Wysokość kondygnacji musi być większa od zera i nie większa niż 1000 m – popraw "
+               "parametry budynku.";
+    case Refusal::StoreyCountLimit:
+        return "Budynek musi mieć co najmniej jedną kondygnację – popraw liczbę kondygnacji.";
+    case Refusal::BuildingHeightLimit:
+        return "Wysokość budynku (liczba kondygnacji razy wysokość kondygnacji) nie może "
+               "przekraczać 1000 m – popraw parametry budynku.";
+    case Refusal::StackHeightLimit:
+        return "Wysokość ciągu grawitacyjnego H musi być większa od zera i nie większa niż "
+               "1000 m – popraw H.";
+    case Refusal::HumidityLimit:
+        return "Wilgotność względna musi wynosić od 0 do 100 % – popraw parametry powietrza.";
+    default:
+        return {};
+    }
+}
+
+} // namespace
+
 std::string_view RefusalText(Refusal refusal)
 {
     switch (refusal) {
@@ -36,35 +76,10 @@ std::string_view RefusalText(Refusal refusal)
     case Refusal::StackTemperature:
         return "Temperatury ti i te muszą być wyższe od −273.15 °C (zera bezwzględnego).";
     case Refusal::StackPressure:
-        return "Ciśnienie ciągu grawitacyjnego Δps wychodzi poza zakres liczb – proszę "
-               "sprawdzić ti, te i H.";
-    case Refusal::DensityLimit:
-        return "Gęstość powietrza musi być większa od zera i nie większa niż 5 kg/m3 – popraw "
-               "parametry powietrza.";
-    case Refusal::WindLimit:
-        return "Prędkość wiatru nie może być ujemna – popraw prędkość wiatru.";
-    case Refusal::DuctSizeLimit:
-        return "Wymiary kanału muszą być większe od zera i nie większe niż 1000 m – popraw "
-               "parametry kanału.";
-    case Refusal::GrilleSizeLimit:
-        return "Wymiary kratki muszą być większe od zera i nie większe niż 1000 m – popraw "
-               "wymiary kratki.";
-    case Refusal::DuctLengthLimit:
-        return "Długość kanału musi być większa od zera i nie większa niż 1000 m – popraw "
-               "parametry hali.";
-    case Refusal::StoreyHeightLimit:
-        return "Wysokość kondygnacji musi być większa od zera i nie większa niż 1000 m – popraw "
-               "parametry budynku.";
-    case Refusal::StoreyCountLimit:
-        return "Budynek musi mieć co najmniej jedną kondygnację – popraw liczbę kondygnacji.";
-    case Refusal::BuildingHeightLimit:
-        return "Wysokość budynku (liczba kondygnacji razy wysokość kondygnacji) nie może "
-               "przekraczać 1000 m – popraw parametry budynku.";
-    case Refusal::StackHeightLimit:
-        return "Wysokość ciągu grawitacyjnego H musi być większa od zera i nie większa niż "
-               "1000 m – popraw H.";
-    case Refusal::HumidityLimit:
-        return "Wilgotność względna musi wynosić od 0 do 100 % – popraw parametry powietrza.";
+        return "Ciśnienie ciągu grawitacyjnego Δps wychodzi poza zakres liczb – sprawdź ti, "
+               "te i H.";
+    default:
+        return LimitText(refusal);
     }
     return {};
 }

@@ -144,7 +144,10 @@ std::string NotesText(const std::vector<std::string>& notes, const std::string& 
         // The note's sentence goes on after the colon: its first letter small.
         if (!note.empty() && note[0] >= 'A' && note[0] <= 'Z')
             note[0] = static_cast<char>(note[0] - 'A' + 'a');
-        text += "Uwaga: " + prefix + note + '\n';
+        text += "Uwaga: ";
+        text += prefix;
+        text += note;
+        text += '\n';
     }
     return text;
 }

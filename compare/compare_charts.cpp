@@ -145,8 +145,8 @@ PressureRange FillPressureSeries(const PressureCurves& curves, QLineSeries& avai
 
 } // namespace
 
-std::vector<TCompareCharts::WindPiece>
-TCompareCharts::WindPieces(const std::vector<WindSweepPoint>& sweep)
+std::vector<CompareCharts::WindPiece>
+CompareCharts::WindPieces(const std::vector<WindSweepPoint>& sweep)
 {
     // A branch follows its operating point from one wind to the next: each
     // point continues the branch whose last flow is nearest. A branch is cut
@@ -206,7 +206,7 @@ TCompareCharts::WindPieces(const std::vector<WindSweepPoint>& sweep)
     return pieces;
 }
 
-TCompareCharts::TCompareCharts(QWidget* parent)
+CompareCharts::CompareCharts(QWidget* parent)
     : QWidget(parent)
 {
     operatingView_ = NewView("OperatingPointChart");
@@ -244,12 +244,12 @@ TCompareCharts::TCompareCharts(QWidget* parent)
     Clear();
 }
 
-QChartView* TCompareCharts::View(Chart chart) const
+QChartView* CompareCharts::View(Chart chart) const
 {
     return chart == Chart::OperatingPoint ? operatingView_ : windView_;
 }
 
-void TCompareCharts::Clear()
+void CompareCharts::Clear()
 {
     ReplaceChart(operatingView_, "Punkt pracy");
     ReplaceChart(windView_, "Wydajność w funkcji prędkości wiatru");
@@ -261,8 +261,8 @@ void TCompareCharts::Clear()
     windModels_.clear();
 }
 
-void TCompareCharts::ShowModel(const CalcState& state, int model, const std::vector<int>& ticked,
-                               double neededFlowPerHour)
+void CompareCharts::ShowModel(const CalcState& state, int model, const std::vector<int>& ticked,
+                              double neededFlowPerHour)
 {
     Clear();
     const bool chosen = model >= 1 && model <= kVentilatorCount;
@@ -314,7 +314,7 @@ double FlowAxisEnd(const PressureCurves& curves)
 
 } // namespace
 
-void TCompareCharts::ShowOperatingPoint(const CalcState& state, int model)
+void CompareCharts::ShowOperatingPoint(const CalcState& state, int model)
 {
     QChart* chart = operatingView_->chart();
     const VentilatorModel& ventilator = LookUpVentilator(model);
@@ -375,15 +375,15 @@ void TCompareCharts::ShowOperatingPoint(const CalcState& state, int model)
     SetRange(y, range.low, range.high + 0.05 * (range.high - range.low));
 }
 
-bool TCompareCharts::HasDrawing(Chart chart) const
+bool CompareCharts::HasDrawing(Chart chart) const
 {
     if (chart == Chart::OperatingPoint)
         return operatingModel_ != 0;
     return !windView_->chart()->series().isEmpty();
 }
 
-void TCompareCharts::ShowWind(const CalcState& state, const std::vector<int>& models,
-                              double neededFlowPerHour)
+void CompareCharts::ShowWind(const CalcState& state, const std::vector<int>& models,
+                             double neededFlowPerHour)
 {
     QChart* chart = windView_->chart();
     QValueAxis* x = NewAxis("v [m/s]");
@@ -436,7 +436,7 @@ void TCompareCharts::ShowWind(const CalcState& state, const std::vector<int>& mo
                  QColor(200, 0, 0));
 }
 
-Outcome TCompareCharts::SavePng(Chart chart, const QString& path) const
+Outcome CompareCharts::SavePng(Chart chart, const QString& path) const
 {
     if (path.isEmpty())
         return Outcome::Failure("Nie podano nazwy pliku obrazu.");

@@ -25,7 +25,7 @@ class QScatterSeries;
 // "Wydajność w funkcji prędkości wiatru" (Q against the wind speed from 0 to
 // NeedWindLimit of the current wind, the span of the wind-needed search, for
 // the chosen model and the ticked ones, each model in its own colour).
-class TCompareCharts : public QWidget {
+class CompareCharts : public QWidget {
     Q_OBJECT
 public:
     enum class Chart { OperatingPoint, Wind };
@@ -37,7 +37,7 @@ public:
     // The least size of a saved picture.
     static constexpr QSize kPngSize{1200, 800};
 
-    explicit TCompareCharts(QWidget* parent = nullptr);
+    explicit CompareCharts(QWidget* parent = nullptr);
 
     // Draws both charts for model 1..27 and the wind chart also for the
     // ticked models (the chosen one is drawn once, first). Model 0: the
@@ -84,7 +84,7 @@ public:
 
 signals:
     // "Zapisz wykres…" under a chart was clicked.
-    void SaveRequested(TCompareCharts::Chart chart);
+    void SaveRequested(CompareCharts::Chart chart);
 
 private:
     void ShowOperatingPoint(const CalcState& state, int model);

@@ -73,14 +73,30 @@ bool Marked(const ComparisonRow& row)
     return (row.HasPoint() && row.point.count > 1) || !row.notes.empty();
 }
 
+// The tooltip of a cell: the draught's notes or the several operating points
+// beside Qh, the ticking on the name, the reason of a refused model.
+QVariant ToolTip(const ComparisonRow& row, int column)
+{
+    if (column == kColumnFlowPerHour && !row.notes.empty())
+        return StackTip(row);
+    if (row.HasPoint() && row.point.count > 1 && column == kColumnFlowPerHour)
+        return SeveralPointsTip(row.point);
+    if (column == kColumnName)
+        return QStringLiteral("Zaznacz, aby pokazać model na wykresie wydajności w funkcji "
+                              "prędkości wiatru");
+    if (!row.HasPoint() && row.point.status == OperatingPointStatus::Refused)
+        return Text(RefusalText(row.point.refusal));
+    return {};
+}
+
 } // namespace
 
-TCompareTableModel::TCompareTableModel(QObject* parent)
+CompareTableModel::CompareTableModel(QObject* parent)
     : QAbstractTableModel(parent)
 {
 }
 
-void TCompareTableModel::SetRows(std::vector<ComparisonRow> rows, int currentModel)
+void CompareTableModel::SetRows(std::vector<ComparisonRow> rows, int currentModel)
 {
     beginResetModel();
     rows_ = std::move(rows);
@@ -89,17 +105,17 @@ void TCompareTableModel::SetRows(std::vector<ComparisonRow> rows, int currentMod
     endResetModel();
 }
 
-int TCompareTableModel::rowCount(const QModelIndex& parent) const
+int CompareTableModel::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : static_cast<int>(order_.size());
 }
 
-int TCompareTableModel::columnCount(const QModelIndex& parent) const
+int CompareTableModel::columnCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : kComparisonColumnCount;
 }
 
-QVariant TCompareTableModel::data(const QModelIndex& index, int role) const
+QVariant CompareTableModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || index.row() < 0 || index.row() >= rowCount())
         return {};
@@ -148,29 +164,20 @@ QVariant TCompareTableModel::data(const QModelIndex& index, int role) const
             return QBrush(kCurrentBackground);
         return {};
     case Qt::ToolTipRole:
-        if (column == kColumnFlowPerHour && !row.notes.empty())
-            return StackTip(row);
-        if (row.HasPoint() && row.point.count > 1 && column == kColumnFlowPerHour)
-            return SeveralPointsTip(row.point);
-        if (column == kColumnName)
-            return QStringLiteral("Zaznacz, aby pokazać model na wykresie wydajności a "
-                                  "prędkości wiatru");
-        if (!row.HasPoint() && row.point.status == OperatingPointStatus::Refused)
-            return Text(RefusalText(row.point.refusal));
-        return {};
+        return ToolTip(row, column);
     default:
         return {};
     }
 }
 
-QVariant TCompareTableModel::headerData(int section, Qt::Orientation orientation, int role) const
+QVariant CompareTableModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole)
         return Text(ComparisonHeader(section));
     return QAbstractTableModel::headerData(section, orientation, role);
 }
 
-Qt::ItemFlags TCompareTableModel::flags(const QModelIndex& index) const
+Qt::ItemFlags CompareTableModel::flags(const QModelIndex& index) const
 {
     Qt::ItemFlags flags = QAbstractTableModel::flags(index);
     if (index.isValid() && index.column() == kColumnName)
@@ -178,7 +185,7 @@ Qt::ItemFlags TCompareTableModel::flags(const QModelIndex& index) const
     return flags;
 }
 
-bool TCompareTableModel::setData(const QModelIndex& index, const QVariant& value, int role)
+bool CompareTableModel::setData(const QModelIndex& index, const QVariant& value, int role)
 {
     if (!index.isValid() || index.column() != kColumnName || role != Qt::CheckStateRole)
         return false;
@@ -197,7 +204,7 @@ bool TCompareTableModel::setData(const QModelIndex& index, const QVariant& value
     return true;
 }
 
-void TCompareTableModel::sort(int column, Qt::SortOrder order)
+void CompareTableModel::sort(int column, Qt::SortOrder order)
 {
     if (column < 0 || column >= kComparisonColumnCount)
         return;
@@ -221,14 +228,14 @@ void TCompareTableModel::sort(int column, Qt::SortOrder order)
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
-int TCompareTableModel::ModelAt(int row) const
+int CompareTableModel::ModelAt(int row) const
 {
     if (row < 0 || row >= rowCount())
         return 0;
     return rows_[static_cast<std::size_t>(order_[static_cast<std::size_t>(row)])].number;
 }
 
-int TCompareTableModel::RowOf(int model) const
+int CompareTableModel::RowOf(int model) const
 {
     for (std::size_t i = 0; i < order_.size(); ++i) {
         if (rows_[static_cast<std::size_t>(order_[i])].number == model)
@@ -237,7 +244,7 @@ int TCompareTableModel::RowOf(int model) const
     return -1;
 }
 
-const ComparisonRow* TCompareTableModel::RowData(int model) const
+const ComparisonRow* CompareTableModel::RowData(int model) const
 {
     for (const ComparisonRow& row : rows_) {
         if (row.number == model)
@@ -246,12 +253,12 @@ const ComparisonRow* TCompareTableModel::RowData(int model) const
     return nullptr;
 }
 
-std::vector<int> TCompareTableModel::TickedModels() const
+std::vector<int> CompareTableModel::TickedModels() const
 {
     return {ticked_.begin(), ticked_.end()};
 }
 
-void TCompareTableModel::SetTicked(int model, bool ticked)
+void CompareTableModel::SetTicked(int model, bool ticked)
 {
     const int row = RowOf(model);
     if (row >= 0)

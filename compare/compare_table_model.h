@@ -11,10 +11,10 @@
 // column last sorted by. The name cell is checkable: a ticked model is drawn
 // on the wind chart. The current model of the report is bold on a coloured
 // background.
-class TCompareTableModel : public QAbstractTableModel {
+class CompareTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    explicit TCompareTableModel(QObject* parent = nullptr);
+    explicit CompareTableModel(QObject* parent = nullptr);
 
     // New rows (catalogue order) and the current model (0: none). Keeps the
     // ticks and the sort.

@@ -142,9 +142,9 @@ QWidget* CompareWindow::BuildPage()
     summary_->setObjectName("SummaryLabel");
     summary_->setWordWrap(true);
     pageLayout->addWidget(summary_);
-    stackGroup_ = new TStackGroup(page);
+    stackGroup_ = new StackGroup(page);
     pageLayout->addWidget(stackGroup_);
-    connect(stackGroup_, &TStackGroup::Changed, this, &CompareWindow::Refresh);
+    connect(stackGroup_, &StackGroup::Changed, this, &CompareWindow::Refresh);
     BuildNeedRow(page, *pageLayout);
 
     // The splitter gives the charts, and with them their legends, the room
@@ -152,12 +152,12 @@ QWidget* CompareWindow::BuildPage()
     auto* splitter = new QSplitter(Qt::Horizontal, page);
     splitter->setObjectName("CompareSplitter");
     splitter->setChildrenCollapsible(false);
-    model_ = new TCompareTableModel(this);
+    model_ = new CompareTableModel(this);
     table_ = new QTableView(splitter);
     table_->setObjectName("CompareTable");
     table_->setModel(model_);
     SetUpTable(*table_);
-    charts_ = new TCompareCharts(splitter);
+    charts_ = new CompareCharts(splitter);
     charts_->setObjectName("CompareCharts");
     splitter->addWidget(table_);
     splitter->addWidget(charts_);
@@ -220,12 +220,12 @@ void CompareWindow::ConnectControls()
             UpdateCharts();
         UpdateButtons();
     });
-    connect(model_, &TCompareTableModel::TicksChanged, this, &CompareWindow::UpdateCharts);
+    connect(model_, &CompareTableModel::TicksChanged, this, &CompareWindow::UpdateCharts);
     connect(needEdit_, &QLineEdit::textChanged, this, [this] {
         if (hasData_)
             Refresh();
     });
-    connect(charts_, &TCompareCharts::SaveRequested, this, &CompareWindow::SaveChartClick);
+    connect(charts_, &CompareCharts::SaveRequested, this, &CompareWindow::SaveChartClick);
 }
 
 void CompareWindow::ShowNoData(Refusal refusal)
@@ -261,7 +261,7 @@ void CompareWindow::Refresh()
     // and the title says so.
     const std::optional<StackConditions> draught = stackGroup_->Conditions(state_);
     stackGroup_->ShowDuctLength(state_.DuctLength);
-    setWindowTitle(draught ? QString(kCaption) + " – " + TStackGroup::Caption(*draught)
+    setWindowTitle(draught ? QString(kCaption) + " – " + StackGroup::Caption(*draught)
                            : QString(kCaption));
     charts_->SetStack(draught);
     ShowRows(draught ? &*draught : nullptr, current, selected, opening);
@@ -371,8 +371,8 @@ void CompareWindow::UpdateButtons()
     csvButton_->setEnabled(hasData_);
     // A chart may be saved whenever it shows something.
     for (const auto& [chart, name] :
-         {std::pair(TCompareCharts::Chart::OperatingPoint, "SaveOperatingChartButton"),
-          std::pair(TCompareCharts::Chart::Wind, "SaveWindChartButton")}) {
+         {std::pair(CompareCharts::Chart::OperatingPoint, "SaveOperatingChartButton"),
+          std::pair(CompareCharts::Chart::Wind, "SaveWindChartButton")}) {
         if (auto* button = charts_->findChild<QPushButton*>(name))
             button->setEnabled(charts_->HasDrawing(chart));
     }
@@ -393,7 +393,7 @@ Outcome CompareWindow::PrintTable(QPrinter& printer) const
                                 model_->CurrentModel());
 }
 
-Outcome CompareWindow::SaveChart(TCompareCharts::Chart chart, const QString& path) const
+Outcome CompareWindow::SaveChart(CompareCharts::Chart chart, const QString& path) const
 {
     return charts_->SavePng(chart, path);
 }
@@ -427,9 +427,9 @@ void CompareWindow::PrintClick()
     ShowOutcome(this, PrintTable(printer));
 }
 
-void CompareWindow::SaveChartClick(TCompareCharts::Chart chart)
+void CompareWindow::SaveChartClick(CompareCharts::Chart chart)
 {
-    const bool operating = chart == TCompareCharts::Chart::OperatingPoint;
+    const bool operating = chart == CompareCharts::Chart::OperatingPoint;
     const QString path = WithSuffix(
         QFileDialog::getSaveFileName(this, "Zapisz wykres jako obraz PNG",
                                      operating ? "punkt_pracy.png" : "wydajnosc_a_wiatr.png",

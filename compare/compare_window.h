@@ -20,8 +20,8 @@ class QPushButton;
 class QStackedWidget;
 class QTableView;
 class QVBoxLayout;
-class TCompareTableModel;
-class TStackGroup;
+class CompareTableModel;
+class StackGroup;
 
 // The comparison of all ventilators, "Obliczenia → Porównaj wywietrzniki", open after the wizard.
 // "Porównanie wywietrzników": all 27 catalogue models computed on the inputs
@@ -55,14 +55,14 @@ public:
     // What the numbers are computed for, as the printout and CSV name them.
     const ComparisonConditions& Conditions() const { return conditions_; }
 
-    TCompareTableModel* TableModel() const { return model_; }
-    TCompareCharts* Charts() const { return charts_; }
+    CompareTableModel* TableModel() const { return model_; }
+    CompareCharts* Charts() const { return charts_; }
 
     // What the buttons do after their dialogs, callable with a path or a
     // printer; the buttons show a failure with ShowOutcome.
     Outcome ExportCsv(const QString& path, CsvForm form = CsvForm::Plain) const;
     Outcome PrintTable(QPrinter& printer) const;
-    Outcome SaveChart(TCompareCharts::Chart chart, const QString& path) const;
+    Outcome SaveChart(CompareCharts::Chart chart, const QString& path) const;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -82,7 +82,7 @@ private:
     void UpdateButtons();
     void ExportCsvClick();
     void PrintClick();
-    void SaveChartClick(TCompareCharts::Chart chart);
+    void SaveChartClick(CompareCharts::Chart chart);
 
     CalcState& state_;
     std::function<void(int)> chooseModel_;
@@ -95,13 +95,13 @@ private:
     QStackedWidget* stack_ = nullptr;
     QLabel* noData_ = nullptr;
     QLabel* summary_ = nullptr;
-    TStackGroup* stackGroup_ = nullptr;
+    StackGroup* stackGroup_ = nullptr;
     QLineEdit* needEdit_ = nullptr;
     QLabel* suggestion_ = nullptr;
     QLabel* problem_ = nullptr;
     QTableView* table_ = nullptr;
-    TCompareTableModel* model_ = nullptr;
-    TCompareCharts* charts_ = nullptr;
+    CompareTableModel* model_ = nullptr;
+    CompareCharts* charts_ = nullptr;
     QPushButton* chooseButton_ = nullptr;
     QPushButton* printButton_ = nullptr;
     QPushButton* csvButton_ = nullptr;

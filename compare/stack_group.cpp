@@ -45,7 +45,7 @@ QString Fixed(double value, int decimals)
 
 } // namespace
 
-TStackGroup::TStackGroup(QWidget* parent)
+StackGroup::StackGroup(QWidget* parent)
     : QGroupBox("Ciąg grawitacyjny", parent)
 {
     setObjectName("StackGroup");
@@ -69,7 +69,7 @@ TStackGroup::TStackGroup(QWidget* parent)
         layout->addWidget(label);
         layout->addWidget(row.edit);
         layout->addSpacing(8);
-        connect(row.edit, &QLineEdit::textChanged, this, &TStackGroup::Changed);
+        connect(row.edit, &QLineEdit::textChanged, this, &StackGroup::Changed);
         row.edit->setEnabled(false);
     }
     layout->addStretch(1);
@@ -80,7 +80,7 @@ TStackGroup::TStackGroup(QWidget* parent)
     });
 }
 
-std::optional<StackConditions> TStackGroup::Conditions(const CalcState& state) const
+std::optional<StackConditions> StackGroup::Conditions(const CalcState& state) const
 {
     problem_.clear();
     QString inside;
@@ -114,13 +114,13 @@ std::optional<StackConditions> TStackGroup::Conditions(const CalcState& state) c
     return conditions;
 }
 
-QString TStackGroup::Caption(const StackConditions& c)
+QString StackGroup::Caption(const StackConditions& c)
 {
     return QString("wiatr + ciąg grawitacyjny (ti = %1 °C, te = %2 °C, H = %3 m)")
         .arg(Fixed(c.inside, 1), Fixed(c.outside, 1), Fixed(c.height, 2));
 }
 
-void TStackGroup::ShowDuctLength(double length)
+void StackGroup::ShowDuctLength(double length)
 {
     height_->setPlaceholderText("L = " + Fixed(length, 2));
 }

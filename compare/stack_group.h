@@ -19,10 +19,10 @@ class QLineEdit;
 // strict rule of the command line, with a decimal point or comma; a field
 // that is refused gets a red frame and a hint naming the problem, and the
 // draught is left out until it is mended (Problem says why).
-class TStackGroup : public QGroupBox {
+class StackGroup : public QGroupBox {
     Q_OBJECT
 public:
-    explicit TStackGroup(QWidget* parent = nullptr);
+    explicit StackGroup(QWidget* parent = nullptr);
 
     // The conditions to use, or none: unticked, or a field refused. Marks
     // the refused fields.

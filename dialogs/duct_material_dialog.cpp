@@ -8,6 +8,7 @@ namespace {
 std::vector<std::string_view> MaterialCaptions()
 {
     std::vector<std::string_view> captions;
+    captions.reserve(kDuctMaterials.size());
     for (const DuctMaterial& material : kDuctMaterials)
         captions.push_back(material.caption);
     return captions;

@@ -113,7 +113,7 @@ std::uint64_t NameHash(const QByteArray& name)
 // "~" with the hash of the whole name.
 QByteArray TemporaryPrefix(const QByteArray& name)
 {
-    const QByteArray whole = '.' + name + kTemporaryMark;
+    QByteArray whole = '.' + name + kTemporaryMark;
     if (static_cast<std::size_t>(whole.size()) + kRandomLetters <= NAME_MAX)
         return whole;
     qsizetype keep = NAME_MAX - kRandomLetters - kMarkLength - kHashDigits - 2;

@@ -92,7 +92,7 @@ private:
     {
         if (fault_)
             return QJsonValue(QJsonValue::Undefined);
-        const QJsonValue v = object_.value(QLatin1String(key));
+        QJsonValue v = object_.value(QLatin1String(key));
         if (v.isUndefined())
             Fail(key, QStringLiteral("brak"));
         return v;
@@ -238,7 +238,7 @@ std::variant<Schedule, QString> ScheduleFromJson(const QJsonValue& value)
     if (!rows.isArray() || rows.toArray().size() > kMostRows)
         return prefix.arg(QStringLiteral("brak listy Rows lub ponad %1 wierszy").arg(kMostRows));
     int number = 0;
-    for (const QJsonValue& item : rows.toArray()) {
+    for (const QJsonValue item : rows.toArray()) {
         ++number;
         if (!item.isObject())
             return prefix.arg(QStringLiteral("wiersz %1 nie jest obiektem").arg(number));

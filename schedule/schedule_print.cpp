@@ -111,12 +111,14 @@ Outcome Draw(QPainter& painter, QPagedPaintDevice& printer, const Schedule& sche
         page.Line(Q(line));
     page.Skip(page.LineHeight() / 2);
     std::vector<QString> header;
+    header.reserve(kScheduleColumnCount);
     for (int c = 0; c < kScheduleColumnCount; ++c)
         header.push_back(Q(ScheduleHeader(static_cast<ScheduleColumn>(c))));
     const int headerHeight = page.Height(header);
     page.Row(header, headerHeight, true);
     for (std::size_t i = 0; i < schedule.rows.size(); ++i) {
         std::vector<QString> cells;
+        cells.reserve(kScheduleColumnCount);
         for (int c = 0; c < kScheduleColumnCount; ++c)
             cells.push_back(
                 Q(ScheduleCell(schedule.rows[i], result.rows[i], static_cast<ScheduleColumn>(c))));

@@ -50,7 +50,7 @@ QStringList AxisTitles(QChart* chart)
 std::map<int, std::vector<QLineSeries*>> WindSeries(CompareWindow& form)
 {
     std::map<int, std::vector<QLineSeries*>> byModel;
-    QChart* chart = form.Charts()->View(TCompareCharts::Chart::Wind)->chart();
+    QChart* chart = form.Charts()->View(CompareCharts::Chart::Wind)->chart();
     for (QAbstractSeries* series : chart->series()) {
         auto* line = qobject_cast<QLineSeries*>(series);
         if (line != nullptr && line->property("model").toInt() > 0)
@@ -63,7 +63,7 @@ std::map<int, std::vector<QLineSeries*>> WindSeries(CompareWindow& form)
 QStringList WindLegend(CompareWindow& form)
 {
     QStringList names;
-    QChart* chart = form.Charts()->View(TCompareCharts::Chart::Wind)->chart();
+    QChart* chart = form.Charts()->View(CompareCharts::Chart::Wind)->chart();
     QTest::qWait(50); // the legend lays its markers out when events run
     for (QLegendMarker* marker : chart->legend()->markers()) {
         if (marker->isVisible())
@@ -160,7 +160,7 @@ private slots:
         QCOMPARE(available, AvailableUnderpressure(path.path, q));
         QCOMPARE(required, RequiredPressure(path.path, q));
 
-        QChart* chart = form.Charts()->View(TCompareCharts::Chart::OperatingPoint)->chart();
+        QChart* chart = form.Charts()->View(CompareCharts::Chart::OperatingPoint)->chart();
         QVERIFY(chart->title().contains(Name(model)));
         QCOMPARE(AxisTitles(chart), (QStringList{"Q [m3/s]", "Δp [Pa]"}));
         QCOMPARE(form.Charts()->AvailableSeries()->name(), QString("Podciśnienie wywietrznika"));
@@ -175,7 +175,7 @@ private slots:
         form.Refresh();
         // The numbers go in the title, where they cover no curve.
         QVERIFY(!form.Charts()->OperatingPointSeries()->pointLabelsVisible());
-        QCOMPARE(form.Charts()->View(TCompareCharts::Chart::OperatingPoint)->chart()->title(),
+        QCOMPARE(form.Charts()->View(CompareCharts::Chart::OperatingPoint)->chart()->title(),
                  QString("Punkt pracy: KALMO-160 (v = 4.00 m/s)<br>Q = 0.0426 m3/s, DPsw = "
                          "3.7752 Pa"));
     }
@@ -191,7 +191,7 @@ private slots:
         QCOMPARE(form.Charts()->OperatingPointSeries()->count(), 0);
         QVERIFY(form.Charts()->AvailableSeries()->count() > 100);
         QVERIFY(form.Charts()
-                    ->View(TCompareCharts::Chart::OperatingPoint)
+                    ->View(CompareCharts::Chart::OperatingPoint)
                     ->chart()
                     ->title()
                     .endsWith("brak punktu pracy"));
@@ -259,7 +259,7 @@ private slots:
         // Catalogue order when no model has a value.
         QCOMPARE(ShownNumbers(form).front(), 1);
         QCOMPARE(form.SelectedModel(), 1);
-        QChart* chart = form.Charts()->View(TCompareCharts::Chart::OperatingPoint)->chart();
+        QChart* chart = form.Charts()->View(CompareCharts::Chart::OperatingPoint)->chart();
         QVERIFY(chart->title().endsWith(reason));
         QVERIFY(chart->series().isEmpty());
         QVERIFY(form.Charts()->OperatingPointSeries() == nullptr);
@@ -267,7 +267,7 @@ private slots:
         QVERIFY(!WindSeries(form).at(1).empty());
         // Saving the empty chart still gives a picture.
         TemporaryWorkingDirectory directory;
-        QVERIFY(form.SaveChart(TCompareCharts::Chart::OperatingPoint, "pusty.png"));
+        QVERIFY(form.SaveChart(CompareCharts::Chart::OperatingPoint, "pusty.png"));
         QVERIFY(!QImage(directory.filePath("pusty.png")).isNull());
     }
 
@@ -277,7 +277,7 @@ private slots:
         CalcState state = ChosenState(inputs, 5);
         CompareWindow form(state, {});
         QVERIFY(OpenWindow(form));
-        QChart* wind = form.Charts()->View(TCompareCharts::Chart::Wind)->chart();
+        QChart* wind = form.Charts()->View(CompareCharts::Chart::Wind)->chart();
         QCOMPARE(wind->title(), QString("Wydajność w funkcji prędkości wiatru"));
         QCOMPARE(AxisTitles(wind), (QStringList{"v [m/s]", "Q [m3/s]"}));
         QCOMPARE(form.Charts()->WindModels(), std::vector<int>{5});
@@ -327,8 +327,8 @@ private slots:
         state = ChosenState(HallState(1.2, 20.0, 0.16, 5.0), 5);
         QVERIFY(OpenWindow(form));
         QTest::qWait(50);
-        const auto operating = form.Charts()->View(TCompareCharts::Chart::OperatingPoint);
-        const auto wind = form.Charts()->View(TCompareCharts::Chart::Wind);
+        const auto operating = form.Charts()->View(CompareCharts::Chart::OperatingPoint);
+        const auto wind = form.Charts()->View(CompareCharts::Chart::Wind);
         QCOMPARE(ShownTexts(operating, "Δp [Pa]"), 1);
         QCOMPARE(ShownTexts(operating, "Q [m3/s]"), 1);
         QCOMPARE(ShownTexts(wind, "v [m/s]"), 1);
@@ -400,13 +400,13 @@ private slots:
     void chartsSavedAsPictures_data()
     {
         QTest::addColumn<int>("chart");
-        QTest::newRow("operating point") << int(TCompareCharts::Chart::OperatingPoint);
-        QTest::newRow("wind") << int(TCompareCharts::Chart::Wind);
+        QTest::newRow("operating point") << int(CompareCharts::Chart::OperatingPoint);
+        QTest::newRow("wind") << int(CompareCharts::Chart::Wind);
     }
     void chartsSavedAsPictures()
     {
         QFETCH(int, chart);
-        const auto which = TCompareCharts::Chart(chart);
+        const auto which = CompareCharts::Chart(chart);
         TemporaryWorkingDirectory directory;
         CalcState state = ChosenState(HallState(1.2, 4.0, 0.16, 5.0), 5);
         CompareWindow form(state, {});
@@ -427,7 +427,7 @@ private slots:
         CalcState state = ChosenState(HallState(1.2, 4.0, 0.16, 5.0), 5);
         CompareWindow form(state, {});
         QVERIFY(OpenWindow(form));
-        QCOMPARE(form.SaveChart(TCompareCharts::Chart::Wind, "brak/wykres.png").Reason(),
+        QCOMPARE(form.SaveChart(CompareCharts::Chart::Wind, "brak/wykres.png").Reason(),
                  "Nie można zapisać pliku „brak/wykres.png”: nie ma takiego katalogu.");
         QCOMPARE(directory.entries(), QStringList());
     }

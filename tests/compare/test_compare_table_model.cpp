@@ -24,7 +24,7 @@ private slots:
     {
         QFETCH(int, column);
         QFETCH(bool, descending);
-        TCompareTableModel model;
+        CompareTableModel model;
         QAbstractItemModelTester tester(&model,
                                         QAbstractItemModelTester::FailureReportingMode::QtTest);
         // With a need of 100 m3/h: every column has values to sort by.
