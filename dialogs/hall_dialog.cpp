@@ -21,12 +21,12 @@ HallDialog::HallDialog(CalcState& state, QWidget* parent)
     PlaceLabel(this, "Label1", "Dlugość kanału [m]", QPoint(16, 52));
     ductLength_ = PlaceEdit(this, "Edit1", QPoint(176, 48));
 
-    QPushButton* ok = PlaceButton(this, "Button1", "OK", QPoint(88, 216));
+    QPushButton* ok = PlaceButton(this, "Button1", "OK", QPoint(88, 202));
     ok->setDefault(true);
-    QPushButton* cancel = PlaceButton(this, "Button2", "Anuluj", QPoint(168, 216));
+    QPushButton* cancel = PlaceButton(this, "Button2", "Anuluj", QPoint(168, 202));
 
     QGroupBox* group =
-        PlaceGroup(this, "RadioGroup1", "Rodzaj wlotu kanału", QRect(16, 88, 299, 113));
+        PlaceGroup(this, "RadioGroup1", "Rodzaj wlotu kanału", QRect(16, 88, 299, 106));
     for (std::size_t i = 0; i < inlets_.size(); ++i) {
         const std::string name = "RadioButton" + std::to_string(i + 1);
         inlets_[i] = PlaceRadio(group, name.c_str(), kHallInlets[i].caption,

@@ -18,9 +18,9 @@ RectangularDuctDialog::RectangularDuctDialog(CalcState& state, QWidget* parent)
     PlaceLabel(this, "Label3", "Szerokość [m]", QPoint(16, 84));
     width_ = PlaceEdit(this, "Edit2", QPoint(184, 80));
 
-    QPushButton* ok = PlaceButton(this, "Button1", "OK", QPoint(80, 128));
+    QPushButton* ok = PlaceButton(this, "Button1", "OK", QPoint(80, 114));
     ok->setDefault(true);
-    QPushButton* cancel = PlaceButton(this, "Button2", "Anuluj", QPoint(184, 128));
+    QPushButton* cancel = PlaceButton(this, "Button2", "Anuluj", QPoint(184, 114));
 
     ChainFocus({length_, width_, ok, cancel});
     Finish(ok, cancel, {length_, width_});

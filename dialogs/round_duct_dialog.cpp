@@ -16,9 +16,9 @@ RoundDuctDialog::RoundDuctDialog(CalcState& state, QWidget* parent)
     PlaceLabel(this, "Label1", "Średnica kanału [m]", QPoint(16, 52));
     diameter_ = PlaceEdit(this, "Edit1", QPoint(168, 48));
 
-    QPushButton* ok = PlaceButton(this, "Button1", "OK", QPoint(64, 104));
+    QPushButton* ok = PlaceButton(this, "Button1", "OK", QPoint(64, 94));
     ok->setDefault(true);
-    QPushButton* cancel = PlaceButton(this, "Button2", "Anuluj", QPoint(168, 104));
+    QPushButton* cancel = PlaceButton(this, "Button2", "Anuluj", QPoint(168, 94));
 
     ChainFocus({ok, diameter_, cancel});
     Finish(ok, cancel, {diameter_});

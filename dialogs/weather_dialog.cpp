@@ -25,9 +25,9 @@ WeatherDialog::WeatherDialog(CalcState& state, QWidget* parent)
     PlaceLabel(this, "Label6", "Prędkość wiatru [m/s]", QPoint(16, 180));
     windSpeed_ = PlaceEdit(this, "Edit4", QPoint(192, 176));
 
-    QPushButton* ok = PlaceButton(this, "OKBtn", "OK", QPoint(88, 228));
+    QPushButton* ok = PlaceButton(this, "OKBtn", "OK", QPoint(88, 219));
     ok->setDefault(true);
-    QPushButton* cancel = PlaceButton(this, "Button1", "Anuluj", QPoint(168, 228));
+    QPushButton* cancel = PlaceButton(this, "Button1", "Anuluj", QPoint(168, 219));
 
     ChainFocus({temperature_, pressure_, humidity_, windSpeed_, ok, cancel});
     Finish(ok, cancel, {temperature_, pressure_, humidity_, windSpeed_});

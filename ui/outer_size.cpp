@@ -46,11 +46,8 @@ private:
             (window_->windowState() &
              (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized)))
             return;
-        const QSize frame = window_->frameGeometry().size() - window_->geometry().size();
-        if (frame.width() <= 0 && frame.height() <= 0)
-            return; // not framed (yet)
         pending_ = false;
-        window_->resize(outer_ - frame);
+        window_->resize(ClientSize(outer_));
     }
 
     QWidget* window_;
@@ -59,6 +56,11 @@ private:
 };
 
 } // namespace
+
+QSize ClientSize(QSize outer)
+{
+    return outer - kOriginalResizableFrame;
+}
 
 void KeepOuterSize(QWidget* window, QSize outer)
 {

@@ -4,10 +4,15 @@
 
 class QWidget;
 
-// Gives a resizable top-level window an outer size, frame and title bar
-// included: once the window system has framed the window, its client area is
-// made the outer size less the frame. This happens when the window is first
-// shown in the normal state and every time it returns to the normal state
-// from maximised or full screen. Without a frame (no window manager) the
-// client area keeps the size it has.
+// The frame and title bar of a resizable window on the platform the window
+// sizes were designed on; a window manager here may frame it thicker, and the
+// client area keeps the designed room all the same.
+inline constexpr QSize kOriginalResizableFrame{8, 27};
+
+// The client area of a resizable window designed with this outer size.
+QSize ClientSize(QSize outer);
+
+// Gives a resizable top-level window the client area of a designed outer
+// size (ClientSize): when the window is first shown in the normal state and
+// every time it returns to the normal state from maximised or full screen.
 void KeepOuterSize(QWidget* window, QSize outer);
