@@ -232,9 +232,11 @@ std::string_view StackReason(const StackPoint& point)
     case StackStatus::NoDraught:
         if (point.startPressure == 0.0)
             return "Ciśnienie napędzające jest zerowe przy zerowym przepływie i maleje, gdy "
-                   "przepływ rośnie – powietrze nie ruszy w górę kanału.";
+                   "przepływ rośnie – powietrze nie ruszy w górę kanału. Sprawdź temperatury "
+                   "ti i te: ciąg grawitacyjny wspiera wywietrznik, gdy ti jest wyższa od te.";
         return "Ciśnienie napędzające jest ujemne przy zerowym przepływie – powietrze nie "
-               "ruszy w górę kanału.";
+               "ruszy w górę kanału. Sprawdź temperatury ti i te: ciąg grawitacyjny wspiera "
+               "wywietrznik, gdy ti jest wyższa od te.";
     case StackStatus::OutOfRange:
         return "Brak punktu pracy: przepływ, do którego powietrze dochodzi od spoczynku, jest "
                "poza zakresem charakterystyki wywietrznika (|Cp| > 0.55).";

@@ -160,8 +160,9 @@ int RunCase(const Case& c, CliRequest::Format format, std::string& out)
     for (const std::string& word : words) {
         for (std::string_view only : kBatchOnly) {
             if (word == only || word.rfind(std::string(only) + '=', 0) == 0)
-                return UsageRow(c, "opcja " + std::string(only) + " nie działa w wierszu wsadu",
-                                format, out);
+                return UsageRow(
+                    c, "opcja " + std::string(only) + " nie działa w wierszu pliku przypadków",
+                    format, out);
         }
     }
     const CliParseResult parsed = ParseCliArguments(words);

@@ -257,8 +257,9 @@ private slots:
                                      "4.82,26.83,37.95"
                                   << 1
                                   << QStringList{"ujemne przy zerowym przepływie – powietrze nie "
-                                                 "ruszy w górę kanału.\nUwaga: stan równowagi "
-                                                 "Qh = 75.4598 [m3/h]"};
+                                                 "ruszy w górę kanału. Sprawdź temperatury ti i "
+                                                 "te",
+                                                 "\nUwaga: stan równowagi Qh = 75.4598 [m3/h]"};
         QTest::newRow("ti = te") << jump << 0
                                  << QStringList{"Qh = 262.5840 [m3/h]",
                                                 "Uwaga: obliczenia raportu (bez ciągu "
