@@ -1,6 +1,7 @@
 #include "dialogs/input_controls.h"
 
 #include "calc/field_conversion.h"
+#include "ui/show_message.h"
 
 #include <QLineEdit>
 #include <QMessageBox>
@@ -26,7 +27,8 @@ std::int32_t WholeField(const QLineEdit* edit)
 
 void ShowRefusal(QWidget* dialog, Refusal refusal)
 {
-    QMessageBox::warning(dialog, dialog->windowTitle(), Text(RefusalText(refusal)));
+    ShowMessage(dialog, QMessageBox::Warning, dialog->windowTitle(), Text(RefusalText(refusal)),
+                QStringLiteral("RefusalBox"));
 }
 
 bool Refused(QWidget* dialog, Refusal refusal)
