@@ -3,6 +3,7 @@
 #include "calc/catalogue.h"
 #include "calc/derived.h"
 #include "calc/number_format.h"
+#include "files/csv.h"
 
 namespace {
 
@@ -77,19 +78,6 @@ std::string DecimalCommas(std::string text)
             text[i] = ',';
     }
     return text;
-}
-
-std::string CsvField(const std::string& text, char separator)
-{
-    if (text.find_first_of(std::string(" \"\r\n") + separator) == std::string::npos)
-        return text;
-    std::string quoted = "\"";
-    for (char c : text) {
-        quoted += c;
-        if (c == '"')
-            quoted += '"';
-    }
-    return quoted + "\"";
 }
 
 } // namespace

@@ -69,15 +69,15 @@ void TestScheduleWindow::drive()
     QFile csv(dir.filePath("z.csv"));
     QVERIFY(csv.open(QIODevice::ReadOnly));
     QCOMPARE(csv.readLine(),
-             QByteArray("\xEF\xBB\xBFPrzewód;Kondygnacja;Pomieszczenie;\"Wymagane Qh [m3/h]\";"
-                        "\"Kanał [m]\";Materiał;\"Kratka [m]\";Wywietrznik;\"L [m]\";"
-                        "\"Qh bezwietrzny [m3/h]\";\"Qh wiatr [m3/h]\";"
-                        "\"Qh wiatr + ciąg [m3/h]\";Ocena;Uwagi\r\n"));
+             QByteArray("\xEF\xBB\xBFPrzewód;Kondygnacja;Pomieszczenie;Wymagane Qh [m3/h];"
+                        "Kanał [m];Materiał;Kratka [m];Wywietrznik;L [m];"
+                        "Qh bezwietrzny [m3/h];Qh wiatr [m3/h];"
+                        "Qh wiatr + ciąg [m3/h];Ocena;Uwagi\r\n"));
     QCOMPARE(csv.readLine(),
-             QByteArray("\"Kuchnia k1\";1;\"Kuchnia z oknem zewnętrznym, kuchenka gazowa lub "
-                        "węglowa\";70,0;0,140×0,270;Cegła;\"prostokątna 0,200×0,200, ζ = 2,00\";"
-                        "\"dobierz: 9 BIVA-150 wzdluznie\";16,80;74,8;36,7;81,5;spełnia;"
-                        "\"Dobrano BIVA-150 wzdluznie (nr 9).\"\r\n"));
+             QByteArray("Kuchnia k1;1;Kuchnia z oknem zewnętrznym, kuchenka gazowa lub "
+                        "węglowa;70,0;0,140×0,270;Cegła;prostokątna 0,200×0,200, ζ = 2,00;"
+                        "dobierz: 9 BIVA-150 wzdluznie;16,80;74,8;36,7;81,5;spełnia;"
+                        "Dobrano BIVA-150 wzdluznie (nr 9).\r\n"));
 
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
