@@ -1,6 +1,7 @@
 #include "dialogs/ventilator_dialog.h"
 
 #include "calc/calc_state.h"
+#include "calc/catalogue.h"
 #include "dialogs/jpeg_decoder.h"
 #include "ui/text.h"
 
@@ -18,42 +19,18 @@
 
 namespace {
 
-// One radio button: its caption and its place, column 0 (left) or 1 (right)
-// and row 1..14 of the frame. Position i holds RadioButton<i + 1>.
+// The place of one radio button (its caption is VentilatorCaption): column 0
+// (left) or 1 (right) and row 1..14 of the frame. Position i holds
+// RadioButton<i + 1>.
 struct Choice {
-    const char* caption; // UTF-8
     int column;
     int row;
 };
 
 constexpr std::array<Choice, kVentilatorCount> kChoices = {{
-    {"KALMO-100", 0, 1},
-    {"TRAVEN-140", 0, 2},
-    {"TRAVEN/M-150", 0, 3},
-    {"TRAVEN-150", 0, 4},
-    {"KALMO-160", 0, 5},
-    {"LUMA-160", 0, 6},
-    {"OSTREL-160 wzdłużnie", 0, 7},
-    {"OSTREL-160 poprzecznie", 0, 8},
-    {"BIVA-150 wzdłużnie", 0, 9},
-    {"BIVA-150 poprzecznie", 0, 10},
-    {"BIVA-160 wzdłużnie", 0, 11},
-    {"BIVA-160 poprzecznie", 0, 12},
-    {"VESK-160", 0, 13},
-    {"KALMO-200", 1, 1},
-    {"KALMO-250", 1, 2},
-    {"VESK-250", 1, 3},
-    {"TRAVEN-250", 1, 4},
-    {"LUMA-250", 1, 5},
-    {"KALMO-315", 1, 6},
-    {"VESK-315", 1, 7},
-    {"VESK/M-315", 1, 8},
-    {"VESK-400", 1, 9},
-    {"DORNA-100", 1, 10},
-    {"SAVO-160/W3", 1, 11},
-    {"SAVO-250/W3", 1, 12},
-    {"SAVO-315/W3", 1, 13},
-    {"MIRT-160", 0, 14},
+    {0, 1},  {0, 2},  {0, 3},  {0, 4},  {0, 5},  {0, 6},  {0, 7},  {0, 8},  {0, 9},
+    {0, 10}, {0, 11}, {0, 12}, {0, 13}, {1, 1},  {1, 2},  {1, 3},  {1, 4},  {1, 5},
+    {1, 6},  {1, 7},  {1, 8},  {1, 9},  {1, 10}, {1, 11}, {1, 12}, {1, 13}, {0, 14},
 }};
 
 // The Tab order of the models: the left column, the model below it, the right column.
@@ -173,7 +150,8 @@ void VentilatorDialog::BuildChoices()
 
     for (std::size_t i = 0; i < kChoices.size(); ++i) {
         const Choice& choice = kChoices[i];
-        auto* button = new ChoiceButton(QString::fromUtf8(choice.caption), frame);
+        auto* button =
+            new ChoiceButton(Text(VentilatorCaption(static_cast<std::int32_t>(i) + 1)), frame);
         button->setObjectName(QStringLiteral("RadioButton%1").arg(i + 1));
         button->setGeometry(kColumnLeft[choice.column], kFirstRowTop + (choice.row - 1) * kRowPitch,
                             kColumnWidth[choice.column], kButtonHeight);
