@@ -187,22 +187,7 @@ Outcome PrintComparisonTable(QPrinter& printer, const CalcState& state,
                              const std::vector<ComparisonRow>& rows, const std::vector<int>& order,
                              const ComparisonConditions& conditions, int currentModel)
 {
-    PrintFileGuard file(printer);
-    if (Outcome begun = file.Begin(); !begun)
-        return begun;
-    QPainter painter;
-    if (!painter.begin(&file.Device())) {
-        if (!file.FileName().isEmpty())
-            return Outcome::Failure("Nie można zapisać wydruku do pliku „" + file.FileName() +
-                                    "”.");
-        return Outcome::Failure("Nie można rozpocząć wydruku na drukarce „" +
-                                printer.printerName() + "”.");
-    }
-    if (Outcome drawn =
-            DrawComparison(painter, file.Device(), state, rows, order, conditions, currentModel);
-        !drawn)
-        return drawn;
-    if (!painter.end())
-        return Outcome::Failure("Wydruk nie został ukończony.");
-    return file.Commit();
+    return PrintDocument(printer, [&](QPainter& painter, QPagedPaintDevice& device) {
+        return DrawComparison(painter, device, state, rows, order, conditions, currentModel);
+    });
 }

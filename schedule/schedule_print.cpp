@@ -146,20 +146,7 @@ Outcome PrintSchedule(QPrinter& printer, const Schedule& schedule, const Schedul
 {
     printer.setPageOrientation(QPageLayout::Landscape);
     printer.setPageSize(QPageSize(QPageSize::A4));
-    PrintFileGuard file(printer);
-    if (Outcome begun = file.Begin(); !begun)
-        return begun;
-    QPainter painter;
-    if (!painter.begin(&file.Device())) {
-        if (!file.FileName().isEmpty())
-            return Outcome::Failure("Nie można zapisać wydruku do pliku „" + file.FileName() +
-                                    "”.");
-        return Outcome::Failure("Nie można rozpocząć wydruku na drukarce „" +
-                                printer.printerName() + "”.");
-    }
-    if (Outcome drawn = Draw(painter, file.Device(), schedule, result); !drawn)
-        return drawn;
-    if (!painter.end())
-        return Outcome::Failure(QStringLiteral("Wydruk nie został ukończony."));
-    return file.Commit();
+    return PrintDocument(printer, [&](QPainter& painter, QPagedPaintDevice& device) {
+        return Draw(painter, device, schedule, result);
+    });
 }

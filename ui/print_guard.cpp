@@ -2,6 +2,7 @@
 
 #include "files/print_file.h"
 
+#include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
 
@@ -51,4 +52,25 @@ Outcome PrintFileGuard::Commit()
         return {};
     buffer_.close();
     return ReplacePrintFile(fileName_, buffer_.data());
+}
+
+Outcome PrintDocument(QPrinter& printer,
+                      const std::function<Outcome(QPainter&, QPagedPaintDevice&)>& draw)
+{
+    PrintFileGuard file(printer);
+    if (Outcome begun = file.Begin(); !begun)
+        return begun;
+    QPainter painter;
+    if (!painter.begin(&file.Device())) {
+        if (!file.FileName().isEmpty())
+            return Outcome::Failure("Nie można zapisać wydruku do pliku „" + file.FileName() +
+                                    "”.");
+        return Outcome::Failure("Nie można rozpocząć wydruku na drukarce „" +
+                                printer.printerName() + "”.");
+    }
+    if (Outcome drawn = draw(painter, file.Device()); !drawn)
+        return drawn;
+    if (!painter.end())
+        return Outcome::Failure(QStringLiteral("Wydruk nie został ukończony."));
+    return file.Commit();
 }

@@ -5,9 +5,11 @@
 #include <QBuffer>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 class QPagedPaintDevice;
+class QPainter;
 class QPdfWriter;
 class QPrinter;
 
@@ -43,3 +45,9 @@ private:
     QBuffer buffer_;
     std::unique_ptr<QPdfWriter> pdf_;
 };
+
+// Prints one document through a PrintFileGuard: begins it, lets `draw` paint
+// its pages on the guard's device, ends it and commits it. The first step that
+// fails is told in Polish.
+Outcome PrintDocument(QPrinter& printer,
+                      const std::function<Outcome(QPainter&, QPagedPaintDevice&)>& draw);
