@@ -302,7 +302,7 @@ void MainWindow::ShowHint(const QString& hint)
 
 void MainWindow::ShowSaveFailure(const Outcome& outcome)
 {
-    saveFailures_ << outcome.Reason();
+    saveFailures_ << ReasonOf(outcome);
     statusLine_->showMessage(saveFailures_.join(QLatin1Char(' ')));
 }
 
@@ -382,12 +382,12 @@ Outcome MainWindow::FileOpenProject()
 
 Outcome MainWindow::SaveProject(const QString& path)
 {
-    const auto bytes =
+    const Result<QByteArray> bytes =
         ProjectBytes(Project{state_, CollectDialogControls(windows_), {}, ScheduleOf(this)});
-    if (const QString* reason = std::get_if<QString>(&bytes))
-        return Outcome::Failure(
-            QStringLiteral("Nie można zapisać obliczeń do pliku „%1”: %2.").arg(path, *reason));
-    Outcome written = ReplaceFile(path, std::get<QByteArray>(bytes));
+    if (!bytes)
+        return FailureOf(QStringLiteral("Nie można zapisać obliczeń do pliku „%1”: %2.")
+                             .arg(path, ReasonOf(bytes)));
+    Outcome written = ReplaceFile(path, bytes.Value());
     if (written)
         ShowProjectFile(path);
     return written;
@@ -395,13 +395,13 @@ Outcome MainWindow::SaveProject(const QString& path)
 
 Outcome MainWindow::OpenProject(const QString& path)
 {
-    auto read = ReadProjectFile(path);
-    if (const QString* reason = std::get_if<QString>(&read))
-        return Outcome::Failure(*reason);
-    Project& project = std::get<Project>(read);
-    if (const auto reason = CheckDialogControls(windows_, project.dialogs))
-        return Outcome::Failure(
-            QStringLiteral("Nie można otworzyć obliczeń z pliku „%1”: %2.").arg(path, *reason));
+    Result<Project> read = ReadProjectFile(path);
+    if (!read)
+        return read.Fault();
+    Project& project = read.Value();
+    if (const Outcome fits = CheckDialogControls(windows_, project.dialogs); !fits)
+        return FailureOf(QStringLiteral("Nie można otworzyć obliczeń z pliku „%1”: %2.")
+                             .arg(path, ReasonOf(fits)));
     const Recomputation again = RecomputeProject(project);
     RestoreDialogControls(windows_, project.dialogs);
     state_ = project.state;

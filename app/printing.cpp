@@ -19,18 +19,18 @@ QString Quoted(const QString& name)
 Outcome BeginFailure(const QPrinter& printer, const QString& fileName)
 {
     if (!fileName.isEmpty())
-        return Outcome::Failure(
+        return FailureOf(
             QStringLiteral("Nie można zapisać wydruku do pliku %1.").arg(Quoted(fileName)));
-    return Outcome::Failure(QStringLiteral("Nie można rozpocząć wydruku na drukarce %1.")
-                                .arg(Quoted(printer.printerName())));
+    return FailureOf(QStringLiteral("Nie można rozpocząć wydruku na drukarce %1.")
+                         .arg(Quoted(printer.printerName())));
 }
 
 Outcome EndFailure(const QPrinter& printer, const QString& fileName)
 {
     if (!fileName.isEmpty())
-        return Outcome::Failure(
+        return FailureOf(
             QStringLiteral("Wydruk nie został zapisany do pliku %1.").arg(Quoted(fileName)));
-    return Outcome::Failure(
+    return FailureOf(
         QStringLiteral("Drukarka %1 nie przyjęła wydruku.").arg(Quoted(printer.printerName())));
 }
 

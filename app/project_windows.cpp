@@ -70,21 +70,20 @@ DialogsControls CollectDialogControls(const ProgramWindows& windows)
     return dialogs;
 }
 
-std::optional<QString> CheckDialogControls(const ProgramWindows& windows,
-                                           const DialogsControls& dialogs)
+Outcome CheckDialogControls(const ProgramWindows& windows, const DialogsControls& dialogs)
 {
     for (const auto& [name, controls] : dialogs) {
         QWidget* dialog = InputDialog(windows, name);
         if (!dialog)
-            return QStringLiteral("plik pochodzi z innej wersji programu");
+            return Failure{"plik pochodzi z innej wersji programu"};
         for (const auto& [controlName, value] : controls) {
             const QWidget* control = Control(dialog, controlName);
             const auto now = control ? ValueOf(control) : std::nullopt;
             if (!now || now->index() != value.index())
-                return QStringLiteral("plik pochodzi z innej wersji programu");
+                return Failure{"plik pochodzi z innej wersji programu"};
         }
     }
-    return std::nullopt;
+    return {};
 }
 
 void RestoreDialogControls(const ProgramWindows& windows, const DialogsControls& dialogs)

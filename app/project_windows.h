@@ -15,9 +15,8 @@ DialogsControls CollectDialogControls(const ProgramWindows& windows);
 
 // Why the controls of a file do not fit the program's dialogs (a dialog or
 // control it does not have, or of another kind: the file comes from another
-// version of the program); nothing when they fit.
-std::optional<QString> CheckDialogControls(const ProgramWindows& windows,
-                                           const DialogsControls& dialogs);
+// version of the program); success when they fit.
+Outcome CheckDialogControls(const ProgramWindows& windows, const DialogsControls& dialogs);
 
 // Puts the controls of a file into the dialogs; check them first. Controls that
 // the file does not name keep what they hold.

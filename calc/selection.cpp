@@ -24,22 +24,23 @@ std::optional<double> StrictFieldNumber(std::string_view text)
     return StrictNumber(number);
 }
 
-NeededFlowField ReadNeededFlow(std::string_view text)
+Result<double> ReadNeededFlow(std::string_view text)
 {
     if (text.find_first_not_of(" \t") == std::string_view::npos)
-        return {};
+        return 0.0;
     const std::optional<double> value = StrictFieldNumber(text);
     if (!value)
-        return {0.0, "Wymagana wydajność „" + std::string(text) +
-                         "” nie jest liczbą. Wpisz liczbę, np. 150 lub 150,5."};
+        return Failure{"Wymagana wydajność „" + std::string(text) +
+                       "” nie jest liczbą. Wpisz liczbę, np. 150 lub 150,5."};
     if (!(*value > 0.0))
-        return {0.0, "Wymagana wydajność musi być większa od zera."};
-    return {*value, {}};
+        return Failure{"Wymagana wydajność musi być większa od zera."};
+    return *value;
 }
 
 double NeededFlowFromField(std::string_view text)
 {
-    return ReadNeededFlow(text).value;
+    const Result<double> need = ReadNeededFlow(text);
+    return need ? need.Value() : 0.0;
 }
 
 bool ReachesNeed(const OperatingPoint& point, double neededFlowPerHour)

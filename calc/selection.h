@@ -3,6 +3,7 @@
 #include "calc/calc_state.h"
 #include "calc/catalogue.h"
 #include "calc/operating_point.h"
+#include "calc/result.h"
 #include "calc/stack_draught.h"
 
 #include <optional>
@@ -16,11 +17,8 @@
 // The needed flow Qh [m3/h] typed in a field: empty (or blanks only) means no
 // need. Otherwise the text must be entirely a number by the command line's
 // strict rule, with a decimal comma allowed, and positive.
-struct NeededFlowField {
-    double value = 0.0;  // 0: no need set
-    std::string problem; // not empty: the text is refused, and why
-};
-NeededFlowField ReadNeededFlow(std::string_view text);
+// The value is 0 when no need is set; a refused text fails with the reason.
+Result<double> ReadNeededFlow(std::string_view text);
 // The value alone; 0 when empty or refused.
 double NeededFlowFromField(std::string_view text);
 

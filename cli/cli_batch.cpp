@@ -166,11 +166,11 @@ int RunCase(const Case& c, CliRequest::Format format, std::string& out)
         }
     }
     const CliParseResult parsed = ParseCliArguments(words);
-    if (const auto* usage = std::get_if<CliUsageError>(&parsed))
-        return UsageRow(c, usage->message, format, out);
-    const CliRequest& request = std::get<CliRequest>(parsed);
-    return format == CliRequest::Format::Json ? JsonCase(c, request, out)
-                                              : CsvCase(c, request, out);
+    const CliRequest* request = CommandOf<CliRequest>(parsed);
+    if (!request)
+        return UsageRow(c, parsed.Reason(), format, out);
+    return format == CliRequest::Format::Json ? JsonCase(c, *request, out)
+                                              : CsvCase(c, *request, out);
 }
 
 } // namespace
@@ -203,13 +203,13 @@ int RunBatch(const CliRequest& request, std::string& out, std::string& err)
     if (request.batch == "-") {
         text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
     } else {
-        const auto read = ReadWholeFile(QString::fromStdString(request.batch));
-        if (const QString* reason = std::get_if<QString>(&read)) {
+        const Result<QByteArray> read = ReadWholeFile(QString::fromStdString(request.batch));
+        if (!read) {
             err += "wywietrznik-cli: nie można odczytać pliku przypadków „" + request.batch +
-                   "”: " + reason->toStdString() + "\n";
+                   "”: " + read.Reason() + "\n";
             return kExitFile;
         }
-        text = std::get<QByteArray>(read).toStdString();
+        text = read.Value().toStdString();
     }
     return RunBatchText(text, request.format, out);
 }

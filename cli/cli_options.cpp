@@ -11,40 +11,38 @@
 
 namespace {
 
-using Error = std::optional<std::string>;
-
 // One option of the command line: its name, the name of its value in --help
 // (empty: it takes none), what it does with that value, and its line of
-// --help. `apply` returns a Polish message on a fault. A "\n" in the help
+// --help. `apply` fails with a Polish reason. A "\n" in the help
 // goes on under it on the next line.
 struct Option {
     std::string_view name;
     std::string_view value;
-    Error (*apply)(CliRequest& request, const std::string& value);
+    Outcome (*apply)(CliRequest& request, const std::string& value);
     std::string_view help;
 };
 
 template <std::size_t N>
-Error Values(std::string_view option, const std::string& value, std::size_t least,
-             std::vector<std::string>& items)
+Outcome Values(std::string_view option, const std::string& value, std::size_t least,
+               std::vector<std::string>& items)
 {
     items = SplitList(value, ',');
     if (items.size() >= least && items.size() <= N)
-        return std::nullopt;
+        return {};
     const std::string wanted =
         least == N ? std::to_string(N) : std::to_string(least) + " lub " + std::to_string(N);
-    return "opcja " + std::string(option) + " wymaga " + wanted +
-           " wartości rozdzielonych przecinkami (podano " + std::to_string(items.size()) +
-           "): " + value;
+    return Failure{"opcja " + std::string(option) + " wymaga " + wanted +
+                   " wartości rozdzielonych przecinkami (podano " + std::to_string(items.size()) +
+                   "): " + value};
 }
 
-Error ApplyDensity(CliRequest& r, const std::string& v)
+Outcome ApplyDensity(CliRequest& r, const std::string& v)
 {
     r.densityTyped = true;
     return RealValue("--density", v, r.density);
 }
 
-Error ApplyWeather(CliRequest& r, const std::string& v)
+Outcome ApplyWeather(CliRequest& r, const std::string& v)
 {
     std::vector<std::string> items;
     r.densityTyped = false;
@@ -55,18 +53,18 @@ Error ApplyWeather(CliRequest& r, const std::string& v)
         [&] { return WholeValue("--weather", items[2], r.humidity); });
 }
 
-Error ApplyWind(CliRequest& r, const std::string& v)
+Outcome ApplyWind(CliRequest& r, const std::string& v)
 {
     return RealValue("--wind", v, r.windSpeed);
 }
 
-Error ApplyRound(CliRequest& r, const std::string& v)
+Outcome ApplyRound(CliRequest& r, const std::string& v)
 {
     r.roundDuct = true;
     return RealValue("--round", v, r.diameter);
 }
 
-Error ApplyRect(CliRequest& r, const std::string& v)
+Outcome ApplyRect(CliRequest& r, const std::string& v)
 {
     std::vector<std::string> items;
     r.roundDuct = false;
@@ -75,12 +73,12 @@ Error ApplyRect(CliRequest& r, const std::string& v)
         [&] { return RealValue("--rect", items[1], r.sideB); });
 }
 
-Error ApplyMaterial(CliRequest& r, const std::string& v)
+Outcome ApplyMaterial(CliRequest& r, const std::string& v)
 {
     return ChoiceValue("--material", v, 6, r.material);
 }
 
-Error ApplyHall(CliRequest& r, const std::string& v)
+Outcome ApplyHall(CliRequest& r, const std::string& v)
 {
     std::vector<std::string> items;
     InstallationInput& in = r.installation;
@@ -89,18 +87,20 @@ Error ApplyHall(CliRequest& r, const std::string& v)
         Values<2>("--hall", v, 1, items),
         [&] { return RealValue("--hall", items[0], in.hallLength); },
         [&] {
-            return items.size() < 2 ? Error{} : ChoiceValue("wlot w --hall", items[1], 3, in.inlet);
+            return items.size() < 2 ? Outcome{}
+                                    : ChoiceValue("wlot w --hall", items[1], 3, in.inlet);
         });
 }
 
 // The storey height and count, the first two values of every building option.
-Error Storeys(std::string_view option, const std::vector<std::string>& items, InstallationInput& in)
+Outcome Storeys(std::string_view option, const std::vector<std::string>& items,
+                InstallationInput& in)
 {
     return First([&] { return RealValue(option, items[0], in.storeyHeight); },
                  [&] { return WholeValue(option, items[1], in.storeys); });
 }
 
-Error ApplyBuildingRect(CliRequest& r, const std::string& v)
+Outcome ApplyBuildingRect(CliRequest& r, const std::string& v)
 {
     std::vector<std::string> items;
     InstallationInput& in = r.installation;
@@ -113,7 +113,7 @@ Error ApplyBuildingRect(CliRequest& r, const std::string& v)
         [&] { return RealValue("--building-rect", items[4], in.grilleLoss); });
 }
 
-Error ApplyBuildingRound(CliRequest& r, const std::string& v)
+Outcome ApplyBuildingRound(CliRequest& r, const std::string& v)
 {
     std::vector<std::string> items;
     InstallationInput& in = r.installation;
@@ -125,7 +125,7 @@ Error ApplyBuildingRound(CliRequest& r, const std::string& v)
         [&] { return RealValue("--building-round", items[3], in.grilleLoss); });
 }
 
-Error ApplyBuildingAdjustable(CliRequest& r, const std::string& v)
+Outcome ApplyBuildingAdjustable(CliRequest& r, const std::string& v)
 {
     std::vector<std::string> items;
     InstallationInput& in = r.installation;
@@ -137,51 +137,52 @@ Error ApplyBuildingAdjustable(CliRequest& r, const std::string& v)
         [&] { return WholeValue("--building-adjustable", items[3], in.opening); });
 }
 
-Error ApplyModel(CliRequest& r, const std::string& v)
+Outcome ApplyModel(CliRequest& r, const std::string& v)
 {
     return ChoiceValue("--model", v, 27, r.model);
 }
 
-Error ApplyFormat(CliRequest& r, const std::string& v)
+Outcome ApplyFormat(CliRequest& r, const std::string& v)
 {
     if (v == "json")
         r.format = CliRequest::Format::Json;
     else if (v == "csv")
         r.format = CliRequest::Format::Csv;
     else if (v != "text")
-        return "opcja --format przyjmuje text, json albo csv, podano: " + v;
-    return std::nullopt;
+        return Failure{"opcja --format przyjmuje text, json albo csv, podano: " + v};
+    return {};
 }
 
-Error ApplySweep(CliRequest& r, const std::string& v)
+Outcome ApplySweep(CliRequest& r, const std::string& v)
 {
     const std::vector<std::string> parts = SplitList(v, ':');
     if (parts.size() != 3)
-        return "opcja --wind-sweep wymaga postaci OD:DO:KROK, podano: " + v;
+        return Failure{"opcja --wind-sweep wymaga postaci OD:DO:KROK, podano: " + v};
     r.windSweep = true;
-    if (Error e = First([&] { return RealValue("--wind-sweep", parts[0], r.sweepFrom); },
-                        [&] { return RealValue("--wind-sweep", parts[1], r.sweepTo); },
-                        [&] { return RealValue("--wind-sweep", parts[2], r.sweepStep); }))
+    if (Outcome e = First([&] { return RealValue("--wind-sweep", parts[0], r.sweepFrom); },
+                          [&] { return RealValue("--wind-sweep", parts[1], r.sweepTo); },
+                          [&] { return RealValue("--wind-sweep", parts[2], r.sweepStep); });
+        !e)
         return e;
     const double steps = (r.sweepTo - r.sweepFrom) / r.sweepStep;
     if (!(r.sweepStep > 0.0) || !(r.sweepTo >= r.sweepFrom) || !(steps <= 100000.0))
-        return "opcja --wind-sweep wymaga OD <= DO i dodatniego KROKU, najwyżej 100000 kroków: " +
-               v;
-    return std::nullopt;
+        return Failure{
+            "opcja --wind-sweep wymaga OD <= DO i dodatniego KROKU, najwyżej 100000 kroków: " + v};
+    return {};
 }
 
-Error ApplyNeed(CliRequest& r, const std::string& v)
+Outcome ApplyNeed(CliRequest& r, const std::string& v)
 {
     double need = 0.0;
-    if (Error e = RealValue("--need", v, need))
+    if (Outcome e = RealValue("--need", v, need); !e)
         return e;
     if (!(need > 0.0))
-        return "opcja --need wymaga wydajności większej od zera, podano: " + v;
+        return Failure{"opcja --need wymaga wydajności większej od zera, podano: " + v};
     r.need = need;
-    return std::nullopt;
+    return {};
 }
 
-Error ApplyStack(CliRequest& r, const std::string& v)
+Outcome ApplyStack(CliRequest& r, const std::string& v)
 {
     std::vector<std::string> items;
     // From a value: clang takes the nested Stack for not default-constructible
@@ -194,58 +195,58 @@ Error ApplyStack(CliRequest& r, const std::string& v)
         [&] { return RealValue("--stack", items[1], stack.outside); },
         [&] {
             if (items.size() < 3)
-                return Error{};
-            Error e = RealValue("--stack", items[2], height);
+                return Outcome{};
+            Outcome e = RealValue("--stack", items[2], height);
             stack.height = height;
             return e;
         });
 }
 
 // A file named by the user: anything but an empty name.
-Error FileName(std::string_view option, const std::string& value, std::string& name)
+Outcome FileName(std::string_view option, const std::string& value, std::string& name)
 {
     if (value.empty())
-        return "opcja " + std::string(option) + " wymaga nazwy pliku";
+        return Failure{"opcja " + std::string(option) + " wymaga nazwy pliku"};
     name = value;
-    return std::nullopt;
+    return {};
 }
 
-Error ApplyProject(CliRequest& r, const std::string& v)
+Outcome ApplyProject(CliRequest& r, const std::string& v)
 {
     return FileName("--project", v, r.project);
 }
 
-Error ApplyBatch(CliRequest& r, const std::string& v)
+Outcome ApplyBatch(CliRequest& r, const std::string& v)
 {
     return FileName("--batch", v, r.batch);
 }
 
-Error ApplySchedule(CliRequest& r, const std::string& v)
+Outcome ApplySchedule(CliRequest& r, const std::string& v)
 {
     return FileName("--schedule", v, r.schedule);
 }
 
-Error SetFlag(CliRequest&, const std::string&)
+Outcome SetFlag(CliRequest&, const std::string&)
 {
-    return std::nullopt;
+    return {};
 }
 
-Error SetPrinter(CliRequest& r, const std::string&)
+Outcome SetPrinter(CliRequest& r, const std::string&)
 {
     r.printer = true;
-    return std::nullopt;
+    return {};
 }
 
-Error SetAll(CliRequest& r, const std::string&)
+Outcome SetAll(CliRequest& r, const std::string&)
 {
     r.all = true;
-    return std::nullopt;
+    return {};
 }
 
-Error SetScheduleTemplate(CliRequest& r, const std::string&)
+Outcome SetScheduleTemplate(CliRequest& r, const std::string&)
 {
     r.scheduleTemplate = true;
-    return std::nullopt;
+    return {};
 }
 
 // The options in the order --help lists them.
@@ -338,14 +339,14 @@ struct Given {
     const Option* option;
     std::string value;
 };
-Error Split(const std::vector<std::string>& arguments, std::vector<Given>& given)
+Outcome Split(const std::vector<std::string>& arguments, std::vector<Given>& given)
 {
     for (std::size_t i = 1; i < arguments.size(); ++i) {
         std::string name = arguments[i];
         if (name == kShortHelp)
             name = "--help";
         if (name.rfind("--", 0) != 0)
-            return "nieoczekiwany argument: " + name;
+            return Failure{"nieoczekiwany argument: " + name};
         std::optional<std::string> value;
         if (const std::size_t equals = name.find('='); equals != std::string::npos) {
             value = name.substr(equals + 1);
@@ -353,20 +354,20 @@ Error Split(const std::vector<std::string>& arguments, std::vector<Given>& given
         }
         const Option* option = Find(name);
         if (!option)
-            return "nieznana opcja: " + name;
+            return Failure{"nieznana opcja: " + name};
         if (std::any_of(given.begin(), given.end(),
                         [&](const Given& g) { return g.option == option; }))
-            return "opcja " + name + " podana więcej niż raz";
+            return Failure{"opcja " + name + " podana więcej niż raz"};
         if (option->value.empty() && value)
-            return "opcja " + name + " nie przyjmuje wartości";
+            return Failure{"opcja " + name + " nie przyjmuje wartości"};
         if (!option->value.empty() && !value) {
             if (i + 1 == arguments.size())
-                return "opcja " + name + " wymaga wartości";
+                return Failure{"opcja " + name + " wymaga wartości"};
             value = arguments[++i]; // also a negative number: --wind -3
         }
         given.push_back({option, value.value_or(std::string())});
     }
-    return std::nullopt;
+    return {};
 }
 
 bool IsGiven(const std::vector<Given>& given, std::string_view name)
@@ -377,35 +378,35 @@ bool IsGiven(const std::vector<Given>& given, std::string_view name)
 
 // --batch and --schedule take only --format, --schedule-template nothing;
 // --project stands for every input option.
-Error CheckFiles(const std::vector<Given>& given, const CliRequest& request)
+Outcome CheckFiles(const std::vector<Given>& given, const CliRequest& request)
 {
     for (const Given& g : given) {
         const std::string_view name = g.option->name;
         if (request.scheduleTemplate && name != "--schedule-template")
-            return "opcja --schedule-template nie przyjmuje innych opcji, podano " +
-                   std::string(name);
+            return Failure{"opcja --schedule-template nie przyjmuje innych opcji, podano " +
+                           std::string(name)};
         if (!request.schedule.empty() && name != "--schedule" && name != "--format")
-            return "opcja --schedule przyjmuje obok siebie tylko --format, podano " +
-                   std::string(name);
+            return Failure{"opcja --schedule przyjmuje obok siebie tylko --format, podano " +
+                           std::string(name)};
         if (!request.batch.empty() && g.option->name != "--batch" && g.option->name != "--format")
-            return "opcja --batch przyjmuje obok siebie tylko --format, podano " +
-                   std::string(g.option->name);
+            return Failure{"opcja --batch przyjmuje obok siebie tylko --format, podano " +
+                           std::string(g.option->name)};
         for (std::string_view input : kInputOptions) {
             if (!request.project.empty() && g.option->name == input)
-                return "opcje --project i " + std::string(input) + " wykluczają się";
+                return Failure{"opcje --project i " + std::string(input) + " wykluczają się"};
         }
     }
-    return std::nullopt;
+    return {};
 }
 
-Error CheckCombination(const std::vector<Given>& given, const CliRequest& request)
+Outcome CheckCombination(const std::vector<Given>& given, const CliRequest& request)
 {
     if (!request.batch.empty() || !request.project.empty() || !request.schedule.empty() ||
         request.scheduleTemplate) {
-        if (Error e = CheckFiles(given, request))
+        if (Outcome e = CheckFiles(given, request); !e)
             return e;
         if (!request.batch.empty() || !request.schedule.empty() || request.scheduleTemplate)
-            return std::nullopt;
+            return {};
     }
     for (const auto& group : kExclusive) {
         std::vector<std::string_view> present;
@@ -414,16 +415,16 @@ Error CheckCombination(const std::vector<Given>& given, const CliRequest& reques
                 present.push_back(name);
         }
         if (present.size() > 1)
-            return "opcje " + std::string(present[0]) + " i " + std::string(present[1]) +
-                   " wykluczają się";
+            return Failure{"opcje " + std::string(present[0]) + " i " + std::string(present[1]) +
+                           " wykluczają się"};
     }
     if (request.printer && request.format == CliRequest::Format::Json)
-        return std::string("opcje --printer i --format json wykluczają się");
+        return Failure{"opcje --printer i --format json wykluczają się"};
     if (request.need && !request.all)
-        return std::string("opcja --need działa tylko z --all");
+        return Failure{"opcja --need działa tylko z --all"};
     if (request.format == CliRequest::Format::Csv && request.batch.empty() && !request.all &&
         request.schedule.empty())
-        return std::string("--format csv działa tylko z --batch, --schedule albo --all");
+        return Failure{"--format csv działa tylko z --batch, --schedule albo --all"};
     for (const Required& required : kRequired) {
         // A project file gives every input and its own ventilator.
         if (!request.project.empty())
@@ -433,15 +434,15 @@ Error CheckCombination(const std::vector<Given>& given, const CliRequest& reques
             std::string names;
             for (std::string_view name : required.names)
                 names += (names.empty() ? "" : " albo ") + std::string(name);
-            return "brak opcji " + names + " (" + std::string(required.what) + ")";
+            return Failure{"brak opcji " + names + " (" + std::string(required.what) + ")"};
         }
     }
-    return std::nullopt;
+    return {};
 }
 
-CliUsageError Usage(const std::string& message)
+Failure Usage(const Outcome& fault)
 {
-    return {"wywietrznik-cli: " + message};
+    return Failure{"wywietrznik-cli: " + fault.Reason()};
 }
 
 } // namespace
@@ -449,21 +450,21 @@ CliUsageError Usage(const std::string& message)
 CliParseResult ParseCliArguments(const std::vector<std::string>& arguments)
 {
     std::vector<Given> given;
-    if (Error e = Split(arguments, given))
-        return Usage(*e);
+    if (Outcome e = Split(arguments, given); !e)
+        return Usage(e);
     if (IsGiven(given, "--help"))
-        return CliInformation{CliHelpText()};
+        return CliCommand{CliInformation{CliHelpText()}};
     if (IsGiven(given, "--version"))
-        return CliInformation{std::string("wywietrznik-cli ") + kProgramVersion + "\n"};
+        return CliCommand{CliInformation{std::string("wywietrznik-cli ") + kProgramVersion + "\n"}};
 
     CliRequest request;
     for (const Given& g : given) {
-        if (Error e = g.option->apply(request, g.value))
-            return Usage(*e);
+        if (Outcome e = g.option->apply(request, g.value); !e)
+            return Usage(e);
     }
-    if (Error e = CheckCombination(given, request))
-        return Usage(*e);
-    return request;
+    if (Outcome e = CheckCombination(given, request); !e)
+        return Usage(e);
+    return CliCommand{request};
 }
 
 std::vector<CliOptionHelp> CliOptionHelps()

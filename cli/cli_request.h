@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calc/inputs.h"
+#include "calc/result.h"
 
 #include <cstdint>
 #include <optional>
@@ -62,11 +63,18 @@ struct CliRequest {
     bool scheduleTemplate = false;
 };
 
-// The outcome of reading the command line.
-struct CliUsageError {
-    std::string message; // names the option at fault
-};
+// What the command line asks: a run, or a text to print.
 struct CliInformation {
     std::string text; // --help or --version: printed, exit status 0
 };
-using CliParseResult = std::variant<CliRequest, CliUsageError, CliInformation>;
+using CliCommand = std::variant<CliRequest, CliInformation>;
+// The command line read; a usage fault fails with a reason naming the option
+// at fault.
+using CliParseResult = Result<CliCommand>;
+
+// The run or the text that a command line read asks for; none when it asks
+// the other or was refused.
+template <typename T> const T* CommandOf(const CliParseResult& parsed)
+{
+    return parsed ? std::get_if<T>(&parsed.Value()) : nullptr;
+}

@@ -238,8 +238,9 @@ QJsonObject StackJson(const CliRequest& request, const CalcState& state)
 // A failure: text mode writes the message to the error stream, JSON mode an
 // object with `error` and `reason` to the output. A model's result without a
 // point adds the stable states and notes of the gravity draught.
-int Failure(const CliRequest& request, const CliInputs& inputs, Refusal refusal, std::string& out,
-            std::string& err, std::string reason = {}, const ModelResult* result = nullptr)
+int ReportRefusal(const CliRequest& request, const CliInputs& inputs, Refusal refusal,
+                  std::string& out, std::string& err, std::string reason = {},
+                  const ModelResult* result = nullptr)
 {
     const bool refused = refusal != Refusal::None;
     if (reason.empty())
@@ -348,7 +349,7 @@ int RunAll(const CliRequest& request, const CliInputs& inputs, std::string& out,
 {
     const Refusal refusal = CheckRequest(request, inputs);
     if (refusal != Refusal::None)
-        return Failure(request, inputs, refusal, out, err);
+        return ReportRefusal(request, inputs, refusal, out, err);
     if (request.need || request.format == CliRequest::Format::Csv)
         return RunComparison(request, inputs, out);
 
@@ -405,7 +406,7 @@ int RunSweep(const CliRequest& request, const CliInputs& inputs, std::string& ou
 {
     const Refusal refusal = CheckRequest(request, inputs);
     if (refusal != Refusal::None)
-        return Failure(request, inputs, refusal, out, err);
+        return ReportRefusal(request, inputs, refusal, out, err);
 
     const VentilatorModel& model = LookUpVentilator(request.model);
     QJsonArray rows;
@@ -503,23 +504,20 @@ CliInputs BuildCliInputs(const CliRequest& r)
 namespace {
 
 // The inputs of a calculation kept in a file: the whole state as it was saved.
-std::optional<CliInputs> ProjectInputs(CliRequest& request, std::string& error)
+Result<CliInputs> ProjectInputs(CliRequest& request)
 {
-    auto read = ReadProjectFile(QString::fromStdString(request.project));
-    if (const QString* reason = std::get_if<QString>(&read)) {
-        error = reason->toStdString();
-        return std::nullopt;
-    }
+    Result<Project> read = ReadProjectFile(QString::fromStdString(request.project));
+    if (!read)
+        return read.Fault();
     CliInputs inputs;
-    inputs.state = std::get<Project>(read).state;
+    inputs.state = read.Value().state;
     for (const StateField& field : kStateFields)
         inputs.fields.push_back(field.name);
     if (request.model == 0 && !request.all) {
         request.model = inputs.state.VentilatorIndex;
-        if (request.model == 0) {
-            error = "w pliku " + request.project + " nie wybrano wywietrznika; podaj --model";
-            return std::nullopt;
-        }
+        if (request.model == 0)
+            return Failure{"w pliku " + request.project +
+                           " nie wybrano wywietrznika; podaj --model"};
     }
     if (request.model != 0) {
         inputs.state.VentilatorIndex = request.model;
@@ -530,29 +528,31 @@ std::optional<CliInputs> ProjectInputs(CliRequest& request, std::string& error)
 
 } // namespace
 
-std::optional<CliInputs> ResolveCliInputs(CliRequest& request, std::string& error)
+Result<CliInputs> ResolveCliInputs(CliRequest& request)
 {
-    std::optional<CliInputs> inputs =
-        request.project.empty() ? BuildCliInputs(request) : ProjectInputs(request, error);
-    if (inputs && inputs->refusal == Refusal::None && !AllFieldsFinite(*inputs))
-        inputs->refusal = Refusal::NonFiniteInput;
-    if (inputs && inputs->refusal == Refusal::None)
-        inputs->refusal = CheckCalculationInputs(inputs->state);
-    return inputs;
+    Result<CliInputs> resolved =
+        request.project.empty() ? BuildCliInputs(request) : ProjectInputs(request);
+    if (!resolved)
+        return resolved;
+    CliInputs& inputs = resolved.Value();
+    if (inputs.refusal == Refusal::None && !AllFieldsFinite(inputs))
+        inputs.refusal = Refusal::NonFiniteInput;
+    if (inputs.refusal == Refusal::None)
+        inputs.refusal = CheckCalculationInputs(inputs.state);
+    return resolved;
 }
 
 int RunCli(const CliRequest& original, std::string& out, std::string& err)
 {
     CliRequest request = original;
-    std::string fileError;
-    const std::optional<CliInputs> resolved = ResolveCliInputs(request, fileError);
+    Result<CliInputs> resolved = ResolveCliInputs(request);
     if (!resolved) {
-        err += "wywietrznik-cli: " + fileError + '\n';
+        err += "wywietrznik-cli: " + resolved.Reason() + '\n';
         return kExitFile;
     }
-    CliInputs inputs = *resolved;
+    CliInputs inputs = std::move(resolved).Value();
     if (inputs.refusal != Refusal::None)
-        return Failure(request, inputs, inputs.refusal, out, err);
+        return ReportRefusal(request, inputs, inputs.refusal, out, err);
     if (request.all)
         return RunAll(request, inputs, out, err);
     if (request.windSweep)
@@ -562,7 +562,7 @@ int RunCli(const CliRequest& original, std::string& out, std::string& err)
         EvaluateModel(request, inputs.state, LookUpVentilator(request.model));
     const OperatingPoint& point = result.point;
     if (!result.Found())
-        return Failure(request, inputs, point.refusal, out, err, result.reason, &result);
+        return ReportRefusal(request, inputs, point.refusal, out, err, result.reason, &result);
     CalcState& state = inputs.state;
     WriteResults(state, point);
 

@@ -2,6 +2,7 @@
 
 #include "calc/calc_state.h"
 #include "calc/refusal.h"
+#include "calc/result.h"
 #include "cli/cli_request.h"
 
 #include <cstdint>
@@ -36,10 +37,10 @@ struct CliInputs {
 CliInputs BuildCliInputs(const CliRequest& request);
 
 // The inputs of a request: built from its options, or read from its project
-// file, whose ventilator then stands in for a --model not given. Nothing, with
-// the reason in `error`, when the file cannot be read. `refusal` also tells of
+// file, whose ventilator then stands in for a --model not given. A failure
+// when the file cannot be read or names no ventilator. `refusal` also tells of
 // an input that is not a finite number.
-std::optional<CliInputs> ResolveCliInputs(CliRequest& request, std::string& error);
+Result<CliInputs> ResolveCliInputs(CliRequest& request);
 
 // Runs the request: writes the output to `out`, messages to `err`, and returns
 // the exit status. Never reads or writes the dialogs' value files.

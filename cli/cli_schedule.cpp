@@ -113,12 +113,12 @@ std::string Json(const Schedule& schedule, const ScheduleResult& result)
 
 int RunSchedule(const CliRequest& request, std::string& out, std::string& err)
 {
-    auto read = ReadProjectFile(QString::fromStdString(request.schedule));
-    if (const QString* reason = std::get_if<QString>(&read)) {
-        err += "wywietrznik-cli: " + reason->toStdString() + '\n';
+    const Result<Project> read = ReadProjectFile(QString::fromStdString(request.schedule));
+    if (!read) {
+        err += "wywietrznik-cli: " + read.Reason() + '\n';
         return kExitFile;
     }
-    const Project& project = std::get<Project>(read);
+    const Project& project = read.Value();
     if (!project.schedule) {
         err += "wywietrznik-cli: w pliku " + request.schedule +
                " nie ma zestawienia przewodów (utwórz je w oknie „Zestawienie przewodów” albo "
@@ -146,6 +146,6 @@ std::string ScheduleTemplateFile()
     Project project;
     ResetCalcState(project.state);
     project.schedule = ScheduleTemplate();
-    const auto bytes = ProjectBytes(project);
-    return std::get<QByteArray>(bytes).toStdString();
+    // The template's numbers are all finite.
+    return ProjectBytes(project).Value().toStdString();
 }

@@ -22,37 +22,38 @@ std::string Quoted(const std::string& text)
 
 } // namespace
 
-CliError RealValue(std::string_view option, const std::string& text, double& value)
+Outcome RealValue(std::string_view option, const std::string& text, double& value)
 {
     if (!StrictNumber(text)) {
         const bool shaped = IsCNumber(text);
-        return "opcja " + std::string(option) + ": wartość " + Quoted(text) +
-               (shaped ? " wykracza poza zakres liczb" : " nie jest liczbą (np. 1.2, -3, 4e-1)");
+        return Failure{
+            "opcja " + std::string(option) + ": wartość " + Quoted(text) +
+            (shaped ? " wykracza poza zakres liczb" : " nie jest liczbą (np. 1.2, -3, 4e-1)")};
     }
     value = ConvertReal(text);
-    return std::nullopt;
+    return {};
 }
 
-CliError WholeValue(std::string_view option, const std::string& text, std::int32_t& value)
+Outcome WholeValue(std::string_view option, const std::string& text, std::int32_t& value)
 {
     double checked = 0.0;
-    if (CliError error = RealValue(option, text, checked))
+    if (Outcome error = RealValue(option, text, checked); !error)
         return error;
     value = WholePart(checked);
-    return std::nullopt;
+    return {};
 }
 
-CliError ChoiceValue(std::string_view what, const std::string& text, int largest, int& value)
+Outcome ChoiceValue(std::string_view what, const std::string& text, int largest, int& value)
 {
     int choice = 0;
     const bool digits = !text.empty() && text.size() <= 9 && Digits(text, 0) == text.size();
     if (digits)
         std::from_chars(text.data(), text.data() + text.size(), choice);
     if (choice < 1 || choice > largest)
-        return std::string(what) + " musi być liczbą całkowitą od 1 do " + std::to_string(largest) +
-               " (podano " + Quoted(text) + ")";
+        return Failure{std::string(what) + " musi być liczbą całkowitą od 1 do " +
+                       std::to_string(largest) + " (podano " + Quoted(text) + ")"};
     value = choice;
-    return std::nullopt;
+    return {};
 }
 
 std::vector<std::string> SplitList(const std::string& value, char separator)

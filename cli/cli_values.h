@@ -1,10 +1,10 @@
 #pragma once
 
+#include "calc/result.h"
 #include "calc/strict_number.h"
 
 #include <concepts>
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,32 +14,30 @@
 // hexadecimal, within the range of double. Only then does it take the meaning
 // of its dialog field (a whole-number field keeps the whole part of the number checked: 20.7 is
 // 20, 6e1 is 60).
-// A fault is a Polish message naming the option and the value.
+// A fault is a failure whose reason names the option and the value.
 
-using CliError = std::optional<std::string>;
-
-CliError RealValue(std::string_view option, const std::string& text, double& value);
-CliError WholeValue(std::string_view option, const std::string& text, std::int32_t& value);
+Outcome RealValue(std::string_view option, const std::string& text, double& value);
+Outcome WholeValue(std::string_view option, const std::string& text, std::int32_t& value);
 
 // A choice: a whole number written with digits only, in [1, largest].
-CliError ChoiceValue(std::string_view what, const std::string& text, int largest, int& value);
+Outcome ChoiceValue(std::string_view what, const std::string& text, int largest, int& value);
 
 // The items of a list value ("a,b,c").
 std::vector<std::string> SplitList(const std::string& value, char separator);
 
 // Runs the steps in order (a ready result, or a function giving one) and
 // returns the first fault.
-inline CliError RunStep(const CliError& error)
+inline Outcome RunStep(const Outcome& outcome)
 {
-    return error;
+    return outcome;
 }
-template <std::invocable F> CliError RunStep(F&& step)
+template <std::invocable F> Outcome RunStep(F&& step)
 {
     return step();
 }
-template <typename... Steps> CliError First(Steps&&... steps)
+template <typename... Steps> Outcome First(Steps&&... steps)
 {
-    CliError error;
-    ((error = error ? error : RunStep(std::forward<Steps>(steps))), ...);
-    return error;
+    Outcome outcome;
+    ((outcome = outcome ? RunStep(std::forward<Steps>(steps)) : outcome), ...);
+    return outcome;
 }

@@ -43,17 +43,17 @@ int main(int argc, char* argv[])
     QCoreApplication application(argc, argv);
     try {
         const CliParseResult parsed = ParseCliArguments(QCoreApplication::arguments());
-        if (const auto* info = std::get_if<CliInformation>(&parsed)) {
+        if (!parsed) {
+            Write(stderr, parsed.Reason() + "\nUżyj --help, aby zobaczyć opis opcji.\n");
+            return kExitUsage;
+        }
+        if (const auto* info = CommandOf<CliInformation>(parsed)) {
             Write(stdout, info->text);
             return Flushed(kExitResult);
         }
-        if (const auto* usage = std::get_if<CliUsageError>(&parsed)) {
-            Write(stderr, usage->message + "\nUżyj --help, aby zobaczyć opis opcji.\n");
-            return kExitUsage;
-        }
         std::string out;
         std::string err;
-        const CliRequest& request = std::get<CliRequest>(parsed);
+        const CliRequest& request = *CommandOf<CliRequest>(parsed);
         if (request.scheduleTemplate) {
             Write(stdout, ScheduleTemplateFile());
             return kExitResult;

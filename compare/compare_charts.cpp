@@ -439,7 +439,7 @@ void CompareCharts::ShowWind(const CalcState& state, const std::vector<int>& mod
 Outcome CompareCharts::SavePng(Chart chart, const QString& path) const
 {
     if (path.isEmpty())
-        return Outcome::Failure("Nie podano nazwy pliku obrazu.");
+        return FailureOf("Nie podano nazwy pliku obrazu.");
     // The chart is laid out again at the picture's size, at least
     // kPngSize, so that the legend shows the names whole.
     QChart* drawn = View(chart)->chart();
@@ -460,6 +460,6 @@ Outcome CompareCharts::SavePng(Chart chart, const QString& path) const
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
     if (!image.save(&buffer, "PNG"))
-        return Outcome::Failure("Nie można przygotować obrazu wykresu.");
+        return FailureOf("Nie można przygotować obrazu wykresu.");
     return ReplaceFile(path, png);
 }

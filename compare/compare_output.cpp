@@ -158,7 +158,7 @@ Outcome DrawComparison(QPainter& painter, QPagedPaintDevice& printer, const Calc
             continue;
         if (table.y + table.rowHeight > pageHeight) {
             if (!printer.newPage())
-                return Outcome::Failure("Nie można rozpocząć nowej strony wydruku.");
+                return FailureOf("Nie można rozpocząć nowej strony wydruku.");
             table.y = 0;
             table.Row(HeaderCells(), false, true);
         }
@@ -178,7 +178,7 @@ Outcome WriteComparisonCsv(const QString& path, const std::vector<ComparisonRow>
                            CsvForm form)
 {
     if (path.isEmpty())
-        return Outcome::Failure("Nie podano nazwy pliku CSV.");
+        return FailureOf("Nie podano nazwy pliku CSV.");
     const std::string csv = ComparisonCsv(rows, order, conditions, form);
     return ReplaceFile(path, QByteArray(csv.data(), static_cast<qsizetype>(csv.size())));
 }

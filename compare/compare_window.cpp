@@ -304,7 +304,7 @@ void CompareWindow::ShowRows(const StackConditions* draught, int current, int se
 // marked here, the draught's fields by its group.
 void CompareWindow::ShowProblems()
 {
-    const std::string need = ReadNeededFlow(needEdit_->text().toStdString()).problem;
+    const std::string need = ReadNeededFlow(needEdit_->text().toStdString()).Reason();
     needEdit_->setStyleSheet(need.empty() ? QString() : "QLineEdit { border: 2px solid #d00000; }");
     needEdit_->setToolTip(need.empty() ? QString(kNeedHint) : Text(need));
     QString problem = Text(need);
@@ -381,14 +381,14 @@ void CompareWindow::UpdateButtons()
 Outcome CompareWindow::ExportCsv(const QString& path, CsvForm form) const
 {
     if (!hasData_)
-        return Outcome::Failure(kNoDataText);
+        return FailureOf(kNoDataText);
     return WriteComparisonCsv(path, model_->Rows(), model_->Order(), conditions_, form);
 }
 
 Outcome CompareWindow::PrintTable(QPrinter& printer) const
 {
     if (!hasData_)
-        return Outcome::Failure(kNoDataText);
+        return FailureOf(kNoDataText);
     return PrintComparisonTable(printer, state_, model_->Rows(), model_->Order(), conditions_,
                                 model_->CurrentModel());
 }

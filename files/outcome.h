@@ -1,23 +1,20 @@
 #pragma once
 
+#include "calc/result.h"
+
 #include <QString>
 
-// What a window command that can fail gives back: nothing when it did what it
-// was asked, otherwise the reason, in Polish, for the user. True when it
-// succeeded.
-class [[nodiscard]] Outcome {
-public:
-    Outcome() = default;
-    static Outcome Failure(QString reason);
+// The program's Result (calc/result.h) where the reason is written with Qt's
+// strings: a failure made from a QString, and its reason read back as one.
 
-    bool Failed() const { return failed_; }
-    explicit operator bool() const { return !failed_; }
-    // Empty when the command succeeded.
-    const QString& Reason() const { return reason_; }
+inline Failure FailureOf(const QString& reason)
+{
+    return Failure{reason.toStdString()};
+}
 
-private:
-    bool failed_ = false;
-    QString reason_;
-};
+template <typename R> QString ReasonOf(const R& result)
+{
+    return QString::fromStdString(result.Reason());
+}
 
 // ShowOutcome (ui/show_message.h) tells the user the reason.

@@ -38,7 +38,7 @@ bool PdfComplete(const QByteArray& pdf)
 Outcome ReplacePrintFile(const QString& path, const QByteArray& pdf)
 {
     if (!PdfComplete(pdf))
-        return Outcome::Failure(
+        return FailureOf(
             QStringLiteral("Wydruk nie został zapisany do pliku „%1”: dokument PDF nie został "
                            "ukończony. Poprzedni plik pozostał bez zmian.")
                 .arg(path));

@@ -30,11 +30,11 @@ QString ReadFailureText(int error, const QString& path)
     return FileErrorText(error, FileAccess::Read);
 }
 
-std::variant<QByteArray, QString> ReadWholeFile(const QString& path)
+Result<QByteArray> ReadWholeFile(const QString& path)
 {
     const Descriptor file{open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC)};
     if (file.fd < 0)
-        return ReadFailureText(errno, path);
+        return FailureOf(ReadFailureText(errno, path));
     QByteArray bytes;
     char buffer[65536];
     for (;;) {
@@ -42,7 +42,7 @@ std::variant<QByteArray, QString> ReadWholeFile(const QString& path)
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
-            return ReadFailureText(errno, path);
+            return FailureOf(ReadFailureText(errno, path));
         if (n == 0)
             return bytes;
         bytes.append(buffer, n);

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "files/outcome.h"
+
 #include <QByteArray>
 #include <QString>
-
-#include <variant>
 
 // Why the file named `path` cannot be read, in Polish, from the errno of the
 // call that failed: as FileErrorText says it, except that a name given in
@@ -12,5 +12,5 @@
 QString ReadFailureText(int error, const QString& path);
 
 // The whole content of the file at `path`, a pipe as well, or why it cannot
-// be read (ReadFailureText).
-std::variant<QByteArray, QString> ReadWholeFile(const QString& path);
+// a failure telling why it cannot be read (ReadFailureText).
+Result<QByteArray> ReadWholeFile(const QString& path);

@@ -270,7 +270,7 @@ Outcome FileReplacement::Fail(const QString& reason)
     if (descriptor_ >= 0)
         close(descriptor_);
     descriptor_ = -1;
-    return Outcome::Failure(QStringLiteral("Nie można zapisać pliku „%1”: %2.").arg(path_, reason));
+    return FailureOf(QStringLiteral("Nie można zapisać pliku „%1”: %2.").arg(path_, reason));
 }
 
 Outcome FileReplacement::Begin()

@@ -67,55 +67,54 @@ QString OtherVersion()
 
 // A number of a field bounded as `least` and `most` bound an integer field
 // (none for a real one); the reason when it is missing or wrong.
-std::optional<QString> ReadNumber(const QJsonObject& group, std::string_view fieldName, bool whole,
-                                  std::int32_t least, std::int32_t most, double& number)
+Outcome ReadNumber(const QJsonObject& group, std::string_view fieldName, bool whole,
+                   std::int32_t least, std::int32_t most, double& number)
 {
     const QString name = Utf8(fieldName);
     const QJsonValue value = group.value(name);
     if (value.isUndefined())
-        return QStringLiteral("brak pola %1").arg(name);
+        return FailureOf(QStringLiteral("brak pola %1").arg(name));
     if (!whole) {
         if (!value.isDouble() || !std::isfinite(value.toDouble()))
-            return QStringLiteral("pole %1 nie jest liczbą").arg(name);
+            return FailureOf(QStringLiteral("pole %1 nie jest liczbą").arg(name));
         number = value.toDouble();
-        return std::nullopt;
+        return {};
     }
     const auto integer = Whole(value, least, most);
     if (!integer)
-        return QStringLiteral("pole %1 nie jest liczbą całkowitą od %2 do %3")
-            .arg(name)
-            .arg(least)
-            .arg(most);
+        return FailureOf(QStringLiteral("pole %1 nie jest liczbą całkowitą od %2 do %3")
+                             .arg(name)
+                             .arg(least)
+                             .arg(most));
     number = *integer;
-    return std::nullopt;
+    return {};
 }
 
 // Reads one field of the state; the reason when it is missing or wrong.
-std::optional<QString> ReadField(const QJsonObject& group, const ProjectField& field,
-                                 CalcState& state)
+Outcome ReadField(const QJsonObject& group, const ProjectField& field, CalcState& state)
 {
     double number = 0.0;
     const bool whole = std::holds_alternative<std::int32_t CalcState::*>(field.member);
-    if (auto reason = ReadNumber(group, field.name, whole, field.least, field.most, number))
-        return reason;
+    if (Outcome step = ReadNumber(group, field.name, whole, field.least, field.most, number); !step)
+        return step;
     std::visit(
         [&](auto member) {
             state.*member = static_cast<std::remove_reference_t<decltype(state.*member)>>(number);
         },
         field.member);
-    return std::nullopt;
+    return {};
 }
 
 // Controls of another kind than this program's dialogs have: the file comes
 // from another version of the program.
-std::optional<QString> ReadControls(const QJsonValue& value, DialogsControls& dialogs)
+Outcome ReadControls(const QJsonValue& value, DialogsControls& dialogs)
 {
     if (!value.isObject())
-        return QStringLiteral("brak pól okien dialogowych");
+        return FailureOf(QStringLiteral("brak pól okien dialogowych"));
     const QJsonObject all = value.toObject();
     for (auto dialog = all.begin(); dialog != all.end(); ++dialog) {
         if (!dialog->isObject())
-            return OtherVersion();
+            return FailureOf(OtherVersion());
         DialogControls& controls = dialogs[dialog.key()];
         const QJsonObject fields = dialog->toObject();
         for (auto field = fields.begin(); field != fields.end(); ++field) {
@@ -126,34 +125,34 @@ std::optional<QString> ReadControls(const QJsonValue& value, DialogsControls& di
             else if (const auto row = Whole(*field, 0, 1000))
                 controls[field.key()] = static_cast<int>(*row);
             else
-                return OtherVersion();
+                return FailureOf(OtherVersion());
         }
     }
-    return std::nullopt;
+    return {};
 }
 
 // The fields of one group of the first format's state.
-std::optional<QString> ReadGroup(const QJsonObject& root, ProjectGroup g, CalcState& state)
+Outcome ReadGroup(const QJsonObject& root, ProjectGroup g, CalcState& state)
 {
     const QJsonValue group = root.value(QLatin1String(ProjectGroupKey(g)));
     if (!group.isObject())
-        return QStringLiteral("brak części „%1”").arg(QLatin1String(ProjectGroupKey(g)));
+        return FailureOf(QStringLiteral("brak części „%1”").arg(QLatin1String(ProjectGroupKey(g))));
     for (const ProjectField* f = ProjectFieldsBegin(); f != ProjectFieldsEnd(); ++f) {
         if (f->group != g)
             continue;
-        if (auto reason = ReadField(group.toObject(), *f, state))
-            return reason;
+        if (Outcome step = ReadField(group.toObject(), *f, state); !step)
+            return step;
     }
-    return std::nullopt;
+    return {};
 }
 
 // The entered inputs as the second format keeps them: each field the
 // calculation has, and no other.
-std::optional<QString> ReadEntered(const QJsonObject& root, EnteredInputs& inputs)
+Outcome ReadEntered(const QJsonObject& root, EnteredInputs& inputs)
 {
     const QJsonValue value = root.value(QLatin1String(ProjectGroupKey(ProjectGroup::Inputs)));
     if (!value.isObject())
-        return QStringLiteral("brak części „inputs”");
+        return FailureOf(QStringLiteral("brak części „inputs”"));
     const QJsonObject group = value.toObject();
     QStringList known;
     for (const EnteredField* f = EnteredFieldsBegin(); f != EnteredFieldsEnd(); ++f) {
@@ -162,45 +161,46 @@ std::optional<QString> ReadEntered(const QJsonObject& root, EnteredInputs& input
         known.append(Utf8(f->name));
         const bool whole = !std::holds_alternative<double CalcState::*>(f->member);
         double number = 0.0;
-        if (auto reason = ReadNumber(group, f->name, whole, f->least, f->most, number))
-            return reason;
+        if (Outcome step = ReadNumber(group, f->name, whole, f->least, f->most, number); !step)
+            return step;
         SetEntered(inputs, *f, number);
     }
     for (auto field = group.begin(); field != group.end(); ++field) {
         if (!known.contains(field.key()))
-            return QStringLiteral("pole %1 nie należy do danych tych obliczeń").arg(field.key());
+            return FailureOf(
+                QStringLiteral("pole %1 nie należy do danych tych obliczeń").arg(field.key()));
     }
-    return std::nullopt;
+    return {};
 }
 
 // The whole state: the entered inputs with everything derived from them, the
 // ventilator and the results. A file of the first format keeps the derived
 // fields too: they must agree with the derivation.
-std::optional<QString> ReadState(const QJsonObject& root, int version, CalcState& state)
+Outcome ReadState(const QJsonObject& root, int version, CalcState& state)
 {
     CalcState kept;
     for (ProjectGroup g : {ProjectGroup::Ventilator, ProjectGroup::Results}) {
-        if (auto reason = ReadGroup(root, g, kept))
-            return reason;
+        if (Outcome step = ReadGroup(root, g, kept); !step)
+            return step;
     }
     const QJsonValue name = root.value(QLatin1String("ventilator")).toObject().value(kNameKey);
     if (!name.isString())
-        return QStringLiteral("brak nazwy wywietrznika");
+        return FailureOf(QStringLiteral("brak nazwy wywietrznika"));
     EnteredInputs entered;
     if (version == 1) {
-        if (auto reason = ReadGroup(root, ProjectGroup::Inputs, kept))
-            return reason;
+        if (Outcome step = ReadGroup(root, ProjectGroup::Inputs, kept); !step)
+            return step;
         entered = EnteredOf(kept);
-    } else if (auto reason = ReadEntered(root, entered)) {
-        return reason;
+    } else if (Outcome step = ReadEntered(root, entered); !step) {
+        return step;
     }
-    auto derived = DeriveState(entered);
-    if (const QString* reason = std::get_if<QString>(&derived))
-        return *reason;
-    state = std::get<CalcState>(derived);
+    Result<CalcState> derived = DeriveState(entered);
+    if (!derived)
+        return derived.Fault();
+    state = derived.Value();
     if (version == 1) {
-        if (auto reason = CheckKeptDerivation(kept, state))
-            return reason;
+        if (Outcome step = CheckKeptDerivation(kept, state); !step)
+            return step;
     }
     for (const ProjectField* f = ProjectFieldsBegin(); f != ProjectFieldsEnd(); ++f) {
         if (f->group != ProjectGroup::Inputs)
@@ -212,11 +212,11 @@ std::optional<QString> ReadState(const QJsonObject& root, int version, CalcState
     if (const Refusal refusal =
             state.ResultsShown == 1 ? CheckCalculationInputs(state) : Refusal::None;
         refusal != Refusal::None)
-        return Utf8(RefusalText(refusal));
-    return std::nullopt;
+        return FailureOf(Utf8(RefusalText(refusal)));
+    return {};
 }
 
-std::optional<QString> WriteInputs(const Project& project, QJsonObject& root)
+Outcome WriteInputs(const Project& project, QJsonObject& root)
 {
     const EnteredInputs entered = EnteredOf(project.state);
     QJsonObject inputs;
@@ -225,14 +225,15 @@ std::optional<QString> WriteInputs(const Project& project, QJsonObject& root)
             continue;
         const double value = EnteredValue(entered, *f);
         if (!std::isfinite(value))
-            return QStringLiteral("wartość %1 nie jest skończoną liczbą").arg(Utf8(f->name));
+            return FailureOf(
+                QStringLiteral("wartość %1 nie jest skończoną liczbą").arg(Utf8(f->name)));
         if (std::holds_alternative<double CalcState::*>(f->member))
             inputs.insert(Utf8(f->name), value);
         else
             inputs.insert(Utf8(f->name), static_cast<int>(value));
     }
     root.insert(QLatin1String(ProjectGroupKey(ProjectGroup::Inputs)), inputs);
-    return std::nullopt;
+    return {};
 }
 
 // A descriptor closed when it goes.
@@ -248,24 +249,24 @@ struct Descriptor {
 // The bytes of the file at `path`, or why they cannot be read, in Polish,
 // from the system's own reason: a name that is not UTF-8, a link loop or a
 // permission is named as such.
-std::variant<QByteArray, QString> ReadProjectBytes(const QString& path)
+Result<QByteArray> ReadProjectBytes(const QString& path)
 {
     const QByteArray name = QFile::encodeName(path);
     struct stat status {};
     if (stat(name.constData(), &status) != 0)
-        return ReadFailureText(errno, path);
+        return FailureOf(ReadFailureText(errno, path));
     if (S_ISDIR(status.st_mode))
-        return QStringLiteral("to jest katalog, nie plik");
+        return FailureOf(QStringLiteral("to jest katalog, nie plik"));
     if (!S_ISREG(status.st_mode))
-        return QStringLiteral("to nie jest zwykły plik");
+        return FailureOf(QStringLiteral("to nie jest zwykły plik"));
     if (status.st_size > kMostBytes)
-        return QStringLiteral("plik jest za duży jak na plik obliczeń");
+        return FailureOf(QStringLiteral("plik jest za duży jak na plik obliczeń"));
     // Not blocking: the name may have been given to a FIFO meanwhile.
     const Descriptor file{open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
     if (file.fd < 0)
-        return FileErrorText(errno, FileAccess::Read);
+        return FailureOf(FileErrorText(errno, FileAccess::Read));
     if (fstat(file.fd, &status) != 0 || !S_ISREG(status.st_mode))
-        return QStringLiteral("to nie jest zwykły plik");
+        return FailureOf(QStringLiteral("to nie jest zwykły plik"));
     QByteArray bytes(kMostBytes + 1, Qt::Uninitialized);
     qsizetype got = 0;
     while (got < bytes.size()) {
@@ -274,18 +275,19 @@ std::variant<QByteArray, QString> ReadProjectBytes(const QString& path)
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
-            return QStringLiteral("błąd odczytu: ") + FileErrorText(errno, FileAccess::Read);
+            return FailureOf(QStringLiteral("błąd odczytu: ") +
+                             FileErrorText(errno, FileAccess::Read));
         if (n == 0)
             break;
         got += n;
     }
     if (got > kMostBytes)
-        return QStringLiteral("plik jest za duży jak na plik obliczeń");
+        return FailureOf(QStringLiteral("plik jest za duży jak na plik obliczeń"));
     bytes.truncate(got);
     return bytes;
 }
 
-std::optional<QString> WriteStateGroups(const Project& project, QJsonObject& root)
+Outcome WriteStateGroups(const Project& project, QJsonObject& root)
 {
     QJsonObject groups[3];
     for (const ProjectField* f = ProjectFieldsBegin(); f != ProjectFieldsEnd(); ++f) {
@@ -300,53 +302,54 @@ std::optional<QString> WriteStateGroups(const Project& project, QJsonObject& roo
             },
             f->member);
         if (!finite)
-            return QStringLiteral("wartość %1 nie jest skończoną liczbą").arg(Utf8(f->name));
+            return FailureOf(
+                QStringLiteral("wartość %1 nie jest skończoną liczbą").arg(Utf8(f->name)));
         if (f->name == "VentilatorIndex")
             group.insert(kNameKey, Utf8(project.state.VentilatorName));
     }
     for (ProjectGroup g : {ProjectGroup::Ventilator, ProjectGroup::Results})
         root.insert(QLatin1String(ProjectGroupKey(g)), groups[static_cast<int>(g)]);
-    return std::nullopt;
+    return {};
 }
 
-std::optional<QString> WriteDialogs(const Project& project, QJsonObject& root)
+Outcome WriteDialogs(const Project& project, QJsonObject& root)
 {
     QJsonObject dialogs;
     for (const auto& [name, controls] : project.dialogs)
         dialogs.insert(name, ControlsJson(controls));
     root.insert(kDialogsKey, dialogs);
-    return std::nullopt;
+    return {};
 }
 
-std::optional<QString> ReadDialogs(const QJsonObject& root, int, Project& project)
+Outcome ReadDialogs(const QJsonObject& root, int, Project& project)
 {
     return ReadControls(root.value(kDialogsKey), project.dialogs);
 }
 
 // The schedule of exhaust ducts, only where the calculation has one.
-std::optional<QString> WriteSchedule(const Project& project, QJsonObject& root)
+Outcome WriteSchedule(const Project& project, QJsonObject& root)
 {
     if (!project.schedule)
-        return std::nullopt;
-    auto schedule = ScheduleToJson(*project.schedule);
-    if (const QString* reason = std::get_if<QString>(&schedule))
-        return *reason;
-    root.insert(kScheduleKey, std::get<QJsonObject>(schedule));
-    return std::nullopt;
+        return {};
+    Result<QJsonObject> schedule = ScheduleToJson(*project.schedule);
+    if (!schedule)
+        return schedule.Fault();
+    root.insert(kScheduleKey, schedule.Value());
+    return {};
 }
 
-std::optional<QString> ReadSchedule(const QJsonObject& root, int, Project& project)
+Outcome ReadSchedule(const QJsonObject& root, int, Project& project)
 {
     if (!root.contains(kScheduleKey))
-        return std::nullopt;
-    auto schedule = ScheduleFromJson(root.value(kScheduleKey));
-    if (const QString* reason = std::get_if<QString>(&schedule))
-        return *reason;
-    project.schedule = std::move(std::get<Schedule>(schedule));
-    return std::nullopt;
+        return {};
+    Result<Schedule> schedule = ScheduleFromJson(root.value(kScheduleKey));
+    if (!schedule)
+        return schedule.Fault();
+    project.schedule = std::move(schedule).Value();
+    return {};
 }
 
-std::optional<QString> ReadCalculation(const QJsonObject& root, int version, Project& project)
+Outcome ReadCalculation(const QJsonObject& root, int version, Project& project)
 {
     return ReadState(root, version, project.state);
 }
@@ -355,8 +358,8 @@ std::optional<QString> ReadCalculation(const QJsonObject& root, int version, Pro
 // pair of functions, in this order; another part is one more row.
 struct Part {
     QStringList keys; // its top-level keys
-    std::optional<QString> (*write)(const Project& project, QJsonObject& root);
-    std::optional<QString> (*read)(const QJsonObject& root, int version, Project& project);
+    Outcome (*write)(const Project& project, QJsonObject& root);
+    Outcome (*read)(const QJsonObject& root, int version, Project& project);
 };
 
 const std::vector<Part>& Parts()
@@ -364,8 +367,8 @@ const std::vector<Part>& Parts()
     static const std::vector<Part> parts = {
         {{QStringLiteral("inputs"), QStringLiteral("ventilator"), QStringLiteral("results")},
          [](const Project& p, QJsonObject& root) {
-             auto reason = WriteInputs(p, root);
-             return reason ? reason : WriteStateGroups(p, root);
+             Outcome inputs = WriteInputs(p, root);
+             return inputs ? WriteStateGroups(p, root) : inputs;
          },
          ReadCalculation},
         {{QString::fromLatin1(kDialogsKey)}, WriteDialogs, ReadDialogs},
@@ -382,70 +385,73 @@ bool SameResults(const CalcState& a, const CalcState& b)
 
 } // namespace
 
-std::variant<QByteArray, QString> ProjectBytes(const Project& project)
+Result<QByteArray> ProjectBytes(const Project& project)
 {
     QJsonObject root;
     root.insert(kFormatKey, kFormatName);
     root.insert(kVersionKey, kProjectFormatVersion);
     root.insert(kProgramKey, QString::fromLatin1(kProgramVersion));
     for (const Part& part : Parts()) {
-        if (auto reason = part.write(project, root))
-            return *reason;
+        if (Outcome step = part.write(project, root); !step)
+            return step.Fault();
     }
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
-std::variant<Project, QString> ParseProject(const QByteArray& bytes)
+Result<Project> ParseProject(const QByteArray& bytes)
 {
     if (bytes.trimmed().isEmpty())
-        return QStringLiteral("plik jest pusty");
+        return FailureOf(QStringLiteral("plik jest pusty"));
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
     if (error.error != QJsonParseError::NoError)
-        return QStringLiteral("plik jest uszkodzony lub niepełny (błąd przy znaku %1)")
-            .arg(error.offset);
+        return FailureOf(QStringLiteral("plik jest uszkodzony lub niepełny (błąd przy znaku %1)")
+                             .arg(error.offset));
     const QJsonObject root = document.object();
     if (!document.isObject() || root.value(kFormatKey).toString() != QLatin1String(kFormatName))
-        return QStringLiteral("to nie jest plik obliczeń tego programu");
+        return FailureOf(QStringLiteral("to nie jest plik obliczeń tego programu"));
     const auto version = Whole(root.value(kVersionKey), 1, INT32_MAX);
     if (!version)
-        return QStringLiteral("brak poprawnej wersji formatu");
+        return FailureOf(QStringLiteral("brak poprawnej wersji formatu"));
     if (*version > kProjectFormatVersion)
-        return QStringLiteral("plik zapisano w nowszym formacie (wersja %1), a ten program zna "
-                              "wersję %2")
-            .arg(*version)
-            .arg(kProjectFormatVersion);
+        return FailureOf(
+            QStringLiteral("plik zapisano w nowszym formacie (wersja %1), a ten program zna "
+                           "wersję %2")
+                .arg(*version)
+                .arg(kProjectFormatVersion));
     if (auto key = DuplicateKey(bytes))
-        return QStringLiteral("klucz „%1” występuje w jednym obiekcie więcej niż raz").arg(*key);
+        return FailureOf(
+            QStringLiteral("klucz „%1” występuje w jednym obiekcie więcej niż raz").arg(*key));
     QStringList known = {QString::fromLatin1(kFormatKey), QString::fromLatin1(kVersionKey),
                          QString::fromLatin1(kProgramKey)};
     for (const Part& part : Parts())
         known += part.keys;
     for (const QString& key : root.keys()) {
         if (!known.contains(key))
-            return OtherVersion();
+            return FailureOf(OtherVersion());
     }
     Project project;
     for (const Part& part : Parts()) {
-        if (auto reason = part.read(root, *version, project))
-            return *reason;
+        if (Outcome step = part.read(root, *version, project); !step)
+            return step.Fault();
     }
     project.programVersion = root.value(kProgramKey).toString();
     return project;
 }
 
-std::variant<Project, QString> ReadProjectFile(const QString& path)
+Result<Project> ReadProjectFile(const QString& path)
 {
     const QString& name = path;
-    auto refuse = [&](const QString& reason) {
-        return QStringLiteral("Nie można otworzyć obliczeń z pliku „%1”: %2.").arg(name, reason);
+    auto refuse = [&](const auto& failed) {
+        return FailureOf(QStringLiteral("Nie można otworzyć obliczeń z pliku „%1”: %2.")
+                             .arg(name, ReasonOf(failed)));
     };
-    std::variant<QByteArray, QString> bytes = ReadProjectBytes(path);
-    if (const QString* reason = std::get_if<QString>(&bytes))
-        return refuse(*reason);
-    auto parsed = ParseProject(std::get<QByteArray>(bytes));
-    if (const QString* reason = std::get_if<QString>(&parsed))
-        return refuse(*reason);
+    Result<QByteArray> bytes = ReadProjectBytes(path);
+    if (!bytes)
+        return refuse(bytes);
+    Result<Project> parsed = ParseProject(bytes.Value());
+    if (!parsed)
+        return refuse(parsed);
     return parsed;
 }
 

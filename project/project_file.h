@@ -2,6 +2,7 @@
 
 #include "calc/calc_state.h"
 #include "calc/schedule.h"
+#include "files/outcome.h"
 
 #include <QByteArray>
 #include <QString>
@@ -38,8 +39,8 @@ inline constexpr int kProjectFormatVersion = 2;
 inline constexpr char kProjectExtension[] = ".wyw";
 
 // The file's content. A number that is not finite has no form in the file: then
-// the reason, in Polish, and nothing.
-std::variant<QByteArray, QString> ProjectBytes(const Project& project);
+// a failure with the reason.
+Result<QByteArray> ProjectBytes(const Project& project);
 
 // Reads a file's content. Anything but a whole, well-formed file of a format
 // version this program knows is refused with the reason in Polish (not naming
@@ -47,12 +48,12 @@ std::variant<QByteArray, QString> ProjectBytes(const Project& project);
 // not have, a contradiction, and results on inputs outside the bounds of
 // calc/input_limits.h. VentilatorName comes from the catalogue row of
 // VentilatorIndex.
-std::variant<Project, QString> ParseProject(const QByteArray& bytes);
+Result<Project> ParseProject(const QByteArray& bytes);
 
 // Reads the file at `path`: a missing, unreadable or oversized file, a
 // directory or an empty file is refused as a damaged content is. The message
 // names the file and what is wrong.
-std::variant<Project, QString> ReadProjectFile(const QString& path);
+Result<Project> ReadProjectFile(const QString& path);
 
 // What reopening a calculation gives: the operating point computed again on
 // its inputs. `differs` when the results are not those the file holds (a

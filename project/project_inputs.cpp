@@ -134,7 +134,7 @@ EnteredInputs EnteredOf(const CalcState& state)
     return inputs;
 }
 
-std::variant<CalcState, QString> DeriveState(const EnteredInputs& inputs)
+Result<CalcState> DeriveState(const EnteredInputs& inputs)
 {
     const CalcState& e = inputs.values;
     CalcState s;
@@ -163,11 +163,12 @@ std::variant<CalcState, QString> DeriveState(const EnteredInputs& inputs)
                               inputs.opening);
     s.IsHall = e.IsHall;
     if (s.IsHall == 1 && kind != Installation::Hall)
-        return QStringLiteral("pole IsHall oznacza halę, a pole InstallationType budynek");
+        return FailureOf(
+            QStringLiteral("pole IsHall oznacza halę, a pole InstallationType budynek"));
     return s;
 }
 
-std::optional<QString> CheckKeptDerivation(const CalcState& kept, const CalcState& derived)
+Outcome CheckKeptDerivation(const CalcState& kept, const CalcState& derived)
 {
     struct Pair {
         const char* name;
@@ -190,8 +191,8 @@ std::optional<QString> CheckKeptDerivation(const CalcState& kept, const CalcStat
         if ((&p != pairs && kept.ResultsShown != 1) || (p.grille && hall))
             continue;
         if (!Agree(p.kept, p.derived))
-            return QStringLiteral("pole %1 (%2) przeczy danym, z których wynika (%3)")
-                .arg(QLatin1String(p.name), Number(p.kept), Number(p.derived));
+            return FailureOf(QStringLiteral("pole %1 (%2) przeczy danym, z których wynika (%3)")
+                                 .arg(QLatin1String(p.name), Number(p.kept), Number(p.derived)));
     }
-    return std::nullopt;
+    return {};
 }

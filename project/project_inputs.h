@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calc/calc_state.h"
+#include "files/outcome.h"
 
 #include <QString>
 
@@ -47,9 +48,9 @@ EnteredInputs EnteredOf(const CalcState& state);
 // dialogs' Apply* functions; the ventilator and the results are not set. A
 // contradiction between the entered choices is refused with the reason in
 // Polish.
-std::variant<CalcState, QString> DeriveState(const EnteredInputs& inputs);
+Result<CalcState> DeriveState(const EnteredInputs& inputs);
 
 // Why the derived fields that a file of the first format kept contradict the
 // derivation from its entered fields: the duct area always, the others when
-// the file holds results. Nothing when they agree.
-std::optional<QString> CheckKeptDerivation(const CalcState& kept, const CalcState& derived);
+// the file holds results. Success when they agree.
+Outcome CheckKeptDerivation(const CalcState& kept, const CalcState& derived);

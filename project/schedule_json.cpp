@@ -5,7 +5,6 @@
 #include <QJsonArray>
 
 #include <cmath>
-#include <optional>
 
 namespace {
 
@@ -13,8 +12,6 @@ constexpr qsizetype kMostRows = 10000;
 const char* const kConditions[] = {"calm", "wind", "windStack"};
 const char* const kGrilles[] = {"rect", "round", "adjustable"};
 const char kChoose[] = "dobierz";
-
-using Reason = std::optional<QString>;
 
 // Reads the fields of one object, remembering the first fault.
 class Reader {
@@ -85,12 +82,12 @@ public:
         else if (!v.isUndefined())
             Whole(key, 1, kVentilatorCount, value);
     }
-    const Reason& Fault() const { return fault_; }
+    const Outcome& Fault() const { return fault_; }
 
 private:
     QJsonValue Field(const char* key)
     {
-        if (fault_)
+        if (fault_.Failed())
             return QJsonValue(QJsonValue::Undefined);
         QJsonValue v = object_.value(QLatin1String(key));
         if (v.isUndefined())
@@ -99,16 +96,17 @@ private:
     }
     void Fail(const char* key, const QString& what)
     {
-        if (!fault_)
-            fault_ = QStringLiteral("%1: pole %2 %3").arg(where_, QLatin1String(key), what);
+        if (!fault_.Failed())
+            fault_ =
+                FailureOf(QStringLiteral("%1: pole %2 %3").arg(where_, QLatin1String(key), what));
     }
 
     const QJsonObject& object_;
     QString where_;
-    Reason fault_;
+    Outcome fault_;
 };
 
-Reason ReadBuilding(const QJsonObject& object, ScheduleBuilding& b)
+Outcome ReadBuilding(const QJsonObject& object, ScheduleBuilding& b)
 {
     Reader r(object, QStringLiteral("budynek"));
     int condition = 0;
@@ -127,7 +125,7 @@ Reason ReadBuilding(const QJsonObject& object, ScheduleBuilding& b)
     return r.Fault();
 }
 
-Reason ReadRow(const QJsonObject& object, int number, ScheduleRow& row)
+Outcome ReadRow(const QJsonObject& object, int number, ScheduleRow& row)
 {
     Reader r(object, QStringLiteral("wiersz %1").arg(number));
     int grille = 0;
@@ -197,10 +195,11 @@ QJsonObject RowJson(const ScheduleRow& row)
 
 } // namespace
 
-std::variant<QJsonObject, QString> ScheduleToJson(const Schedule& s)
+Result<QJsonObject> ScheduleToJson(const Schedule& s)
 {
     if (!AllFinite(s))
-        return QStringLiteral("wartość w zestawieniu przewodów nie jest skończoną liczbą");
+        return FailureOf(
+            QStringLiteral("wartość w zestawieniu przewodów nie jest skończoną liczbą"));
     const ScheduleBuilding& b = s.building;
     QJsonObject building;
     building.insert("DensityTyped", b.densityTyped);
@@ -223,28 +222,30 @@ std::variant<QJsonObject, QString> ScheduleToJson(const Schedule& s)
     return object;
 }
 
-std::variant<Schedule, QString> ScheduleFromJson(const QJsonValue& value)
+Result<Schedule> ScheduleFromJson(const QJsonValue& value)
 {
-    const QString prefix = QStringLiteral("zestawienie przewodów jest uszkodzone (%1)");
+    const auto refuse = [](const QString& what) {
+        return FailureOf(QStringLiteral("zestawienie przewodów jest uszkodzone (%1)").arg(what));
+    };
     if (!value.isObject())
-        return prefix.arg(QStringLiteral("to nie jest obiekt"));
+        return refuse(QStringLiteral("to nie jest obiekt"));
     const QJsonObject object = value.toObject();
     Schedule schedule;
     if (!object.value("Building").isObject())
-        return prefix.arg(QStringLiteral("brak części Building"));
-    if (Reason reason = ReadBuilding(object.value("Building").toObject(), schedule.building))
-        return prefix.arg(*reason);
+        return refuse(QStringLiteral("brak części Building"));
+    if (Outcome read = ReadBuilding(object.value("Building").toObject(), schedule.building); !read)
+        return refuse(ReasonOf(read));
     const QJsonValue rows = object.value("Rows");
     if (!rows.isArray() || rows.toArray().size() > kMostRows)
-        return prefix.arg(QStringLiteral("brak listy Rows lub ponad %1 wierszy").arg(kMostRows));
+        return refuse(QStringLiteral("brak listy Rows lub ponad %1 wierszy").arg(kMostRows));
     int number = 0;
     for (const QJsonValue item : rows.toArray()) {
         ++number;
         if (!item.isObject())
-            return prefix.arg(QStringLiteral("wiersz %1 nie jest obiektem").arg(number));
+            return refuse(QStringLiteral("wiersz %1 nie jest obiektem").arg(number));
         ScheduleRow row;
-        if (Reason reason = ReadRow(item.toObject(), number, row))
-            return prefix.arg(*reason);
+        if (Outcome read = ReadRow(item.toObject(), number, row); !read)
+            return refuse(ReasonOf(read));
         schedule.rows.push_back(std::move(row));
     }
     return schedule;

@@ -1,12 +1,11 @@
 #pragma once
 
 #include "calc/schedule.h"
+#include "files/outcome.h"
 
 #include <QJsonObject>
 #include <QJsonValue>
 #include <QString>
-
-#include <variant>
 
 // The schedule of exhaust ducts as the calculation file keeps it: the
 // top-level object "Schedule" with "Building" and "Rows". Every field is
@@ -14,9 +13,9 @@
 
 inline constexpr char kScheduleKey[] = "Schedule";
 
-// The object; a number that is not finite has no form in the file: then the
-// reason, in Polish.
-std::variant<QJsonObject, QString> ScheduleToJson(const Schedule& schedule);
+// The object; a number that is not finite has no form in the file: then a
+// failure with the reason.
+Result<QJsonObject> ScheduleToJson(const Schedule& schedule);
 
-// The schedule, or the reason in Polish why it is refused.
-std::variant<Schedule, QString> ScheduleFromJson(const QJsonValue& value);
+// The schedule, or the failure telling why it is refused.
+Result<Schedule> ScheduleFromJson(const QJsonValue& value);

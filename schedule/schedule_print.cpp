@@ -125,8 +125,7 @@ Outcome Draw(QPainter& painter, QPagedPaintDevice& printer, const Schedule& sche
         const int height = page.Height(cells);
         if (!page.Fits(height)) {
             if (!page.NewPage())
-                return Outcome::Failure(
-                    QStringLiteral("Nie można rozpocząć nowej strony wydruku."));
+                return FailureOf(QStringLiteral("Nie można rozpocząć nowej strony wydruku."));
             page.Row(header, headerHeight, true);
         }
         page.Row(cells, height, false);
@@ -134,7 +133,7 @@ Outcome Draw(QPainter& painter, QPagedPaintDevice& printer, const Schedule& sche
     page.Skip(page.LineHeight() / 2);
     for (const std::string& line : SummaryLines(schedule, result)) {
         if (!page.Fits(3 * page.LineHeight()) && !page.NewPage())
-            return Outcome::Failure(QStringLiteral("Nie można rozpocząć nowej strony wydruku."));
+            return FailureOf(QStringLiteral("Nie można rozpocząć nowej strony wydruku."));
         page.Line(Q(line));
     }
     return {};

@@ -19,7 +19,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
@@ -133,9 +132,9 @@ QHBoxLayout* ScheduleWindow::BuildButtons()
     });
     connect(example, &QPushButton::clicked, this, [this] {
         if (!CurrentSchedule().rows.empty() &&
-            QMessageBox::question(this, windowTitle(),
-                                  QStringLiteral("Zastąpić bieżące zestawienie przykładem?")) !=
-                QMessageBox::Yes)
+            !AskYesNo(this, windowTitle(),
+                      QStringLiteral("Zastąpić bieżące zestawienie przykładem?"),
+                      QStringLiteral("ReplaceScheduleQuestion")))
             return;
         SetSchedule(ScheduleTemplate());
     });

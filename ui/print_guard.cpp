@@ -24,11 +24,10 @@ Outcome PrintFileGuard::Begin()
         return {};
     fileName_ = printer_.outputFileName();
     if (fileName_.isEmpty())
-        return Outcome::Failure(
-            QStringLiteral("Nie wybrano pliku, do którego ma być zapisany wydruk."));
+        return FailureOf(QStringLiteral("Nie wybrano pliku, do którego ma być zapisany wydruk."));
     buffer_.setData(QByteArray());
     if (!buffer_.open(QIODevice::WriteOnly))
-        return Outcome::Failure(
+        return FailureOf(
             QStringLiteral("Nie można przygotować wydruku do pliku „%1”.").arg(fileName_));
     pdf_ = std::make_unique<QPdfWriter>(&buffer_);
     pdf_->setPdfVersion(printer_.pdfVersion());
@@ -63,14 +62,13 @@ Outcome PrintDocument(QPrinter& printer,
     QPainter painter;
     if (!painter.begin(&file.Device())) {
         if (!file.FileName().isEmpty())
-            return Outcome::Failure("Nie można zapisać wydruku do pliku „" + file.FileName() +
-                                    "”.");
-        return Outcome::Failure("Nie można rozpocząć wydruku na drukarce „" +
-                                printer.printerName() + "”.");
+            return FailureOf("Nie można zapisać wydruku do pliku „" + file.FileName() + "”.");
+        return FailureOf("Nie można rozpocząć wydruku na drukarce „" + printer.printerName() +
+                         "”.");
     }
     if (Outcome drawn = draw(painter, file.Device()); !drawn)
         return drawn;
     if (!painter.end())
-        return Outcome::Failure(QStringLiteral("Wydruk nie został ukończony."));
+        return FailureOf(QStringLiteral("Wydruk nie został ukończony."));
     return file.Commit();
 }

@@ -10,11 +10,21 @@ void ShowMessage(QWidget* owner, QMessageBox::Icon icon, const QString& caption,
     box.exec();
 }
 
+bool AskYesNo(QWidget* owner, const QString& caption, const QString& question,
+              const QString& objectName)
+{
+    QMessageBox box(QMessageBox::Question, caption, question, QMessageBox::Yes | QMessageBox::No,
+                    owner);
+    box.setDefaultButton(QMessageBox::No);
+    box.setObjectName(objectName);
+    return box.exec() == QMessageBox::Yes;
+}
+
 void ShowOutcome(QWidget* window, const Outcome& outcome)
 {
     if (!outcome.Failed())
         return;
     const QString caption = window != nullptr ? window->window()->windowTitle() : QString();
-    ShowMessage(window, QMessageBox::Warning, caption, outcome.Reason(),
+    ShowMessage(window, QMessageBox::Warning, caption, ReasonOf(outcome),
                 QStringLiteral("FailureBox"));
 }

@@ -13,6 +13,11 @@ class QWidget;
 void ShowMessage(QWidget* owner, QMessageBox::Icon icon, const QString& caption,
                  const QString& text, const QString& objectName);
 
+// The one way the program asks: a modal box with the buttons Yes and No, No
+// the default, so that Enter keeps what the user has. True for Yes.
+bool AskYesNo(QWidget* owner, const QString& caption, const QString& question,
+              const QString& objectName);
+
 // Tells the user why a command of `window` failed: a warning box with the
 // reason, captioned with the window's title. Nothing when the command
 // succeeded.

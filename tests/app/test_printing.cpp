@@ -394,7 +394,7 @@ private slots:
         printer.setOutputFileName(file);
         PrinterCanvas canvas(printer);
         QCOMPARE(
-            PrintReport(canvas, HallRoundDuct()).Reason(),
+            ReasonOf(PrintReport(canvas, HallRoundDuct())),
             QStringLiteral("Nie można zapisać pliku „%1”: nie ma takiego katalogu.").arg(file));
         QVERIFY(directory.entries().isEmpty());
     }

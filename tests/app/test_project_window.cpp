@@ -124,7 +124,7 @@ private slots:
         damaged.write("{\"format\": \"wywietrznik-obliczenia\", \"formatVersion\": 1, \"inp");
         damaged.close();
         const Outcome refused = second.windows.Main().OpenProject(damaged.fileName());
-        QVERIFY(refused.Reason().startsWith("Nie można otworzyć obliczeń z pliku „"));
+        QVERIFY(ReasonOf(refused).startsWith("Nie można otworzyć obliczeń z pliku „"));
         QCOMPARE(second.state, CalcState());
         QCOMPARE(second.Field("OKBottomDlg", "Edit1"), QString("Edit1"));
 

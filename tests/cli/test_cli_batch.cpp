@@ -61,7 +61,7 @@ QJsonObject Single(const QString& text)
 {
     QStringList words = text.split(' ', Qt::SkipEmptyParts);
     words.prepend("wywietrznik-cli");
-    CliRequest request = std::get<CliRequest>(ParseCliArguments(words));
+    CliRequest request = *CommandOf<CliRequest>(ParseCliArguments(words));
     request.format = CliRequest::Format::Json;
     std::string out;
     std::string err;
@@ -136,16 +136,16 @@ private slots:
         const QString hall = "--density 1.2 --wind 4 --round 0.16 --hall 5 --model 5";
         QStringList words = hall.split(' ');
         words.prepend("wywietrznik-cli");
-        const CliRequest request = std::get<CliRequest>(ParseCliArguments(words));
+        const CliRequest request = *CommandOf<CliRequest>(ParseCliArguments(words));
         Project project{BuildCliInputs(request).state, {}, {}};
         QTemporaryDir dir;
         QFile file(dir.filePath("hala.wyw"));
         QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(std::get<QByteArray>(ProjectBytes(project)));
+        file.write(ProjectBytes(project).Value());
         file.close();
         std::string expected, out, err;
         QCOMPARE(RunCli(request, expected, err), 0);
-        CliRequest fromFile = std::get<CliRequest>(
+        CliRequest fromFile = *CommandOf<CliRequest>(
             ParseCliArguments(QStringList{"cli", "--project", file.fileName()}));
         QCOMPARE(RunCli(fromFile, out, err), 0);
         QCOMPARE(QString::fromStdString(out), QString::fromStdString(expected));

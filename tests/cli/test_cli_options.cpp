@@ -92,9 +92,8 @@ private slots:
         QFETCH(QString, line);
         QFETCH(QStringList, named);
         const CliParseResult result = Parse(line);
-        const auto* error = std::get_if<CliUsageError>(&result);
-        QVERIFY2(error, qPrintable(line));
-        const QString message = QString::fromStdString(error->message);
+        QVERIFY2(result.Failed(), qPrintable(line));
+        const QString message = QString::fromStdString(result.Reason());
         for (const QString& name : named)
             QVERIFY2(message.contains(name), qPrintable(message));
     }
@@ -113,10 +112,9 @@ private slots:
         const CliParseResult result =
             ParseCliArguments(QStringList{"wywietrznik-cli", "--density", "1.2", "--wind", wind,
                                           "--round", "0.16", "--hall", "5", "--model", "5"});
-        const auto* error = std::get_if<CliUsageError>(&result);
-        QVERIFY(error);
-        QVERIFY(QString::fromStdString(error->message).contains("--wind"));
-        QVERIFY(QString::fromStdString(error->message).contains("\"" + wind + "\""));
+        QVERIFY(result.Failed());
+        QVERIFY(QString::fromStdString(result.Reason()).contains("--wind"));
+        QVERIFY(QString::fromStdString(result.Reason()).contains("\"" + wind + "\""));
     }
 
     void valuesGoThroughTheFieldConversion()
@@ -124,7 +122,7 @@ private slots:
         const CliParseResult ok = Parse("--weather 20.7,1013,55.5 --wind -3.26 "
                                         "--rect 0.2,+4e-1 --building-rect 3,3.5,0.2,0.2,4 "
                                         "--model 5");
-        const auto* request = std::get_if<CliRequest>(&ok);
+        const auto* request = CommandOf<CliRequest>(ok);
         QVERIFY(request);
         QCOMPARE(request->temperature, 20);
         QCOMPARE(request->pressure, 1013);
@@ -140,7 +138,7 @@ private slots:
     {
         const CliParseResult result =
             Parse("--density 1.2 --wind=-3 --round 0.16 --hall 5,2 --model 27 --material 6");
-        const auto* request = std::get_if<CliRequest>(&result);
+        const auto* request = CommandOf<CliRequest>(result);
         QVERIFY(request);
         QCOMPARE(request->windSpeed, -3.0);
         QCOMPARE(request->installation.inlet, 2);
@@ -151,7 +149,7 @@ private slots:
     void allNeedsNoModel()
     {
         const CliParseResult result = Parse("--density 1.2 --wind 4 --round 0.16 --hall 5 --all");
-        const auto* request = std::get_if<CliRequest>(&result);
+        const auto* request = CommandOf<CliRequest>(result);
         QVERIFY(request);
         QVERIFY(request->all);
         QCOMPARE(request->model, 0);
@@ -161,7 +159,7 @@ private slots:
     {
         for (const char* flag : {"--help", "-h"}) {
             const CliParseResult help = Parse(kValid + " " + flag);
-            const std::string text = std::get<CliInformation>(help).text;
+            const std::string text = CommandOf<CliInformation>(help)->text;
             for (const char* listed :
                  {"--building-adjustable", " 5  KALMO-160      0.160",
                   "\n  --format text|json|csv                   postać wyniku",
@@ -171,7 +169,7 @@ private slots:
                 QVERIFY2(text.find(listed) != std::string::npos, listed);
         }
         const CliParseResult version = Parse("--version");
-        QVERIFY(std::get<CliInformation>(version).text.find(WYW_PROJECT_VERSION) !=
+        QVERIFY(CommandOf<CliInformation>(version)->text.find(WYW_PROJECT_VERSION) !=
                 std::string::npos);
     }
 
@@ -184,7 +182,7 @@ private slots:
         const qsizetype start = text.indexOf("```\nUżycie: wywietrznik-cli");
         const qsizetype end = text.indexOf("```\n", start + 4);
         QVERIFY(start >= 0 && end > start);
-        const QString help = QString::fromStdString(std::get<CliInformation>(Parse("-h")).text);
+        const QString help = QString::fromStdString(CommandOf<CliInformation>(Parse("-h"))->text);
         QCOMPARE(text.mid(start + 4, end - start - 4),
                  help.left(help.indexOf("\n\nWywietrzniki (--model)") + 1));
     }

@@ -38,7 +38,7 @@ CliRequest Request(const QString& line)
     QStringList arguments = line.split(' ', Qt::SkipEmptyParts);
     arguments.prepend("wywietrznik-cli");
     const CliParseResult parsed = ParseCliArguments(arguments);
-    if (const auto* request = std::get_if<CliRequest>(&parsed))
+    if (const auto* request = CommandOf<CliRequest>(parsed))
         return *request;
     qFatal("not a valid request: %s", qPrintable(line));
 }
@@ -73,10 +73,10 @@ private slots:
         project.state.VentilatorIndex = 5;
         project.state.ResultsShown = 1;
         const auto bytes = ProjectBytes(project);
-        QVERIFY(std::holds_alternative<QByteArray>(bytes));
-        const auto read = ParseProject(std::get<QByteArray>(bytes));
-        QVERIFY(std::holds_alternative<QString>(read));
-        QCOMPARE(std::get<QString>(read), RefusedInputs()[row].reason);
+        QVERIFY(!bytes.Failed());
+        const auto read = ParseProject(bytes.Value());
+        QVERIFY(read.Failed());
+        QCOMPARE(ReasonOf(read), RefusedInputs()[row].reason);
     }
 
     // A whole-number field written with an exponent keeps the number checked.

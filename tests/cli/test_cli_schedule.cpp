@@ -30,7 +30,7 @@ double SingleRun(QStringList options)
     options << "--format"
             << "json";
     const CliParseResult parsed = ParseCliArguments(options);
-    const auto* request = std::get_if<CliRequest>(&parsed);
+    const auto* request = CommandOf<CliRequest>(parsed);
     if (!request)
         qFatal("not a valid request: %s", qPrintable(options.join(' ')));
     std::string out, err;

@@ -412,7 +412,7 @@ private slots:
         CompareWindow form(state, {});
         QVERIFY(OpenWindow(form));
         const Outcome saved = form.SaveChart(which, "wykres.png");
-        QVERIFY2(saved, qPrintable(saved.Reason()));
+        QVERIFY2(saved, saved.Reason().c_str());
         const QImage image(directory.filePath("wykres.png"), "PNG");
         QVERIFY(!image.isNull());
         // Large enough for the legend's names whole.
@@ -427,7 +427,7 @@ private slots:
         CalcState state = ChosenState(HallState(1.2, 4.0, 0.16, 5.0), 5);
         CompareWindow form(state, {});
         QVERIFY(OpenWindow(form));
-        QCOMPARE(form.SaveChart(CompareCharts::Chart::Wind, "brak/wykres.png").Reason(),
+        QCOMPARE(ReasonOf(form.SaveChart(CompareCharts::Chart::Wind, "brak/wykres.png")),
                  "Nie można zapisać pliku „brak/wykres.png”: nie ma takiego katalogu.");
         QCOMPARE(directory.entries(), QStringList());
     }

@@ -87,7 +87,7 @@ private slots:
         CompareWindow form(state, {});
         form.Refresh();
         const Outcome exported = form.ExportCsv("porownanie.csv");
-        QVERIFY2(exported, qPrintable(exported.Reason()));
+        QVERIFY2(exported, exported.Reason().c_str());
         QCOMPARE(directory.entries(), QStringList{"porownanie.csv"});
 
         QFile file(directory.filePath("porownanie.csv"));
@@ -158,12 +158,12 @@ private slots:
         CompareWindow form(state, {});
         form.Refresh();
         QCOMPARE(
-            form.ExportCsv("brak/porownanie.csv").Reason(),
+            ReasonOf(form.ExportCsv("brak/porownanie.csv")),
             QString("Nie można zapisać pliku „brak/porownanie.csv”: nie ma takiego katalogu."));
         QCOMPARE(directory.entries(), QStringList());
 
         // Without a file name nothing can be written either.
-        QCOMPARE(form.ExportCsv("").Reason(), QString("Nie podano nazwy pliku CSV."));
+        QCOMPARE(ReasonOf(form.ExportCsv("")), QString("Nie podano nazwy pliku CSV."));
         QCOMPARE(directory.entries(), QStringList());
     }
 
@@ -174,7 +174,8 @@ private slots:
         ResetCalcState(state);
         CompareWindow form(state, {});
         form.Refresh();
-        QVERIFY(form.ExportCsv("porownanie.csv").Reason().startsWith("Brak danych do porównania."));
+        QVERIFY(
+            ReasonOf(form.ExportCsv("porownanie.csv")).startsWith("Brak danych do porównania."));
         QPrinter printer;
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(directory.filePath("tabela.pdf"));
@@ -264,7 +265,7 @@ private slots:
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(directory.filePath("tabela.pdf"));
         const Outcome done = form.PrintTable(printer);
-        QVERIFY2(done, qPrintable(done.Reason()));
+        QVERIFY2(done, done.Reason().c_str());
         const QString text = PdfText(directory.filePath("tabela.pdf"));
         QVERIFY(text.contains("Porównanie wywietrzników"));
         QVERIFY(text.contains("Gęstość powietrza = 1.200 [kg/m3]"));
@@ -361,7 +362,7 @@ private slots:
                 QString("--density 1.2 --wind 4 --round 0.16 --hall 5 --all --need %1 --format %2")
                     .arg(option, format)
                     .split(' '));
-            return RunCli(std::get<CliRequest>(parsed), out, err);
+            return RunCli(*CommandOf<CliRequest>(parsed), out, err);
         };
         std::string csv;
         QCOMPARE(run("csv", csv), 0);
@@ -373,9 +374,10 @@ private slots:
                                       [](const QString& line) { return line.endsWith("\ttak"); });
         QVERIFY(row != lines.end());
         QVERIFY2(row->startsWith(suggested), qPrintable(*row));
-        QVERIFY(std::holds_alternative<CliUsageError>(ParseCliArguments(
-            QStringList{"wywietrznik-cli", "--density", "1", "--wind", "4", "--round", "0.16",
-                        "--hall", "5", "--all", "--need", "150abc"})));
+        QVERIFY(ParseCliArguments(QStringList{"wywietrznik-cli", "--density", "1", "--wind", "4",
+                                              "--round", "0.16", "--hall", "5", "--all", "--need",
+                                              "150abc"})
+                    .Failed());
     }
 
     void printFailure()
@@ -387,9 +389,9 @@ private slots:
         QPrinter printer;
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(directory.filePath("brak/tabela.pdf"));
-        QCOMPARE(form.PrintTable(printer).Reason(), "Nie można zapisać pliku „" +
-                                                        directory.filePath("brak/tabela.pdf") +
-                                                        "”: nie ma takiego katalogu.");
+        QCOMPARE(ReasonOf(form.PrintTable(printer)), "Nie można zapisać pliku „" +
+                                                         directory.filePath("brak/tabela.pdf") +
+                                                         "”: nie ma takiego katalogu.");
         QCOMPARE(directory.entries(), QStringList());
     }
 

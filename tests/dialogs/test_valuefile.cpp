@@ -98,7 +98,7 @@ int SaveAsChild()
     const rlimit none{0, 0};
     setrlimit(RLIMIT_FSIZE, &none);
     const Outcome saved = SaveValueFile("dialog.sav", kNewLines);
-    std::fputs(saved.Reason().toUtf8().constData(), stdout);
+    std::fputs(ReasonOf(saved).toUtf8().constData(), stdout);
     return saved ? 0 : 3;
 }
 
@@ -396,7 +396,7 @@ private slots:
             QVERIFY2(childReason, problem.constData());
             given = *childReason;
         } else {
-            given = SaveValueFile("dialog.sav", kNewLines).Reason();
+            given = ReasonOf(SaveValueFile("dialog.sav", kNewLines));
         }
         QCOMPARE(Describe("dialog.sav"), after);
         QCOMPARE(EntriesBelowCurrent(), entries);

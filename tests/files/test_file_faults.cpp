@@ -93,14 +93,14 @@ QString Run(Fault fault, QString& place)
         while (filler.open(QIODevice::Append) && filler.write(QByteArray(4096, 'x')) > 0 &&
                filler.flush())
             filler.close();
-        return Print("disk/wydruk.pdf", 40).Reason();
+        return ReasonOf(Print("disk/wydruk.pdf", 40));
     }
     case Fault::TruncatedPdf: {
         Outcome good = Print("wydruk.pdf", 3);
         const QByteArray pdf = Bytes("wydruk.pdf");
         if (!good || !Write("old.pdf", pdf))
             return "no good print";
-        return ReplacePrintFile("wydruk.pdf", pdf.left(pdf.size() - 40)).Reason();
+        return ReasonOf(ReplacePrintFile("wydruk.pdf", pdf.left(pdf.size() - 40)));
     }
     case Fault::SizeLimit: {
         if (!Write("old.sav", "1.20\n") || !Write("dialog.sav", "1.20\n"))
@@ -110,7 +110,7 @@ QString Run(Fault fault, QString& place)
         getrlimit(RLIMIT_FSIZE, &saved);
         const rlimit limit{4096, saved.rlim_max};
         setrlimit(RLIMIT_FSIZE, &limit);
-        const QString reason = ReplaceFile("dialog.sav", QByteArray(10000, '7')).Reason();
+        const QString reason = ReasonOf(ReplaceFile("dialog.sav", QByteArray(10000, '7')));
         setrlimit(RLIMIT_FSIZE, &saved);
         return reason;
     }
@@ -124,9 +124,9 @@ QString Run(Fault fault, QString& place)
         return failed == 0 && status == 0 ? QString() : QString("%1, %2").arg(failed).arg(status);
     }
     case Fault::LongNames:
-        return ReplaceFile(QFile::decodeName(QByteArray(255, 'a')), "1.0\n").Reason() +
-               ReplaceFile(QFile::decodeName(polishName), "1.0\n").Reason() +
-               ReplaceFile(QFile::decodeName(polishName), "2.0\n").Reason();
+        return ReasonOf(ReplaceFile(QFile::decodeName(QByteArray(255, 'a')), "1.0\n")) +
+               ReasonOf(ReplaceFile(QFile::decodeName(polishName), "1.0\n")) +
+               ReasonOf(ReplaceFile(QFile::decodeName(polishName), "2.0\n"));
     case Fault::LookAlikesAndHeld: {
         // The user's own files, one interrupted save and one save in progress.
         if (!Write("dialog.sav.tmp-kopia1", "1") || !Write("dialog.sav.tmp-Ab12Cd", "2") ||
@@ -134,16 +134,16 @@ QString Run(Fault fault, QString& place)
             return "no files";
         const int held = open(".dialog.sav.wyw-tmp-Ab12Cd", O_RDONLY | O_CLOEXEC);
         flock(held, LOCK_EX);
-        const QString reason = ReplaceFile("dialog.sav", "1.0\n").Reason();
+        const QString reason = ReasonOf(ReplaceFile("dialog.sav", "1.0\n"));
         close(held);
         return reason;
     }
     case Fault::LinkLoopRead:
         symlink("loop.wyw", "loop.wyw");
-        return std::get<QString>(ReadProjectFile("loop.wyw"));
+        return ReasonOf(ReadProjectFile("loop.wyw"));
     case Fault::NameNotUtf8Read: {
         Write("\xff.wyw", "{}");
-        const QString reason = std::get<QString>(ReadProjectFile(QFile::decodeName("\xff.wyw")));
+        const QString reason = ReasonOf(ReadProjectFile(QFile::decodeName("\xff.wyw")));
         unlink("\xff.wyw");
         return reason;
     }

@@ -51,7 +51,7 @@ QByteArray FormatOne(const char* ductArea, int results)
 
 QByteArray SampleBytes()
 {
-    return std::get<QByteArray>(ProjectBytes(Sample()));
+    return ProjectBytes(Sample()).Value();
 }
 
 } // namespace
@@ -62,8 +62,8 @@ private slots:
     void roundTrip()
     {
         const auto read = ParseProject(SampleBytes());
-        QVERIFY(std::holds_alternative<Project>(read));
-        const Project& project = std::get<Project>(read);
+        QVERIFY(!read.Failed());
+        const Project& project = read.Value();
         QCOMPARE(project.state, Sample().state);
         QVERIFY(project.state.AirDensity == 0.1 + 0.2);
         QVERIFY(project.dialogs == Sample().dialogs);
@@ -75,8 +75,8 @@ private slots:
     void formatOne()
     {
         const auto read = ParseProject(FormatOne("0.02010619298297468", 1));
-        QVERIFY(std::holds_alternative<Project>(read));
-        const CalcState& s = std::get<Project>(read).state;
+        QVERIFY(!read.Failed());
+        const CalcState& s = read.Value().state;
         QCOMPARE(s.StoreyCount, 3);
         QCOMPARE(s.DuctLength, 9.0);
         QCOMPARE(s.GrilleArea, 0.04000000000000001);
@@ -84,7 +84,7 @@ private slots:
         QCOMPARE(s.FlowPerHour, 120.5);
         QCOMPARE(QByteArray(s.VentilatorName.data(), s.VentilatorName.size()),
                  QByteArray("KALMO-160"));
-        QVERIFY(std::get<Project>(read).dialogs.empty());
+        QVERIFY(read.Value().dialogs.empty());
     }
 
     void damaged_data()
@@ -147,8 +147,8 @@ private slots:
             file.write(content);
         }
         const auto read = ReadProjectFile(path);
-        QVERIFY(std::holds_alternative<QString>(read));
-        const QString message = std::get<QString>(read);
+        QVERIFY(read.Failed());
+        const QString message = ReasonOf(read);
         QVERIFY2(message.startsWith(
                      QStringLiteral("Nie można otworzyć obliczeń z pliku „%1”: ").arg(path)),
                  qPrintable(message));

@@ -35,14 +35,14 @@ private slots:
 void TestScheduleJson::roundTrip()
 {
     const Project project = WithSchedule();
-    const auto parsed = ParseProject(std::get<QByteArray>(ProjectBytes(project)));
-    QVERIFY(std::holds_alternative<Project>(parsed));
-    QVERIFY(std::get<Project>(parsed).schedule == project.schedule);
+    const auto parsed = ParseProject(ProjectBytes(project).Value());
+    QVERIFY(!parsed.Failed());
+    QVERIFY(parsed.Value().schedule == project.schedule);
 
     Project plain;
     ResetCalcState(plain.state);
-    const auto without = ParseProject(std::get<QByteArray>(ProjectBytes(plain)));
-    QVERIFY(!std::get<Project>(without).schedule.has_value());
+    const auto without = ParseProject(ProjectBytes(plain).Value());
+    QVERIFY(!without.Value().schedule.has_value());
 }
 
 void TestScheduleJson::damagedScheduleRefused_data()
@@ -70,13 +70,13 @@ void TestScheduleJson::damagedScheduleRefused()
     QFETCH(QByteArray, from);
     QFETCH(QByteArray, to);
     QFETCH(QString, reason);
-    QByteArray bytes = std::get<QByteArray>(ProjectBytes(WithSchedule()));
+    QByteArray bytes = ProjectBytes(WithSchedule()).Value();
     const qsizetype at = bytes.indexOf(from);
     QVERIFY(at >= 0);
     bytes.replace(at, from.size(), to);
     const auto parsed = ParseProject(bytes);
-    QVERIFY(std::holds_alternative<QString>(parsed));
-    QCOMPARE(std::get<QString>(parsed), reason);
+    QVERIFY(parsed.Failed());
+    QCOMPARE(ReasonOf(parsed), reason);
 }
 
 QTEST_GUILESS_MAIN(TestScheduleJson)

@@ -2,14 +2,17 @@
 #include "schedule/schedule_window.h"
 #include "test_main.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPrinter>
 #include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 class TestScheduleWindow : public QObject {
@@ -88,6 +91,22 @@ void TestScheduleWindow::drive()
     // 21 ducts take two pages.
     QCOMPARE(pdf.readAll().count("/Type /Page\n"), 2);
     QCOMPARE(printer.pageLayout().orientation(), QPageLayout::Landscape);
+
+    // The example replaces the table only when the user says Yes; Enter says No.
+    for (const bool yes : {false, true}) {
+        QTimer::singleShot(0, [yes] {
+            QWidget* modal = QApplication::activeModalWidget();
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            if (!box || box->objectName() != "ReplaceScheduleQuestion")
+                return modal ? void(modal->close()) : void();
+            if (yes)
+                box->button(QMessageBox::Yes)->click();
+            else
+                QTest::keyClick(box, Qt::Key_Return);
+        });
+        window.findChild<QPushButton*>("TemplateButton")->click();
+        QCOMPARE(model.rowCount(), yes ? 15 : 21);
+    }
 }
 
 WYW_GUI_TEST_MAIN(TestScheduleWindow)
