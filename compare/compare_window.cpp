@@ -9,6 +9,7 @@
 #include "compare/compare_output.h"
 #include "compare/compare_table_model.h"
 #include "compare/stack_group.h"
+#include "ui/outer_size.h"
 #include "ui/program_font.h"
 #include "ui/show_message.h"
 #include "ui/text.h"
@@ -25,6 +26,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QTableView>
@@ -88,7 +90,7 @@ CompareWindow::CompareWindow(CalcState& state, std::function<void(int index)> ch
     setFont(ProgramFont(8));
     setSizeGripEnabled(true);
     BuildWindow();
-    resize(1380, 800);
+    ResizeWithinScreen(this, QSize(1380, 800));
 }
 
 // Enter applies the field it was typed in, which the field's own signal has
@@ -197,7 +199,7 @@ void CompareWindow::BuildWindow()
     stack_->addWidget(BuildPage());
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(stack_, 1);
+    layout->addWidget(ScrollingArea(stack_), 1);
     layout->addLayout(BuildButtons());
     ConnectControls();
 }

@@ -7,6 +7,7 @@
 #include "schedule/schedule_delegates.h"
 #include "schedule/schedule_model.h"
 #include "schedule/schedule_print.h"
+#include "ui/outer_size.h"
 #include "ui/show_message.h"
 
 #include <QAction>
@@ -23,6 +24,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -61,7 +63,11 @@ ScheduleWindow::ScheduleWindow(QWidget* parent)
     setWindowTitle(QStringLiteral("Zestawienie przewodów"));
     model_ = new ScheduleTableModel(this);
 
-    auto* layout = new QVBoxLayout(this);
+    auto* content = new QWidget;
+    auto* layout = new QVBoxLayout(content);
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(ScrollingArea(content));
     auto* group = new QGroupBox(QStringLiteral("Budynek"), this);
     auto* grid = new QGridLayout(group);
     BuildBuildingGroup(grid);
@@ -98,7 +104,7 @@ ScheduleWindow::ScheduleWindow(QWidget* parent)
     // New rows (a riser's labels) widen the columns as needed.
     connect(model_, &QAbstractItemModel::rowsInserted, this, &ScheduleWindow::FitColumns);
 
-    resize(1560, 860);
+    ResizeWithinScreen(this, QSize(1560, 860));
     SetSchedule(Schedule{});
 }
 

@@ -1,6 +1,8 @@
 #include "ui/outer_size.h"
 
 #include <QEvent>
+#include <QScreen>
+#include <QScrollArea>
 #include <QWidget>
 #include <QWindowStateChangeEvent>
 
@@ -55,6 +57,35 @@ private:
     bool pending_ = true;
 };
 
+// Holds a window's content in a scroll area. A scroll area gives content whose
+// height depends on its width (a wrapped label) its preferred height, which
+// would scroll a window that has room for the content's minimum; the holder
+// asks only for the minimum, and the content fills whatever room there is.
+class ContentHolder : public QWidget {
+public:
+    explicit ContentHolder(QWidget* content)
+        : content_(content)
+    {
+        content->setParent(this);
+        content->installEventFilter(this);
+    }
+
+    QSize minimumSizeHint() const override { return content_->minimumSizeHint(); }
+    QSize sizeHint() const override { return minimumSizeHint(); }
+
+protected:
+    void resizeEvent(QResizeEvent*) override { content_->setGeometry(rect()); }
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == content_ && event->type() == QEvent::LayoutRequest)
+            updateGeometry();
+        return false;
+    }
+
+private:
+    QWidget* content_;
+};
+
 } // namespace
 
 QSize ClientSize(QSize outer)
@@ -65,4 +96,20 @@ QSize ClientSize(QSize outer)
 void KeepOuterSize(QWidget* window, QSize outer)
 {
     new OuterSizeKeeper(window, outer);
+}
+
+void ResizeWithinScreen(QWidget* window, QSize wanted)
+{
+    if (const QScreen* screen = window->screen())
+        wanted = wanted.boundedTo(screen->availableGeometry().size() - kOriginalResizableFrame);
+    window->resize(wanted);
+}
+
+QScrollArea* ScrollingArea(QWidget* content)
+{
+    auto* area = new QScrollArea;
+    area->setFrameShape(QFrame::NoFrame);
+    area->setWidgetResizable(true);
+    area->setWidget(new ContentHolder(content));
+    return area;
 }
