@@ -7,6 +7,8 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
+#include <optional>
+
 namespace {
 
 // The windows whose controls are not inputs of a calculation.

@@ -4,8 +4,6 @@
 
 #include <QString>
 
-#include <optional>
-
 class ProgramWindows;
 
 // The controls of the input dialogs as a project file keeps them: every named

@@ -6,7 +6,6 @@
 #include <QString>
 
 #include <cstdint>
-#include <optional>
 #include <string_view>
 #include <variant>
 
