@@ -184,7 +184,7 @@ void MainWindow::createMenus()
     fileMenu->addAction(fileNewItem_);
     fileMenu->addAction(fileWywietrznikItem_);
     fileMenu->addAction(fileCompareItem_);
-    AddScheduleItem(this, fileMenu);
+    schedule_ = &AddScheduleWindow(this, fileMenu, [this] { MarkScheduleEdited(); });
     fileMenu->addAction(fileSaveProjectItem_);
     fileMenu->addAction(fileSaveProjectAsItem_);
     fileMenu->addAction(fileOpenProjectItem_);
@@ -276,7 +276,12 @@ bool MainWindow::event(QEvent* event)
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    // Nothing is asked and nothing is saved.
+    // Only changes that would be lost are asked about; nothing is saved
+    // unasked.
+    if (!ConfirmDiscard()) {
+        event->ignore();
+        return;
+    }
     event->accept();
     emit Closed();
 }
@@ -308,6 +313,8 @@ void MainWindow::ShowSaveFailure(const Outcome& outcome)
 
 void MainWindow::FileNew()
 {
+    if (!ConfirmDiscard())
+        return;
     saveFailures_.clear();
     WindowWizardSteps steps(*this, windows_);
     const CalcState before = state_;
@@ -315,6 +322,7 @@ void MainWindow::FileNew()
     // A new calculation belongs to no file.
     if (!(state_ == before)) {
         projectFile_.clear();
+        projectChanged_ = false;
         UpdateTitle();
     }
 }
@@ -376,6 +384,8 @@ Outcome MainWindow::FileSaveProjectAs()
 
 Outcome MainWindow::FileOpenProject()
 {
+    if (!ConfirmDiscard())
+        return {};
     const QString path = ChooseProjectFile(this, QFileDialog::AcceptOpen);
     return path.isEmpty() ? Outcome() : OpenProject(path);
 }
@@ -383,7 +393,7 @@ Outcome MainWindow::FileOpenProject()
 Outcome MainWindow::SaveProject(const QString& path)
 {
     const Result<QByteArray> bytes =
-        ProjectBytes(Project{state_, CollectDialogControls(windows_), {}, ScheduleOf(this)});
+        ProjectBytes(Project{state_, CollectDialogControls(windows_), {}, ScheduleOf(*schedule_)});
     if (!bytes)
         return FailureOf(QStringLiteral("Nie można zapisać obliczeń do pliku „%1”: %2.")
                              .arg(path, ReasonOf(bytes)));
@@ -405,7 +415,7 @@ Outcome MainWindow::OpenProject(const QString& path)
     const Recomputation again = RecomputeProject(project);
     RestoreDialogControls(windows_, project.dialogs);
     state_ = project.state;
-    RestoreSchedule(this, project.schedule);
+    RestoreSchedule(*schedule_, project.schedule);
     saveFailures_.clear();
     ShowProjectFile(path);
     Invalidate();
@@ -423,21 +433,51 @@ void MainWindow::ShowProjectFile(const QString& path)
     UpdateTitle();
 }
 
-// The title names the open calculation file, marked "*" once its inputs
-// or its ventilator have changed.
+// The title names the open calculation file, marked "*" once something that
+// would be lost has changed: the open file's inputs or ventilator, or the
+// schedule.
 void MainWindow::UpdateTitle()
 {
     QString title = QString::fromUtf8(kApplicationTitle);
     if (!projectFile_.isEmpty())
-        title += QStringLiteral(" – ") + QFileInfo(projectFile_).fileName() +
-                 (projectChanged_ ? QStringLiteral("*") : QString());
+        title += QStringLiteral(" – ") + QFileInfo(projectFile_).fileName();
+    if (projectChanged_)
+        title += QStringLiteral("*");
     setWindowTitle(title);
 }
 
 void MainWindow::MarkChanged()
 {
-    projectChanged_ = !projectFile_.isEmpty();
+    if (!projectFile_.isEmpty())
+        projectChanged_ = true;
     UpdateTitle();
+}
+
+void MainWindow::MarkScheduleEdited()
+{
+    projectChanged_ = true;
+    UpdateTitle();
+}
+
+bool MainWindow::ConfirmDiscard()
+{
+    if (!projectChanged_)
+        return true;
+    const QString detail =
+        projectFile_.isEmpty()
+            ? QStringLiteral("Obliczenia i zestawienie przewodów nie są zapisane w pliku.")
+            : QStringLiteral("Obliczenia w pliku „%1” zostały zmienione.")
+                  .arg(QFileInfo(projectFile_).fileName());
+    switch (AskSaveChanges(this, QString::fromUtf8(kApplicationTitle), detail)) {
+    case SaveChoice::Discard:
+        return true;
+    case SaveChoice::Cancel:
+        return false;
+    case SaveChoice::Save:
+        break;
+    }
+    ShowOutcome(this, FileSaveProject());
+    return !projectChanged_; // saved; not when the save failed or was cancelled
 }
 
 void MainWindow::ChooseVentilator(int index)

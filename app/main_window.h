@@ -15,6 +15,7 @@ class QAction;
 class QMenu;
 class QStatusBar;
 class QToolButton;
+class ScheduleWindow;
 class TextCanvas;
 
 // The main window: the menu, the toolbar, the status line with hints, and the
@@ -104,13 +105,21 @@ private:
     // The window title names the calculation's file.
     void ShowProjectFile(const QString& path);
     void UpdateTitle();
+    // A change of the calculation marks an open file changed (a calculation
+    // that belongs to no file is kept by the dialogs' value files); a change
+    // of the schedule marks the calculation changed in any case.
     void MarkChanged();
+    void MarkScheduleEdited();
+    // Before changes that were not saved are dropped: asks whether to save
+    // them. True when the command may go on (saved, or not to be saved).
+    bool ConfirmDiscard();
 
     CalcState& state_;
     ProgramWindows& windows_;
     ClientArea* clientArea_ = nullptr;
     QStatusBar* statusLine_ = nullptr;
     QStringList saveFailures_; // of the calculation under way
+    ScheduleWindow* schedule_ = nullptr;
 
     QAction* fileNewItem_ = nullptr;
     QAction* fileWywietrznikItem_ = nullptr;

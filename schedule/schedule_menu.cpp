@@ -5,51 +5,38 @@
 #include <QAction>
 #include <QMenu>
 
-namespace {
-
-ScheduleWindow* Find(QWidget* mainWindow)
+ScheduleWindow& AddScheduleWindow(QWidget* mainWindow, QMenu* menu,
+                                  const std::function<void()>& edited)
 {
-    return mainWindow->findChild<ScheduleWindow*>(QStringLiteral("ScheduleWindow"),
-                                                  Qt::FindDirectChildrenOnly);
-}
+    auto* window = new ScheduleWindow(mainWindow);
+    QObject::connect(window, &ScheduleWindow::Edited, mainWindow, edited);
 
-ScheduleWindow& Window(QWidget* mainWindow)
-{
-    ScheduleWindow* window = Find(mainWindow);
-    return window ? *window : *new ScheduleWindow(mainWindow);
-}
-
-} // namespace
-
-void AddScheduleItem(QWidget* mainWindow, QMenu* menu)
-{
     auto* item = new QAction(QStringLiteral("&Zestawienie przewodów…"), mainWindow);
     item->setObjectName(QStringLiteral("FileScheduleItem"));
     item->setStatusTip(
         QStringLiteral("Zestawia przewody wywiewne całego budynku i dobiera do nich wywietrzniki"));
-    QObject::connect(item, &QAction::triggered, mainWindow, [mainWindow] {
-        ScheduleWindow& window = Window(mainWindow);
-        window.show();
-        window.raise();
-        window.activateWindow();
-    });
+    QObject::connect(item, &QAction::triggered, window, [window] { ShowScheduleWindow(*window); });
     menu->addAction(item);
+    return *window;
 }
 
-std::optional<Schedule> ScheduleOf(QWidget* mainWindow)
+void ShowScheduleWindow(ScheduleWindow& window)
 {
-    const ScheduleWindow* window = Find(mainWindow);
-    if (!window || window->CurrentSchedule().rows.empty())
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+
+std::optional<Schedule> ScheduleOf(const ScheduleWindow& window)
+{
+    if (window.CurrentSchedule().rows.empty())
         return std::nullopt;
-    return window->CurrentSchedule();
+    return window.CurrentSchedule();
 }
 
-void RestoreSchedule(QWidget* mainWindow, const std::optional<Schedule>& schedule)
+void RestoreSchedule(ScheduleWindow& window, const std::optional<Schedule>& schedule)
 {
-    if (!schedule && !Find(mainWindow))
-        return;
-    ScheduleWindow& window = Window(mainWindow);
     window.SetSchedule(schedule.value_or(Schedule{}));
-    if (window.isVisible())
-        window.raise();
+    if (schedule && !schedule->rows.empty())
+        ShowScheduleWindow(window);
 }

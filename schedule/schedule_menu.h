@@ -2,19 +2,25 @@
 
 #include "calc/schedule.h"
 
+#include <functional>
 #include <optional>
 
 class QMenu;
 class QWidget;
+class ScheduleWindow;
 
-// The schedule's place in the main window: the menu item
-// "Zestawienie przewodów…", which opens the window (made once, on first use),
-// and the schedule that saving and opening a calculation carry.
-void AddScheduleItem(QWidget* mainWindow, QMenu* menu);
+// The schedule's place in the main window: its window, made hidden together
+// with the main window, and the menu item "Zestawienie przewodów…", which
+// shows it. `edited` runs on every change the user makes in the schedule.
+ScheduleWindow& AddScheduleWindow(QWidget* mainWindow, QMenu* menu,
+                                  const std::function<void()>& edited);
 
-// The schedule of the main window's schedule window, when it holds a duct.
-std::optional<Schedule> ScheduleOf(QWidget* mainWindow);
+// Shows the schedule window above the others.
+void ShowScheduleWindow(ScheduleWindow& window);
+
+// The schedule of the window, when it holds a duct.
+std::optional<Schedule> ScheduleOf(const ScheduleWindow& window);
 
 // Puts the schedule of an opened calculation into the window (an empty one
-// when the file holds none).
-void RestoreSchedule(QWidget* mainWindow, const std::optional<Schedule>& schedule);
+// when the file holds none) and shows the window when the file holds one.
+void RestoreSchedule(ScheduleWindow& window, const std::optional<Schedule>& schedule);

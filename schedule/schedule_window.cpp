@@ -76,6 +76,9 @@ ScheduleWindow::ScheduleWindow(QWidget* parent)
     table_ = new QTableView(this);
     table_->setObjectName(QStringLiteral("ScheduleTable"));
     table_->setModel(model_);
+    connect(model_, &QAbstractItemModel::dataChanged, this, &ScheduleWindow::Edited);
+    connect(model_, &QAbstractItemModel::rowsInserted, this, &ScheduleWindow::Edited);
+    connect(model_, &QAbstractItemModel::rowsRemoved, this, &ScheduleWindow::Edited);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
     table_->setEditTriggers(QAbstractItemView::AllEditTriggers);

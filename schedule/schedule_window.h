@@ -33,6 +33,11 @@ public:
     Outcome ExportCsv(const QString& path, bool polish) const;
     Outcome Print(QPrinter& printer) const;
 
+signals:
+    // Every change the user makes: a cell, a building field, a row added or
+    // removed.
+    void Edited();
+
 private:
     void BuildBuildingGroup(class QGridLayout* grid);
     class QHBoxLayout* BuildButtons();

@@ -1,5 +1,6 @@
 #include "ui/show_message.h"
 
+#include <QAbstractButton>
 #include <QWidget>
 
 void ShowMessage(QWidget* owner, QMessageBox::Icon icon, const QString& caption,
@@ -18,6 +19,27 @@ bool AskYesNo(QWidget* owner, const QString& caption, const QString& question,
     box.setDefaultButton(QMessageBox::No);
     box.setObjectName(objectName);
     return box.exec() == QMessageBox::Yes;
+}
+
+SaveChoice AskSaveChanges(QWidget* owner, const QString& caption, const QString& detail)
+{
+    QMessageBox box(QMessageBox::Question, caption, QStringLiteral("Zapisać zmiany?"),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, owner);
+    box.setInformativeText(detail);
+    box.button(QMessageBox::Save)->setText(QStringLiteral("&Tak"));
+    box.button(QMessageBox::Discard)->setText(QStringLiteral("&Nie"));
+    box.button(QMessageBox::Cancel)->setText(QStringLiteral("Anuluj"));
+    box.setDefaultButton(QMessageBox::Cancel);
+    box.setEscapeButton(QMessageBox::Cancel);
+    box.setObjectName(QStringLiteral("SaveChangesBox"));
+    switch (box.exec()) {
+    case QMessageBox::Save:
+        return SaveChoice::Save;
+    case QMessageBox::Discard:
+        return SaveChoice::Discard;
+    default:
+        return SaveChoice::Cancel;
+    }
 }
 
 void ShowOutcome(QWidget* window, const Outcome& outcome)

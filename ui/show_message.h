@@ -18,6 +18,12 @@ void ShowMessage(QWidget* owner, QMessageBox::Icon icon, const QString& caption,
 bool AskYesNo(QWidget* owner, const QString& caption, const QString& question,
               const QString& objectName);
 
+// The question before changes that were not saved are dropped: "Zapisać
+// zmiany?" with the buttons Tak, Nie and Anuluj, Anuluj the default, so that
+// Enter and Esc keep what the user has; `detail` below the question.
+enum class SaveChoice { Save, Discard, Cancel };
+SaveChoice AskSaveChanges(QWidget* owner, const QString& caption, const QString& detail);
+
 // Tells the user why a command of `window` failed: a warning box with the
 // reason, captioned with the window's title. Nothing when the command
 // succeeded.

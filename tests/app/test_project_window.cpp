@@ -8,10 +8,13 @@
 #include "calc/calc_state.h"
 #include "dialogs/ventilator_dialog.h"
 #include "report/report_draw.h"
+#include "schedule/schedule_window.h"
 #include "test_main.h"
 #include "ui/program_font.h"
 
+#include <QAbstractButton>
 #include <QFile>
+#include <QMessageBox>
 #include <QTemporaryDir>
 
 namespace {
@@ -92,6 +95,33 @@ const QList<Step> kHall = {
     {"OKBottomDlg_wyw", [](QWidget* w) { Choose(w, "RadioButton5"), PressEnter(w); }},
 };
 
+// Answers "Zapisać zmiany?" with the button of `caption` ("&Tak", "&Nie"), or
+// with Enter when `caption` is empty.
+Step AnswerSaveChanges(const QString& caption)
+{
+    return {"SaveChangesBox", [=](QWidget* w) {
+                auto* box = qobject_cast<QMessageBox*>(w);
+                QVERIFY(box);
+                QCOMPARE(box->text(), QString("Zapisać zmiany?"));
+                if (caption.isEmpty()) {
+                    QTest::keyClick(box, Qt::Key_Return);
+                    return;
+                }
+                for (QAbstractButton* button : box->buttons())
+                    if (button->text() == caption)
+                        button->click();
+            }};
+}
+
+ScheduleWindow& ScheduleOfProgram(Program& program)
+{
+    auto* window = program.windows.Main().findChild<ScheduleWindow*>("ScheduleWindow");
+    Q_ASSERT(window);
+    return *window;
+}
+
+using Keys = QList<std::pair<Qt::Key, Qt::KeyboardModifiers>>;
+
 } // namespace
 
 class TestProjectWindow : public QObject {
@@ -137,6 +167,58 @@ private slots:
         QCOMPARE(second.windows.Main().windowTitle(),
                  QString("Program doboru wywietrzników firmy KORVANT – hala.wyw"));
         QCOMPARE(second.directory.entries(), QStringList()); // no value file written
+    }
+
+    // A schedule edit marks the calculation changed; every command that would
+    // drop it asks first, and only Tak or Nie lets it go on.
+    void scheduleEditAskedBeforeItIsDropped_data()
+    {
+        QTest::addColumn<Keys>("command");
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<bool>("goesOn");
+        const Keys exit = {{Qt::Key_O, Qt::AltModifier}, {Qt::Key_K, Qt::NoModifier}};
+        QTest::newRow("Koniec, Enter keeps") << exit << QString() << false;
+        QTest::newRow("Koniec, Nie ends") << exit << QString("&Nie") << true;
+        QTest::newRow("Koniec, Tak saves and ends") << exit << QString("&Tak") << true;
+        QTest::newRow("Otwórz, Enter keeps")
+            << Keys{{Qt::Key_O, Qt::ControlModifier}} << QString() << false;
+        QTest::newRow("Nowe obliczenia, Enter keeps")
+            << Keys{{Qt::Key_O, Qt::AltModifier}, {Qt::Key_N, Qt::NoModifier}} << QString()
+            << false;
+    }
+
+    void scheduleEditAskedBeforeItIsDropped()
+    {
+        QFETCH(Keys, command);
+        QFETCH(QString, answer);
+        QFETCH(bool, goesOn);
+        QTemporaryDir files;
+        const QString path = files.filePath("blok.wyw");
+        Program program;
+        ScheduleWindow& schedule = ScheduleOfProgram(program);
+        schedule.SetSchedule(ScheduleTemplate()); // as a file opens: nothing changed
+        const QString title("Program doboru wywietrzników firmy KORVANT");
+        QCOMPARE(program.windows.Main().windowTitle(), title);
+        schedule.AddRiser();
+        QCOMPARE(program.windows.Main().windowTitle(), title + "*");
+
+        QList<Step> steps = {AnswerSaveChanges(answer)};
+        if (answer == "&Tak")
+            steps << InFileDialog("SaveProjectDialog", path);
+        program.Keys(command, steps);
+        QCOMPARE(program.windows.Main().isVisible(), !goesOn);
+        QCOMPARE(QFile::exists(path), answer == "&Tak");
+        if (!goesOn)
+            QCOMPARE(program.windows.Main().windowTitle(), title + "*");
+        if (answer != "&Tak")
+            return;
+        // The saved schedule opens with its window.
+        Program again;
+        QVERIFY(!ScheduleOfProgram(again).isVisible());
+        QCOMPARE(ReasonOf(again.windows.Main().OpenProject(path)), QString());
+        QCOMPARE(ScheduleOfProgram(again).CurrentSchedule(), schedule.CurrentSchedule());
+        QVERIFY(ScheduleOfProgram(again).isVisible());
+        QCOMPARE(again.windows.Main().windowTitle(), title + " – blok.wyw");
     }
 };
 
