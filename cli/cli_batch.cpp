@@ -1,20 +1,28 @@
 #include "cli/cli_batch.h"
 
 #include "cli/cli_options.h"
+#include "cli/cli_output.h"
 #include "cli/cli_run.h"
 #include "files/csv.h"
 #include "files/read_file.h"
+#include "files/visible_text.h"
 
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <fmt/format.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
-#include <cstdio>
-#include <iostream>
+#include <fcntl.h>
+#include <functional>
 #include <iterator>
 #include <optional>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -58,6 +66,13 @@ void AppendRow(const Case& c, const Row& row, std::string& out)
     fields.push_back(row.status);
     fields.push_back(row.reason);
     out += CsvRow(fields, ',', "\n");
+}
+
+// One case's object on one line; a control character of the case's text
+// written escaped.
+std::string JsonLine(const QJsonObject& object)
+{
+    return VisibleJson(QJsonDocument(object).toJson(QJsonDocument::Compact).toStdString()) + '\n';
 }
 
 std::string Utf8(const QJsonValue& value)
@@ -124,7 +139,7 @@ int JsonCase(const Case& c, CliRequest request, std::string& out)
     }
     object.insert("line", c.line);
     object.insert("case", QString::fromStdString(c.text));
-    out += QJsonDocument(object).toJson(QJsonDocument::Compact).toStdString() + '\n';
+    out += JsonLine(object);
     return status;
 }
 
@@ -135,7 +150,7 @@ int UsageRow(const Case& c, const std::string& message, CliRequest::Format forma
         object.insert("line", c.line);
         object.insert("case", QString::fromStdString(c.text));
         object.insert("error", QString::fromStdString(message));
-        out += QJsonDocument(object).toJson(QJsonDocument::Compact).toStdString() + '\n';
+        out += JsonLine(object);
     } else {
         AppendRow(c, Row{0, std::nullopt, {}, "błąd", message}, out);
     }
@@ -173,43 +188,204 @@ int RunCase(const Case& c, CliRequest::Format format, std::string& out)
                                               : CsvCase(c, *request, out);
 }
 
-} // namespace
-
-int RunBatchText(std::string_view text, CliRequest::Format format, std::string& out)
+// Why the text of a line, which starts at byte `offset` of it, is not a case:
+// a byte that is not UTF-8 or a control character (other than a tab), named
+// with its place in the line (from 1); empty when it is one.
+std::string LineFault(std::string_view text, std::size_t offset)
 {
-    if (format != CliRequest::Format::Json)
-        out += kHeader;
+    const TextFault fault = FirstTextFault(text);
+    const std::size_t place = offset + fault.at + 1;
+    switch (fault.kind) {
+    case TextFault::Kind::NotUtf8:
+        return fmt::format("wiersz nie jest zapisany w UTF-8 (bajt 0x{:02X} na pozycji {})",
+                           static_cast<unsigned>(fault.code), place);
+    case TextFault::Kind::Control:
+        return fmt::format("wiersz zawiera znak sterujący U+{:04X} na pozycji {}",
+                           static_cast<unsigned>(fault.code), place);
+    case TextFault::Kind::None:
+        break;
+    }
+    return {};
+}
+
+// Reads bytes into `buffer`: how many, 0 at the end of the input, -1 (with
+// errno) when the input cannot be read.
+using ReadBytes = std::function<std::ptrdiff_t(char* buffer, std::size_t size)>;
+// Takes the output of a case; false when it could not be written.
+using WriteBytes = std::function<bool(std::string_view bytes)>;
+
+// The lines of an input, read a block at a time. A line is kept up to one
+// byte past the longest allowed; the rest of a longer one is passed over.
+class LineReader {
+public:
+    explicit LineReader(ReadBytes read)
+        : read_(std::move(read))
+    {
+    }
+
+    // The next line without its line end; `tooLong` when it is longer than
+    // kLongestBatchLine (`line` is then empty). False at the end of the input
+    // or when it cannot be read (Error()).
+    bool Next(std::string& line, bool& tooLong)
+    {
+        line.clear();
+        tooLong = false;
+        bool any = false;
+        for (;;) {
+            if (begin_ == end_ && !Fill())
+                return any;
+            any = true;
+            const char* start = buffer_.data() + begin_;
+            const char* stop = buffer_.data() + end_;
+            const char* lineEnd = std::find(start, stop, '\n');
+            if (!tooLong) {
+                const auto room = static_cast<std::ptrdiff_t>(kLongestBatchLine + 1 - line.size());
+                line.append(start, std::min(lineEnd - start, room));
+                tooLong = line.size() > kLongestBatchLine;
+            }
+            begin_ = static_cast<std::size_t>(lineEnd - buffer_.data()) + (lineEnd != stop ? 1 : 0);
+            if (lineEnd != stop)
+                break;
+        }
+        if (tooLong)
+            line.clear();
+        return true;
+    }
+    // The errno of a failed read; 0 when none failed.
+    int Error() const { return error_; }
+
+private:
+    bool Fill()
+    {
+        if (ended_)
+            return false;
+        const std::ptrdiff_t n = read_(buffer_.data(), buffer_.size());
+        if (n <= 0) {
+            error_ = n < 0 ? errno : 0;
+            ended_ = true;
+            return false;
+        }
+        begin_ = 0;
+        end_ = static_cast<std::size_t>(n);
+        return true;
+    }
+
+    ReadBytes read_;
+    std::vector<char> buffer_ = std::vector<char>(65536);
+    std::size_t begin_ = 0;
+    std::size_t end_ = 0;
+    bool ended_ = false;
+    int error_ = 0;
+};
+
+// The output of one line (nothing for a comment or a blank line) into `out`;
+// its exit status, kExitResult for a line that is no case.
+int RunLine(int number, std::string line, bool tooLong, CliRequest::Format format, std::string& out)
+{
+    if (tooLong)
+        return UsageRow(Case{number, ""},
+                        "wiersz jest dłuższy niż " + std::to_string(kLongestBatchLine) + " bajtów",
+                        format, out);
+    line.resize(std::min(line.find('#'), line.size()));
+    const std::size_t first = line.find_first_not_of(" \t\r");
+    if (first == std::string::npos)
+        return kExitResult;
+    line = line.substr(first, line.find_last_not_of(" \t\r") + 1 - first);
+    const std::string fault = LineFault(line, first);
+    if (!fault.empty())
+        return UsageRow(Case{number, line}, fault, format, out);
+    return RunCase(Case{number, line}, format, out);
+}
+
+// Runs the cases of `lines`, each written as soon as it is computed; the
+// batch ends early when a write fails.
+int RunLines(LineReader& lines, CliRequest::Format format, const WriteBytes& write)
+{
     int worst = kExitResult;
-    int number = 0;
-    std::size_t at = 0;
-    while (at < text.size()) {
-        const std::size_t end = std::min(text.find('\n', at), text.size());
-        std::string line(text.substr(at, end - at));
-        at = end + 1;
-        ++number;
-        line.resize(std::min(line.find('#'), line.size()));
-        const std::size_t first = line.find_first_not_of(" \t\r");
-        if (first == std::string::npos)
-            continue;
-        line = line.substr(first, line.find_last_not_of(" \t\r") + 1 - first);
-        worst = std::max(worst, RunCase(Case{number, line}, format, out));
+    if (format != CliRequest::Format::Json && !write(kHeader))
+        return worst;
+    std::string line;
+    std::string out;
+    bool tooLong = false;
+    for (int number = 1; lines.Next(line, tooLong); ++number) {
+        out.clear();
+        worst = std::max(worst, RunLine(number, std::move(line), tooLong, format, out));
+        if (!out.empty() && !write(out))
+            break;
     }
     return worst;
 }
 
-int RunBatch(const CliRequest& request, std::string& out, std::string& err)
-{
-    std::string text;
-    if (request.batch == "-") {
-        text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
-    } else {
-        const Result<QByteArray> read = ReadWholeFile(QString::fromStdString(request.batch));
-        if (!read) {
-            err += "wywietrznik-cli: nie można odczytać pliku przypadków „" + request.batch +
-                   "”: " + read.Reason() + "\n";
-            return kExitFile;
-        }
-        text = read.Value().toStdString();
+// A descriptor closed when it goes.
+struct Descriptor {
+    explicit Descriptor(int descriptor)
+        : fd(descriptor)
+    {
     }
-    return RunBatchText(text, request.format, out);
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    ~Descriptor()
+    {
+        if (fd > STDIN_FILENO)
+            close(fd);
+    }
+    const int fd;
+};
+
+// The batch file open for reading ("-": the standard input); -1 with errno
+// when it cannot be, a directory too.
+int OpenBatch(const std::string& name)
+{
+    if (name == "-")
+        return STDIN_FILENO;
+    const int fd =
+        open(QFile::encodeName(QString::fromStdString(name)).constData(), O_RDONLY | O_CLOEXEC);
+    struct stat status {};
+    if (fd >= 0 && fstat(fd, &status) == 0 && S_ISDIR(status.st_mode)) {
+        close(fd);
+        errno = EISDIR;
+        return -1;
+    }
+    return fd;
+}
+
+} // namespace
+
+int RunBatchText(std::string_view text, CliRequest::Format format, std::string& out)
+{
+    LineReader lines([text](char* buffer, std::size_t size) mutable {
+        const std::size_t n = std::min(size, text.size());
+        std::copy_n(text.data(), n, buffer);
+        text.remove_prefix(n);
+        return static_cast<std::ptrdiff_t>(n);
+    });
+    return RunLines(lines, format, [&out](std::string_view bytes) {
+        out += bytes;
+        return true;
+    });
+}
+
+int RunBatch(const CliRequest& request, CliOutput& out, std::string& err)
+{
+    const Descriptor file(OpenBatch(request.batch));
+    auto cannotRead = [&](int error) -> int {
+        err += "wywietrznik-cli: nie można odczytać pliku przypadków „" + request.batch +
+               "”: " + ReadFailureText(error, QString::fromStdString(request.batch)).toStdString() +
+               "\n";
+        return kExitFile;
+    };
+    if (file.fd < 0)
+        return cannotRead(errno);
+    // What is computed goes out before a read that may wait for more input.
+    LineReader lines([&](char* buffer, std::size_t size) -> std::ptrdiff_t {
+        if (!out.Flush())
+            return 0;
+        ssize_t n = 0;
+        while ((n = read(file.fd, buffer, size)) < 0 && errno == EINTR) {
+        }
+        return n;
+    });
+    const int worst = RunLines(lines, request.format,
+                               [&out](std::string_view bytes) { return out.Write(bytes); });
+    return lines.Error() != 0 ? std::max(worst, cannotRead(lines.Error())) : worst;
 }

@@ -2,35 +2,56 @@
 // scripts and checks, on the same code as the dialogs.
 #include "cli/cli_batch.h"
 #include "cli/cli_options.h"
+#include "cli/cli_output.h"
 #include "cli/cli_run.h"
 #include "cli/cli_schedule.h"
-#include "files/file_errors.h"
+#include "files/visible_text.h"
 
 #include <QCoreApplication>
 
-#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <exception>
+#include <unistd.h>
 
 namespace {
 
-void Write(std::FILE* stream, const std::string& text)
+void WriteError(const std::string& text)
 {
-    std::fwrite(text.data(), 1, text.size(), stream);
+    std::fwrite(text.data(), 1, text.size(), stderr);
 }
 
-// The status, or kExitFile when the output could not be written whole (a full
-// disk, a file-size limit), which is then told on the error output.
-int Flushed(int status)
+// Runs the command line: its output into `output`, messages on the error
+// output after it; the exit status.
+int Run(CliOutput& output)
 {
-    errno = 0;
-    if (std::fflush(stdout) == 0 && !std::ferror(stdout))
-        return status;
-    const int error = errno != 0 ? errno : EIO;
-    Write(stderr, "wywietrznik-cli: nie można zapisać wyniku: " +
-                      FileErrorText(error, FileAccess::Write).toStdString() + ".\n");
-    return kExitFile;
+    const CliParseResult parsed = ParseCliArguments(QCoreApplication::arguments());
+    if (!parsed) {
+        WriteError(parsed.Reason() + "\nUżyj --help, aby zobaczyć opis opcji.\n");
+        return kExitUsage;
+    }
+    if (const auto* info = CommandOf<CliInformation>(parsed)) {
+        output.Write(info->text);
+        return kExitResult;
+    }
+    const CliRequest& request = *CommandOf<CliRequest>(parsed);
+    if (request.scheduleTemplate) {
+        output.Write(ScheduleTemplateFile());
+        return kExitResult;
+    }
+    std::string err;
+    int status = kExitResult;
+    if (!request.batch.empty()) {
+        status = RunBatch(request, output, err);
+    } else {
+        std::string out;
+        status =
+            !request.schedule.empty() ? RunSchedule(request, out, err) : RunCli(request, out, err);
+        output.Write(request.format == CliRequest::Format::Json ? VisibleJson(out) : out);
+    }
+    output.Flush();
+    WriteError(err);
+    return status;
 }
 
 } // namespace
@@ -41,31 +62,12 @@ int main(int argc, char* argv[])
     // than the signal ending the program.
     std::signal(SIGXFSZ, SIG_IGN);
     QCoreApplication application(argc, argv);
+    CliOutput output(STDOUT_FILENO);
+    int status = kExitUsage;
     try {
-        const CliParseResult parsed = ParseCliArguments(QCoreApplication::arguments());
-        if (!parsed) {
-            Write(stderr, parsed.Reason() + "\nUżyj --help, aby zobaczyć opis opcji.\n");
-            return kExitUsage;
-        }
-        if (const auto* info = CommandOf<CliInformation>(parsed)) {
-            Write(stdout, info->text);
-            return Flushed(kExitResult);
-        }
-        std::string out;
-        std::string err;
-        const CliRequest& request = *CommandOf<CliRequest>(parsed);
-        if (request.scheduleTemplate) {
-            Write(stdout, ScheduleTemplateFile());
-            return kExitResult;
-        }
-        const int status = !request.schedule.empty() ? RunSchedule(request, out, err)
-                           : request.batch.empty()   ? RunCli(request, out, err)
-                                                     : RunBatch(request, out, err);
-        Write(stdout, out);
-        Write(stderr, err);
-        return Flushed(status);
+        status = Run(output);
     } catch (const std::exception& error) {
-        Write(stderr, std::string("wywietrznik-cli: ") + error.what() + '\n');
-        return kExitUsage;
+        WriteError(std::string("wywietrznik-cli: ") + error.what() + '\n');
     }
+    return output.Finish(status);
 }

@@ -1,10 +1,13 @@
 #include "files/csv.h"
 
-std::string CsvField(std::string_view text, char separator)
+#include "files/visible_text.h"
+
+std::string CsvField(std::string_view raw, char separator)
 {
-    const char special[] = {separator, '"', '\r', '\n'};
-    if (text.find_first_of(std::string_view(special, sizeof special)) == std::string_view::npos)
-        return std::string(text);
+    std::string text = VisibleText(raw);
+    const char special[] = {separator, '"'};
+    if (text.find_first_of(std::string_view(special, sizeof special)) == std::string::npos)
+        return text;
     std::string quoted = "\"";
     for (char ch : text) {
         if (ch == '"')

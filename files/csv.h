@@ -1,15 +1,18 @@
 #pragma once
 
 // The one way the program writes a CSV table (the batch output, the
-// comparison): RFC 4180 quoting, whatever the separator. Plain C++, so that the
-// command line and the windows share it.
+// comparison, the schedule): RFC 4180 quoting, whatever the separator. Plain
+// C++, so that the command line and the windows share it. No raw control byte
+// ever stands in a field: the only line ends are the rows' own.
 
 #include <string>
 #include <string_view>
 #include <vector>
 
-// One field: as it is, or, when it holds the separator, a quote, a CR or an
-// LF, in quotes with every quote doubled. The separator is ',' or ';'.
+// One field: its text as VisibleText writes it (a control character as
+// "\u0000", a byte that is not UTF-8 as "�"), as it is, or, when it holds the
+// separator or a quote, in quotes with every quote doubled. The separator is
+// ',' or ';'.
 std::string CsvField(std::string_view text, char separator = ',');
 
 // One row: the fields as CsvField gives them, joined by the separator, then

@@ -17,7 +17,7 @@ QString FileErrorText(int error, FileAccess access)
     case EDQUOT:
         return QStringLiteral("przekroczony przydział miejsca na dysku");
     case EFBIG:
-        return QStringLiteral("przekroczony dopuszczalny rozmiar pliku");
+        return QStringLiteral("przekroczony rozmiar pliku");
     case ENOENT:
         return reading ? QStringLiteral("plik nie istnieje")
                        : QStringLiteral("nie ma takiego katalogu");

@@ -4,6 +4,7 @@
 #include "calc/derived.h"
 #include "calc/number_format.h"
 #include "files/csv.h"
+#include "files/visible_text.h"
 
 namespace {
 
@@ -170,13 +171,14 @@ std::string ScheduleText(const Schedule& schedule, const ScheduleResult& result)
     text += '\n';
     for (std::size_t i = 0; i < schedule.rows.size(); ++i) {
         for (int c = 0; c < kScheduleColumnCount; ++c)
-            text += (c > 0 ? "\t" : "") +
-                    ScheduleCell(schedule.rows[i], result.rows[i], static_cast<ScheduleColumn>(c));
+            text += (c > 0 ? "\t" : "") + VisibleText(ScheduleCell(schedule.rows[i], result.rows[i],
+                                                                   static_cast<ScheduleColumn>(c)));
         text += '\n';
     }
     text += '\n';
+    // A label's control character is written escaped, never as a raw byte.
     for (const std::string& line : SummaryLines(schedule, result))
-        text += line + '\n';
+        text += VisibleText(line) + '\n';
     return text;
 }
 

@@ -130,6 +130,51 @@ private slots:
         QCOMPARE(object, Single(QString::fromStdString(line)));
     }
 
+    // A line with a control character or bytes that are not UTF-8 is refused
+    // (status 2); its text is written with the characters escaped and the
+    // bytes replaced, never raw.
+    void controlsAndUtf8_data()
+    {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<QByteArray>("csv");
+        QTest::addColumn<QByteArray>("json");
+        const QByteArray control = "wiersz zawiera znak sterujący ";
+        // The JSON line of a refused case.
+        auto json = [](const QByteArray& text, const QByteArray& error) {
+            return "{\"case\":\"" + text + "\",\"error\":\"" + error + "\",\"line\":1}";
+        };
+        QTest::newRow("NUL") << QByteArray("--hall 5\0x", 10)
+                             << "--hall 5\\u0000x,,,,,,,błąd," + control + "U+0000 na pozycji 9"
+                             << json("--hall 5\\u0000x", control + "U+0000 na pozycji 9");
+        QTest::newRow("DEL") << QByteArray("  --wind 4\x7f")
+                             << "--wind 4\\u007f,,,,,,,błąd," + control + "U+007F na pozycji 11"
+                             << json("--wind 4\\u007f", control + "U+007F na pozycji 11");
+        QTest::newRow("C1") << QByteArray("--wind 4\xc2\x85")
+                            << "--wind 4\\u0085,,,,,,,błąd," + control + "U+0085 na pozycji 9"
+                            << json("--wind 4\\u0085", control + "U+0085 na pozycji 9");
+        QTest::newRow("CR inside")
+            << QByteArray("--wind 4\r--hall 5\r")
+            << "--wind 4\\u000d--hall 5,,,,,,,błąd," + control + "U+000D na pozycji 9"
+            << json("--wind 4\\r--hall 5", control + "U+000D na pozycji 9");
+        const QByteArray notUtf8 = "wiersz nie jest zapisany w UTF-8 (bajt 0xFF na pozycji 9)";
+        QTest::newRow("not UTF-8")
+            << QByteArray("--wind 4\xff\xfe") << "--wind 4��,,,,,,,błąd," + notUtf8
+            << json("--wind 4��", notUtf8);
+    }
+    void controlsAndUtf8()
+    {
+        QFETCH(QByteArray, line);
+        QFETCH(QByteArray, csv);
+        QFETCH(QByteArray, json);
+        std::string out;
+        QCOMPARE(RunBatchText(line.toStdString(), CliRequest::Format::Csv, out), 2);
+        QCOMPARE(QByteArray::fromStdString(out),
+                 "wiersz,przypadek,wywietrznik,v,Q,Qh,DPsw,c,stan,powód\n1," + csv + "\n");
+        out.clear();
+        QCOMPARE(RunBatchText(line.toStdString(), CliRequest::Format::Json, out), 2);
+        QCOMPARE(QByteArray::fromStdString(out), json + "\n");
+    }
+
     // A calculation kept in a file prints the report of the same inputs.
     void project()
     {

@@ -222,7 +222,7 @@ private slots:
         QTest::newRow("quote") << "a\"b"
                                << "\"a\"\"b\"";
         QTest::newRow("line break") << "a\nb"
-                                    << "\"a\nb\"";
+                                    << "a\\u000ab";
         QTest::newRow("empty") << ""
                                << "";
         QTest::newRow("Polish letters") << "Wydajność"

@@ -174,7 +174,7 @@ private slots:
             << QStringList{"old.pdf", "wydruk.pdf"};
         QTest::newRow("file-size limit")
             << Fault::SizeLimit
-            << "Nie można zapisać pliku „dialog.sav”: przekroczony dopuszczalny rozmiar pliku."
+            << "Nie można zapisać pliku „dialog.sav”: przekroczony rozmiar pliku."
             << QStringList{"dialog.sav", "old.sav"};
         QTest::newRow("two writers, 300 saves each")
             << Fault::TwoWriters << QString() << QStringList{"dialog.sav"};
@@ -230,8 +230,11 @@ private slots:
         QTest::newRow("comma beside ;") << "1,5" << ';' << "1,5";
         QTest::newRow("semicolon") << "a;b" << ';' << "\"a;b\"";
         QTest::newRow("quote") << "a\"b" << ',' << "\"a\"\"b\"";
-        QTest::newRow("bare CR") << "--wind 3\r--hall 5" << ',' << "\"--wind 3\r--hall 5\"";
-        QTest::newRow("LF") << "a\nb" << ';' << "\"a\nb\"";
+        // No raw control byte: only the rows' own line ends.
+        QTest::newRow("bare CR") << "--wind 3\r--hall 5" << ',' << "--wind 3\\u000d--hall 5";
+        QTest::newRow("LF") << "a\nb" << ';' << "a\\u000ab";
+        QTest::newRow("NUL, tab, DEL")
+            << QString::fromLatin1("a\0\t\x7f;", 5) << ';' << "\"a\\u0000\\u0009\\u007f;\"";
         QTest::newRow("empty") << "" << ',' << "";
     }
     void csvQuoting()
