@@ -71,7 +71,10 @@ void ScheduleWindow::BuildActions()
     undo->setEnabled(false);
     auto* redo = new QAction(QStringLiteral("Ponów"), this);
     redo->setObjectName(QStringLiteral("RedoAction"));
-    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence::Redo});
+    QList<QKeySequence> redoKeys = QKeySequence::keyBindings(QKeySequence::Redo);
+    if (!redoKeys.contains(QKeySequence(Qt::CTRL | Qt::Key_Y)))
+        redoKeys.prepend(QKeySequence(Qt::CTRL | Qt::Key_Y));
+    redo->setShortcuts(redoKeys);
     redo->setStatusTip(QStringLiteral("Ponawia cofniętą zmianę zestawienia"));
     redo->setEnabled(false);
     connect(undo, &QAction::triggered, &stack, &QUndoStack::undo);
