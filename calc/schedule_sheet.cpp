@@ -221,6 +221,7 @@ std::string WritesMillimetreQuestion(const std::vector<SheetRow>& targets,
                                      const std::vector<CellWrite>& writes)
 {
     std::vector<ScheduleRow> rows;
+    rows.reserve(targets.size());
     for (const SheetRow& t : targets)
         rows.push_back(t.row);
     for (const CellWrite& w : writes) {

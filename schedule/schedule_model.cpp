@@ -272,6 +272,7 @@ std::string ScheduleTableModel::BlockQuestion(const std::vector<int>& targets,
                                               const std::vector<CellWrite>& writes) const
 {
     std::vector<SheetRow> rows;
+    rows.reserve(targets.size());
     for (int target : targets)
         rows.push_back(target >= 0 ? rows_[static_cast<std::size_t>(target)] : SheetRow{});
     return WritesMillimetreQuestion(rows, writes);

@@ -105,11 +105,67 @@ ScheduleWindow::ScheduleWindow(QWidget* parent)
     connect(model_, &ScheduleTableModel::Recalculated, this, &ScheduleWindow::ShowSummary);
     connect(model_, &ScheduleTableModel::BuildingChanged, this, &ScheduleWindow::ShowBuilding);
     connect(model_, &ScheduleTableModel::Edited, this, &ScheduleWindow::Edited);
-    // New rows (a riser's labels) widen the columns as needed.
-    connect(model_, &QAbstractItemModel::rowsInserted, this, &ScheduleWindow::FitColumns);
+    // New rows (a riser's labels) widen the columns as needed, once laid out.
+    connect(model_, &QAbstractItemModel::rowsInserted, this, &ScheduleWindow::FitColumns,
+            Qt::QueuedConnection);
+    connect(model_, &QAbstractItemModel::modelReset, this, &ScheduleWindow::FitColumns,
+            Qt::QueuedConnection);
 
     ResizeWithinScreen(this, QSize(1560, 860));
     SetSchedule(Schedule{});
+}
+
+ScheduleView* ScheduleWindow::MakeView(const char* name)
+{
+    auto* view = new ScheduleView(this);
+    view->setObjectName(QLatin1String(name));
+    view->setModel(proxy_);
+    view->setSelectionBehavior(QAbstractItemView::SelectItems);
+    view->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    view->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                          QAbstractItemView::AnyKeyPressed);
+    view->setWordWrap(false);
+    view->setSortingEnabled(false);
+    view->horizontalHeader()->setSortIndicatorClearable(true);
+    view->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    view->setSortingEnabled(true);
+    view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    view->setContextMenuPolicy(Qt::ActionsContextMenu);
+    auto* text = new TextDelegate(view);
+    view->setItemDelegate(text);
+    connect(text, &TextDelegate::Typed, this, &ScheduleWindow::CommitTyped);
+    const std::pair<int, QStringList> lists[] = {
+        {ScheduleTableModel::Room, ScheduleTableModel::RoomChoices()},
+        {ScheduleTableModel::Material, ScheduleTableModel::MaterialChoices()},
+        {ScheduleTableModel::GrilleKind, ScheduleTableModel::GrilleChoices()},
+        {ScheduleTableModel::Ventilator, ScheduleTableModel::ModelChoices()}};
+    for (const auto& [column, choices] : lists)
+        view->setItemDelegateForColumn(column, new ChoiceDelegate(choices, view));
+    return view;
+}
+
+void ScheduleWindow::BuildSummary(QVBoxLayout* layout)
+{
+    auto* below = new QHBoxLayout;
+    summaryToggle_ = new QToolButton(this);
+    summaryToggle_->setObjectName(QStringLiteral("SummaryToggle"));
+    summaryToggle_->setText(QStringLiteral("Podsumowanie"));
+    summaryToggle_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    summaryToggle_->setCheckable(true);
+    summaryToggle_->setChecked(true);
+    summaryToggle_->setArrowType(Qt::DownArrow);
+    summaryToggle_->setStatusTip(QStringLiteral("Pokazuje albo zwija podsumowanie pod tabelą"));
+    summary_ = new QLabel(this);
+    summary_->setObjectName(QStringLiteral("ScheduleSummary"));
+    summary_->setWordWrap(true);
+    summary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    connect(summaryToggle_, &QToolButton::toggled, this, [this](bool shown) {
+        summary_->setVisible(shown);
+        summaryToggle_->setArrowType(shown ? Qt::DownArrow : Qt::RightArrow);
+    });
+    below->addWidget(summaryToggle_, 0, Qt::AlignTop | Qt::AlignLeft);
+    below->addWidget(summary_, 1);
+    layout->addLayout(below);
 }
 
 void ScheduleWindow::BuildTable(QVBoxLayout* layout)
@@ -129,35 +185,8 @@ void ScheduleWindow::BuildTable(QVBoxLayout* layout)
         this));
     layout->addLayout(above);
 
-    auto make = [this](const char* name) {
-        auto* view = new ScheduleView(this);
-        view->setObjectName(QLatin1String(name));
-        view->setModel(proxy_);
-        view->setSelectionBehavior(QAbstractItemView::SelectItems);
-        view->setSelectionMode(QAbstractItemView::ExtendedSelection);
-        view->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
-                              QAbstractItemView::AnyKeyPressed);
-        view->setWordWrap(false);
-        view->setSortingEnabled(false);
-        view->horizontalHeader()->setSortIndicatorClearable(true);
-        view->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
-        view->setSortingEnabled(true);
-        view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-        view->setContextMenuPolicy(Qt::ActionsContextMenu);
-        auto* text = new TextDelegate(view);
-        view->setItemDelegate(text);
-        connect(text, &TextDelegate::Typed, this, &ScheduleWindow::CommitTyped);
-        const std::pair<int, QStringList> lists[] = {
-            {ScheduleTableModel::Room, ScheduleTableModel::RoomChoices()},
-            {ScheduleTableModel::Material, ScheduleTableModel::MaterialChoices()},
-            {ScheduleTableModel::GrilleKind, ScheduleTableModel::GrilleChoices()},
-            {ScheduleTableModel::Ventilator, ScheduleTableModel::ModelChoices()}};
-        for (const auto& [column, choices] : lists)
-            view->setItemDelegateForColumn(column, new ChoiceDelegate(choices, view));
-        return view;
-    };
-    frozen_ = make("FrozenTable");
-    table_ = make("ScheduleTable");
+    frozen_ = MakeView("FrozenTable");
+    table_ = MakeView("ScheduleTable");
     table_->setSelectionModel(frozen_->selectionModel());
     for (int c = 0; c < ScheduleTableModel::ColumnCount; ++c) {
         const bool frozen = c == ScheduleTableModel::Label || c == ScheduleTableModel::Verdict;
@@ -179,26 +208,7 @@ void ScheduleWindow::BuildTable(QVBoxLayout* layout)
     layout->addLayout(views, 1);
     table_->setMinimumHeight(table_->verticalHeader()->defaultSectionSize() * 8);
 
-    auto* below = new QHBoxLayout;
-    summaryToggle_ = new QToolButton(this);
-    summaryToggle_->setObjectName(QStringLiteral("SummaryToggle"));
-    summaryToggle_->setText(QStringLiteral("Podsumowanie"));
-    summaryToggle_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    summaryToggle_->setCheckable(true);
-    summaryToggle_->setChecked(true);
-    summaryToggle_->setArrowType(Qt::DownArrow);
-    summaryToggle_->setStatusTip(QStringLiteral("Pokazuje albo zwija podsumowanie pod tabelą"));
-    summary_ = new QLabel(this);
-    summary_->setObjectName(QStringLiteral("ScheduleSummary"));
-    summary_->setWordWrap(true);
-    summary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    connect(summaryToggle_, &QToolButton::toggled, this, [this](bool shown) {
-        summary_->setVisible(shown);
-        summaryToggle_->setArrowType(shown ? Qt::DownArrow : Qt::RightArrow);
-    });
-    below->addWidget(summaryToggle_, 0, Qt::AlignTop);
-    below->addWidget(summary_, 1);
-    layout->addLayout(below);
+    BuildSummary(layout);
 }
 
 QHBoxLayout* ScheduleWindow::BuildButtons()
@@ -236,7 +246,6 @@ QHBoxLayout* ScheduleWindow::BuildButtons()
                       QStringLiteral("ReplaceScheduleQuestion")))
             return;
         model_->ReplaceAll(ScheduleTemplate(), QStringLiteral("przykład"));
-        FitColumns();
     });
     connect(print, &QPushButton::clicked, this, &ScheduleWindow::PrintClick);
     connect(csv, &QPushButton::clicked, this, &ScheduleWindow::ExportCsvClick);
@@ -325,7 +334,6 @@ QUndoStack& ScheduleWindow::UndoStack() const
 void ScheduleWindow::SetSchedule(const Schedule& schedule)
 {
     model_->SetSchedule(schedule);
-    FitColumns();
 }
 
 void ScheduleWindow::FitColumns()
@@ -335,7 +343,7 @@ void ScheduleWindow::FitColumns()
         for (int c = 0; c < ScheduleTableModel::ColumnCount; ++c)
             view->setColumnWidth(c, std::min(view->columnWidth(c), 220));
     }
-    const int width = frozen_->verticalHeader()->width() +
+    const int width = frozen_->verticalHeader()->sizeHint().width() +
                       frozen_->columnWidth(ScheduleTableModel::Label) +
                       frozen_->columnWidth(ScheduleTableModel::Verdict) + 2 * frozen_->frameWidth();
     frozen_->setFixedWidth(width);

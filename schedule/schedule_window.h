@@ -74,6 +74,8 @@ protected:
 
 private:
     void BuildTable(class QVBoxLayout* layout);
+    ScheduleView* MakeView(const char* name);
+    void BuildSummary(class QVBoxLayout* layout);
     void BuildBuildingGroup(class QGridLayout* grid);
     class QHBoxLayout* BuildButtons();
     void BuildActions();
