@@ -2,14 +2,17 @@
 
 #include "calc/catalogue.h"
 #include "calc/derived.h"
-#include "calc/field_conversion.h"
 #include "calc/number_format.h"
 #include "report/schedule_table.h"
+#include "schedule/schedule_commands.h"
 
 #include <QBrush>
 #include <QColor>
+#include <QUndoStack>
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -23,83 +26,9 @@ QString Q(std::string_view text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// A positive finite number typed as the dialogs read them (a decimal comma
-// is accepted); nothing otherwise.
-std::optional<double> Positive(const QString& text)
+SheetColumn Sheet(int column)
 {
-    const std::string plain = text.trimmed().toStdString();
-    if (plain.empty())
-        return std::nullopt;
-    const double value = ConvertFieldReal(plain);
-    if (!(value > 0.0) || !std::isfinite(value))
-        return std::nullopt;
-    return value;
-}
-
-// "0.14x0.27", "0,14 × 0,27": the two sides; "0.16": one.
-std::vector<double> Sizes(const QString& text)
-{
-    QString t = text;
-    t.replace(QChar(0x00D7), 'x').replace('X', 'x').replace('*', 'x');
-    std::vector<double> sizes;
-    for (const QString& part : t.split('x')) {
-        const auto value = Positive(part);
-        if (!value)
-            return {};
-        sizes.push_back(*value);
-    }
-    return sizes;
-}
-
-bool EditDuct(ScheduleRow& row, const QString& text)
-{
-    const std::vector<double> sizes = Sizes(text);
-    if (sizes.size() == 1) {
-        row.roundDuct = true;
-        row.diameter = sizes[0];
-    } else if (sizes.size() == 2) {
-        row.roundDuct = false;
-        row.sideA = sizes[0];
-        row.sideB = sizes[1];
-    }
-    return sizes.size() == 1 || sizes.size() == 2;
-}
-
-// The turns of an adjustable grille, the diameter of a round one, or the
-// height and width of a rectangular one.
-bool EditGrilleSize(ScheduleRow& row, const QString& text)
-{
-    if (row.grille == ScheduleGrille::Adjustable) {
-        bool whole = false;
-        const int turns = text.trimmed().toInt(&whole);
-        if (!whole || turns < 0 || turns > kLargestOpening)
-            return false;
-        row.opening = turns;
-        return true;
-    }
-    const std::vector<double> sizes = Sizes(text);
-    if (row.grille == ScheduleGrille::Round && sizes.size() == 1) {
-        row.grilleDiameter = sizes[0];
-        return true;
-    }
-    if (row.grille == ScheduleGrille::Rectangular && sizes.size() == 2) {
-        row.grilleHeight = sizes[0];
-        row.grilleWidth = sizes[1];
-        return true;
-    }
-    return false;
-}
-
-std::string Fixed(double value, int decimals)
-{
-    return FormatFixed(value, decimals);
-}
-
-int GrilleChoice(const ScheduleRow& row)
-{
-    if (row.grille == ScheduleGrille::Adjustable)
-        return 1 + row.adjustable;
-    return row.grille == ScheduleGrille::Rectangular ? 0 : 1;
+    return static_cast<SheetColumn>(column);
 }
 
 ScheduleColumn ReportColumn(int column)
@@ -117,39 +46,36 @@ ScheduleColumn ReportColumn(int column)
         return ScheduleColumn::Verdict;
     case ScheduleTableModel::Ventilator:
         return ScheduleColumn::Ventilator;
-    case ScheduleTableModel::Room:
-        return ScheduleColumn::Room;
-    case ScheduleTableModel::Need:
-        return ScheduleColumn::Need;
-    case ScheduleTableModel::Duct:
-        return ScheduleColumn::Duct;
-    case ScheduleTableModel::Material:
-        return ScheduleColumn::Material;
-    case ScheduleTableModel::Storey:
-        return ScheduleColumn::Storey;
-    case ScheduleTableModel::Label:
-        return ScheduleColumn::Label;
     default:
         return ScheduleColumn::Note;
     }
+}
+
+// A number of a cell's text for sorting ("14.00", "0.140×0.270"); none for
+// "–", "brak" or words.
+std::optional<double> Leading(const QString& text)
+{
+    bool ok = false;
+    const double value = text.section(QChar(0x00D7), 0, 0).remove(QChar(0x00D8)).toDouble(&ok);
+    return ok ? std::optional<double>(value) : std::nullopt;
 }
 
 } // namespace
 
 QStringList ScheduleTableModel::GrilleChoices()
 {
-    QStringList choices{QStringLiteral("prostokątna"), QStringLiteral("okrągła")};
-    for (const AdjustableGrille& grille : kAdjustableGrilles)
-        choices << QStringLiteral("regulowana %1").arg(Q(grille.name));
+    QStringList choices;
+    for (int i = 0; i < 2 + static_cast<int>(kAdjustableGrilles.size()); ++i)
+        choices << Q(GrilleChoice(i));
     return choices;
 }
 
 QStringList ScheduleTableModel::RoomChoices()
 {
     QStringList choices;
-    for (const RoomType& room : kRoomTypes)
-        choices << QStringLiteral("%1 – %2 m3/h").arg(Q(room.caption)).arg(room.flowPerHour);
-    choices << Q(kTypedNeedCaption);
+    for (int room = 1; room <= kRoomTypeCount; ++room)
+        choices << Q(RoomChoice(room));
+    choices << Q(RoomChoice(0));
     return choices;
 }
 
@@ -163,72 +89,249 @@ QStringList ScheduleTableModel::MaterialChoices()
 
 QStringList ScheduleTableModel::ModelChoices()
 {
-    QStringList choices{QStringLiteral("dobierz")};
-    for (int i = 0; i < kVentilatorCount; ++i)
-        choices << QStringLiteral("%1 %2").arg(i + 1).arg(Q(VentilatorCatalogue[i].Name).trimmed());
+    QStringList choices;
+    for (int i = 0; i <= kVentilatorCount; ++i)
+        choices << Q(VentilatorChoice(i));
     return choices;
 }
 
 ScheduleTableModel::ScheduleTableModel(QObject* parent)
     : QAbstractTableModel(parent)
+    , undo_(new QUndoStack(this))
 {
+    connect(undo_, &QUndoStack::indexChanged, this, [this] {
+        if (!resetting_)
+            emit Edited();
+    });
+    SetSchedule(Schedule{});
 }
 
 void ScheduleTableModel::SetSchedule(const Schedule& schedule)
 {
+    std::vector<SheetRow> rows;
+    for (const ScheduleRow& row : schedule.rows)
+        rows.push_back({row, {}});
+    resetting_ = true;
+    undo_->clear();
+    PutAll(EntryOf(schedule.building), rows);
+    resetting_ = false;
+}
+
+void ScheduleTableModel::PutAll(const BuildingEntry& entry, const std::vector<SheetRow>& rows)
+{
     beginResetModel();
-    schedule_ = schedule;
-    result_ = ComputeSchedule(schedule_);
+    entry_ = entry;
+    building_ = ReadBuilding(entry_, building_.building);
+    rows_ = rows;
+    schedule_.building = building_.building;
+    schedule_.rows.clear();
+    for (const SheetRow& row : rows_)
+        schedule_.rows.push_back(row.row);
+    result_.rows.clear();
+    for (const SheetRow& row : rows_)
+        result_.rows.push_back(Compute(row));
     endResetModel();
-    emit Recalculated();
+    Summarize();
+    emit BuildingChanged();
 }
 
-void ScheduleTableModel::SetBuilding(const ScheduleBuilding& building)
+RowResult ScheduleTableModel::Compute(const SheetRow& row) const
 {
-    if (building == schedule_.building)
-        return;
-    schedule_.building = building;
-    RecomputeAll();
-}
-
-void ScheduleTableModel::AddRows(const std::vector<ScheduleRow>& rows)
-{
-    if (rows.empty())
-        return;
-    const int first = static_cast<int>(schedule_.rows.size());
-    beginInsertRows({}, first, first + static_cast<int>(rows.size()) - 1);
-    for (const ScheduleRow& row : rows) {
-        schedule_.rows.push_back(row);
-        result_.rows.push_back(ComputeRow(schedule_.building, row));
+    RowResult result;
+    if (building_.Refused()) {
+        std::string problem = building_.Problem();
+        problem = problem.substr(0, problem.find('\n'));
+        if (!problem.empty() && problem.back() == '.')
+            problem.pop_back();
+        result.problem = "dane budynku – " + problem;
+        return result;
     }
-    result_.summary = Summarize(result_.rows);
-    endInsertRows();
-    emit Recalculated();
+    if (!row.refused.empty()) {
+        result.problem = RefusalProblem(row);
+        return result;
+    }
+    return ComputeRow(schedule_.building, row.row);
 }
 
-void ScheduleTableModel::RemoveRow(int row)
+void ScheduleTableModel::Summarize()
 {
-    if (row < 0 || row >= rowCount())
-        return;
-    beginRemoveRows({}, row, row);
-    schedule_.rows.erase(schedule_.rows.begin() + row);
-    result_.rows.erase(result_.rows.begin() + row);
-    result_.summary = Summarize(result_.rows);
-    endRemoveRows();
+    result_.summary = ::Summarize(result_.rows);
     emit Recalculated();
 }
 
 void ScheduleTableModel::RecomputeAll()
 {
-    result_ = ComputeSchedule(schedule_);
+    for (std::size_t i = 0; i < rows_.size(); ++i)
+        result_.rows[i] = Compute(rows_[i]);
     if (rowCount() > 0)
         emit dataChanged(index(0, 0), index(rowCount() - 1, ColumnCount - 1));
-    emit Recalculated();
+    Summarize();
+}
+
+void ScheduleTableModel::PutRows(const std::vector<std::pair<int, SheetRow>>& rows)
+{
+    for (const auto& [at, row] : rows) {
+        const auto i = static_cast<std::size_t>(at);
+        rows_[i] = row;
+        schedule_.rows[i] = row.row;
+        result_.rows[i] = Compute(row);
+        emit dataChanged(index(at, 0), index(at, ColumnCount - 1));
+    }
+    Summarize();
+}
+
+void ScheduleTableModel::InsertSheetRows(const std::vector<std::pair<int, SheetRow>>& rows)
+{
+    for (const auto& [at, row] : rows) {
+        beginInsertRows({}, at, at);
+        rows_.insert(rows_.begin() + at, row);
+        schedule_.rows.insert(schedule_.rows.begin() + at, row.row);
+        result_.rows.insert(result_.rows.begin() + at, Compute(row));
+        endInsertRows();
+    }
+    Summarize();
+}
+
+void ScheduleTableModel::DeleteSheetRows(const std::vector<int>& ascending)
+{
+    for (auto at = ascending.rbegin(); at != ascending.rend(); ++at) {
+        beginRemoveRows({}, *at, *at);
+        rows_.erase(rows_.begin() + *at);
+        schedule_.rows.erase(schedule_.rows.begin() + *at);
+        result_.rows.erase(result_.rows.begin() + *at);
+        endRemoveRows();
+    }
+    Summarize();
+}
+
+void ScheduleTableModel::PutBuilding(const BuildingEntry& entry)
+{
+    entry_ = entry;
+    building_ = ReadBuilding(entry_, building_.building);
+    schedule_.building = building_.building;
+    RecomputeAll();
+    emit BuildingChanged();
+}
+
+void ScheduleTableModel::TypeBuilding(const BuildingEntry& entry, int field, int serial)
+{
+    if (entry == entry_)
+        return;
+    undo_->push(new BuildingCommand(*this, entry_, entry, field, serial));
+}
+
+void ScheduleTableModel::AppendRows(const std::vector<SheetRow>& rows, const QString& what)
+{
+    if (rows.empty())
+        return;
+    PlacedRows placed;
+    for (const SheetRow& row : rows)
+        placed.emplace_back(rowCount() + static_cast<int>(placed.size()), row);
+    undo_->push(new InsertRowsCommand(*this, what, placed, false));
+}
+
+void ScheduleTableModel::RemoveRows(std::vector<int> rows)
+{
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    PlacedRows placed;
+    for (int row : rows) {
+        if (row >= 0 && row < rowCount())
+            placed.emplace_back(row, rows_[static_cast<std::size_t>(row)]);
+    }
+    if (!placed.empty())
+        undo_->push(
+            new InsertRowsCommand(*this, QStringLiteral("usunięcie wierszy"), placed, true));
+}
+
+void ScheduleTableModel::DuplicateRows(std::vector<int> rows)
+{
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    PlacedRows placed;
+    for (int row : rows) {
+        // Each copy right below its row, the rows above it already copied.
+        if (row >= 0 && row < rowCount())
+            placed.emplace_back(row + 1 + static_cast<int>(placed.size()),
+                                rows_[static_cast<std::size_t>(row)]);
+    }
+    if (!placed.empty())
+        undo_->push(
+            new InsertRowsCommand(*this, QStringLiteral("powielenie wierszy"), placed, false));
+}
+
+void ScheduleTableModel::ReplaceAll(const Schedule& schedule, const QString& what)
+{
+    std::vector<SheetRow> rows;
+    for (const ScheduleRow& row : schedule.rows)
+        rows.push_back({row, {}});
+    undo_->push(new WholeCommand(*this, what, {entry_, rows_}, {EntryOf(schedule.building), rows}));
+}
+
+std::string ScheduleTableModel::BlockQuestion(const std::vector<int>& targets,
+                                              const std::vector<CellWrite>& writes) const
+{
+    std::vector<SheetRow> rows;
+    rows.reserve(targets.size());
+    for (int target : targets)
+        rows.push_back(target >= 0 ? rows_[static_cast<std::size_t>(target)] : SheetRow{});
+    return WritesMillimetreQuestion(rows, writes);
+}
+
+Outcome ScheduleTableModel::WriteBlock(const std::vector<int>& targets,
+                                       const std::vector<CellWrite>& writes, bool millimetres,
+                                       const QString& what)
+{
+    std::vector<SheetRow> rows;
+    std::vector<int> numbers;
+    int added = 0;
+    for (int target : targets) {
+        rows.push_back(target >= 0 ? rows_[static_cast<std::size_t>(target)] : SheetRow{});
+        numbers.push_back(target >= 0 ? target + 1 : rowCount() + ++added);
+    }
+    auto written = WriteCells(rows, numbers, writes, schedule_.building.storeys, millimetres);
+    if (!written)
+        return written.Fault();
+    PlacedRows before;
+    PlacedRows after;
+    PlacedRows inserted;
+    for (std::size_t i = 0; i < targets.size(); ++i) {
+        const int at = numbers[i] - 1;
+        if (targets[i] < 0)
+            inserted.emplace_back(at, SheetRow{});
+        else
+            before.emplace_back(at, rows[i]);
+        if (written.Value()[i] != rows[i] || targets[i] < 0)
+            after.emplace_back(at, written.Value()[i]);
+    }
+    std::erase_if(before, [&](const auto& b) {
+        return std::none_of(after.begin(), after.end(),
+                            [&](const auto& a) { return a.first == b.first; });
+    });
+    if (after.empty())
+        return {};
+    auto* command = new QUndoCommand(what);
+    if (!inserted.empty())
+        new InsertRowsCommand(*this, what, inserted, false, command);
+    for (auto& [at, row] : inserted)
+        before.emplace_back(at, row);
+    new PutRowsCommand(*this, what, before, after, command);
+    undo_->push(command);
+    return {};
+}
+
+QString ScheduleTableModel::MillimetreQuestionOf(const QModelIndex& index,
+                                                 const QString& text) const
+{
+    if (!index.isValid())
+        return {};
+    return Q(MillimetreQuestion(rows_[static_cast<std::size_t>(index.row())].row,
+                                Sheet(index.column()), text.toStdString()));
 }
 
 int ScheduleTableModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : static_cast<int>(schedule_.rows.size());
+    return parent.isValid() ? 0 : static_cast<int>(rows_.size());
 }
 
 int ScheduleTableModel::columnCount(const QModelIndex& parent) const
@@ -238,166 +341,102 @@ int ScheduleTableModel::columnCount(const QModelIndex& parent) const
 
 QVariant ScheduleTableModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (role != Qt::DisplayRole)
+    if (role != Qt::DisplayRole && role != Qt::ToolTipRole)
         return {};
     if (orientation == Qt::Vertical)
         return section + 1;
-    switch (section) {
-    case GrilleKind:
-        return QStringLiteral("Kratka");
-    case GrilleSize:
-        return QStringLiteral("Wymiar kratki [m] / obroty");
-    case GrilleLoss:
-        return QStringLiteral("ζ kratki");
-    default:
-        return Q(ScheduleHeader(ReportColumn(section)));
-    }
+    return Q(SheetHeader(Sheet(section)));
 }
 
 Qt::ItemFlags ScheduleTableModel::flags(const QModelIndex& index) const
 {
     Qt::ItemFlags flags = QAbstractTableModel::flags(index);
-    const bool adjustable =
-        index.isValid() &&
-        schedule_.rows[static_cast<std::size_t>(index.row())].grille == ScheduleGrille::Adjustable;
-    if (index.column() <= Ventilator && !(index.column() == GrilleLoss && adjustable))
+    if (index.isValid() &&
+        IsCellEditable(rows_[static_cast<std::size_t>(index.row())].row, Sheet(index.column())))
         flags |= Qt::ItemIsEditable;
     return flags;
 }
 
 QVariant ScheduleTableModel::Display(int r, int column) const
 {
-    const ScheduleRow& row = schedule_.rows[static_cast<std::size_t>(r)];
+    const SheetRow& sheet = rows_[static_cast<std::size_t>(r)];
     const RowResult& result = result_.rows[static_cast<std::size_t>(r)];
-    switch (column) {
-    case GrilleKind:
-        return GrilleChoices().value(GrilleChoice(row));
-    case GrilleSize:
-        if (row.grille == ScheduleGrille::Rectangular)
-            return Q(Fixed(row.grilleHeight, 3) + "×" + Fixed(row.grilleWidth, 3));
-        if (row.grille == ScheduleGrille::Round)
-            return Q("Ø" + Fixed(row.grilleDiameter, 3));
-        return QStringLiteral("%1 obr.").arg(row.opening);
-    case GrilleLoss:
-        if (row.grille != ScheduleGrille::Adjustable)
-            return Q(Fixed(row.grilleLoss, 2));
-        if (!result.problem.empty())
-            return QString();
-        return Q(Fixed(result.inputs.state.LossCoefficient, 2));
-    default:
-        return Q(ScheduleCell(row, result, ReportColumn(column)));
-    }
+    if (const RefusedCell* refused = sheet.Refused(Sheet(column)))
+        return Q(refused->text);
+    if (column == GrilleLoss && sheet.row.grille == ScheduleGrille::Adjustable)
+        return result.problem.empty() ? Q(FormatFixed(result.inputs.state.LossCoefficient, 2))
+                                      : QString();
+    if (column != Ventilator && IsInputColumn(Sheet(column)))
+        return Q(CellText(sheet.row, Sheet(column)));
+    return Q(ScheduleCell(sheet.row, result, ReportColumn(column)));
 }
 
-QVariant ScheduleTableModel::EditValue(int r, int column) const
+QVariant ScheduleTableModel::SortKey(int r, int column) const
 {
-    const ScheduleRow& row = schedule_.rows[static_cast<std::size_t>(r)];
-    switch (column) {
-    case Storey:
-        return row.storey;
-    case Room:
-        return row.room == 0 ? kRoomTypeCount : row.room - 1;
-    case Material:
-        return row.material - 1;
-    case GrilleKind:
-        return GrilleChoice(row);
-    case Ventilator:
-        return row.model;
-    case GrilleSize:
-        if (row.grille == ScheduleGrille::Adjustable)
-            return QString::number(row.opening);
-        [[fallthrough]];
-    default:
-        return Display(r, column).toString().remove(QChar(0x00D8));
-    }
+    const QString text = Display(r, column).toString();
+    if (column == Label || column == Room || column == Material || column == GrilleKind ||
+        column == Ventilator || column == Verdict || column == Note)
+        return text;
+    const std::optional<double> number = Leading(text);
+    return number ? *number : -std::numeric_limits<double>::max();
 }
 
 QVariant ScheduleTableModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid())
         return {};
-    const RowResult& result = result_.rows[static_cast<std::size_t>(index.row())];
-    if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
-        return Display(index.row(), index.column());
-    if (role == Qt::EditRole)
-        return EditValue(index.row(), index.column());
-    if (role == Qt::BackgroundRole && index.column() == Verdict)
-        return QBrush(result.meets ? QColor(0xD8, 0xF0, 0xD8) : QColor(0xF8, 0xD0, 0xD0));
-    if (role == Qt::TextAlignmentRole && index.column() >= Length && index.column() <= WindStack)
-        return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
-    return {};
-}
-
-bool ScheduleTableModel::Edit(ScheduleRow& row, int column, const QVariant& value)
-{
-    const QString text = value.toString();
-    switch (column) {
-    case Label:
-        row.label = text.toStdString();
-        return true;
-    case Storey: {
-        const int storey = value.toInt();
-        if (storey < 1 || storey > schedule_.building.storeys)
-            return false;
-        row.storey = storey;
-        return true;
-    }
-    case Room:
-        row.room = value.toInt() >= kRoomTypeCount ? 0 : value.toInt() + 1;
-        if (row.room == 0 && !(row.typedNeed > 0.0))
-            row.typedNeed = 30.0;
-        return true;
-    case Need: {
-        const auto need = Positive(text);
-        if (!need)
-            return false;
-        row.room = 0;
-        row.typedNeed = *need;
-        return true;
-    }
-    case Duct:
-        return EditDuct(row, text);
-    case Material:
-        row.material = std::clamp(value.toInt() + 1, 1, 6);
-        return true;
-    case GrilleKind: {
-        const int choice = value.toInt();
-        row.grille = choice == 0   ? ScheduleGrille::Rectangular
-                     : choice == 1 ? ScheduleGrille::Round
-                                   : ScheduleGrille::Adjustable;
-        if (choice >= 2)
-            row.adjustable = std::clamp(choice - 1, 1, 5);
-        return true;
-    }
-    case GrilleSize:
-        return EditGrilleSize(row, text);
-    case GrilleLoss: {
-        const auto loss = Positive(text);
-        if (!loss)
-            return false;
-        row.grilleLoss = *loss;
-        return true;
-    }
-    case Ventilator:
-        row.model = std::clamp(value.toInt(), 0, kVentilatorCount);
-        return true;
+    const int r = index.row();
+    const int column = index.column();
+    const SheetRow& sheet = rows_[static_cast<std::size_t>(r)];
+    const RefusedCell* refused = sheet.Refused(Sheet(column));
+    switch (role) {
+    case Qt::DisplayRole:
+        return Display(r, column);
+    case Qt::EditRole:
+        return refused || column != Ventilator ? Display(r, column)
+                                               : Q(CellText(sheet.row, Sheet(column)));
+    case Qt::ToolTipRole:
+        return refused ? Q(refused->reason) : Display(r, column);
+    case SortRole:
+        return SortKey(r, column);
+    case ChoiceRole:
+        if (column == Room)
+            return sheet.row.room == 0 ? kRoomTypeCount : sheet.row.room - 1;
+        if (column == Material)
+            return sheet.row.material - 1;
+        if (column == GrilleKind)
+            return GrilleChoiceOf(sheet.row);
+        return sheet.row.model;
+    case Qt::BackgroundRole:
+        if (refused)
+            return QBrush(QColor(0xFF, 0xC8, 0xC8));
+        if (column == Verdict)
+            return QBrush(result_.rows[static_cast<std::size_t>(r)].meets
+                              ? QColor(0xD8, 0xF0, 0xD8)
+                              : QColor(0xF8, 0xD0, 0xD0));
+        return {};
+    case Qt::ForegroundRole:
+        return refused ? QBrush(QColor(0xB0, 0x00, 0x00)) : QVariant();
+    case Qt::TextAlignmentRole:
+        if (column >= Length && column <= WindStack)
+            return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
+        return {};
     default:
-        return false;
+        return {};
     }
 }
 
 bool ScheduleTableModel::setData(const QModelIndex& index, const QVariant& value, int role)
 {
-    if (!index.isValid() || role != Qt::EditRole)
+    if (!index.isValid() || (role != Qt::EditRole && role != MillimetresRole))
         return false;
-    const auto r = static_cast<std::size_t>(index.row());
-    ScheduleRow row = schedule_.rows[r];
-    if (!Edit(row, index.column(), value) || row == schedule_.rows[r])
+    const int r = index.row();
+    const SheetRow& before = rows_[static_cast<std::size_t>(r)];
+    const SheetRow after = TypeCell(before, Sheet(index.column()), value.toString().toStdString(),
+                                    schedule_.building.storeys, role == MillimetresRole);
+    if (after == before)
         return false;
-    schedule_.rows[r] = row;
-    result_.rows[r] = ComputeRow(schedule_.building, row);
-    result_.summary = Summarize(result_.rows);
-    emit dataChanged(this->index(index.row(), 0), this->index(index.row(), ColumnCount - 1));
-    emit Recalculated();
+    undo_->push(
+        new PutRowsCommand(*this, QStringLiteral("zmiana komórki"), {{r, before}}, {{r, after}}));
     return true;
 }

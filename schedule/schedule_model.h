@@ -1,12 +1,21 @@
 #pragma once
 
+#include "calc/result.h"
 #include "calc/schedule.h"
+#include "calc/schedule_sheet.h"
 
 #include <QAbstractTableModel>
 
-// The schedule's table in the window: one row per duct, its inputs editable
-// (the choices through the delegates of schedule_delegates.h) and its results
-// computed again at once on every change.
+#include <utility>
+#include <vector>
+
+class QUndoStack;
+
+// The schedule's table in the window: one row per duct, its inputs typed as
+// texts (the lists through the delegates of schedule_delegates.h) and its
+// results computed again at once on every change. A refused text stays in its
+// cell, red, with its reason; its row is not computed. Every change the user
+// makes is one step of the undo stack.
 class ScheduleTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -15,7 +24,8 @@ public:
         Storey,
         Room,
         Need,
-        Duct,
+        Diameter,
+        Sides,
         Material,
         GrilleKind,
         GrilleSize,
@@ -29,9 +39,12 @@ public:
         Note,
         ColumnCount
     };
-    // The choices of the grille column: the two fixed grilles, then the five
-    // adjustable ones.
-    static QStringList GrilleChoices();
+    enum Role {
+        SortRole = Qt::UserRole, // numbers as numbers
+        ChoiceRole,              // a list cell: the position of its value in the list
+        MillimetresRole,         // setData: a size above 2 m is millimetres
+    };
+    static QStringList GrilleChoices();   // the two fixed grilles, then the adjustable ones
     static QStringList RoomChoices();     // the room types, then the need typed
     static QStringList MaterialChoices(); // the six materials
     static QStringList ModelChoices();    // "dobierz", then the 27 models
@@ -40,10 +53,35 @@ public:
 
     const Schedule& CurrentSchedule() const { return schedule_; }
     const ScheduleResult& Result() const { return result_; }
+    const std::vector<SheetRow>& Rows() const { return rows_; }
+    const BuildingEntry& Entry() const { return entry_; }
+    const BuildingRead& Building() const { return building_; }
+    QUndoStack& UndoStack() const { return *undo_; }
+
+    // A new content: no undo step, the stack cleared, Edited not emitted.
     void SetSchedule(const Schedule& schedule);
-    void SetBuilding(const ScheduleBuilding& building);
-    void AddRows(const std::vector<ScheduleRow>& rows);
-    void RemoveRow(int row);
+
+    // The user's actions, one undo step each. Typing into one building field
+    // (`serial` the same while the field keeps the focus) is one step.
+    void TypeBuilding(const BuildingEntry& entry, int field, int serial);
+    void AppendRows(const std::vector<SheetRow>& rows, const QString& what);
+    void RemoveRows(std::vector<int> rows);
+    void DuplicateRows(std::vector<int> rows);
+    void ReplaceAll(const Schedule& schedule, const QString& what);
+    // Cells written at once into the rows `targets` (-1: a new row at the end).
+    Outcome WriteBlock(const std::vector<int>& targets, const std::vector<CellWrite>& writes,
+                       bool millimetres, const QString& what);
+    std::string BlockQuestion(const std::vector<int>& targets,
+                              const std::vector<CellWrite>& writes) const;
+    // The millimetre question of a text typed into a cell; empty when none.
+    QString MillimetreQuestionOf(const QModelIndex& index, const QString& text) const;
+
+    // What the undo commands do.
+    void PutRows(const std::vector<std::pair<int, SheetRow>>& rows);
+    void InsertSheetRows(const std::vector<std::pair<int, SheetRow>>& rows);
+    void DeleteSheetRows(const std::vector<int>& ascending);
+    void PutBuilding(const BuildingEntry& entry);
+    void PutAll(const BuildingEntry& entry, const std::vector<SheetRow>& rows);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -56,13 +94,23 @@ public:
 signals:
     // After every recalculation.
     void Recalculated();
+    // The building's entry changed (an undo, a redo or a new content).
+    void BuildingChanged();
+    // Every change the user makes, undo and redo included.
+    void Edited();
 
 private:
     QVariant Display(int row, int column) const;
-    QVariant EditValue(int row, int column) const;
-    bool Edit(ScheduleRow& row, int column, const QVariant& value);
+    QVariant SortKey(int row, int column) const;
+    RowResult Compute(const SheetRow& row) const;
     void RecomputeAll();
+    void Summarize();
 
+    QUndoStack* undo_ = nullptr;
+    bool resetting_ = false;
+    BuildingEntry entry_;
+    BuildingRead building_;
+    std::vector<SheetRow> rows_;
     Schedule schedule_;
     ScheduleResult result_;
 };

@@ -1,7 +1,6 @@
 #include "schedule/schedule_window.h"
 
-#include "calc/field_conversion.h"
-#include "calc/number_format.h"
+#include "calc/schedule_sheet.h"
 #include "files/safe_file.h"
 #include "report/schedule_table.h"
 #include "schedule/schedule_delegates.h"
@@ -12,6 +11,7 @@
 
 #include <QAction>
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QGridLayout>
@@ -25,27 +25,14 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
-#include <QTableView>
+#include <QScrollBar>
+#include <QSortFilterProxyModel>
+#include <QStatusBar>
+#include <QToolButton>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
-#include <cmath>
-#include <optional>
-
 namespace {
-
-QString Number(double value)
-{
-    return QString::fromStdString(ExactNumber(value));
-}
-
-std::optional<double> Real(const QLineEdit* edit)
-{
-    const std::string text = edit->text().trimmed().toStdString();
-    if (text.empty())
-        return std::nullopt;
-    const double value = ConvertFieldReal(text);
-    return std::isfinite(value) ? std::optional<double>(value) : std::nullopt;
-}
 
 QPushButton* Button(const QString& caption, const char* name, QWidget* parent)
 {
@@ -53,6 +40,40 @@ QPushButton* Button(const QString& caption, const char* name, QWidget* parent)
     button->setObjectName(QLatin1String(name));
     return button;
 }
+
+// The rows in view: all, or only those that do not meet their need.
+class FailingFilter : public QSortFilterProxyModel {
+public:
+    FailingFilter(ScheduleTableModel* model, QObject* parent)
+        : QSortFilterProxyModel(parent)
+        , model_(model)
+    {
+        setSourceModel(model);
+        setSortRole(ScheduleTableModel::SortRole);
+        setSortLocaleAware(true);
+    }
+    void SetFailingOnly(bool only)
+    {
+        only_ = only;
+        invalidateFilter();
+    }
+
+protected:
+    bool filterAcceptsRow(int row, const QModelIndex&) const override
+    {
+        return !only_ || !model_->Result().rows[static_cast<std::size_t>(row)].meets;
+    }
+
+private:
+    ScheduleTableModel* model_;
+    bool only_ = false;
+};
+
+const char* const kFieldNames[] = {"DensityEdit",      "TemperatureEdit", "PressureEdit",
+                                   "HumidityEdit",     "WindEdit",        "StoreysEdit",
+                                   "StoreyHeightEdit", "InsideEdit",      "OutsideEdit"};
+
+const QString kRedFrame = QStringLiteral("QLineEdit { border: 2px solid #d00000; }");
 
 } // namespace
 
@@ -62,53 +83,132 @@ ScheduleWindow::ScheduleWindow(QWidget* parent)
     setObjectName(QStringLiteral("ScheduleWindow"));
     setWindowTitle(QStringLiteral("Zestawienie przewodów"));
     model_ = new ScheduleTableModel(this);
+    proxy_ = new FailingFilter(model_, this);
 
     auto* content = new QWidget;
     auto* layout = new QVBoxLayout(content);
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
+    outer->setSpacing(0);
     outer->addWidget(ScrollingArea(content));
     auto* group = new QGroupBox(QStringLiteral("Budynek"), this);
     auto* grid = new QGridLayout(group);
     BuildBuildingGroup(grid);
     layout->addWidget(group);
+    BuildTable(layout);
+    layout->addLayout(BuildButtons());
+    status_ = new QStatusBar(this);
+    status_->setSizeGripEnabled(false);
+    outer->addWidget(status_);
+    BuildActions();
 
-    table_ = new QTableView(this);
-    table_->setObjectName(QStringLiteral("ScheduleTable"));
-    table_->setModel(model_);
-    connect(model_, &QAbstractItemModel::dataChanged, this, &ScheduleWindow::Edited);
-    connect(model_, &QAbstractItemModel::rowsInserted, this, &ScheduleWindow::Edited);
-    connect(model_, &QAbstractItemModel::rowsRemoved, this, &ScheduleWindow::Edited);
-    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table_->setSelectionMode(QAbstractItemView::SingleSelection);
-    table_->setEditTriggers(QAbstractItemView::AllEditTriggers);
-    table_->setItemDelegateForColumn(ScheduleTableModel::Room,
-                                     new ChoiceDelegate(ScheduleTableModel::RoomChoices(), this));
-    table_->setItemDelegateForColumn(
-        ScheduleTableModel::Material,
-        new ChoiceDelegate(ScheduleTableModel::MaterialChoices(), this));
-    table_->setItemDelegateForColumn(ScheduleTableModel::GrilleKind,
-                                     new ChoiceDelegate(ScheduleTableModel::GrilleChoices(), this));
-    table_->setItemDelegateForColumn(ScheduleTableModel::Ventilator,
-                                     new ChoiceDelegate(ScheduleTableModel::ModelChoices(), this));
-    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    table_->horizontalHeader()->setStretchLastSection(true);
-    table_->setWordWrap(false);
-    layout->addWidget(table_, 1);
+    connect(model_, &ScheduleTableModel::Recalculated, this, &ScheduleWindow::ShowSummary);
+    connect(model_, &ScheduleTableModel::BuildingChanged, this, &ScheduleWindow::ShowBuilding);
+    connect(model_, &ScheduleTableModel::Edited, this, &ScheduleWindow::Edited);
+    // New rows (a riser's labels) widen the columns as needed, once laid out.
+    connect(model_, &QAbstractItemModel::rowsInserted, this, &ScheduleWindow::FitColumns,
+            Qt::QueuedConnection);
+    connect(model_, &QAbstractItemModel::modelReset, this, &ScheduleWindow::FitColumns,
+            Qt::QueuedConnection);
 
+    ResizeWithinScreen(this, QSize(1560, 860));
+    SetSchedule(Schedule{});
+}
+
+ScheduleView* ScheduleWindow::MakeView(const char* name)
+{
+    auto* view = new ScheduleView(this);
+    view->setObjectName(QLatin1String(name));
+    view->setModel(proxy_);
+    view->setSelectionBehavior(QAbstractItemView::SelectItems);
+    view->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    view->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                          QAbstractItemView::AnyKeyPressed);
+    view->setWordWrap(false);
+    view->setSortingEnabled(false);
+    view->horizontalHeader()->setSortIndicatorClearable(true);
+    view->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    view->setSortingEnabled(true);
+    view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    view->setContextMenuPolicy(Qt::ActionsContextMenu);
+    auto* text = new TextDelegate(view);
+    view->setItemDelegate(text);
+    connect(text, &TextDelegate::Typed, this, &ScheduleWindow::CommitTyped);
+    const std::pair<int, QStringList> lists[] = {
+        {ScheduleTableModel::Room, ScheduleTableModel::RoomChoices()},
+        {ScheduleTableModel::Material, ScheduleTableModel::MaterialChoices()},
+        {ScheduleTableModel::GrilleKind, ScheduleTableModel::GrilleChoices()},
+        {ScheduleTableModel::Ventilator, ScheduleTableModel::ModelChoices()}};
+    for (const auto& [column, choices] : lists)
+        view->setItemDelegateForColumn(column, new ChoiceDelegate(choices, view));
+    return view;
+}
+
+void ScheduleWindow::BuildSummary(QVBoxLayout* layout)
+{
+    auto* below = new QHBoxLayout;
+    summaryToggle_ = new QToolButton(this);
+    summaryToggle_->setObjectName(QStringLiteral("SummaryToggle"));
+    summaryToggle_->setText(QStringLiteral("Podsumowanie"));
+    summaryToggle_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    summaryToggle_->setCheckable(true);
+    summaryToggle_->setChecked(true);
+    summaryToggle_->setArrowType(Qt::DownArrow);
+    summaryToggle_->setStatusTip(QStringLiteral("Pokazuje albo zwija podsumowanie pod tabelą"));
     summary_ = new QLabel(this);
     summary_->setObjectName(QStringLiteral("ScheduleSummary"));
     summary_->setWordWrap(true);
     summary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    layout->addWidget(summary_);
+    connect(summaryToggle_, &QToolButton::toggled, this, [this](bool shown) {
+        summary_->setVisible(shown);
+        summaryToggle_->setArrowType(shown ? Qt::DownArrow : Qt::RightArrow);
+    });
+    below->addWidget(summaryToggle_, 0, Qt::AlignTop | Qt::AlignLeft);
+    below->addWidget(summary_, 1);
+    layout->addLayout(below);
+}
 
-    layout->addLayout(BuildButtons());
-    connect(model_, &ScheduleTableModel::Recalculated, this, &ScheduleWindow::ShowSummary);
-    // New rows (a riser's labels) widen the columns as needed.
-    connect(model_, &QAbstractItemModel::rowsInserted, this, &ScheduleWindow::FitColumns);
+void ScheduleWindow::BuildTable(QVBoxLayout* layout)
+{
+    auto* above = new QHBoxLayout;
+    failingOnly_ = new QCheckBox(QStringLiteral("tylko niespełniające"), this);
+    failingOnly_->setObjectName(QStringLiteral("FailingOnlyCheck"));
+    failingOnly_->setStatusTip(
+        QStringLiteral("Pokazuje tylko przewody, które nie zapewniają wymaganej wydajności"));
+    connect(failingOnly_, &QCheckBox::toggled, this,
+            [this](bool only) { static_cast<FailingFilter*>(proxy_)->SetFailingOnly(only); });
+    above->addWidget(failingOnly_);
+    above->addStretch();
+    above->addWidget(new QLabel(
+        QStringLiteral("F2 lub Alt+↓ otwiera listę, Ctrl+C / Ctrl+V kopiuje i wkleja, Ctrl+D "
+                       "wypełnia w dół, Delete usuwa wiersze, Ctrl+Z cofa"),
+        this));
+    layout->addLayout(above);
 
-    ResizeWithinScreen(this, QSize(1560, 860));
-    SetSchedule(Schedule{});
+    frozen_ = MakeView("FrozenTable");
+    table_ = MakeView("ScheduleTable");
+    table_->setSelectionModel(frozen_->selectionModel());
+    for (int c = 0; c < ScheduleTableModel::ColumnCount; ++c) {
+        const bool frozen = c == ScheduleTableModel::Label || c == ScheduleTableModel::Verdict;
+        frozen_->setColumnHidden(c, !frozen);
+        table_->setColumnHidden(c, frozen);
+    }
+    table_->verticalHeader()->hide();
+    frozen_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    frozen_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+    table_->horizontalHeader()->setStretchLastSection(true);
+    connect(table_->verticalScrollBar(), &QScrollBar::valueChanged, frozen_->verticalScrollBar(),
+            &QScrollBar::setValue);
+    connect(frozen_->verticalScrollBar(), &QScrollBar::valueChanged, table_->verticalScrollBar(),
+            &QScrollBar::setValue);
+    auto* views = new QHBoxLayout;
+    views->setSpacing(0);
+    views->addWidget(frozen_);
+    views->addWidget(table_, 1);
+    layout->addLayout(views, 1);
+    table_->setMinimumHeight(table_->verticalHeader()->defaultSectionSize() * 8);
+
+    BuildSummary(layout);
 }
 
 QHBoxLayout* ScheduleWindow::BuildButtons()
@@ -116,6 +216,7 @@ QHBoxLayout* ScheduleWindow::BuildButtons()
     auto* buttons = new QHBoxLayout;
     QPushButton* add = Button(QStringLiteral("Dodaj przewód"), "AddRowButton", this);
     QPushButton* riser = Button(QStringLiteral("Dodaj pion"), "AddRiserButton", this);
+    QPushButton* copy = Button(QStringLiteral("Powiel wiersz"), "DuplicateRowButton", this);
     QPushButton* remove = Button(QStringLiteral("Usuń przewód"), "RemoveRowButton", this);
     QPushButton* example =
         Button(QStringLiteral("Przykład: blok 5-kondygnacyjny"), "TemplateButton", this);
@@ -124,28 +225,27 @@ QHBoxLayout* ScheduleWindow::BuildButtons()
     QPushButton* save = Button(QStringLiteral("Zapisz obliczenia…"), "SaveButton", this);
     QPushButton* open = Button(QStringLiteral("Otwórz obliczenia…"), "OpenButton", this);
     QPushButton* close = Button(QStringLiteral("Zamknij"), "CloseButton", this);
-    for (QPushButton* b : {add, riser, remove, example})
+    for (QPushButton* b : {add, riser, copy, remove, example})
         buttons->addWidget(b);
     buttons->addStretch();
     for (QPushButton* b : {print, csv, save, open, close})
         buttons->addWidget(b);
 
     connect(add, &QPushButton::clicked, this, [this] {
-        ScheduleRow row;
-        row.label = "Przewód " + std::to_string(model_->rowCount() + 1);
-        model_->AddRows({row});
+        SheetRow row;
+        row.row.label = "Przewód " + std::to_string(model_->rowCount() + 1);
+        model_->AppendRows({row}, QStringLiteral("dodanie przewodu"));
     });
     connect(riser, &QPushButton::clicked, this, &ScheduleWindow::AddRiser);
-    connect(remove, &QPushButton::clicked, this, [this] {
-        model_->RemoveRow(table_->currentIndex().isValid() ? table_->currentIndex().row() : -1);
-    });
+    connect(copy, &QPushButton::clicked, this, &ScheduleWindow::DuplicateSelectedRows);
+    connect(remove, &QPushButton::clicked, this, &ScheduleWindow::RemoveSelectedRows);
     connect(example, &QPushButton::clicked, this, [this] {
         if (!CurrentSchedule().rows.empty() &&
             !AskYesNo(this, windowTitle(),
                       QStringLiteral("Zastąpić bieżące zestawienie przykładem?"),
                       QStringLiteral("ReplaceScheduleQuestion")))
             return;
-        SetSchedule(ScheduleTemplate());
+        model_->ReplaceAll(ScheduleTemplate(), QStringLiteral("przykład"));
     });
     connect(print, &QPushButton::clicked, this, &ScheduleWindow::PrintClick);
     connect(csv, &QPushButton::clicked, this, &ScheduleWindow::ExportCsvClick);
@@ -157,14 +257,16 @@ QHBoxLayout* ScheduleWindow::BuildButtons()
 
 void ScheduleWindow::BuildBuildingGroup(QGridLayout* grid)
 {
-    auto edit = [this](const char* name) {
+    for (int f = 0; f < kBuildingFieldCount; ++f) {
         auto* e = new QLineEdit(this);
-        e->setObjectName(QLatin1String(name));
+        e->setObjectName(QLatin1String(kFieldNames[f]));
         e->setMinimumWidth(56);
         e->setMaximumWidth(80);
-        connect(e, &QLineEdit::textEdited, this, &ScheduleWindow::ReadBuilding);
-        return e;
-    };
+        e->installEventFilter(this);
+        connect(e, &QLineEdit::textEdited, this, [this, f] { ReadBuilding(f); });
+        connect(e, &QLineEdit::editingFinished, this, [this] { ++fieldSerial_; });
+        fields_[static_cast<std::size_t>(f)] = e;
+    }
     auto* typed = new QRadioButton(QStringLiteral("Gęstość powietrza Ro [kg/m3]"), this);
     auto* weather = new QRadioButton(QStringLiteral("Z warunków: t [°C], p [hPa], φ [%]"), this);
     typed->setObjectName(QStringLiteral("DensityTypedRadio"));
@@ -172,43 +274,36 @@ void ScheduleWindow::BuildBuildingGroup(QGridLayout* grid)
     air_ = new QButtonGroup(this);
     air_->addButton(typed, 1);
     air_->addButton(weather, 0);
-    connect(air_, &QButtonGroup::idClicked, this, &ScheduleWindow::ReadBuilding);
-    density_ = edit("DensityEdit");
-    temperature_ = edit("TemperatureEdit");
-    pressure_ = edit("PressureEdit");
-    humidity_ = edit("HumidityEdit");
-    wind_ = edit("WindEdit");
-    storeys_ = edit("StoreysEdit");
-    storeyHeight_ = edit("StoreyHeightEdit");
-    inside_ = edit("InsideEdit");
-    outside_ = edit("OutsideEdit");
+    connect(air_, &QButtonGroup::idClicked, this, [this] { ReadBuilding(-1); });
     condition_ = new QComboBox(this);
     condition_->setObjectName(QStringLiteral("ConditionCombo"));
     for (int c = 0; c < kScheduleConditionCount; ++c)
         condition_->addItem(
             QString::fromUtf8(ConditionText(static_cast<ScheduleCondition>(c)).data()));
-    connect(condition_, &QComboBox::activated, this, &ScheduleWindow::ReadBuilding);
+    connect(condition_, &QComboBox::activated, this, [this] { ReadBuilding(-1); });
 
+    auto field = [this](BuildingField f) { return fields_[static_cast<std::size_t>(f)]; };
     auto label = [this](const char* text) { return new QLabel(QString::fromUtf8(text), this); };
     grid->addWidget(typed, 0, 0);
-    grid->addWidget(density_, 0, 1);
+    grid->addWidget(field(BuildingField::Density), 0, 1);
     grid->addWidget(weather, 1, 0);
     auto* weatherRow = new QHBoxLayout;
-    for (QLineEdit* e : {temperature_, pressure_, humidity_})
-        weatherRow->addWidget(e);
+    for (BuildingField f :
+         {BuildingField::Temperature, BuildingField::Pressure, BuildingField::Humidity})
+        weatherRow->addWidget(field(f));
     grid->addLayout(weatherRow, 1, 1);
     grid->addWidget(label("Wiatr obliczeniowy v [m/s]"), 0, 2);
-    grid->addWidget(wind_, 0, 3);
+    grid->addWidget(field(BuildingField::Wind), 0, 3);
     grid->addWidget(label("Ocena na warunek"), 1, 2);
     grid->addWidget(condition_, 1, 3);
     grid->addWidget(label("Liczba kondygnacji N"), 0, 4);
-    grid->addWidget(storeys_, 0, 5);
+    grid->addWidget(field(BuildingField::Storeys), 0, 5);
     grid->addWidget(label("Wysokość kondygnacji h [m]"), 1, 4);
-    grid->addWidget(storeyHeight_, 1, 5);
+    grid->addWidget(field(BuildingField::StoreyHeight), 1, 5);
     grid->addWidget(label("Temperatura wewnątrz ti [°C]"), 0, 6);
-    grid->addWidget(inside_, 0, 7);
+    grid->addWidget(field(BuildingField::Inside), 0, 7);
     grid->addWidget(label("Temperatura na zewnątrz te [°C]"), 1, 6);
-    grid->addWidget(outside_, 1, 7);
+    grid->addWidget(field(BuildingField::Outside), 1, 7);
     buildingProblem_ = new QLabel(this);
     buildingProblem_->setObjectName(QStringLiteral("BuildingProblem"));
     buildingProblem_->setStyleSheet(QStringLiteral("color: #B00000"));
@@ -221,75 +316,76 @@ const Schedule& ScheduleWindow::CurrentSchedule() const
     return model_->CurrentSchedule();
 }
 
+QTableView& ScheduleWindow::Table() const
+{
+    return *table_;
+}
+
+QTableView& ScheduleWindow::FrozenTable() const
+{
+    return *frozen_;
+}
+
+QUndoStack& ScheduleWindow::UndoStack() const
+{
+    return model_->UndoStack();
+}
+
 void ScheduleWindow::SetSchedule(const Schedule& schedule)
 {
     model_->SetSchedule(schedule);
-    ShowBuilding(schedule.building);
-    FitColumns();
 }
 
 void ScheduleWindow::FitColumns()
 {
-    table_->resizeColumnsToContents();
-    for (int c = 0; c < ScheduleTableModel::ColumnCount; ++c)
-        table_->setColumnWidth(c, std::min(table_->columnWidth(c), 220));
+    for (QTableView* view : {static_cast<QTableView*>(frozen_), static_cast<QTableView*>(table_)}) {
+        view->resizeColumnsToContents();
+        for (int c = 0; c < ScheduleTableModel::ColumnCount; ++c)
+            view->setColumnWidth(c, std::min(view->columnWidth(c), 220));
+    }
+    const int width = frozen_->verticalHeader()->sizeHint().width() +
+                      frozen_->columnWidth(ScheduleTableModel::Label) +
+                      frozen_->columnWidth(ScheduleTableModel::Verdict) + 2 * frozen_->frameWidth();
+    frozen_->setFixedWidth(width);
 }
 
-void ScheduleWindow::ShowBuilding(const ScheduleBuilding& b)
+void ScheduleWindow::ShowBuilding()
 {
     showing_ = true;
-    air_->button(b.densityTyped ? 1 : 0)->setChecked(true);
-    density_->setText(Number(b.density));
-    temperature_->setText(QString::number(b.temperature));
-    pressure_->setText(QString::number(b.pressure));
-    humidity_->setText(QString::number(b.humidity));
-    wind_->setText(Number(b.windSpeed));
-    storeys_->setText(QString::number(b.storeys));
-    storeyHeight_->setText(Number(b.storeyHeight));
-    inside_->setText(Number(b.inside));
-    outside_->setText(Number(b.outside));
-    condition_->setCurrentIndex(static_cast<int>(b.condition));
-    buildingProblem_->clear();
+    const BuildingEntry& entry = model_->Entry();
+    const BuildingRead& read = model_->Building();
+    air_->button(entry.densityTyped ? 1 : 0)->setChecked(true);
+    for (int f = 0; f < kBuildingFieldCount; ++f) {
+        QLineEdit* edit = fields_[static_cast<std::size_t>(f)];
+        const QString text = QString::fromStdString(entry.texts[static_cast<std::size_t>(f)]);
+        if (edit->text() != text)
+            edit->setText(text);
+        const QString reason = QString::fromStdString(read.reasons[static_cast<std::size_t>(f)]);
+        edit->setStyleSheet(reason.isEmpty() ? QString() : kRedFrame);
+        edit->setToolTip(reason);
+    }
+    condition_->setCurrentIndex(static_cast<int>(entry.condition));
+    const QString problem = QString::fromStdString(read.Problem());
+    buildingProblem_->setText(problem.isEmpty()
+                                  ? QString()
+                                  : QStringLiteral("Popraw dane budynku – przewody nie są "
+                                                   "liczone.\n") +
+                                        problem);
     showing_ = false;
 }
 
-// The building as typed; a field that is not a number keeps the last good
-// building and says which field to correct.
-void ScheduleWindow::ReadBuilding()
+// The building as typed, one undo step per field typed into.
+void ScheduleWindow::ReadBuilding(int field)
 {
     if (showing_)
         return;
-    ScheduleBuilding b = CurrentSchedule().building;
-    b.densityTyped = air_->checkedId() == 1;
-    const auto density = Real(density_), wind = Real(wind_), height = Real(storeyHeight_);
-    const auto inside = Real(inside_), outside = Real(outside_);
-    const std::string storeys = storeys_->text().trimmed().toStdString();
-    QString problem;
-    if (b.densityTyped && !(density && *density > 0.0))
-        problem = QStringLiteral("Podaj dodatnią gęstość powietrza.");
-    else if (!wind || *wind < 0.0)
-        problem = QStringLiteral("Podaj prędkość wiatru obliczeniowego (0 lub więcej).");
-    else if (storeys.empty() || ConvertWhole(storeys) < 1 || ConvertWhole(storeys) > 1000)
-        problem = QStringLiteral("Podaj liczbę kondygnacji od 1 do 1000.");
-    else if (!(height && *height > 0.0))
-        problem = QStringLiteral("Podaj dodatnią wysokość kondygnacji.");
-    else if (!inside || !outside)
-        problem = QStringLiteral("Podaj temperatury ti i te.");
-    buildingProblem_->setText(problem);
-    if (!problem.isEmpty())
-        return;
-    if (b.densityTyped)
-        b.density = *density;
-    b.temperature = ConvertWhole(temperature_->text().toStdString());
-    b.pressure = ConvertWhole(pressure_->text().toStdString());
-    b.humidity = ConvertWhole(humidity_->text().toStdString());
-    b.windSpeed = *wind;
-    b.storeys = ConvertWhole(storeys);
-    b.storeyHeight = *height;
-    b.inside = *inside;
-    b.outside = *outside;
-    b.condition = static_cast<ScheduleCondition>(condition_->currentIndex());
-    model_->SetBuilding(b);
+    BuildingEntry entry = model_->Entry();
+    entry.densityTyped = air_->checkedId() == 1;
+    for (int f = 0; f < kBuildingFieldCount; ++f)
+        entry.texts[static_cast<std::size_t>(f)] =
+            fields_[static_cast<std::size_t>(f)]->text().toStdString();
+    entry.condition = static_cast<ScheduleCondition>(condition_->currentIndex());
+    model_->TypeBuilding(entry, field, fieldSerial_);
 }
 
 QString ScheduleWindow::SummaryText() const
@@ -303,20 +399,6 @@ void ScheduleWindow::ShowSummary()
     for (const std::string& line : SummaryLines(CurrentSchedule(), model_->Result()))
         lines << QString::fromStdString(line);
     summary_->setText(lines.join('\n'));
-}
-
-void ScheduleWindow::AddRiser()
-{
-    const QModelIndex current = table_->currentIndex();
-    ScheduleRow row;
-    row.label = "Pion";
-    if (current.isValid()) {
-        row = CurrentSchedule().rows[static_cast<std::size_t>(current.row())];
-        // "Kuchnia k3" gives the riser "Kuchnia".
-        if (const auto at = row.label.rfind(" k"); at != std::string::npos)
-            row.label.resize(at);
-    }
-    model_->AddRows(RiserRows(CurrentSchedule().building, row));
 }
 
 Outcome ScheduleWindow::ExportCsv(const QString& path, bool polish) const

@@ -3,28 +3,51 @@
 #include "calc/schedule.h"
 #include "files/outcome.h"
 
+#include <QPersistentModelIndex>
 #include <QWidget>
 
+#include <array>
+#include <vector>
+
+class QAction;
 class QButtonGroup;
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPrinter;
+class QSortFilterProxyModel;
+class QStatusBar;
 class QTableView;
+class QToolButton;
+class QUndoStack;
 class ScheduleTableModel;
+class ScheduleView;
 
 // The window "Zestawienie przewodów": the building above, one row per duct in
 // the table, the summary below. Every change computes the results again at
-// once. Printing, the CSV export and the file commands are its buttons.
+// once and is one step of the undo stack. The table is edited as a
+// spreadsheet: copy and paste of tab-separated cells, fill down, several rows
+// removed or duplicated at once; a click on a header sorts the view (the rows
+// keep their own order in the schedule). Printing, the CSV export and the file
+// commands are its buttons.
 class ScheduleWindow : public QWidget {
     Q_OBJECT
 public:
     explicit ScheduleWindow(QWidget* parent = nullptr);
 
     const Schedule& CurrentSchedule() const;
+    // A new content (a file opened, a new calculation): the undo stack is
+    // cleared and Edited is not emitted.
     void SetSchedule(const Schedule& schedule);
     ScheduleTableModel& Model() const { return *model_; }
-    QTableView& Table() const { return *table_; }
+    // The view of the table beside the frozen label and verdict.
+    QTableView& Table() const;
+    // The view of the label and the verdict, which stays when the table
+    // scrolls sideways.
+    QTableView& FrozenTable() const;
+    QSortFilterProxyModel& Proxy() const { return *proxy_; }
+    QUndoStack& UndoStack() const;
     // The summary below the table, as shown.
     QString SummaryText() const;
 
@@ -33,36 +56,55 @@ public:
     Outcome ExportCsv(const QString& path, bool polish) const;
     Outcome Print(QPrinter& printer) const;
 
+    // The editing commands of the table, on its selection.
+    void CopyCells();
+    void PasteCells();
+    void FillDown();
+    void RemoveSelectedRows();
+    void DuplicateSelectedRows();
+
 signals:
     // Every change the user makes: a cell, a building field, a row added or
-    // removed.
+    // removed, paste, fill, undo, redo.
     void Edited();
 
+protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void BuildTable(class QVBoxLayout* layout);
+    ScheduleView* MakeView(const char* name);
+    void BuildSummary(class QVBoxLayout* layout);
     void BuildBuildingGroup(class QGridLayout* grid);
     class QHBoxLayout* BuildButtons();
-    void ShowBuilding(const ScheduleBuilding& building);
-    void ReadBuilding();
+    void BuildActions();
+    QAction* TableAction(const QString& text, const QKeySequence& key, const QString& tip,
+                         void (ScheduleWindow::*slot)());
+    void ShowBuilding();
+    void ReadBuilding(int field);
     void ShowSummary();
     void FitColumns();
+    void CommitTyped(const QPersistentModelIndex& index, const QString& text);
+    void WriteCells(const std::vector<int>& targets, const std::vector<struct CellWrite>& writes,
+                    const QString& what);
+    std::vector<int> SelectedSourceRows() const;
     void ExportCsvClick();
     void PrintClick();
     void TriggerMain(const char* action);
 
     ScheduleTableModel* model_ = nullptr;
-    QTableView* table_ = nullptr;
+    QSortFilterProxyModel* proxy_ = nullptr;
+    ScheduleView* table_ = nullptr;
+    ScheduleView* frozen_ = nullptr;
     QLabel* summary_ = nullptr;
+    QToolButton* summaryToggle_ = nullptr;
+    QCheckBox* failingOnly_ = nullptr;
     QLabel* buildingProblem_ = nullptr;
+    QStatusBar* status_ = nullptr;
     QButtonGroup* air_ = nullptr;
-    QLineEdit* density_ = nullptr;
-    QLineEdit* temperature_ = nullptr;
-    QLineEdit* pressure_ = nullptr;
-    QLineEdit* humidity_ = nullptr;
-    QLineEdit* wind_ = nullptr;
-    QLineEdit* storeys_ = nullptr;
-    QLineEdit* storeyHeight_ = nullptr;
-    QLineEdit* inside_ = nullptr;
-    QLineEdit* outside_ = nullptr;
+    std::array<QLineEdit*, 9> fields_{};
     QComboBox* condition_ = nullptr;
     bool showing_ = false;
+    int fieldSerial_ = 0;
 };

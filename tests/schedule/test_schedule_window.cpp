@@ -12,6 +12,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
+#include <QSortFilterProxyModel>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -48,8 +49,9 @@ void TestScheduleWindow::drive()
     const QModelIndex ventilator = model.index(9, ScheduleTableModel::Ventilator);
     const QModelIndex verdict = model.index(9, ScheduleTableModel::Verdict);
     QCOMPARE(verdict.data().toString(), QStringLiteral("NIE SPEŁNIA"));
-    window.Table().setCurrentIndex(ventilator);
-    window.Table().edit(ventilator);
+    const QModelIndex shown = window.Proxy().mapFromSource(ventilator);
+    window.Table().setCurrentIndex(shown);
+    window.Table().edit(shown);
     auto* choice = window.Table().findChild<QComboBox*>("ChoiceEditor");
     QVERIFY(choice);
     QCOMPARE(choice->itemText(0), QStringLiteral("dobierz"));
@@ -69,7 +71,7 @@ void TestScheduleWindow::drive()
     QCOMPARE(verdict.data().toString(), QStringLiteral("spełnia"));
     QVERIFY(ventilator.data().toString().startsWith("dobierz: "));
 
-    window.Table().setCurrentIndex(model.index(9, 0));
+    window.Table().setCurrentIndex(window.Proxy().mapFromSource(model.index(9, 0)));
     window.findChild<QPushButton*>("AddRiserButton")->click();
     QCOMPARE(model.rowCount(), 21);
     QCOMPARE(model.index(20, ScheduleTableModel::Label).data().toString(),
