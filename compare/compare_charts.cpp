@@ -4,6 +4,7 @@
 #include "calc/comparison.h"
 #include "calc/number_format.h"
 #include "calc/selection.h"
+#include "compare/chart_legend.h"
 #include "compare/compare_output.h"
 #include "files/safe_file.h"
 #include "report/report_lines.h"
@@ -15,7 +16,7 @@
 #include <QGraphicsScene>
 #include <QHBoxLayout>
 #include <QImage>
-#include <QLegendMarker>
+#include <QLabel>
 #include <QLineSeries>
 #include <QPainter>
 #include <QPushButton>
@@ -25,6 +26,7 @@
 #include <QValueAxis>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace {
@@ -34,13 +36,20 @@ QString Number(double value, int decimals)
     return QString::fromStdString(FormatFixed(value, decimals));
 }
 
-// The colour of a model on the wind chart, the same whatever else is drawn:
-// hues spread by the golden angle, so that neighbours in the catalogue differ.
-QColor ModelColour(int model)
-{
-    const int hue = (model * 137) % 360;
-    return QColor::fromHsv(hue, 220, model % 2 == 0 ? 150 : 200);
-}
+// The colours of the models drawn at one time on the wind chart: one
+// qualitative palette of distinct hues, none of them black or grey, which the
+// guides use.
+const std::array<QColor, 9> kModelPalette{
+    QColor(0x1f, 0x77, 0xb4), // blue
+    QColor(0xff, 0x7f, 0x0e), // orange
+    QColor(0x2c, 0xa0, 0x2c), // green
+    QColor(0x94, 0x67, 0xbd), // purple
+    QColor(0xd6, 0x27, 0x28), // red
+    QColor(0x8c, 0x56, 0x4b), // brown
+    QColor(0xe3, 0x77, 0xc2), // pink
+    QColor(0xbc, 0xbd, 0x22), // olive
+    QColor(0x17, 0xbe, 0xcf), // cyan
+};
 
 QValueAxis* NewAxis(const QString& title)
 {
@@ -66,7 +75,8 @@ void SetRange(QValueAxis* axis, double low, double high)
 QChart* NewChart(const QString& title)
 {
     auto* chart = new QChart;
-    chart->legend()->setAlignment(Qt::AlignBottom);
+    // The legend is drawn outside the chart (chart_legend.h), where no name is cut.
+    chart->legend()->hide();
     chart->setTitle(title);
     return chart;
 }
@@ -76,7 +86,7 @@ QChartView* NewView(const QString& name)
     auto* view = new QChartView(NewChart({}));
     view->setObjectName(name);
     view->setRenderHint(QPainter::Antialiasing);
-    view->setMinimumSize(420, 260);
+    view->setMinimumSize(420, 220);
     return view;
 }
 
@@ -90,15 +100,16 @@ void ReplaceChart(QChartView* view, const QString& title)
     delete old;
 }
 
-// A thin dotted reference line over the whole chart, without a model.
+// A reference line over the whole chart, without a model, in a pen that no
+// model uses.
 void AddGuide(QChart* chart, QValueAxis* x, QValueAxis* y, const QList<QPointF>& points,
-              const QString& name, const QColor& colour)
+              const QString& name, const QPen& pen)
 {
     if (!std::isfinite(points.front().x()) || !std::isfinite(points.front().y()))
         return;
     auto* guide = new QLineSeries;
     guide->setName(name);
-    guide->setPen(QPen(colour, 1.5, Qt::DotLine));
+    guide->setPen(pen);
     guide->append(points);
     chart->addSeries(guide);
     guide->attachAxis(x);
@@ -226,14 +237,22 @@ CompareCharts::CompareCharts(QWidget* parent)
         paneLayout->setContentsMargins(0, 0, 0, 0);
         view->setParent(pane);
         paneLayout->addWidget(view, 1);
+        // The legend under the chart, wrapped to its width: never cut; the
+        // button beside it.
+        auto* legend = new QLabel(pane);
+        legend->setObjectName(view->objectName() + "Legend");
+        legend->setTextFormat(Qt::RichText);
+        legend->setWordWrap(true);
+        legend->setContentsMargins(6, 0, 6, 0);
+        (chart == Chart::OperatingPoint ? operatingLegend_ : windLegend_) = legend;
         auto* button = new QPushButton("Zapisz wykres…", pane);
         button->setObjectName(buttonName);
         button->setToolTip(hint);
         button->setAutoDefault(false);
         connect(button, &QPushButton::clicked, this, [this, chart] { emit SaveRequested(chart); });
         auto* row = new QHBoxLayout;
-        row->addStretch(1);
-        row->addWidget(button);
+        row->addWidget(legend, 1);
+        row->addWidget(button, 0, Qt::AlignBottom);
         paneLayout->addLayout(row);
         splitter->addWidget(pane);
     };
@@ -249,7 +268,56 @@ QChartView* CompareCharts::View(Chart chart) const
     return chart == Chart::OperatingPoint ? operatingView_ : windView_;
 }
 
+QLabel* CompareCharts::Legend(Chart chart) const
+{
+    return chart == Chart::OperatingPoint ? operatingLegend_ : windLegend_;
+}
+
+QColor CompareCharts::WindColour(int model) const
+{
+    const auto slot = colourSlots_.find(model);
+    if (slot == colourSlots_.end())
+        return {};
+    return kModelPalette[slot->second % kModelPalette.size()];
+}
+
+void CompareCharts::AssignColours(const std::vector<int>& models)
+{
+    // A model keeps its colour while it is drawn; a model no longer drawn
+    // gives its colour back, and a new one takes the first colour free.
+    for (auto slot = colourSlots_.begin(); slot != colourSlots_.end();) {
+        if (std::find(models.begin(), models.end(), slot->first) == models.end())
+            slot = colourSlots_.erase(slot);
+        else
+            ++slot;
+    }
+    for (int model : models) {
+        if (colourSlots_.count(model) != 0)
+            continue;
+        std::size_t free = 0;
+        while (std::any_of(colourSlots_.begin(), colourSlots_.end(),
+                           [free](const auto& slot) { return slot.second == free; }))
+            ++free;
+        colourSlots_[model] = free;
+    }
+}
+
+void CompareCharts::UpdateLegends()
+{
+    for (Chart chart : {Chart::OperatingPoint, Chart::Wind}) {
+        const QString html = LegendHtml(LegendEntries(*View(chart)->chart()));
+        Legend(chart)->setText(html);
+        Legend(chart)->setVisible(!html.isEmpty());
+    }
+}
+
 void CompareCharts::Clear()
+{
+    Empty();
+    UpdateLegends();
+}
+
+void CompareCharts::Empty()
 {
     ReplaceChart(operatingView_, "Punkt pracy");
     ReplaceChart(windView_, "Wydajność w funkcji prędkości wiatru");
@@ -264,7 +332,7 @@ void CompareCharts::Clear()
 void CompareCharts::ShowModel(const CalcState& state, int model, const std::vector<int>& ticked,
                               double neededFlowPerHour)
 {
-    Clear();
+    Empty();
     const bool chosen = model >= 1 && model <= kVentilatorCount;
     if (chosen)
         ShowOperatingPoint(state, model);
@@ -275,7 +343,9 @@ void CompareCharts::ShowModel(const CalcState& state, int model, const std::vect
         if (other != model && other >= 1 && other <= kVentilatorCount)
             models.push_back(other);
     }
+    AssignColours(models);
     ShowWind(state, models, neededFlowPerHour);
+    UpdateLegends();
 }
 
 namespace {
@@ -362,10 +432,8 @@ void CompareCharts::ShowOperatingPoint(const CalcState& state, int model)
         series->attachAxis(y);
     }
     // Without an operating point there is nothing to name in the legend.
-    for (QLegendMarker* marker : chart->legend()->markers(pointSeries_))
-        marker->setVisible(found);
-    for (QLegendMarker* marker : chart->legend()->markers(otherPointsSeries_))
-        marker->setVisible(otherPointsSeries_->count() > 0);
+    SetInLegend(*pointSeries_, found);
+    SetInLegend(*otherPointsSeries_, otherPointsSeries_->count() > 0);
     // The pressure axis: up to the required pressure at the end of the flow
     // axis, and a little below zero where the available curve falls.
     if (found && !curves.samples.empty()) {
@@ -403,7 +471,7 @@ void CompareCharts::ShowWind(const CalcState& state, const std::vector<int>& mod
             series->setName(piece.chosen ? Text(VentilatorCaption(model))
                                          : "przerywana: inny punkt pracy");
             series->setPen(
-                QPen(ModelColour(model), width, piece.chosen ? Qt::SolidLine : Qt::DashLine));
+                QPen(WindColour(model), width, piece.chosen ? Qt::SolidLine : Qt::DashLine));
             series->setProperty("model", model);
             for (const QPointF& point : piece.points) {
                 series->append(point);
@@ -415,8 +483,7 @@ void CompareCharts::ShowWind(const CalcState& state, const std::vector<int>& mod
             series->attachAxis(y);
             // One legend entry per model, and one for all dashed lines.
             bool& shown = piece.chosen ? named : otherNamed;
-            for (QLegendMarker* marker : chart->legend()->markers(series))
-                marker->setVisible(!shown);
+            SetInLegend(*series, !shown);
             shown = true;
         }
         windModels_.push_back(model);
@@ -429,31 +496,42 @@ void CompareCharts::ShowWind(const CalcState& state, const std::vector<int>& mod
         AddGuide(chart, x, y,
                  {QPointF(state.WindSpeed, y->min()), QPointF(state.WindSpeed, y->max())},
                  "Bieżąca prędkość wiatru v = " + Number(state.WindSpeed, 2) + " m/s",
-                 QColor(120, 120, 120));
+                 QPen(QColor(120, 120, 120), 1.5, Qt::DotLine));
     if (need > 0.0)
         AddGuide(chart, x, y, {QPointF(x->min(), need), QPointF(x->max(), need)},
                  "Wymagana wydajność Qh = " + Number(neededFlowPerHour, 1) + " m3/h",
-                 QColor(200, 0, 0));
+                 QPen(Qt::black, 2.0, Qt::DashDotLine));
 }
 
 Outcome CompareCharts::SavePng(Chart chart, const QString& path) const
 {
     if (path.isEmpty())
         return FailureOf("Nie podano nazwy pliku obrazu.");
-    // The chart is laid out again at the picture's size, at least
-    // kPngSize, so that the legend shows the names whole.
+    // The chart is laid out again at the picture's size, at least kPngSize,
+    // less the room of its legend, which is drawn whole under it.
     QChart* drawn = View(chart)->chart();
     const QSizeF shown = drawn->size();
     const QSize size = QSize(static_cast<int>(shown.width()), static_cast<int>(shown.height()))
                            .expandedTo(kPngSize);
+    const QString legend = Legend(chart)->text();
+    QFont font = Legend(chart)->font();
+    font.setPointSizeF(font.pointSizeF() * 1.25);
+    const int legendHeight = legend.isEmpty() ? 0 : LegendHeight(legend, font, size.width() - 24);
+    const QSizeF chartSize(size.width(),
+                           std::max(size.height() - legendHeight - 8, size.height() / 2));
     QImage image(size, QImage::Format_ARGB32);
     image.fill(Qt::white);
-    drawn->resize(QSizeF(size));
+    drawn->resize(chartSize);
     {
         QPainter painter(&image);
         painter.setRenderHint(QPainter::Antialiasing);
-        drawn->scene()->render(&painter, QRectF(QPointF(0, 0), QSizeF(size)),
-                               QRectF(drawn->pos(), QSizeF(size)));
+        drawn->scene()->render(&painter, QRectF(QPointF(0, 0), chartSize),
+                               QRectF(drawn->pos(), chartSize));
+        if (!legend.isEmpty())
+            DrawLegend(painter,
+                       QRect(12, static_cast<int>(chartSize.height()), size.width() - 24,
+                             size.height() - static_cast<int>(chartSize.height())),
+                       legend, font);
     }
     drawn->resize(shown);
     QByteArray png;

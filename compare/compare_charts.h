@@ -11,10 +11,12 @@
 #include <QString>
 #include <QWidget>
 
+#include <map>
 #include <optional>
 #include <vector>
 
 class QChart;
+class QLabel;
 class QChartView;
 class QLineSeries;
 class QScatterSeries;
@@ -24,7 +26,9 @@ class QScatterSeries;
 // system's required pressure against the flow, with the operating point) and
 // "Wydajność w funkcji prędkości wiatru" (Q against the wind speed from 0 to
 // NeedWindLimit of the current wind, the span of the wind-needed search, for
-// the chosen model and the ticked ones, each model in its own colour).
+// the chosen model and the ticked ones, each model in its own colour, the
+// current wind dotted grey and the need dash-dotted black). The legends are
+// drawn under the charts, wrapped, so that no name is cut.
 class CompareCharts : public QWidget {
     Q_OBJECT
 public:
@@ -53,6 +57,11 @@ public:
     void SetStack(std::optional<StackConditions> stack) { stack_ = stack; }
 
     QChartView* View(Chart chart) const;
+    // The legend under a chart: every name whole, wrapped to the width.
+    QLabel* Legend(Chart chart) const;
+    // The colour of a model drawn on the wind chart, kept while it is drawn;
+    // invalid for a model not drawn.
+    QColor WindColour(int model) const;
     // The operating point's series: one point at the report's Q and DPsw, or
     // none when the model has no operating point.
     QScatterSeries* OperatingPointSeries() const { return pointSeries_; }
@@ -89,9 +98,15 @@ signals:
 private:
     void ShowOperatingPoint(const CalcState& state, int model);
     void ShowWind(const CalcState& state, const std::vector<int>& models, double neededFlowPerHour);
+    void Empty(); // Clear without the legends
+    void AssignColours(const std::vector<int>& models);
+    void UpdateLegends();
 
     QChartView* operatingView_ = nullptr;
     QChartView* windView_ = nullptr;
+    QLabel* operatingLegend_ = nullptr;
+    QLabel* windLegend_ = nullptr;
+    std::map<int, std::size_t> colourSlots_; // model -> place in the palette
     QLineSeries* availableSeries_ = nullptr;
     QLineSeries* requiredSeries_ = nullptr;
     QScatterSeries* pointSeries_ = nullptr;

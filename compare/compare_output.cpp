@@ -44,7 +44,7 @@ std::array<int, kComparisonColumnCount> ColumnWidths(const QFontMetrics& bold,
         for (int position : order) {
             if (position < 0 || static_cast<std::size_t>(position) >= rows.size())
                 continue;
-            const QString cell = Text(ComparisonCell(rows[position], column));
+            const QString cell = Text(ComparisonShownCell(rows[position], column));
             widths[column] = std::max(widths[column], bold.horizontalAdvance(cell));
         }
         widths[column] += 2 * padding;
@@ -98,14 +98,16 @@ struct TablePainter {
         return width;
     }
 
-    void Row(const std::array<QString, kComparisonColumnCount>& cells, bool strong, bool header)
+    // A row; the header grey, the suggested model's row green as in the window.
+    void Row(const std::array<QString, kComparisonColumnCount>& cells, bool strong, bool header,
+             bool suggested = false)
     {
         painter.setFont(strong || header ? bold : body);
         int x = 0;
         for (int column : columns) {
             const QRect cell(x, y, widths[column], rowHeight);
-            if (header)
-                painter.fillRect(cell, QColor(225, 225, 225));
+            if (header || suggested)
+                painter.fillRect(cell, header ? QColor(225, 225, 225) : QColor(150, 215, 150));
             painter.drawRect(cell);
             const bool left =
                 column == kColumnName || header || cells[column] == Text(kNoOperatingPointText);
@@ -165,8 +167,8 @@ Outcome DrawComparison(QPainter& painter, QPagedPaintDevice& printer, const Calc
         const ComparisonRow& row = rows[position];
         std::array<QString, kComparisonColumnCount> cells;
         for (int column = 0; column < kComparisonColumnCount; ++column)
-            cells[column] = Text(ComparisonCell(row, column));
-        table.Row(cells, row.number == currentModel, false);
+            cells[column] = Text(ComparisonShownCell(row, column));
+        table.Row(cells, row.number == currentModel, false, row.suggested);
     }
     return {};
 }

@@ -74,13 +74,19 @@ bool Marked(const ComparisonRow& row)
 }
 
 // The tooltip of a cell: the draught's notes or the several operating points
-// beside Qh, the ticking on the name, the reason of a refused model.
+// beside Qh, every wind that reaches the need, a ventilator that throttles
+// (DPsw below zero), the ticking on the name, the reason of a refused model.
 QVariant ToolTip(const ComparisonRow& row, int column)
 {
     if (column == kColumnFlowPerHour && !row.notes.empty())
         return StackTip(row);
     if (row.HasPoint() && row.point.count > 1 && column == kColumnFlowPerHour)
         return SeveralPointsTip(row.point);
+    if (column == kColumnNeedWind && row.NeedSet())
+        return Text(NeedWindTip(row));
+    if (column == kColumnSuction && row.HasPoint() && row.point.ventilatorSuction < 0.0)
+        return QStringLiteral("Ujemne DPsw: w tym punkcie pracy wywietrznik dławi przepływ – "
+                              "stawia opór zamiast wspomagać ciąg.");
     if (column == kColumnName)
         return QStringLiteral("Zaznacz, aby pokazać model na wykresie wydajności w funkcji "
                               "prędkości wiatru");
@@ -124,9 +130,7 @@ QVariant CompareTableModel::data(const QModelIndex& index, int role) const
     const bool current = row.number == current_;
     switch (role) {
     case Qt::DisplayRole:
-        if (column == kColumnName && row.suggested)
-            return Text(row.name) + " – proponowany";
-        return Text(ComparisonCell(row, column));
+        return Text(ComparisonShownCell(row, column));
     case Qt::UserRole: {
         // The value the column sorts by, for anyone who needs the number.
         double value = 0.0;

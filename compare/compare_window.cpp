@@ -27,6 +27,8 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
+#include <QShowEvent>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QTableView>
@@ -40,6 +42,11 @@ const char* const kCaption = "Porównanie wywietrzników";
 const char* const kNeedHint = "Pozostaw puste, aby nie dobierać według wydajności";
 const char* const kNoDataText =
     "Brak danych do porównania. Najpierw wykonaj Obliczenia → Nowe obliczenia.";
+// With no calculation held (the main window shows no report): no condition
+// to name, neither the draught nor a refused input of a half-entered wizard.
+const char* const kNoCalculationText =
+    "Nie ma jeszcze obliczeń do porównania. Najpierw wykonaj Obliczenia → Nowe obliczenia "
+    "albo otwórz zapisane obliczenia.";
 
 // A path from a save dialog with the suffix added when none was typed.
 QString WithSuffix(const QString& path, const QString& suffix)
@@ -64,6 +71,12 @@ void SetUpTable(QTableView& table)
     table.horizontalHeader()->setStretchLastSection(false);
     table.verticalHeader()->setDefaultSectionSize(table.fontMetrics().height() + 8);
     table.setMinimumWidth(540);
+    // The verdicts right after the name, where they are seen without
+    // scrolling; the printout and the CSV keep the columns' own order.
+    QHeaderView& header = *table.horizontalHeader();
+    int place = kColumnName + 1;
+    for (int column : {kColumnReachesNeed, kColumnNeedWind, kColumnDuctFit})
+        header.moveSection(header.visualIndex(column), place++);
 }
 
 // A button that Enter does not press.
@@ -91,6 +104,25 @@ CompareWindow::CompareWindow(CalcState& state, std::function<void(int index)> ch
     setSizeGripEnabled(true);
     BuildWindow();
     ResizeWithinScreen(this, QSize(1380, 800));
+}
+
+// At each opening the table gets the room of its columns up to the verdicts
+// (or all of them), the charts the rest but at least their least width.
+void CompareWindow::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (event->spontaneous() || !hasData_)
+        return;
+    const QHeaderView& header = *table_->horizontalHeader();
+    int wanted = table_->frameWidth() * 2 + table_->verticalScrollBar()->sizeHint().width();
+    for (int visual = 0; visual < header.count(); ++visual) {
+        const int column = header.logicalIndex(visual);
+        if (!header.isSectionHidden(column))
+            wanted += header.sectionSize(column);
+    }
+    const int total = splitter_->width() - splitter_->handleWidth();
+    const int charts = std::max(charts_->minimumSizeHint().width(), total - wanted);
+    splitter_->setSizes({total - charts, charts});
 }
 
 // Enter applies the field it was typed in, which the field's own signal has
@@ -152,6 +184,7 @@ QWidget* CompareWindow::BuildPage()
     // The splitter gives the charts, and with them their legends, the room
     // the user wants.
     auto* splitter = new QSplitter(Qt::Horizontal, page);
+    splitter_ = splitter;
     splitter->setObjectName("CompareSplitter");
     splitter->setChildrenCollapsible(false);
     model_ = new CompareTableModel(this);
@@ -237,7 +270,10 @@ void CompareWindow::ShowNoData(Refusal refusal)
     refreshing_ = false;
     conditions_ = {};
     charts_->Clear();
-    noData_->setText(QString(kNoDataText) + "\n" + Text(RefusalText(refusal)));
+    setWindowTitle(kCaption);
+    noData_->setText(state_.ResultsShown != 1
+                         ? QString(kNoCalculationText)
+                         : QString(kNoDataText) + "\n" + Text(RefusalText(refusal)));
     stack_->setCurrentWidget(noData_);
     UpdateButtons();
 }
@@ -277,13 +313,16 @@ void CompareWindow::ShowRows(const StackConditions* draught, int current, int se
                              bool opening)
 {
     const double need = NeededFlow();
+    // A refresh keeps the table where the user scrolled it.
+    const QPoint scrolled(table_->horizontalScrollBar()->value(),
+                          table_->verticalScrollBar()->value());
     refreshing_ = true;
     model_->SetRows(BuildComparisonRows(state_, draught, need, &cache_), current);
     if (opening)
         table_->sortByColumn(kColumnFlowPerHour, Qt::DescendingOrder);
     if (selected == 0)
         selected = model_->ModelAt(0);
-    SelectModel(selected);
+    SelectModel(selected, opening);
     refreshing_ = false;
     conditions_ = ConditionsOf(state_, draught, model_->Rows());
 
@@ -300,6 +339,10 @@ void CompareWindow::ShowRows(const StackConditions* draught, int current, int se
     table_->setColumnHidden(kColumnNeedWind, !(need > 0.0));
     stack_->setCurrentIndex(1);
     FitTable();
+    if (!opening) {
+        table_->horizontalScrollBar()->setValue(scrolled.x());
+        table_->verticalScrollBar()->setValue(scrolled.y());
+    }
 }
 
 // The refused fields, named in the line above the table; the need field is
@@ -330,14 +373,19 @@ int CompareWindow::SelectedModel() const
     return rows.isEmpty() ? 0 : model_->ModelAt(rows.front().row());
 }
 
-void CompareWindow::SelectModel(int model)
+void CompareWindow::SelectModel(int model, bool reveal)
 {
     const int row = model_->RowOf(model);
     if (row < 0)
         return;
-    table_->setCurrentIndex(model_->index(row, kColumnNumber));
+    // The current cell in the leftmost column shown, so that selecting a row
+    // does not scroll the table sideways.
+    const int shown = table_->columnAt(0);
+    const QModelIndex cell = model_->index(row, shown >= 0 ? shown : kColumnNumber);
+    table_->selectionModel()->setCurrentIndex(cell, QItemSelectionModel::NoUpdate);
     table_->selectRow(row);
-    table_->scrollTo(model_->index(row, kColumnNumber));
+    if (reveal)
+        table_->scrollTo(cell);
 }
 
 void CompareWindow::Choose()

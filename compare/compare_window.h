@@ -17,6 +17,8 @@ class QLabel;
 class QLineEdit;
 class QPrinter;
 class QPushButton;
+class QShowEvent;
+class QSplitter;
 class QStackedWidget;
 class QTableView;
 class QVBoxLayout;
@@ -46,8 +48,9 @@ public:
 
     // The catalogue number of the selected row; 0 when none is selected.
     int SelectedModel() const;
-    // Selects the row of a catalogue number.
-    void SelectModel(int model);
+    // Selects the row of a catalogue number and, when `reveal`, scrolls the
+    // table to it.
+    void SelectModel(int model, bool reveal = true);
 
     // The needed flow of the field "Wymagana wydajność Qh [m3/h]"; 0: none
     // or refused.
@@ -66,6 +69,7 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void BuildWindow();
@@ -99,6 +103,7 @@ private:
     QLineEdit* needEdit_ = nullptr;
     QLabel* suggestion_ = nullptr;
     QLabel* problem_ = nullptr;
+    QSplitter* splitter_ = nullptr;
     QTableView* table_ = nullptr;
     CompareTableModel* model_ = nullptr;
     CompareCharts* charts_ = nullptr;

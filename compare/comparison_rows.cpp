@@ -217,6 +217,59 @@ std::string ComparisonCell(const ComparisonRow& row, int column)
     return ComparisonValue(row, column, value) ? FormatFixed(value, 4) : "";
 }
 
+namespace {
+
+std::string WindText(int step)
+{
+    return FormatFixed(step * kNeedWindStep, 1);
+}
+
+} // namespace
+
+std::string NeedWindShortText(const std::vector<WindRange>& ranges, int steps)
+{
+    if (ranges.size() <= 2)
+        return WindRangesText(ranges, steps);
+    // The main run: the one up to the end of the search, else the longest
+    // (the later of equals).
+    std::size_t main = ranges.size() - 1;
+    if (ranges.back().last < steps) {
+        for (std::size_t i = 0; i < ranges.size(); ++i) {
+            if (ranges[i].last - ranges[i].first >= ranges[main].last - ranges[main].first)
+                main = i;
+        }
+    }
+    // The band of the other runs, up to the main run on the side where they lie.
+    int from = main > 0 ? ranges.front().first : ranges[main].last;
+    int to = main + 1 < ranges.size() ? ranges.back().last : ranges[main].first;
+    if (main > 0 && main + 1 < ranges.size()) {
+        from = ranges.front().first;
+        to = ranges.back().last;
+    }
+    return WindRangesText({ranges[main]}, steps) + " (" + WindText(from) + "–" + WindText(to) +
+           " zależnie od punktu pracy)";
+}
+
+std::string ComparisonShownCell(const ComparisonRow& row, int column)
+{
+    if (column == kColumnName && row.suggested)
+        return std::string(row.name) + " – proponowany";
+    if (column == kColumnNeedWind && row.NeedSet())
+        return NeedWindShortText(row.windRanges, row.windSteps);
+    return ComparisonCell(row, column);
+}
+
+std::string NeedWindTip(const ComparisonRow& row)
+{
+    if (!row.NeedSet())
+        return {};
+    if (row.windRanges.empty())
+        return "Wymaganej wydajności model nie osiąga przy żadnej prędkości wiatru do " +
+               WindText(row.windSteps) + " m/s.";
+    return "Wymagana wydajność osiągana przy v [m/s]: " +
+           WindRangesText(row.windRanges, row.windSteps);
+}
+
 std::vector<int> SortedComparisonOrder(const std::vector<ComparisonRow>& rows, int column,
                                        bool descending)
 {

@@ -113,6 +113,23 @@ std::vector<Candidate> ComparisonCandidates(const std::vector<ComparisonRow>& ro
 // in the other value columns.
 std::string ComparisonCell(const ComparisonRow& row, int column);
 
+// The cell "v dla Qh wym." as the window and the printout show it: at most
+// two runs of WindRangesText. Where more runs alternate (the chosen operating
+// point switches back and forth between branches), the main run, the one up
+// to the end of the search or else the longest, and the band of the others
+// in words: "≥ 14.4 (12.9–14.4 zależnie od punktu pracy)". The CSV and the
+// tooltip give every run (WindRangesText).
+std::string NeedWindShortText(const std::vector<WindRange>& ranges, int steps);
+
+// The text of a cell as the window and the printout show it: ComparisonCell,
+// with " – proponowany" after the suggested model's name and NeedWindShortText
+// in "v dla Qh wym.".
+std::string ComparisonShownCell(const ComparisonRow& row, int column);
+
+// The tooltip of "v dla Qh wym." with a need set: "Wymagana wydajność
+// osiągana przy v [m/s]: " and every run; empty without a need.
+std::string NeedWindTip(const ComparisonRow& row);
+
 // The value by which a numeric column sorts; false when the row has none.
 bool ComparisonValue(const ComparisonRow& row, int column, double& value);
 

@@ -2,6 +2,7 @@
 // puts it, the curves meeting there, the wind chart's models and gaps, and the
 // charts saved as pictures.
 #include "calc/comparison.h"
+#include "compare/chart_legend.h"
 #include "compare_test_support.h"
 #include "report/report_lines.h"
 #include "test_main.h"
@@ -64,11 +65,8 @@ QStringList WindLegend(CompareWindow& form)
 {
     QStringList names;
     QChart* chart = form.Charts()->View(CompareCharts::Chart::Wind)->chart();
-    QTest::qWait(50); // the legend lays its markers out when events run
-    for (QLegendMarker* marker : chart->legend()->markers()) {
-        if (marker->isVisible())
-            names << marker->label();
-    }
+    for (const LegendEntry& entry : LegendEntries(*chart))
+        names << entry.name;
     return names;
 }
 

@@ -527,9 +527,8 @@ private slots:
         QVERIFY(label != nullptr);
         QVERIFY(label->isVisible());
         QCOMPARE(label->text(),
-                 QString("Brak danych do porównania. Najpierw wykonaj Obliczenia → Nowe "
-                         "obliczenia.\nŚrednica kanału musi być większa od zera – "
-                         "podaj parametry kanału."));
+                 QString("Nie ma jeszcze obliczeń do porównania. Najpierw wykonaj Obliczenia → "
+                         "Nowe obliczenia albo otwórz zapisane obliczenia."));
         QVERIFY(!Table(form)->isVisible());
         QCOMPARE(Table(form)->model()->rowCount(), 0);
         QVERIFY(!form.findChild<QPushButton*>("ChooseButton")->isEnabled());
@@ -566,7 +565,9 @@ private slots:
         QFETCH(double, density);
         QFETCH(double, diameter);
         QFETCH(QString, reason);
+        // A report held whose inputs are refused names the reason.
         CalcState state = HallState(density, 4.0, diameter, 5.0);
+        state.ResultsShown = 1;
         CompareWindow form(state, {});
         form.Refresh();
         const QString text = form.findChild<QLabel*>("NoDataLabel")->text();

@@ -326,6 +326,10 @@ private slots:
             QVERIFY2(pdf.contains(line), qPrintable(line));
             QVERIFY2(csv.contains(line), qPrintable(line));
         }
+        // The suggested row is marked as in the window: its name says so
+        // (the CSV has its column "Proponowany" instead).
+        QCOMPARE(pdf.count("– proponowany"), 1);
+        QVERIFY(pdf.contains(QRegularExpression("12 BIVA-160 poprzecznie – proponowany [0-9]")));
     }
 
     // The command line's --all --need gives the window's table: the same

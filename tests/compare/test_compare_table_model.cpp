@@ -37,6 +37,23 @@ private slots:
         model.SetRows(BuildComparisonRows(BuildingState(0.5)), 0);
         QCOMPARE(model.rowCount(), 27);
     }
+
+    // A ventilator that throttles at its point (DPsw below zero) says so;
+    // one that helps has no tooltip there.
+    void negativeSuctionExplained()
+    {
+        std::vector<ComparisonRow> rows = BuildComparisonRows(HallState(1.2, 4.0, 0.16, 5.0));
+        rows[6].point.ventilatorSuction = -0.5;
+        CompareTableModel model;
+        model.SetRows(rows, 0);
+        const QModelIndex throttling = model.index(model.RowOf(7), kColumnSuction);
+        QCOMPARE(model.data(throttling).toString(), QString("-0.5000"));
+        QCOMPARE(model.data(throttling, Qt::ToolTipRole).toString(),
+                 QString("Ujemne DPsw: w tym punkcie pracy wywietrznik dławi przepływ – stawia "
+                         "opór zamiast wspomagać ciąg."));
+        QVERIFY(
+            !model.data(model.index(model.RowOf(8), kColumnSuction), Qt::ToolTipRole).isValid());
+    }
 };
 
 WYW_GUI_TEST_MAIN(TestCompareTableModel)

@@ -35,6 +35,8 @@ ComparisonRow Row(int number, OperatingPointStatus status, double flowPerHour = 
     return row;
 }
 
+using Runs = std::vector<std::pair<int, int>>;
+
 std::vector<int> Numbers(const std::vector<ComparisonRow>& rows, const std::vector<int>& order)
 {
     std::vector<int> numbers;
@@ -122,6 +124,47 @@ private slots:
         QCOMPARE(NeedWindSteps(wind), steps);
         QCOMPARE(QString::fromStdString(WindRangesText(WindsReachingNeed(flows, 100.0), steps)),
                  text);
+    }
+
+    // The cell "v dla Qh wym." shows at most two runs; where the chosen point
+    // switches back and forth it says so, and the tooltip and the CSV list
+    // every run. Flows of 120 m3/h on the runs, 50 elsewhere; the need is 100.
+    void needWindShortText_data()
+    {
+        QTest::addColumn<Runs>("runs"); // steps of 0.1 m/s
+        QTest::addColumn<QString>("cell");
+        QTest::addColumn<QString>("all");
+        QTest::newRow("two runs") << Runs{{24, 40}, {60, 150}} << "2.4–4.0, ≥ 6.0"
+                                  << "2.4–4.0, ≥ 6.0";
+        QTest::newRow("switching up to the end")
+            << Runs{{129, 133}, {135, 137}, {140, 141}, {144, 150}}
+            << "≥ 14.4 (12.9–14.4 zależnie od punktu pracy)"
+            << "12.9–13.3, 13.5–13.7, 14.0–14.1, ≥ 14.4";
+        QTest::newRow("switching, the last run the longest")
+            << Runs{{129, 133}, {135, 137}, {140, 141}, {144, 149}}
+            << "14.4–14.9 (12.9–14.4 zależnie od punktu pracy)"
+            << "12.9–13.3, 13.5–13.7, 14.0–14.1, 14.4–14.9";
+        QTest::newRow("switching after the longest")
+            << Runs{{111, 120}, {122, 126}, {128, 128}, {134, 139}}
+            << "11.1–12.0 (12.0–13.9 zależnie od punktu pracy)"
+            << "11.1–12.0, 12.2–12.6, 12.8, 13.4–13.9";
+    }
+    void needWindShortText()
+    {
+        QFETCH(Runs, runs);
+        QFETCH(QString, cell);
+        QFETCH(QString, all);
+        std::vector<double> flows(151, 50.0);
+        for (const auto& [first, last] : runs)
+            std::fill(flows.begin() + first, flows.begin() + last + 1, 120.0);
+        ComparisonRow row = Row(5, OperatingPointStatus::Found, 60.0, 1.0, 1.0);
+        row.neededFlowPerHour = 100.0;
+        row.windSteps = 150;
+        row.windRanges = WindsReachingNeed(flows, 100.0);
+        QCOMPARE(QString::fromStdString(ComparisonShownCell(row, kColumnNeedWind)), cell);
+        QCOMPARE(QString::fromStdString(ComparisonCell(row, kColumnNeedWind)), all);
+        QCOMPARE(QString::fromStdString(NeedWindTip(row)),
+                 "Wymagana wydajność osiągana przy v [m/s]: " + all);
     }
 
     void rowsWithoutAPoint_data()
