@@ -7,9 +7,12 @@
 
 namespace {
 
-constexpr double kLargestDensity = 5.0;  // [kg/m3]
-constexpr double kLargestSize = 1000.0;  // [m]
-constexpr double kLargestHumidity = 100; // [%]
+constexpr double kLargestDensity = 5.0;   // [kg/m3]
+constexpr double kLargestSize = 1000.0;   // [m]
+constexpr double kLargestHumidity = 100;  // [%]
+constexpr double kLargestWind = 100.0;    // [m/s]
+constexpr double kWarmestOutdoor = 60.0;  // [°C], and -60 the coldest
+constexpr double kLargestNeed = 100000.0; // [m3/h]
 
 bool Within(Limited what, double v)
 {
@@ -17,7 +20,13 @@ bool Within(Limited what, double v)
     case Limited::AirDensity:
         return v > 0.0 && v <= kLargestDensity;
     case Limited::WindSpeed:
+        return v >= 0.0 && v <= kLargestWind;
+    case Limited::OutdoorTemperature:
+        return v >= -kWarmestOutdoor && v <= kWarmestOutdoor;
+    case Limited::LossCoefficient:
         return v >= 0.0;
+    case Limited::Need:
+        return v > 0.0 && v <= kLargestNeed;
     case Limited::StoreyCount:
         return v >= 1.0;
     case Limited::BuildingHeight:
@@ -59,6 +68,12 @@ Refusal ReasonOf(Limited what)
         return Refusal::StackHeightLimit;
     case Limited::Humidity:
         return Refusal::HumidityLimit;
+    case Limited::OutdoorTemperature:
+        return Refusal::OutdoorTemperatureLimit;
+    case Limited::LossCoefficient:
+        return Refusal::LossCoefficientLimit;
+    case Limited::Need:
+        return Refusal::NeedLimit;
     case Limited::Pressure:
         break;
     }
@@ -97,13 +112,17 @@ Refusal CheckStateLimits(const CalcState& s)
     if (refusal != Refusal::None)
         return refusal;
     if (s.IsHall == 1)
-        return CheckLimits({{Limited::DuctLength, s.DuctLength}});
+        return CheckLimits(
+            {{Limited::DuctLength, s.DuctLength}, {Limited::LossCoefficient, s.LossCoefficient}});
     refusal = CheckLimits({{Limited::StoreyHeight, s.StoreyHeight},
                            {Limited::StoreyCount, static_cast<double>(s.StoreyCount)},
                            {Limited::BuildingHeight, s.DuctLength},
                            {Limited::GrilleSize, s.GrilleSizeA}});
     if (refusal == Refusal::None && s.InstallationType == 1)
         refusal = CheckLimits({{Limited::GrilleSize, s.GrilleSizeB}});
+    // An adjustable grille's zeta follows from its opening: only a typed one is bounded.
+    if (refusal == Refusal::None && (s.InstallationType == 1 || s.InstallationType == 2))
+        refusal = CheckLimits({{Limited::LossCoefficient, s.LossCoefficient}});
     return refusal;
 }
 

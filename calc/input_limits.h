@@ -11,17 +11,20 @@
 // them with the reason of the quantity, before anything is computed with it.
 
 enum class Limited {
-    AirDensity,     // 0 < Ro <= 5 kg/m3
-    WindSpeed,      // v >= 0
-    DuctSize,       // a duct diameter or side: 0 < x <= 1000 m
-    GrilleSize,     // a grille's height, width or diameter: 0 < x <= 1000 m
-    DuctLength,     // the hall's duct: 0 < L <= 1000 m
-    StoreyHeight,   // 0 < H <= 1000 m
-    StoreyCount,    // N >= 1
-    BuildingHeight, // N x H <= 1000 m
-    StackHeight,    // the gravity draught's height: 0 < H <= 1000 m
-    Humidity,       // 0 <= phi <= 100 %
-    Pressure,       // p > 0
+    AirDensity,         // 0 < Ro <= 5 kg/m3
+    WindSpeed,          // the design wind: 0 <= v <= 100 m/s
+    DuctSize,           // a duct diameter or side: 0 < x <= 1000 m
+    GrilleSize,         // a grille's height, width or diameter: 0 < x <= 1000 m
+    DuctLength,         // the hall's duct: 0 < L <= 1000 m
+    StoreyHeight,       // 0 < H <= 1000 m
+    StoreyCount,        // N >= 1
+    BuildingHeight,     // N x H <= 1000 m
+    StackHeight,        // the gravity draught's height: 0 < H <= 1000 m
+    Humidity,           // 0 <= phi <= 100 %
+    Pressure,           // p > 0
+    OutdoorTemperature, // the weather's and the gravity draught's te: -60 <= t <= 60 °C
+    LossCoefficient,    // a typed grille's or a hall inlet's zeta >= 0
+    Need,               // a typed need: 0 < Qh <= 100000 m3/h
 };
 
 struct LimitedValue {

@@ -10,7 +10,7 @@ std::string_view LimitText(Refusal refusal)
         return "Gęstość powietrza musi być większa od zera i nie większa niż 5 kg/m3 – popraw "
                "parametry powietrza.";
     case Refusal::WindLimit:
-        return "Prędkość wiatru nie może być ujemna – popraw prędkość wiatru.";
+        return "Prędkość wiatru musi wynosić od 0 do 100 m/s – popraw prędkość wiatru.";
     case Refusal::DuctSizeLimit:
         return "Wymiary kanału muszą być większe od zera i nie większe niż 1000 m – popraw "
                "parametry kanału.";
@@ -33,6 +33,20 @@ std::string_view LimitText(Refusal refusal)
                "1000 m – popraw H.";
     case Refusal::HumidityLimit:
         return "Wilgotność względna musi wynosić od 0 do 100 % – popraw parametry powietrza.";
+    case Refusal::OutdoorTemperatureLimit:
+        return "Temperatura powietrza zewnętrznego musi wynosić od −60 do 60 °C – popraw "
+               "temperaturę.";
+    case Refusal::LossCoefficientLimit:
+        return "Współczynnik strat ζ nie może być ujemny – popraw współczynnik strat.";
+    case Refusal::NeedLimit:
+        return "Wymagana wydajność musi być większa od zera i nie większa niż 100000 m3/h – "
+               "popraw wymaganą wydajność.";
+    case Refusal::StoreyOutsideBuilding:
+        return "Kondygnacja przewodu musi być od 1 do liczby kondygnacji budynku – popraw "
+               "kondygnację.";
+    case Refusal::LabelControl:
+        return "Opis przewodu nie może zawierać znaków sterujących (tabulatora, końca wiersza "
+               "i podobnych) – popraw opis.";
     default:
         return {};
     }

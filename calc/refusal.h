@@ -35,6 +35,12 @@ enum class Refusal {
     BuildingHeightLimit,
     StackHeightLimit,
     HumidityLimit,
+    OutdoorTemperatureLimit,
+    LossCoefficientLimit,
+    NeedLimit,
+    // A row of the schedule of exhaust ducts (calc/schedule_limits.h).
+    StoreyOutsideBuilding,
+    LabelControl,
 };
 
 // The reason shown to the user; empty for Refusal::None.

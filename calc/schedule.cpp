@@ -2,8 +2,10 @@
 
 #include "calc/catalogue.h"
 #include "calc/derived.h"
+#include "calc/input_limits.h"
 #include "calc/inputs.h"
 #include "calc/number_format.h"
+#include "calc/schedule_limits.h"
 #include "calc/selection.h"
 
 #include <algorithm>
@@ -25,46 +27,9 @@ const std::array<RoomType, kRoomTypeCount> kRoomTypes = {{
 namespace {
 
 const char* const kNoPoint = "brak punktu pracy";
-
-bool Finite(std::initializer_list<double> values)
-{
-    return std::all_of(values.begin(), values.end(), [](double v) { return std::isfinite(v); });
-}
-
-// Why the building's own values cannot be calculated; empty when they can.
-std::string BuildingProblem(const ScheduleBuilding& b)
-{
-    if (!Finite({b.density, b.windSpeed, b.storeyHeight, b.inside, b.outside}))
-        return "dane budynku nie są skończonymi liczbami";
-    if (b.storeys < 1)
-        return "podaj liczbę kondygnacji (co najmniej 1)";
-    if (!(b.storeyHeight > 0.0))
-        return "podaj dodatnią wysokość kondygnacji";
-    return {};
-}
-
-std::string RowProblem(const ScheduleBuilding& b, const ScheduleRow& row)
-{
-    if (row.storey < 1 || row.storey > b.storeys)
-        return "kondygnacja " + FormatWhole(row.storey) + " poza budynkiem (1.." +
-               FormatWhole(b.storeys) + ")";
-    if (row.room < 0 || row.room > kRoomTypeCount)
-        return "nieznany rodzaj pomieszczenia";
-    if (!(RowNeed(row) > 0.0) || !std::isfinite(RowNeed(row)))
-        return "podaj dodatnią wymaganą wydajność";
-    if (row.material < 1 || row.material > static_cast<int>(kDuctMaterials.size()))
-        return "materiał przewodu musi być od 1 do 6";
-    if (row.adjustable < 1 || row.adjustable > static_cast<int>(kAdjustableGrilles.size()))
-        return "kratka regulowana musi być od 1 do 5";
-    if (row.opening < 0 || row.opening > kLargestOpening)
-        return "otwarcie kratki regulowanej musi być od 0 do 20 obrotów";
-    if (row.model < 0 || row.model > kVentilatorCount)
-        return "wywietrznik musi być od 1 do 27 albo „dobierz”";
-    if (!Finite({row.typedNeed, row.diameter, row.sideA, row.sideB, row.grilleHeight,
-                 row.grilleWidth, row.grilleDiameter, row.grilleLoss}))
-        return "wymiary przewodu lub kratki nie są skończonymi liczbami";
-    return {};
-}
+const char* const kNoDesignWind =
+    "Nie podano prędkości wiatru obliczeniowego (v = 0 m/s): werdykt na wietrze obliczeniowym "
+    "nie ma sensu – podaj prędkość wiatru albo oceniaj przewody w dzień bezwietrzny.";
 
 InstallationInput RowInstallation(const ScheduleBuilding& b, const ScheduleRow& row)
 {
@@ -180,20 +145,18 @@ std::int32_t RowStoreys(const ScheduleBuilding& building, const ScheduleRow& row
 RowInputs BuildRowInputs(const ScheduleBuilding& b, const ScheduleRow& row)
 {
     RowInputs in;
-    in.problem = BuildingProblem(b);
-    if (in.problem.empty())
-        in.problem = RowProblem(b, row);
-    if (!in.problem.empty())
+    ScheduleRefusal refused = CheckScheduleBuilding(b);
+    if (!refused.Refused())
+        refused = CheckScheduleRow(b, row);
+    if (refused.Refused()) {
+        in.problem = refused.reason;
         return in;
+    }
     CalcState& s = in.state;
     s.DensityEntered = b.densityTyped ? 1 : 0;
-    double density = b.density;
-    if (!b.densityTyped) {
-        const WeatherDensity weather = AirDensityFromWeather(b.temperature, b.pressure, b.humidity);
-        if (weather.refusal != Refusal::None)
-            in.problem = RefusalText(weather.refusal);
-        density = weather.density;
-    }
+    const double density =
+        b.densityTyped ? b.density
+                       : AirDensityFromWeather(b.temperature, b.pressure, b.humidity).density;
     ApplyTypedAir(s, density, b.windSpeed);
     s.DuctRound = row.roundDuct ? 1 : 0;
     if (row.roundDuct) {
@@ -208,11 +171,15 @@ RowInputs BuildRowInputs(const ScheduleBuilding& b, const ScheduleRow& row)
         s.VentilatorIndex = row.model;
         s.VentilatorName = LookUpVentilator(row.model).Name;
     }
-    if (const Refusal refusal = CheckInputs(s); refusal != Refusal::None && in.problem.empty())
-        in.problem = RefusalText(refusal);
+    // What a single run on the row's options refuses.
     in.stack = DefaultStackConditions(s);
     in.stack.inside = b.inside;
     in.stack.outside = b.outside;
+    Refusal refusal = CheckCalculationInputs(s);
+    if (refusal == Refusal::None)
+        refusal = CheckStackConditions(in.stack);
+    if (refusal != Refusal::None && in.problem.empty())
+        in.problem = RefusalText(refusal);
     return in;
 }
 
@@ -294,6 +261,13 @@ RowResult ComputeRow(const ScheduleBuilding& building, const ScheduleRow& row)
         return r;
     r.need = RowNeed(row);
     const ScheduleCondition condition = building.condition;
+    if (condition == ScheduleCondition::Wind && building.windSpeed == 0.0) {
+        // Without wind every model gives Qh = 0: nothing is chosen, nothing billed.
+        r.note = kNoDesignWind;
+        for (ConditionResult& result : r.results)
+            result.reason = "nie podano prędkości wiatru";
+        return r;
+    }
     auto evaluate = [&](int model) {
         r.model = model;
         for (int c = 0; c < kScheduleConditionCount; ++c)
@@ -318,8 +292,10 @@ RowResult ComputeRow(const ScheduleBuilding& building, const ScheduleRow& row)
             r.note += "najwięcej daje " + std::string(LookUpVentilator(suggestion.nearest).Name) +
                       " (nr " + FormatWhole(suggestion.nearest) +
                       "): " + Flow(suggestion.nearestFlow) + ".";
-        else
+        else if (!suggestion.reason.empty())
             r.note += "żaden nie ma punktu pracy: " + suggestion.reason;
+        else
+            r.note += "żaden nie daje przepływu.";
         if (r.model == 0) {
             for (ConditionResult& result : r.results)
                 result.reason = "nie dobrano wywietrznika";

@@ -87,7 +87,9 @@ std::int32_t RowStoreys(const ScheduleBuilding& building, const ScheduleRow& row
 
 // The calculation state of a row at the design wind, as the dialogs write it,
 // with the row's model (none for "dobierz"). `problem` tells in Polish why the
-// row cannot be calculated (empty when it can).
+// row cannot be calculated (empty when it can): CheckScheduleBuilding and
+// CheckScheduleRow (calc/schedule_limits.h), then what a single run on the
+// row's options refuses (CheckCalculationInputs, CheckStackConditions).
 struct RowInputs {
     CalcState state;
     StackConditions stack; // ti, te and H = the duct's length
@@ -141,6 +143,8 @@ struct ScheduleResult {
     ScheduleSummary summary;
 };
 
+// A verdict on the design wind when no wind is given (v = 0) means nothing:
+// such a row gets no model and says so in its note.
 RowResult ComputeRow(const ScheduleBuilding& building, const ScheduleRow& row);
 ScheduleSummary Summarize(const std::vector<RowResult>& rows);
 ScheduleResult ComputeSchedule(const Schedule& schedule);

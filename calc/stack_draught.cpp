@@ -200,9 +200,10 @@ Refusal CheckStackConditions(const StackConditions& c)
         return Refusal::NonFiniteInput;
     if (!(c.inside > kAbsoluteZero) || !(c.outside > kAbsoluteZero))
         return Refusal::StackTemperature;
-    if (const Refusal height = CheckLimits({{Limited::StackHeight, c.height}});
-        height != Refusal::None)
-        return height;
+    if (const Refusal bounds = CheckLimits(
+            {{Limited::OutdoorTemperature, c.outside}, {Limited::StackHeight, c.height}});
+        bounds != Refusal::None)
+        return bounds;
     if (!std::isfinite(StackPressure(c)))
         return Refusal::StackPressure;
     return Refusal::None;

@@ -92,8 +92,9 @@ std::string_view StackReason(const StackPoint& point);
 // other than the chosen one, then, where it differs, the program's own result.
 std::vector<std::string> StackNotes(const StackPoint& point);
 
-// Refuses conditions with a temperature at or below absolute zero, a negative
-// height, a value that is not finite, or a stack pressure that is not finite.
+// Refuses conditions with a temperature at or below absolute zero, an outdoor
+// te outside -60 ... 60 °C, a height outside the bounds of calc/input_limits.h,
+// a value that is not finite, or a stack pressure that is not finite.
 Refusal CheckStackConditions(const StackConditions& conditions);
 
 // The combined operating point of a model on the inputs of the state; writes nothing.

@@ -17,9 +17,14 @@ const char* const kNotes = R"(
 Liczby zapisuje się z kropką dziesiętną (1.2, -3, 4e-1), wartość ujemną także
 jako --wind -3 albo --wind=-3; listy wartości rozdziela przecinek. Liczba
 całkowita (ilość kondygnacji, temperatura, ...) bierze część całkowitą: 20.7 to 20.
-Kody wyjścia: 0 wynik, 1 brak punktu pracy, 2 błąd wywołania, 3 dane odrzucone,
-4 nieczytelny plik obliczeń albo niezapisany wynik; --batch kończy się najwyższym
-kodem swoich przypadków.
+Granice danych: gęstość 0 < Ro <= 5 kg/m3, wiatr 0 <= v <= 100 m/s, temperatura
+zewnętrzna (--weather, te w --stack) od -60 do 60 °C, wymiary kanału i kratki,
+długość kanału hali, wysokość kondygnacji, budynku i H od 0 do 1000 m, ζ kratki
+>= 0, wymagana wydajność zestawienia 0 < Qh <= 100000 m3/h.
+Kody wyjścia: 0 wynik, 1 brak punktu pracy albo (--schedule) przewód, który nie
+zapewnia wymaganej wydajności, 2 błąd wywołania, 3 dane odrzucone,
+4 nieczytelny plik obliczeń albo plik z danymi odrzuconymi, albo niezapisany wynik;
+--batch kończy się najwyższym kodem swoich przypadków.
 )";
 
 // The option with its value, then its help from this column on.

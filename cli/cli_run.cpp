@@ -267,11 +267,13 @@ int ReportRefusal(const CliRequest& request, const CliInputs& inputs, Refusal re
     return refused ? kExitRefused : kExitNoOperatingPoint;
 }
 
-// The inputs' refusal, or with the gravity draught that of its conditions:
-// a stack pressure that is refused or not finite is never shown as a number.
+// The inputs' refusal, a need out of its bounds, or with the gravity draught that of its
+// conditions: a stack pressure that is refused or not finite is never shown as a number.
 Refusal CheckRequest(const CliRequest& request, const CliInputs& inputs)
 {
-    const Refusal refusal = CheckInputs(inputs.state);
+    Refusal refusal = CheckInputs(inputs.state);
+    if (refusal == Refusal::None && request.need)
+        refusal = CheckLimits({{Limited::Need, *request.need}});
     if (refusal != Refusal::None || !request.stack)
         return refusal;
     return CheckStackConditions(StackOf(request, inputs.state));
@@ -472,6 +474,9 @@ CliInputs BuildCliInputs(const CliRequest& r)
                                   {Limited::Humidity, static_cast<double>(r.humidity)}});
         if (in.refusal == Refusal::None)
             in.refusal = weather.refusal;
+        if (in.refusal == Refusal::None)
+            in.refusal =
+                CheckLimits({{Limited::OutdoorTemperature, static_cast<double>(r.temperature)}});
     }
     ApplyTypedAir(s, density, r.windSpeed);
     set({"DensityEntered", "AirDensity", "WindSpeed"});
@@ -511,6 +516,13 @@ Result<CliInputs> ProjectInputs(CliRequest& request)
         return read.Fault();
     CliInputs inputs;
     inputs.state = read.Value().state;
+    // A file kept without results may hold inputs that cannot be calculated:
+    // such a file cannot be used, the same as one holding results on them.
+    if (const Refusal refusal = CheckCalculationInputs(inputs.state); refusal != Refusal::None)
+        return UnusableProjectFile(
+            QString::fromStdString(request.project),
+            QString::fromUtf8(RefusalText(refusal).data(),
+                              static_cast<qsizetype>(RefusalText(refusal).size())));
     for (const StateField& field : kStateFields)
         inputs.fields.push_back(field.name);
     if (request.model == 0 && !request.all) {

@@ -138,7 +138,8 @@ int RunSchedule(const CliRequest& request, std::string& out, std::string& err)
         out += ScheduleText(schedule, result);
         break;
     }
-    return kExitResult;
+    // A script tells a duct that does not meet its need by the status.
+    return result.summary.failing.empty() ? kExitResult : kExitNoOperatingPoint;
 }
 
 std::string ScheduleTemplateFile()

@@ -81,7 +81,9 @@ void RectangularGrilleDialog::Accept()
     const double width = RealField(grilleWidth_);
     const double loss = RealField(grilleLoss_);
     if (Refused(this, CheckStoreyLimits(storeyHeight, storeys)) ||
-        Refused(this, CheckLimits({{Limited::GrilleSize, height}, {Limited::GrilleSize, width}})))
+        Refused(this, CheckLimits({{Limited::GrilleSize, height},
+                                   {Limited::GrilleSize, width},
+                                   {Limited::LossCoefficient, loss}})))
         return;
     state_.LossCoefficient = loss; // as soon as its field is read
     SaveValues({FormatFixed(storeyHeight, 2), FormatWhole(storeys), FormatFixed(height, 2),

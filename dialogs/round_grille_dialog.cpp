@@ -69,7 +69,8 @@ void RoundGrilleDialog::Accept()
     const double diameter = RealField(grilleDiameter_);
     const double loss = RealField(grilleLoss_);
     if (Refused(this, CheckStoreyLimits(storeyHeight, storeys)) ||
-        Refused(this, CheckLimits({{Limited::GrilleSize, diameter}})))
+        Refused(this,
+                CheckLimits({{Limited::GrilleSize, diameter}, {Limited::LossCoefficient, loss}})))
         return;
     state_.LossCoefficient = loss; // as soon as its field is read
     SaveValues({FormatFixed(storeyHeight, 2), FormatWhole(storeys), FormatFixed(diameter, 2),

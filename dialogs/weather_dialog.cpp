@@ -44,6 +44,8 @@ void WeatherDialog::Accept()
                                    {Limited::Humidity, static_cast<double>(humidity)}})) ||
         Refused(this, air.refusal) ||
         Refused(this,
+                CheckLimits({{Limited::OutdoorTemperature, static_cast<double>(temperature)}})) ||
+        Refused(this,
                 CheckLimits({{Limited::AirDensity, air.density}, {Limited::WindSpeed, windSpeed}})))
         return;
     state_.WindSpeed = windSpeed;

@@ -106,18 +106,27 @@ Outcome ReadField(const QJsonObject& group, const ProjectField& field, CalcState
 }
 
 // Controls of another kind than this program's dialogs have: the file comes
-// from another version of the program.
+// from another version of the program. A dialog or a control that the
+// program does not have is named.
 Outcome ReadControls(const QJsonValue& value, DialogsControls& dialogs)
 {
     if (!value.isObject())
         return FailureOf(QStringLiteral("brak pól okien dialogowych"));
     const QJsonObject all = value.toObject();
     for (auto dialog = all.begin(); dialog != all.end(); ++dialog) {
+        const auto known = InputDialogControls().find(dialog.key());
+        if (known == InputDialogControls().end())
+            return FailureOf(
+                QStringLiteral("okno dialogowe %1 nie należy do tego programu").arg(dialog.key()));
         if (!dialog->isObject())
             return FailureOf(OtherVersion());
         DialogControls& controls = dialogs[dialog.key()];
         const QJsonObject fields = dialog->toObject();
         for (auto field = fields.begin(); field != fields.end(); ++field) {
+            if (!known->second.contains(field.key()))
+                return FailureOf(QStringLiteral("pole %1 okna dialogowego %2 nie należy do tego "
+                                                "programu")
+                                     .arg(field.key(), dialog.key()));
             if (field->isString())
                 controls[field.key()] = field->toString();
             else if (field->isBool())
@@ -137,11 +146,21 @@ Outcome ReadGroup(const QJsonObject& root, ProjectGroup g, CalcState& state)
     const QJsonValue group = root.value(QLatin1String(ProjectGroupKey(g)));
     if (!group.isObject())
         return FailureOf(QStringLiteral("brak części „%1”").arg(QLatin1String(ProjectGroupKey(g))));
+    QStringList known;
+    if (g == ProjectGroup::Ventilator)
+        known.append(QLatin1String(kNameKey));
     for (const ProjectField* f = ProjectFieldsBegin(); f != ProjectFieldsEnd(); ++f) {
         if (f->group != g)
             continue;
+        known.append(Utf8(f->name));
         if (Outcome step = ReadField(group.toObject(), *f, state); !step)
             return step;
+    }
+    const QJsonObject fields = group.toObject();
+    for (auto field = fields.begin(); field != fields.end(); ++field) {
+        if (!known.contains(field.key()))
+            return FailureOf(QStringLiteral("pole %1 nie należy do części „%2”")
+                                 .arg(field.key(), QLatin1String(ProjectGroupKey(g))));
     }
     return {};
 }
@@ -208,6 +227,8 @@ Outcome ReadState(const QJsonObject& root, int version, CalcState& state)
     }
     if (state.VentilatorIndex != 0)
         state.VentilatorName = LookUpVentilator(state.VentilatorIndex).Name;
+    if (Outcome listed = CheckEnteredChoices(state); !listed)
+        return listed;
     // Results stand only on inputs that can be built.
     if (const Refusal refusal =
             state.ResultsShown == 1 ? CheckCalculationInputs(state) : Refusal::None;
@@ -439,13 +460,18 @@ Result<Project> ParseProject(const QByteArray& bytes)
     return project;
 }
 
+Failure UnusableProjectFile(const QString& path, QString reason)
+{
+    // One full stop, whether the reason is a phrase or a whole sentence.
+    if (reason.endsWith('.'))
+        reason.chop(1);
+    return FailureOf(
+        QStringLiteral("Nie można otworzyć obliczeń z pliku „%1”: %2.").arg(path, reason));
+}
+
 Result<Project> ReadProjectFile(const QString& path)
 {
-    const QString& name = path;
-    auto refuse = [&](const auto& failed) {
-        return FailureOf(QStringLiteral("Nie można otworzyć obliczeń z pliku „%1”: %2.")
-                             .arg(name, ReasonOf(failed)));
-    };
+    auto refuse = [&](const auto& failed) { return UnusableProjectFile(path, ReasonOf(failed)); };
     Result<QByteArray> bytes = ReadProjectBytes(path);
     if (!bytes)
         return refuse(bytes);

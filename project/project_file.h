@@ -50,6 +50,10 @@ Result<QByteArray> ProjectBytes(const Project& project);
 // VentilatorIndex.
 Result<Project> ParseProject(const QByteArray& bytes);
 
+// Why the calculation file at `path` cannot be used: the message naming the
+// file with the reason (a phrase or a sentence), ending in one full stop.
+Failure UnusableProjectFile(const QString& path, QString reason);
+
 // Reads the file at `path`: a missing, unreadable or oversized file, a
 // directory or an empty file is refused as a damaged content is. The message
 // names the file and what is wrong.

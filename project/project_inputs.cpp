@@ -196,3 +196,25 @@ Outcome CheckKeptDerivation(const CalcState& kept, const CalcState& derived)
     }
     return {};
 }
+
+Outcome CheckEnteredChoices(const CalcState& s)
+{
+    const bool unset = s.ResultsShown != 1;
+    const auto listed = [&](double value, const auto& list, auto member) {
+        return (unset && value == 0.0) ||
+               std::any_of(list.begin(), list.end(),
+                           [&](const auto& item) { return item.*member == value; });
+    };
+    if (!listed(s.DuctRoughness, kDuctMaterials, &DuctMaterial::roughness))
+        return FailureOf(
+            QStringLiteral("pole DuctRoughness (%1) nie jest chropowatością żadnego z materiałów "
+                           "kanału")
+                .arg(Number(s.DuctRoughness)));
+    if (InstallationOf(s.InstallationType) == Installation::Hall &&
+        !listed(s.LossCoefficient, kHallInlets, &HallInlet::lossCoefficient))
+        return FailureOf(
+            QStringLiteral("pole LossCoefficient (%1) nie jest współczynnikiem strat żadnego z "
+                           "wlotów hali")
+                .arg(Number(s.LossCoefficient)));
+    return {};
+}

@@ -53,3 +53,9 @@ Result<CalcState> DeriveState(const EnteredInputs& inputs);
 // derivation from its entered fields: the duct area always, the others when
 // the file holds results. Success when they agree.
 Outcome CheckKeptDerivation(const CalcState& kept, const CalcState& derived);
+
+// The entered values that only a dialog's list gives: the roughness of one of
+// the materials and a hall inlet's loss coefficient. A roughness or a hall's
+// loss coefficient of 0 stands for none chosen yet (not with results). The
+// reason names the field.
+Outcome CheckEnteredChoices(const CalcState& state);

@@ -1,5 +1,7 @@
 #include "project/project_json.h"
 
+#include "calc/catalogue.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 
@@ -62,6 +64,39 @@ const char* ProjectGroupKey(ProjectGroup group)
         break;
     }
     return "results";
+}
+
+namespace {
+
+// "Edit1", …, "Edit<last>".
+QStringList Numbered(const char* stem, int last)
+{
+    QStringList names;
+    for (int i = 1; i <= last; ++i)
+        names.append(QLatin1String(stem) + QString::number(i));
+    return names;
+}
+
+} // namespace
+
+const std::map<QString, QStringList>& InputDialogControls()
+{
+    static const std::map<QString, QStringList> dialogs = {
+        {"OKBottomDlg3", Numbered("RadioButton", 2)},                   // how the density is given
+        {"OKBottomDlg", Numbered("Edit", 2)},                           // the density typed
+        {"Form3", Numbered("Edit", 4)},                                 // the weather
+        {"OKBottomDlg333", Numbered("RadioButton", 2)},                 // the duct's shape
+        {"Form4", Numbered("Edit", 1)},                                 // the round duct
+        {"Form1", Numbered("Edit", 2)},                                 // the rectangular duct
+        {"OKBottomDlg33333", Numbered("RadioButton", 6)},               // the material
+        {"OKBottomDlg3333", Numbered("RadioButton", 4)},                // the installation
+        {"Form2", Numbered("Edit", 1) + Numbered("RadioButton", 3)},    // the hall
+        {"Form22", Numbered("Edit", 5)},                                // the rectangular grille
+        {"Form222", Numbered("Edit", 4)},                               // the round grille
+        {"Form2222", {"ComboBox1", "Edit1", "Edit2", "Edit4"}},         // the adjustable grille
+        {"OKBottomDlg_wyw", Numbered("RadioButton", kVentilatorCount)}, // the ventilator
+    };
+    return dialogs;
 }
 
 namespace {

@@ -4,8 +4,10 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string_view>
 #include <variant>
@@ -34,3 +36,8 @@ const char* ProjectGroupKey(ProjectGroup group);
 // decoded; nothing when every object's keys differ. (QJsonDocument keeps the
 // last of such keys without a word.)
 std::optional<QString> DuplicateKey(const QByteArray& json);
+
+// The input dialogs whose controls a file keeps, by object name, with the
+// object names of their controls: what the program's windows hold (a test
+// compares it with them). A file naming another dialog or control is refused.
+const std::map<QString, QStringList>& InputDialogControls();

@@ -1,6 +1,7 @@
 #include "project/schedule_json.h"
 
 #include "calc/derived.h"
+#include "calc/schedule_limits.h"
 
 #include <QJsonArray>
 
@@ -82,11 +83,34 @@ public:
         else if (!v.isUndefined())
             Whole(key, 1, kVentilatorCount, value);
     }
+    // A field that none of the above read: the file is not one of ours.
+    void NoOtherFields()
+    {
+        for (const QString& key : object_.keys()) {
+            if (!read_.contains(key))
+                return Fail(key, QStringLiteral("nie należy do zestawienia przewodów"));
+        }
+    }
+    // The values read outside their bounds (calc/schedule_limits.h).
+    void Check(const ScheduleRefusal& refusal)
+    {
+        if (!refusal.Refused() || fault_.Failed())
+            return;
+        QString reason = QString::fromStdString(refusal.reason);
+        if (reason.endsWith('.'))
+            reason.chop(1);
+        fault_ = FailureOf(QStringLiteral("%1, pole %2: %3")
+                               .arg(where_,
+                                    QString::fromUtf8(refusal.field.data(),
+                                                      static_cast<qsizetype>(refusal.field.size())),
+                                    reason));
+    }
     const Outcome& Fault() const { return fault_; }
 
 private:
     QJsonValue Field(const char* key)
     {
+        read_.append(QLatin1String(key));
         if (fault_.Failed())
             return QJsonValue(QJsonValue::Undefined);
         QJsonValue v = object_.value(QLatin1String(key));
@@ -94,15 +118,15 @@ private:
             Fail(key, QStringLiteral("brak"));
         return v;
     }
-    void Fail(const char* key, const QString& what)
+    void Fail(QAnyStringView key, const QString& what)
     {
         if (!fault_.Failed())
-            fault_ =
-                FailureOf(QStringLiteral("%1: pole %2 %3").arg(where_, QLatin1String(key), what));
+            fault_ = FailureOf(QStringLiteral("%1: pole %2 %3").arg(where_, key.toString(), what));
     }
 
     const QJsonObject& object_;
     QString where_;
+    QStringList read_;
     Outcome fault_;
 };
 
@@ -122,10 +146,12 @@ Outcome ReadBuilding(const QJsonObject& object, ScheduleBuilding& b)
     r.Real("OutsideTemperature", b.outside);
     r.Choice("Condition", kConditions, condition);
     b.condition = static_cast<ScheduleCondition>(condition);
+    r.NoOtherFields();
+    r.Check(CheckScheduleBuilding(b));
     return r.Fault();
 }
 
-Outcome ReadRow(const QJsonObject& object, int number, ScheduleRow& row)
+Outcome ReadRow(const QJsonObject& object, int number, const ScheduleBuilding& b, ScheduleRow& row)
 {
     Reader r(object, QStringLiteral("wiersz %1").arg(number));
     int grille = 0;
@@ -150,6 +176,8 @@ Outcome ReadRow(const QJsonObject& object, int number, ScheduleRow& row)
     r.Whole("AdjustableGrille", 1, 5, row.adjustable);
     r.Whole("Opening", 0, kLargestOpening, row.opening);
     r.Model("Model", row.model);
+    r.NoOtherFields();
+    r.Check(CheckScheduleRow(b, row));
     return r.Fault();
 }
 
@@ -244,9 +272,13 @@ Result<Schedule> ScheduleFromJson(const QJsonValue& value)
         if (!item.isObject())
             return refuse(QStringLiteral("wiersz %1 nie jest obiektem").arg(number));
         ScheduleRow row;
-        if (Outcome read = ReadRow(item.toObject(), number, row); !read)
+        if (Outcome read = ReadRow(item.toObject(), number, schedule.building, row); !read)
             return refuse(ReasonOf(read));
         schedule.rows.push_back(std::move(row));
+    }
+    for (const QString& key : object.keys()) {
+        if (key != QLatin1String("Building") && key != QLatin1String("Rows"))
+            return refuse(QStringLiteral("pole %1 nie należy do zestawienia przewodów").arg(key));
     }
     return schedule;
 }

@@ -79,6 +79,38 @@ private slots:
         QCOMPARE(ReasonOf(read), RefusedInputs()[row].reason);
     }
 
+    // A calculation file on inputs that cannot be built cannot be used, with
+    // or without results: status 4, the file named, one full stop.
+    void refusedProjectFile_data()
+    {
+        QTest::addColumn<int>("results");
+        QTest::newRow("with results") << 1;
+        QTest::newRow("without results") << 0;
+    }
+    void refusedProjectFile()
+    {
+        QFETCH(int, results);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("hala.wyw");
+        Project project{BuildCliInputs(Request("--density 0 --wind 3 --round 0.16 --hall 5 "
+                                               "--model 5"))
+                            .state,
+                        {},
+                        {}};
+        project.state.ResultsShown = results;
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(ProjectBytes(project).Value());
+        file.close();
+        std::string out;
+        std::string err;
+        QCOMPARE(RunCli(Request("--project " + path), out, err), 4);
+        QCOMPARE(QString::fromStdString(err),
+                 "wywietrznik-cli: Nie można otworzyć obliczeń z pliku „" + path +
+                     "”: Gęstość powietrza musi być większa od zera i nie większa niż 5 kg/m3 – "
+                     "popraw parametry powietrza.\n");
+    }
+
     // A whole-number field written with an exponent keeps the number checked.
     void wholeNumbersWithExponents_data()
     {
@@ -153,6 +185,9 @@ private slots:
         QTest::newRow("building without grille")
             << "--density 1.2 --wind 4 --round 0.16 --building-rect 3,5,0,0.2,15 --model 5" << 3
             << "Wymiary kratki";
+        QTest::newRow("need 1e308")
+            << "--density 1.2 --wind 4 --round 0.16 --hall 5 --all --need 1e308" << 3
+            << "Wymagana wydajność musi być większa od zera i nie większa niż 100000 m3/h";
         QTest::newRow("usage") << "--density 1.2" << 2 << "--wind";
     }
     void failures()
@@ -268,6 +303,10 @@ private slots:
         QTest::newRow("absolute zero, all, json")
             << calc + "--wind 3 --all --stack -273.15,20 --format json" << 3
             << QStringList{"Temperatury ti i te"};
+        QTest::newRow("te 1000000")
+            << calc + "--wind 3 --model 5 --stack 20,1000000" << 3
+            << QStringList{"Temperatura powietrza zewnętrznego musi wynosić od −60 do 60 °C – "
+                           "popraw temperaturę."};
         QTest::newRow("Δps infinite, sweep")
             << calc + "--model 5 --wind-sweep 0:2:1 --stack 20,-10,1e308" << 3
             << QStringList{"H musi być większa od zera i nie większa niż 1000 m"};

@@ -1,6 +1,7 @@
 #include "calc/schedule.h"
 #include "cli/cli_options.h"
 #include "cli/cli_run.h"
+#include "cli/cli_schedule.h"
 #include "project/project_file.h"
 
 #include <QJsonArray>
@@ -60,6 +61,22 @@ QStringList Replaced(QStringList options, const QString& name, const QString& va
     return options;
 }
 
+// --schedule on a file holding `schedule`: its status, `err` its message.
+int RunOnSchedule(const Schedule& schedule, const QString& path, std::string& err)
+{
+    Project project;
+    ResetCalcState(project.state);
+    project.schedule = schedule;
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(ProjectBytes(project).Value()) < 0)
+        qFatal("cannot write %s", qPrintable(path));
+    file.close();
+    const CliParseResult parsed =
+        ParseCliArguments({"wywietrznik-cli", "--schedule", path, "--format", "json"});
+    std::string out;
+    return RunSchedule(*CommandOf<CliRequest>(parsed), out, err);
+}
+
 } // namespace
 
 class TestCliSchedule : public QObject {
@@ -68,6 +85,9 @@ private slots:
     void storeyRule_data();
     void storeyRule();
     void templateRowsAreSingleRuns();
+    void exitStatus_data();
+    void exitStatus();
+    void noDesignWind();
 };
 
 void TestCliSchedule::storeyRule_data()
@@ -116,7 +136,7 @@ void TestCliSchedule::templateRowsAreSingleRuns()
     const QJsonObject schedule =
         QJsonDocument::fromJson(RunProgram({"--schedule", path, "--format", "json"}, status))
             .object();
-    QCOMPARE(status, 0);
+    QCOMPARE(status, 1); // four ducts of the template fail on a calm day
     const QJsonArray rows = schedule.value("rows").toArray();
     QCOMPARE(rows.size(), 15);
 
@@ -159,6 +179,63 @@ void TestCliSchedule::templateRowsAreSingleRuns()
         for (int storey = 1; storey < 5; ++storey)
             QVERIFY2(calm[storey] > calm[5], qPrintable(riser));
     }
+}
+
+void TestCliSchedule::exitStatus_data()
+{
+    QTest::addColumn<int>("row"); // of the template
+    QTest::addColumn<double>("diameter");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("message"); // after the file's name
+    QTest::newRow("meets its need") << 0 << 0.16 << 0 << QString();
+    QTest::newRow("fails its need") << 9 << 0.16 << 1 << QString();
+    // The options of such a row a single run refuses: so does the schedule.
+    QTest::newRow("duct 5000 m")
+        << 10 << 5000.0 << 4
+        << "zestawienie przewodów jest uszkodzone (wiersz 1, pole Diameter: Wymiary kanału muszą "
+           "być większe od zera i nie większe niż 1000 m – popraw parametry kanału).\n";
+}
+
+// A duct that does not meet its need gives status 1 (the table is printed);
+// a file holding a duct that cannot be built, 4.
+void TestCliSchedule::exitStatus()
+{
+    QFETCH(int, row);
+    QFETCH(double, diameter);
+    QFETCH(int, status);
+    QFETCH(QString, message);
+    Schedule schedule = ScheduleTemplate();
+    schedule.rows = {schedule.rows[static_cast<std::size_t>(row)]};
+    schedule.rows[0].diameter = diameter;
+    QTemporaryDir dir;
+    const QString path = dir.filePath("blok.wyw");
+    std::string err;
+    QCOMPARE(RunOnSchedule(schedule, path, err), status);
+    QCOMPARE(QString::fromStdString(err),
+             message.isEmpty() ? QString()
+                               : "wywietrznik-cli: Nie można otworzyć obliczeń z pliku „" + path +
+                                     "”: " + message);
+}
+
+// A verdict on the design wind without wind: no model, nothing billed, and
+// the note says why.
+void TestCliSchedule::noDesignWind()
+{
+    Schedule schedule = ScheduleTemplate();
+    schedule.building.windSpeed = 0.0;
+    schedule.building.condition = ScheduleCondition::Wind;
+    const ScheduleResult result = ComputeSchedule(schedule);
+    for (const RowResult& row : result.rows) {
+        QCOMPARE(row.model, 0);
+        QCOMPARE(QString::fromStdString(row.note),
+                 "Nie podano prędkości wiatru obliczeniowego (v = 0 m/s): werdykt na wietrze "
+                 "obliczeniowym nie ma sensu – podaj prędkość wiatru albo oceniaj przewody w "
+                 "dzień bezwietrzny.");
+    }
+    const std::vector<std::string> lines = SummaryLines(schedule, result);
+    QCOMPARE(QString::fromStdString(lines[lines.size() - 2]), "Zestawienie wywietrzników: brak.");
+    QCOMPARE(QString::fromStdString(lines.back()),
+             "Przewody bez wywietrznika (nie dobrano lub błędne dane): 15.");
 }
 
 QTEST_GUILESS_MAIN(TestCliSchedule)

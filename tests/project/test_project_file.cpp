@@ -124,6 +124,35 @@ private slots:
             << "pole DuctLength (8) przeczy danym, z których wynika (9).";
         QTest::newRow("index outside the catalogue")
             << noIndex << "pole VentilatorIndex nie jest liczbą całkowitą od 0 do 27.";
+        // Fields that no dialog writes: refused whole, the field named.
+        const auto changed = [&whole](const char* from, const char* to, bool results = false) {
+            QByteArray bytes = whole;
+            if (results)
+                bytes.replace("\"ResultsShown\": 0", "\"ResultsShown\": 1");
+            return bytes.replace(from, to);
+        };
+        QTest::newRow("a key beside VentilatorIndex")
+            << changed("\"VentilatorIndex\": 5", "\"VentilatorIndex\": 5, \"Colour\": 1")
+            << "pole Colour nie należy do części „ventilator”.";
+        QTest::newRow("a key in results")
+            << changed("\"ResultsShown\": 0", "\"ResultsShown\": 0, \"Notes\": 1")
+            << "pole Notes nie należy do części „results”.";
+        QTest::newRow("an unknown dialog")
+            << foreignDialog << "okno dialogowe Dialog33 nie należy do tego programu.";
+        QTest::newRow("an unknown control")
+            << changed("\"ComboBox1\": 3", "\"ComboBox7\": 3")
+            << "pole ComboBox7 okna dialogowego Form2222 nie należy do tego programu.";
+        QTest::newRow("roughness 0 with results")
+            << changed("\"DuctRoughness\": 1.8", "\"DuctRoughness\": 0", true)
+            << "pole DuctRoughness (0) nie jest chropowatością żadnego z materiałów kanału.";
+        QTest::newRow("hall loss -0.5")
+            << changed("\"LossCoefficient\": 0.5", "\"LossCoefficient\": -0.5", true)
+            << "pole LossCoefficient (-0.5) nie jest współczynnikiem strat żadnego z wlotów hali.";
+        // A whole sentence as the reason: one full stop.
+        QTest::newRow("results on density 0")
+            << changed("\"AirDensity\": 0.30000000000000004", "\"AirDensity\": 0", true)
+            << "Gęstość powietrza musi być większa od zera i nie większa niż 5 kg/m3 – popraw "
+               "parametry powietrza.";
         QTest::newRow("newer format") << newer
                                       << "plik zapisano w nowszym formacie (wersja 3), a ten "
                                          "program zna wersję 2.";
@@ -153,6 +182,7 @@ private slots:
                      QStringLiteral("Nie można otworzyć obliczeń z pliku „%1”: ").arg(path)),
                  qPrintable(message));
         QVERIFY2(message.contains(reason), qPrintable(message));
+        QVERIFY2(!message.endsWith(".."), qPrintable(message));
     }
 };
 

@@ -62,6 +62,72 @@ void TestScheduleJson::damagedScheduleRefused_data()
     QTest::newRow("rows") << QByteArray("\"Rows\"") << QByteArray("\"Wiersze\"")
                           << "zestawienie przewodów jest uszkodzone (brak listy Rows lub ponad "
                              "10000 wierszy)";
+    // A value out of the bounds of a single run, used by its row or not, and a
+    // field that no schedule has.
+    const QString wind = "budynek, pole WindSpeed: Prędkość wiatru musi wynosić od 0 do 100 m/s – "
+                         "popraw prędkość wiatru";
+    const QString duct = "pole %1: Wymiary kanału muszą być większe od zera i nie większe niż "
+                         "1000 m – popraw parametry kanału";
+    const QString need = "wiersz 1, pole Need: Wymagana wydajność musi być większa od zera i nie "
+                         "większa niż 100000 m3/h – popraw wymaganą wydajność";
+    const QString label = "wiersz 1, pole Label: Opis przewodu nie może zawierać znaków "
+                          "sterujących (tabulatora, końca wiersza i podobnych) – popraw opis";
+    const QString outdoor = "budynek, pole %1: Temperatura powietrza zewnętrznego musi wynosić od "
+                            "−60 do 60 °C – popraw temperaturę";
+    const struct {
+        const char* name;
+        const char* from;
+        const char* to;
+        QString reason;
+    } bounds[] = {
+        {"wind -1", "\"WindSpeed\": 0.30000000000000004", "\"WindSpeed\": -1", wind},
+        {"wind 1e308", "\"WindSpeed\": 0.30000000000000004", "\"WindSpeed\": 1e308", wind},
+        {"storey height 300 m", "\"StoreyHeight\": 2.8", "\"StoreyHeight\": 300",
+         "budynek, pole StoreyHeight: Wysokość budynku (liczba kondygnacji razy wysokość "
+         "kondygnacji) nie może przekraczać 1000 m – popraw parametry budynku"},
+        {"storey height 0", "\"StoreyHeight\": 2.8", "\"StoreyHeight\": 0",
+         "budynek, pole StoreyHeight: Wysokość kondygnacji musi być większa od zera i nie "
+         "większa niż 1000 m – popraw parametry budynku"},
+        {"humidity 500", "\"Humidity\": 50", "\"Humidity\": 500",
+         "budynek, pole Humidity: Wilgotność względna musi wynosić od 0 do 100 % – popraw "
+         "parametry powietrza"},
+        {"density 0", "\"AirDensity\": 1.2", "\"AirDensity\": 0",
+         "budynek, pole AirDensity: Gęstość powietrza musi być większa od zera i nie większa "
+         "niż 5 kg/m3 – popraw parametry powietrza"},
+        {"pressure 0", "\"Pressure\": 1013", "\"Pressure\": 0",
+         "budynek, pole Pressure: Ciśnienie baryczne musi być większe od zera"},
+        {"temperature 1000000", "\"Temperature\": -5", "\"Temperature\": 1000000",
+         outdoor.arg("Temperature")},
+        {"te 61", "\"OutsideTemperature\": 12", "\"OutsideTemperature\": 61",
+         outdoor.arg("OutsideTemperature")},
+        {"diameter 0", "\"Diameter\": 0.16", "\"Diameter\": 0",
+         "wiersz 1, " + duct.arg("Diameter")},
+        {"diameter 5000 m", "\"Diameter\": 0.16", "\"Diameter\": 5000",
+         "wiersz 1, " + duct.arg("Diameter")},
+        {"side 1e308", "\"SideA\": 0.14", "\"SideA\": 1e308", "wiersz 1, " + duct.arg("SideA")},
+        {"need -50", "\"Need\": 42.5", "\"Need\": -50", need},
+        {"need 1e308", "\"Need\": 42.5", "\"Need\": 1e308", need},
+        {"grille loss -1.5", "\"GrilleLoss\": 2", "\"GrilleLoss\": -1.5",
+         "wiersz 1, pole GrilleLoss: Współczynnik strat ζ nie może być ujemny – popraw "
+         "współczynnik strat"},
+        {"storey above N", "\"Storey\": 1", "\"Storey\": 6",
+         "wiersz 1, pole Storey: Kondygnacja przewodu musi być od 1 do liczby kondygnacji "
+         "budynku – popraw kondygnację"},
+        {"label NUL", "\"Label\": \"M3", "\"Label\": \"M3\\u0000", label},
+        {"label TAB", "\"Label\": \"M3", "\"Label\": \"M3\\t", label},
+        {"label CR", "\"Label\": \"M3", "\"Label\": \"M3\\r", label},
+        {"label LF", "\"Label\": \"M3", "\"Label\": \"M3\\n", label},
+        {"label U+0085", "\"Label\": \"M3", "\"Label\": \"M3\\u0085", label},
+        {"unknown in building", "\"AirDensity\": 1.2", "\"Roof\": 1, \"AirDensity\": 1.2",
+         "budynek: pole Roof nie należy do zestawienia przewodów"},
+        {"unknown in a row", "\"AdjustableGrille\"", "\"Colour\": 1, \"AdjustableGrille\"",
+         "wiersz 1: pole Colour nie należy do zestawienia przewodów"},
+        {"unknown in the schedule", "\"Building\"", "\"Notes\": 1, \"Building\"",
+         "pole Notes nie należy do zestawienia przewodów"},
+    };
+    for (const auto& row : bounds)
+        QTest::newRow(row.name) << QByteArray(row.from) << QByteArray(row.to)
+                                << "zestawienie przewodów jest uszkodzone (" + row.reason + ")";
 }
 
 // One bad field refuses the whole file, naming the row and the field.
