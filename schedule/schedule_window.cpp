@@ -198,11 +198,12 @@ void ScheduleWindow::BuildTable(QVBoxLayout* layout)
     frozen_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
     table_->horizontalHeader()->setStretchLastSection(true);
     // One sort for both views: each header shows it.
-    for (auto [from, to] : {std::pair(frozen_, table_), std::pair(table_, frozen_)}) {
-        connect(from->horizontalHeader(), &QHeaderView::sortIndicatorChanged, to,
+    for (const auto& ends : {std::pair(frozen_, table_), std::pair(table_, frozen_)}) {
+        QHeaderView* to = ends.second->horizontalHeader();
+        connect(ends.first->horizontalHeader(), &QHeaderView::sortIndicatorChanged, to,
                 [to](int column, Qt::SortOrder order) {
-                    const QSignalBlocker block(to->horizontalHeader());
-                    to->horizontalHeader()->setSortIndicator(column, order);
+                    const QSignalBlocker block(to);
+                    to->setSortIndicator(column, order);
                 });
     }
     connect(table_->verticalScrollBar(), &QScrollBar::valueChanged, frozen_->verticalScrollBar(),
