@@ -197,6 +197,15 @@ void ScheduleWindow::BuildTable(QVBoxLayout* layout)
     frozen_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     frozen_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
     table_->horizontalHeader()->setStretchLastSection(true);
+    // One sort for both views: each header shows it.
+    for (const auto& ends : {std::pair(frozen_, table_), std::pair(table_, frozen_)}) {
+        QHeaderView* to = ends.second->horizontalHeader();
+        connect(ends.first->horizontalHeader(), &QHeaderView::sortIndicatorChanged, to,
+                [to](int column, Qt::SortOrder order) {
+                    const QSignalBlocker block(to);
+                    to->setSortIndicator(column, order);
+                });
+    }
     connect(table_->verticalScrollBar(), &QScrollBar::valueChanged, frozen_->verticalScrollBar(),
             &QScrollBar::setValue);
     connect(frozen_->verticalScrollBar(), &QScrollBar::valueChanged, table_->verticalScrollBar(),

@@ -303,6 +303,7 @@ void TestScheduleEditing::pasteThroughSortedView()
 {
     window_->Table().horizontalHeader()->setSortIndicator(M::Storey, Qt::DescendingOrder);
     QCOMPARE(window_->Proxy().index(0, M::Label).data().toString(), QStringLiteral("Kuchnia k5"));
+    QCOMPARE(window_->FrozenTable().horizontalHeader()->sortIndicatorSection(), int(M::Storey));
     QGuiApplication::clipboard()->setText("k5a\nk5b\n");
     window_->FrozenTable().setFocus();
     window_->FrozenTable().setCurrentIndex(window_->Proxy().index(0, M::Label));
