@@ -1,5 +1,7 @@
 #include "calc/schedule_cells.h"
 
+#include "calc/schedule_limits.h"
+
 #include "calc/catalogue.h"
 #include "calc/derived.h"
 #include "calc/input_limits.h"
@@ -437,6 +439,12 @@ CellRead ReadCell(const ScheduleRow& row, SheetColumn column, std::string_view t
     Result<ScheduleRow> read = Read(row, column, text, storeys, millimetres);
     if (!read)
         return {row, read.Reason()};
+    // What the cell reads must also pass the schedule's own check, the one
+    // the calculation file's reader makes, so that a saved table opens again.
+    ScheduleBuilding building;
+    building.storeys = storeys;
+    if (const ScheduleRefusal refusal = CheckScheduleRow(building, read.Value()); refusal.Refused())
+        return {row, refusal.reason};
     return {std::move(read).Value(), {}};
 }
 

@@ -44,12 +44,6 @@ Run RunProgram(const QStringList& arguments, const QByteArray& input = {},
 
 // The example schedule, its first label "Kuchnia k1" turned into one with a
 // NUL, a DEL, a tab and a C1 control character.
-QByteArray LabelledSchedule()
-{
-    QByteArray file = RunProgram({"--schedule-template"}).out;
-    return file.replace("\"Kuchnia k1\"", R"("Kuchnia\u0000\u007f\t\u0085k1")");
-}
-
 } // namespace
 
 class TestCliOutput : public QObject {
@@ -116,33 +110,6 @@ private slots:
         QCOMPARE(QString::fromUtf8(rows[0]), "2,,,,,,,,błąd,wiersz jest dłuższy niż 65536 bajtów");
         QVERIFY(rows[1].startsWith("3," + kHall.toUtf8() + " --model 5,5,4,0.0426"));
         QCOMPARE(process.exitCode(), 2);
-    }
-
-    // A label with control characters, as the user sees it in each form.
-    void controlsInLabel_data()
-    {
-        QTest::addColumn<QString>("format");
-        QTest::addColumn<QByteArray>("label");
-        QTest::newRow("text") << "text" << QByteArray("Kuchnia\\u0000\\u007f\\u0009\\u0085k1\t1\t");
-        QTest::newRow("csv") << "csv" << QByteArray("Kuchnia\\u0000\\u007f\\u0009\\u0085k1,1,");
-        QTest::newRow("json") << "json"
-                              << QByteArray("\"label\": \"Kuchnia\\u0000\\u007f\\t\\u0085k1\",");
-    }
-    void controlsInLabel()
-    {
-        QFETCH(QString, format);
-        QFETCH(QByteArray, label);
-        QTemporaryDir dir;
-        QFile file(dir.filePath("blok.wyw"));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(LabelledSchedule());
-        file.close();
-        const Run run = RunProgram({"--schedule", file.fileName(), "--format", format});
-        QCOMPARE(run.status, 0);
-        QVERIFY2(run.out.contains(label), run.out.constData());
-        for (char c : run.out)
-            QVERIFY(static_cast<unsigned char>(c) >= 0x20 || c == '\n' || c == '\r' || c == '\t');
-        QVERIFY(!run.out.contains("\x7f") && !run.out.contains("\xc2\x85"));
     }
 };
 

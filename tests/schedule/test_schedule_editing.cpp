@@ -126,6 +126,10 @@ void TestScheduleEditing::refusedCell_data()
                          << "„abc” nie jest liczbą – wpisz liczbę, np. 0,16 lub 0.16.";
     QTest::newRow("empty need") << 0 << int(M::Need) << ""
                                 << "Podaj wymaganą wydajność większą od zera.";
+    QTest::newRow("need above 100000")
+        << 0 << int(M::Need) << "200000"
+        << "Wymagana wydajność musi być większa od zera i nie większa niż 100000 m3/h – "
+           "popraw wymaganą wydajność.";
     QTest::newRow("zeta -1") << 0 << int(M::GrilleLoss) << "-1"
                              << "Współczynnik strat kratki ζ nie może być ujemny.";
     QTest::newRow("storey 0") << 0 << int(M::Storey) << "0" << storey;
