@@ -392,6 +392,16 @@ Outcome MainWindow::FileOpenProject()
 
 Outcome MainWindow::SaveProject(const QString& path)
 {
+    // A text the schedule refuses is not a value a file can keep.
+    if (const QString refused = RefusedEntries(*schedule_); !refused.isEmpty()) {
+        const QString question =
+            QStringLiteral("Zestawienie przewodów ma odrzucone wpisy:\n%1\n\nPlik zachowa "
+                           "w tych polach ostatnie przyjęte wartości. Zapisać mimo to?")
+                .arg(refused);
+        if (!AskYesNo(this, QString::fromUtf8(kApplicationTitle), question,
+                      QStringLiteral("RefusedEntriesBox")))
+            return {};
+    }
     const Result<QByteArray> bytes =
         ProjectBytes(Project{state_, CollectDialogControls(windows_), {}, ScheduleOf(*schedule_)});
     if (!bytes)

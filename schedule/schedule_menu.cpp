@@ -1,5 +1,6 @@
 #include "schedule/schedule_menu.h"
 
+#include "schedule/schedule_model.h"
 #include "schedule/schedule_window.h"
 
 #include <QAction>
@@ -32,6 +33,22 @@ std::optional<Schedule> ScheduleOf(const ScheduleWindow& window)
     if (window.CurrentSchedule().rows.empty())
         return std::nullopt;
     return window.CurrentSchedule();
+}
+
+QString RefusedEntries(const ScheduleWindow& window)
+{
+    const ScheduleTableModel& model = window.Model();
+    QStringList lines;
+    if (model.Building().Refused())
+        lines << QString::fromStdString(model.Building().Problem());
+    const std::vector<SheetRow>& rows = model.Rows();
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (!rows[i].refused.empty())
+            lines << QStringLiteral("Wiersz %1: %2")
+                         .arg(i + 1)
+                         .arg(QString::fromStdString(RefusalProblem(rows[i])));
+    }
+    return lines.join(QLatin1Char('\n'));
 }
 
 void RestoreSchedule(ScheduleWindow& window, const std::optional<Schedule>& schedule)

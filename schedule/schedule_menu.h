@@ -2,6 +2,8 @@
 
 #include "calc/schedule.h"
 
+#include <QString>
+
 #include <functional>
 #include <optional>
 
@@ -20,6 +22,11 @@ void ShowScheduleWindow(ScheduleWindow& window);
 
 // The schedule of the window, when it holds a duct.
 std::optional<Schedule> ScheduleOf(const ScheduleWindow& window);
+
+// The texts the window refuses, which a calculation file cannot keep: the
+// building's fields, then "Wiersz 3: kolumna „Średnica D [m]”: …", one a
+// line; empty when there is none.
+QString RefusedEntries(const ScheduleWindow& window);
 
 // Puts the schedule of an opened calculation into the window (an empty one
 // when the file holds none) and shows the window when the file holds one.

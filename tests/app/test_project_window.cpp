@@ -8,6 +8,7 @@
 #include "calc/calc_state.h"
 #include "dialogs/ventilator_dialog.h"
 #include "report/report_draw.h"
+#include "schedule/schedule_model.h"
 #include "schedule/schedule_window.h"
 #include "test_main.h"
 #include "ui/program_font.h"
@@ -219,6 +220,31 @@ private slots:
         QCOMPARE(ScheduleOfProgram(again).CurrentSchedule(), schedule.CurrentSchedule());
         QVERIFY(ScheduleOfProgram(again).isVisible());
         QCOMPARE(again.windows.Main().windowTitle(), title + " – blok.wyw");
+    }
+
+    // A text the schedule refuses cannot be kept by the file: saving says so
+    // and, by default, does not save.
+    void refusedScheduleEntryAskedBeforeSaving()
+    {
+        QTemporaryDir files;
+        const QString path = files.filePath("blok.wyw");
+        Program program;
+        ScheduleWindow& schedule = ScheduleOfProgram(program);
+        schedule.SetSchedule(ScheduleTemplate());
+        ScheduleTableModel& model = schedule.Model();
+        QVERIFY(model.setData(model.index(2, ScheduleTableModel::Diameter), "abc"));
+        QString question;
+        program.Keys({{Qt::Key_S, Qt::ControlModifier}},
+                     {InFileDialog("SaveProjectDialog", path),
+                      {"RefusedEntriesBox", [&](QWidget* w) {
+                           question = qobject_cast<QMessageBox*>(w)->text();
+                           QTest::keyClick(w, Qt::Key_Return);
+                       }}});
+        QCOMPARE(question, QString("Zestawienie przewodów ma odrzucone wpisy:\nWiersz 3: kolumna "
+                                   "„Średnica D [m]”: „abc” nie jest liczbą – wpisz liczbę, np. "
+                                   "0,16 lub 0.16\n\nPlik zachowa w tych polach ostatnie "
+                                   "przyjęte wartości. Zapisać mimo to?"));
+        QVERIFY(!QFile::exists(path));
     }
 };
 
