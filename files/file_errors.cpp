@@ -29,6 +29,8 @@ QString FileErrorText(int error, FileAccess access)
         return QStringLiteral("za długa nazwa pliku");
     case ELOOP:
         return QStringLiteral("za dużo dowiązań symbolicznych w ścieżce (być może zapętlonych)");
+    case EPIPE:
+        return QStringLiteral("odbiorca wyniku zamknął potok");
     case EIO:
         return QStringLiteral("błąd wejścia-wyjścia");
     case EBUSY:

@@ -42,8 +42,6 @@ Run RunProgram(const QStringList& arguments, const QByteArray& input = {},
             QString::fromUtf8(process.readAllStandardError())};
 }
 
-// The example schedule, its first label "Kuchnia k1" turned into one with a
-// NUL, a DEL, a tab and a C1 control character.
 } // namespace
 
 class TestCliOutput : public QObject {
@@ -86,6 +84,21 @@ private slots:
         QCOMPARE(run.status, 4);
         if (limit > 0)
             QCOMPARE(QFileInfo(output).size(), qint64(limit));
+    }
+
+    // The output's reader gone, with SIGPIPE ignored as a shell's trap does:
+    // the write fails with EPIPE, told in words.
+    void closedPipe()
+    {
+        QProcess shell;
+        shell.start("/bin/sh",
+                    {"-c",
+                     R"(trap "" PIPE; { sleep 0.3; "$0" --version; echo "rc=$?" >&2; } | true)",
+                     WYW_CLI_PROGRAM});
+        QVERIFY(shell.waitForFinished(30000));
+        QCOMPARE(
+            QString::fromUtf8(shell.readAllStandardError()),
+            "wywietrznik-cli: nie można zapisać wyniku: odbiorca wyniku zamknął potok.\nrc=4\n");
     }
 
     // A batch on a pipe: each result comes out while the input is still open;
