@@ -264,6 +264,14 @@ QHBoxLayout* ScheduleWindow::BuildButtons()
     return buttons;
 }
 
+ScheduleWindow::~ScheduleWindow()
+{
+    for (QLineEdit* field : fields_) {
+        field->removeEventFilter(this);
+        field->disconnect(this);
+    }
+}
+
 void ScheduleWindow::BuildBuildingGroup(QGridLayout* grid)
 {
     for (int f = 0; f < kBuildingFieldCount; ++f) {

@@ -35,6 +35,11 @@ class ScheduleWindow : public QWidget {
     Q_OBJECT
 public:
     explicit ScheduleWindow(QWidget* parent = nullptr);
+    // The building fields are let go first: a field that loses the focus
+    // while the window is taken down must not reach the window any more.
+    ~ScheduleWindow() override;
+    ScheduleWindow(const ScheduleWindow&) = delete;
+    ScheduleWindow& operator=(const ScheduleWindow&) = delete;
 
     const Schedule& CurrentSchedule() const;
     // A new content (a file opened, a new calculation): the undo stack is
