@@ -356,6 +356,7 @@ ScheduleResult ComputeSchedule(const Schedule& schedule)
     result.rows.reserve(schedule.rows.size());
     for (const ScheduleRow& row : schedule.rows)
         result.rows.push_back(ComputeRow(schedule.building, row));
+    ApplyFlats(schedule, result);
     result.summary = Summarize(result.rows);
     return result;
 }
@@ -398,6 +399,8 @@ std::vector<std::string> SummaryLines(const Schedule& schedule, const ScheduleRe
     for (const RowResult& row : result.rows)
         without += row.model == 0 ? 1 : 0;
     lines.push_back("Zestawienie wywietrzników: " + (bill.empty() ? std::string("brak.") : bill));
+    for (auto& more : {DangerLines(schedule, result), FlatLines(schedule, result)})
+        lines.insert(lines.end(), more.begin(), more.end());
     if (without > 0)
         lines.push_back("Przewody bez wywietrznika (nie dobrano lub błędne dane): " +
                         FormatWhole(without) + ".");

@@ -131,6 +131,8 @@ std::string ScheduleCell(const ScheduleRow& row, const RowResult& result, Schedu
     case ScheduleColumn::Verdict:
         if (!result.problem.empty())
             return "błędne dane";
+        if (result.backdraught)
+            return "ciąg wsteczny";
         return result.meets ? "spełnia" : "NIE SPEŁNIA";
     case ScheduleColumn::Note:
         if (!result.problem.empty())
