@@ -455,5 +455,17 @@ Schedule ScheduleTemplate()
         const auto rows = RiserRows(s.building, riser);
         s.rows.insert(s.rows.end(), rows.begin(), rows.end());
     }
+    // A flat a storey with four trickle vents of 30 m3/h at 10 Pa and tight
+    // windows; the top flat with a single vent, too few.
+    for (ScheduleRow& row : s.rows)
+        row.flat = StoreyFlat(row.storey);
+    for (std::int32_t k = 1; k <= s.building.storeys; ++k) {
+        FlatSupply flat;
+        flat.flat = StoreyFlat(k);
+        flat.storey = k;
+        flat.inlets = k == s.building.storeys ? 1 : 4;
+        flat.leakFlow = 10.0;
+        s.flats.push_back(flat);
+    }
     return s;
 }

@@ -46,6 +46,8 @@ private slots:
             << "--density 1.2 --wind 4 --round 0.16 --hall 5 --model 5.0" << QStringList{"--model"};
         QTest::newRow("material out of range")
             << kValid + " --material 7" << QStringList{"--material", "6"};
+        QTest::newRow("negative underpressure")
+            << kValid + " --underpressure -1" << QStringList{"--underpressure", "0 lub większego"};
         QTest::newRow("inlet out of range")
             << "--density 1.2 --wind 4 --round 0.16 --hall 5,4 --model 5" << QStringList{"--hall"};
         QTest::newRow("grille out of range")

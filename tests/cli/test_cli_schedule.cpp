@@ -46,6 +46,7 @@ double FlowOf(const QJsonObject& row, const char* condition)
     return result.contains("FlowPerHour") ? result.value("FlowPerHour").toDouble() : -1.0;
 }
 
+// The options of a row or of one of its conditions.
 QStringList Options(const QJsonObject& row)
 {
     QStringList options;
@@ -131,11 +132,23 @@ void TestCliSchedule::templateRowsAreSingleRuns()
             continue;
         const QStringList options = Options(row);
         const QString stack = row.value("stack").toString();
-        QCOMPARE(SingleRun(options), FlowOf(row, "wind"));
-        QCOMPARE(SingleRun(Replaced(options, "--wind", "0") + QStringList{"--stack", stack}),
-                 FlowOf(row, "calm"));
-        QCOMPARE(SingleRun(options + QStringList{"--stack", stack}), FlowOf(row, "windStack"));
-        QCOMPARE(row.value("meets").toBool(), FlowOf(row, "calm") >= row.value("need").toDouble());
+        // In its flat each condition is one run with that condition's
+        // options and --underpressure PF, the flat's underpressure.
+        for (const char* condition : {"calm", "wind", "windStack"}) {
+            const QJsonObject c = row.value(condition).toObject();
+            const QString pf =
+                QString::fromStdString(ExactNumber(c.value("underpressure").toDouble()));
+            QStringList run =
+                condition == QLatin1String("calm") ? Replaced(options, "--wind", "0") : options;
+            if (condition != QLatin1String("wind"))
+                run << "--stack" << stack;
+            run << "--underpressure" << pf;
+            QCOMPARE(Options(c), run);
+            QCOMPARE(SingleRun(run), FlowOf(row, condition));
+        }
+        const bool back = row.value("calm").toObject().value("backdraught").toBool();
+        QCOMPARE(row.value("meets").toBool(),
+                 !back && FlowOf(row, "calm") >= row.value("need").toDouble());
         ++checked;
     }
     QCOMPARE(checked, 15);
