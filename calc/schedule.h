@@ -189,6 +189,11 @@ void ApplyFlats(const Schedule& schedule, ScheduleResult& result);
 // a riser in flats names each storey's flat after the storey ("M<k>").
 std::vector<ScheduleRow> RiserRows(const ScheduleBuilding& building, const ScheduleRow& row);
 std::string StoreyFlat(std::int32_t storey);
+// The riser's rows in the flats named after their storeys, and the flats that
+// `schedule` lacks for them (two inlets of 30 m3/h at 10 Pa each).
+std::vector<ScheduleRow> RiserInFlats(const ScheduleBuilding& building, const ScheduleRow& row);
+std::vector<FlatSupply> MissingFlats(const Schedule& schedule,
+                                     const std::vector<ScheduleRow>& rows);
 
 // A 5-storey block of flats with a kitchen, a bathroom and a WC riser.
 Schedule ScheduleTemplate();

@@ -294,3 +294,30 @@ std::string StoreyFlat(std::int32_t storey)
 {
     return "M" + FormatWhole(storey);
 }
+
+std::vector<ScheduleRow> RiserInFlats(const ScheduleBuilding& building, const ScheduleRow& row)
+{
+    std::vector<ScheduleRow> rows = RiserRows(building, row);
+    for (ScheduleRow& storey : rows)
+        storey.flat = StoreyFlat(storey.storey);
+    return rows;
+}
+
+std::vector<FlatSupply> MissingFlats(const Schedule& schedule, const std::vector<ScheduleRow>& rows)
+{
+    std::vector<FlatSupply> flats = schedule.flats;
+    for (const ScheduleRow& row : rows) {
+        const bool listed = std::any_of(flats.begin(), flats.end(), [&](const FlatSupply& f) {
+            return f.flat == row.flat && f.storey == row.storey;
+        });
+        if (listed || row.flat.empty())
+            continue;
+        FlatSupply flat;
+        flat.flat = row.flat;
+        flat.storey = row.storey;
+        flat.inlets = 2;
+        flats.push_back(flat);
+    }
+    flats.erase(flats.begin(), flats.begin() + static_cast<std::ptrdiff_t>(schedule.flats.size()));
+    return flats;
+}

@@ -9,6 +9,7 @@
 #include <QBrush>
 #include <QColor>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -127,6 +128,10 @@ ScheduleColumn ReportColumn(int column)
         return ScheduleColumn::Material;
     case ScheduleTableModel::Storey:
         return ScheduleColumn::Storey;
+    case ScheduleTableModel::Flat:
+        return ScheduleColumn::Flat;
+    case ScheduleTableModel::Underpressure:
+        return ScheduleColumn::Underpressure;
     case ScheduleTableModel::Label:
         return ScheduleColumn::Label;
     default:
@@ -191,6 +196,13 @@ void ScheduleTableModel::SetBuilding(const ScheduleBuilding& building)
     RecomputeAll();
 }
 
+bool ScheduleTableModel::InFlats() const
+{
+    return !schedule_.flats.empty() ||
+           std::any_of(schedule_.rows.begin(), schedule_.rows.end(),
+                       [](const ScheduleRow& row) { return !row.flat.empty(); });
+}
+
 void ScheduleTableModel::AddRows(const std::vector<ScheduleRow>& rows)
 {
     if (rows.empty())
@@ -201,9 +213,19 @@ void ScheduleTableModel::AddRows(const std::vector<ScheduleRow>& rows)
         schedule_.rows.push_back(row);
         result_.rows.push_back(ComputeRow(schedule_.building, row));
     }
+    if (InFlats())
+        result_ = ComputeSchedule(schedule_);
     result_.summary = Summarize(result_.rows);
     endInsertRows();
     emit Recalculated();
+}
+
+void ScheduleTableModel::SetFlats(const std::vector<FlatSupply>& flats)
+{
+    if (flats == schedule_.flats)
+        return;
+    schedule_.flats = flats;
+    RecomputeAll();
 }
 
 void ScheduleTableModel::RemoveRow(int row)
@@ -213,6 +235,8 @@ void ScheduleTableModel::RemoveRow(int row)
     beginRemoveRows({}, row, row);
     schedule_.rows.erase(schedule_.rows.begin() + row);
     result_.rows.erase(result_.rows.begin() + row);
+    if (InFlats())
+        result_ = ComputeSchedule(schedule_);
     result_.summary = Summarize(result_.rows);
     endRemoveRows();
     emit Recalculated();
@@ -323,7 +347,10 @@ QVariant ScheduleTableModel::data(const QModelIndex& index, int role) const
         return EditValue(index.row(), index.column());
     if (role == Qt::BackgroundRole && index.column() == Verdict)
         return QBrush(result.meets ? QColor(0xD8, 0xF0, 0xD8) : QColor(0xF8, 0xD0, 0xD0));
-    if (role == Qt::TextAlignmentRole && index.column() >= Length && index.column() <= WindStack)
+    if (role == Qt::ForegroundRole && index.column() == Verdict && result.backdraught)
+        return QBrush(QColor(0xB0, 0x00, 0x00));
+    if (role == Qt::TextAlignmentRole && index.column() >= Length &&
+        index.column() <= Underpressure)
         return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
     return {};
 }
@@ -334,6 +361,9 @@ bool ScheduleTableModel::Edit(ScheduleRow& row, int column, const QVariant& valu
     switch (column) {
     case Label:
         row.label = text.toStdString();
+        return true;
+    case Flat:
+        row.flat = text.trimmed().toStdString();
         return true;
     case Storey: {
         const int storey = value.toInt();
@@ -395,6 +425,11 @@ bool ScheduleTableModel::setData(const QModelIndex& index, const QVariant& value
     if (!Edit(row, index.column(), value) || row == schedule_.rows[r])
         return false;
     schedule_.rows[r] = row;
+    if (InFlats()) {
+        // A flat's rows share its underpressure: all are computed again.
+        RecomputeAll();
+        return true;
+    }
     result_.rows[r] = ComputeRow(schedule_.building, row);
     result_.summary = Summarize(result_.rows);
     emit dataChanged(this->index(index.row(), 0), this->index(index.row(), ColumnCount - 1));

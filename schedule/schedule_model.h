@@ -13,6 +13,7 @@ public:
     enum Column {
         Label,
         Storey,
+        Flat,
         Room,
         Need,
         Duct,
@@ -25,6 +26,7 @@ public:
         Calm,
         Wind,
         WindStack,
+        Underpressure,
         Verdict,
         Note,
         ColumnCount
@@ -43,6 +45,8 @@ public:
     void SetSchedule(const Schedule& schedule);
     void SetBuilding(const ScheduleBuilding& building);
     void AddRows(const std::vector<ScheduleRow>& rows);
+    // The flats' supply; the rows of every flat are computed again.
+    void SetFlats(const std::vector<FlatSupply>& flats);
     void RemoveRow(int row);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -62,6 +66,7 @@ private:
     QVariant EditValue(int row, int column) const;
     bool Edit(ScheduleRow& row, int column, const QVariant& value);
     void RecomputeAll();
+    bool InFlats() const;
 
     Schedule schedule_;
     ScheduleResult result_;

@@ -4,6 +4,7 @@
 #include "calc/number_format.h"
 #include "files/safe_file.h"
 #include "report/schedule_table.h"
+#include "schedule/flats_model.h"
 #include "schedule/schedule_delegates.h"
 #include "schedule/schedule_model.h"
 #include "schedule/schedule_print.h"
@@ -28,6 +29,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -92,6 +94,15 @@ ScheduleWindow::ScheduleWindow(QWidget* parent)
     table_->horizontalHeader()->setStretchLastSection(true);
     table_->setWordWrap(false);
     layout->addWidget(table_, 1);
+
+    layout->addWidget(BuildFlatsGroup());
+
+    danger_ = new QLabel(this);
+    danger_->setObjectName(QStringLiteral("ScheduleDanger"));
+    danger_->setWordWrap(true);
+    danger_->setStyleSheet(QStringLiteral("color: #B00000; font-weight: bold"));
+    danger_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(danger_);
 
     summary_ = new QLabel(this);
     summary_->setObjectName(QStringLiteral("ScheduleSummary"));
@@ -213,6 +224,38 @@ void ScheduleWindow::BuildBuildingGroup(QGridLayout* grid)
     grid->setColumnStretch(8, 1);
 }
 
+QGroupBox* ScheduleWindow::BuildFlatsGroup()
+{
+    auto* group = new QGroupBox(QStringLiteral("Mieszkania – nawiew"), this);
+    auto* box = new QVBoxLayout(group);
+    flats_ = new FlatsTableModel(*model_, this);
+    flatsTable_ = new QTableView(this);
+    flatsTable_->setObjectName(QStringLiteral("FlatsTable"));
+    flatsTable_->setModel(flats_);
+    flatsTable_->setEditTriggers(QAbstractItemView::AllEditTriggers);
+    flatsTable_->horizontalHeader()->setStretchLastSection(true);
+    flatsTable_->setMinimumHeight(110);
+    box->addWidget(flatsTable_);
+    auto* problem = new QLabel(this);
+    problem->setObjectName(QStringLiteral("FlatProblem"));
+    problem->setStyleSheet(QStringLiteral("color: #B00000"));
+    box->addWidget(problem);
+    connect(flats_, &FlatsTableModel::Refused, problem, &QLabel::setText);
+    auto* buttons = new QHBoxLayout;
+    QPushButton* add = Button(QStringLiteral("Dodaj mieszkanie"), "AddFlatButton", this);
+    QPushButton* remove = Button(QStringLiteral("Usuń mieszkanie"), "RemoveFlatButton", this);
+    buttons->addWidget(add);
+    buttons->addWidget(remove);
+    buttons->addStretch();
+    box->addLayout(buttons);
+    connect(add, &QPushButton::clicked, flats_, &FlatsTableModel::AddFlat);
+    connect(remove, &QPushButton::clicked, this, [this] {
+        const QModelIndex current = flatsTable_->currentIndex();
+        flats_->RemoveFlat(current.isValid() ? current.row() : -1);
+    });
+    return group;
+}
+
 const Schedule& ScheduleWindow::CurrentSchedule() const
 {
     return model_->CurrentSchedule();
@@ -294,11 +337,22 @@ QString ScheduleWindow::SummaryText() const
     return summary_->text();
 }
 
+QString ScheduleWindow::DangerText() const
+{
+    return danger_->text();
+}
+
 void ScheduleWindow::ShowSummary()
 {
-    QStringList lines;
-    for (const std::string& line : SummaryLines(CurrentSchedule(), model_->Result()))
-        lines << QString::fromStdString(line);
+    const std::vector<std::string> dangers = DangerLines(CurrentSchedule(), model_->Result());
+    QStringList lines, red;
+    for (const std::string& line : SummaryLines(CurrentSchedule(), model_->Result())) {
+        const bool danger = line.rfind("NIEBEZPIECZEŃSTWO", 0) == 0 &&
+                            std::find(dangers.begin(), dangers.end(), line) != dangers.end();
+        (danger ? red : lines) << QString::fromStdString(line);
+    }
+    danger_->setText(red.join('\n'));
+    danger_->setVisible(!red.isEmpty());
     summary_->setText(lines.join('\n'));
 }
 
@@ -313,7 +367,12 @@ void ScheduleWindow::AddRiser()
         if (const auto at = row.label.rfind(" k"); at != std::string::npos)
             row.label.resize(at);
     }
-    model_->AddRows(RiserRows(CurrentSchedule().building, row));
+    const std::vector<ScheduleRow> rows = RiserInFlats(CurrentSchedule().building, row);
+    std::vector<FlatSupply> flats = CurrentSchedule().flats;
+    for (const FlatSupply& flat : MissingFlats(CurrentSchedule(), rows))
+        flats.push_back(flat);
+    model_->SetFlats(flats);
+    model_->AddRows(rows);
 }
 
 Outcome ScheduleWindow::ExportCsv(const QString& path, bool polish) const

@@ -12,6 +12,7 @@ class QLineEdit;
 class QPrinter;
 class QTableView;
 class ScheduleTableModel;
+class FlatsTableModel;
 
 // The window "Zestawienie przewodów": the building above, one row per duct in
 // the table, the summary below. Every change computes the results again at
@@ -25,16 +26,21 @@ public:
     void SetSchedule(const Schedule& schedule);
     ScheduleTableModel& Model() const { return *model_; }
     QTableView& Table() const { return *table_; }
-    // The summary below the table, as shown.
+    FlatsTableModel& Flats() const { return *flats_; }
+    QTableView& FlatsTable() const { return *flatsTable_; }
+    // The summary below the table, as shown, and its dangers (in red).
     QString SummaryText() const;
+    QString DangerText() const;
 
-    // "Dodaj pion": the selected duct (or a new one) on every storey 1..N.
+    // "Dodaj pion": the selected duct (or a new one) on every storey 1..N,
+    // each in the flat named after its storey ("M<k>"), added where missing.
     void AddRiser();
     Outcome ExportCsv(const QString& path, bool polish) const;
     Outcome Print(QPrinter& printer) const;
 
 private:
     void BuildBuildingGroup(class QGridLayout* grid);
+    class QGroupBox* BuildFlatsGroup();
     class QHBoxLayout* BuildButtons();
     void ShowBuilding(const ScheduleBuilding& building);
     void ReadBuilding();
@@ -47,6 +53,9 @@ private:
     ScheduleTableModel* model_ = nullptr;
     QTableView* table_ = nullptr;
     QLabel* summary_ = nullptr;
+    QLabel* danger_ = nullptr;
+    FlatsTableModel* flats_ = nullptr;
+    QTableView* flatsTable_ = nullptr;
     QLabel* buildingProblem_ = nullptr;
     QButtonGroup* air_ = nullptr;
     QLineEdit* density_ = nullptr;

@@ -1,4 +1,5 @@
 #include "compare/compare_window.h"
+#include "schedule/flats_model.h"
 #include "schedule/schedule_model.h"
 #include "schedule/schedule_window.h"
 #include "test_main.h"
@@ -21,7 +22,106 @@ class TestScheduleWindow : public QObject {
     Q_OBJECT
 private slots:
     void drive();
+    void flatsKeptWhole();
+    void flatsTable_data();
+    void flatsTable();
+    void riserInFlatsAndDanger();
 };
+
+// The window gives back a file's flats and each row's flat as it got them, so
+// that opening and saving in the window never loses them.
+void TestScheduleWindow::flatsKeptWhole()
+{
+    ScheduleWindow window;
+    const Schedule example = ScheduleTemplate();
+    window.SetSchedule(example);
+    QVERIFY(window.CurrentSchedule() == example);
+    QCOMPARE(window.Model().index(0, ScheduleTableModel::Flat).data().toString(),
+             QStringLiteral("M1"));
+    QCOMPARE(window.Flats().rowCount(), 5);
+    // The "Mieszkanie" cell moves a duct to another flat.
+    QVERIFY(window.Model().setData(window.Model().index(0, ScheduleTableModel::Flat), " M2 "));
+    QCOMPARE(window.CurrentSchedule().rows[0].flat, std::string("M2"));
+    QVERIFY(window.CurrentSchedule().flats == example.flats);
+}
+
+// A flat's value typed in the table: accepted, or refused red with the reason.
+void TestScheduleWindow::flatsTable_data()
+{
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("inlets") << int(FlatsTableModel::Inlets) << "6" << QString();
+    QTest::newRow("negative inlets") << int(FlatsTableModel::Inlets) << "-1"
+                                     << "Mieszkanie 5: liczba nawiewników musi być od 0 do 10000";
+    QTest::newRow("decimal comma") << int(FlatsTableModel::InletFlow) << "30,5"
+                                   << "Mieszkanie 5: „30,5” nie jest liczbą (kropka dziesiętna, "
+                                      "np. 30.5).";
+    QTest::newRow("exponent") << int(FlatsTableModel::LeakExponent) << "0.4"
+                              << "Mieszkanie 5: wykładnik nieszczelności musi być od 0.5 do 1";
+    QTest::newRow("reference pressure")
+        << int(FlatsTableModel::InletPressure) << "0"
+        << "Mieszkanie 5: ciśnienie odniesienia nawiewnika musi być dodatnie (Pa)";
+}
+
+void TestScheduleWindow::flatsTable()
+{
+    QFETCH(int, column);
+    QFETCH(QString, typed);
+    QFETCH(QString, reason);
+    ScheduleWindow window;
+    window.SetSchedule(ScheduleTemplate());
+    FlatsTableModel& flats = window.Flats();
+    const QString pf = flats.index(4, FlatsTableModel::Underpressure).data().toString();
+    const QModelIndex cell = flats.index(4, column);
+    QCOMPARE(flats.setData(cell, typed), reason.isEmpty());
+    QCOMPARE(window.findChild<QLabel*>("FlatProblem")->text(), reason);
+    QCOMPARE(cell.data(Qt::BackgroundRole).isValid(), !reason.isEmpty());
+    if (reason.isEmpty()) {
+        QCOMPARE(window.CurrentSchedule().flats[4].inlets, 6);
+        QVERIFY(flats.index(4, FlatsTableModel::Underpressure).data().toString() != pf);
+    } else {
+        QVERIFY(window.CurrentSchedule().flats == ScheduleTemplate().flats);
+    }
+}
+
+// "Dodaj pion" puts each storey's duct in the flat named after the storey;
+// a gas kitchen in backdraught is told in red apart from the summary.
+void TestScheduleWindow::riserInFlatsAndDanger()
+{
+    ScheduleWindow window;
+    ScheduleRow kitchen;
+    kitchen.label = "Kuchnia";
+    kitchen.room = 1;
+    kitchen.model = 7;
+    window.Model().AddRows({kitchen});
+    window.Table().setCurrentIndex(window.Model().index(0, 0));
+    window.AddRiser();
+    const Schedule& s = window.CurrentSchedule();
+    QCOMPARE(s.rows.size(), std::size_t{6});
+    QCOMPARE(s.rows[5].flat, std::string("M5"));
+    QCOMPARE(s.flats.size(), std::size_t{5});
+    QCOMPARE(s.flats[4].flat, std::string("M5"));
+    QCOMPARE(s.flats[4].storey, 5);
+    QCOMPARE(window.Flats().rowCount(), 5);
+    QVERIFY(window.DangerText().isEmpty());
+
+    ScheduleRow bathroom = s.rows[5];
+    bathroom.label = "Łazienka k5";
+    bathroom.room = 5;
+    bathroom.diameter = 0.2;
+    bathroom.model = 14;
+    window.Model().AddRows({bathroom});
+    ScheduleBuilding windy = s.building;
+    windy.condition = ScheduleCondition::Wind;
+    window.Model().SetBuilding(windy);
+    QVERIFY(window.Flats().setData(window.Flats().index(4, FlatsTableModel::InletFlow), "5"));
+    QVERIFY(window.DangerText().startsWith(
+        "NIEBEZPIECZEŃSTWO: ciąg wsteczny w kuchni z kuchenką gazową Kuchnia k5 (mieszkanie M5"));
+    QVERIFY(!window.SummaryText().contains("NIEBEZPIECZEŃSTWO"));
+    QCOMPARE(window.Model().index(5, ScheduleTableModel::Verdict).data().toString(),
+             QStringLiteral("ciąg wsteczny"));
+}
 
 // A designer's session: the example building, one more storey typed, a model
 // chosen in the table, a riser added, the Polish CSV and the printout.
