@@ -118,9 +118,9 @@ struct ConditionResult {
     bool Found() const { return point.status == OperatingPointStatus::Found; }
 };
 
-// A model on a row under one condition, in an open room or, with pf > 0 or
-// `inFlat`, in a flat at the underpressure pf [Pa]: the wind + stack point
-// from rest with dps - pf (dps = 0 for the design wind alone).
+// A model on a row under one condition: EvaluateCondition in an open room,
+// EvaluateInFlat in a flat at the underpressure pf [Pa], the wind + stack
+// point from rest with dps - pf (dps = 0 for the design wind alone).
 ConditionResult EvaluateCondition(const RowInputs& inputs, const VentilatorModel& model,
                                   ScheduleCondition condition);
 ConditionResult EvaluateInFlat(const RowInputs& inputs, const VentilatorModel& model,
