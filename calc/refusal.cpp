@@ -92,6 +92,8 @@ std::string_view RefusalText(Refusal refusal)
     case Refusal::StackPressure:
         return "Ciśnienie ciągu grawitacyjnego Δps wychodzi poza zakres liczb – sprawdź ti, "
                "te i H.";
+    case Refusal::Underpressure:
+        return "Podciśnienie w mieszkaniu pf nie może być ujemne – popraw pf.";
     default:
         return LimitText(refusal);
     }

@@ -24,6 +24,7 @@ enum class Refusal {
     // The gravity draught.
     StackTemperature,
     StackPressure,
+    Underpressure,
     // An input outside what can be built (calc/input_limits.h).
     DensityLimit,
     WindLimit,

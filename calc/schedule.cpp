@@ -332,6 +332,7 @@ ScheduleResult ComputeSchedule(const Schedule& schedule)
     result.rows.reserve(schedule.rows.size());
     for (const ScheduleRow& row : schedule.rows)
         result.rows.push_back(ComputeRow(schedule.building, row));
+    ApplyFlats(schedule, result);
     result.summary = Summarize(result.rows);
     return result;
 }
@@ -374,6 +375,8 @@ std::vector<std::string> SummaryLines(const Schedule& schedule, const ScheduleRe
     for (const RowResult& row : result.rows)
         without += row.model == 0 ? 1 : 0;
     lines.push_back("Zestawienie wywietrzników: " + (bill.empty() ? std::string("brak.") : bill));
+    for (auto& more : {DangerLines(schedule, result), FlatLines(schedule, result)})
+        lines.insert(lines.end(), more.begin(), more.end());
     if (without > 0)
         lines.push_back("Przewody bez wywietrznika (nie dobrano lub błędne dane): " +
                         FormatWhole(without) + ".");
@@ -427,6 +430,18 @@ Schedule ScheduleTemplate()
     for (const ScheduleRow& riser : {kitchen, bathroom, toilet}) {
         const auto rows = RiserRows(s.building, riser);
         s.rows.insert(s.rows.end(), rows.begin(), rows.end());
+    }
+    // A flat a storey with four trickle vents of 30 m3/h at 10 Pa and tight
+    // windows; the top flat with a single vent, too few.
+    for (ScheduleRow& row : s.rows)
+        row.flat = StoreyFlat(row.storey);
+    for (std::int32_t k = 1; k <= s.building.storeys; ++k) {
+        FlatSupply flat;
+        flat.flat = StoreyFlat(k);
+        flat.storey = k;
+        flat.inlets = k == s.building.storeys ? 1 : 4;
+        flat.leakFlow = 10.0;
+        s.flats.push_back(flat);
     }
     return s;
 }

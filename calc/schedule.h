@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calc/calc_state.h"
+#include "calc/flat_balance.h"
 #include "calc/operating_point.h"
 #include "calc/refusal.h"
 #include "calc/stack_draught.h"
@@ -70,12 +71,14 @@ struct ScheduleRow {
     int adjustable = 3;            // 1..5, the adjustable grille
     std::int32_t opening = 10;     // its turns
     int model = 0;                 // 1..27, 0: "dobierz"
+    std::string flat; // "M1": with the rows of that flat on its storey; empty: open room
     bool operator==(const ScheduleRow&) const = default;
 };
 
 struct Schedule {
     ScheduleBuilding building;
     std::vector<ScheduleRow> rows;
+    std::vector<FlatSupply> flats; // each flat's supply, by label and storey
     bool operator==(const Schedule&) const = default;
 };
 
@@ -99,21 +102,33 @@ RowInputs BuildRowInputs(const ScheduleBuilding& building, const ScheduleRow& ro
 
 // The options of one run of the command-line calculator that reproduce the
 // row's design-wind calculation with `model` (1..27), and the value of its
-// --stack option "TI,TE,H".
+// --stack option "TI,TE,H". ConditionOptions: the run of one condition, with
+// --underpressure PF where the row is in a flat.
 std::vector<std::string> RowOptions(const ScheduleBuilding& building, const ScheduleRow& row,
                                     int model);
 std::string RowStackOption(const RowInputs& inputs);
+std::vector<std::string> ConditionOptions(const ScheduleBuilding& building, const ScheduleRow& row,
+                                          const RowInputs& inputs, int model,
+                                          ScheduleCondition condition, double underpressure);
 
 // One condition's result: the point, or the reason why there is none.
 struct ConditionResult {
     OperatingPoint point;
     std::string reason;
+    double underpressure = 0.0; // pf of the row's flat [Pa]; 0 in an open room
+    bool backdraught = false;   // in a flat: dps - pf starts no upward flow
     bool Found() const { return point.status == OperatingPointStatus::Found; }
 };
 
-// A model on a row under one condition.
+// A model on a row under one condition: EvaluateCondition in an open room,
+// EvaluateInFlat in a flat at the underpressure pf [Pa], the wind + stack
+// point from rest with dps - pf (dps = 0 for the design wind alone).
 ConditionResult EvaluateCondition(const RowInputs& inputs, const VentilatorModel& model,
                                   ScheduleCondition condition);
+ConditionResult EvaluateInFlat(const RowInputs& inputs, const VentilatorModel& model,
+                               ScheduleCondition condition, double underpressure);
+// The driving conditions of a row in a flat under one condition (pf = 0).
+StackConditions FlatStackConditions(const RowInputs& inputs, ScheduleCondition condition);
 
 struct RowResult {
     std::string problem; // not empty: nothing below is valid
@@ -123,9 +138,10 @@ struct RowResult {
     // the need, the one that comes nearest (the most flow); 0: none.
     int model = 0;
     std::array<ConditionResult, kScheduleConditionCount> results; // of `model`, by condition
-    bool meets = false; // `model` meets the need on the building's condition
-    int suggested = 0;  // when asked for or the model fails; 0: none or not needed
-    std::string note;   // the suggestion, or which condition no model meets
+    bool meets = false;       // `model` meets the need on the building's condition
+    bool backdraught = false; // in a flat, on the building's condition: "ciąg wsteczny"
+    int suggested = 0;        // when asked for or the model fails; 0: none or not needed
+    std::string note;         // the suggestion, or which condition no model meets
     const ConditionResult& Of(ScheduleCondition c) const
     {
         return results[static_cast<std::size_t>(c)];
@@ -138,8 +154,19 @@ struct ScheduleSummary {
     std::array<int, kVentilatorCount> models{}; // how many of each model, by position
 };
 
+// One flat of the schedule: its rows and, by condition, its balance.
+struct FlatResult {
+    std::size_t supply = 0;        // in Schedule::flats
+    std::vector<std::size_t> rows; // its ducts
+    std::string problem;           // not empty: the flat's values cannot be computed
+    std::array<FlatBalance, kScheduleConditionCount> balance{};
+    InletsNeeded needed;
+    std::string neededText; // the inlets needed, or why inlets cannot help
+};
+
 struct ScheduleResult {
     std::vector<RowResult> rows;
+    std::vector<FlatResult> flats;
     ScheduleSummary summary;
 };
 
@@ -153,8 +180,24 @@ ScheduleResult ComputeSchedule(const Schedule& schedule);
 // the bill of materials.
 std::vector<std::string> SummaryLines(const Schedule& schedule, const ScheduleResult& result);
 
-// "Dodaj pion": the row repeated on every storey 1..N, labelled "<label> k<k>".
+// The lines of the flats (balance, pf, inflow, inlets needed) and the
+// backdraught warnings; the dangers (a gas kitchen in backdraught) come first
+// in DangerLines, which the window shows in red.
+std::vector<std::string> FlatLines(const Schedule& schedule, const ScheduleResult& result);
+std::vector<std::string> DangerLines(const Schedule& schedule, const ScheduleResult& result);
+
+// The balance of every flat, on the rows computed in an open room.
+void ApplyFlats(const Schedule& schedule, ScheduleResult& result);
+
+// "Dodaj pion": the row repeated on every storey 1..N, labelled "<label> k<k>";
+// a riser in flats names each storey's flat after the storey ("M<k>").
 std::vector<ScheduleRow> RiserRows(const ScheduleBuilding& building, const ScheduleRow& row);
+std::string StoreyFlat(std::int32_t storey);
+// The riser's rows in the flats named after their storeys, and the flats that
+// `schedule` lacks for them (two inlets of 30 m3/h at 10 Pa each).
+std::vector<ScheduleRow> RiserInFlats(const ScheduleBuilding& building, const ScheduleRow& row);
+std::vector<FlatSupply> MissingFlats(const Schedule& schedule,
+                                     const std::vector<ScheduleRow>& rows);
 
 // A 5-storey block of flats with a kitchen, a bathroom and a WC riser.
 Schedule ScheduleTemplate();

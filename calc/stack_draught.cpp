@@ -196,8 +196,11 @@ double StackPressure(const StackConditions& c)
 
 Refusal CheckStackConditions(const StackConditions& c)
 {
-    if (!std::isfinite(c.inside) || !std::isfinite(c.outside) || !std::isfinite(c.height))
+    if (!std::isfinite(c.inside) || !std::isfinite(c.outside) || !std::isfinite(c.height) ||
+        !std::isfinite(c.underpressure))
         return Refusal::NonFiniteInput;
+    if (c.underpressure < 0.0)
+        return Refusal::Underpressure;
     if (!(c.inside > kAbsoluteZero) || !(c.outside > kAbsoluteZero))
         return Refusal::StackTemperature;
     if (const Refusal bounds = CheckLimits(
@@ -278,11 +281,30 @@ StackPoint EvaluateStackPoint(const CalcState& state, const VentilatorModel& mod
 
     const AirPath& path = prepared.path;
     point.stackPressure = StackPressure(conditions);
-    const Polynomial f = Balance(path, point.stackPressure);
+    const Polynomial f = Balance(path, point.stackPressure - conditions.underpressure);
     point.startPressure = f.c[0];
     const std::vector<Root> roots = Roots(f);
     ChooseFromRest(path, f, roots, point);
-    if (point.stackPressure == 0.0)
+    if (point.stackPressure == 0.0 && conditions.underpressure == 0.0)
         CompareWithScan(state, model, roots, point);
     return point;
+}
+
+RestFlow FlowFromRest(const AirPath& path, double driving)
+{
+    RestFlow rest;
+    const Polynomial f = Balance(path, driving);
+    if (!StartsFromRest(f))
+        return rest;
+    const std::vector<Root> roots = Roots(f);
+    if (roots.empty()) {
+        rest.inRange = false;
+        return rest;
+    }
+    rest.flows = true;
+    rest.flowPerHour = roots.front().flow * 3600.0;
+    rest.inRange = path.windPressure == 0.0 ||
+                   std::fabs(Characteristic(path, roots.front().flow / path.ductArea)) <=
+                       kLargestCharacteristic;
+    return rest;
 }

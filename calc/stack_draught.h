@@ -48,6 +48,9 @@ struct StackConditions {
     double inside = kDesignInsideTemperature;   // ti [°C]
     double outside = kDesignOutsideTemperature; // te [°C]
     double height = 0.0;                        // H [m], by default the duct length L
+    // pf [Pa] >= 0: the flat's underpressure, which lowers what drives the
+    // flow to dps - pf (0: the room open to the outside air).
+    double underpressure = 0.0;
 };
 
 // The conditions at the design temperatures with H = L of the state.
@@ -94,7 +97,8 @@ std::vector<std::string> StackNotes(const StackPoint& point);
 
 // Refuses conditions with a temperature at or below absolute zero, an outdoor
 // te outside -60 ... 60 °C, a height outside the bounds of calc/input_limits.h,
-// a value that is not finite, or a stack pressure that is not finite.
+// a negative underpressure, a value that is not finite, or a stack pressure
+// that is not finite.
 Refusal CheckStackConditions(const StackConditions& conditions);
 
 // The combined operating point of a model on the inputs of the state; writes nothing.
@@ -109,3 +113,14 @@ OperatingPoint AsOperatingPoint(const StackPoint& point);
 
 // The stack pressure dps [Pa] of the conditions.
 double StackPressure(const StackConditions& conditions);
+
+// The flow Qh [m3/h] that the air path reaches from rest when `driving` [Pa]
+// (dps - pf) drives it: the smallest root of g above 0 where g(0) > 0 (or
+// g(0) = 0 and g rises), else 0 (no upward flow). `inRange` tells whether the
+// root lies within the characteristic's fit (always without wind).
+struct RestFlow {
+    double flowPerHour = 0.0;
+    bool flows = false;
+    bool inRange = true;
+};
+RestFlow FlowFromRest(const AirPath& path, double driving);

@@ -1,5 +1,6 @@
 #include "cli/cli_options.h"
 
+#include "calc/stack_draught.h"
 #include "cli/cli_help.h"
 #include "cli/cli_values.h"
 #include "generated/version.h"
@@ -202,6 +203,18 @@ Outcome ApplyStack(CliRequest& r, const std::string& v)
         });
 }
 
+Outcome ApplyUnderpressure(CliRequest& r, const std::string& v)
+{
+    double pf = 0.0;
+    if (Outcome e = RealValue("--underpressure", v, pf); !e)
+        return e;
+    if (!(pf >= 0.0))
+        return Failure{"opcja --underpressure wymaga podciśnienia 0 lub większego [Pa], podano: " +
+                       v};
+    r.underpressure = pf;
+    return {};
+}
+
 // A file named by the user: anything but an empty name.
 Outcome FileName(std::string_view option, const std::string& value, std::string& name)
 {
@@ -276,6 +289,8 @@ const Option kOptions[] = {
     {"--stack", "TI,TE[,H]", ApplyStack,
      "razem z ciągiem grawitacyjnym: temperatura wewnątrz\ni na zewnątrz [°C], wysokość H [m] "
      "(domyślnie\ndługość kanału L)"},
+    {"--underpressure", "PF", ApplyUnderpressure,
+     "podciśnienie w mieszkaniu pf [Pa]: ciąg Δps − pf\n(bez --stack sam wiatr, Δps = 0)"},
     {"--format", "text|json|csv", ApplyFormat,
      "postać wyniku (domyślnie text; csv z --batch,\n--schedule albo --all)"},
     {"--project", "PLIK", ApplyProject,
@@ -464,6 +479,10 @@ CliParseResult ParseCliArguments(const std::vector<std::string>& arguments)
     }
     if (Outcome e = CheckCombination(given, request); !e)
         return Usage(e);
+    // The wind's own draught: no stack (ti = te).
+    if (request.underpressure && !request.stack)
+        request.stack =
+            CliRequest::Stack{kDesignInsideTemperature, kDesignInsideTemperature, std::nullopt};
     return CliCommand{request};
 }
 

@@ -46,6 +46,9 @@ struct CliRequest {
         std::optional<double> height;
     };
     std::optional<Stack> stack;
+    // The flat's underpressure pf [Pa] >= 0, which lowers the draught to
+    // dps - pf; without --stack the draught is the wind's alone (dps = 0).
+    std::optional<double> underpressure;
 
     // A sweep of the wind speed for the chosen model instead of one report.
     bool windSweep = false;

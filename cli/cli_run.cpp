@@ -194,6 +194,7 @@ StackConditions StackOf(const CliRequest& request, const CalcState& state)
     conditions.outside = request.stack->outside;
     if (request.stack->height)
         conditions.height = *request.stack->height;
+    conditions.underpressure = request.underpressure.value_or(0.0);
     return conditions;
 }
 
@@ -221,7 +222,9 @@ std::string StackLine(const CliRequest& request, const CalcState& state)
     const double pressure = StackPressure(c);
     return "   Ciąg grawitacyjny: ti = " + FormatFixed(c.inside, 1) +
            " [°C], te = " + FormatFixed(c.outside, 1) + " [°C], H = " + FormatFixed(c.height, 2) +
-           " [m], Δps = " + FormatFixed(pressure, 4) + " [Pa]\n";
+           " [m], Δps = " + FormatFixed(pressure, 4) + " [Pa]" +
+           (request.underpressure ? ", pf = " + FormatFixed(c.underpressure, 4) + " [Pa]" : "") +
+           "\n";
 }
 
 QJsonObject StackJson(const CliRequest& request, const CalcState& state)
@@ -232,6 +235,8 @@ QJsonObject StackJson(const CliRequest& request, const CalcState& state)
     object.insert("OutsideTemperature", c.outside);
     object.insert("Height", c.height);
     object.insert("StackPressure", StackPressure(c));
+    if (request.underpressure)
+        object.insert("Underpressure", c.underpressure);
     return object;
 }
 

@@ -20,11 +20,29 @@ QString Q(const std::string& text)
     return QString::fromStdString(text);
 }
 
-QJsonObject ConditionJson(const RowResult& row, ScheduleCondition condition)
+QJsonArray Options(const std::vector<std::string>& options)
+{
+    QJsonArray array;
+    for (const std::string& option : options)
+        array.append(Q(option));
+    return array;
+}
+
+// One condition: the flow or the reason, the flat's underpressure (0 in an open
+// room), whether the air comes down, and the single run that reproduces it.
+QJsonObject ConditionJson(const ScheduleBuilding& building, const ScheduleRow& row,
+                          const RowResult& rowResult, ScheduleCondition condition)
 {
     QJsonObject object;
-    const ConditionResult& result = row.Of(condition);
-    if (row.model != 0 && result.Found())
+    const ConditionResult& result = rowResult.Of(condition);
+    object.insert("underpressure", result.underpressure);
+    if (!row.flat.empty())
+        object.insert("backdraught", result.backdraught);
+    if (rowResult.model != 0)
+        object.insert("options",
+                      Options(ConditionOptions(building, row, rowResult.inputs, rowResult.model,
+                                               condition, result.underpressure)));
+    if (rowResult.model != 0 && result.Found())
         object.insert("FlowPerHour", result.point.flowPerHour);
     else
         object.insert("reason",
@@ -53,13 +71,46 @@ QJsonObject RowJson(const ScheduleBuilding& building, const ScheduleRow& row,
         object.insert("options", options);
     }
     object.insert("stack", Q(RowStackOption(result.inputs)));
-    object.insert("calm", ConditionJson(result, ScheduleCondition::Calm));
-    object.insert("wind", ConditionJson(result, ScheduleCondition::Wind));
-    object.insert("windStack", ConditionJson(result, ScheduleCondition::WindStack));
+    object.insert("flat", Q(row.flat));
+    object.insert("calm", ConditionJson(building, row, result, ScheduleCondition::Calm));
+    object.insert("wind", ConditionJson(building, row, result, ScheduleCondition::Wind));
+    object.insert("windStack", ConditionJson(building, row, result, ScheduleCondition::WindStack));
     object.insert("meets", result.meets);
     object.insert("suggested", result.suggested == 0 ? QJsonValue() : QJsonValue(result.suggested));
     object.insert("note", Q(result.note));
     return object;
+}
+
+// Each flat: its supply, its balance by condition and the inlets needed.
+QJsonArray FlatsJson(const Schedule& schedule, const ScheduleResult& result)
+{
+    const char* const keys[] = {"calm", "wind", "windStack"};
+    QJsonArray flats;
+    for (const FlatResult& flat : result.flats) {
+        const FlatSupply& s = schedule.flats[flat.supply];
+        QJsonObject object{{"flat", Q(s.flat)}, {"storey", s.storey}, {"inlets", s.inlets}};
+        if (!flat.problem.empty()) {
+            object.insert("problem", Q(flat.problem));
+            flats.append(object);
+            continue;
+        }
+        for (int c = 0; c < kScheduleConditionCount; ++c) {
+            const FlatBalance& b = flat.balance[static_cast<std::size_t>(c)];
+            QJsonObject balance;
+            if (b.status == BalanceStatus::Fold) {
+                balance.insert("reason", "brak bilansu (fałd charakterystyki wywietrznika)");
+            } else {
+                balance.insert("underpressure", b.underpressure);
+                balance.insert("inflowPerHour", b.inflowPerHour);
+            }
+            object.insert(keys[c], balance);
+        }
+        object.insert("inletsNeeded",
+                      flat.needed.possible ? QJsonValue(flat.needed.count) : QJsonValue());
+        object.insert("note", Q(flat.neededText));
+        flats.append(object);
+    }
+    return flats;
 }
 
 QJsonObject SummaryJson(const Schedule& schedule, const ScheduleResult& result)
@@ -85,6 +136,11 @@ QJsonObject SummaryJson(const Schedule& schedule, const ScheduleResult& result)
                                       {"count", count}});
     }
     summary.insert("models", models);
+    QJsonArray dangers;
+    for (const std::string& line : DangerLines(schedule, result))
+        dangers.append(Q(line));
+    summary.insert("dangers", dangers);
+    summary.insert("flats", FlatsJson(schedule, result));
     QJsonArray lines;
     for (const std::string& line : SummaryLines(schedule, result))
         lines.append(Q(line));

@@ -359,11 +359,11 @@ Outcome WriteSchedule(const Project& project, QJsonObject& root)
     return {};
 }
 
-Outcome ReadSchedule(const QJsonObject& root, int, Project& project)
+Outcome ReadSchedule(const QJsonObject& root, int version, Project& project)
 {
     if (!root.contains(kScheduleKey))
         return {};
-    Result<Schedule> schedule = ScheduleFromJson(root.value(kScheduleKey));
+    Result<Schedule> schedule = ScheduleFromJson(root.value(kScheduleKey), version);
     if (!schedule)
         return schedule.Fault();
     project.schedule = std::move(schedule).Value();

@@ -35,7 +35,7 @@ struct Project {
     std::optional<Schedule> schedule = std::nullopt; // the schedule of exhaust ducts, if made
 };
 
-inline constexpr int kProjectFormatVersion = 2;
+inline constexpr int kProjectFormatVersion = 3;
 inline constexpr char kProjectExtension[] = ".wyw";
 
 // The file's content. A number that is not finite has no form in the file: then

@@ -5,6 +5,7 @@
 
 #include <QJsonArray>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -151,7 +152,101 @@ Outcome ReadBuilding(const QJsonObject& object, ScheduleBuilding& b)
     return r.Fault();
 }
 
-Outcome ReadRow(const QJsonObject& object, int number, const ScheduleBuilding& b, ScheduleRow& row)
+const char* const kFlatFields[] = {"Flat",      "Storey",        "Inlets",
+                                   "InletFlow", "InletPressure", "InletExponent",
+                                   "LeakFlow",  "LeakPressure",  "LeakExponent"};
+
+Outcome ReadFlat(const QJsonObject& object, int number, FlatSupply& flat)
+{
+    const QString where = QStringLiteral("mieszkanie %1").arg(number);
+    for (const QString& key : object.keys()) {
+        if (std::find_if(std::begin(kFlatFields), std::end(kFlatFields), [&](const char* f) {
+                return key == QLatin1String(f);
+            }) == std::end(kFlatFields))
+            return FailureOf(QStringLiteral("%1: nieznane pole %2").arg(where, key));
+    }
+    Reader r(object, where);
+    r.Text("Flat", flat.flat);
+    r.Whole("Storey", 1, 1000, flat.storey);
+    r.Whole("Inlets", INT32_MIN, INT32_MAX, flat.inlets);
+    r.Real("InletFlow", flat.inletFlow);
+    r.Real("InletPressure", flat.inletPressure);
+    r.Real("InletExponent", flat.inletExponent);
+    r.Real("LeakFlow", flat.leakFlow);
+    r.Real("LeakPressure", flat.leakPressure);
+    r.Real("LeakExponent", flat.leakExponent);
+    if (!r.Fault())
+        return r.Fault();
+    if (const FlatFault fault = CheckFlatSupply(flat); !fault.Empty())
+        return FailureOf(QStringLiteral("%1: pole %2: %3")
+                             .arg(where, QString::fromStdString(fault.field),
+                                  QString::fromStdString(fault.reason)));
+    return {};
+}
+
+Outcome ReadFlats(const QJsonValue& value, std::vector<FlatSupply>& flats)
+{
+    if (!value.isArray() || value.toArray().size() > kMostRows)
+        return FailureOf(QStringLiteral("brak listy Flats lub ponad %1 mieszkań").arg(kMostRows));
+    int number = 0;
+    for (const QJsonValue item : value.toArray()) {
+        ++number;
+        if (!item.isObject())
+            return FailureOf(QStringLiteral("mieszkanie %1 nie jest obiektem").arg(number));
+        FlatSupply flat;
+        if (Outcome read = ReadFlat(item.toObject(), number, flat); !read)
+            return read;
+        for (const FlatSupply& other : flats) {
+            if (other.flat == flat.flat && other.storey == flat.storey)
+                return FailureOf(QStringLiteral("mieszkanie %1: pole Flat: „%2” na kondygnacji "
+                                                "%3 występuje dwa razy")
+                                     .arg(number)
+                                     .arg(QString::fromStdString(flat.flat))
+                                     .arg(flat.storey));
+        }
+        flats.push_back(std::move(flat));
+    }
+    return {};
+}
+
+// Every row's flat is listed.
+Outcome CheckRowFlats(const Schedule& schedule)
+{
+    for (std::size_t i = 0; i < schedule.rows.size(); ++i) {
+        const ScheduleRow& row = schedule.rows[i];
+        if (row.flat.empty())
+            continue;
+        const bool listed =
+            std::any_of(schedule.flats.begin(), schedule.flats.end(), [&](const FlatSupply& f) {
+                return f.flat == row.flat && f.storey == row.storey;
+            });
+        if (!listed)
+            return FailureOf(QStringLiteral("wiersz %1: pole Flat: mieszkania „%2” na "
+                                            "kondygnacji %3 nie ma na liście Flats")
+                                 .arg(i + 1)
+                                 .arg(QString::fromStdString(row.flat))
+                                 .arg(row.storey));
+    }
+    return {};
+}
+
+QJsonObject FlatJson(const FlatSupply& f)
+{
+    QJsonObject o;
+    o.insert("Flat", QString::fromStdString(f.flat));
+    o.insert("Storey", f.storey);
+    o.insert("Inlets", f.inlets);
+    o.insert("InletFlow", f.inletFlow);
+    o.insert("InletPressure", f.inletPressure);
+    o.insert("InletExponent", f.inletExponent);
+    o.insert("LeakFlow", f.leakFlow);
+    o.insert("LeakPressure", f.leakPressure);
+    o.insert("LeakExponent", f.leakExponent);
+    return o;
+}
+
+Outcome ReadRow(const QJsonObject& object, int number, const ScheduleBuilding& b, bool withFlat,
+                ScheduleRow& row)
 {
     Reader r(object, QStringLiteral("wiersz %1").arg(number));
     int grille = 0;
@@ -176,6 +271,8 @@ Outcome ReadRow(const QJsonObject& object, int number, const ScheduleBuilding& b
     r.Whole("AdjustableGrille", 1, 5, row.adjustable);
     r.Whole("Opening", 0, kLargestOpening, row.opening);
     r.Model("Model", row.model);
+    if (withFlat)
+        r.Text("Flat", row.flat);
     r.NoOtherFields();
     r.Check(CheckScheduleRow(b, row));
     return r.Fault();
@@ -191,6 +288,13 @@ bool AllFinite(const Schedule& s)
     for (const ScheduleRow& r : s.rows) {
         for (double v : {r.typedNeed, r.diameter, r.sideA, r.sideB, r.grilleHeight, r.grilleWidth,
                          r.grilleDiameter, r.grilleLoss}) {
+            if (!std::isfinite(v))
+                return false;
+        }
+    }
+    for (const FlatSupply& f : s.flats) {
+        for (double v : {f.inletFlow, f.inletPressure, f.inletExponent, f.leakFlow, f.leakPressure,
+                         f.leakExponent}) {
             if (!std::isfinite(v))
                 return false;
         }
@@ -218,6 +322,7 @@ QJsonObject RowJson(const ScheduleRow& row)
     o.insert("AdjustableGrille", row.adjustable);
     o.insert("Opening", row.opening);
     o.insert("Model", row.model == 0 ? QJsonValue(kChoose) : QJsonValue(row.model));
+    o.insert("Flat", QString::fromStdString(row.flat));
     return o;
 }
 
@@ -244,14 +349,19 @@ Result<QJsonObject> ScheduleToJson(const Schedule& s)
     QJsonArray rows;
     for (const ScheduleRow& row : s.rows)
         rows.append(RowJson(row));
+    QJsonArray flats;
+    for (const FlatSupply& flat : s.flats)
+        flats.append(FlatJson(flat));
     QJsonObject object;
     object.insert("Building", building);
     object.insert("Rows", rows);
+    object.insert("Flats", flats);
     return object;
 }
 
-Result<Schedule> ScheduleFromJson(const QJsonValue& value)
+Result<Schedule> ScheduleFromJson(const QJsonValue& value, int version)
 {
+    const bool withFlats = version >= kFlatsFormatVersion;
     const auto refuse = [](const QString& what) {
         return FailureOf(QStringLiteral("zestawienie przewodów jest uszkodzone (%1)").arg(what));
     };
@@ -272,13 +382,21 @@ Result<Schedule> ScheduleFromJson(const QJsonValue& value)
         if (!item.isObject())
             return refuse(QStringLiteral("wiersz %1 nie jest obiektem").arg(number));
         ScheduleRow row;
-        if (Outcome read = ReadRow(item.toObject(), number, schedule.building, row); !read)
+        if (Outcome read = ReadRow(item.toObject(), number, schedule.building, withFlats, row);
+            !read)
             return refuse(ReasonOf(read));
         schedule.rows.push_back(std::move(row));
     }
     for (const QString& key : object.keys()) {
-        if (key != QLatin1String("Building") && key != QLatin1String("Rows"))
+        if (key != QLatin1String("Building") && key != QLatin1String("Rows") &&
+            !(withFlats && key == QLatin1String("Flats")))
             return refuse(QStringLiteral("pole %1 nie należy do zestawienia przewodów").arg(key));
     }
+    if (!withFlats)
+        return schedule;
+    if (Outcome read = ReadFlats(object.value("Flats"), schedule.flats); !read)
+        return refuse(ReasonOf(read));
+    if (Outcome read = CheckRowFlats(schedule); !read)
+        return refuse(ReasonOf(read));
     return schedule;
 }

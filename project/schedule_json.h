@@ -14,10 +14,16 @@
 // the reason naming the field.
 
 inline constexpr char kScheduleKey[] = "Schedule";
+// The format version from which the schedule keeps its flats ("Flats" and
+// each row's "Flat"); an older file's schedule opens with no flats.
+inline constexpr int kFlatsFormatVersion = 3;
 
 // The object; a number that is not finite has no form in the file: then a
 // failure with the reason.
 Result<QJsonObject> ScheduleToJson(const Schedule& schedule);
 
-// The schedule, or the failure telling why it is refused.
-Result<Schedule> ScheduleFromJson(const QJsonValue& value);
+// The schedule of a file of format `version`, or the failure telling why it
+// is refused. A flat's impossible value, an unknown field of a flat, a flat
+// listed twice or a row naming a flat that is not listed refuses it whole,
+// naming the field.
+Result<Schedule> ScheduleFromJson(const QJsonValue& value, int version = kFlatsFormatVersion);

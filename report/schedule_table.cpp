@@ -53,6 +53,19 @@ std::string VentilatorText(const ScheduleRow& row, const RowResult& result)
     return "dobierz";
 }
 
+// The flat's underpressure by condition; where the flat has no balance, "–".
+std::string Underpressures(const ScheduleRow& row, const RowResult& result)
+{
+    if (row.flat.empty() || !result.problem.empty() || result.model == 0)
+        return "–";
+    std::string text;
+    for (const ConditionResult& c : result.results) {
+        const bool balanced = c.Found() || c.backdraught || c.underpressure > 0.0;
+        text += (text.empty() ? "" : " / ") + (balanced ? FormatFixed(c.underpressure, 2) : "–");
+    }
+    return text;
+}
+
 // Why a condition has no flow, for the remarks.
 std::string Reasons(const RowResult& result)
 {
@@ -86,13 +99,22 @@ std::string DecimalCommas(std::string text)
 std::string ScheduleHeader(ScheduleColumn column)
 {
     static const char* const kHeaders[kScheduleColumnCount] = {
-        "Przewód",         "Kondygnacja",
-        "Pomieszczenie",   "Wymagane Qh [m3/h]",
-        "Kanał [m]",       "Materiał",
-        "Kratka [m]",      "Wywietrznik",
-        "L [m]",           "Qh bezwietrzny [m3/h]",
-        "Qh wiatr [m3/h]", "Qh wiatr + ciąg [m3/h]",
-        "Ocena",           "Uwagi",
+        "Przewód",
+        "Kondygnacja",
+        "Mieszkanie",
+        "Pomieszczenie",
+        "Wymagane Qh [m3/h]",
+        "Kanał [m]",
+        "Materiał",
+        "Kratka [m]",
+        "Wywietrznik",
+        "L [m]",
+        "Qh bezwietrzny [m3/h]",
+        "Qh wiatr [m3/h]",
+        "Qh wiatr + ciąg [m3/h]",
+        "pf bezwietrzny / wiatr / wiatr + ciąg [Pa]",
+        "Ocena",
+        "Uwagi",
     };
     return kHeaders[static_cast<int>(column)];
 }
@@ -104,6 +126,10 @@ std::string ScheduleCell(const ScheduleRow& row, const RowResult& result, Schedu
         return row.label;
     case ScheduleColumn::Storey:
         return FormatWhole(row.storey);
+    case ScheduleColumn::Flat:
+        return row.flat;
+    case ScheduleColumn::Underpressure:
+        return Underpressures(row, result);
     case ScheduleColumn::Room:
         return row.room >= 1 && row.room <= kRoomTypeCount
                    ? std::string(kRoomTypes[static_cast<std::size_t>(row.room - 1)].caption)
@@ -132,6 +158,8 @@ std::string ScheduleCell(const ScheduleRow& row, const RowResult& result, Schedu
     case ScheduleColumn::Verdict:
         if (!result.problem.empty())
             return "błędne dane";
+        if (result.backdraught)
+            return "ciąg wsteczny";
         return result.meets ? "spełnia" : "NIE SPEŁNIA";
     case ScheduleColumn::Note:
         if (!result.problem.empty())
@@ -189,7 +217,8 @@ std::string ScheduleCsv(const Schedule& schedule, const ScheduleResult& result, 
     auto line = [&](auto&& cell) {
         for (int c = 0; c < kScheduleColumnCount; ++c) {
             std::string field = cell(static_cast<ScheduleColumn>(c));
-            if (polish && c != static_cast<int>(ScheduleColumn::Label))
+            if (polish && c != static_cast<int>(ScheduleColumn::Label) &&
+                c != static_cast<int>(ScheduleColumn::Flat))
                 field = DecimalCommas(field);
             csv += (c > 0 ? std::string(1, separator) : std::string()) + CsvField(field, separator);
         }

@@ -11,6 +11,7 @@
 enum class ScheduleColumn {
     Label,
     Storey,
+    Flat,
     Room,
     Need,
     Duct,
@@ -21,10 +22,11 @@ enum class ScheduleColumn {
     Calm,
     Wind,
     WindStack,
+    Underpressure,
     Verdict,
     Note,
 };
-inline constexpr int kScheduleColumnCount = 14;
+inline constexpr int kScheduleColumnCount = 16;
 
 // The column's header, with its unit.
 std::string ScheduleHeader(ScheduleColumn column);

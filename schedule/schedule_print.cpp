@@ -14,8 +14,10 @@
 namespace {
 
 // The share of the width each column gets.
-constexpr std::array<int, kScheduleColumnCount> kWeights = {8,  9, 14, 7, 9, 9, 11,
-                                                            11, 5, 9,  6, 6, 7, 17};
+constexpr std::array<int, kScheduleColumnCount> kWeights = {8,  6, 5, 13, 6, 8, 8, 11,
+                                                            11, 5, 7, 6,  6, 9, 7, 15};
+
+static_assert(kWeights[kScheduleColumnCount - 1] > 0, "a weight for every column");
 
 QString Q(const std::string& text)
 {

@@ -13,6 +13,25 @@ CliParseResult Parse(const QString& line)
 
 const QString kValid = "--density 1.2 --wind 4 --round 0.16 --hall 5 --model 5";
 
+// The usage errors of --wind-sweep, rows of usageErrors.
+void SweepRows()
+{
+    QTest::newRow("sweep to infinity")
+        << "--density 1.2 --round 0.16 --hall 5 --model 5 --wind-sweep 0:1e400:1"
+        << QStringList{"--wind-sweep", "1e400"};
+    QTest::newRow("sweep of too many steps")
+        << "--density 1.2 --round 0.16 --hall 5 --model 5 --wind-sweep 0:15:1e-5"
+        << QStringList{"--wind-sweep", "100000"};
+    QTest::newRow("bad sweep") << "--density 1.2 --round 0.16 --hall 5 --model 5 --wind-sweep 0:15"
+                               << QStringList{"--wind-sweep"};
+    QTest::newRow("sweep backwards")
+        << "--density 1.2 --round 0.16 --hall 5 --model 5 --wind-sweep 15:0:1"
+        << QStringList{"--wind-sweep"};
+    QTest::newRow("sweep with zero step")
+        << "--density 1.2 --round 0.16 --hall 5 --model 5 --wind-sweep 0:15:0"
+        << QStringList{"--wind-sweep"};
+}
+
 } // namespace
 
 class TestCliOptions : public QObject {
@@ -46,6 +65,8 @@ private slots:
             << "--density 1.2 --wind 4 --round 0.16 --hall 5 --model 5.0" << QStringList{"--model"};
         QTest::newRow("material out of range")
             << kValid + " --material 7" << QStringList{"--material", "6"};
+        QTest::newRow("negative underpressure")
+            << kValid + " --underpressure -1" << QStringList{"--underpressure", "0 lub większego"};
         QTest::newRow("inlet out of range")
             << "--density 1.2 --wind 4 --round 0.16 --hall 5,4 --model 5" << QStringList{"--hall"};
         QTest::newRow("grille out of range")
@@ -71,21 +92,7 @@ private slots:
         QTest::newRow("positional") << kValid + " extra" << QStringList{"extra"};
         QTest::newRow("missing value") << kValid.left(kValid.size() - 2) << QStringList{"--model"};
         QTest::newRow("value to a flag") << kValid + " --all=1" << QStringList{"--all"};
-        QTest::newRow("sweep to infinity")
-            << "--density 1.2 --round 0.16 --hall 5 --model 5 --wind-sweep 0:1e400:1"
-            << QStringList{"--wind-sweep", "1e400"};
-        QTest::newRow("sweep of too many steps")
-            << "--density 1.2 --round 0.16 --hall 5 --model 5 --wind-sweep 0:15:1e-5"
-            << QStringList{"--wind-sweep", "100000"};
-        QTest::newRow("bad sweep")
-            << "--density 1.2 --round 0.16 --hall 5 --model 5 --wind-sweep 0:15"
-            << QStringList{"--wind-sweep"};
-        QTest::newRow("sweep backwards")
-            << "--density 1.2 --round 0.16 --hall 5 --model 5 --wind-sweep 15:0:1"
-            << QStringList{"--wind-sweep"};
-        QTest::newRow("sweep with zero step")
-            << "--density 1.2 --round 0.16 --hall 5 --model 5 --wind-sweep 0:15:0"
-            << QStringList{"--wind-sweep"};
+        SweepRows();
     }
     void usageErrors()
     {

@@ -97,7 +97,7 @@ private slots:
         QByteArray wrongControl = whole;
         wrongControl.replace("\"ComboBox1\": 3", "\"ComboBox1\": [3]");
         QByteArray newer = whole;
-        newer.replace("\"formatVersion\": 2", "\"formatVersion\": 3");
+        newer.replace("\"formatVersion\": 3", "\"formatVersion\": 4");
         QByteArray twice = whole;
         twice.replace("\"WindSpeed\": 4", "\"WindSpeed\": \"x\", \"WindSpeed\": 4");
         QByteArray derived = whole;
@@ -154,8 +154,8 @@ private slots:
             << "Gęstość powietrza musi być większa od zera i nie większa niż 5 kg/m3 – popraw "
                "parametry powietrza.";
         QTest::newRow("newer format") << newer
-                                      << "plik zapisano w nowszym formacie (wersja 3), a ten "
-                                         "program zna wersję 2.";
+                                      << "plik zapisano w nowszym formacie (wersja 4), a ten "
+                                         "program zna wersję 3.";
         QTest::newRow("not JSON") << QByteArray("Qh = 123.4\n") << "plik jest uszkodzony";
         QTest::newRow("foreign JSON")
             << QByteArray("{\"name\": \"x\"}") << "to nie jest plik obliczeń tego programu.";

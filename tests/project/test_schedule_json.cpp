@@ -1,5 +1,8 @@
 #include "project/project_file.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QtTest>
 
 namespace {
@@ -38,6 +41,28 @@ void TestScheduleJson::roundTrip()
     const auto parsed = ParseProject(ProjectBytes(project).Value());
     QVERIFY(!parsed.Failed());
     QVERIFY(parsed.Value().schedule == project.schedule);
+    QCOMPARE(parsed.Value().schedule->flats.size(), std::size_t{5});
+
+    // A file of format 2 has no flats: its schedule opens with none.
+    Project old = project;
+    for (ScheduleRow& row : old.schedule->rows)
+        row.flat.clear();
+    old.schedule->flats.clear();
+    QJsonObject root = QJsonDocument::fromJson(ProjectBytes(old).Value()).object();
+    QJsonObject schedule = root.value("Schedule").toObject();
+    schedule.remove("Flats");
+    QJsonArray rows;
+    for (const QJsonValue row : schedule.value("Rows").toArray()) {
+        QJsonObject fields = row.toObject();
+        fields.remove("Flat");
+        rows.append(fields);
+    }
+    schedule.insert("Rows", rows);
+    root.insert("Schedule", schedule);
+    root.insert("formatVersion", 2);
+    const auto older = ParseProject(QJsonDocument(root).toJson());
+    QVERIFY2(!older.Failed(), qPrintable(ReasonOf(older)));
+    QVERIFY(older.Value().schedule == old.schedule);
 
     Project plain;
     ResetCalcState(plain.state);
@@ -59,6 +84,29 @@ void TestScheduleJson::damagedScheduleRefused_data()
     QTest::newRow("condition")
         << QByteArray("\"windStack\"") << QByteArray("\"storm\"")
         << "zestawienie przewodów jest uszkodzone (budynek: pole Condition ma nieznaną wartość)";
+    QTest::newRow("negative inlets")
+        << QByteArray("\"Inlets\": 4") << QByteArray("\"Inlets\": -1")
+        << "zestawienie przewodów jest uszkodzone (mieszkanie 1: pole Inlets: liczba "
+           "nawiewników musi być od 0 do 10000)";
+    QTest::newRow("inlet flow 0 with inlets")
+        << QByteArray("\"InletFlow\": 30") << QByteArray("\"InletFlow\": 0")
+        << "zestawienie przewodów jest uszkodzone (mieszkanie 1: pole InletFlow: przepływ "
+           "nawiewnika musi być dodatni (m3/h), gdy są nawiewniki)";
+    QTest::newRow("exponent") << QByteArray("\"LeakExponent\": 0.67")
+                              << QByteArray("\"LeakExponent\": 1.2")
+                              << "zestawienie przewodów jest uszkodzone (mieszkanie 1: pole "
+                                 "LeakExponent: wykładnik nieszczelności musi być od 0.5 do 1)";
+    QTest::newRow("reference pressure")
+        << QByteArray("\"InletPressure\": 10") << QByteArray("\"InletPressure\": 0")
+        << "zestawienie przewodów jest uszkodzone (mieszkanie 1: pole InletPressure: ciśnienie "
+           "odniesienia nawiewnika musi być dodatnie (Pa))";
+    QTest::newRow("unknown field")
+        << QByteArray("\"LeakFlow\"") << QByteArray("\"Leaks\"")
+        << "zestawienie przewodów jest uszkodzone (mieszkanie 1: nieznane pole Leaks)";
+    QTest::newRow("flat not listed")
+        << QByteArray("\"Flat\": \"M1\"") << QByteArray("\"Flat\": \"M9\"") // the list comes first
+        << "zestawienie przewodów jest uszkodzone (wiersz 1: pole Flat: mieszkania „M1” na "
+           "kondygnacji 1 nie ma na liście Flats)";
     QTest::newRow("rows") << QByteArray("\"Rows\"") << QByteArray("\"Wiersze\"")
                           << "zestawienie przewodów jest uszkodzone (brak listy Rows lub ponad "
                              "10000 wierszy)";

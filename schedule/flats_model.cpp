@@ -1,0 +1,228 @@
+#include "schedule/flats_model.h"
+
+#include "calc/number_format.h"
+#include "calc/strict_number.h"
+#include "schedule/schedule_model.h"
+
+#include <QBrush>
+#include <QColor>
+
+#include <cmath>
+
+namespace {
+
+QString Q(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
+
+// The flat's row of the result, or none.
+const FlatResult* ResultOf(const ScheduleResult& result, std::size_t supply)
+{
+    for (const FlatResult& flat : result.flats) {
+        if (flat.supply == supply)
+            return &flat;
+    }
+    return nullptr;
+}
+
+// The typed value into the field of the column; the reason when it is no number.
+QString Apply(FlatSupply& f, int column, const QString& text)
+{
+    if (column == FlatsTableModel::Flat) {
+        f.flat = text.trimmed().toStdString();
+        return {};
+    }
+    const std::optional<double> number = StrictNumber(text.trimmed().toStdString());
+    if (!number)
+        return QStringLiteral("„%1” nie jest liczbą (kropka dziesiętna, np. 30.5).").arg(text);
+    const bool whole = column == FlatsTableModel::Storey || column == FlatsTableModel::Inlets;
+    if (whole && (*number != std::floor(*number) || std::fabs(*number) > 1e9))
+        return QStringLiteral("„%1” nie jest liczbą całkowitą.").arg(text);
+    switch (column) {
+    case FlatsTableModel::Storey:
+        f.storey = static_cast<std::int32_t>(*number);
+        break;
+    case FlatsTableModel::Inlets:
+        f.inlets = static_cast<std::int32_t>(*number);
+        break;
+    case FlatsTableModel::InletFlow:
+        f.inletFlow = *number;
+        break;
+    case FlatsTableModel::InletPressure:
+        f.inletPressure = *number;
+        break;
+    case FlatsTableModel::InletExponent:
+        f.inletExponent = *number;
+        break;
+    case FlatsTableModel::LeakFlow:
+        f.leakFlow = *number;
+        break;
+    case FlatsTableModel::LeakPressure:
+        f.leakPressure = *number;
+        break;
+    default:
+        f.leakExponent = *number;
+        break;
+    }
+    return {};
+}
+
+} // namespace
+
+FlatsTableModel::FlatsTableModel(ScheduleTableModel& schedule, QObject* parent)
+    : QAbstractTableModel(parent)
+    , schedule_(schedule)
+{
+    auto reset = [this] {
+        beginResetModel();
+        refused_ = {-1, -1};
+        shown_ = rowCount();
+        endResetModel();
+    };
+    connect(&schedule_, &ScheduleTableModel::modelReset, this, reset);
+    // Flats added or removed elsewhere ("Dodaj pion") show as a new table.
+    connect(&schedule_, &ScheduleTableModel::Recalculated, this, [this, reset] {
+        if (resizing_)
+            return;
+        if (rowCount() != shown_)
+            reset();
+        else if (rowCount() > 0)
+            emit dataChanged(index(0, 0), index(rowCount() - 1, ColumnCount - 1));
+    });
+}
+
+void FlatsTableModel::AddFlat()
+{
+    std::vector<FlatSupply> flats = schedule_.CurrentSchedule().flats;
+    FlatSupply flat;
+    flat.flat = "M" + std::to_string(flats.size() + 1);
+    flat.inlets = 2;
+    const int row = rowCount();
+    beginInsertRows({}, row, row);
+    resizing_ = true;
+    flats.push_back(flat);
+    schedule_.SetFlats(flats);
+    resizing_ = false;
+    shown_ = rowCount();
+    endInsertRows();
+}
+
+void FlatsTableModel::RemoveFlat(int row)
+{
+    if (row < 0 || row >= rowCount())
+        return;
+    std::vector<FlatSupply> flats = schedule_.CurrentSchedule().flats;
+    beginRemoveRows({}, row, row);
+    resizing_ = true;
+    flats.erase(flats.begin() + row);
+    schedule_.SetFlats(flats);
+    resizing_ = false;
+    shown_ = rowCount();
+    endRemoveRows();
+}
+
+int FlatsTableModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(schedule_.CurrentSchedule().flats.size());
+}
+
+int FlatsTableModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant FlatsTableModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    static const char* const kHeaders[ColumnCount] = {
+        "Mieszkanie",   "Kondygnacja", "Nawiewniki [szt.]",       "Nawiewnik Q [m3/h]",
+        "przy Δp [Pa]", "wykładnik n", "Nieszczelności Q [m3/h]", "przy Δp [Pa]",
+        "wykładnik n",  "pf [Pa]",     "Napływ [m3/h]",           "Potrzebne nawiewniki",
+    };
+    if (role != Qt::DisplayRole)
+        return {};
+    if (orientation == Qt::Vertical)
+        return section + 1;
+    return QString::fromUtf8(kHeaders[section]);
+}
+
+Qt::ItemFlags FlatsTableModel::flags(const QModelIndex& index) const
+{
+    Qt::ItemFlags flags = QAbstractTableModel::flags(index);
+    if (index.column() < Underpressure)
+        flags |= Qt::ItemIsEditable;
+    return flags;
+}
+
+QString FlatsTableModel::Display(int row, int column) const
+{
+    const Schedule& s = schedule_.CurrentSchedule();
+    const FlatSupply& f = s.flats[static_cast<std::size_t>(row)];
+    const FlatResult* result = ResultOf(schedule_.Result(), static_cast<std::size_t>(row));
+    const auto condition = static_cast<std::size_t>(s.building.condition);
+    const bool balanced = result && result->problem.empty() &&
+                          result->balance[condition].status != BalanceStatus::Fold;
+    switch (column) {
+    case Flat:
+        return Q(f.flat);
+    case Storey:
+        return QString::number(f.storey);
+    case Inlets:
+        return QString::number(f.inlets);
+    case InletFlow:
+        return Q(ExactNumber(f.inletFlow));
+    case InletPressure:
+        return Q(ExactNumber(f.inletPressure));
+    case InletExponent:
+        return Q(ExactNumber(f.inletExponent));
+    case LeakFlow:
+        return Q(ExactNumber(f.leakFlow));
+    case LeakPressure:
+        return Q(ExactNumber(f.leakPressure));
+    case LeakExponent:
+        return Q(ExactNumber(f.leakExponent));
+    case Underpressure:
+        return balanced ? Q(FormatFixed(result->balance[condition].underpressure, 2))
+                        : QStringLiteral("–");
+    case Inflow:
+        return balanced ? Q(FormatFixed(result->balance[condition].inflowPerHour, 1))
+                        : QStringLiteral("–");
+    default:
+        return result ? Q(result->problem.empty() ? result->neededText : result->problem)
+                      : QString();
+    }
+}
+
+QVariant FlatsTableModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid())
+        return {};
+    if (role == Qt::DisplayRole || role == Qt::EditRole || role == Qt::ToolTipRole)
+        return Display(index.row(), index.column());
+    if (role == Qt::BackgroundRole && refused_ == std::pair(index.row(), index.column()))
+        return QBrush(QColor(0xF8, 0xD0, 0xD0));
+    return {};
+}
+
+bool FlatsTableModel::setData(const QModelIndex& index, const QVariant& value, int role)
+{
+    if (!index.isValid() || role != Qt::EditRole || index.column() >= Underpressure)
+        return false;
+    std::vector<FlatSupply> flats = schedule_.CurrentSchedule().flats;
+    FlatSupply& flat = flats[static_cast<std::size_t>(index.row())];
+    QString reason = Apply(flat, index.column(), value.toString());
+    if (reason.isEmpty()) {
+        if (const FlatFault fault = CheckFlatSupply(flat); !fault.Empty())
+            reason = Q(fault.reason);
+    }
+    if (!reason.isEmpty()) {
+        refused_ = {index.row(), index.column()};
+        emit dataChanged(index, index);
+        emit Refused(QStringLiteral("Mieszkanie %1: %2").arg(index.row() + 1).arg(reason));
+        return false;
+    }
+    refused_ = {-1, -1};
+    schedule_.SetFlats(flats);
+    emit Refused(QString());
+    return true;
+}
