@@ -282,6 +282,11 @@ Result<ScheduleRow> Read(const ScheduleRow& row, SheetColumn column, std::string
         labelled.label = std::string(text);
         return labelled;
     }
+    case SheetColumn::Flat: {
+        ScheduleRow placed = row;
+        placed.flat = std::string(Trim(text));
+        return placed;
+    }
     case SheetColumn::Storey:
         return ReadStorey(row, Trim(text), storeys);
     case SheetColumn::Room:
@@ -332,6 +337,7 @@ std::string_view SheetHeader(SheetColumn column)
     static const std::array<std::string_view, kSheetColumnCount> kHeaders = {
         "Przewód",
         "Kondygnacja k",
+        "Mieszkanie",
         "Pomieszczenie",
         "Wymagane Qh [m3/h]",
         "Średnica D [m]",
@@ -345,6 +351,7 @@ std::string_view SheetHeader(SheetColumn column)
         "Qh bezwietrzny [m3/h]",
         "Qh wiatr [m3/h]",
         "Qh wiatr + ciąg [m3/h]",
+        "pf bezwietrzny / wiatr / wiatr + ciąg [Pa]",
         "Ocena",
         "Uwagi",
     };
@@ -402,6 +409,8 @@ std::string CellText(const ScheduleRow& row, SheetColumn column)
         return row.label;
     case SheetColumn::Storey:
         return FormatWhole(row.storey);
+    case SheetColumn::Flat:
+        return row.flat;
     case SheetColumn::Room:
         return row.room >= 1 && row.room <= kRoomTypeCount
                    ? std::string(kRoomTypes[static_cast<std::size_t>(row.room - 1)].caption)

@@ -18,6 +18,7 @@
 enum class SheetColumn {
     Label,
     Storey,
+    Flat,
     Room,
     Need,
     Diameter,
@@ -31,10 +32,11 @@ enum class SheetColumn {
     Calm,
     Wind,
     WindStack,
+    Underpressure,
     Verdict,
     Note,
 };
-inline constexpr int kSheetColumnCount = 17;
+inline constexpr int kSheetColumnCount = 19;
 
 // The header of a column, with its unit ("Średnica D [m]").
 std::string_view SheetHeader(SheetColumn column);

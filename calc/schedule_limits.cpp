@@ -87,6 +87,9 @@ ScheduleRefusal CheckScheduleRow(const ScheduleBuilding& b, const ScheduleRow& r
 {
     if (HasControl(row.label))
         return Refuse("Label", Refusal::LabelControl);
+    if (HasControl(row.flat))
+        return {"Flat", "Nazwa mieszkania nie może zawierać znaków sterujących – popraw "
+                        "mieszkanie."};
     if (row.storey < 1 || row.storey > b.storeys)
         return Refuse("Storey", Refusal::StoreyOutsideBuilding);
     if (row.room < 0 || row.room > kRoomTypeCount)

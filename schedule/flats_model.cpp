@@ -76,15 +76,14 @@ FlatsTableModel::FlatsTableModel(ScheduleTableModel& schedule, QObject* parent)
 {
     auto reset = [this] {
         beginResetModel();
-        refused_ = {-1, -1};
+        refused_ = {};
         shown_ = rowCount();
         endResetModel();
     };
     connect(&schedule_, &ScheduleTableModel::modelReset, this, reset);
-    // Flats added or removed elsewhere ("Dodaj pion") show as a new table.
+    // Flats added or removed (a step done or undone, "Dodaj pion") show as a
+    // new table; otherwise the results change in place.
     connect(&schedule_, &ScheduleTableModel::Recalculated, this, [this, reset] {
-        if (resizing_)
-            return;
         if (rowCount() != shown_)
             reset();
         else if (rowCount() > 0)
@@ -98,14 +97,8 @@ void FlatsTableModel::AddFlat()
     FlatSupply flat;
     flat.flat = "M" + std::to_string(flats.size() + 1);
     flat.inlets = 2;
-    const int row = rowCount();
-    beginInsertRows({}, row, row);
-    resizing_ = true;
     flats.push_back(flat);
-    schedule_.SetFlats(flats);
-    resizing_ = false;
-    shown_ = rowCount();
-    endInsertRows();
+    schedule_.SetFlats(flats, QStringLiteral("dodanie mieszkania"));
 }
 
 void FlatsTableModel::RemoveFlat(int row)
@@ -113,13 +106,8 @@ void FlatsTableModel::RemoveFlat(int row)
     if (row < 0 || row >= rowCount())
         return;
     std::vector<FlatSupply> flats = schedule_.CurrentSchedule().flats;
-    beginRemoveRows({}, row, row);
-    resizing_ = true;
     flats.erase(flats.begin() + row);
-    schedule_.SetFlats(flats);
-    resizing_ = false;
-    shown_ = rowCount();
-    endRemoveRows();
+    schedule_.SetFlats(flats, QStringLiteral("usunięcie mieszkania"));
 }
 
 int FlatsTableModel::rowCount(const QModelIndex& parent) const
@@ -197,10 +185,15 @@ QVariant FlatsTableModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid())
         return {};
-    if (role == Qt::DisplayRole || role == Qt::EditRole || role == Qt::ToolTipRole)
-        return Display(index.row(), index.column());
-    if (role == Qt::BackgroundRole && refused_ == std::pair(index.row(), index.column()))
-        return QBrush(QColor(0xF8, 0xD0, 0xD0));
+    const bool refused = refused_.row == index.row() && refused_.column == index.column();
+    if (role == Qt::DisplayRole || role == Qt::EditRole)
+        return refused ? refused_.text : Display(index.row(), index.column());
+    if (role == Qt::ToolTipRole)
+        return refused ? refused_.reason : Display(index.row(), index.column());
+    if (role == Qt::BackgroundRole && refused)
+        return QBrush(QColor(0xFF, 0xC8, 0xC8));
+    if (role == Qt::ForegroundRole && refused)
+        return QBrush(QColor(0xB0, 0x00, 0x00));
     return {};
 }
 
@@ -216,13 +209,18 @@ bool FlatsTableModel::setData(const QModelIndex& index, const QVariant& value, i
             reason = Q(fault.reason);
     }
     if (!reason.isEmpty()) {
-        refused_ = {index.row(), index.column()};
+        // The text stays in its cell, red, with the reason.
+        reason = QStringLiteral("Mieszkanie %1: %2").arg(index.row() + 1).arg(reason);
+        refused_ = {index.row(), index.column(), value.toString(), reason};
         emit dataChanged(index, index);
-        emit Refused(QStringLiteral("Mieszkanie %1: %2").arg(index.row() + 1).arg(reason));
+        emit Refused(reason);
         return false;
     }
-    refused_ = {-1, -1};
-    schedule_.SetFlats(flats);
+    const bool wasRefused = refused_.row >= 0;
+    refused_ = {};
+    schedule_.SetFlats(flats, QStringLiteral("zmiana mieszkania"));
+    if (wasRefused)
+        emit dataChanged(this->index(0, 0), this->index(rowCount() - 1, ColumnCount - 1));
     emit Refused(QString());
     return true;
 }

@@ -8,9 +8,11 @@
 class ScheduleTableModel;
 
 // The table of flats below the ducts: each flat's label, storey, inlets and
-// leaks editable; its underpressure, inflow and the inlets needed (on the
-// verdict's condition) computed. A number is read strictly; a value the flat
-// cannot have is refused, its cell turns red and `Refused` tells why.
+// leaks editable, every change one step of the schedule's undo stack; its
+// underpressure, inflow and the inlets needed (on the verdict's condition)
+// computed. A number is read strictly; a value the flat cannot have is
+// refused: it stays in its cell, red, the reason in its tooltip, and
+// `Refused` tells why.
 class FlatsTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -52,7 +54,12 @@ private:
     QString Display(int row, int column) const;
 
     ScheduleTableModel& schedule_;
-    std::pair<int, int> refused_{-1, -1}; // the cell whose value was refused
-    bool resizing_ = false;               // rows being inserted or removed
-    int shown_ = 0;                       // the flats the views know of
+    struct RefusedText {
+        int row = -1;
+        int column = -1;
+        QString text;
+        QString reason;
+    };
+    RefusedText refused_; // the text last refused, kept in its cell
+    int shown_ = 0;       // the flats the views know of
 };

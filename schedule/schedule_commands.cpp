@@ -98,10 +98,29 @@ WholeCommand::WholeCommand(ScheduleTableModel& model, const QString& text, Conte
 
 void WholeCommand::redo()
 {
-    model_.PutAll(after_.entry, after_.rows);
+    model_.PutAll(after_.entry, after_.rows, after_.flats);
 }
 
 void WholeCommand::undo()
 {
-    model_.PutAll(before_.entry, before_.rows);
+    model_.PutAll(before_.entry, before_.rows, before_.flats);
+}
+
+FlatsCommand::FlatsCommand(ScheduleTableModel& model, const QString& text,
+                           std::vector<FlatSupply> before, std::vector<FlatSupply> after)
+    : QUndoCommand(text)
+    , model_(model)
+    , before_(std::move(before))
+    , after_(std::move(after))
+{
+}
+
+void FlatsCommand::redo()
+{
+    model_.PutFlats(after_);
+}
+
+void FlatsCommand::undo()
+{
+    model_.PutFlats(before_);
 }

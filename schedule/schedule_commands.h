@@ -66,6 +66,7 @@ public:
     struct Content {
         BuildingEntry entry;
         std::vector<SheetRow> rows;
+        std::vector<FlatSupply> flats;
     };
     WholeCommand(ScheduleTableModel& model, const QString& text, Content before, Content after);
     void redo() override;
@@ -75,4 +76,18 @@ private:
     ScheduleTableModel& model_;
     Content before_;
     Content after_;
+};
+
+// The flats' supply replaced: a flat added, removed or a value typed.
+class FlatsCommand : public QUndoCommand {
+public:
+    FlatsCommand(ScheduleTableModel& model, const QString& text, std::vector<FlatSupply> before,
+                 std::vector<FlatSupply> after);
+    void redo() override;
+    void undo() override;
+
+private:
+    ScheduleTableModel& model_;
+    std::vector<FlatSupply> before_;
+    std::vector<FlatSupply> after_;
 };

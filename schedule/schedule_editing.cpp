@@ -181,8 +181,22 @@ void ScheduleWindow::AddRiser()
         if (const auto at = row.row.label.rfind(" k"); at != std::string::npos)
             row.row.label.resize(at);
     }
-    model_->AppendRows(RiserSheetRows(CurrentSchedule().building, row),
-                       QStringLiteral("dodanie pionu"));
+    // Each storey's duct in the flat named after the storey, the flats
+    // missing added with it: one step.
+    std::vector<SheetRow> rows = RiserSheetRows(CurrentSchedule().building, row);
+    std::vector<ScheduleRow> plain;
+    for (SheetRow& storey : rows) {
+        storey.row.flat = StoreyFlat(storey.row.storey);
+        plain.push_back(storey.row);
+    }
+    std::vector<FlatSupply> flats = CurrentSchedule().flats;
+    for (const FlatSupply& flat : MissingFlats(CurrentSchedule(), plain))
+        flats.push_back(flat);
+    const QString what = QStringLiteral("dodanie pionu");
+    model_->UndoStack().beginMacro(what);
+    model_->SetFlats(flats, what);
+    model_->AppendRows(rows, what);
+    model_->UndoStack().endMacro();
 }
 
 void ScheduleWindow::CopyCells()

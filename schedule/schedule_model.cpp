@@ -42,6 +42,8 @@ ScheduleColumn ReportColumn(int column)
         return ScheduleColumn::Wind;
     case ScheduleTableModel::WindStack:
         return ScheduleColumn::WindStack;
+    case ScheduleTableModel::Underpressure:
+        return ScheduleColumn::Underpressure;
     case ScheduleTableModel::Verdict:
         return ScheduleColumn::Verdict;
     case ScheduleTableModel::Ventilator:
@@ -113,13 +115,15 @@ void ScheduleTableModel::SetSchedule(const Schedule& schedule)
         rows.push_back({row, {}});
     resetting_ = true;
     undo_->clear();
-    PutAll(EntryOf(schedule.building), rows);
+    PutAll(EntryOf(schedule.building), rows, schedule.flats);
     resetting_ = false;
 }
 
-void ScheduleTableModel::PutAll(const BuildingEntry& entry, const std::vector<SheetRow>& rows)
+void ScheduleTableModel::PutAll(const BuildingEntry& entry, const std::vector<SheetRow>& rows,
+                                const std::vector<FlatSupply>& flats)
 {
     beginResetModel();
+    schedule_.flats = flats;
     entry_ = entry;
     building_ = ReadBuilding(entry_, building_.building);
     rows_ = rows;
@@ -153,8 +157,24 @@ RowResult ScheduleTableModel::Compute(const SheetRow& row) const
     return ComputeRow(schedule_.building, row.row);
 }
 
+bool ScheduleTableModel::InFlats() const
+{
+    return !schedule_.flats.empty() ||
+           std::any_of(schedule_.rows.begin(), schedule_.rows.end(),
+                       [](const ScheduleRow& row) { return !row.flat.empty(); });
+}
+
 void ScheduleTableModel::Summarize()
 {
+    result_.flats.clear();
+    if (InFlats()) {
+        // A flat's ducts share its underpressure: all are computed again.
+        for (std::size_t i = 0; i < rows_.size(); ++i)
+            result_.rows[i] = Compute(rows_[i]);
+        ApplyFlats(schedule_, result_);
+        if (rowCount() > 0)
+            emit dataChanged(index(0, 0), index(rowCount() - 1, ColumnCount - 1));
+    }
     result_.summary = ::Summarize(result_.rows);
     emit Recalculated();
 }
@@ -265,7 +285,20 @@ void ScheduleTableModel::ReplaceAll(const Schedule& schedule, const QString& wha
     std::vector<SheetRow> rows;
     for (const ScheduleRow& row : schedule.rows)
         rows.push_back({row, {}});
-    undo_->push(new WholeCommand(*this, what, {entry_, rows_}, {EntryOf(schedule.building), rows}));
+    undo_->push(new WholeCommand(*this, what, {entry_, rows_, schedule_.flats},
+                                 {EntryOf(schedule.building), rows, schedule.flats}));
+}
+
+void ScheduleTableModel::SetFlats(const std::vector<FlatSupply>& flats, const QString& what)
+{
+    if (flats != schedule_.flats)
+        undo_->push(new FlatsCommand(*this, what, schedule_.flats, flats));
+}
+
+void ScheduleTableModel::PutFlats(const std::vector<FlatSupply>& flats)
+{
+    schedule_.flats = flats;
+    Summarize();
 }
 
 std::string ScheduleTableModel::BlockQuestion(const std::vector<int>& targets,
@@ -374,8 +407,8 @@ QVariant ScheduleTableModel::Display(int r, int column) const
 QVariant ScheduleTableModel::SortKey(int r, int column) const
 {
     const QString text = Display(r, column).toString();
-    if (column == Label || column == Room || column == Material || column == GrilleKind ||
-        column == Ventilator || column == Verdict || column == Note)
+    if (column == Label || column == Flat || column == Room || column == Material ||
+        column == GrilleKind || column == Ventilator || column == Verdict || column == Note)
         return text;
     const std::optional<double> number = Leading(text);
     return number ? *number : -std::numeric_limits<double>::max();
@@ -416,9 +449,11 @@ QVariant ScheduleTableModel::data(const QModelIndex& index, int role) const
                               : QColor(0xF8, 0xD0, 0xD0));
         return {};
     case Qt::ForegroundRole:
-        return refused ? QBrush(QColor(0xB0, 0x00, 0x00)) : QVariant();
+        if (refused || (column == Verdict && result_.rows[static_cast<std::size_t>(r)].backdraught))
+            return QBrush(QColor(0xB0, 0x00, 0x00));
+        return {};
     case Qt::TextAlignmentRole:
-        if (column >= Length && column <= WindStack)
+        if (column >= Length && column <= Underpressure)
             return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
         return {};
     default:

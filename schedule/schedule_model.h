@@ -22,6 +22,7 @@ public:
     enum Column {
         Label,
         Storey,
+        Flat,
         Room,
         Need,
         Diameter,
@@ -35,6 +36,7 @@ public:
         Calm,
         Wind,
         WindStack,
+        Underpressure,
         Verdict,
         Note,
         ColumnCount
@@ -68,6 +70,9 @@ public:
     void RemoveRows(std::vector<int> rows);
     void DuplicateRows(std::vector<int> rows);
     void ReplaceAll(const Schedule& schedule, const QString& what);
+    // The flats' supply replaced (one step); the ducts of every flat are
+    // computed again.
+    void SetFlats(const std::vector<FlatSupply>& flats, const QString& what);
     // Cells written at once into the rows `targets` (-1: a new row at the end).
     Outcome WriteBlock(const std::vector<int>& targets, const std::vector<CellWrite>& writes,
                        bool millimetres, const QString& what);
@@ -81,7 +86,9 @@ public:
     void InsertSheetRows(const std::vector<std::pair<int, SheetRow>>& rows);
     void DeleteSheetRows(const std::vector<int>& ascending);
     void PutBuilding(const BuildingEntry& entry);
-    void PutAll(const BuildingEntry& entry, const std::vector<SheetRow>& rows);
+    void PutAll(const BuildingEntry& entry, const std::vector<SheetRow>& rows,
+                const std::vector<FlatSupply>& flats);
+    void PutFlats(const std::vector<FlatSupply>& flats);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -105,6 +112,7 @@ private:
     RowResult Compute(const SheetRow& row) const;
     void RecomputeAll();
     void Summarize();
+    bool InFlats() const;
 
     QUndoStack* undo_ = nullptr;
     bool resetting_ = false;

@@ -3,6 +3,7 @@
 #include "calc/schedule_sheet.h"
 #include "files/safe_file.h"
 #include "report/schedule_table.h"
+#include "schedule/flats_model.h"
 #include "schedule/schedule_delegates.h"
 #include "schedule/schedule_model.h"
 #include "schedule/schedule_print.h"
@@ -31,6 +32,8 @@
 #include <QToolButton>
 #include <QUndoStack>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -97,6 +100,7 @@ ScheduleWindow::ScheduleWindow(QWidget* parent)
     layout->addWidget(group);
     BuildTable(layout);
     layout->addLayout(BuildButtons());
+    layout->addWidget(BuildFlatsGroup());
     status_ = new QStatusBar(this);
     status_->setSizeGripEnabled(false);
     outer->addWidget(status_);
@@ -155,6 +159,13 @@ void ScheduleWindow::BuildSummary(QVBoxLayout* layout)
     summaryToggle_->setChecked(true);
     summaryToggle_->setArrowType(Qt::DownArrow);
     summaryToggle_->setStatusTip(QStringLiteral("Pokazuje albo zwija podsumowanie pod tabelą"));
+    danger_ = new QLabel(this);
+    danger_->setObjectName(QStringLiteral("ScheduleDanger"));
+    danger_->setWordWrap(true);
+    danger_->setStyleSheet(QStringLiteral("color: #B00000; font-weight: bold"));
+    danger_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    danger_->hide();
+    layout->addWidget(danger_);
     summary_ = new QLabel(this);
     summary_->setObjectName(QStringLiteral("ScheduleSummary"));
     summary_->setWordWrap(true);
@@ -410,12 +421,57 @@ QString ScheduleWindow::SummaryText() const
     return summary_->text();
 }
 
+QString ScheduleWindow::DangerText() const
+{
+    return danger_->text();
+}
+
 void ScheduleWindow::ShowSummary()
 {
-    QStringList lines;
-    for (const std::string& line : SummaryLines(CurrentSchedule(), model_->Result()))
-        lines << QString::fromStdString(line);
+    // The dangers (a gas kitchen in backdraught) in red above the summary.
+    const std::vector<std::string> dangers = DangerLines(CurrentSchedule(), model_->Result());
+    QStringList lines, red;
+    for (const std::string& line : SummaryLines(CurrentSchedule(), model_->Result())) {
+        const bool danger = std::find(dangers.begin(), dangers.end(), line) != dangers.end();
+        (danger ? red : lines) << QString::fromStdString(line);
+    }
+    danger_->setText(red.join('\n'));
+    danger_->setVisible(!red.isEmpty());
     summary_->setText(lines.join('\n'));
+}
+
+QGroupBox* ScheduleWindow::BuildFlatsGroup()
+{
+    auto* group = new QGroupBox(QStringLiteral("Mieszkania – nawiew"), this);
+    auto* box = new QVBoxLayout(group);
+    flats_ = new FlatsTableModel(*model_, this);
+    flatsTable_ = new QTableView(this);
+    flatsTable_->setObjectName(QStringLiteral("FlatsTable"));
+    flatsTable_->setModel(flats_);
+    flatsTable_->setEditTriggers(QAbstractItemView::DoubleClicked |
+                                 QAbstractItemView::EditKeyPressed |
+                                 QAbstractItemView::AnyKeyPressed);
+    flatsTable_->horizontalHeader()->setStretchLastSection(true);
+    flatsTable_->setMinimumHeight(110);
+    box->addWidget(flatsTable_);
+    auto* problem = new QLabel(this);
+    problem->setObjectName(QStringLiteral("FlatProblem"));
+    problem->setStyleSheet(QStringLiteral("color: #B00000"));
+    box->addWidget(problem);
+    connect(flats_, &FlatsTableModel::Refused, problem, &QLabel::setText);
+    auto* buttons = new QHBoxLayout;
+    QPushButton* add = Button(QStringLiteral("Dodaj mieszkanie"), "AddFlatButton", this);
+    QPushButton* remove = Button(QStringLiteral("Usuń mieszkanie"), "RemoveFlatButton", this);
+    buttons->addWidget(add);
+    buttons->addWidget(remove);
+    buttons->addStretch();
+    box->addLayout(buttons);
+    connect(add, &QPushButton::clicked, flats_, &FlatsTableModel::AddFlat);
+    connect(remove, &QPushButton::clicked, this, [this] {
+        const QModelIndex current = flatsTable_->currentIndex();
+        flats_->RemoveFlat(current.isValid() ? current.row() : -1);
+    });
+    return group;
 }
 
 Outcome ScheduleWindow::ExportCsv(const QString& path, bool polish) const

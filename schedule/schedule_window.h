@@ -21,6 +21,7 @@ class QStatusBar;
 class QTableView;
 class QToolButton;
 class QUndoStack;
+class FlatsTableModel;
 class ScheduleTableModel;
 class ScheduleView;
 
@@ -53,10 +54,15 @@ public:
     QTableView& FrozenTable() const;
     QSortFilterProxyModel& Proxy() const { return *proxy_; }
     QUndoStack& UndoStack() const;
-    // The summary below the table, as shown.
+    // The table of flats below the ducts.
+    FlatsTableModel& Flats() const { return *flats_; }
+    QTableView& FlatsTable() const { return *flatsTable_; }
+    // The summary below the table, as shown, and its dangers (in red).
     QString SummaryText() const;
+    QString DangerText() const;
 
-    // "Dodaj pion": the selected duct (or a new one) on every storey 1..N.
+    // "Dodaj pion": the selected duct (or a new one) on every storey 1..N,
+    // each in the flat named after its storey ("M<k>"), added where missing.
     void AddRiser();
     Outcome ExportCsv(const QString& path, bool polish) const;
     Outcome Print(QPrinter& printer) const;
@@ -83,6 +89,7 @@ private:
     void BuildSummary(class QVBoxLayout* layout);
     void BuildBuildingGroup(class QGridLayout* grid);
     class QHBoxLayout* BuildButtons();
+    class QGroupBox* BuildFlatsGroup();
     void BuildActions();
     QAction* TableAction(const QString& text, const QKeySequence& key, const QString& tip,
                          void (ScheduleWindow::*slot)());
@@ -103,6 +110,9 @@ private:
     ScheduleView* table_ = nullptr;
     ScheduleView* frozen_ = nullptr;
     QLabel* summary_ = nullptr;
+    QLabel* danger_ = nullptr;
+    FlatsTableModel* flats_ = nullptr;
+    QTableView* flatsTable_ = nullptr;
     QToolButton* summaryToggle_ = nullptr;
     QCheckBox* failingOnly_ = nullptr;
     QLabel* buildingProblem_ = nullptr;

@@ -230,6 +230,9 @@ void TestCliSchedule::exitStatus()
     Schedule schedule = ScheduleTemplate();
     schedule.rows = {schedule.rows[static_cast<std::size_t>(row)]};
     schedule.rows[0].diameter = diameter;
+    // The duct in an open room, as before the example had flats.
+    schedule.rows[0].flat.clear();
+    schedule.flats.clear();
     QTemporaryDir dir;
     const QString path = dir.filePath("blok.wyw");
     std::string err;
@@ -247,6 +250,9 @@ void TestCliSchedule::noDesignWind()
     Schedule schedule = ScheduleTemplate();
     schedule.building.windSpeed = 0.0;
     schedule.building.condition = ScheduleCondition::Wind;
+    schedule.flats.clear(); // the summary's last lines without the flats' lines
+    for (ScheduleRow& row : schedule.rows)
+        row.flat.clear();
     const ScheduleResult result = ComputeSchedule(schedule);
     for (const RowResult& row : result.rows) {
         QCOMPARE(row.model, 0);

@@ -17,6 +17,7 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QUndoStack>
 #include <QtTest>
 
 class TestScheduleWindow : public QObject {
@@ -44,6 +45,15 @@ void TestScheduleWindow::flatsKeptWhole()
     QVERIFY(window.Model().setData(window.Model().index(0, ScheduleTableModel::Flat), " M2 "));
     QCOMPARE(window.CurrentSchedule().rows[0].flat, std::string("M2"));
     QVERIFY(window.CurrentSchedule().flats == example.flats);
+    window.UndoStack().undo();
+    QVERIFY(window.CurrentSchedule() == example);
+    // A control character would break the table's copy and the CSV.
+    const QModelIndex flat = window.Model().index(1, ScheduleTableModel::Flat);
+    QVERIFY(window.Model().setData(flat, "M\t2"));
+    QCOMPARE(flat.data(Qt::ToolTipRole).toString(),
+             QStringLiteral("Nazwa mieszkania nie może zawierać znaków sterujących – popraw "
+                            "mieszkanie."));
+    QVERIFY(window.CurrentSchedule() == example);
 }
 
 // A flat's value typed in the table: accepted, or refused red with the reason.
@@ -78,6 +88,10 @@ void TestScheduleWindow::flatsTable()
     QCOMPARE(flats.setData(cell, typed), reason.isEmpty());
     QCOMPARE(window.findChild<QLabel*>("FlatProblem")->text(), reason);
     QCOMPARE(cell.data(Qt::BackgroundRole).isValid(), !reason.isEmpty());
+    if (!reason.isEmpty()) {
+        QCOMPARE(cell.data().toString(), typed);
+        QCOMPARE(cell.data(Qt::ToolTipRole).toString(), reason);
+    }
     if (reason.isEmpty()) {
         QCOMPARE(window.CurrentSchedule().flats[4].inlets, 6);
         QVERIFY(flats.index(4, FlatsTableModel::Underpressure).data().toString() != pf);
@@ -86,42 +100,61 @@ void TestScheduleWindow::flatsTable()
     }
 }
 
-// "Dodaj pion" puts each storey's duct in the flat named after the storey;
-// a gas kitchen in backdraught is told in red apart from the summary.
+// "Dodaj pion" puts each storey's duct in the flat named after the storey, in
+// one step; a flat's inlets typed are one step of the same undo stack; a gas
+// kitchen in backdraught is told in red apart from the summary.
 void TestScheduleWindow::riserInFlatsAndDanger()
 {
     ScheduleWindow window;
+    QSignalSpy edited(&window, &ScheduleWindow::Edited);
+    Schedule start;
     ScheduleRow kitchen;
     kitchen.label = "Kuchnia";
     kitchen.room = 1;
     kitchen.model = 7;
-    window.Model().AddRows({kitchen});
-    window.Table().setCurrentIndex(window.Model().index(0, 0));
+    start.rows = {kitchen};
+    window.SetSchedule(start);
+    window.Table().setCurrentIndex(window.Proxy().index(0, ScheduleTableModel::Storey));
     window.AddRiser();
     const Schedule& s = window.CurrentSchedule();
     QCOMPARE(s.rows.size(), std::size_t{6});
-    QCOMPARE(s.rows[5].flat, std::string("M5"));
+    QCOMPARE(window.Model().index(5, ScheduleTableModel::Flat).data().toString(),
+             QStringLiteral("M5"));
     QCOMPARE(s.flats.size(), std::size_t{5});
     QCOMPARE(s.flats[4].flat, std::string("M5"));
     QCOMPARE(s.flats[4].storey, 5);
     QCOMPARE(window.Flats().rowCount(), 5);
     QVERIFY(window.DangerText().isEmpty());
+    QCOMPARE(edited.count(), 1);
+    window.UndoStack().undo();
+    QCOMPARE(s.rows.size(), std::size_t{1});
+    QCOMPARE(window.Flats().rowCount(), 0);
+    window.UndoStack().redo();
+    QCOMPARE(window.Flats().rowCount(), 5);
 
-    ScheduleRow bathroom = s.rows[5];
-    bathroom.label = "Łazienka k5";
-    bathroom.room = 5;
-    bathroom.diameter = 0.2;
-    bathroom.model = 14;
-    window.Model().AddRows({bathroom});
-    ScheduleBuilding windy = s.building;
+    SheetRow bathroom{s.rows[5], {}};
+    bathroom.row.label = "Łazienka k5";
+    bathroom.row.room = 5;
+    bathroom.row.diameter = 0.2;
+    bathroom.row.model = 14;
+    window.Model().AppendRows({bathroom}, QStringLiteral("dodanie"));
+    BuildingEntry windy = window.Model().Entry();
     windy.condition = ScheduleCondition::Wind;
-    window.Model().SetBuilding(windy);
+    window.Model().TypeBuilding(windy, 0, 0);
+    const int before = edited.count();
+    const QString danger = window.DangerText();
     QVERIFY(window.Flats().setData(window.Flats().index(4, FlatsTableModel::InletFlow), "5"));
+    QCOMPARE(edited.count(), before + 1);
     QVERIFY(window.DangerText().startsWith(
         "NIEBEZPIECZEŃSTWO: ciąg wsteczny w kuchni z kuchenką gazową Kuchnia k5 (mieszkanie M5"));
     QVERIFY(!window.SummaryText().contains("NIEBEZPIECZEŃSTWO"));
     QCOMPARE(window.Model().index(5, ScheduleTableModel::Verdict).data().toString(),
              QStringLiteral("ciąg wsteczny"));
+    window.UndoStack().undo();
+    QCOMPARE(s.flats[4].inletFlow, 30.0);
+    QCOMPARE(window.Flats().index(4, FlatsTableModel::InletFlow).data().toString(),
+             QStringLiteral("30"));
+    QCOMPARE(window.DangerText(), danger);
 }
 
 namespace {
