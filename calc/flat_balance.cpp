@@ -63,6 +63,12 @@ FlatFault Fault(const char* field, std::string reason)
     return {field, std::move(reason)};
 }
 
+bool HasControl(const std::string& text)
+{
+    return std::any_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
+}
+
 bool Exponent(double n)
 {
     return n >= 0.5 && n <= 1.0;
@@ -74,6 +80,8 @@ FlatFault CheckFlatSupply(const FlatSupply& s)
 {
     if (s.flat.empty())
         return Fault("Flat", "podaj oznaczenie mieszkania");
+    if (HasControl(s.flat))
+        return Fault("Flat", "oznaczenie mieszkania nie może zawierać znaków sterujących");
     if (s.storey < 1)
         return Fault("Storey", "kondygnacja mieszkania musi być co najmniej 1");
     if (s.inlets < 0 || s.inlets > kMostInlets)

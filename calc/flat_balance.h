@@ -47,7 +47,7 @@ struct FlatFault {
 // Refuses what cannot be built: a negative or huge count, an inlet flow that
 // is not positive with inlets, a leak flow below zero, an exponent outside
 // 0.5..1, a reference pressure that is not positive, a value not finite, an
-// empty flat label, a storey below 1.
+// empty flat label or one with a control character, a storey below 1.
 FlatFault CheckFlatSupply(const FlatSupply& supply);
 
 // One inlet's flow, the leaks' flow and the whole supply with `inlets` inlets

@@ -9,6 +9,7 @@
 #include "calc/selection.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <map>
@@ -400,6 +401,8 @@ Schedule ScheduleTemplate()
     Schedule s;
     s.building.storeys = 5;
     s.building.storeyHeight = 2.8;
+    // The ventilators help the draught: the verdict on the design wind with it.
+    s.building.condition = ScheduleCondition::WindStack;
     ScheduleRow kitchen; // a brick flue of 1/2 x 1 brick
     kitchen.label = "Kuchnia";
     kitchen.room = 1;
@@ -411,14 +414,11 @@ Schedule ScheduleTemplate()
     kitchen.grilleHeight = 0.2;
     kitchen.grilleWidth = 0.2;
     kitchen.grilleLoss = 2.0;
+    kitchen.model = 14;
     ScheduleRow bathroom = kitchen;
     bathroom.label = "Łazienka";
     bathroom.room = 5;
-    bathroom.sideB = 0.14;
-    bathroom.grilleHeight = 0.14;
-    bathroom.grilleWidth = 0.14;
-    bathroom.model = 6;
-    ScheduleRow toilet; // a steel pipe with an adjustable grille
+    ScheduleRow toilet; // a steel pipe with an adjustable grille opened fully
     toilet.label = "WC";
     toilet.room = 6;
     toilet.roundDuct = true;
@@ -426,21 +426,24 @@ Schedule ScheduleTemplate()
     toilet.material = 2;
     toilet.grille = ScheduleGrille::Adjustable;
     toilet.adjustable = 4;
-    toilet.opening = 15;
+    toilet.opening = 20;
+    toilet.model = 14;
     for (const ScheduleRow& riser : {kitchen, bathroom, toilet}) {
-        const auto rows = RiserRows(s.building, riser);
+        std::vector<ScheduleRow> rows = RiserRows(s.building, riser);
+        for (ScheduleRow& row : rows)
+            row.flat = StoreyFlat(row.storey);
         s.rows.insert(s.rows.end(), rows.begin(), rows.end());
     }
-    // A flat a storey with four trickle vents of 30 m3/h at 10 Pa and tight
-    // windows; the top flat with a single vent, too few.
-    for (ScheduleRow& row : s.rows)
-        row.flat = StoreyFlat(row.storey);
+    // A flat a storey: trickle vents of 40 m3/h at 10 Pa, as many as its ducts
+    // need, and tight windows; the top flat with four vents, too few.
+    constexpr std::array<std::int32_t, 5> kInlets = {5, 6, 7, 8, 4};
     for (std::int32_t k = 1; k <= s.building.storeys; ++k) {
         FlatSupply flat;
         flat.flat = StoreyFlat(k);
         flat.storey = k;
-        flat.inlets = k == s.building.storeys ? 1 : 4;
-        flat.leakFlow = 10.0;
+        flat.inlets = kInlets[static_cast<std::size_t>(k - 1)];
+        flat.inletFlow = 40.0;
+        flat.leakFlow = 20.0;
         s.flats.push_back(flat);
     }
     return s;

@@ -37,9 +37,7 @@ std::string Quoted(std::string_view text)
 
 std::string NotANumber(std::string_view text)
 {
-    if (Trim(text).empty())
-        return "Komórka jest pusta – wpisz liczbę, np. 0,16 lub 0.16.";
-    return Quoted(text) + " nie jest liczbą – wpisz liczbę, np. 0,16 lub 0.16.";
+    return NotANumberReason(text);
 }
 
 std::string_view WithoutDiameterSign(std::string_view text)
@@ -331,6 +329,13 @@ std::vector<std::string> SizeTexts(const ScheduleRow& row, SheetColumn column,
 }
 
 } // namespace
+
+std::string NotANumberReason(std::string_view text)
+{
+    if (Trim(text).empty())
+        return "Komórka jest pusta – wpisz liczbę, np. 0,16 lub 0.16.";
+    return Quoted(text) + " nie jest liczbą – wpisz liczbę, np. 0,16 lub 0.16.";
+}
 
 std::string_view SheetHeader(SheetColumn column)
 {

@@ -46,6 +46,10 @@ bool IsInputColumn(SheetColumn column);
 // of an adjustable grille (computed from its turns).
 bool IsCellEditable(const ScheduleRow& row, SheetColumn column);
 
+// Why a cell's text is no number: "„cztery” nie jest liczbą – wpisz liczbę,
+// np. 0,16 lub 0.16." (or that the cell is empty).
+std::string NotANumberReason(std::string_view text);
+
 // The text of an input cell as the table shows it and reads it back.
 std::string CellText(const ScheduleRow& row, SheetColumn column);
 

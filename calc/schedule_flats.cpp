@@ -169,9 +169,19 @@ void BalanceFlat(const Schedule& schedule, FlatResult& flat, ScheduleResult& res
         r.meets = ReachesNeed(r.Of(condition).point, r.need) && !r.backdraught;
         needs.push_back(r.need);
     }
-    flat.needed =
-        NeededInlets(FlatDucts(ducts, result, condition), needs, schedule.flats[flat.supply]);
+    const FlatSupply& supply = schedule.flats[flat.supply];
+    flat.needed = NeededInlets(FlatDucts(ducts, result, condition), needs, supply);
     NeededText(schedule, ducts, flat);
+    if (!flat.needed.possible || flat.needed.count <= supply.inlets)
+        return;
+    // A duct that fails for want of air says so where the designer looks first.
+    for (std::size_t i : ducts) {
+        RowResult& r = result.rows[i];
+        if (!r.meets)
+            r.note += std::string(r.note.empty() ? "" : " ") + "Za mało nawiewu do mieszkania " +
+                      supply.flat + ": potrzebne nawiewniki " + FormatWhole(flat.needed.count) +
+                      " szt. (jest " + FormatWhole(supply.inlets) + ").";
+    }
 }
 
 std::string BalanceText(const FlatBalance& balance)

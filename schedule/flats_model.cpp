@@ -1,7 +1,7 @@
 #include "schedule/flats_model.h"
 
+#include "calc/flat_cells.h"
 #include "calc/number_format.h"
-#include "calc/strict_number.h"
 #include "schedule/schedule_model.h"
 
 #include <QBrush>
@@ -24,48 +24,6 @@ const FlatResult* ResultOf(const ScheduleResult& result, std::size_t supply)
             return &flat;
     }
     return nullptr;
-}
-
-// The typed value into the field of the column; the reason when it is no number.
-QString Apply(FlatSupply& f, int column, const QString& text)
-{
-    if (column == FlatsTableModel::Flat) {
-        f.flat = text.trimmed().toStdString();
-        return {};
-    }
-    const std::optional<double> number = StrictNumber(text.trimmed().toStdString());
-    if (!number)
-        return QStringLiteral("„%1” nie jest liczbą (kropka dziesiętna, np. 30.5).").arg(text);
-    const bool whole = column == FlatsTableModel::Storey || column == FlatsTableModel::Inlets;
-    if (whole && (*number != std::floor(*number) || std::fabs(*number) > 1e9))
-        return QStringLiteral("„%1” nie jest liczbą całkowitą.").arg(text);
-    switch (column) {
-    case FlatsTableModel::Storey:
-        f.storey = static_cast<std::int32_t>(*number);
-        break;
-    case FlatsTableModel::Inlets:
-        f.inlets = static_cast<std::int32_t>(*number);
-        break;
-    case FlatsTableModel::InletFlow:
-        f.inletFlow = *number;
-        break;
-    case FlatsTableModel::InletPressure:
-        f.inletPressure = *number;
-        break;
-    case FlatsTableModel::InletExponent:
-        f.inletExponent = *number;
-        break;
-    case FlatsTableModel::LeakFlow:
-        f.leakFlow = *number;
-        break;
-    case FlatsTableModel::LeakPressure:
-        f.leakPressure = *number;
-        break;
-    default:
-        f.leakExponent = *number;
-        break;
-    }
-    return {};
 }
 
 } // namespace
@@ -203,11 +161,11 @@ bool FlatsTableModel::setData(const QModelIndex& index, const QVariant& value, i
         return false;
     std::vector<FlatSupply> flats = schedule_.CurrentSchedule().flats;
     FlatSupply& flat = flats[static_cast<std::size_t>(index.row())];
-    QString reason = Apply(flat, index.column(), value.toString());
-    if (reason.isEmpty()) {
-        if (const FlatFault fault = CheckFlatSupply(flat); !fault.Empty())
-            reason = Q(fault.reason);
-    }
+    const FlatSupply before = flat;
+    const FlatCellRead read =
+        ReadFlatCell(flat, static_cast<FlatField>(index.column()), value.toString().toStdString());
+    flat = read.supply;
+    QString reason = Q(read.reason.empty() ? RepeatedFlat(flats) : read.reason);
     if (!reason.isEmpty()) {
         // The text stays in its cell, red, with the reason.
         reason = QStringLiteral("Mieszkanie %1: %2").arg(index.row() + 1).arg(reason);
@@ -218,7 +176,10 @@ bool FlatsTableModel::setData(const QModelIndex& index, const QVariant& value, i
     }
     const bool wasRefused = refused_.row >= 0;
     refused_ = {};
-    schedule_.SetFlats(flats, QStringLiteral("zmiana mieszkania"));
+    if (flat.flat != before.flat || flat.storey != before.storey)
+        schedule_.MoveFlat(flats, before, flat); // its ducts follow, in the same step
+    else
+        schedule_.SetFlats(flats, QStringLiteral("zmiana mieszkania"));
     if (wasRefused)
         emit dataChanged(this->index(0, 0), this->index(rowCount() - 1, ColumnCount - 1));
     emit Refused(QString());

@@ -2,6 +2,7 @@
 
 #include "calc/catalogue.h"
 #include "calc/derived.h"
+#include "calc/flat_cells.h"
 #include "calc/number_format.h"
 #include "report/schedule_table.h"
 #include "schedule/schedule_commands.h"
@@ -293,6 +294,20 @@ void ScheduleTableModel::SetFlats(const std::vector<FlatSupply>& flats, const QS
 {
     if (flats != schedule_.flats)
         undo_->push(new FlatsCommand(*this, what, schedule_.flats, flats));
+}
+
+void ScheduleTableModel::MoveFlat(const std::vector<FlatSupply>& flats, const FlatSupply& before,
+                                  const FlatSupply& after)
+{
+    std::vector<ScheduleRow> plain;
+    for (const SheetRow& row : rows_)
+        plain.push_back(row.row);
+    plain = RowsFollowingFlat(std::move(plain), before, after);
+    std::vector<SheetRow> rows = rows_;
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        rows[i].row = plain[i];
+    undo_->push(new WholeCommand(*this, QStringLiteral("zmiana mieszkania"),
+                                 {entry_, rows_, schedule_.flats}, {entry_, rows, flats}));
 }
 
 void ScheduleTableModel::PutFlats(const std::vector<FlatSupply>& flats)

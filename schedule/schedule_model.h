@@ -73,6 +73,9 @@ public:
     // The flats' supply replaced (one step); the ducts of every flat are
     // computed again.
     void SetFlats(const std::vector<FlatSupply>& flats, const QString& what);
+    // A flat renamed or moved to another storey (one step): its ducts follow.
+    void MoveFlat(const std::vector<FlatSupply>& flats, const FlatSupply& before,
+                  const FlatSupply& after);
     // Cells written at once into the rows `targets` (-1: a new row at the end).
     Outcome WriteBlock(const std::vector<int>& targets, const std::vector<CellWrite>& writes,
                        bool millimetres, const QString& what);

@@ -21,6 +21,7 @@ Project WithSchedule()
     schedule.rows[0].label = "M3 kuchnia „A”";
     schedule.rows[1].grille = ScheduleGrille::Round;
     schedule.rows[1].model = 27;
+    schedule.rows[2].model = 0; // "dobierz"
     project.schedule = schedule;
     return project;
 }
@@ -78,18 +79,18 @@ void TestScheduleJson::damagedScheduleRefused_data()
     QTest::newRow("material") << QByteArray("\"Material\": 6") << QByteArray("\"Material\": 7")
                               << "zestawienie przewodów jest uszkodzone (wiersz 1: pole Material "
                                  "nie jest liczbą całkowitą od 1 do 6)";
-    QTest::newRow("model") << QByteArray("\"Model\": \"dobierz\"") << QByteArray("\"Model\": \"x\"")
+    QTest::newRow("model") << QByteArray("\"Model\": 14") << QByteArray("\"Model\": \"x\"")
                            << "zestawienie przewodów jest uszkodzone (wiersz 1: pole Model nie "
                               "jest liczbą całkowitą od 1 do 27)";
     QTest::newRow("condition")
         << QByteArray("\"windStack\"") << QByteArray("\"storm\"")
         << "zestawienie przewodów jest uszkodzone (budynek: pole Condition ma nieznaną wartość)";
     QTest::newRow("negative inlets")
-        << QByteArray("\"Inlets\": 4") << QByteArray("\"Inlets\": -1")
+        << QByteArray("\"Inlets\": 5") << QByteArray("\"Inlets\": -1")
         << "zestawienie przewodów jest uszkodzone (mieszkanie 1: pole Inlets: liczba "
            "nawiewników musi być od 0 do 10000)";
     QTest::newRow("inlet flow 0 with inlets")
-        << QByteArray("\"InletFlow\": 30") << QByteArray("\"InletFlow\": 0")
+        << QByteArray("\"InletFlow\": 40") << QByteArray("\"InletFlow\": 0")
         << "zestawienie przewodów jest uszkodzone (mieszkanie 1: pole InletFlow: przepływ "
            "nawiewnika musi być dodatni (m3/h), gdy są nawiewniki)";
     QTest::newRow("exponent") << QByteArray("\"LeakExponent\": 0.67")
