@@ -21,6 +21,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
@@ -166,10 +167,14 @@ void ScheduleWindow::BuildSummary(QVBoxLayout* layout)
     danger_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     danger_->hide();
     layout->addWidget(danger_);
-    summary_ = new QLabel(this);
+    // The summary wraps and scrolls in a box of its own: however long the
+    // flats' lines, it never presses on the tables.
+    summary_ = new QPlainTextEdit(this);
     summary_->setObjectName(QStringLiteral("ScheduleSummary"));
-    summary_->setWordWrap(true);
-    summary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    summary_->setReadOnly(true);
+    summary_->setFrameShape(QFrame::NoFrame);
+    summary_->viewport()->setAutoFillBackground(false);
+    summary_->setFixedHeight(summary_->fontMetrics().lineSpacing() * 6 + 8);
     connect(summaryToggle_, &QToolButton::toggled, this, [this](bool shown) {
         summary_->setVisible(shown);
         summaryToggle_->setArrowType(shown ? Qt::DownArrow : Qt::RightArrow);
@@ -418,7 +423,7 @@ void ScheduleWindow::ReadBuilding(int field)
 
 QString ScheduleWindow::SummaryText() const
 {
-    return summary_->text();
+    return summary_->toPlainText();
 }
 
 QString ScheduleWindow::DangerText() const
@@ -437,7 +442,7 @@ void ScheduleWindow::ShowSummary()
     }
     danger_->setText(red.join('\n'));
     danger_->setVisible(!red.isEmpty());
-    summary_->setText(lines.join('\n'));
+    summary_->setPlainText(lines.join('\n'));
 }
 
 QGroupBox* ScheduleWindow::BuildFlatsGroup()
@@ -451,8 +456,12 @@ QGroupBox* ScheduleWindow::BuildFlatsGroup()
     flatsTable_->setEditTriggers(QAbstractItemView::DoubleClicked |
                                  QAbstractItemView::EditKeyPressed |
                                  QAbstractItemView::AnyKeyPressed);
+    // Every header whole, the inlets needed in the rest of the width; five
+    // flats seen at once.
+    flatsTable_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     flatsTable_->horizontalHeader()->setStretchLastSection(true);
-    flatsTable_->setMinimumHeight(110);
+    flatsTable_->setWordWrap(false);
+    flatsTable_->setMinimumHeight(170);
     box->addWidget(flatsTable_);
     auto* problem = new QLabel(this);
     problem->setObjectName(QStringLiteral("FlatProblem"));

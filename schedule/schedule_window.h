@@ -14,6 +14,7 @@ class QButtonGroup;
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QPlainTextEdit;
 class QLineEdit;
 class QPrinter;
 class QSortFilterProxyModel;
@@ -109,7 +110,7 @@ private:
     QSortFilterProxyModel* proxy_ = nullptr;
     ScheduleView* table_ = nullptr;
     ScheduleView* frozen_ = nullptr;
-    QLabel* summary_ = nullptr;
+    QPlainTextEdit* summary_ = nullptr;
     QLabel* danger_ = nullptr;
     FlatsTableModel* flats_ = nullptr;
     QTableView* flatsTable_ = nullptr;

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
@@ -354,8 +355,9 @@ void TestScheduleWindow::drive()
     QCOMPARE(model.rowCount(), 21);
     QCOMPARE(model.index(20, ScheduleTableModel::Label).data().toString(),
              QStringLiteral("Łazienka k6"));
-    QVERIFY(
-        window.findChild<QLabel*>("ScheduleSummary")->text().startsWith("Liczba przewodów: 21\n"));
+    QVERIFY(window.findChild<QPlainTextEdit*>("ScheduleSummary")
+                ->toPlainText()
+                .startsWith("Liczba przewodów: 21\n"));
 
     CheckExports(window);
     if (QTest::currentTestFailed())
