@@ -27,6 +27,28 @@ QString Q(std::string_view text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// The table's columns are the sheet's columns, in the sheet's order: a
+// column of the model is read as the sheet's column of the same number.
+using M = ScheduleTableModel;
+static_assert(M::ColumnCount == kSheetColumnCount);
+static_assert(M::Label == static_cast<int>(SheetColumn::Label) &&
+              M::Storey == static_cast<int>(SheetColumn::Storey) &&
+              M::Room == static_cast<int>(SheetColumn::Room) &&
+              M::Need == static_cast<int>(SheetColumn::Need) &&
+              M::Diameter == static_cast<int>(SheetColumn::Diameter) &&
+              M::Sides == static_cast<int>(SheetColumn::Sides) &&
+              M::Material == static_cast<int>(SheetColumn::Material) &&
+              M::GrilleKind == static_cast<int>(SheetColumn::GrilleKind) &&
+              M::GrilleSize == static_cast<int>(SheetColumn::GrilleSize) &&
+              M::GrilleLoss == static_cast<int>(SheetColumn::GrilleLoss) &&
+              M::Ventilator == static_cast<int>(SheetColumn::Ventilator) &&
+              M::Length == static_cast<int>(SheetColumn::Length) &&
+              M::Calm == static_cast<int>(SheetColumn::Calm) &&
+              M::Wind == static_cast<int>(SheetColumn::Wind) &&
+              M::WindStack == static_cast<int>(SheetColumn::WindStack) &&
+              M::Verdict == static_cast<int>(SheetColumn::Verdict) &&
+              M::Note == static_cast<int>(SheetColumn::Note));
+
 SheetColumn Sheet(int column)
 {
     return static_cast<SheetColumn>(column);
