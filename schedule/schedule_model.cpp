@@ -33,6 +33,7 @@ using M = ScheduleTableModel;
 static_assert(M::ColumnCount == kSheetColumnCount);
 static_assert(M::Label == static_cast<int>(SheetColumn::Label) &&
               M::Storey == static_cast<int>(SheetColumn::Storey) &&
+              M::Flat == static_cast<int>(SheetColumn::Flat) &&
               M::Room == static_cast<int>(SheetColumn::Room) &&
               M::Need == static_cast<int>(SheetColumn::Need) &&
               M::Diameter == static_cast<int>(SheetColumn::Diameter) &&
@@ -46,6 +47,7 @@ static_assert(M::Label == static_cast<int>(SheetColumn::Label) &&
               M::Calm == static_cast<int>(SheetColumn::Calm) &&
               M::Wind == static_cast<int>(SheetColumn::Wind) &&
               M::WindStack == static_cast<int>(SheetColumn::WindStack) &&
+              M::Underpressure == static_cast<int>(SheetColumn::Underpressure) &&
               M::Verdict == static_cast<int>(SheetColumn::Verdict) &&
               M::Note == static_cast<int>(SheetColumn::Note));
 
