@@ -3,6 +3,7 @@
 #include "calc/derived.h"
 #include "calc/input_limits.h"
 #include "calc/operating_point.h"
+#include "weather/rest_flow.h"
 
 #include <algorithm>
 #include <cmath>
@@ -243,34 +244,80 @@ Result<HourlyYear> HourlyYear::Prepare(const HourlyCase& c, const WeatherYear& y
     HourlyYear prepared;
     prepared.case_ = c;
     prepared.hours_.reserve(year.hours.size());
+    prepared.leastDensity_ = kTrialDensity;
     for (const WeatherHour& hour : year.hours) {
         StackConditions conditions;
-        if (c.period.Contains(hour.month, hour.day))
-            prepared.hours_.push_back(HourAir(c, hour, conditions));
+        if (!c.period.Contains(hour.month, hour.day))
+            continue;
+        const Hour& air = prepared.hours_.emplace_back(HourAir(c, hour, conditions));
+        if (air.status == HourStatus::Flow) {
+            prepared.leastDensity_ = std::min(prepared.leastDensity_, air.density);
+            prepared.strongestWind_ = std::max(prepared.strongestWind_, air.wind);
+        }
     }
     return prepared;
 }
 
+// The air path of every hour differs from the model's on the case's duct
+// only in the wind and the density, set here as PrepareAirPath sets them,
+// where no hour can leave the range it accepts: with a density 1 % below the
+// least of the hours and a wind 1 % above the strongest it is accepted, and
+// its bound grows with the wind and falls with the density. Elsewhere each
+// hour is prepared on its own.
+void HourlyYear::Queries(const VentilatorModel& model, std::vector<RestQuery>& queries,
+                         std::vector<std::size_t>& which, std::vector<HourStatus>& statuses) const
+{
+    const PreparedAirPath base = PrepareAirPath(HourState(case_.state, kTrialDensity, 0.0), model);
+    const bool shared =
+        base.refusal == Refusal::None &&
+        PrepareAirPath(HourState(case_.state, 0.99 * leastDensity_, 1.01 * strongestWind_), model)
+                .refusal == Refusal::None;
+    for (std::size_t i = 0; i < hours_.size(); ++i) {
+        const Hour& air = hours_[i];
+        statuses[i] = air.status;
+        if (air.status != HourStatus::Flow)
+            continue;
+        RestQuery query{base.path, air.stackPressure};
+        if (shared) {
+            query.path.windSpeed = air.wind;
+            query.path.windPressure = 0.6 * air.wind * air.wind;
+            query.path.resistanceDensity = query.path.resistance * air.density;
+        } else {
+            const PreparedAirPath own =
+                PrepareAirPath(HourState(case_.state, air.density, air.wind), model);
+            if (own.refusal != Refusal::None) {
+                statuses[i] = HourStatus::Refused;
+                continue;
+            }
+            query.path = own.path;
+        }
+        queries.push_back(query);
+        which.push_back(i);
+    }
+}
+
 HourlySummary HourlyYear::EvaluateModel(const VentilatorModel& model) const
 {
+    std::vector<RestQuery> queries;
+    std::vector<std::size_t> which;
+    std::vector<HourStatus> statuses(hours_.size());
+    queries.reserve(hours_.size());
+    which.reserve(hours_.size());
+    Queries(model, queries, which, statuses);
+    std::vector<RestFlow> flows(queries.size());
+    FlowsFromRest(queries, flows);
+
     std::vector<HourOutcome> outcomes;
     outcomes.reserve(hours_.size());
-    for (const Hour& air : hours_) {
-        HourOutcome o{air.month, air.status, 0.0};
-        if (air.status == HourStatus::Flow) {
-            const PreparedAirPath prepared =
-                PrepareAirPath(HourState(case_.state, air.density, air.wind), model);
-            if (prepared.refusal != Refusal::None) {
-                o.status = HourStatus::Refused;
-            } else {
-                const RestFlow rest = FlowFromRest(prepared.path, air.stackPressure);
-                o.status = !rest.inRange ? HourStatus::OutOfRange
-                           : rest.flows  ? HourStatus::Flow
-                                         : HourStatus::NoDraught;
-                o.flowPerHour = o.status == HourStatus::Flow ? rest.flowPerHour : 0.0;
-            }
-        }
-        outcomes.push_back(o);
+    for (std::size_t i = 0; i < hours_.size(); ++i)
+        outcomes.push_back({hours_[i].month, statuses[i], 0.0});
+    for (std::size_t k = 0; k < flows.size(); ++k) {
+        const RestFlow& rest = flows[k];
+        HourOutcome& o = outcomes[which[k]];
+        o.status = !rest.inRange ? HourStatus::OutOfRange
+                   : rest.flows  ? HourStatus::Flow
+                                 : HourStatus::NoDraught;
+        o.flowPerHour = o.status == HourStatus::Flow ? rest.flowPerHour : 0.0;
     }
     return Summarize(outcomes, case_.need);
 }

@@ -6,6 +6,7 @@
 #include "calc/result.h"
 #include "calc/stack_draught.h"
 #include "weather/epw.h"
+#include "weather/rest_flow.h"
 
 #include <array>
 #include <vector>
@@ -135,8 +136,14 @@ public:
     };
 
 private:
+    // The hours still to compute of a model, as queries of FlowsFromRest.
+    void Queries(const VentilatorModel& model, std::vector<RestQuery>& queries,
+                 std::vector<std::size_t>& which, std::vector<HourStatus>& statuses) const;
+
     HourlyCase case_;
-    std::vector<Hour> hours_; // those of the period
+    std::vector<Hour> hours_;   // those of the period
+    double leastDensity_ = 0.0; // of the hours to compute
+    double strongestWind_ = 0.0;
 };
 
 // Evaluates one model on every hour of the period, fast.
