@@ -6,10 +6,10 @@
 #include "weather/rest_flow.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
-#include <functional>
-#include <map>
-#include <tuple>
+#include <cstdint>
+#include <utility>
 
 namespace {
 
@@ -108,6 +108,34 @@ void CountMonths(const std::vector<HourOutcome>& outcomes, double need, HourlySu
     }
 }
 
+// Sorts flows (finite, never below +0) from the largest down: by their bits,
+// whose order is that of the values for such numbers, eleven bits a pass
+// from the lowest, a pass skipped where every flow has the same digit.
+void SortDescending(std::vector<double>& flows)
+{
+    constexpr int kDigitBits = 11;
+    constexpr std::uint64_t kDigits = std::uint64_t{1} << kDigitBits;
+    std::vector<std::uint64_t> keys(flows.size()), other(flows.size());
+    for (std::size_t i = 0; i < flows.size(); ++i)
+        keys[i] = ~std::bit_cast<std::uint64_t>(flows[i]); // descending
+    std::vector<std::size_t> counts(kDigits);
+    for (int shift = 0; shift < 64; shift += kDigitBits) {
+        std::fill(counts.begin(), counts.end(), 0);
+        for (const std::uint64_t key : keys)
+            ++counts[(key >> shift) & (kDigits - 1)];
+        if (!keys.empty() && counts[(keys[0] >> shift) & (kDigits - 1)] == keys.size())
+            continue;
+        std::size_t place = 0;
+        for (std::size_t& count : counts)
+            place += std::exchange(count, place);
+        for (const std::uint64_t key : keys)
+            other[counts[(key >> shift) & (kDigits - 1)]++] = key;
+        keys.swap(other);
+    }
+    for (std::size_t i = 0; i < flows.size(); ++i)
+        flows[i] = std::bit_cast<double>(~keys[i]);
+}
+
 // The flow of the duration curve reached in at least `percent` % of its hours.
 double Exceeded(const std::vector<double>& curve, std::size_t percent)
 {
@@ -140,7 +168,7 @@ HourlySummary Summarize(const std::vector<HourOutcome>& outcomes, double need)
         if (o.status == HourStatus::Flow || o.status == HourStatus::NoDraught)
             s.durationCurve.push_back(o.status == HourStatus::Flow ? o.flowPerHour : 0.0);
     }
-    std::sort(s.durationCurve.begin(), s.durationCurve.end(), std::greater<>());
+    SortDescending(s.durationCurve);
     s.flowExceeded50 = Exceeded(s.durationCurve, 50);
     s.flowExceeded90 = Exceeded(s.durationCurve, 90);
     return s;

@@ -241,6 +241,9 @@ private slots:
             QVERIFY(fast[i].durationCurve == plain.durationCurve);
             QCOMPARE(fast[i].worstMonth, plain.worstMonth);
         }
+        const std::vector<double>& curve = fast[4].durationCurve;
+        QVERIFY(std::is_sorted(curve.rbegin(), curve.rend()));
+        QCOMPARE(curve.front(), *std::max_element(curve.begin(), curve.end()));
         QCOMPARE(fast[4].missingHours, 0);
         QCOMPARE(fast[4].computedHours, 8760);
     }
