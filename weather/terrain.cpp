@@ -30,10 +30,10 @@ Result<double> RoughnessFactor(double height, int category)
 
 Result<double> TerrainWindRatio(double height, int buildingCategory, int stationCategory)
 {
-    const Result<double> building = RoughnessFactor(height, buildingCategory);
+    Result<double> building = RoughnessFactor(height, buildingCategory);
     if (!building)
         return building;
-    const Result<double> station = RoughnessFactor(kStationHeight, stationCategory);
+    Result<double> station = RoughnessFactor(kStationHeight, stationCategory);
     if (!station)
         return station;
     return building.Value() / station.Value();

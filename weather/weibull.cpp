@@ -84,7 +84,7 @@ Refusal CheckWeibullCase(const WeibullCase& c)
 
 Result<Weibull> WeibullFromMean(double mean, double shape)
 {
-    const Result<Weibull> checked = Checked({mean, shape}, "Średnia prędkość wiatru");
+    Result<Weibull> checked = Checked({mean, shape}, "Średnia prędkość wiatru");
     if (!checked)
         return checked;
     return Checked({mean / std::tgamma(1.0 + 1.0 / shape), shape}, "Średnia prędkość wiatru");
