@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -165,6 +166,61 @@ void Bisect(Lanes& lanes)
     }
 }
 
+#if defined(__x86_64__) && defined(__GNUC__)
+// The same steps four lanes to an instruction, where the processor has AVX2:
+// the same IEEE operations lane by lane (no fused multiply-add).
+using Doubles4 = double __attribute__((vector_size(32)));
+using Masks4 = std::int64_t __attribute__((vector_size(32)));
+constexpr std::size_t kGroups = kLanes / 4;
+
+__attribute__((target("avx2"))) void BisectFourWide(Lanes& lanes)
+{
+    Doubles4 c0[kGroups], c1[kGroups], c2[kGroups], c3[kGroups], low[kGroups], high[kGroups];
+    Masks4 lowNegative[kGroups];
+    std::memcpy(c0, lanes.c0.data(), sizeof c0);
+    std::memcpy(c1, lanes.c1.data(), sizeof c1);
+    std::memcpy(c2, lanes.c2.data(), sizeof c2);
+    std::memcpy(c3, lanes.c3.data(), sizeof c3);
+    std::memcpy(low, lanes.low.data(), sizeof low);
+    std::memcpy(high, lanes.high.data(), sizeof high);
+    std::memcpy(lowNegative, lanes.lowNegative.data(), sizeof lowNegative);
+    const Doubles4 half = {0.5, 0.5, 0.5, 0.5};
+    const Doubles4 zero = {0.0, 0.0, 0.0, 0.0};
+    for (int step = 0; step < kBisectionSteps; ++step) {
+        Masks4 moving = {0, 0, 0, 0};
+        for (std::size_t g = 0; g < kGroups; ++g) {
+            const Doubles4 middle = half * (low[g] + high[g]);
+            const Masks4 moves = (middle > low[g]) & (middle < high[g]);
+            const Doubles4 value = ((c3[g] * middle + c2[g]) * middle + c1[g]) * middle + c0[g];
+            const Masks4 differs = (value < zero) ^ lowNegative[g];
+            low[g] = (moves & ~differs) != 0 ? middle : low[g];
+            high[g] = (moves & differs) != 0 ? middle : high[g];
+            moving |= moves;
+        }
+        if ((moving[0] | moving[1] | moving[2] | moving[3]) == 0)
+            break;
+    }
+    std::memcpy(lanes.low.data(), low, sizeof low);
+    std::memcpy(lanes.high.data(), high, sizeof high);
+}
+
+bool FourWide()
+{
+    static const bool avx2 = __builtin_cpu_supports("avx2") != 0;
+    return avx2;
+}
+#else
+void BisectFourWide(Lanes& lanes)
+{
+    Bisect(lanes);
+}
+
+bool FourWide()
+{
+    return false;
+}
+#endif
+
 RestFlow Found(const AirPath& path, double root)
 {
     RestFlow rest;
@@ -175,9 +231,10 @@ RestFlow Found(const AirPath& path, double root)
     return rest;
 }
 
-void Finish(Lanes& lanes, std::span<const RestQuery> queries, std::span<RestFlow> flows)
+void Finish(Lanes& lanes, bool fourWide, std::span<const RestQuery> queries,
+            std::span<RestFlow> flows)
 {
-    Bisect(lanes);
+    fourWide ? BisectFourWide(lanes) : Bisect(lanes);
     for (std::size_t i = 0; i < lanes.count; ++i) {
         const double low = lanes.low[i], high = lanes.high[i];
         const double root =
@@ -189,8 +246,9 @@ void Finish(Lanes& lanes, std::span<const RestQuery> queries, std::span<RestFlow
 
 } // namespace
 
-void FlowsFromRest(std::span<const RestQuery> queries, std::span<RestFlow> flows)
+void FlowsFromRest(std::span<const RestQuery> queries, std::span<RestFlow> flows, bool vectors)
 {
+    const bool fourWide = vectors && FourWide();
     Lanes lanes;
     for (std::size_t q = 0; q < queries.size(); ++q) {
         const Balance f(queries[q].path, queries[q].driving);
@@ -205,8 +263,8 @@ void FlowsFromRest(std::span<const RestQuery> queries, std::span<RestFlow> flows
         } else {
             lanes.Add(f, bracket.low, bracket.high, q);
             if (lanes.count == kLanes)
-                Finish(lanes, queries, flows);
+                Finish(lanes, fourWide, queries, flows);
         }
     }
-    Finish(lanes, queries, flows);
+    Finish(lanes, fourWide, queries, flows);
 }

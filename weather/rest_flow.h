@@ -18,5 +18,7 @@ struct RestQuery {
 };
 
 // flows[i] = FlowFromRest(queries[i].path, queries[i].driving); the two
-// spans have the same size.
-void FlowsFromRest(std::span<const RestQuery> queries, std::span<RestFlow> flows);
+// spans have the same size. `vectors`: four paths to an instruction where the
+// processor has AVX2 (the same result; false only to test the other way).
+void FlowsFromRest(std::span<const RestQuery> queries, std::span<RestFlow> flows,
+                   bool vectors = true);

@@ -11,12 +11,19 @@
 // The flows from rest side by side against the calculation's own, one by
 // one, on random halls, models, winds and driving pressures (a quarter of
 // them calm, a tenth with no driving pressure, some negative): equal bit for
-// bit, and with the same verdict.
+// bit, and with the same verdict, four to an instruction and one by one.
 class TestRestFlow : public QObject {
     Q_OBJECT
 private slots:
+    void sameAsOneByOne_data()
+    {
+        QTest::addColumn<bool>("vectors");
+        QTest::newRow("four to an instruction where the processor can") << true;
+        QTest::newRow("lane by lane") << false;
+    }
     void sameAsOneByOne()
     {
+        QFETCH(bool, vectors);
         QRandomGenerator random(27);
         std::vector<RestQuery> queries;
         for (int i = 0; i < 20000; ++i) {
@@ -36,7 +43,7 @@ private slots:
             queries.push_back({prepared.path, driving});
         }
         std::vector<RestFlow> flows(queries.size());
-        FlowsFromRest(queries, flows);
+        FlowsFromRest(queries, flows, vectors);
         int flowing = 0;
         for (std::size_t i = 0; i < queries.size(); ++i) {
             const RestFlow one = FlowFromRest(queries[i].path, queries[i].driving);
