@@ -8,14 +8,19 @@
 WeatherDensity AirDensityFromWeather(std::int32_t temperature, std::int32_t pressure,
                                      std::int32_t humidity)
 {
+    // Every whole number involved is exact in double, so are P and T.
+    return AirDensityFromMeasurement(temperature, 100.0 * static_cast<double>(pressure), humidity);
+}
+
+WeatherDensity AirDensityFromMeasurement(double temperature, double pascal, double humidity)
+{
     WeatherDensity result;
-    const std::int64_t pascal = 100 * static_cast<std::int64_t>(pressure);
-    const std::int64_t absolute = static_cast<std::int64_t>(temperature) + 273;
-    if (pascal == 0) {
+    const double absolute = temperature + 273.0;
+    if (pascal == 0.0) {
         result.refusal = Refusal::WeatherPressure;
         return result;
     }
-    if (absolute == 0) {
+    if (absolute == 0.0) {
         result.refusal = Refusal::WeatherTemperature;
         return result;
     }
@@ -23,19 +28,18 @@ WeatherDensity AirDensityFromWeather(std::int32_t temperature, std::int32_t pres
     const double t = temperature;
     const double x = 0.071470785 * t - 0.0002334875 * t * t;
     const double saturation = 613.23918 * std::exp(x);
-    const double denominator = 1.0 - 0.00378 * humidity * saturation / static_cast<double>(pascal);
+    const double denominator = 1.0 - 0.00378 * humidity * saturation / pascal;
     if (denominator == 0.0) {
         result.refusal = Refusal::WeatherHumidity;
         return result;
     }
     const double gasConstant = 287.04 / denominator;
-    const double density =
-        static_cast<double>(pascal) / (static_cast<double>(absolute) * gasConstant);
+    const double density = pascal / (absolute * gasConstant);
     if (density > 0.0 && std::isfinite(density)) {
         result.density = density;
-    } else if (pascal < 0) {
+    } else if (pascal < 0.0) {
         result.refusal = Refusal::WeatherPressure;
-    } else if (absolute < 0) {
+    } else if (absolute < 0.0) {
         result.refusal = Refusal::WeatherTemperature;
     } else if (!(denominator > 0.0)) {
         result.refusal = Refusal::WeatherHumidity;

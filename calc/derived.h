@@ -20,6 +20,11 @@ struct WeatherDensity {
 WeatherDensity AirDensityFromWeather(std::int32_t temperature, std::int32_t pressure,
                                      std::int32_t humidity);
 
+// The same formula on measured values that need not be whole: t [°C],
+// P [Pa] and phi [%], T = t + 273. On whole t, P = 100 p and phi it gives
+// the density above bit for bit.
+WeatherDensity AirDensityFromMeasurement(double temperature, double pascal, double humidity);
+
 // Area of a circle of diameter d: ((pi d) d) 0.25 [m2], for a duct and a grille.
 double CircleArea(double diameter);
 

@@ -184,21 +184,24 @@ StackConditions DefaultStackConditions(const CalcState& state)
     return conditions;
 }
 
-double StackAirDensity(double temperature)
+double StackAirDensity(double temperature, double pressure)
 {
-    return kStackPressure / (kAirGasConstant * (temperature - kAbsoluteZero));
+    return pressure / (kAirGasConstant * (temperature - kAbsoluteZero));
 }
 
 double StackPressure(const StackConditions& c)
 {
-    return kGravity * c.height * (StackAirDensity(c.outside) - StackAirDensity(c.inside));
+    return kGravity * c.height *
+           (StackAirDensity(c.outside, c.pressure) - StackAirDensity(c.inside, c.pressure));
 }
 
 Refusal CheckStackConditions(const StackConditions& c)
 {
     if (!std::isfinite(c.inside) || !std::isfinite(c.outside) || !std::isfinite(c.height) ||
-        !std::isfinite(c.underpressure))
+        !std::isfinite(c.underpressure) || !std::isfinite(c.pressure))
         return Refusal::NonFiniteInput;
+    if (!(c.pressure > 0.0))
+        return Refusal::WeatherPressure;
     if (c.underpressure < 0.0)
         return Refusal::Underpressure;
     if (!(c.inside > kAbsoluteZero) || !(c.outside > kAbsoluteZero))

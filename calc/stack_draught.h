@@ -16,7 +16,7 @@
 // An analysis beside the program's own calculation, which it leaves as it is.
 //
 // Stack pressure  dps = g H (rho_e - rho_i), rho = p / (287.05 (t + 273.15)),
-//                 g = 9.81 m/s2, p = 101325 Pa.
+//                 g = 9.81 m/s2, p the ambient pressure (101325 Pa unless given).
 // Operating point the flow Q >= 0 with  Ro Rs Q^2 / 2 = -Cp(Q / A) pw + dps,
 //                 the same Rs, Ro, pw and characteristic as the calculation.
 // Both sides are polynomials in Q; the roots of their difference
@@ -51,13 +51,15 @@ struct StackConditions {
     // pf [Pa] >= 0: the flat's underpressure, which lowers what drives the
     // flow to dps - pf (0: the room open to the outside air).
     double underpressure = 0.0;
+    // p [Pa] > 0: the ambient pressure of the air densities of dps.
+    double pressure = kStackPressure;
 };
 
 // The conditions at the design temperatures with H = L of the state.
 StackConditions DefaultStackConditions(const CalcState& state);
 
-// Air density at temperature t [°C] and 101325 Pa.
-double StackAirDensity(double temperature);
+// Air density at temperature t [°C] and pressure p [Pa].
+double StackAirDensity(double temperature, double pressure = kStackPressure);
 
 enum class StackStatus {
     Found,      // `flowPerHour` and the rest are valid: the state reached from rest
@@ -97,8 +99,8 @@ std::vector<std::string> StackNotes(const StackPoint& point);
 
 // Refuses conditions with a temperature at or below absolute zero, an outdoor
 // te outside -60 ... 60 °C, a height outside the bounds of calc/input_limits.h,
-// a negative underpressure, a value that is not finite, or a stack pressure
-// that is not finite.
+// a negative underpressure, an ambient pressure not above 0, a value that is
+// not finite, or a stack pressure that is not finite.
 Refusal CheckStackConditions(const StackConditions& conditions);
 
 // The combined operating point of a model on the inputs of the state; writes nothing.
