@@ -1,5 +1,7 @@
 #include "report/schedule_table.h"
 
+#include "calc/schedule_cells.h"
+
 #include <QtTest>
 
 namespace {
@@ -111,6 +113,29 @@ private slots:
         row.model = 14;
         s.rows = {row};
         QTEST(Cell(s, ComputeSchedule(s), 0, ScheduleColumn::Note), "note");
+    }
+
+    // The sheet's list names a model by its caption and still reads the
+    // catalogue's name that older tables wrote.
+    void ventilatorCell_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("model");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("caption") << "7 OSTREL-160 wzdłużnie" << 7 << "7 OSTREL-160 wzdłużnie";
+        QTest::newRow("catalogue name")
+            << "7 OSTREL-160 wzdluznie" << 7 << "7 OSTREL-160 wzdłużnie";
+        QTest::newRow("trailing blank") << "3 TRAVEN /M-150 " << 3 << "3 TRAVEN/M-150";
+    }
+    void ventilatorCell()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, model);
+        QTEST(QString::fromStdString(VentilatorChoice(model)), "caption");
+        const CellRead read =
+            ReadCell(ScheduleRow{}, SheetColumn::Ventilator, text.toStdString(), 5, false);
+        QCOMPARE(QString::fromStdString(read.reason), QString());
+        QCOMPARE(read.row.model, model);
     }
 
     // The conditions named as the comparison names them, the storeys counted
