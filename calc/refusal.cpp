@@ -60,7 +60,7 @@ std::string_view RefusalText(Refusal refusal)
     case Refusal::None:
         return {};
     case Refusal::NonFiniteInput:
-        return "Dane zawierają wartość, która nie jest skończoną liczbą – popraw je.";
+        return "Dane zawierają wartość, która nie jest poprawną liczbą – popraw je.";
     case Refusal::DuctDiameter:
         return "Średnica kanału musi być większa od zera – podaj parametry kanału.";
     case Refusal::DuctArea:
@@ -90,8 +90,8 @@ std::string_view RefusalText(Refusal refusal)
     case Refusal::StackTemperature:
         return "Temperatury ti i te muszą być wyższe od −273.15 °C (zera bezwzględnego).";
     case Refusal::StackPressure:
-        return "Ciśnienie ciągu grawitacyjnego Δps wychodzi poza zakres liczb – sprawdź ti, "
-               "te i H.";
+        return "Ciśnienie ciągu grawitacyjnego Δps jest zbyt duże, by je obliczyć – sprawdź "
+               "ti, te i H.";
     case Refusal::Underpressure:
         return "Podciśnienie w mieszkaniu pf nie może być ujemne – popraw pf.";
     default:

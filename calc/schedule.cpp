@@ -5,8 +5,10 @@
 #include "calc/input_limits.h"
 #include "calc/inputs.h"
 #include "calc/number_format.h"
+#include "calc/polish_plural.h"
 #include "calc/schedule_limits.h"
 #include "calc/selection.h"
+#include "calc/sentence.h"
 
 #include <algorithm>
 #include <array>
@@ -29,8 +31,9 @@ namespace {
 
 const char* const kNoPoint = "brak punktu pracy";
 const char* const kNoDesignWind =
-    "Nie podano prędkości wiatru obliczeniowego (v = 0 m/s): werdykt na wietrze obliczeniowym "
-    "nie ma sensu – podaj prędkość wiatru albo oceniaj przewody w dzień bezwietrzny.";
+    "Nie podano prędkości wiatru obliczeniowego (v = 0 m/s): ocena w warunkach „wiatr "
+    "obliczeniowy” nie ma sensu – podaj prędkość wiatru albo oceniaj przewody w warunkach „bez "
+    "wiatru – sam ciąg grawitacyjny”.";
 
 InstallationInput RowInstallation(const ScheduleBuilding& b, const ScheduleRow& row)
 {
@@ -111,6 +114,19 @@ Suggestion Suggest(const RowInputs& inputs, double need, ScheduleCondition condi
     return suggestion;
 }
 
+// "KALMO-200 (nr 14) – 13 szt.; VESK-160 (nr 13) – 2 szt."; empty: none.
+std::string BillText(const std::array<int, kVentilatorCount>& counts)
+{
+    std::string bill;
+    for (int i = 0; i < kVentilatorCount; ++i) {
+        const int count = counts[static_cast<std::size_t>(i)];
+        if (count > 0)
+            bill += (bill.empty() ? "" : "; ") + std::string(VentilatorCaption(i + 1)) + " (nr " +
+                    FormatWhole(i + 1) + ") – " + FormatWhole(count) + " szt.";
+    }
+    return bill;
+}
+
 std::string Flow(double flowPerHour)
 {
     return FormatFixed(flowPerHour, 1) + " m3/h";
@@ -122,11 +138,11 @@ std::string_view ConditionText(ScheduleCondition condition)
 {
     switch (condition) {
     case ScheduleCondition::Calm:
-        return "dzień bezwietrzny";
+        return "bez wiatru – sam ciąg grawitacyjny";
     case ScheduleCondition::Wind:
         return "wiatr obliczeniowy";
     case ScheduleCondition::WindStack:
-        return "wiatr z ciągiem grawitacyjnym";
+        return "wiatr + ciąg grawitacyjny";
     }
     return {};
 }
@@ -290,11 +306,13 @@ RowResult ComputeRow(const ScheduleBuilding& building, const ScheduleRow& row)
         r.note = "Żaden wywietrznik nie zapewnia " + Flow(r.need) + " (" +
                  std::string(ConditionText(condition)) + "); ";
         if (suggestion.nearest != 0)
-            r.note += "najwięcej daje " + std::string(LookUpVentilator(suggestion.nearest).Name) +
+            r.note += "najwięcej daje " + std::string(VentilatorCaption(suggestion.nearest)) +
                       " (nr " + FormatWhole(suggestion.nearest) +
                       "): " + Flow(suggestion.nearestFlow) + ".";
+        else if (!suggestion.reason.empty() && suggestion.reason != kNoPoint)
+            r.note += "żaden nie ma punktu pracy: " + EndSentence(SmallFirst(suggestion.reason));
         else if (!suggestion.reason.empty())
-            r.note += "żaden nie ma punktu pracy: " + suggestion.reason;
+            r.note += "żaden nie ma punktu pracy.";
         else
             r.note += "żaden nie daje przepływu.";
         if (r.model == 0) {
@@ -303,7 +321,7 @@ RowResult ComputeRow(const ScheduleBuilding& building, const ScheduleRow& row)
         }
         return r;
     }
-    const std::string name = std::string(LookUpVentilator(r.suggested).Name);
+    const std::string name(VentilatorCaption(r.suggested));
     if (row.model == 0) {
         evaluate(r.suggested);
         r.note = "Dobrano " + name + " (nr " + FormatWhole(r.suggested) + ").";
@@ -322,7 +340,8 @@ ScheduleSummary Summarize(const std::vector<RowResult>& rows)
         if (!rows[i].meets)
             summary.failing.push_back(i);
         if (rows[i].model != 0)
-            ++summary.models[static_cast<std::size_t>(rows[i].model - 1)];
+            ++(rows[i].meets ? summary.models
+                             : summary.toVerify)[static_cast<std::size_t>(rows[i].model - 1)];
     }
     return summary;
 }
@@ -361,21 +380,19 @@ std::vector<std::string> SummaryLines(const Schedule& schedule, const ScheduleRe
         std::string list;
         for (const auto& [storey, count] : storeys)
             list += (list.empty() ? "" : ", ") + FormatWhole(storey);
-        lines.push_back("Nie zapewnia wymaganej wydajności (" + condition +
-                        "): " + std::to_string(s.failing.size()) + " – " + ducts + ".");
+        lines.push_back("Bez wymaganej wydajności (" + condition +
+                        "): " + Counted(static_cast<std::int64_t>(s.failing.size()), kDuctNoun) +
+                        " – " + ducts + ".");
         lines.push_back("Kondygnacje z takimi przewodami: " + list + ".");
     }
-    std::string bill;
     int without = 0;
-    for (int i = 0; i < kVentilatorCount; ++i) {
-        const int count = s.models[static_cast<std::size_t>(i)];
-        if (count > 0)
-            bill += (bill.empty() ? "" : "; ") + std::string(VentilatorCatalogue[i].Name) +
-                    " (nr " + FormatWhole(i + 1) + ") – " + FormatWhole(count) + " szt.";
-    }
     for (const RowResult& row : result.rows)
         without += row.model == 0 ? 1 : 0;
-    lines.push_back("Zestawienie wywietrzników: " + (bill.empty() ? std::string("brak.") : bill));
+    const std::string bill = BillText(s.models);
+    lines.push_back("Zestawienie wywietrzników (przewody spełniające wymaganie): " +
+                    (bill.empty() ? std::string("brak.") : bill));
+    if (const std::string verify = BillText(s.toVerify); !verify.empty())
+        lines.push_back("Do weryfikacji (przewody niespełniające wymagania): " + verify);
     for (auto& more : {DangerLines(schedule, result), FlatLines(schedule, result)})
         lines.insert(lines.end(), more.begin(), more.end());
     if (without > 0)

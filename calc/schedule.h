@@ -15,8 +15,9 @@
 // The schedule of exhaust ducts ("Zestawienie przewodów"): every duct of a
 // building, each from its own storey to the roof. The duct of storey k runs
 // through N - k + 1 storeys and is the building installation with that many
-// storeys (L = storeys x h, the same grille loss), so every row is exactly one
-// ordinary calculation on the inputs that the dialogs would write.
+// storeys (L = storeys x h, the same grille loss): the inputs that the dialogs
+// would write, computed without wind with the gravity draught, at the design
+// wind (the ordinary calculation) and with both.
 
 // The room types with their minimum exhaust flows, PN-83/B-03430 with its
 // amendment of 2000. Row 0 of a schedule's room is the need typed by hand.
@@ -31,7 +32,8 @@ inline constexpr std::string_view kTypedNeedCaption = "Wydajność podana";
 // The conditions on which the verdict and the suggestion are made.
 enum class ScheduleCondition { Calm, Wind, WindStack };
 inline constexpr int kScheduleConditionCount = 3;
-// "dzień bezwietrzny", "wiatr obliczeniowy", "wiatr z ciągiem grawitacyjnym".
+// "bez wiatru – sam ciąg grawitacyjny", "wiatr obliczeniowy", "wiatr + ciąg
+// grawitacyjny": the comparison window's names, the schedule's one home.
 std::string_view ConditionText(ScheduleCondition condition);
 
 enum class ScheduleGrille { Rectangular, Round, Adjustable };
@@ -150,8 +152,11 @@ struct RowResult {
 
 struct ScheduleSummary {
     std::size_t ducts = 0;
-    std::vector<std::size_t> failing;           // rows that do not meet their need
-    std::array<int, kVentilatorCount> models{}; // how many of each model, by position
+    std::vector<std::size_t> failing; // rows that do not meet their need
+    // The bill: how many of each model, by position, on ducts that meet their
+    // need; and the models named for failing ducts, to be verified.
+    std::array<int, kVentilatorCount> models{};
+    std::array<int, kVentilatorCount> toVerify{};
 };
 
 // One flat of the schedule: its rows and, by condition, its balance.
@@ -177,7 +182,7 @@ ScheduleSummary Summarize(const std::vector<RowResult>& rows);
 ScheduleResult ComputeSchedule(const Schedule& schedule);
 
 // The lines below the table: the count, the failing ducts with their storeys,
-// the bill of materials.
+// the bill of materials and the models to verify.
 std::vector<std::string> SummaryLines(const Schedule& schedule, const ScheduleResult& result);
 
 // The lines of the flats (balance, pf, inflow, inlets needed) and the

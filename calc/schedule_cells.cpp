@@ -262,6 +262,11 @@ Result<ScheduleRow> ReadChoice(ScheduleRow row, SheetColumn column, std::string_
         return row;
     }
     int model = Find(plain, kVentilatorCount + 1, VentilatorChoice);
+    if (model < 0) // as older tables wrote it: "7 OSTREL-160 wzdluznie"
+        model = Find(plain, kVentilatorCount + 1, [](int i) {
+            return i == 0 ? std::string()
+                          : FormatWhole(i) + " " + std::string(Trim(LookUpVentilator(i).Name));
+        });
     if (const auto number = Whole(plain);
         model < 0 && number && *number >= 1 && *number <= kVentilatorCount)
         model = *number;
@@ -397,7 +402,7 @@ std::string VentilatorChoice(int model)
 {
     if (model < 1 || model > kVentilatorCount)
         return "dobierz";
-    return FormatWhole(model) + " " + std::string(Trim(LookUpVentilator(model).Name));
+    return FormatWhole(model) + " " + std::string(VentilatorCaption(model));
 }
 
 int GrilleChoiceOf(const ScheduleRow& row)

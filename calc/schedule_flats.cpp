@@ -5,6 +5,7 @@
 #include "calc/number_format.h"
 #include "calc/schedule.h"
 #include "calc/selection.h"
+#include "calc/sentence.h"
 
 #include <algorithm>
 
@@ -178,9 +179,10 @@ void BalanceFlat(const Schedule& schedule, FlatResult& flat, ScheduleResult& res
     for (std::size_t i : ducts) {
         RowResult& r = result.rows[i];
         if (!r.meets)
-            r.note += std::string(r.note.empty() ? "" : " ") + "Za mało nawiewu do mieszkania " +
-                      supply.flat + ": potrzebne nawiewniki " + FormatWhole(flat.needed.count) +
-                      " szt. (jest " + FormatWhole(supply.inlets) + ").";
+            r.note = JoinSentences(r.note, "Za mało nawiewu do mieszkania " + supply.flat +
+                                               ": potrzebne nawiewniki " +
+                                               FormatWhole(flat.needed.count) + " szt. (jest " +
+                                               FormatWhole(supply.inlets) + ")");
     }
 }
 
@@ -260,7 +262,7 @@ std::vector<std::string> FlatLines(const Schedule& schedule, const ScheduleResul
         const FlatSupply& s = schedule.flats[flat.supply];
         std::string line = "Mieszkanie " + FlatName(s) + ": ";
         if (!flat.problem.empty()) {
-            lines.push_back(line + "popraw dane: " + flat.problem + ".");
+            lines.push_back(line + "popraw dane: " + EndSentence(SmallFirst(flat.problem)));
             continue;
         }
         line += "nawiewniki " + FormatWhole(s.inlets) + " × " + Flow(s.inletFlow) + " przy " +
@@ -269,7 +271,7 @@ std::vector<std::string> FlatLines(const Schedule& schedule, const ScheduleResul
         for (int c = 0; c < kScheduleConditionCount; ++c)
             line += " " + Condition(c) + ": " +
                     BalanceText(flat.balance[static_cast<std::size_t>(c)]) + ";";
-        lines.push_back(line + " " + flat.neededText);
+        lines.push_back(line + " " + SmallFirst(flat.neededText));
     }
     return lines;
 }

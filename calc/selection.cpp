@@ -183,7 +183,9 @@ std::string SuggestionText(const std::vector<Candidate>& candidates, double need
                     std::string(VentilatorCaption(earliest->number)) + " (nr " +
                     FormatWhole(earliest->number) + "): v = " + FormatFixed(earliest->needWind, 1) +
                     " m/s.";
-        return text + " Zmniejsz wymaganą wydajność albo zastosuj kilka wywietrzników.";
+        return text + " Wymagana wydajność wynika z normy: zwiększ przekrój przewodu, zastosuj "
+                      "kratkę o mniejszym ζ, zapewnij dopływ powietrza (nawiewniki) albo "
+                      "wspomaganie mechaniczne.";
     }
     double flow = 0.0;
     for (const Candidate& candidate : candidates) {

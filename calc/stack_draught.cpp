@@ -240,9 +240,9 @@ std::string_view StackReason(const StackPoint& point)
         if (point.startPressure == 0.0)
             return "Ciśnienie napędzające jest zerowe przy zerowym przepływie i maleje, gdy "
                    "przepływ rośnie – powietrze nie ruszy w górę kanału. Sprawdź temperatury "
-                   "ti i te: ciąg grawitacyjny wspiera wywietrznik, gdy ti jest wyższa od te.";
+                   "ti i te: ciąg grawitacyjny wspomaga wywietrznik, gdy ti jest wyższa od te.";
         return "Ciśnienie napędzające jest ujemne przy zerowym przepływie – powietrze nie "
-               "ruszy w górę kanału. Sprawdź temperatury ti i te: ciąg grawitacyjny wspiera "
+               "ruszy w górę kanału. Sprawdź temperatury ti i te: ciąg grawitacyjny wspomaga "
                "wywietrznik, gdy ti jest wyższa od te.";
     case StackStatus::OutOfRange:
         return "Brak punktu pracy: przepływ, do którego powietrze dochodzi od spoczynku, jest "

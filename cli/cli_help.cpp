@@ -16,7 +16,8 @@ Oblicza punkt pracy wywietrznika KORVANT tak samo jak program okienkowy.
 const char* const kNotes = R"(
 Liczby zapisuje się z kropką dziesiętną (1.2, -3, 4e-1), wartość ujemną także
 jako --wind -3 albo --wind=-3; listy wartości rozdziela przecinek. Liczba
-całkowita (ilość kondygnacji, temperatura, ...) bierze część całkowitą: 20.7 to 20.
+całkowita (liczba kondygnacji, temperatura, ...) uwzględnia tylko część całkowitą:
+20.7 to 20.
 Granice danych: gęstość 0 < Ro <= 5 kg/m3, wiatr 0 <= v <= 100 m/s, temperatura
 zewnętrzna (--weather, te w --stack) od -60 do 60 °C, wymiary kanału i kratki,
 długość kanału hali, wysokość kondygnacji, budynku i H od 0 do 1000 m, ζ kratki

@@ -273,11 +273,11 @@ const Option kOptions[] = {
     {"--material", "N", ApplyMaterial, "materiał kanału 1..6 (domyślnie 1)"},
     {"--hall", "L[,I]", ApplyHall, "hala: długość kanału L [m], wlot I 1..3 (domyślnie 1)"},
     {"--building-rect", "H,N,A,B,Z", ApplyBuildingRect,
-     "wysokość kondygnacji, ilość kondygnacji,\nwysokość i szerokość kratki, współczynnik strat"},
+     "wysokość kondygnacji, liczba kondygnacji,\nwysokość i szerokość kratki, współczynnik strat"},
     {"--building-round", "H,N,D,Z", ApplyBuildingRound,
-     "wysokość kondygnacji, ilość kondygnacji,\nśrednica kratki, współczynnik strat"},
+     "wysokość kondygnacji, liczba kondygnacji,\nśrednica kratki, współczynnik strat"},
     {"--building-adjustable", "H,N,G,O", ApplyBuildingAdjustable,
-     "wysokość kondygnacji, ilość kondygnacji,\nkratka 1..5, otwarcie w obrotach tarczy"},
+     "wysokość kondygnacji, liczba kondygnacji,\nkratka 1..5, otwarcie w obrotach tarczy"},
     {"--model", "N", ApplyModel, "wywietrznik 1..27"},
     {"--printer", "", SetPrinter, "raport w wersji do wydruku"},
     {"--all", "", SetAll, "tabela wszystkich 27 wywietrzników zamiast raportu"},
@@ -398,7 +398,7 @@ Outcome CheckFiles(const std::vector<Given>& given, const CliRequest& request)
     for (const Given& g : given) {
         const std::string_view name = g.option->name;
         if (request.scheduleTemplate && name != "--schedule-template")
-            return Failure{"opcja --schedule-template nie przyjmuje innych opcji, podano " +
+            return Failure{"opcja --schedule-template nie łączy się z innymi opcjami, podano " +
                            std::string(name)};
         if (!request.schedule.empty() && name != "--schedule" && name != "--format")
             return Failure{"opcja --schedule przyjmuje obok siebie tylko --format, podano " +

@@ -113,6 +113,19 @@ QJsonArray FlatsJson(const Schedule& schedule, const ScheduleResult& result)
     return flats;
 }
 
+// The bill: {"model", "name", "count"} of each model counted.
+QJsonArray BillJson(const std::array<int, kVentilatorCount>& counts)
+{
+    QJsonArray models;
+    for (int i = 0; i < kVentilatorCount; ++i) {
+        if (const int count = counts[static_cast<std::size_t>(i)]; count > 0)
+            models.append(QJsonObject{{"model", i + 1},
+                                      {"name", Q(std::string(VentilatorCaption(i + 1)))},
+                                      {"count", count}});
+    }
+    return models;
+}
+
 QJsonObject SummaryJson(const Schedule& schedule, const ScheduleResult& result)
 {
     QJsonObject summary;
@@ -128,14 +141,8 @@ QJsonObject SummaryJson(const Schedule& schedule, const ScheduleResult& result)
     for (std::int32_t storey : storeys)
         failingStoreys.append(storey);
     summary.insert("failingStoreys", failingStoreys);
-    QJsonArray models;
-    for (int i = 0; i < kVentilatorCount; ++i) {
-        if (const int count = result.summary.models[static_cast<std::size_t>(i)]; count > 0)
-            models.append(QJsonObject{{"model", i + 1},
-                                      {"name", Q(std::string(VentilatorCatalogue[i].Name))},
-                                      {"count", count}});
-    }
-    summary.insert("models", models);
+    summary.insert("models", BillJson(result.summary.models));
+    summary.insert("toVerify", BillJson(result.summary.toVerify));
     QJsonArray dangers;
     for (const std::string& line : DangerLines(schedule, result))
         dangers.append(Q(line));

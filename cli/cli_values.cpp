@@ -28,7 +28,7 @@ Outcome RealValue(std::string_view option, const std::string& text, double& valu
         const bool shaped = IsCNumber(text);
         return Failure{
             "opcja " + std::string(option) + ": wartość " + Quoted(text) +
-            (shaped ? " wykracza poza zakres liczb" : " nie jest liczbą (np. 1.2, -3, 4e-1)")};
+            (shaped ? " jest poza zakresem liczb" : " nie jest liczbą (np. 1.2, -3, 4e-1)")};
     }
     value = ConvertReal(text);
     return {};

@@ -1,6 +1,7 @@
 #include "compare/stack_group.h"
 
 #include "calc/calc_state.h"
+#include "calc/input_limits.h"
 #include "calc/number_format.h"
 #include "calc/selection.h"
 
@@ -99,8 +100,10 @@ std::optional<StackConditions> StackGroup::Conditions(const CalcState& state) co
             inside = "Temperatura ti" + zero;
         if (outside.isEmpty() && conditions.outside <= kAbsoluteZero)
             outside = "Temperatura te" + zero;
-        if (height.isEmpty() && conditions.height < 0.0)
-            height = "Wysokość H nie może być ujemna.";
+        const bool typed = !height_->text().trimmed().isEmpty();
+        if (typed && height.isEmpty() &&
+            CheckLimits({{Limited::StackHeight, conditions.height}}) != Refusal::None)
+            height = "Wysokość H musi być większa od zera i nie większa niż 1000 m.";
     }
     Mark(inside_, inside);
     Mark(outside_, outside);

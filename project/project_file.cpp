@@ -247,7 +247,7 @@ Outcome WriteInputs(const Project& project, QJsonObject& root)
         const double value = EnteredValue(entered, *f);
         if (!std::isfinite(value))
             return FailureOf(
-                QStringLiteral("wartość %1 nie jest skończoną liczbą").arg(Utf8(f->name)));
+                QStringLiteral("wartość %1 nie jest poprawną liczbą").arg(Utf8(f->name)));
         if (std::holds_alternative<double CalcState::*>(f->member))
             inputs.insert(Utf8(f->name), value);
         else
@@ -324,7 +324,7 @@ Outcome WriteStateGroups(const Project& project, QJsonObject& root)
             f->member);
         if (!finite)
             return FailureOf(
-                QStringLiteral("wartość %1 nie jest skończoną liczbą").arg(Utf8(f->name)));
+                QStringLiteral("wartość %1 nie jest poprawną liczbą").arg(Utf8(f->name)));
         if (f->name == "VentilatorIndex")
             group.insert(kNameKey, Utf8(project.state.VentilatorName));
     }

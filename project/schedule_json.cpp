@@ -115,8 +115,8 @@ private:
         if (fault_.Failed())
             return QJsonValue(QJsonValue::Undefined);
         QJsonValue v = object_.value(QLatin1String(key));
-        if (v.isUndefined())
-            Fail(key, QStringLiteral("brak"));
+        if (v.isUndefined() && !fault_.Failed())
+            fault_ = FailureOf(QStringLiteral("%1: brak pola %2").arg(where_, QLatin1String(key)));
         return v;
     }
     void Fail(QAnyStringView key, const QString& what)
@@ -332,7 +332,7 @@ Result<QJsonObject> ScheduleToJson(const Schedule& s)
 {
     if (!AllFinite(s))
         return FailureOf(
-            QStringLiteral("wartość w zestawieniu przewodów nie jest skończoną liczbą"));
+            QStringLiteral("wartość w zestawieniu przewodów nie jest poprawną liczbą"));
     const ScheduleBuilding& b = s.building;
     QJsonObject building;
     building.insert("DensityTyped", b.densityTyped);

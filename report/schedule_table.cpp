@@ -3,6 +3,8 @@
 #include "calc/catalogue.h"
 #include "calc/derived.h"
 #include "calc/number_format.h"
+#include "calc/polish_plural.h"
+#include "calc/sentence.h"
 #include "files/csv.h"
 #include "files/visible_text.h"
 
@@ -43,13 +45,13 @@ std::string GrilleText(const ScheduleRow& row)
 std::string VentilatorText(const ScheduleRow& row, const RowResult& result)
 {
     if (row.model >= 1 && row.model <= kVentilatorCount)
-        return FormatWhole(row.model) + " " + std::string(LookUpVentilator(row.model).Name);
+        return FormatWhole(row.model) + " " + std::string(VentilatorCaption(row.model));
     if (result.model != 0 && result.suggested == 0)
         return "dobierz: brak; najbliżej " + FormatWhole(result.model) + " " +
-               std::string(LookUpVentilator(result.model).Name);
+               std::string(VentilatorCaption(result.model));
     if (result.model != 0)
         return "dobierz: " + FormatWhole(result.model) + " " +
-               std::string(LookUpVentilator(result.model).Name);
+               std::string(VentilatorCaption(result.model));
     return "dobierz";
 }
 
@@ -74,7 +76,8 @@ std::string Reasons(const RowResult& result)
         const auto condition = static_cast<ScheduleCondition>(c);
         const ConditionResult& r = result.Of(condition);
         if (!r.Found() && !r.reason.empty() && result.model != 0)
-            text += " " + std::string(ConditionText(condition)) + ": " + r.reason;
+            text = JoinSentences(text, std::string(ConditionText(condition)) + ": " +
+                                           SmallFirst(r.reason));
     }
     return text;
 }
@@ -163,8 +166,8 @@ std::string ScheduleCell(const ScheduleRow& row, const RowResult& result, Schedu
         return result.meets ? "spełnia" : "NIE SPEŁNIA";
     case ScheduleColumn::Note:
         if (!result.problem.empty())
-            return "Popraw dane: " + result.problem + ".";
-        return result.note + Reasons(result);
+            return "Popraw dane: " + EndSentence(SmallFirst(result.problem));
+        return JoinSentences(result.note, Reasons(result));
     }
     return {};
 }
@@ -179,12 +182,16 @@ std::vector<std::string> ScheduleConditionLines(const ScheduleBuilding& b)
                         " [°C], p = " + FormatWhole(b.pressure) +
                         " [hPa], φ = " + FormatWhole(b.humidity) + " [%]");
     lines.push_back("Wiatr obliczeniowy: v = " + FormatFixed(b.windSpeed, 2) + " [m/s]");
-    lines.push_back("Budynek: N = " + FormatWhole(b.storeys) +
-                    " kondygnacji po h = " + FormatFixed(b.storeyHeight, 2) +
+    lines.push_back("Budynek: N = " + Counted(b.storeys, kStoreyNoun) +
+                    " po h = " + FormatFixed(b.storeyHeight, 2) +
                     " [m]; przewód z kondygnacji k ma L = (N − k + 1) · h");
     lines.push_back("Ciąg grawitacyjny: ti = " + FormatFixed(b.inside, 1) +
                     " [°C], te = " + FormatFixed(b.outside, 1) + " [°C], H = L przewodu");
-    lines.push_back("Ocena na warunek: " + std::string(ConditionText(b.condition)));
+    lines.push_back("Warunki oceny: " + std::string(ConditionText(b.condition)));
+    lines.push_back("Założenie: przewód prostokątny liczy się jak okrągły o średnicy hydraulicznej "
+                    "2ab/(a + b) – o polu mniejszym od rzeczywistego, więc wynik jest ostrożny.");
+    lines.push_back("Założenie: stratę przejścia z przewodu do wywietrznika liczy się na metr "
+                    "przewodu – w wysokim przewodzie model o małej stracie może wypaść gorzej.");
     return lines;
 }
 

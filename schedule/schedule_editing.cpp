@@ -1,5 +1,6 @@
 // The editing commands of the schedule window: undo and redo, copy, paste,
 // fill down, rows removed and duplicated, the millimetre question.
+#include "calc/polish_plural.h"
 #include "calc/schedule_sheet.h"
 #include "schedule/schedule_delegates.h"
 #include "schedule/schedule_model.h"
@@ -273,9 +274,11 @@ void ScheduleWindow::PasteCells()
             const int column = left + static_cast<int>(c);
             if (column >= ScheduleTableModel::ColumnCount) {
                 ShowMessage(this, QMessageBox::Warning, windowTitle(),
-                            QStringLiteral("Nic nie wklejono. Wklejany blok ma %1 kolumn, a od "
+                            QStringLiteral("Nic nie wklejono. Wklejany blok ma %1, a od "
                                            "kolumny „%2” tabela ma ich tylko %3.")
-                                .arg(block[r].size())
+                                .arg(QString::fromStdString(
+                                    Counted(static_cast<std::int64_t>(block[r].size()),
+                                            {"kolumnę", "kolumny", "kolumn"})))
                                 .arg(model_->headerData(left, Qt::Horizontal).toString())
                                 .arg(ScheduleTableModel::ColumnCount - left),
                             QStringLiteral("BlockRefused"));

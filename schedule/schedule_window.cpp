@@ -327,7 +327,7 @@ void ScheduleWindow::BuildBuildingGroup(QGridLayout* grid)
     grid->addLayout(weatherRow, 1, 1);
     grid->addWidget(label("Wiatr obliczeniowy v [m/s]"), 0, 2);
     grid->addWidget(field(BuildingField::Wind), 0, 3);
-    grid->addWidget(label("Ocena na warunek"), 1, 2);
+    grid->addWidget(label("Warunki oceny"), 1, 2);
     grid->addWidget(condition_, 1, 3);
     grid->addWidget(label("Liczba kondygnacji N"), 0, 4);
     grid->addWidget(field(BuildingField::Storeys), 0, 5);

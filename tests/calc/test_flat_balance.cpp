@@ -181,8 +181,8 @@ private slots:
         QCOMPARE(QString::fromStdString(danger[0]),
                  QStringLiteral(
                      "NIEBEZPIECZEŃSTWO: ciąg wsteczny w kuchni z kuchenką gazową "
-                     "Kuchnia (mieszkanie M5, kondygnacja 5; wiatr obliczeniowy, wiatr z ciągiem "
-                     "grawitacyjnym) – "
+                     "Kuchnia (mieszkanie M5, kondygnacja 5; wiatr obliczeniowy, wiatr + ciąg "
+                     "grawitacyjny) – "
                      "spaliny mogą cofać się do mieszkania, zagrożenie życia."));
     }
 

@@ -143,7 +143,7 @@ private slots:
         QTest::addColumn<QString>("reason");
         QTest::newRow("absolute zero") << -273.15 << 5.0 << "Temperatury ti i te";
         QTest::newRow("negative height") << 20.0 << -1.0 << "Wysokość ciągu";
-        QTest::newRow("infinite height") << 20.0 << double(INFINITY) << "nie jest skończoną liczbą";
+        QTest::newRow("infinite height") << 20.0 << double(INFINITY) << "nie jest poprawną liczbą";
     }
     void refusals()
     {

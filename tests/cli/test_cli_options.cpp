@@ -124,6 +124,25 @@ private slots:
         QVERIFY(QString::fromStdString(result.Reason()).contains("\"" + wind + "\""));
     }
 
+    // The reasons of a number too large and of the template with other options.
+    void usageReasons_data()
+    {
+        QTest::addColumn<QString>("arguments");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("1e400")
+            << "--density 1.2 --wind 1e400 --round 0.16 --hall 5 --model 5"
+            << "wywietrznik-cli: opcja --wind: wartość \"1e400\" jest poza zakresem liczb";
+        QTest::newRow("template and wind")
+            << "--schedule-template --wind 4"
+            << "wywietrznik-cli: opcja --schedule-template nie łączy się z innymi opcjami, "
+               "podano --wind";
+    }
+    void usageReasons()
+    {
+        QFETCH(QString, arguments);
+        QTEST(QString::fromStdString(Parse(arguments).Reason()), "reason");
+    }
+
     void valuesGoThroughTheFieldConversion()
     {
         const CliParseResult ok = Parse("--weather 20.7,1013,55.5 --wind -3.26 "

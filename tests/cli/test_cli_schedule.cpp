@@ -184,6 +184,12 @@ void TestCliSchedule::templateRowsAreSingleRuns()
     }
     QCOMPARE(checked, 15);
     QCOMPARE(top.size(), std::size_t{3});
+    // The bill counts the ducts that meet their need; the failing ones apart.
+    const QJsonObject summary = schedule.value("summary").toObject();
+    QCOMPARE(summary.value("models").toArray(),
+             QJsonArray({QJsonObject{{"model", 14}, {"name", "KALMO-200"}, {"count", 13}}}));
+    QCOMPARE(summary.value("toVerify").toArray(),
+             QJsonArray({QJsonObject{{"model", 14}, {"name", "KALMO-200"}, {"count", 2}}}));
 
     // The top storey's model on every storey of its riser, on a calm day.
     for (const auto& [riser, topRow] : top) {
@@ -258,12 +264,13 @@ void TestCliSchedule::noDesignWind()
     for (const RowResult& row : result.rows) {
         QCOMPARE(row.model, 0);
         QCOMPARE(QString::fromStdString(row.note),
-                 "Nie podano prędkości wiatru obliczeniowego (v = 0 m/s): werdykt na wietrze "
-                 "obliczeniowym nie ma sensu – podaj prędkość wiatru albo oceniaj przewody w "
-                 "dzień bezwietrzny.");
+                 "Nie podano prędkości wiatru obliczeniowego (v = 0 m/s): ocena w warunkach "
+                 "„wiatr obliczeniowy” nie ma sensu – podaj prędkość wiatru albo oceniaj "
+                 "przewody w warunkach „bez wiatru – sam ciąg grawitacyjny”.");
     }
     const std::vector<std::string> lines = SummaryLines(schedule, result);
-    QCOMPARE(QString::fromStdString(lines[lines.size() - 2]), "Zestawienie wywietrzników: brak.");
+    QCOMPARE(QString::fromStdString(lines[lines.size() - 2]),
+             "Zestawienie wywietrzników (przewody spełniające wymaganie): brak.");
     QCOMPARE(QString::fromStdString(lines.back()),
              "Przewody bez wywietrznika (nie dobrano lub błędne dane): 15.");
 }

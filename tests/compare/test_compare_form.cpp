@@ -61,7 +61,9 @@ private slots:
         const QString line = "Proponowany: MIRT-160 (nr 27) – spośród modeli osiągających %1 "
                              "m3/h przy wietrze v = 4.00 m/s ma najmniejszą średnicę Dn = 0.160 "
                              "m, a przy niej najmniejszą wydajność Qh = 115.7007 m3/h.";
-        const QString mend = " Zmniejsz wymaganą wydajność albo zastosuj kilka wywietrzników.";
+        const QString mend = " Wymagana wydajność wynika z normy: zwiększ przekrój przewodu, "
+                             "zastosuj kratkę o mniejszym ζ, zapewnij dopływ powietrza "
+                             "(nawiewniki) albo wspomaganie mechaniczne.";
         QTest::newRow("100") << "100" << 27 << 6 << QStringList{"0.160", "równy", "tak", "≥ 2.4"}
                              << line.arg("100.0") << QString();
         QTest::newRow("comma") << "100,5" << 27 << 6
@@ -557,7 +559,7 @@ private slots:
                                 << "Gęstość powietrza musi być większa od zera – podaj "
                                    "parametry powietrza.";
         QTest::newRow("infinite duct") << 1.2 << qInf()
-                                       << "Dane zawierają wartość, która nie jest skończoną "
+                                       << "Dane zawierają wartość, która nie jest poprawną "
                                           "liczbą – popraw je.";
     }
     void refusedInputsName()

@@ -108,6 +108,9 @@ void TestScheduleJson::damagedScheduleRefused_data()
         << QByteArray("\"Flat\": \"M1\"") << QByteArray("\"Flat\": \"M9\"") // the list comes first
         << "zestawienie przewodów jest uszkodzone (wiersz 1: pole Flat: mieszkania „M1” na "
            "kondygnacji 1 nie ma na liście Flats)";
+    QTest::newRow("missing field")
+        << QByteArray("\"StoreyCount\": 5,") << QByteArray()
+        << "zestawienie przewodów jest uszkodzone (budynek: brak pola StoreyCount)";
     QTest::newRow("rows") << QByteArray("\"Rows\"") << QByteArray("\"Wiersze\"")
                           << "zestawienie przewodów jest uszkodzone (brak listy Rows lub ponad "
                              "10000 wierszy)";

@@ -1,5 +1,7 @@
 #include "report/schedule_table.h"
 
+#include "calc/schedule_cells.h"
+
 #include <QtTest>
 
 namespace {
@@ -64,6 +66,115 @@ private slots:
                               "10.00 Pa, nieszczelności 0.0 m3/h przy 10.00 Pa; "));
         const QString csv = QString::fromStdString(ScheduleCsv(s, r, true));
         QVERIFY(csv.contains(";M5;"));
+    }
+
+    // The bill counts the ventilators of the ducts that meet their need; the
+    // models of the failing ones are listed apart, to be verified.
+    void billOfMaterials()
+    {
+        const Schedule s = ScheduleTemplate();
+        const std::vector<std::string> lines = SummaryLines(s, ComputeSchedule(s));
+        QCOMPARE(QString::fromStdString(lines[1]),
+                 QStringLiteral("Bez wymaganej wydajności (wiatr + ciąg grawitacyjny): 2 przewody "
+                                "– Kuchnia k5, WC k5."));
+        QCOMPARE(QString::fromStdString(lines[3]),
+                 QStringLiteral("Zestawienie wywietrzników (przewody spełniające wymaganie): "
+                                "KALMO-200 (nr 14) – 13 szt."));
+        QCOMPARE(QString::fromStdString(lines[4]),
+                 QStringLiteral("Do weryfikacji (przewody niespełniające wymagania): KALMO-200 "
+                                "(nr 14) – 2 szt."));
+    }
+
+    // The remarks read as sentences: one full stop each, a capital after it.
+    void remarksAreSentences_data()
+    {
+        QTest::addColumn<double>("diameter");
+        QTest::addColumn<double>("inside");
+        QTest::addColumn<QString>("note");
+        QTest::newRow("refused") << 5000.0 << 20.0
+                                 << "Popraw dane: wymiary kanału muszą być większe od zera i nie "
+                                    "większe niż 1000 m – popraw parametry kanału.";
+        const QString cold = "ciśnienie napędzające jest ujemne przy zerowym przepływie – "
+                             "powietrze nie ruszy w górę kanału. Sprawdź temperatury ti i te: "
+                             "ciąg grawitacyjny wspomaga wywietrznik, gdy ti jest wyższa od te.";
+        QTest::newRow("cold inside") << 0.16 << 0.0
+                                     << "Bez wiatru – sam ciąg grawitacyjny: " + cold +
+                                            " Wiatr + ciąg grawitacyjny: " + cold;
+    }
+    void remarksAreSentences()
+    {
+        QFETCH(double, diameter);
+        QFETCH(double, inside);
+        Schedule s;
+        s.building.condition = ScheduleCondition::Wind;
+        s.building.inside = inside;
+        ScheduleRow row;
+        row.diameter = diameter;
+        row.model = 14;
+        s.rows = {row};
+        QTEST(Cell(s, ComputeSchedule(s), 0, ScheduleColumn::Note), "note");
+    }
+
+    // The sheet's list names a model by its caption and still reads the
+    // catalogue's name that older tables wrote.
+    void ventilatorCell_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("model");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("caption") << "7 OSTREL-160 wzdłużnie" << 7 << "7 OSTREL-160 wzdłużnie";
+        QTest::newRow("catalogue name")
+            << "7 OSTREL-160 wzdluznie" << 7 << "7 OSTREL-160 wzdłużnie";
+        QTest::newRow("trailing blank") << "3 TRAVEN /M-150 " << 3 << "3 TRAVEN/M-150";
+    }
+    void ventilatorCell()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, model);
+        QTEST(QString::fromStdString(VentilatorChoice(model)), "caption");
+        const CellRead read =
+            ReadCell(ScheduleRow{}, SheetColumn::Ventilator, text.toStdString(), 5, false);
+        QCOMPARE(QString::fromStdString(read.reason), QString());
+        QCOMPARE(read.row.model, model);
+    }
+
+    // The conditions named as the comparison names them, the storeys counted
+    // in Polish, the models by their captions.
+    void wordsOfTheSheet_data()
+    {
+        QTest::addColumn<int>("storeys");
+        QTest::addColumn<int>("condition");
+        QTest::addColumn<int>("model");
+        QTest::addColumn<QString>("building");
+        QTest::addColumn<QString>("judged");
+        QTest::addColumn<QString>("ventilator");
+        QTest::newRow("1, calm, 7") << 1 << 0 << 7 << "Budynek: N = 1 kondygnacja po h = 3.00 [m]; "
+                                    << "Warunki oceny: bez wiatru – sam ciąg grawitacyjny"
+                                    << "7 OSTREL-160 wzdłużnie";
+        QTest::newRow("3, wind, 3") << 3 << 1 << 3 << "Budynek: N = 3 kondygnacje po h = 3.00 [m]; "
+                                    << "Warunki oceny: wiatr obliczeniowy"
+                                    << "3 TRAVEN/M-150";
+        QTest::newRow("12, both, 9")
+            << 12 << 2 << 9 << "Budynek: N = 12 kondygnacji po h = 3.00 [m]; "
+            << "Warunki oceny: wiatr + ciąg grawitacyjny"
+            << "9 BIVA-150 wzdłużnie";
+    }
+    void wordsOfTheSheet()
+    {
+        QFETCH(int, storeys);
+        QFETCH(int, condition);
+        QFETCH(int, model);
+        Schedule s;
+        s.building.storeys = storeys;
+        s.building.condition = static_cast<ScheduleCondition>(condition);
+        ScheduleRow row;
+        row.model = model;
+        s.rows = {row};
+        const std::vector<std::string> lines = ScheduleConditionLines(s.building);
+        QFETCH(QString, building);
+        QVERIFY2(QString::fromStdString(lines[2]).startsWith(building), lines[2].c_str());
+        QTEST(QString::fromStdString(lines[4]), "judged");
+        QTEST(Cell(s, ComputeSchedule(s), 0, ScheduleColumn::Ventilator), "ventilator");
     }
 };
 

@@ -270,8 +270,8 @@ void CheckExports(const ScheduleWindow& window)
     QCOMPARE(csv.readLine(),
              QByteArray("Kuchnia k1;1;;Kuchnia z oknem zewnętrznym, kuchenka gazowa lub "
                         "węglowa;70,0;0,140×0,270;Cegła;prostokątna 0,200×0,200, ζ = 2,00;"
-                        "dobierz: 9 BIVA-150 wzdluznie;16,80;74,8;36,7;81,5;–;spełnia;"
-                        "Dobrano BIVA-150 wzdluznie (nr 9).\r\n"));
+                        "dobierz: 9 BIVA-150 wzdłużnie;16,80;74,8;36,7;81,5;–;spełnia;"
+                        "Dobrano BIVA-150 wzdłużnie (nr 9).\r\n"));
 
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
