@@ -31,6 +31,9 @@ struct CliInputs {
     };
     CalcState state;
     std::optional<Weather> weather; // when the density was computed from them
+    // The ambient pressure [Pa] of the draught's dps: the weather's pressure,
+    // or 101325 with a typed density (AmbientStackPressure).
+    double ambientPressure = 101325.0;
     std::vector<std::string_view> fields;
     Refusal refusal = Refusal::None;
 };

@@ -1,7 +1,9 @@
 #include "project/project_file.h"
 
 #include "calc/catalogue.h"
+#include "calc/field_conversion.h"
 #include "calc/input_limits.h"
+#include "calc/stack_draught.h"
 #include "calc/ventilator_choice.h"
 #include "files/file_errors.h"
 #include "files/read_file.h"
@@ -467,6 +469,21 @@ Failure UnusableProjectFile(const QString& path, QString reason)
         reason.chop(1);
     return FailureOf(
         QStringLiteral("Nie można otworzyć obliczeń z pliku „%1”: %2.").arg(path, reason));
+}
+
+double ProjectAmbientPressure(const Project& project)
+{
+    if (project.state.DensityEntered != 0)
+        return AmbientStackPressure(true, 0.0);
+    const auto dialog = project.dialogs.find(QStringLiteral("Form3"));
+    if (dialog == project.dialogs.end())
+        return AmbientStackPressure(true, 0.0);
+    const auto field = dialog->second.find(QStringLiteral("Edit2"));
+    if (field == dialog->second.end() || !std::holds_alternative<QString>(field->second))
+        return AmbientStackPressure(true, 0.0);
+    const std::int32_t hectopascals = ConvertWhole(std::get<QString>(field->second).toStdString());
+    return hectopascals > 0 ? AmbientStackPressure(false, hectopascals)
+                            : AmbientStackPressure(true, 0.0);
 }
 
 Result<Project> ReadProjectFile(const QString& path)

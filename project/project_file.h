@@ -59,6 +59,11 @@ Failure UnusableProjectFile(const QString& path, QString reason);
 // names the file and what is wrong.
 Result<Project> ReadProjectFile(const QString& path);
 
+// The ambient pressure [Pa] of the gravity draught of a kept calculation: that
+// of the weather dialog's field (hPa) where the density is computed from the
+// weather, 101325 Pa where it is typed or the file keeps no such field.
+double ProjectAmbientPressure(const Project& project);
+
 // What reopening a calculation gives: the operating point computed again on
 // its inputs. `differs` when the results are not those the file holds (a
 // changed catalogue or rule); `notice` then tells it in Polish.

@@ -184,6 +184,10 @@ std::vector<std::string> ScheduleConditionLines(const ScheduleBuilding& b)
                     " [m]; przewód z kondygnacji k ma L = (N − k + 1) · h");
     lines.push_back("Ciąg grawitacyjny: ti = " + FormatFixed(b.inside, 1) +
                     " [°C], te = " + FormatFixed(b.outside, 1) + " [°C], H = L przewodu");
+    if (const std::string line =
+            AmbientPressureLine(AmbientStackPressure(b.densityTyped, b.pressure));
+        !line.empty())
+        lines.push_back(line);
     lines.push_back("Ocena na warunek: " + std::string(ConditionText(b.condition)));
     return lines;
 }

@@ -3,6 +3,7 @@
 #include "calc/number_format.h"
 
 #include <array>
+#include <utility>
 
 namespace {
 
@@ -15,6 +16,13 @@ constexpr std::array<const char*, 12> kMonthNumerals = {"I",   "II",   "III", "I
 std::string Percent(double share)
 {
     return FormatFixed(100.0 * share, 2) + " %";
+}
+
+std::string TerrainName(int category)
+{
+    return category >= 0 && category < kTerrainCategoryCount
+               ? std::string(kTerrainCategories[static_cast<std::size_t>(category)].name)
+               : "?";
 }
 
 std::string Hours(int hours)
@@ -47,14 +55,8 @@ void FileLines(const HourlySummary& s, std::vector<std::string>& lines)
                         Percent(s.months[static_cast<std::size_t>(s.worstMonth - 1)].share) + ")");
 }
 
-void DistributionLines(const LoadedWeather& weather, const WindShare& share,
-                       std::vector<std::string>& lines)
+void DistributionLines(const WindShare& share, std::vector<std::string>& lines)
 {
-    const WeatherSource& s = weather.source;
-    lines.push_back("Rozkład Weibulla: A = " + FormatFixed(weather.weibull.scale, 3) +
-                    " [m/s], k = " + FormatFixed(weather.weibull.shape, 2) +
-                    ", te = " + FormatFixed(s.outside, 1) +
-                    " [°C], ti = " + FormatFixed(s.inside, 1) + " [°C]");
     lines.push_back("Udział czasu spełnienia wymagania: " + Percent(share.share));
     switch (share.reach) {
     case NeedReach::MetInCalm:
@@ -82,28 +84,47 @@ std::string MeetingPercentText(const YearOutcome& outcome)
     return FormatFixed(100.0 * outcome.MeetingShare(), 2);
 }
 
-std::vector<std::string> YearLines(const LoadedWeather& weather, const YearQuestion& question,
-                                   const YearOutcome& outcome)
+std::vector<std::string> YearConditionLines(const LoadedWeather& weather,
+                                            const YearQuestion& question)
 {
     std::vector<std::string> lines;
-    if (!outcome.distribution) {
+    const WeatherSource& s = weather.source;
+    const bool file = s.kind == WeatherSource::Kind::File;
+    if (file) {
         lines.push_back("Stacja: " + weather.year.station.name);
         lines.push_back("Okres: " + PeriodText(question.period));
     }
-    lines.push_back(
-        "Teren stacji " +
-        std::string(
-            kTerrainCategories[static_cast<std::size_t>(question.site.stationTerrain)].name) +
-        ", budynku " +
-        std::string(
-            kTerrainCategories[static_cast<std::size_t>(question.site.buildingTerrain)].name) +
-        ", z = " + FormatFixed(question.site.height, 2) + " [m]: wiatr przy wywietrzniku = " +
-        FormatFixed(outcome.windRatio, 4) + " × wiatr na stacji");
+    if (const Result<double> ratio = SiteWindRatio(question.site); ratio)
+        lines.push_back("Teren stacji " + TerrainName(question.site.stationTerrain) + ", budynku " +
+                        TerrainName(question.site.buildingTerrain) +
+                        ", z = " + FormatFixed(question.site.height, 2) +
+                        " [m]: wiatr przy wywietrzniku = " + FormatFixed(ratio.Value(), 4) +
+                        " × wiatr na stacji");
     lines.push_back("Wymagana wydajność Qh = " + FormatFixed(question.need, 2) + " [m3/h]");
+    if (!file)
+        lines.push_back("Rozkład Weibulla: A = " + FormatFixed(weather.weibull.scale, 3) +
+                        " [m/s], k = " + FormatFixed(weather.weibull.shape, 2) +
+                        ", te = " + FormatFixed(s.outside, 1) +
+                        " [°C], ti = " + FormatFixed(s.inside, 1) + " [°C]");
+    return lines;
+}
+
+std::vector<std::string> YearResultLines(const YearOutcome& outcome)
+{
+    std::vector<std::string> lines;
     if (outcome.distribution)
-        DistributionLines(weather, outcome.share, lines);
+        DistributionLines(outcome.share, lines);
     else
         FileLines(outcome.summary, lines);
+    return lines;
+}
+
+std::vector<std::string> YearLines(const LoadedWeather& weather, const YearQuestion& question,
+                                   const YearOutcome& outcome)
+{
+    std::vector<std::string> lines = YearConditionLines(weather, question);
+    for (std::string& line : YearResultLines(outcome))
+        lines.push_back(std::move(line));
     return lines;
 }
 

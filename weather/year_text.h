@@ -20,6 +20,13 @@ std::string MeetingPercentText(const YearOutcome& outcome);
 // share, the hours without upward flow and without data, Q50 and Q90, the
 // share month by month and the worst month; for a distribution the share of
 // time and the wind needed at the ventilator and at the station.
+// What the results are computed for: the station and the period (file), the
+// site and its wind ratio, the need, and for a distribution its A, k, te, ti.
+std::vector<std::string> YearConditionLines(const LoadedWeather& weather,
+                                            const YearQuestion& question);
+// The lines of one model's result alone.
+std::vector<std::string> YearResultLines(const YearOutcome& outcome);
+
 std::vector<std::string> YearLines(const LoadedWeather& weather, const YearQuestion& question,
                                    const YearOutcome& outcome);
 
