@@ -372,6 +372,31 @@ Outcome ReadSchedule(const QJsonObject& root, int version, Project& project)
     return {};
 }
 
+// The weather of a year at the roof, only where the calculation has one.
+Outcome WriteWeather(const Project& project, QJsonObject& root)
+{
+    if (!project.weather)
+        return {};
+    Result<QJsonObject> weather = WeatherToJson(*project.weather);
+    if (!weather)
+        return weather.Fault();
+    root.insert(kWeatherKey, weather.Value());
+    return {};
+}
+
+Outcome ReadWeather(const QJsonObject& root, int version, Project& project)
+{
+    if (!root.contains(kWeatherKey))
+        return {};
+    if (version < kWeatherFormatVersion)
+        return FailureOf(OtherVersion());
+    Result<WeatherSetting> weather = WeatherFromJson(root.value(kWeatherKey));
+    if (!weather)
+        return weather.Fault();
+    project.weather = std::move(weather).Value();
+    return {};
+}
+
 Outcome ReadCalculation(const QJsonObject& root, int version, Project& project)
 {
     return ReadState(root, version, project.state);
@@ -396,6 +421,7 @@ const std::vector<Part>& Parts()
          ReadCalculation},
         {{QString::fromLatin1(kDialogsKey)}, WriteDialogs, ReadDialogs},
         {{QString::fromLatin1(kScheduleKey)}, WriteSchedule, ReadSchedule},
+        {{QString::fromLatin1(kWeatherKey)}, WriteWeather, ReadWeather},
     };
     return parts;
 }
