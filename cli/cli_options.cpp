@@ -471,7 +471,7 @@ Outcome CheckCombination(const std::vector<Given>& given, const CliRequest& requ
     }
     if (request.printer && request.format == CliRequest::Format::Json)
         return Failure{"opcje --printer i --format json wykluczają się"};
-    if (request.need && !request.all && !request.weatherSource)
+    if (request.need && !request.all && !request.weatherSource && request.project.empty())
         return Failure{"opcja --need działa tylko z --all"};
     if (request.format == CliRequest::Format::Csv && request.batch.empty() && !request.all &&
         request.schedule.empty() && !request.hourly)

@@ -304,12 +304,7 @@ int RunComparison(const CliRequest& request, const CliInputs& inputs, const CliY
     if (request.format == CliRequest::Format::Csv) {
         out += ComparisonCsv(rows, order, conditions, CsvForm::Plain);
     } else if (request.format == CliRequest::Format::Text) {
-        out += ComparisonText(rows, order, conditions);
-        if (year) {
-            out += '\n';
-            for (const std::string& line : CliYearConditionLines(*year))
-                out += line + '\n';
-        }
+        out += ComparisonText(rows, order, conditions) + CliYearConditionText(year);
     } else {
         QJsonArray results;
         for (int position : order)
@@ -503,6 +498,7 @@ Result<CliInputs> ProjectInputs(CliRequest& request)
     CliInputs inputs;
     inputs.state = read.Value().state;
     inputs.ambientPressure = ProjectAmbientPressure(read.Value());
+    inputs.keptWeather = read.Value().weather;
     // A file kept without results may hold inputs that cannot be calculated:
     // such a file cannot be used, the same as one holding results on them.
     if (const Refusal refusal = CheckCalculationInputs(inputs.state); refusal != Refusal::None)
@@ -552,6 +548,8 @@ int RunCli(const CliRequest& original, std::string& out, std::string& err)
     CliInputs inputs = std::move(resolved).Value();
     if (inputs.refusal != Refusal::None)
         return ReportRefusal(request, inputs, inputs.refusal, out, err);
+    if (const int status = UseKeptWeather(request, inputs, err); status != kExitResult)
+        return status;
     std::optional<CliYear> year;
     if (request.weatherSource) {
         if (const Refusal refusal = CheckRequest(request, inputs); refusal != Refusal::None)
@@ -573,24 +571,22 @@ int RunCli(const CliRequest& original, std::string& out, std::string& err)
         return ReportRefusal(request, inputs, point.refusal, out, err, result.reason, &result);
     CalcState& state = inputs.state;
     WriteResults(state, point);
-
+    std::string yearText;
+    QJsonObject yearJson;
+    if (const int status =
+            year ? AddYearToReport(*year, request.model, yearText, yearJson, err) : kExitResult;
+        status != kExitResult)
+        return status;
     if (request.format == CliRequest::Format::Json) {
         QJsonObject object;
         object.insert("inputs", InputsJson(inputs));
         if (request.stack)
             object.insert("stack", StackJson(request, inputs));
         object.insert("result", ResultJson(point, state.VentilatorName, result.notes));
-        if (const int status =
-                year ? AddYearToReport(*year, request.model, nullptr, &object, err) : kExitResult;
-            status != kExitResult)
-            return status;
+        if (year)
+            object.insert("year", yearJson);
         out += Json(object);
     } else {
-        std::string yearText;
-        if (const int status =
-                year ? AddYearToReport(*year, request.model, &yearText, nullptr, err) : kExitResult;
-            status != kExitResult)
-            return status;
         out += ReportText(state, request.printer ? ReportVariant::Printer : ReportVariant::Screen);
         if (request.stack)
             out += StackLine(request, inputs);

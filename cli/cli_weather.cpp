@@ -93,6 +93,25 @@ std::string HourFlow(const HourRow& row)
 
 } // namespace
 
+int UseKeptWeather(CliRequest& request, const CliInputs& inputs, std::string& err)
+{
+    if (!request.weatherSource && inputs.keptWeather && request.need) {
+        request.weatherSource = inputs.keptWeather->source;
+        request.site = request.site.value_or(inputs.keptWeather->site);
+    }
+    const bool asks =
+        (request.need && !request.all) || request.site || request.period || request.hourly;
+    Outcome checked = CheckWeatherCombination(request);
+    if (checked && asks && !request.weatherSource)
+        checked = Failure{"w pliku " + request.project +
+                          " nie ma pogody roku: --need bez --all, --site, --period i --hourly "
+                          "wymagają --weather-file albo --wind-distribution"};
+    if (checked)
+        return kExitResult;
+    err += "wywietrznik-cli: " + checked.Reason() + '\n';
+    return kExitUsage;
+}
+
 int PrepareCliYear(const CliRequest& request, const CliInputs& inputs, std::optional<CliYear>& year,
                    std::string& err)
 {
@@ -102,6 +121,11 @@ int PrepareCliYear(const CliRequest& request, const CliInputs& inputs, std::opti
         err += "wywietrznik-cli: " + weather.Reason() + '\n';
         return status;
     }
+    if (weather.Value().changed)
+        err += "Uwaga: plik pogodowy „" + weather.Value().source.path +
+               "” zmienił się od zapisania obliczeń (suma kontrolna " +
+               request.weatherSource->checksum + ", teraz " + weather.Value().source.checksum +
+               ").\n";
     YearQuestion q;
     q.state = inputs.state;
     q.height = inputs.state.DuctLength;
@@ -118,7 +142,7 @@ int PrepareCliYear(const CliRequest& request, const CliInputs& inputs, std::opti
     return kExitResult;
 }
 
-int AddYearToReport(const CliYear& year, int model, std::string* text, QJsonObject* json,
+int AddYearToReport(const CliYear& year, int model, std::string& text, QJsonObject& json,
                     std::string& err)
 {
     const Result<YearOutcome> outcome = EvaluateYearModel(year.weather, year.question, model);
@@ -126,17 +150,12 @@ int AddYearToReport(const CliYear& year, int model, std::string* text, QJsonObje
         err += "wywietrznik-cli: " + outcome.Reason() + '\n';
         return kExitRefused;
     }
-    if (text) {
-        *text += "\nPraca w ciągu roku:\n";
-        for (const std::string& line : YearLines(year.weather, year.question, outcome.Value()))
-            *text += "   " + line + '\n';
-    }
-    if (json) {
-        QJsonObject object = CliYearConditionsJson(year);
-        object.insert("result", SummaryJson(outcome.Value()));
-        object.insert("lines", Strings(YearResultLines(outcome.Value())));
-        json->insert("year", object);
-    }
+    text += "\nPraca w ciągu roku:\n";
+    for (const std::string& line : YearLines(year.weather, year.question, outcome.Value()))
+        text += "   " + line + '\n';
+    json = CliYearConditionsJson(year);
+    json.insert("result", SummaryJson(outcome.Value()));
+    json.insert("lines", Strings(YearResultLines(outcome.Value())));
     return kExitResult;
 }
 
@@ -157,6 +176,14 @@ int AddYearToComparison(const CliYear& year, std::vector<ComparisonRow>& rows, s
 std::vector<std::string> CliYearConditionLines(const CliYear& year)
 {
     return YearConditionLines(year.weather, year.question);
+}
+
+std::string CliYearConditionText(const CliYear* year)
+{
+    std::string text;
+    for (const std::string& line : year ? CliYearConditionLines(*year) : std::vector<std::string>{})
+        text += (text.empty() ? "\n" : "") + line + '\n';
+    return text;
 }
 
 QJsonObject CliYearConditionsJson(const CliYear& year)

@@ -30,28 +30,38 @@ Outcome SetHourly(CliRequest& request, const std::string& value);
 // JSON; --schedule does not take them yet.
 Outcome CheckWeatherCombination(const CliRequest& request);
 
+// With --need, a calculation file's weather where the command line gives
+// none: its source (with the checksum kept) and, unless --site is given, its
+// site; then the checks of CheckWeatherCombination, and --need without --all,
+// --site, --period and --hourly want a weather. A fault: the reason in `err`,
+// kExitUsage.
+int UseKeptWeather(CliRequest& request, const CliInputs& inputs, std::string& err);
+
 // The weather of a request, read and ready, with the question of its duct.
 struct CliYear {
     LoadedWeather weather;
     YearQuestion question;
 };
 // Reads the weather file (a file that cannot be read or is damaged: the
-// message naming it in `err`, status kExitFile) and sets the question from
+// message naming it in `err`, status kExitFile; a file whose checksum is not
+// the one kept: a note in `err`) and sets the question from
 // the inputs: ti, te (distribution) and H of --stack (by default 20 °C,
 // 12 °C and L), the need, the site and the period. 0 when ready.
 int PrepareCliYear(const CliRequest& request, const CliInputs& inputs, std::optional<CliYear>& year,
                    std::string& err);
 
-// The year's lines after a single run's report (text) or its "year" object
-// (JSON) for the request's model; kExitRefused with the reason in `err` when
-// the year cannot be computed.
-int AddYearToReport(const CliYear& year, int model, std::string* text, QJsonObject* json,
+// The year's lines after a single run's report ("Praca w ciągu roku:", for
+// text) and its "year" object (for JSON) for the request's model; kExitRefused
+// with the reason in `err` when the year cannot be computed.
+int AddYearToReport(const CliYear& year, int model, std::string& text, QJsonObject& json,
                     std::string& err);
 
 // Every model's share of the year in the comparison's rows, and the year's
 // conditions: as lines under the text table, as "year" in JSON.
 int AddYearToComparison(const CliYear& year, std::vector<ComparisonRow>& rows, std::string& err);
 std::vector<std::string> CliYearConditionLines(const CliYear& year);
+// The lines under the text table after an empty line; empty without a year.
+std::string CliYearConditionText(const CliYear* year);
 QJsonObject CliYearConditionsJson(const CliYear& year);
 
 // --hourly: one line per hour of the period (CSV) or one object each (JSON)

@@ -106,7 +106,8 @@ Outcome SetHourly(CliRequest& r, const std::string&)
 Outcome CheckWeatherCombination(const CliRequest& r)
 {
     if (!HasSource(r)) {
-        if (r.site || r.period || r.hourly)
+        // A calculation file may keep the weather: checked again when it is read.
+        if ((r.site || r.period || r.hourly) && r.project.empty())
             return Failure{std::string("opcja ") +
                            (r.site     ? "--site"
                             : r.period ? "--period"

@@ -1,3 +1,6 @@
+#include "cli/cli_options.h"
+#include "cli/cli_run.h"
+#include "project/project_file.h"
 #include "test_epw.h"
 
 #include <QFile>
@@ -133,6 +136,40 @@ private slots:
         QCOMPARE(run.status, status);
         QVERIFY2(run.err.startsWith(message), qPrintable(run.err));
         QVERIFY(run.out.isEmpty());
+    }
+
+    // A calculation file keeps the weather: with --need the command line uses
+    // it, and tells that the file changed since the calculation was saved.
+    void keptWeather()
+    {
+        QStringList arguments = QStringList{"wywietrznik-cli"} + kAir + kDuct;
+        arguments << "--model"
+                  << "5";
+        Project project;
+        project.state = BuildCliInputs(*CommandOf<CliRequest>(ParseCliArguments(arguments))).state;
+        project.weather = WeatherSetting{
+            WeatherFileSource(Path("rok.epw").toStdString(), "0123456789abcdef"), Site{2, 3, 20.0}};
+        QFile file(Path("obliczenia.wyw"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(ProjectBytes(project).Value());
+        file.close();
+        const Run run = RunProgram(
+            {"--project", Path("obliczenia.wyw"), "--need", "100", "--stack", "20,12,15"});
+        QCOMPARE(run.status, 0);
+        QVERIFY(run.out.contains(
+            "   Godziny spełnienia wymagania: 2004 z 4752 obliczonych (42.17 %)\n"));
+        QVERIFY2(run.err.startsWith("Uwaga: plik pogodowy „" + Path("rok.epw") +
+                                    "” zmienił się od zapisania obliczeń (suma kontrolna "
+                                    "0123456789abcdef, teraz "),
+                 qPrintable(run.err));
+        project.weather.reset();
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(ProjectBytes(project).Value());
+        file.close();
+        const Run none = RunProgram({"--project", Path("obliczenia.wyw"), "--need", "100"});
+        QCOMPARE(none.status, 2);
+        QVERIFY(none.err.contains(" nie ma pogody roku: --need bez --all, --site, --period i "
+                                  "--hourly wymagają --weather-file albo --wind-distribution\n"));
     }
 
     void scheduleRefused()
