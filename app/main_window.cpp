@@ -14,6 +14,7 @@
 #include "calc/calc_state.h"
 #include "compare/compare_window.h"
 #include "dialogs/ventilator_dialog.h"
+#include "dialogs/weather_dialog.h"
 #include "files/safe_file.h"
 #include "project/project_file.h"
 #include "report/report_draw.h"
@@ -339,6 +340,8 @@ void MainWindow::ChooseVentilatorOnly()
 void MainWindow::CompareVentilators()
 {
     CompareWindow& compare = windows_.CompareForm();
+    compare.SetAmbientPressure(AmbientStackPressure(
+        state_.DensityEntered != 0, static_cast<double>(windows_.Weather().Hectopascals())));
     compare.Refresh();
     compare.exec();
 }

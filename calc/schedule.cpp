@@ -192,6 +192,7 @@ RowInputs BuildRowInputs(const ScheduleBuilding& b, const ScheduleRow& row)
     in.stack = DefaultStackConditions(s);
     in.stack.inside = b.inside;
     in.stack.outside = b.outside;
+    in.stack.pressure = AmbientStackPressure(b.densityTyped, b.pressure);
     Refusal refusal = CheckCalculationInputs(s);
     if (refusal == Refusal::None)
         refusal = CheckStackConditions(in.stack);

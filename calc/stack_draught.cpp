@@ -184,6 +184,18 @@ StackConditions DefaultStackConditions(const CalcState& state)
     return conditions;
 }
 
+double AmbientStackPressure(bool densityTyped, double hectopascals)
+{
+    return densityTyped ? kStackPressure : hectopascals * 100.0;
+}
+
+std::string AmbientPressureLine(double pressure)
+{
+    if (pressure == kStackPressure)
+        return {};
+    return "Δps przy ciśnieniu p = " + FormatFixed(pressure, 1) + " [Pa]";
+}
+
 double StackAirDensity(double temperature, double pressure)
 {
     return pressure / (kAirGasConstant * (temperature - kAbsoluteZero));

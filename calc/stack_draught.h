@@ -58,6 +58,15 @@ struct StackConditions {
 // The conditions at the design temperatures with H = L of the state.
 StackConditions DefaultStackConditions(const CalcState& state);
 
+// The ambient pressure [Pa] of dps: that of the air whose density was computed
+// from a barometric pressure [hPa] (the weather dialog's), 101325 Pa with a
+// typed density.
+double AmbientStackPressure(bool densityTyped, double hectopascals);
+
+// The short line naming the ambient pressure of dps where it is not 101325 Pa
+// ("Δps przy ciśnieniu p = 90000.0 [Pa]"); empty where it is.
+std::string AmbientPressureLine(double pressure);
+
 // Air density at temperature t [°C] and pressure p [Pa].
 double StackAirDensity(double temperature, double pressure = kStackPressure);
 

@@ -29,8 +29,8 @@ namespace {
 
 const char kHeader[] = "wiersz,przypadek,wywietrznik,v,Q,Qh,DPsw,c,stan,powód\n";
 // Options that belong to the batch as a whole, not to one of its cases.
-const std::string_view kBatchOnly[] = {"--batch", "--format", "--printer",
-                                       "--help",  "-h",       "--version"};
+const std::string_view kBatchOnly[] = {"--batch", "--format",  "--printer", "--help",
+                                       "-h",      "--version", "--hourly"};
 
 // A number at full precision with a decimal point, whatever the locale.
 std::string Number(double value)

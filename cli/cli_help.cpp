@@ -24,7 +24,8 @@ długość kanału hali, wysokość kondygnacji, budynku i H od 0 do 1000 m, ζ 
 >= 0, wymagana wydajność zestawienia 0 < Qh <= 100000 m3/h.
 Kody wyjścia: 0 wynik, 1 brak punktu pracy albo (--schedule) przewód, który nie
 zapewnia wymaganej wydajności, 2 błąd wywołania, 3 dane odrzucone,
-4 nieczytelny plik obliczeń albo plik z danymi odrzuconymi, albo niezapisany wynik;
+4 nieczytelny plik obliczeń albo plik z danymi odrzuconymi, nieczytelny lub
+uszkodzony plik pogodowy (--weather-file), albo niezapisany wynik;
 --batch kończy się najwyższym kodem swoich przypadków.
 )";
 

@@ -3,6 +3,7 @@
 #include "calc/stack_draught.h"
 #include "cli/cli_help.h"
 #include "cli/cli_values.h"
+#include "cli/cli_weather.h"
 #include "generated/version.h"
 
 #include <algorithm>
@@ -30,8 +31,10 @@ Outcome Values(std::string_view option, const std::string& value, std::size_t le
     items = SplitList(value, ',');
     if (items.size() >= least && items.size() <= N)
         return {};
-    const std::string wanted =
-        least == N ? std::to_string(N) : std::to_string(least) + " lub " + std::to_string(N);
+    const std::string wanted = least == N ? std::to_string(N)
+                               : N - least == 1
+                                   ? std::to_string(least) + " lub " + std::to_string(N)
+                                   : "od " + std::to_string(least) + " do " + std::to_string(N);
     return Failure{"opcja " + std::string(option) + " wymaga " + wanted +
                    " wartości rozdzielonych przecinkami (podano " + std::to_string(items.size()) +
                    "): " + value};
@@ -190,8 +193,9 @@ Outcome ApplyStack(CliRequest& r, const std::string& v)
     // while CliRequest is being read (its member initialisers come later).
     CliRequest::Stack& stack = r.stack.emplace(CliRequest::Stack{});
     double height = 0.0;
+    double pressure = 0.0;
     return First(
-        Values<3>("--stack", v, 2, items),
+        Values<4>("--stack", v, 2, items),
         [&] { return RealValue("--stack", items[0], stack.inside); },
         [&] { return RealValue("--stack", items[1], stack.outside); },
         [&] {
@@ -200,6 +204,18 @@ Outcome ApplyStack(CliRequest& r, const std::string& v)
             Outcome e = RealValue("--stack", items[2], height);
             stack.height = height;
             return e;
+        },
+        [&] {
+            if (items.size() < 4)
+                return Outcome{};
+            if (Outcome e = RealValue("--stack", items[3], pressure); !e)
+                return e;
+            if (!(pressure > 0.0))
+                return Outcome{Failure{"opcja --stack wymaga ciśnienia P większego od zera [Pa], "
+                                       "podano: " +
+                                       items[3]}};
+            stack.pressure = pressure;
+            return Outcome{};
         });
 }
 
@@ -282,17 +298,34 @@ const Option kOptions[] = {
     {"--printer", "", SetPrinter, "raport w wersji do wydruku"},
     {"--all", "", SetAll, "tabela wszystkich 27 wywietrzników zamiast raportu"},
     {"--need", "QH", ApplyNeed,
-     "z --all: wymagana wydajność Qh [m3/h]; tabela jak\nw oknie porównania: czy model ją osiąga, "
-     "przy jakiej\nprędkości wiatru, i proponowany wywietrznik"},
+     "z --all albo z pogodą roku: wymagana wydajność\nQh [m3/h]; z --all tabela jak w oknie "
+     "porównania:\nczy model ją osiąga, przy jakiej prędkości wiatru,\ni proponowany "
+     "wywietrznik"},
     {"--wind-sweep", "OD:DO:KROK", ApplySweep,
      "wydajność Q wybranego wywietrznika w funkcji\nprędkości wiatru (najwyżej 100000 kroków)"},
-    {"--stack", "TI,TE[,H]", ApplyStack,
+    {"--stack", "TI,TE[,H[,P]]", ApplyStack,
      "razem z ciągiem grawitacyjnym: temperatura wewnątrz\ni na zewnątrz [°C], wysokość H [m] "
-     "(domyślnie\ndługość kanału L)"},
+     "(domyślnie\ndługość kanału L), ciśnienie P [Pa] w Δps (domyślnie\n101325 z --density, "
+     "ciśnienie --weather z --weather)"},
     {"--underpressure", "PF", ApplyUnderpressure,
      "podciśnienie w mieszkaniu pf [Pa]: ciąg Δps − pf\n(bez --stack sam wiatr, Δps = 0)"},
+    {"--weather-file", "PLIK.epw", ApplyWeatherFile,
+     "praca w ciągu roku: godzinowy plik pogodowy EPW;\nz --need, także z --all --need (kolumna "
+     "\"Godziny\nspełnienia [%]\"); ti, H z --stack (domyślnie 20 °C, L)"},
+    {"--wind-distribution", "V[,K]|A=SKALA[,K]", ApplyWindDistribution,
+     "praca w ciągu roku bez pliku: rozkład Weibulla\nwiatru na stacji (10 m), średnia V [m/s] "
+     "albo skala\nA [m/s], kształt K (domyślnie 2); ti, te, H\nz --stack (domyślnie 20 °C, "
+     "12 °C, L)"},
+    {"--site", "TS,TB,Z", ApplySite,
+     "teren stacji i budynku (0, I, II, III, IV albo 0..4;\ndomyślnie II, III), wysokość "
+     "wywietrznika Z [m]\n(domyślnie L + 1 m)"},
+    {"--period", "year|heating|M1-M2", ApplyPeriod,
+     "okres: cały rok (domyślnie), sezon grzewczy\n(1.10–30.04) albo miesiące M1..M2"},
+    {"--hourly", "", SetHourly,
+     "z --weather-file: każda godzina okresu (csv albo\njson) z opcjami jednego wywołania, "
+     "które ją\npowtarza"},
     {"--format", "text|json|csv", ApplyFormat,
-     "postać wyniku (domyślnie text; csv z --batch,\n--schedule albo --all)"},
+     "postać wyniku (domyślnie text; csv z --batch,\n--schedule, --all albo --hourly)"},
     {"--project", "PLIK", ApplyProject,
      "obliczenia zapisane w programie (.wyw) zamiast\nopcji danych; --model zmienia wywietrznik"},
     {"--batch", "PLIK", ApplyBatch,
@@ -314,6 +347,7 @@ const std::vector<std::vector<std::string_view>> kExclusive = {
     {"--hall", "--building-rect", "--building-round", "--building-adjustable"},
     {"--all", "--model"},
     {"--all", "--wind-sweep"},
+    {"--weather-file", "--wind-distribution"},
     {"--wind", "--wind-sweep"},
     {"--printer", "--all"},
     {"--printer", "--wind-sweep"},
@@ -416,6 +450,8 @@ Outcome CheckFiles(const std::vector<Given>& given, const CliRequest& request)
 
 Outcome CheckCombination(const std::vector<Given>& given, const CliRequest& request)
 {
+    if (Outcome e = CheckWeatherCombination(request); !e)
+        return e;
     if (!request.batch.empty() || !request.project.empty() || !request.schedule.empty() ||
         request.scheduleTemplate) {
         if (Outcome e = CheckFiles(given, request); !e)
@@ -435,11 +471,11 @@ Outcome CheckCombination(const std::vector<Given>& given, const CliRequest& requ
     }
     if (request.printer && request.format == CliRequest::Format::Json)
         return Failure{"opcje --printer i --format json wykluczają się"};
-    if (request.need && !request.all)
+    if (request.need && !request.all && !request.weatherSource && request.project.empty())
         return Failure{"opcja --need działa tylko z --all"};
     if (request.format == CliRequest::Format::Csv && request.batch.empty() && !request.all &&
-        request.schedule.empty())
-        return Failure{"--format csv działa tylko z --batch, --schedule albo --all"};
+        request.schedule.empty() && !request.hourly)
+        return Failure{"--format csv działa tylko z --batch, --schedule, --all albo --hourly"};
     for (const Required& required : kRequired) {
         // A project file gives every input and its own ventilator.
         if (!request.project.empty())
@@ -481,8 +517,8 @@ CliParseResult ParseCliArguments(const std::vector<std::string>& arguments)
         return Usage(e);
     // The wind's own draught: no stack (ti = te).
     if (request.underpressure && !request.stack)
-        request.stack =
-            CliRequest::Stack{kDesignInsideTemperature, kDesignInsideTemperature, std::nullopt};
+        request.stack = CliRequest::Stack{kDesignInsideTemperature, kDesignInsideTemperature,
+                                          std::nullopt, std::nullopt};
     return CliCommand{request};
 }
 

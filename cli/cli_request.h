@@ -2,6 +2,8 @@
 
 #include "calc/inputs.h"
 #include "calc/result.h"
+#include "weather/hourly.h"
+#include "weather/weather_source.h"
 
 #include <cstdint>
 #include <optional>
@@ -39,11 +41,14 @@ struct CliRequest {
     Format format = Format::Text;
 
     // The gravity draught together with the wind: temperatures inside and
-    // outside [°C] and its height [m], by default the duct length.
+    // outside [°C] and its height [m], by default the duct length, and the
+    // ambient pressure of dps [Pa], by default 101325 with a typed density and
+    // the weather's with --weather.
     struct Stack {
         double inside = 0.0;
         double outside = 0.0;
         std::optional<double> height;
+        std::optional<double> pressure;
     };
     std::optional<Stack> stack;
     // The flat's underpressure pf [Pa] >= 0, which lowers the draught to
@@ -55,6 +60,15 @@ struct CliRequest {
     double sweepFrom = 0.0;
     double sweepTo = 0.0;
     double sweepStep = 0.0;
+
+    // A year of weather at the roof: an EPW file or a wind distribution
+    // (--need then required); where the ventilator stands (by default the
+    // station in terrain II, the building in III, z = L + 1 m); the days that
+    // count; with a file, --hourly lists the hours instead of the report.
+    std::optional<WeatherSource> weatherSource;
+    std::optional<Site> site;
+    std::optional<WeatherPeriod> period; // the whole year when not given
+    bool hourly = false;
 
     // A calculation kept in a file stands for the input options.
     std::string project;

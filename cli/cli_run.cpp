@@ -6,6 +6,8 @@
 #include "calc/number_format.h"
 #include "calc/operating_point.h"
 #include "calc/stack_draught.h"
+#include "cli/cli_stack.h"
+#include "cli/cli_weather.h"
 #include "compare/comparison_rows.h"
 #include "project/project_file.h"
 #include "report/report_lines.h"
@@ -187,19 +189,8 @@ struct ModelResult {
     bool Found() const { return point.status == OperatingPointStatus::Found; }
 };
 
-StackConditions StackOf(const CliRequest& request, const CalcState& state)
-{
-    StackConditions conditions = DefaultStackConditions(state);
-    conditions.inside = request.stack->inside;
-    conditions.outside = request.stack->outside;
-    if (request.stack->height)
-        conditions.height = *request.stack->height;
-    conditions.underpressure = request.underpressure.value_or(0.0);
-    return conditions;
-}
-
-ModelResult EvaluateModel(const CliRequest& request, const CalcState& state,
-                          const VentilatorModel& model)
+ModelResult EvaluateModel(const CliRequest& request, const CliInputs& inputs,
+                          const CalcState& state, const VentilatorModel& model)
 {
     ModelResult result;
     if (!request.stack) {
@@ -208,36 +199,11 @@ ModelResult EvaluateModel(const CliRequest& request, const CalcState& state,
             result.reason = ReasonOf(result.point);
         return result;
     }
-    const StackPoint stack = EvaluateStackPoint(state, model, StackOf(request, state));
+    const StackPoint stack = EvaluateStackPoint(state, model, StackOf(request, inputs));
     result.point = AsOperatingPoint(stack);
     result.reason = std::string(StackReason(stack));
     result.notes = StackNotes(stack);
     return result;
-}
-
-// The line that the report gains with the gravity draught.
-std::string StackLine(const CliRequest& request, const CalcState& state)
-{
-    const StackConditions c = StackOf(request, state);
-    const double pressure = StackPressure(c);
-    return "   Ciąg grawitacyjny: ti = " + FormatFixed(c.inside, 1) +
-           " [°C], te = " + FormatFixed(c.outside, 1) + " [°C], H = " + FormatFixed(c.height, 2) +
-           " [m], Δps = " + FormatFixed(pressure, 4) + " [Pa]" +
-           (request.underpressure ? ", pf = " + FormatFixed(c.underpressure, 4) + " [Pa]" : "") +
-           "\n";
-}
-
-QJsonObject StackJson(const CliRequest& request, const CalcState& state)
-{
-    const StackConditions c = StackOf(request, state);
-    QJsonObject object;
-    object.insert("InsideTemperature", c.inside);
-    object.insert("OutsideTemperature", c.outside);
-    object.insert("Height", c.height);
-    object.insert("StackPressure", StackPressure(c));
-    if (request.underpressure)
-        object.insert("Underpressure", c.underpressure);
-    return object;
 }
 
 // A failure: text mode writes the message to the error stream, JSON mode an
@@ -255,7 +221,7 @@ int ReportRefusal(const CliRequest& request, const CliInputs& inputs, Refusal re
         QJsonObject object;
         object.insert("inputs", InputsJson(inputs));
         if (request.stack && !refused)
-            object.insert("stack", StackJson(request, inputs.state));
+            object.insert("stack", StackJson(request, inputs));
         object.insert("error", kFailure);
         object.insert("reason", Text(reason));
         if (result)
@@ -281,7 +247,7 @@ Refusal CheckRequest(const CliRequest& request, const CliInputs& inputs)
         refusal = CheckLimits({{Limited::Need, *request.need}});
     if (refusal != Refusal::None || !request.stack)
         return refusal;
-    return CheckStackConditions(StackOf(request, inputs.state));
+    return CheckStackConditions(StackOf(request, inputs));
 }
 
 // One report, one row per line, an empty line for an empty row.
@@ -310,6 +276,8 @@ QJsonObject ComparisonRowJson(const ComparisonRow& row)
         object.insert("result", QJsonValue::Null);
     object.insert("NominalDiameter", row.nominalDiameter);
     object.insert("DuctFit", Text(DuctFitText(row.fit)));
+    if (row.yearShare >= 0.0)
+        object.insert("YearMeetingShare", row.yearShare);
     if (row.NeedSet()) {
         object.insert("ReachesNeed", row.Reaches());
         object.insert("WindForNeed", Text(WindRangesText(row.windRanges, row.windSteps)));
@@ -320,19 +288,23 @@ QJsonObject ComparisonRowJson(const ComparisonRow& row)
 
 // --all with a need or as CSV: the comparison window's table, in its order
 // (Qh, largest first), with the conditions it is computed for.
-int RunComparison(const CliRequest& request, const CliInputs& inputs, std::string& out)
+int RunComparison(const CliRequest& request, const CliInputs& inputs, const CliYear* year,
+                  std::string& out, std::string& err)
 {
     const std::optional<StackConditions> stack =
-        request.stack ? std::optional(StackOf(request, inputs.state)) : std::nullopt;
+        request.stack ? std::optional(StackOf(request, inputs)) : std::nullopt;
     const StackConditions* draught = stack ? &*stack : nullptr;
-    const std::vector<ComparisonRow> rows =
+    std::vector<ComparisonRow> rows =
         BuildComparisonRows(inputs.state, draught, request.need.value_or(0.0));
+    if (const int status = year ? AddYearToComparison(*year, rows, err) : kExitResult;
+        status != kExitResult)
+        return status;
     const std::vector<int> order = SortedComparisonOrder(rows, kColumnFlowPerHour, true);
     const ComparisonConditions conditions = ConditionsOf(inputs.state, draught, rows);
     if (request.format == CliRequest::Format::Csv) {
         out += ComparisonCsv(rows, order, conditions, CsvForm::Plain);
     } else if (request.format == CliRequest::Format::Text) {
-        out += ComparisonText(rows, order, conditions);
+        out += ComparisonText(rows, order, conditions) + CliYearConditionText(year);
     } else {
         QJsonArray results;
         for (int position : order)
@@ -340,30 +312,33 @@ int RunComparison(const CliRequest& request, const CliInputs& inputs, std::strin
         QJsonObject object;
         object.insert("inputs", InputsJson(inputs));
         if (request.stack)
-            object.insert("stack", StackJson(request, inputs.state));
+            object.insert("stack", StackJson(request, inputs));
         if (request.need) {
             object.insert("NeededFlowPerHour", *request.need);
             object.insert("suggested", conditions.suggested);
             object.insert("suggestion", Text(conditions.suggestion));
         }
         object.insert("results", results);
+        if (year)
+            object.insert("year", CliYearConditionsJson(*year));
         out += Json(object);
     }
     return kExitResult;
 }
 
-int RunAll(const CliRequest& request, const CliInputs& inputs, std::string& out, std::string& err)
+int RunAll(const CliRequest& request, const CliInputs& inputs, const CliYear* year,
+           std::string& out, std::string& err)
 {
     const Refusal refusal = CheckRequest(request, inputs);
     if (refusal != Refusal::None)
         return ReportRefusal(request, inputs, refusal, out, err);
     if (request.need || request.format == CliRequest::Format::Csv)
-        return RunComparison(request, inputs, out);
+        return RunComparison(request, inputs, year, out, err);
 
     std::vector<ModelResult> points;
     points.reserve(VentilatorCatalogue.size());
     for (const VentilatorModel& model : VentilatorCatalogue)
-        points.push_back(EvaluateModel(request, inputs.state, model));
+        points.push_back(EvaluateModel(request, inputs, inputs.state, model));
     if (request.format == CliRequest::Format::Json) {
         QJsonArray results;
         for (std::size_t i = 0; i < points.size(); ++i) {
@@ -383,7 +358,7 @@ int RunAll(const CliRequest& request, const CliInputs& inputs, std::string& out,
         QJsonObject object;
         object.insert("inputs", InputsJson(inputs));
         if (request.stack)
-            object.insert("stack", StackJson(request, inputs.state));
+            object.insert("stack", StackJson(request, inputs));
         object.insert("results", results);
         out += Json(object);
         return kExitResult;
@@ -405,7 +380,7 @@ int RunAll(const CliRequest& request, const CliInputs& inputs, std::string& out,
                                            std::string(VentilatorCatalogue[i].Name) + ": ");
     }
     if (request.stack)
-        out += StackLine(request, inputs.state);
+        out += StackLine(request, inputs);
     return kExitResult;
 }
 
@@ -422,7 +397,7 @@ int RunSweep(const CliRequest& request, const CliInputs& inputs, std::string& ou
          WindSweep(inputs.state, model, request.sweepFrom, request.sweepTo, request.sweepStep)) {
         CalcState windy = inputs.state;
         windy.WindSpeed = sweepPoint.windSpeed;
-        const ModelResult result = request.stack ? EvaluateModel(request, windy, model)
+        const ModelResult result = request.stack ? EvaluateModel(request, inputs, windy, model)
                                                  : ModelResult{sweepPoint.point, "", {}};
         const OperatingPoint& p = result.point;
         const bool found = result.Found();
@@ -445,12 +420,12 @@ int RunSweep(const CliRequest& request, const CliInputs& inputs, std::string& ou
         rows.append(row);
     }
     if (request.stack)
-        text += StackLine(request, inputs.state);
+        text += StackLine(request, inputs);
     if (request.format == CliRequest::Format::Json) {
         QJsonObject object;
         object.insert("inputs", InputsJson(inputs));
         if (request.stack)
-            object.insert("stack", StackJson(request, inputs.state));
+            object.insert("stack", StackJson(request, inputs));
         object.insert("sweep", rows);
         out += Json(object);
     } else {
@@ -473,6 +448,7 @@ CliInputs BuildCliInputs(const CliRequest& r)
     double density = r.density;
     if (!r.densityTyped) {
         in.weather = CliInputs::Weather{r.temperature, r.pressure, r.humidity};
+        in.ambientPressure = AmbientStackPressure(false, static_cast<double>(r.pressure));
         const WeatherDensity weather = AirDensityFromWeather(r.temperature, r.pressure, r.humidity);
         density = weather.density;
         in.refusal = CheckLimits({{Limited::Pressure, static_cast<double>(r.pressure)},
@@ -521,6 +497,8 @@ Result<CliInputs> ProjectInputs(CliRequest& request)
         return read.Fault();
     CliInputs inputs;
     inputs.state = read.Value().state;
+    inputs.ambientPressure = ProjectAmbientPressure(read.Value());
+    inputs.keptWeather = read.Value().weather;
     // A file kept without results may hold inputs that cannot be calculated:
     // such a file cannot be used, the same as one holding results on them.
     if (const Refusal refusal = CheckCalculationInputs(inputs.state); refusal != Refusal::None)
@@ -570,30 +548,49 @@ int RunCli(const CliRequest& original, std::string& out, std::string& err)
     CliInputs inputs = std::move(resolved).Value();
     if (inputs.refusal != Refusal::None)
         return ReportRefusal(request, inputs, inputs.refusal, out, err);
+    if (const int status = UseKeptWeather(request, inputs, err); status != kExitResult)
+        return status;
+    std::optional<CliYear> year;
+    if (request.weatherSource) {
+        if (const Refusal refusal = CheckRequest(request, inputs); refusal != Refusal::None)
+            return ReportRefusal(request, inputs, refusal, out, err);
+        if (const int status = PrepareCliYear(request, inputs, year, err); status != kExitResult)
+            return status;
+        if (request.hourly)
+            return RunHourly(request, *year, out, err);
+    }
     if (request.all)
-        return RunAll(request, inputs, out, err);
+        return RunAll(request, inputs, year ? &*year : nullptr, out, err);
     if (request.windSweep)
         return RunSweep(request, inputs, out, err);
 
     const ModelResult result =
-        EvaluateModel(request, inputs.state, LookUpVentilator(request.model));
+        EvaluateModel(request, inputs, inputs.state, LookUpVentilator(request.model));
     const OperatingPoint& point = result.point;
     if (!result.Found())
         return ReportRefusal(request, inputs, point.refusal, out, err, result.reason, &result);
     CalcState& state = inputs.state;
     WriteResults(state, point);
-
+    std::string yearText;
+    QJsonObject yearJson;
+    if (const int status =
+            year ? AddYearToReport(*year, request.model, yearText, yearJson, err) : kExitResult;
+        status != kExitResult)
+        return status;
     if (request.format == CliRequest::Format::Json) {
         QJsonObject object;
         object.insert("inputs", InputsJson(inputs));
         if (request.stack)
-            object.insert("stack", StackJson(request, state));
+            object.insert("stack", StackJson(request, inputs));
         object.insert("result", ResultJson(point, state.VentilatorName, result.notes));
+        if (year)
+            object.insert("year", yearJson);
         out += Json(object);
     } else {
         out += ReportText(state, request.printer ? ReportVariant::Printer : ReportVariant::Screen);
         if (request.stack)
-            out += StackLine(request, state);
+            out += StackLine(request, inputs);
+        out += yearText;
         err += request.stack ? NotesText(result.notes) : OtherPointsNote(point);
     }
     return kExitResult;

@@ -4,6 +4,7 @@
 #include "calc/refusal.h"
 #include "calc/result.h"
 #include "cli/cli_request.h"
+#include "project/weather_json.h"
 
 #include <cstdint>
 #include <optional>
@@ -31,6 +32,11 @@ struct CliInputs {
     };
     CalcState state;
     std::optional<Weather> weather; // when the density was computed from them
+    // The ambient pressure [Pa] of the draught's dps: the weather's pressure,
+    // or 101325 with a typed density (AmbientStackPressure).
+    double ambientPressure = 101325.0;
+    // The weather of a year at the roof that a calculation file keeps.
+    std::optional<WeatherSetting> keptWeather;
     std::vector<std::string_view> fields;
     Refusal refusal = Refusal::None;
 };

@@ -297,7 +297,8 @@ void CompareWindow::Refresh()
 
     // The gravity draught, when ticked, replaces the wind alone everywhere,
     // and the title says so.
-    const std::optional<StackConditions> draught = stackGroup_->Conditions(state_);
+    const std::optional<StackConditions> draught =
+        stackGroup_->Conditions(state_, ambientPressure_);
     stackGroup_->ShowDuctLength(state_.DuctLength);
     setWindowTitle(draught ? QString(kCaption) + " – " + StackGroup::Caption(*draught)
                            : QString(kCaption));

@@ -55,6 +55,9 @@ public:
     // The needed flow of the field "Wymagana wydajność Qh [m3/h]"; 0: none
     // or refused.
     double NeededFlow() const;
+    // The ambient pressure [Pa] of the gravity draught's dps: the weather
+    // dialog's where the density is computed from it (AmbientStackPressure).
+    void SetAmbientPressure(double pressure) { ambientPressure_ = pressure; }
     // What the numbers are computed for, as the printout and CSV name them.
     const ComparisonConditions& Conditions() const { return conditions_; }
 
@@ -93,6 +96,7 @@ private:
     bool hasData_ = false;
     bool refreshing_ = false;
     ComparisonConditions conditions_;
+    double ambientPressure_ = kStackPressure;
     NeedWindCache cache_;
     QString printFile_; // the last print file chosen in this run
 

@@ -134,6 +134,17 @@ ComparisonConditions ConditionsOf(const CalcState& state, const StackConditions*
     return conditions;
 }
 
+bool HasYearShares(const std::vector<ComparisonRow>& rows)
+{
+    return std::any_of(rows.begin(), rows.end(),
+                       [](const ComparisonRow& row) { return row.yearShare >= 0.0; });
+}
+
+std::string YearShareCell(const ComparisonRow& row)
+{
+    return row.yearShare >= 0.0 ? FormatFixed(100.0 * row.yearShare, 2) : std::string();
+}
+
 std::vector<std::string> ConditionLines(const ComparisonConditions& c)
 {
     std::vector<std::string> lines{"Prędkość wiatru = " + FormatFixed(c.windSpeed, 2) + " [m/s]"};
@@ -142,6 +153,8 @@ std::vector<std::string> ConditionLines(const ComparisonConditions& c)
                         " [°C], te = " + FormatFixed(c.stack->outside, 1) +
                         " [°C], H = " + FormatFixed(c.stack->height, 2) +
                         " [m], Δps = " + FormatFixed(c.stackPressure, 4) + " [Pa]");
+    if (c.stack && !AmbientPressureLine(c.stack->pressure).empty())
+        lines.push_back(AmbientPressureLine(c.stack->pressure));
     if (c.neededFlowPerHour > 0.0)
         lines.push_back("Wymagana wydajność Qh = " + FormatFixed(c.neededFlowPerHour, 1) +
                         " [m3/h]");
@@ -356,24 +369,33 @@ std::string ComparisonCsv(const std::vector<ComparisonRow>& rows, const std::vec
             csv += CsvField(line, separator) + "\r\n";
         csv += "\r\n";
     }
+    const bool year = HasYearShares(rows);
     auto line = [&](auto&& cell, auto&& condition) {
         for (std::size_t i = 0; i < columns.size(); ++i) {
             if (i > 0)
                 csv += separator;
             csv += CsvField(cell(columns[i]), separator);
         }
+        if (year)
+            csv += separator + CsvField(cell(kComparisonColumnCount), separator);
         for (const auto& column : extra)
             csv += separator + CsvField(condition(column), separator);
         csv += "\r\n";
     };
-    line([](int column) { return std::string(ComparisonHeader(column)); },
-         [](const auto& column) { return column.first; });
+    line(
+        [](int column) {
+            return column == kComparisonColumnCount ? std::string(kYearShareHeader)
+                                                    : std::string(ComparisonHeader(column));
+        },
+        [](const auto& column) { return column.first; });
     for (int position : order) {
         if (position < 0 || static_cast<std::size_t>(position) >= rows.size())
             continue;
         const ComparisonRow& row = rows[static_cast<std::size_t>(position)];
         line(
             [&](int column) {
+                if (column == kComparisonColumnCount)
+                    return YearShareCell(row);
                 return polish ? PolishCell(row, column) : ComparisonCell(row, column);
             },
             [&](const auto& column) {
@@ -394,8 +416,10 @@ std::string ComparisonText(const std::vector<ComparisonRow>& rows, const std::ve
         text += line + "\n";
     text += "\n";
     const std::vector<int> columns = ComparisonColumns(needSet);
+    const bool year = HasYearShares(rows);
     for (std::size_t i = 0; i < columns.size(); ++i)
         text += (i > 0 ? "\t" : "") + std::string(ComparisonHeader(columns[i]));
+    text += year ? std::string("\t") + kYearShareHeader : "";
     text += needSet ? "\tProponowany\n" : "\n";
     for (int position : order) {
         if (position < 0 || static_cast<std::size_t>(position) >= rows.size())
@@ -403,6 +427,8 @@ std::string ComparisonText(const std::vector<ComparisonRow>& rows, const std::ve
         const ComparisonRow& row = rows[static_cast<std::size_t>(position)];
         for (std::size_t i = 0; i < columns.size(); ++i)
             text += (i > 0 ? "\t" : "") + ComparisonCell(row, columns[i]);
+        if (year)
+            text += "\t" + YearShareCell(row);
         if (needSet)
             text += row.suggested ? "\ttak" : "\t";
         text += "\n";

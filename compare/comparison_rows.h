@@ -56,11 +56,20 @@ struct ComparisonRow {
     // With the gravity draught, StackNotes: the other stable states and, where
     // it differs, the report's own result.
     std::vector<std::string> notes{};
+    // With a year of weather: the share of its hours (or of the time) that
+    // meet the need, 0..1; negative without one.
+    double yearShare = -1.0;
 
     bool HasPoint() const { return point.status == OperatingPointStatus::Found; }
     bool NeedSet() const { return neededFlowPerHour > 0.0; }
     bool Reaches() const { return ReachesNeed(point, neededFlowPerHour); }
 };
+
+// The column that a year of weather adds, after the others, where a row has
+// its share: the share in per cent with two decimals.
+inline constexpr const char* kYearShareHeader = "Godziny spełnienia [%]";
+bool HasYearShares(const std::vector<ComparisonRow>& rows);
+std::string YearShareCell(const ComparisonRow& row);
 
 // The need-wind sweeps (NeedWindFlows) of all models, kept while the state
 // and the draught stay the same: a need typed then costs no new operating

@@ -81,13 +81,14 @@ StackGroup::StackGroup(QWidget* parent)
     });
 }
 
-std::optional<StackConditions> StackGroup::Conditions(const CalcState& state) const
+std::optional<StackConditions> StackGroup::Conditions(const CalcState& state, double pressure) const
 {
     problem_.clear();
     QString inside;
     QString outside;
     QString height;
     StackConditions conditions = DefaultStackConditions(state);
+    conditions.pressure = pressure;
     if (enabled_->isChecked()) {
         conditions.inside = Number(inside_, "ti", inside).value_or(0.0);
         conditions.outside = Number(outside_, "te", outside).value_or(0.0);

@@ -25,8 +25,9 @@ public:
     explicit StackGroup(QWidget* parent = nullptr);
 
     // The conditions to use, or none: unticked, or a field refused. Marks
-    // the refused fields.
-    std::optional<StackConditions> Conditions(const CalcState& state) const;
+    // the refused fields. dps is at the ambient `pressure` [Pa].
+    std::optional<StackConditions> Conditions(const CalcState& state,
+                                              double pressure = kStackPressure) const;
     // Why the last Conditions left the draught out although it is ticked;
     // empty when it did not.
     const QString& Problem() const { return problem_; }

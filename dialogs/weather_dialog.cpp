@@ -33,6 +33,11 @@ WeatherDialog::WeatherDialog(CalcState& state, QWidget* parent)
     Finish(ok, cancel, {temperature_, pressure_, humidity_, windSpeed_});
 }
 
+std::int32_t WeatherDialog::Hectopascals() const
+{
+    return WholeField(pressure_);
+}
+
 void WeatherDialog::Accept()
 {
     const std::int32_t temperature = WholeField(temperature_);

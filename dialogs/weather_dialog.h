@@ -18,6 +18,9 @@ public:
 
     explicit WeatherDialog(CalcState& state, QWidget* parent = nullptr);
 
+    // The barometric pressure [hPa] its field holds.
+    std::int32_t Hectopascals() const;
+
 private:
     void Accept() override;
 

@@ -1,7 +1,9 @@
 #include "project/project_file.h"
 
 #include "calc/catalogue.h"
+#include "calc/field_conversion.h"
 #include "calc/input_limits.h"
+#include "calc/stack_draught.h"
 #include "calc/ventilator_choice.h"
 #include "files/file_errors.h"
 #include "files/read_file.h"
@@ -370,6 +372,31 @@ Outcome ReadSchedule(const QJsonObject& root, int version, Project& project)
     return {};
 }
 
+// The weather of a year at the roof, only where the calculation has one.
+Outcome WriteWeather(const Project& project, QJsonObject& root)
+{
+    if (!project.weather)
+        return {};
+    Result<QJsonObject> weather = WeatherToJson(*project.weather);
+    if (!weather)
+        return weather.Fault();
+    root.insert(kWeatherKey, weather.Value());
+    return {};
+}
+
+Outcome ReadWeather(const QJsonObject& root, int version, Project& project)
+{
+    if (!root.contains(kWeatherKey))
+        return {};
+    if (version < kWeatherFormatVersion)
+        return FailureOf(OtherVersion());
+    Result<WeatherSetting> weather = WeatherFromJson(root.value(kWeatherKey));
+    if (!weather)
+        return weather.Fault();
+    project.weather = std::move(weather).Value();
+    return {};
+}
+
 Outcome ReadCalculation(const QJsonObject& root, int version, Project& project)
 {
     return ReadState(root, version, project.state);
@@ -394,6 +421,7 @@ const std::vector<Part>& Parts()
          ReadCalculation},
         {{QString::fromLatin1(kDialogsKey)}, WriteDialogs, ReadDialogs},
         {{QString::fromLatin1(kScheduleKey)}, WriteSchedule, ReadSchedule},
+        {{QString::fromLatin1(kWeatherKey)}, WriteWeather, ReadWeather},
     };
     return parts;
 }
@@ -467,6 +495,21 @@ Failure UnusableProjectFile(const QString& path, QString reason)
         reason.chop(1);
     return FailureOf(
         QStringLiteral("Nie można otworzyć obliczeń z pliku „%1”: %2.").arg(path, reason));
+}
+
+double ProjectAmbientPressure(const Project& project)
+{
+    if (project.state.DensityEntered != 0)
+        return AmbientStackPressure(true, 0.0);
+    const auto dialog = project.dialogs.find(QStringLiteral("Form3"));
+    if (dialog == project.dialogs.end())
+        return AmbientStackPressure(true, 0.0);
+    const auto field = dialog->second.find(QStringLiteral("Edit2"));
+    if (field == dialog->second.end() || !std::holds_alternative<QString>(field->second))
+        return AmbientStackPressure(true, 0.0);
+    const std::int32_t hectopascals = ConvertWhole(std::get<QString>(field->second).toStdString());
+    return hectopascals > 0 ? AmbientStackPressure(false, hectopascals)
+                            : AmbientStackPressure(true, 0.0);
 }
 
 Result<Project> ReadProjectFile(const QString& path)

@@ -3,6 +3,7 @@
 #include "calc/calc_state.h"
 #include "calc/schedule.h"
 #include "files/outcome.h"
+#include "project/weather_json.h"
 
 #include <QByteArray>
 #include <QString>
@@ -33,9 +34,11 @@ struct Project {
     DialogsControls dialogs;
     QString programVersion;                          // of the program that wrote it
     std::optional<Schedule> schedule = std::nullopt; // the schedule of exhaust ducts, if made
+    // A year of weather at the roof: its source and the site, if chosen.
+    std::optional<WeatherSetting> weather = std::nullopt;
 };
 
-inline constexpr int kProjectFormatVersion = 3;
+inline constexpr int kProjectFormatVersion = 4;
 inline constexpr char kProjectExtension[] = ".wyw";
 
 // The file's content. A number that is not finite has no form in the file: then
@@ -58,6 +61,11 @@ Failure UnusableProjectFile(const QString& path, QString reason);
 // directory or an empty file is refused as a damaged content is. The message
 // names the file and what is wrong.
 Result<Project> ReadProjectFile(const QString& path);
+
+// The ambient pressure [Pa] of the gravity draught of a kept calculation: that
+// of the weather dialog's field (hPa) where the density is computed from the
+// weather, 101325 Pa where it is typed or the file keeps no such field.
+double ProjectAmbientPressure(const Project& project);
 
 // What reopening a calculation gives: the operating point computed again on
 // its inputs. `differs` when the results are not those the file holds (a

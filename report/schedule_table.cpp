@@ -187,6 +187,10 @@ std::vector<std::string> ScheduleConditionLines(const ScheduleBuilding& b)
                     " [m]; przewód z kondygnacji k ma L = (N − k + 1) · h");
     lines.push_back("Ciąg grawitacyjny: ti = " + FormatFixed(b.inside, 1) +
                     " [°C], te = " + FormatFixed(b.outside, 1) + " [°C], H = L przewodu");
+    if (const std::string line =
+            AmbientPressureLine(AmbientStackPressure(b.densityTyped, b.pressure));
+        !line.empty())
+        lines.push_back(line);
     lines.push_back("Warunki oceny: " + std::string(ConditionText(b.condition)));
     lines.push_back("Założenie: przewód prostokątny liczy się jak okrągły o średnicy hydraulicznej "
                     "2ab/(a + b) – o polu mniejszym od rzeczywistego, więc wynik jest ostrożny.");

@@ -65,6 +65,8 @@ private slots:
             << "--density 1.2 --wind 4 --round 0.16 --hall 5 --model 5.0" << QStringList{"--model"};
         QTest::newRow("material out of range")
             << kValid + " --material 7" << QStringList{"--material", "6"};
+        QTest::newRow("stack at no pressure")
+            << kValid + " --stack 20,12,5,0" << QStringList{"--stack", "ciśnienia P", "0"};
         QTest::newRow("negative underpressure")
             << kValid + " --underpressure -1" << QStringList{"--underpressure", "0 lub większego"};
         QTest::newRow("inlet out of range")

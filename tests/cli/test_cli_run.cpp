@@ -303,6 +303,14 @@ private slots:
         QTest::newRow("absolute zero, all, json")
             << calc + "--wind 3 --all --stack -273.15,20 --format json" << 3
             << QStringList{"Temperatury ti i te"};
+        // dps at the weather's 900 hPa, 11.2 % below its 5.5064 Pa at 101325 Pa.
+        QTest::newRow("900 hPa")
+            << "--weather 12,900,50 --round 0.16 --hall 5 --wind 0 --model 5 --stack 20,-5" << 0
+            << QStringList{"Δps = 4.8910 [Pa]\n   Δps przy ciśnieniu p = 90000.0 [Pa]\n"};
+        QTest::newRow("900 hPa, P given")
+            << "--weather 12,900,50 --round 0.16 --hall 5 --wind 0 --model 5 --stack "
+               "20,-5,5,101325"
+            << 0 << QStringList{"Δps = 5.5064 [Pa]\n"};
         QTest::newRow("te 1000000")
             << calc + "--wind 3 --model 5 --stack 20,1000000" << 3
             << QStringList{"Temperatura powietrza zewnętrznego musi wynosić od −60 do 60 °C – "

@@ -70,6 +70,65 @@ private slots:
         QVERIFY(SampleBytes().contains("\"AirDensity\": 0.30000000000000004"));
     }
 
+    // The weather's source and site survive the file; a file of format 3
+    // opens with none, and may not hold one.
+    void weatherRoundTrip_data()
+    {
+        QTest::addColumn<bool>("file");
+        QTest::newRow("EPW file") << true;
+        QTest::newRow("distribution") << false;
+    }
+    void weatherRoundTrip()
+    {
+        QFETCH(bool, file);
+        Project project = Sample();
+        project.weather = WeatherSetting{
+            file ? WeatherFileSource("pogoda/Kraków.epw", FileChecksum("8760 godzin"))
+                 : WindDistributionSource(3.949, 1.8, true),
+            Site{1, 4, 0.1 + 0.2}};
+        const QByteArray bytes = ProjectBytes(project).Value();
+        const auto read = ParseProject(bytes);
+        QVERIFY2(read, read.Reason().c_str());
+        QVERIFY(read.Value().weather == project.weather);
+        QByteArray older = bytes;
+        older.replace("\"formatVersion\": 4", "\"formatVersion\": 3");
+        QCOMPARE(QString::fromStdString(ParseProject(older).Reason()),
+                 "plik pochodzi z innej wersji programu");
+        QVERIFY(!ParseProject(SampleBytes().replace("\"formatVersion\": 4", "\"formatVersion\": 3"))
+                     .Value()
+                     .weather);
+    }
+
+    void weatherRefused_data()
+    {
+        QTest::addColumn<QByteArray>("from");
+        QTest::addColumn<QByteArray>("to");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("checksum") << QByteArray("\"Checksum\": \"")
+                                  << QByteArray("\"Checksum\": \"x")
+                                  << "pogoda: pole Checksum nie jest sumą kontrolną (16 cyfr "
+                                     "szesnastkowych)";
+        QTest::newRow("category") << QByteArray("\"StationTerrain\": 2")
+                                  << QByteArray("\"StationTerrain\": 5")
+                                  << "pogoda: pole StationTerrain nie jest kategorią terenu 0…4";
+        QTest::newRow("height") << QByteArray("\"VentilatorHeight\": 16")
+                                << QByteArray("\"VentilatorHeight\": 0")
+                                << "pogoda: pole VentilatorHeight ma wartość spoza zakresu "
+                                   ">0…1000";
+    }
+    void weatherRefused()
+    {
+        QFETCH(QByteArray, from);
+        QFETCH(QByteArray, to);
+        QFETCH(QString, reason);
+        Project project = Sample();
+        project.weather =
+            WeatherSetting{WeatherFileSource("rok.epw", FileChecksum("")), Site{2, 3, 16.0}};
+        QByteArray bytes = ProjectBytes(project).Value();
+        QVERIFY(bytes.contains(from));
+        QCOMPARE(QString::fromStdString(ParseProject(bytes.replace(from, to)).Reason()), reason);
+    }
+
     // A file of the first format keeps the whole state; a state that agrees
     // with its derivation opens as it was, whole numbers written with exponents.
     void formatOne()
@@ -97,7 +156,7 @@ private slots:
         QByteArray wrongControl = whole;
         wrongControl.replace("\"ComboBox1\": 3", "\"ComboBox1\": [3]");
         QByteArray newer = whole;
-        newer.replace("\"formatVersion\": 3", "\"formatVersion\": 4");
+        newer.replace("\"formatVersion\": 4", "\"formatVersion\": 5");
         QByteArray twice = whole;
         twice.replace("\"WindSpeed\": 4", "\"WindSpeed\": \"x\", \"WindSpeed\": 4");
         QByteArray derived = whole;
@@ -154,8 +213,8 @@ private slots:
             << "Gęstość powietrza musi być większa od zera i nie większa niż 5 kg/m3 – popraw "
                "parametry powietrza.";
         QTest::newRow("newer format") << newer
-                                      << "plik zapisano w nowszym formacie (wersja 4), a ten "
-                                         "program zna wersję 3.";
+                                      << "plik zapisano w nowszym formacie (wersja 5), a ten "
+                                         "program zna wersję 4.";
         QTest::newRow("not JSON") << QByteArray("Qh = 123.4\n") << "plik jest uszkodzony";
         QTest::newRow("foreign JSON")
             << QByteArray("{\"name\": \"x\"}") << "to nie jest plik obliczeń tego programu.";

@@ -1,0 +1,157 @@
+#include "calc/derived.h"
+#include "calc/number_format.h"
+#include "test_epw.h"
+#include "weather/weather_source.h"
+#include "weather/year_run.h"
+#include "weather/year_text.h"
+
+#include <QtTest>
+
+namespace {
+
+// A building of 5 storeys of 3 m, a round duct of 0.16 m, rectangular
+// grilles 0.2 x 0.2 m (loss coefficient 15); the ventilator at 20 m.
+YearQuestion Building(double need)
+{
+    YearQuestion q;
+    CalcState& s = q.state;
+    s.DuctRound = 1;
+    s.DuctDiameter = 0.16;
+    s.DuctArea = CircleArea(0.16);
+    s.DuctRoughness = 1.8;
+    s.DuctLength = 15.0;
+    s.LossCoefficient = 15.0;
+    s.InstallationType = 1;
+    s.StoreyCount = 5;
+    s.StoreyHeight = 3.0;
+    s.GrilleSizeA = 0.2;
+    s.GrilleSizeB = 0.2;
+    s.GrilleArea = 0.2 * 0.2;
+    q.height = 15.0;
+    q.need = need;
+    q.site.height = ScheduleVentilatorHeight(5, 3.0) + 4.0;
+    return q;
+}
+
+QStringList Lines(const std::vector<std::string>& lines)
+{
+    QStringList list;
+    for (const std::string& line : lines)
+        list << QString::fromStdString(line);
+    return list;
+}
+
+} // namespace
+
+class TestYearRun : public QObject {
+    Q_OBJECT
+private slots:
+    void checksumOfBytes_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("checksum");
+        QTest::newRow("empty") << QByteArray() << "cbf29ce484222325";
+        QTest::newRow("a") << QByteArray("a") << "af63dc4c8601ec8c";
+    }
+    void checksumOfBytes()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, checksum);
+        QCOMPARE(QString::fromStdString(FileChecksum(bytes.toStdString())), checksum);
+        QVERIFY(IsChecksum(checksum.toStdString()));
+    }
+
+    void readsPeriodsAndCategories_data()
+    {
+        QTest::addColumn<QString>("period");
+        QTest::addColumn<QString>("text"); // or the reason
+        QTest::newRow("year") << "year"
+                              << "cały rok";
+        QTest::newRow("heating") << "heating"
+                                 << "sezon grzewczy (1.10–30.04)";
+        QTest::newRow("over the New Year") << "11-3"
+                                           << "miesiące 11–3";
+        QTest::newRow("month 13") << "13-2"
+                                  << "okres to year, heating albo M1-M2 z miesiącami 1..12, "
+                                     "podano: 13-2";
+    }
+    void readsPeriodsAndCategories()
+    {
+        QFETCH(QString, period);
+        QFETCH(QString, text);
+        const Result<WeatherPeriod> parsed = ParsePeriod(period.toStdString());
+        QCOMPARE(QString::fromStdString(parsed ? PeriodText(parsed.Value()) : parsed.Reason()),
+                 text);
+        QCOMPARE(TerrainCategoryOf("III"), 3);
+        QCOMPARE(TerrainCategoryOf("4"), 4);
+        QCOMPARE(TerrainCategoryOf("V"), -1);
+    }
+
+    // The counted test year through the one entry point, one model and all 27.
+    void countsTheTestYear()
+    {
+        const std::string bytes = TestEpwText();
+        const Result<LoadedWeather> weather =
+            LoadWeather(WeatherFileSource("rok.epw", "0000000000000000"), bytes);
+        QVERIFY2(weather, weather.Reason().c_str());
+        QVERIFY(weather.Value().changed);
+        const YearQuestion q = Building(100.0);
+        const Result<YearOutcome> one = EvaluateYearModel(weather.Value(), q, 5);
+        QVERIFY2(one, one.Reason().c_str());
+        const QString site = "Teren stacji II, budynku III, z = 20.00 [m]: wiatr przy "
+                             "wywietrzniku = 0.8986 × wiatr na stacji";
+        const QString months = "Udział miesięcy: I 50.0 % II 50.0 % III 50.0 % IV 50.0 % V "
+                               "50.0 % VI 50.0 % VII 0.0 % VIII 50.0 % IX 50.0 % X 50.0 % XI "
+                               "50.0 % XII 50.0 %";
+        QCOMPARE(Lines(YearLines(weather.Value(), q, one.Value())),
+                 (QStringList{"Stacja: Testowo", "Okres: cały rok", site,
+                              "Wymagana wydajność Qh = 100.00 [m3/h]",
+                              "Godziny spełnienia wymagania: 2004 z 4752 obliczonych (42.17 %)",
+                              "Godziny bez przepływu w górę: 2748", "Godziny bez danych: 4008",
+                              "Q50 = 0.00 [m3/h], Q90 = 0.00 [m3/h]", months,
+                              "Najgorszy miesiąc: lipiec (0.00 %)"}));
+        const Result<std::vector<YearOutcome>> all = EvaluateYearAllModels(weather.Value(), q);
+        QVERIFY2(all, all.Reason().c_str());
+        QCOMPARE(all.Value().size(), std::size_t{27});
+        QCOMPARE(all.Value()[4].summary.meetingHours, 2004);
+        QCOMPARE(QString::fromStdString(MeetingPercentText(all.Value()[4])), "42.17");
+    }
+
+    void refusesDamagedFileAndBadSite()
+    {
+        const Result<LoadedWeather> damaged =
+            LoadWeather(WeatherFileSource("zły.epw"), "Data,Godzina\n");
+        QCOMPARE(QString::fromStdString(damaged.Reason()),
+                 "Nie można użyć pliku pogodowego „zły.epw”: wiersz 1: to nie jest plik pogodowy "
+                 "EPW – brak wiersza LOCATION.");
+        const Result<LoadedWeather> weather =
+            LoadWeather(WeatherFileSource("rok.epw"), TestEpwText());
+        YearQuestion q = Building(100.0);
+        q.site.height = 0.0;
+        QVERIFY(!EvaluateYearModel(weather.Value(), q, 5));
+    }
+
+    // The Weibull example: mean 3.5 m/s, k = 2 give A = 3.949 m/s.
+    void sharesTheTimeOfADistribution()
+    {
+        const Result<LoadedWeather> weather = LoadWeather(WindDistributionSource(3.5));
+        QVERIFY2(weather, weather.Reason().c_str());
+        QCOMPARE(FormatFixed(weather.Value().weibull.scale, 3), "3.949");
+        QCOMPARE(FormatFixed(WeibullExceedance(weather.Value().weibull, 2.0), 3), "0.774");
+        QCOMPARE(FormatFixed(WeibullExceedance(weather.Value().weibull, 4.0), 3), "0.359");
+        YearQuestion q = Building(100.0);
+        q.state.DensityEntered = 1;
+        q.state.AirDensity = 1.2;
+        const Result<YearOutcome> one = EvaluateYearModel(weather.Value(), q, 5);
+        QVERIFY2(one, one.Reason().c_str());
+        const QStringList lines = Lines(YearLines(weather.Value(), q, one.Value()));
+        QCOMPARE(lines.mid(2), (QStringList{"Rozkład Weibulla: A = 3.949 [m/s], k = 2.00, te = "
+                                            "12.0 [°C], ti = 20.0 [°C]",
+                                            "Udział czasu spełnienia wymagania: 58.12 %",
+                                            "Potrzebny wiatr: przy wywietrzniku 2.61 [m/s], na "
+                                            "stacji 2.91 [m/s]"}));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestYearRun)
+#include "test_year_run.moc"
