@@ -6,7 +6,9 @@
 #include "calc/number_format.h"
 #include "calc/operating_point.h"
 #include "calc/stack_draught.h"
+#include "cli/cli_output.h"
 #include "compare/comparison_rows.h"
+#include "compare/comparison_workbook.h"
 #include "project/project_file.h"
 #include "report/report_lines.h"
 #include "ui/text.h"
@@ -320,7 +322,8 @@ QJsonObject ComparisonRowJson(const ComparisonRow& row)
 
 // --all with a need or as CSV: the comparison window's table, in its order
 // (Qh, largest first), with the conditions it is computed for.
-int RunComparison(const CliRequest& request, const CliInputs& inputs, std::string& out)
+int RunComparison(const CliRequest& request, const CliInputs& inputs, std::string& out,
+                  std::string& err)
 {
     const std::optional<StackConditions> stack =
         request.stack ? std::optional(StackOf(request, inputs.state)) : std::nullopt;
@@ -329,6 +332,9 @@ int RunComparison(const CliRequest& request, const CliInputs& inputs, std::strin
         BuildComparisonRows(inputs.state, draught, request.need.value_or(0.0));
     const std::vector<int> order = SortedComparisonOrder(rows, kColumnFlowPerHour, true);
     const ComparisonConditions conditions = ConditionsOf(inputs.state, draught, rows);
+    if (request.format == CliRequest::Format::Xlsx)
+        return WriteWorkbook(request.output, ComparisonWorkbook(rows, order, conditions),
+                             kExitResult, err);
     if (request.format == CliRequest::Format::Csv) {
         out += ComparisonCsv(rows, order, conditions, CsvForm::Plain);
     } else if (request.format == CliRequest::Format::Text) {
@@ -357,8 +363,9 @@ int RunAll(const CliRequest& request, const CliInputs& inputs, std::string& out,
     const Refusal refusal = CheckRequest(request, inputs);
     if (refusal != Refusal::None)
         return ReportRefusal(request, inputs, refusal, out, err);
-    if (request.need || request.format == CliRequest::Format::Csv)
-        return RunComparison(request, inputs, out);
+    if (request.need || request.format == CliRequest::Format::Csv ||
+        request.format == CliRequest::Format::Xlsx)
+        return RunComparison(request, inputs, out, err);
 
     std::vector<ModelResult> points;
     points.reserve(VentilatorCatalogue.size());
