@@ -329,6 +329,7 @@ std::string ScheduleCsv(const Schedule& schedule, const ScheduleResult& result, 
     csv += "\r\n" + CsvRow(table.headers, ';');
     for (const std::vector<WorkbookCell>& cells : table.rows) {
         std::vector<std::string> fields;
+        fields.reserve(kColumnCount);
         for (int c = 0; c < kColumnCount; ++c)
             fields.push_back(PolishText(cells[static_cast<std::size_t>(c)], c));
         csv += CsvRow(fields, ';');
