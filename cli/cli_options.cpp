@@ -152,8 +152,18 @@ Outcome ApplyFormat(CliRequest& r, const std::string& v)
         r.format = CliRequest::Format::Json;
     else if (v == "csv")
         r.format = CliRequest::Format::Csv;
+    else if (v == "xlsx")
+        r.format = CliRequest::Format::Xlsx;
     else if (v != "text")
-        return Failure{"opcja --format przyjmuje text, json albo csv, podano: " + v};
+        return Failure{"opcja --format przyjmuje text, json, csv albo xlsx, podano: " + v};
+    return {};
+}
+
+Outcome ApplyOutput(CliRequest& r, const std::string& v)
+{
+    if (v.empty())
+        return Failure{"opcja --output wymaga nazwy pliku"};
+    r.output = v;
     return {};
 }
 
@@ -324,8 +334,11 @@ const Option kOptions[] = {
     {"--hourly", "", SetHourly,
      "z --weather-file: każda godzina okresu (csv albo\njson) z opcjami jednego wywołania, "
      "które ją\npowtarza"},
-    {"--format", "text|json|csv", ApplyFormat,
-     "postać wyniku (domyślnie text; csv z --batch,\n--schedule, --all albo --hourly)"},
+    {"--format", "text|json|csv|xlsx", ApplyFormat,
+     "postać wyniku (domyślnie text; csv z --batch,\n--schedule, --all albo --hourly; xlsx, "
+     "czyli\nskoroszyt, z --schedule albo --all, tylko z --output)"},
+    {"--output", "PLIK", ApplyOutput,
+     "plik, do którego --format xlsx zapisuje skoroszyt\n(cały albo wcale)"},
     {"--project", "PLIK", ApplyProject,
      "obliczenia zapisane w programie (.wyw) zamiast\nopcji danych; --model zmienia wywietrznik"},
     {"--batch", "PLIK", ApplyBatch,
@@ -434,9 +447,11 @@ Outcome CheckFiles(const std::vector<Given>& given, const CliRequest& request)
         if (request.scheduleTemplate && name != "--schedule-template")
             return Failure{"opcja --schedule-template nie łączy się z innymi opcjami, podano " +
                            std::string(name)};
-        if (!request.schedule.empty() && name != "--schedule" && name != "--format")
-            return Failure{"opcja --schedule przyjmuje obok siebie tylko --format, podano " +
-                           std::string(name)};
+        if (!request.schedule.empty() && name != "--schedule" && name != "--format" &&
+            name != "--output")
+            return Failure{
+                "opcja --schedule przyjmuje obok siebie tylko --format i --output, podano " +
+                std::string(name)};
         if (!request.batch.empty() && g.option->name != "--batch" && g.option->name != "--format")
             return Failure{"opcja --batch przyjmuje obok siebie tylko --format, podano " +
                            std::string(g.option->name)};
@@ -448,9 +463,25 @@ Outcome CheckFiles(const std::vector<Given>& given, const CliRequest& request)
     return {};
 }
 
+// A workbook goes only to a file, and only --schedule and --all make one.
+Outcome CheckWorkbook(const CliRequest& request)
+{
+    const bool workbook = request.format == CliRequest::Format::Xlsx;
+    if (!workbook && !request.output.empty())
+        return Failure{"opcja --output działa tylko z --format xlsx"};
+    if (workbook && request.schedule.empty() && !request.all)
+        return Failure{"--format xlsx działa tylko z --schedule albo --all"};
+    if (workbook && request.output.empty())
+        return Failure{"--format xlsx wymaga --output PLIK.xlsx (skoroszytu nie wypisuje się "
+                       "na terminal)"};
+    return {};
+}
+
 Outcome CheckCombination(const std::vector<Given>& given, const CliRequest& request)
 {
     if (Outcome e = CheckWeatherCombination(request); !e)
+        return e;
+    if (Outcome e = CheckWorkbook(request); !e)
         return e;
     if (!request.batch.empty() || !request.project.empty() || !request.schedule.empty() ||
         request.scheduleTemplate) {

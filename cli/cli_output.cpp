@@ -2,6 +2,7 @@
 
 #include "cli/cli_run.h"
 #include "files/file_errors.h"
+#include "files/xlsx_file.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -65,5 +66,14 @@ int CliOutput::Finish(int status)
     const std::string message = "wywietrznik-cli: nie można zapisać wyniku: " +
                                 FileErrorText(error_, FileAccess::Write).toStdString() + ".\n";
     std::fwrite(message.data(), 1, message.size(), stderr);
+    return kExitFile;
+}
+
+int WriteWorkbook(const std::string& path, const Workbook& workbook, int status, std::string& err)
+{
+    const Outcome written = WriteXlsxFile(QString::fromStdString(path), workbook);
+    if (written)
+        return status;
+    err += "wywietrznik-cli: " + written.Reason() + '\n';
     return kExitFile;
 }

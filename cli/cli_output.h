@@ -1,5 +1,7 @@
 #pragma once
 
+#include "files/workbook.h"
+
 #include <string>
 #include <string_view>
 
@@ -34,3 +36,8 @@ private:
     std::string buffer_;
     int error_ = 0;
 };
+
+// A workbook (--format xlsx) written whole to its file, or not at all:
+// `status` when it was written, otherwise kExitFile with the reason in `err`
+// ("wywietrznik-cli: Nie można zapisać pliku „wynik.xlsx”: …").
+int WriteWorkbook(const std::string& path, const Workbook& workbook, int status, std::string& err);

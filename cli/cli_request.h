@@ -13,7 +13,7 @@
 // What one run of the command-line calculator asks for. Every number of a
 // dialog field has already gone through that field's conversion.
 struct CliRequest {
-    enum class Format { Text, Json, Csv };
+    enum class Format { Text, Json, Csv, Xlsx };
 
     // Air: typed density, or computed from weather data.
     bool densityTyped = true;
@@ -39,6 +39,9 @@ struct CliRequest {
     std::optional<double> need;
     bool printer = false;
     Format format = Format::Text;
+    // The file that a workbook (--format xlsx) is written to; a workbook
+    // never goes to the standard output.
+    std::string output;
 
     // The gravity draught together with the wind: temperatures inside and
     // outside [°C] and its height [m], by default the duct length, and the

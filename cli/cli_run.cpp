@@ -6,9 +6,11 @@
 #include "calc/number_format.h"
 #include "calc/operating_point.h"
 #include "calc/stack_draught.h"
+#include "cli/cli_output.h"
 #include "cli/cli_stack.h"
 #include "cli/cli_weather.h"
 #include "compare/comparison_rows.h"
+#include "compare/comparison_workbook.h"
 #include "project/project_file.h"
 #include "report/report_lines.h"
 #include "ui/text.h"
@@ -301,6 +303,9 @@ int RunComparison(const CliRequest& request, const CliInputs& inputs, const CliY
         return status;
     const std::vector<int> order = SortedComparisonOrder(rows, kColumnFlowPerHour, true);
     const ComparisonConditions conditions = ConditionsOf(inputs.state, draught, rows);
+    if (request.format == CliRequest::Format::Xlsx)
+        return WriteWorkbook(request.output, ComparisonWorkbook(rows, order, conditions),
+                             kExitResult, err);
     if (request.format == CliRequest::Format::Csv) {
         out += ComparisonCsv(rows, order, conditions, CsvForm::Plain);
     } else if (request.format == CliRequest::Format::Text) {
@@ -332,7 +337,8 @@ int RunAll(const CliRequest& request, const CliInputs& inputs, const CliYear* ye
     const Refusal refusal = CheckRequest(request, inputs);
     if (refusal != Refusal::None)
         return ReportRefusal(request, inputs, refusal, out, err);
-    if (request.need || request.format == CliRequest::Format::Csv)
+    if (request.need || request.format == CliRequest::Format::Csv ||
+        request.format == CliRequest::Format::Xlsx)
         return RunComparison(request, inputs, year, out, err);
 
     std::vector<ModelResult> points;

@@ -2,8 +2,10 @@
 
 #include "calc/calc_state.h"
 #include "calc/catalogue.h"
+#include "cli/cli_output.h"
 #include "cli/cli_run.h"
 #include "project/project_file.h"
+#include "report/schedule_export.h"
 #include "report/schedule_table.h"
 
 #include <QJsonArray>
@@ -190,7 +192,11 @@ int RunSchedule(const CliRequest& request, std::string& out, std::string& err)
     }
     const Schedule& schedule = *project.schedule;
     const ScheduleResult result = ComputeSchedule(schedule);
+    // A script tells a duct that does not meet its need by the status.
+    const int status = result.summary.failing.empty() ? kExitResult : kExitNoOperatingPoint;
     switch (request.format) {
+    case CliRequest::Format::Xlsx:
+        return WriteWorkbook(request.output, ScheduleWorkbook(schedule, result), status, err);
     case CliRequest::Format::Json:
         out += Json(schedule, result);
         break;
@@ -201,8 +207,7 @@ int RunSchedule(const CliRequest& request, std::string& out, std::string& err)
         out += ScheduleText(schedule, result);
         break;
     }
-    // A script tells a duct that does not meet its need by the status.
-    return result.summary.failing.empty() ? kExitResult : kExitNoOperatingPoint;
+    return status;
 }
 
 std::string ScheduleTemplateFile()

@@ -5,18 +5,9 @@
 #include "calc/number_format.h"
 #include "calc/polish_plural.h"
 #include "calc/sentence.h"
-#include "files/csv.h"
 #include "files/visible_text.h"
 
 namespace {
-
-std::string Flow(const RowResult& result, ScheduleCondition condition)
-{
-    if (!result.problem.empty() || result.model == 0)
-        return "–";
-    const ConditionResult& c = result.Of(condition);
-    return c.Found() ? FormatFixed(c.point.flowPerHour, 1) : "brak";
-}
 
 std::string Dimension(double value)
 {
@@ -61,10 +52,9 @@ std::string Underpressures(const ScheduleRow& row, const RowResult& result)
     if (row.flat.empty() || !result.problem.empty() || result.model == 0)
         return "–";
     std::string text;
-    for (const ConditionResult& c : result.results) {
-        const bool balanced = c.Found() || c.backdraught || c.underpressure > 0.0;
-        text += (text.empty() ? "" : " / ") + (balanced ? FormatFixed(c.underpressure, 2) : "–");
-    }
+    for (int c = 0; c < kScheduleConditionCount; ++c)
+        text += (text.empty() ? "" : " / ") +
+                ScheduleUnderpressureText(row, result, static_cast<ScheduleCondition>(c));
     return text;
 }
 
@@ -82,22 +72,25 @@ std::string Reasons(const RowResult& result)
     return text;
 }
 
-bool Digit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
-// A decimal point between two digits becomes a comma; a full stop stays.
-std::string DecimalCommas(std::string text)
-{
-    for (std::size_t i = 1; i + 1 < text.size(); ++i) {
-        if (text[i] == '.' && Digit(text[i - 1]) && Digit(text[i + 1]))
-            text[i] = ',';
-    }
-    return text;
-}
-
 } // namespace
+
+std::string ScheduleFlowText(const RowResult& result, ScheduleCondition condition)
+{
+    if (!result.problem.empty() || result.model == 0)
+        return "–";
+    const ConditionResult& c = result.Of(condition);
+    return c.Found() ? FormatFixed(c.point.flowPerHour, 1) : "brak";
+}
+
+std::string ScheduleUnderpressureText(const ScheduleRow& row, const RowResult& result,
+                                      ScheduleCondition condition)
+{
+    if (row.flat.empty() || !result.problem.empty() || result.model == 0)
+        return "–";
+    const ConditionResult& c = result.Of(condition);
+    const bool balanced = c.Found() || c.backdraught || c.underpressure > 0.0;
+    return balanced ? FormatFixed(c.underpressure, 2) : "–";
+}
 
 std::string ScheduleHeader(ScheduleColumn column)
 {
@@ -153,11 +146,11 @@ std::string ScheduleCell(const ScheduleRow& row, const RowResult& result, Schedu
     case ScheduleColumn::Length:
         return result.problem.empty() ? FormatFixed(result.inputs.state.DuctLength, 2) : "–";
     case ScheduleColumn::Calm:
-        return Flow(result, ScheduleCondition::Calm);
+        return ScheduleFlowText(result, ScheduleCondition::Calm);
     case ScheduleColumn::Wind:
-        return Flow(result, ScheduleCondition::Wind);
+        return ScheduleFlowText(result, ScheduleCondition::Wind);
     case ScheduleColumn::WindStack:
-        return Flow(result, ScheduleCondition::WindStack);
+        return ScheduleFlowText(result, ScheduleCondition::WindStack);
     case ScheduleColumn::Verdict:
         if (!result.problem.empty())
             return "błędne dane";
@@ -219,24 +212,4 @@ std::string ScheduleText(const Schedule& schedule, const ScheduleResult& result)
     for (const std::string& line : SummaryLines(schedule, result))
         text += VisibleText(line) + '\n';
     return text;
-}
-
-std::string ScheduleCsv(const Schedule& schedule, const ScheduleResult& result, bool polish)
-{
-    const char separator = polish ? ';' : ',';
-    std::string csv = polish ? "\xEF\xBB\xBF" : "";
-    auto line = [&](auto&& cell) {
-        for (int c = 0; c < kScheduleColumnCount; ++c) {
-            std::string field = cell(static_cast<ScheduleColumn>(c));
-            if (polish && c != static_cast<int>(ScheduleColumn::Label) &&
-                c != static_cast<int>(ScheduleColumn::Flat))
-                field = DecimalCommas(field);
-            csv += (c > 0 ? std::string(1, separator) : std::string()) + CsvField(field, separator);
-        }
-        csv += "\r\n";
-    };
-    line([](ScheduleColumn c) { return ScheduleHeader(c); });
-    for (std::size_t i = 0; i < schedule.rows.size(); ++i)
-        line([&](ScheduleColumn c) { return ScheduleCell(schedule.rows[i], result.rows[i], c); });
-    return csv;
 }

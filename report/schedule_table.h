@@ -6,7 +6,8 @@
 #include <vector>
 
 // The schedule of exhaust ducts as a table of texts, shared by the window, the
-// printout, the CSV files and the command line. Plain C++.
+// printout, the text of the command line and the files (schedule_export.h).
+// Plain C++.
 
 enum class ScheduleColumn {
     Label,
@@ -34,15 +35,16 @@ std::string ScheduleHeader(ScheduleColumn column);
 // The cell's text; numbers with a decimal point.
 std::string ScheduleCell(const ScheduleRow& row, const RowResult& result, ScheduleColumn column);
 
+// Qh [m3/h] of the row's model under a condition, "brak" without an
+// operating point, "–" without a model or with wrong data.
+std::string ScheduleFlowText(const RowResult& result, ScheduleCondition condition);
+// pf [Pa] of the row's flat under a condition; "–" in an open room, without a
+// model or where the flat has no balance.
+std::string ScheduleUnderpressureText(const ScheduleRow& row, const RowResult& result,
+                                      ScheduleCondition condition);
+
 // The conditions of the building, one line each: air, wind, storeys, draught.
 std::vector<std::string> ScheduleConditionLines(const ScheduleBuilding& building);
 
 // The table and the summary as text: tab-separated, a header line first.
 std::string ScheduleText(const Schedule& schedule, const ScheduleResult& result);
-
-// The table as CSV: UTF-8, CRLF line ends, a header line; a field with a
-// blank, separator, quote or line break is quoted (quotes doubled). The plain
-// form separates with commas and keeps the decimal point; the Polish one
-// begins with a byte order mark, separates with semicolons and writes numbers
-// with a decimal comma (a point between two digits; a full stop stays).
-std::string ScheduleCsv(const Schedule& schedule, const ScheduleResult& result, bool polish);

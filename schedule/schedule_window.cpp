@@ -2,6 +2,8 @@
 
 #include "calc/schedule_sheet.h"
 #include "files/safe_file.h"
+#include "files/xlsx_file.h"
+#include "report/schedule_export.h"
 #include "report/schedule_table.h"
 #include "schedule/flats_model.h"
 #include "schedule/schedule_delegates.h"
@@ -247,13 +249,14 @@ QHBoxLayout* ScheduleWindow::BuildButtons()
         Button(QStringLiteral("Przykład: blok 5-kondygnacyjny"), "TemplateButton", this);
     QPushButton* print = Button(QStringLiteral("Drukuj…"), "PrintButton", this);
     QPushButton* csv = Button(QStringLiteral("Eksportuj CSV…"), "CsvButton", this);
+    QPushButton* xlsx = Button(QStringLiteral("Eksportuj XLSX…"), "XlsxButton", this);
     QPushButton* save = Button(QStringLiteral("Zapisz obliczenia…"), "SaveButton", this);
     QPushButton* open = Button(QStringLiteral("Otwórz obliczenia…"), "OpenButton", this);
     QPushButton* close = Button(QStringLiteral("Zamknij"), "CloseButton", this);
     for (QPushButton* b : {add, riser, copy, remove, example})
         buttons->addWidget(b);
     buttons->addStretch();
-    for (QPushButton* b : {print, csv, save, open, close})
+    for (QPushButton* b : {print, csv, xlsx, save, open, close})
         buttons->addWidget(b);
 
     connect(add, &QPushButton::clicked, this, [this] {
@@ -274,6 +277,7 @@ QHBoxLayout* ScheduleWindow::BuildButtons()
     });
     connect(print, &QPushButton::clicked, this, &ScheduleWindow::PrintClick);
     connect(csv, &QPushButton::clicked, this, &ScheduleWindow::ExportCsvClick);
+    connect(xlsx, &QPushButton::clicked, this, &ScheduleWindow::ExportXlsxClick);
     connect(save, &QPushButton::clicked, this, [this] { TriggerMain("FileSaveProjectItem"); });
     connect(open, &QPushButton::clicked, this, [this] { TriggerMain("FileOpenProjectItem"); });
     connect(close, &QPushButton::clicked, this, &QWidget::close);
@@ -489,6 +493,11 @@ Outcome ScheduleWindow::ExportCsv(const QString& path, bool polish) const
     return ReplaceFile(path, QByteArray::fromStdString(csv));
 }
 
+Outcome ScheduleWindow::ExportXlsx(const QString& path) const
+{
+    return WriteXlsxFile(path, ScheduleWorkbook(CurrentSchedule(), model_->Result()));
+}
+
 Outcome ScheduleWindow::Print(QPrinter& printer) const
 {
     return PrintSchedule(printer, CurrentSchedule(), model_->Result());
@@ -508,6 +517,18 @@ void ScheduleWindow::ExportCsvClick()
     if (!path.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive))
         path += QStringLiteral(".csv");
     ShowOutcome(this, ExportCsv(path, filter != plain));
+}
+
+void ScheduleWindow::ExportXlsxClick()
+{
+    QString path = QFileDialog::getSaveFileName(
+        this, QStringLiteral("Eksportuj zestawienie do XLSX"),
+        QStringLiteral("zestawienie_przewodow.xlsx"), QStringLiteral("Skoroszyt Excel (*.xlsx)"));
+    if (path.isEmpty())
+        return;
+    if (!path.endsWith(QStringLiteral(".xlsx"), Qt::CaseInsensitive))
+        path += QStringLiteral(".xlsx");
+    ShowOutcome(this, ExportXlsx(path));
 }
 
 void ScheduleWindow::PrintClick()

@@ -66,6 +66,8 @@ public:
     // each in the flat named after its storey ("M<k>"), added where missing.
     void AddRiser();
     Outcome ExportCsv(const QString& path, bool polish) const;
+    // The workbook of the schedule (report/schedule_export.h) as an XLSX file.
+    Outcome ExportXlsx(const QString& path) const;
     Outcome Print(QPrinter& printer) const;
 
     // The editing commands of the table, on its selection.
@@ -103,6 +105,7 @@ private:
                     const QString& what);
     std::vector<int> SelectedSourceRows() const;
     void ExportCsvClick();
+    void ExportXlsxClick();
     void PrintClick();
     void TriggerMain(const char* action);
 

@@ -1,11 +1,14 @@
 # Shared by run.sh and test.sh: installs the Debian packages that are missing
 # (quietly when none is) and configures and builds one build directory.
 
-# Packages the program and its tests need on a fresh Debian 12.
+# Packages the program and its tests need on a fresh Debian 12 (the tests read
+# the XLSX workbook back with python3-openpyxl).
 WYW_PACKAGES=(
     build-essential cmake ninja-build pkg-config dpkg-dev
     qt6-base-dev qt6-charts-dev libqt6opengl6-dev libjpeg62-turbo-dev libfmt-dev libbenchmark-dev
+    libxlsxwriter-dev
     locales poppler-utils fonts-dejavu-core fonts-dejavu-extra
+    python3-openpyxl
     clang-format clang-tidy
     qt6-translations-l10n
     lintian desktop-file-utils help2man

@@ -138,6 +138,16 @@ private slots:
             << "--schedule-template --wind 4"
             << "wywietrznik-cli: opcja --schedule-template nie łączy się z innymi opcjami, "
                "podano --wind";
+        QTest::newRow("workbook to the terminal")
+            << "--schedule blok.wyw --format xlsx"
+            << "wywietrznik-cli: --format xlsx wymaga --output PLIK.xlsx (skoroszytu nie "
+               "wypisuje się na terminal)";
+        QTest::newRow("output without a workbook")
+            << "--schedule blok.wyw --output blok.xlsx"
+            << "wywietrznik-cli: opcja --output działa tylko z --format xlsx";
+        QTest::newRow("workbook of one run") << kValid + " --format xlsx --output a.xlsx"
+                                             << "wywietrznik-cli: --format xlsx działa tylko z "
+                                                "--schedule albo --all";
     }
     void usageReasons()
     {
@@ -190,7 +200,7 @@ private slots:
             const std::string text = CommandOf<CliInformation>(help)->text;
             for (const char* listed :
                  {"--building-adjustable", " 5  KALMO-160      0.160",
-                  "\n  --format text|json|csv                   postać wyniku",
+                  "\n  --format text|json|csv|xlsx              postać wyniku",
                   "\n                                           opcji danych; --model",
                   "4 nieczytelny plik obliczeń", "Rura stalowa ocynkowana czysta – 1.8",
                   "Zaokrąglony – 0.1", "KTV 200 – 0.163"})

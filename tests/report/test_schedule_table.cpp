@@ -1,3 +1,4 @@
+#include "report/schedule_export.h"
 #include "report/schedule_table.h"
 
 #include "calc/schedule_cells.h"
@@ -66,6 +67,33 @@ private slots:
                               "10.00 Pa, nieszczelności 0.0 m3/h przy 10.00 Pa; "));
         const QString csv = QString::fromStdString(ScheduleCsv(s, r, true));
         QVERIFY(csv.contains(";M5;"));
+    }
+
+    // The plain CSV: each value in a column of its own (the duct's and the
+    // grille's kind, sizes and ζ, the model's number and caption, pf by
+    // condition), the building's conditions repeated as the last columns.
+    void plainCsvColumns()
+    {
+        const Schedule s = ScheduleTemplate();
+        const QStringList lines =
+            QString::fromStdString(ScheduleCsv(s, ComputeSchedule(s), false)).split("\r\n");
+        QCOMPARE(lines.size(), 17); // the header, 15 ducts, nothing after the last line end
+        QCOMPARE(lines.first(),
+                 QStringLiteral("Przewód,Kondygnacja,Mieszkanie,Pomieszczenie,Wymagane Qh [m3/h],"
+                                "Kanał,Średnica D [m],Bok a [m],Bok b [m],Materiał,Kratka,"
+                                "Kratka: wysokość [m],Kratka: szerokość [m],Kratka: średnica [m],"
+                                "Kratka: otwarcie [obr.],ζ kratki,Nr wywietrznika,Wywietrznik,"
+                                "Dobór,L [m],Qh bezwietrzny [m3/h],Qh wiatr [m3/h],"
+                                "Qh wiatr + ciąg [m3/h],pf bezwietrzny [Pa],pf wiatr [Pa],"
+                                "pf wiatr + ciąg [Pa],Ocena,Uwagi,Ro [kg/m3],t [°C],p [hPa],"
+                                "φ [%],v [m/s],N,h [m],ti [°C],te [°C],Warunki oceny"));
+        QCOMPARE(lines[15],
+                 QStringLiteral("WC k5,5,M5,Oddzielne WC,30.0,okrągły,0.160,,,\"Nowa rura "
+                                "odlewana, blacha stalowa, gładki cement \",regulowana KTV 160,,,,"
+                                "20,3.94,14,KALMO-200,podany,2.80,5.5,15.9,17.1,0.87,4.69,5.53,"
+                                "NIE SPEŁNIA,Za mało nawiewu do mieszkania M5: potrzebne "
+                                "nawiewniki 9 szt. (jest 4).,1.2000,,,,4.00,5,2.80,20.0,12.0,"
+                                "wiatr + ciąg grawitacyjny"));
     }
 
     // The bill counts the ventilators of the ducts that meet their need; the

@@ -254,24 +254,46 @@ void CheckFitsScreen(const ScheduleWindow& window)
                 window.screen()->availableGeometry().size());
 }
 
-// The Polish CSV of the session's 21 ducts and its printout.
+// The Polish CSV of the session's 21 ducts, from the printout's title to the
+// last line of its summary; the workbook, refused where a directory stands;
+// the printout.
 void CheckExports(const ScheduleWindow& window)
 {
     QTemporaryDir dir;
     QVERIFY(window.ExportCsv(dir.filePath("z.csv"), true));
     QFile csv(dir.filePath("z.csv"));
     QVERIFY(csv.open(QIODevice::ReadOnly));
-    QCOMPARE(csv.readLine(),
-             QByteArray("\xEF\xBB\xBFPrzewód;Kondygnacja;Mieszkanie;Pomieszczenie;Wymagane Qh "
-                        "[m3/h];Kanał [m];Materiał;Kratka [m];Wywietrznik;L [m];"
-                        "Qh bezwietrzny [m3/h];Qh wiatr [m3/h];"
-                        "Qh wiatr + ciąg [m3/h];pf bezwietrzny / wiatr / wiatr + ciąg [Pa];"
-                        "Ocena;Uwagi\r\n"));
-    QCOMPARE(csv.readLine(),
+    const QList<QByteArray> lines = csv.readAll().split('\n');
+    QCOMPARE(lines.first(), QByteArray("\xEF\xBB\xBFZestawienie przewodów wentylacji wywiewnej\r"));
+    const qsizetype header = lines.indexOf(
+        "Przewód;Kondygnacja;Mieszkanie;Pomieszczenie;Wymagane Qh [m3/h];Kanał;Średnica D [m];"
+        "Bok a [m];Bok b [m];Materiał;Kratka;Kratka: wysokość [m];Kratka: szerokość [m];"
+        "Kratka: średnica [m];Kratka: otwarcie [obr.];ζ kratki;Nr wywietrznika;Wywietrznik;Dobór;"
+        "L [m];Qh bezwietrzny [m3/h];Qh wiatr [m3/h];Qh wiatr + ciąg [m3/h];pf bezwietrzny [Pa];"
+        "pf wiatr [Pa];pf wiatr + ciąg [Pa];Ocena;Uwagi\r");
+    QVERIFY(header > 1);
+    QCOMPARE(lines[header - 1], QByteArray("\r"));
+    QCOMPARE(lines[header + 1],
              QByteArray("Kuchnia k1;1;;Kuchnia z oknem zewnętrznym, kuchenka gazowa lub "
-                        "węglowa;70,0;0,140×0,270;Cegła;prostokątna 0,200×0,200, ζ = 2,00;"
-                        "dobierz: 9 BIVA-150 wzdłużnie;16,80;74,8;36,7;81,5;–;spełnia;"
-                        "Dobrano BIVA-150 wzdłużnie (nr 9).\r\n"));
+                        "węglowa;70,0;prostokątny;;0,140;0,270;Cegła;prostokątna;0,200;0,200;;;"
+                        "2,00;9;BIVA-150 wzdłużnie;dobrany;16,80;74,8;36,7;81,5;–;–;–;spełnia;"
+                        "Dobrano BIVA-150 wzdłużnie (nr 9).\r"));
+    // After the 21 ducts and a blank line, the summary with the bill.
+    QCOMPARE(lines[header + 22], QByteArray("\r"));
+    QCOMPARE(lines[header + 23], QByteArray("Liczba przewodów: 21\r"));
+    QVERIFY(lines[header + 26].startsWith("\"Zestawienie wywietrzników (przewody spełniające "
+                                          "wymaganie): TRAVEN-140 (nr 2) – 3 szt.;"));
+    QVERIFY(lines[lines.size() - 2].startsWith("\"Mieszkanie M6 (kondygnacja 6): "));
+    QCOMPARE(lines.last(), QByteArray());
+
+    QVERIFY(window.ExportXlsx(dir.filePath("z.xlsx")));
+    QFile xlsx(dir.filePath("z.xlsx"));
+    QVERIFY(xlsx.open(QIODevice::ReadOnly));
+    QCOMPARE(xlsx.read(2), QByteArray("PK")); // a zip of XML
+    const Outcome refused = window.ExportXlsx(dir.path());
+    QCOMPARE(QString::fromStdString(refused.Reason()),
+             "Nie można zapisać pliku „" + dir.path() +
+                 "”: to nie jest zwykły plik, lecz katalog.");
 
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
