@@ -11,6 +11,20 @@
 
 namespace {
 
+// The typed columns are the flat's fields, in the fields' order: a column is
+// read as the field of the same number.
+using F = FlatsTableModel;
+static_assert(F::Flat == static_cast<int>(FlatField::Flat) &&
+              F::Storey == static_cast<int>(FlatField::Storey) &&
+              F::Inlets == static_cast<int>(FlatField::Inlets) &&
+              F::InletFlow == static_cast<int>(FlatField::InletFlow) &&
+              F::InletPressure == static_cast<int>(FlatField::InletPressure) &&
+              F::InletExponent == static_cast<int>(FlatField::InletExponent) &&
+              F::LeakFlow == static_cast<int>(FlatField::LeakFlow) &&
+              F::LeakPressure == static_cast<int>(FlatField::LeakPressure) &&
+              F::LeakExponent == static_cast<int>(FlatField::LeakExponent) &&
+              F::Underpressure == kFlatFieldCount);
+
 QString Q(const std::string& text)
 {
     return QString::fromStdString(text);

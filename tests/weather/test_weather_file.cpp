@@ -6,7 +6,9 @@
 #include "weather/hourly.h"
 #include "weather/terrain.h"
 
+#include "sample_states.h"
 #include <QTemporaryDir>
+
 #include <QtTest>
 
 #include <fmt/format.h>
@@ -45,19 +47,7 @@ Result<WeatherYear> ReadThroughFile(const std::string& text)
 HourlyCase Building(double need)
 {
     HourlyCase c;
-    CalcState& s = c.state;
-    s.DuctRound = 1;
-    s.DuctDiameter = 0.16;
-    s.DuctArea = CircleArea(0.16);
-    s.DuctRoughness = 1.8;
-    s.DuctLength = 15.0;
-    s.LossCoefficient = 15.0;
-    s.InstallationType = 1;
-    s.StoreyCount = 5;
-    s.StoreyHeight = 3.0;
-    s.GrilleSizeA = 0.2;
-    s.GrilleSizeB = 0.2;
-    s.GrilleArea = 0.2 * 0.2;
+    c.state = BuildingState();
     c.height = 15.0;
     c.windRatio = TerrainWindRatio(20.0).Value();
     c.need = need;

@@ -4,6 +4,8 @@
 #include "weather/terrain.h"
 #include "weather/weibull.h"
 
+#include "sample_states.h"
+
 #include <QtTest>
 
 #include <cmath>
@@ -21,20 +23,7 @@ QString Fixed(double value, int decimals)
 WeibullCase Building(double need)
 {
     WeibullCase c;
-    CalcState& s = c.state;
-    s.DuctRound = 1;
-    s.DuctDiameter = 0.16;
-    s.DuctArea = CircleArea(0.16);
-    s.DuctRoughness = 1.8;
-    s.DuctLength = 15.0;
-    s.LossCoefficient = 15.0;
-    s.InstallationType = 1;
-    s.StoreyCount = 5;
-    s.StoreyHeight = 3.0;
-    s.GrilleSizeA = 0.2;
-    s.GrilleSizeB = 0.2;
-    s.GrilleArea = 0.2 * 0.2;
-    s.AirDensity = 1.2;
+    c.state = BuildingState();
     c.conditions.height = 15.0;
     c.windRatio = TerrainWindRatio(20.0).Value();
     c.need = need;

@@ -5,6 +5,8 @@
 #include "weather/year_run.h"
 #include "weather/year_text.h"
 
+#include "sample_states.h"
+
 #include <QtTest>
 
 namespace {
@@ -14,19 +16,7 @@ namespace {
 YearQuestion Building(double need)
 {
     YearQuestion q;
-    CalcState& s = q.state;
-    s.DuctRound = 1;
-    s.DuctDiameter = 0.16;
-    s.DuctArea = CircleArea(0.16);
-    s.DuctRoughness = 1.8;
-    s.DuctLength = 15.0;
-    s.LossCoefficient = 15.0;
-    s.InstallationType = 1;
-    s.StoreyCount = 5;
-    s.StoreyHeight = 3.0;
-    s.GrilleSizeA = 0.2;
-    s.GrilleSizeB = 0.2;
-    s.GrilleArea = 0.2 * 0.2;
+    q.state = BuildingState();
     q.height = 15.0;
     q.need = need;
     q.site.height = ScheduleVentilatorHeight(5, 3.0) + 4.0;
