@@ -7,7 +7,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 cd "$here"
 source tools/setup.sh
 wyw_install_missing "${WYW_PACKAGES[@]}"
-wyw_configure build
+wyw_configure build -DWYW_BUILD_TESTS=OFF -DWYW_BUILD_BENCHMARKS=OFF
 cmake --build build --target wywietrznik wywietrznik-cli
 cd "$OLDPWD"
 

@@ -3,12 +3,13 @@
 # errors, and runs every test twice: a plain build and one with
 # AddressSanitizer and UndefinedBehaviorSanitizer, both under the Polish
 # locale. Then clang-tidy over every source, and the Debian package with
-# lintian and desktop-file-validate. Exits non-zero on any failure or finding.
+# lintian, appstreamcli and desktop-file-validate,
+# built with Debian's hardening flags. Exits non-zero on any failure or finding.
 set -euo pipefail
 cd "$(dirname "$0")"
 source tools/setup.sh
 
-wyw_install_missing "${WYW_PACKAGES[@]}"
+wyw_install_missing "${WYW_PACKAGES[@]}" "${WYW_TEST_PACKAGES[@]}"
 wyw_polish_locale
 
 export LC_ALL=pl_PL.UTF-8
@@ -19,7 +20,7 @@ echo "== Formatowanie (clang-format)"
 wyw_check_format
 
 echo "== Zwykła kompilacja"
-wyw_build build -DWYW_WERROR=ON
+wyw_build build -DWYW_WERROR=ON -DWYW_BUILD_TESTS=ON -DWYW_BUILD_BENCHMARKS=ON
 ctest --test-dir build --output-on-failure -j"$jobs"
 
 echo "== Kompilacja z sanitizerami (ASan + UBSan)"
@@ -32,9 +33,10 @@ LSAN_OPTIONS=suppressions=$PWD/tools/lsan.supp \
 echo "== clang-tidy"
 tools/tidy.sh build
 
-echo "== Pakiet Debiana (lintian, desktop-file-validate)"
+echo "== Pakiet Debiana (lintian, appstreamcli, desktop-file-validate)"
+mapfile -t hardening < <(wyw_hardening_flags)
 wyw_build build-pkg -DCMAKE_INSTALL_PREFIX=/usr -DWYW_BUILD_TESTS=OFF -DWYW_BUILD_BENCHMARKS=OFF \
-    -DWYW_WERROR=ON
+    -DWYW_WERROR=ON "${hardening[@]}"
 wyw_check_package build-pkg
 
 echo "== Wszystkie testy przeszły"

@@ -62,7 +62,7 @@ ProgramApplication::ProgramApplication(int& argc, char** argv)
 {
     SetApplicationTitle(Text(kApplicationTitle));
     setApplicationVersion(Text(kProgramVersion));
-    setDesktopFileName(QStringLiteral("wywietrznik"));
+    setDesktopFileName(QStringLiteral(WYW_APP_ID));
     // Qt's standard dialogs speak Polish like the rest of the program
     // (Debian: qt6-translations-l10n); without the file they stay English.
     polishQt_ = qtTranslator_.load(QLocale(QLocale::Polish, QLocale::Poland), "qtbase", "_",

@@ -6,7 +6,17 @@
 
 #include <fmt/format.h>
 
+#include <algorithm>
+#include <string_view>
+
 namespace {
+
+std::string_view TrimmedName(std::string_view name)
+{
+    while (!name.empty() && name.back() == ' ')
+        name.remove_suffix(1);
+    return name;
+}
 
 const char* const kIntroduction = R"(Użycie: wywietrznik-cli [opcje]
 Oblicza punkt pracy wywietrznika KORVANT tak samo jak program okienkowy.
@@ -59,9 +69,15 @@ std::string CliHelpText()
 {
     std::string text = CliUsageText();
     text += "\nWywietrzniki (--model): numer, nazwa, średnica nominalna Dn [m]\n";
+    // The names as the catalogue writes them, without their trailing blanks,
+    // in a column as wide as the longest.
+    std::size_t nameWidth = 0;
+    for (const VentilatorModel& model : VentilatorCatalogue)
+        nameWidth = std::max(nameWidth, TrimmedName(model.Name).size());
     for (std::size_t i = 0; i < VentilatorCatalogue.size(); ++i)
-        text += fmt::format("  {:2}  {:<14} {:.3f}\n", i + 1, VentilatorCatalogue[i].Name,
-                            VentilatorCatalogue[i].NominalDiameter);
+        text +=
+            fmt::format("  {:2}  {:<{}}  {:.3f}\n", i + 1, TrimmedName(VentilatorCatalogue[i].Name),
+                        nameWidth, VentilatorCatalogue[i].NominalDiameter);
     text += "\nMateriały kanału (--material): numer, materiał, chropowatość\n";
     for (std::size_t i = 0; i < kDuctMaterials.size(); ++i)
         text += fmt::format("  {}  {} – {:.1f}\n", i + 1, kDuctMaterials[i].caption,

@@ -320,8 +320,9 @@ const Option kOptions[] = {
     {"--underpressure", "PF", ApplyUnderpressure,
      "podciśnienie w mieszkaniu pf [Pa]: ciąg Δps − pf\n(bez --stack sam wiatr, Δps = 0)"},
     {"--weather-file", "PLIK.epw", ApplyWeatherFile,
-     "praca w ciągu roku: godzinowy plik pogodowy EPW;\nz --need, także z --all --need (kolumna "
-     "\"Godziny\nspełnienia [%]\"); ti, H z --stack (domyślnie 20 °C, L)"},
+     "praca w ciągu roku: godzinowy plik pogodowy EPW\n(\"-\" czyta wejście); z --need, także z "
+     "--all\n"
+     "--need (kolumna \"Godziny spełnienia [%]\"); ti, H\nz --stack (domyślnie 20 °C, L)"},
     {"--wind-distribution", "V[,K]|A=SKALA[,K]", ApplyWindDistribution,
      "praca w ciągu roku bez pliku: rozkład Weibulla\nwiatru na stacji (10 m), średnia V [m/s] "
      "albo skala\nA [m/s], kształt K (domyślnie 2); ti, te, H\nz --stack (domyślnie 20 °C, "
@@ -335,17 +336,19 @@ const Option kOptions[] = {
      "z --weather-file: każda godzina okresu (csv albo\njson) z opcjami jednego wywołania, "
      "które ją\npowtarza"},
     {"--format", "text|json|csv|xlsx", ApplyFormat,
-     "postać wyniku (domyślnie text; csv z --batch,\n--schedule, --all albo --hourly; xlsx, "
-     "czyli\nskoroszyt, z --schedule albo --all, tylko z --output)"},
+     "postać wyniku: domyślnie text, z --batch csv;\ncsv także z --schedule, --all i --hourly; "
+     "xlsx,\nczyli skoroszyt, z --schedule albo --all, tylko\nz --output"},
     {"--output", "PLIK", ApplyOutput,
      "plik, do którego --format xlsx zapisuje skoroszyt\n(cały albo wcale)"},
     {"--project", "PLIK", ApplyProject,
-     "obliczenia zapisane w programie (.wyw) zamiast\nopcji danych; --model zmienia wywietrznik"},
+     "obliczenia zapisane w programie (.wyw; \"-\" czyta\nwejście) zamiast opcji danych; --model "
+     "zmienia\nwywietrznik"},
     {"--batch", "PLIK", ApplyBatch,
      "wiele przypadków: w każdym wierszu opcje jednego\nwywołania (# komentarz, \"-\" czyta "
      "wejście);\nwynik --format csv (domyślnie) albo json"},
     {"--schedule", "PLIK", ApplySchedule,
-     "zestawienie przewodów zapisane w pliku obliczeń\n(.wyw): tabela i podsumowanie"},
+     "zestawienie przewodów zapisane w pliku obliczeń\n(.wyw; \"-\" czyta wejście): tabela i "
+     "podsumowanie"},
     {"--schedule-template", "", SetScheduleTemplate,
      "wypisuje plik obliczeń z przykładowym zestawieniem\n(budynek 5-kondygnacyjny, piony kuchni, "
      "łazienek, WC)"},

@@ -498,7 +498,7 @@ namespace {
 // The inputs of a calculation kept in a file: the whole state as it was saved.
 Result<CliInputs> ProjectInputs(CliRequest& request)
 {
-    Result<Project> read = ReadProjectFile(QString::fromStdString(request.project));
+    Result<Project> read = ReadProjectInput(QString::fromStdString(request.project));
     if (!read)
         return read.Fault();
     CliInputs inputs;

@@ -178,7 +178,7 @@ std::string Json(const Schedule& schedule, const ScheduleResult& result)
 
 int RunSchedule(const CliRequest& request, std::string& out, std::string& err)
 {
-    const Result<Project> read = ReadProjectFile(QString::fromStdString(request.schedule));
+    const Result<Project> read = ReadProjectInput(QString::fromStdString(request.schedule));
     if (!read) {
         err += "wywietrznik-cli: " + read.Reason() + '\n';
         return kExitFile;

@@ -32,7 +32,9 @@ Result<LoadedWeather> LoadSource(const CliRequest& request, int& status)
     if (source.kind == WeatherSource::Kind::Distribution)
         return LoadWeather(source);
     status = kExitFile;
-    const Result<QByteArray> bytes = ReadWholeFile(QString::fromStdString(source.path));
+    // "-": the standard input, as every file option of the command line takes it.
+    const Result<QByteArray> bytes = ReadWholeFile(
+        source.path == "-" ? QStringLiteral("/dev/stdin") : QString::fromStdString(source.path));
     if (!bytes)
         return UnusableWeatherFile(source.path, ReasonOf(bytes).toStdString());
     return LoadWeather(source, std::string_view(bytes.Value().constData(),

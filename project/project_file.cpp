@@ -269,6 +269,29 @@ struct Descriptor {
     }
 };
 
+// At most kMostBytes of an open descriptor, to its end.
+Result<QByteArray> ReadLimitedBytes(int fd)
+{
+    QByteArray bytes(kMostBytes + 1, Qt::Uninitialized);
+    qsizetype got = 0;
+    while (got < bytes.size()) {
+        const ssize_t n =
+            read(fd, bytes.data() + got, static_cast<std::size_t>(bytes.size() - got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return FailureOf(QStringLiteral("błąd odczytu: ") +
+                             FileErrorText(errno, FileAccess::Read));
+        if (n == 0)
+            break;
+        got += n;
+    }
+    if (got > kMostBytes)
+        return FailureOf(QStringLiteral("plik jest za duży jak na plik obliczeń"));
+    bytes.truncate(got);
+    return bytes;
+}
+
 // The bytes of the file at `path`, or why they cannot be read, in Polish,
 // from the system's own reason: a name that is not UTF-8, a link loop or a
 // permission is named as such.
@@ -290,24 +313,18 @@ Result<QByteArray> ReadProjectBytes(const QString& path)
         return FailureOf(FileErrorText(errno, FileAccess::Read));
     if (fstat(file.fd, &status) != 0 || !S_ISREG(status.st_mode))
         return FailureOf(QStringLiteral("to nie jest zwykły plik"));
-    QByteArray bytes(kMostBytes + 1, Qt::Uninitialized);
-    qsizetype got = 0;
-    while (got < bytes.size()) {
-        const ssize_t n =
-            read(file.fd, bytes.data() + got, static_cast<std::size_t>(bytes.size() - got));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return FailureOf(QStringLiteral("błąd odczytu: ") +
-                             FileErrorText(errno, FileAccess::Read));
-        if (n == 0)
-            break;
-        got += n;
-    }
-    if (got > kMostBytes)
-        return FailureOf(QStringLiteral("plik jest za duży jak na plik obliczeń"));
-    bytes.truncate(got);
-    return bytes;
+    return ReadLimitedBytes(file.fd);
+}
+
+Result<Project> ParseProjectOf(const QString& path, const Result<QByteArray>& bytes)
+{
+    auto refuse = [&](const auto& failed) { return UnusableProjectFile(path, ReasonOf(failed)); };
+    if (!bytes)
+        return refuse(bytes);
+    Result<Project> parsed = ParseProject(bytes.Value());
+    if (!parsed)
+        return refuse(parsed);
+    return parsed;
 }
 
 Outcome WriteStateGroups(const Project& project, QJsonObject& root)
@@ -514,14 +531,14 @@ double ProjectAmbientPressure(const Project& project)
 
 Result<Project> ReadProjectFile(const QString& path)
 {
-    auto refuse = [&](const auto& failed) { return UnusableProjectFile(path, ReasonOf(failed)); };
-    Result<QByteArray> bytes = ReadProjectBytes(path);
-    if (!bytes)
-        return refuse(bytes);
-    Result<Project> parsed = ParseProject(bytes.Value());
-    if (!parsed)
-        return refuse(parsed);
-    return parsed;
+    return ParseProjectOf(path, ReadProjectBytes(path));
+}
+
+Result<Project> ReadProjectInput(const QString& path)
+{
+    if (path == QLatin1String("-"))
+        return ParseProjectOf(path, ReadLimitedBytes(STDIN_FILENO));
+    return ReadProjectFile(path);
 }
 
 Recomputation RecomputeProject(Project& project)

@@ -61,6 +61,9 @@ Failure UnusableProjectFile(const QString& path, QString reason);
 // directory or an empty file is refused as a damaged content is. The message
 // names the file and what is wrong.
 Result<Project> ReadProjectFile(const QString& path);
+// As ReadProjectFile; "-" reads the standard input to its end, as the command
+// line's file options take it.
+Result<Project> ReadProjectInput(const QString& path);
 
 // The ambient pressure [Pa] of the gravity draught of a kept calculation: that
 // of the weather dialog's field (hPa) where the density is computed from the

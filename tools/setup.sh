@@ -1,17 +1,22 @@
 # Shared by run.sh and test.sh: installs the Debian packages that are missing
 # (quietly when none is) and configures and builds one build directory.
 
-# Packages the program and its tests need on a fresh Debian 12 (the tests read
-# the XLSX workbook back with python3-openpyxl).
+# Packages that building and running the two programs need on a fresh Debian
+# 12 (run.sh installs these alone: no test tools, no clang).
 WYW_PACKAGES=(
-    build-essential cmake ninja-build pkg-config dpkg-dev
-    qt6-base-dev qt6-charts-dev libqt6opengl6-dev libjpeg62-turbo-dev libfmt-dev libbenchmark-dev
+    build-essential cmake ninja-build pkg-config
+    qt6-base-dev qt6-charts-dev libqt6opengl6-dev libjpeg62-turbo-dev libfmt-dev
     libxlsxwriter-dev
-    locales poppler-utils fonts-dejavu-core fonts-dejavu-extra
-    python3-openpyxl
-    clang-format clang-tidy
+    fonts-dejavu-core fonts-dejavu-extra
     qt6-translations-l10n
-    lintian desktop-file-utils help2man
+)
+# What test.sh adds: the benchmarks' library, the Polish locale, the readers
+# of the PDFs and workbooks the tests write, the style and static checks, and
+# the package's tools and checkers.
+WYW_TEST_PACKAGES=(
+    libbenchmark-dev locales poppler-utils python3-openpyxl
+    clang-format clang-tidy
+    dpkg-dev lintian desktop-file-utils appstream help2man
 )
 
 wyw_as_root() {
@@ -65,13 +70,34 @@ wyw_build() {
     cmake --build "$1"
 }
 
+# wyw_hardening_flags: the CMake options that build with Debian's hardening
+# flags (dpkg-buildflags, every hardening feature on), one per line.
+wyw_hardening_flags() {
+    local cppflags cxxflags ldflags
+    cppflags=$(DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get CPPFLAGS)
+    cxxflags=$(DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get CXXFLAGS)
+    ldflags=$(DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get LDFLAGS)
+    printf '%s\n' "-DCMAKE_CXX_FLAGS=$cppflags $cxxflags" "-DCMAKE_EXE_LINKER_FLAGS=$ldflags" \
+        "-DCMAKE_SHARED_LINKER_FLAGS=$ldflags"
+}
+
 # wyw_check_package <build directory>: builds the Debian package there and
-# fails on any error or warning of lintian or desktop-file-validate.
+# fails on anything lintian (pedantic and informational tags too),
+# appstreamcli (pedantic) or desktop-file-validate report on it.
 wyw_check_package() {
-    local dir=$1 findings
+    local dir=$1 findings unpacked
     (cd "$dir" && cpack -G DEB >/dev/null)
-    lintian --fail-on error,warning "$dir"/wywietrznik_*.deb
-    findings=$(desktop-file-validate app/wywietrznik.desktop 2>&1) || true
+    lintian --pedantic --info --fail-on error,warning,info,pedantic "$dir"/wywietrznik_*.deb
+    unpacked=$(mktemp -d)
+    dpkg-deb -x "$dir"/wywietrznik_*.deb "$unpacked"
+    findings=$(desktop-file-validate "$unpacked"/usr/share/applications/*.desktop 2>&1) || true
+    # Any hint of appstreamcli, pedantic ones too, is a finding.
+    appstreamcli validate --pedantic --no-net "$unpacked"/usr/share/metainfo/*.metainfo.xml \
+        >"$unpacked/appstream.txt" 2>&1 || true
+    if grep -q '^[EWIP]:' "$unpacked/appstream.txt"; then
+        findings+=$(cat "$unpacked/appstream.txt")
+    fi
+    rm -rf "$unpacked"
     if [ -n "$findings" ]; then
         echo "$findings" >&2
         return 1

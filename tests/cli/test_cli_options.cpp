@@ -199,9 +199,10 @@ private slots:
             const CliParseResult help = Parse(kValid + " " + flag);
             const std::string text = CommandOf<CliInformation>(help)->text;
             for (const char* listed :
-                 {"--building-adjustable", " 5  KALMO-160      0.160",
+                 {"--building-adjustable", " 5  KALMO-160               0.160",
+                  " 8  OSTREL-160 poprzecznie  0.160\n",
                   "\n  --format text|json|csv|xlsx              postać wyniku",
-                  "\n                                           opcji danych; --model",
+                  "\n                                           wejście) zamiast opcji danych; --model",
                   "4 nieczytelny plik obliczeń", "Rura stalowa ocynkowana czysta – 1.8",
                   "Zaokrąglony – 0.1", "KTV 200 – 0.163"})
                 QVERIFY2(text.find(listed) != std::string::npos, listed);
