@@ -70,15 +70,3 @@ ProgramApplication::ProgramApplication(int& argc, char** argv)
     if (polishQt_)
         installTranslator(&qtTranslator_);
 }
-
-bool ProgramApplication::notify(QObject* receiver, QEvent* event)
-{
-    try {
-        return QApplication::notify(receiver, event);
-    } catch (const std::exception& error) {
-        ShowErrorBox(activeWindow(), MessageOf(error));
-    } catch (...) {
-        ShowErrorBox(activeWindow(), QStringLiteral("Nieznany błąd."));
-    }
-    return false;
-}

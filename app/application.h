@@ -25,15 +25,14 @@ void ShowErrorBox(QWidget* parent, const QString& message);
 // there is shown in the standard error box, and the program goes on.
 void RunGuarded(QWidget* parent, const std::function<void()>& command);
 
-// The application object. Its event delivery is the last backstop for errors:
-// one that escapes an event handler is shown in the standard error box instead
-// of ending the program.
+// The application object: the program's name and version, and Qt's own
+// Polish texts. Every failure of the program travels as a Result to the window
+// that shows it; nothing is thrown through Qt's event delivery, from which Qt
+// knows no recovery.
 class ProgramApplication : public QApplication {
     Q_OBJECT
 public:
     ProgramApplication(int& argc, char** argv);
-
-    bool notify(QObject* receiver, QEvent* event) override;
 
     // Whether Qt's own Polish texts (the print, page set-up and file dialogs,
     // the edit fields' context menus) were found and installed.

@@ -1,5 +1,7 @@
 #include "calc/catalogue.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 
 // clang-format off
@@ -35,16 +37,29 @@ const std::array<VentilatorModel, kVentilatorCount> VentilatorCatalogue = {{
 }};
 // clang-format on
 
-VentilatorIndexError::VentilatorIndexError(std::int32_t index)
-    : std::out_of_range("Numer wywietrznika " + std::to_string(index) +
-                        " spoza katalogu (dozwolone 1..27).")
+namespace {
+
+std::string OutsideTheCatalogue(std::int32_t index)
 {
+    return "Numer wywietrznika " + std::to_string(index) + " spoza katalogu (dozwolone 1..27).";
+}
+
+} // namespace
+
+Result<const VentilatorModel*> FindVentilator(std::int32_t index)
+{
+    if (!IsVentilatorIndex(index))
+        return Failure{OutsideTheCatalogue(index)};
+    return &VentilatorCatalogue[static_cast<std::size_t>(index - 1)];
 }
 
 const VentilatorModel& LookUpVentilator(std::int32_t index)
 {
-    if (index < 1 || index > kVentilatorCount)
-        throw VentilatorIndexError(index);
+    if (!IsVentilatorIndex(index)) {
+        std::fprintf(stderr, "wywietrznik: błąd programu: %s\n",
+                     OutsideTheCatalogue(index).c_str());
+        std::abort();
+    }
     return VentilatorCatalogue[static_cast<std::size_t>(index - 1)];
 }
 

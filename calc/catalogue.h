@@ -1,8 +1,9 @@
 #pragma once
 
+#include "calc/result.h"
+
 #include <array>
 #include <cstdint>
-#include <stdexcept>
 #include <string_view>
 
 // One KORVANT roof ventilator. Its pressure-coefficient characteristic is the
@@ -22,18 +23,24 @@ inline constexpr std::int32_t kVentilatorCount = 27;
 // Rows 1..27 are stored at positions 0..26.
 extern const std::array<VentilatorModel, kVentilatorCount> VentilatorCatalogue;
 
-// Raised by LookUpVentilator for an index outside 1..27.
-class VentilatorIndexError : public std::out_of_range {
-public:
-    explicit VentilatorIndexError(std::int32_t index);
-};
+// Whether an index names a row of the catalogue: 1..27.
+constexpr bool IsVentilatorIndex(std::int32_t index)
+{
+    return index >= 1 && index <= kVentilatorCount;
+}
 
-// The catalogue row of a ventilator index 1..27; any other index throws
-// VentilatorIndexError instead of reading outside the table.
+// The catalogue row of an index that a user or a file gave, or why there is
+// none: "Numer wywietrznika 28 spoza katalogu (dozwolone 1..27)."
+Result<const VentilatorModel*> FindVentilator(std::int32_t index);
+
+// The catalogue row of a ventilator index 1..27 that the caller has checked
+// (every reader and field of the program checks it: IsVentilatorIndex,
+// FindVentilator). Another index is a fault of the program itself: it stops
+// with the reason on standard error rather than read outside the table.
 const VentilatorModel& LookUpVentilator(std::int32_t index);
 
 // The caption of a model as the choice of the ventilator shows it ("KALMO-100",
 // "OSTREL-160 wzdłużnie", "TRAVEN/M-150"): the program's own windows name the
-// models so, while the report keeps the catalogue names. Throws as
-// LookUpVentilator.
+// models so, while the report keeps the catalogue names. For an index
+// 1..27, as LookUpVentilator.
 std::string_view VentilatorCaption(std::int32_t index);

@@ -22,18 +22,6 @@ struct CommandLine {
     int argc = 1;
 };
 
-// An object whose events raise an error that no command catches.
-class FailingObject : public QObject {
-public:
-    using QObject::QObject;
-    bool event(QEvent* event) override
-    {
-        if (event->type() == QEvent::User)
-            throw std::runtime_error("Błąd w obsłudze zdarzenia");
-        return QObject::event(event);
-    }
-};
-
 } // namespace
 
 class TestStartup : public QObject {
@@ -142,35 +130,6 @@ private slots:
         QCOMPARE(text, QStringLiteral("Nie udało się utworzyć okna"));
         QCOMPARE(caption, QStringLiteral("Program doboru wywietrzników firmy KORVANT"));
         QVERIFY(!loopRan);
-    }
-
-    void errorInAnEventIsCaughtByTheApplication()
-    {
-        TemporaryWorkingDirectory directory;
-        CommandLine line;
-        QString text;
-        bool goesOn = false;
-        std::unique_ptr<ModalWatch> watch;
-        ProgramSetup setup;
-        setup.helpDirectories = QStringList{directory.path()};
-        setup.windowsCreated = [&](ProgramWindows& windows) {
-            MainWindow* form = &windows.Main();
-            auto* failing = new FailingObject(form);
-            QCoreApplication::postEvent(failing, new QEvent(QEvent::User));
-            watch = WhenModal<QMessageBox>([&text, form, &goesOn](QMessageBox* box) {
-                text = box->text();
-                box->accept();
-                // After the box the loop goes on; then the program is ended.
-                QTimer::singleShot(20, form, [form, &goesOn] {
-                    goesOn = form->isVisible();
-                    form->close();
-                });
-            });
-        };
-        QCOMPARE(RunProgram(line.argc, line.argv, setup), 0);
-        watch.reset();
-        QCOMPARE(text, QStringLiteral("Błąd w obsłudze zdarzenia"));
-        QVERIFY(goesOn);
     }
 };
 

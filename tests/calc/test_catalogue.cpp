@@ -70,12 +70,12 @@ private slots:
     void indexOutsideTheTableIsRefused()
     {
         QFETCH(int, index);
-        try {
-            LookUpVentilator(index);
-            QFAIL("no error");
-        } catch (const VentilatorIndexError& error) {
-            QVERIFY(QString::fromUtf8(error.what()).contains(QString::number(index)));
-        }
+        const Result<const VentilatorModel*> found = FindVentilator(index);
+        QVERIFY(found.Failed());
+        QCOMPARE(
+            QString::fromStdString(found.Reason()),
+            QStringLiteral("Numer wywietrznika %1 spoza katalogu (dozwolone 1..27).").arg(index));
+        QVERIFY(!IsVentilatorIndex(index));
     }
 };
 
