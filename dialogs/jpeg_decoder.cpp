@@ -152,16 +152,14 @@ void WidenGreyRows(std::vector<unsigned char>& rgb, std::size_t width, std::size
     }
 }
 
-DecodedPicture Failed(std::string reason)
+Failure Failed(std::string reason)
 {
-    DecodedPicture picture;
-    picture.error = std::move(reason);
-    return picture;
+    return Failure{std::move(reason)};
 }
 
 } // namespace
 
-DecodedPicture DecodeJpeg(std::span<const unsigned char> data)
+Result<DecodedPicture> DecodeJpeg(std::span<const unsigned char> data)
 {
     if (data.empty())
         return Failed("no JPEG data");

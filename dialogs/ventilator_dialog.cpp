@@ -104,10 +104,11 @@ QImage PictureFromResource(const char* resource)
 
 QImage PictureFromJpeg(const QByteArray& data)
 {
-    const DecodedPicture decoded = DecodeJpeg(std::span<const unsigned char>(
+    const Result<DecodedPicture> read = DecodeJpeg(std::span<const unsigned char>(
         reinterpret_cast<const unsigned char*>(data.constData()), std::size_t(data.size())));
-    if (!decoded.ok())
+    if (!read)
         return {};
+    const DecodedPicture& decoded = read.Value();
     QImage image(decoded.width, decoded.height, QImage::Format_RGB888);
     if (image.isNull())
         return {};

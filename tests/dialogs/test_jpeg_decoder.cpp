@@ -26,7 +26,7 @@ QByteArray Resource(const QString& name)
     return file.readAll();
 }
 
-DecodedPicture Decode(const QByteArray& data)
+Result<DecodedPicture> Decode(const QByteArray& data)
 {
     return DecodeJpeg(std::span<const unsigned char>(
         reinterpret_cast<const unsigned char*>(data.constData()), std::size_t(data.size())));
@@ -158,8 +158,9 @@ void TestJpegDecoder::bundledPictureDecodesToItsSize()
     QVERIFY2(FindSegment(jpeg, 0xC0) > 0, "not a baseline JPEG");
     QVERIFY2(jpeg.size() < 8 * 1024, "picture file unexpectedly big");
 
-    const DecodedPicture picture = Decode(jpeg);
-    QVERIFY2(picture.ok(), picture.error.c_str());
+    const Result<DecodedPicture> decoded = Decode(jpeg);
+    QVERIFY2(decoded, decoded.Reason().c_str());
+    const DecodedPicture& picture = decoded.Value();
     QCOMPARE(picture.width, width);
     QCOMPARE(picture.height, height);
     QCOMPARE(picture.rgb.size(), std::size_t(width) * height * 3);
@@ -180,8 +181,9 @@ void TestJpegDecoder::bundledPictureMatchesAnotherDecoder()
 {
     QFETCH(QString, file);
     const QByteArray jpeg = Resource(file);
-    const DecodedPicture picture = Decode(jpeg);
-    QVERIFY2(picture.ok(), picture.error.c_str());
+    const Result<DecodedPicture> decoded = Decode(jpeg);
+    QVERIFY2(decoded, decoded.Reason().c_str());
+    const DecodedPicture& picture = decoded.Value();
     const QImage reference = QImage::fromData(jpeg, "JPEG").convertToFormat(QImage::Format_RGB888);
     QVERIFY(!reference.isNull());
     QCOMPARE(reference.width(), picture.width);
@@ -258,17 +260,14 @@ void TestJpegDecoder::badDataIsRefused()
     QFETCH(QString, reason);
     QElapsedTimer timer;
     timer.start();
-    const DecodedPicture picture = Decode(data);
+    const Result<DecodedPicture> decoded = Decode(data);
     const qint64 elapsed = timer.elapsed();
 
-    QVERIFY(!picture.ok());
-    QVERIFY(!picture.error.empty());
-    QVERIFY(picture.rgb.empty());
-    QCOMPARE(picture.width, 0);
-    QCOMPARE(picture.height, 0);
+    QVERIFY(decoded.Failed());
+    QVERIFY(!decoded.Reason().empty());
     if (!reason.isEmpty())
-        QVERIFY2(QString::fromStdString(picture.error).contains(reason, Qt::CaseInsensitive),
-                 picture.error.c_str());
+        QVERIFY2(QString::fromStdString(decoded.Reason()).contains(reason, Qt::CaseInsensitive),
+                 decoded.Reason().c_str());
     QVERIFY2(elapsed < kQuickMs, qPrintable(QStringLiteral("took %1 ms").arg(elapsed)));
 }
 
@@ -280,13 +279,12 @@ void TestJpegDecoder::hugeHeaderIsRefusedBeforeAllocating()
     const long peakBefore = PeakResidentKiB();
     QElapsedTimer timer;
     timer.start();
-    const DecodedPicture picture = Decode(huge);
+    const Result<DecodedPicture> decoded = Decode(huge);
     const qint64 elapsed = timer.elapsed();
     const long peakAfter = PeakResidentKiB();
 
-    QVERIFY(!picture.ok());
-    QVERIFY(picture.rgb.empty());
-    QCOMPARE(picture.error, std::string("JPEG picture too large: 65500 x 65500 pixels"));
+    QVERIFY(decoded.Failed());
+    QCOMPARE(decoded.Reason(), std::string("JPEG picture too large: 65500 x 65500 pixels"));
     QVERIFY2(elapsed < kQuickMs, qPrintable(QStringLiteral("took %1 ms").arg(elapsed)));
     QVERIFY2(peakAfter - peakBefore < 16 * 1024,
              qPrintable(QStringLiteral("peak memory grew by %1 KiB").arg(peakAfter - peakBefore)));
@@ -317,9 +315,10 @@ void TestJpegDecoder::sizeLimits()
     const QByteArray jpeg = Encoded(image);
     QVERIFY(!jpeg.isEmpty());
 
-    const DecodedPicture picture = Decode(jpeg);
-    QCOMPARE(picture.ok(), accepted);
+    const Result<DecodedPicture> decoded = Decode(jpeg);
+    QCOMPARE(!decoded.Failed(), accepted);
     if (accepted) {
+        const DecodedPicture& picture = decoded.Value();
         QCOMPARE(picture.width, width);
         QCOMPARE(picture.height, height);
         QCOMPARE(picture.rgb.size(), std::size_t(width) * height * 3);
@@ -328,9 +327,8 @@ void TestJpegDecoder::sizeLimits()
         QVERIFY(std::abs(picture.rgb[last + 1] - 100) <= 3);
         QVERIFY(std::abs(picture.rgb[last + 2] - 50) <= 3);
     } else {
-        QVERIFY2(QString::fromStdString(picture.error).contains("too large"),
-                 picture.error.c_str());
-        QVERIFY(picture.rgb.empty());
+        QVERIFY2(QString::fromStdString(decoded.Reason()).contains("too large"),
+                 decoded.Reason().c_str());
     }
 }
 
@@ -345,8 +343,9 @@ void TestJpegDecoder::coloursKeepTheirChannels()
             image.setPixelColor(x + 16, y, Qt::green);
             image.setPixelColor(x, y + 16, Qt::blue);
         }
-    const DecodedPicture picture = Decode(Encoded(image, false, 100));
-    QVERIFY2(picture.ok(), picture.error.c_str());
+    const Result<DecodedPicture> decoded = Decode(Encoded(image, false, 100));
+    QVERIFY2(decoded, decoded.Reason().c_str());
+    const DecodedPicture& picture = decoded.Value();
     const auto at = [&](int x, int y) {
         const unsigned char* p = picture.rgb.data() + (std::size_t(y) * 32 + x) * 3;
         return QColor(p[0], p[1], p[2]);
@@ -372,8 +371,9 @@ void TestJpegDecoder::greyPictureIsWidenedToRgb()
     QVERIFY(sof > 0);
     QCOMPARE(Byte(jpeg, sof + 9), 1); // one component: a grey JPEG
 
-    const DecodedPicture picture = Decode(jpeg);
-    QVERIFY2(picture.ok(), picture.error.c_str());
+    const Result<DecodedPicture> decoded = Decode(jpeg);
+    QVERIFY2(decoded, decoded.Reason().c_str());
+    const DecodedPicture& picture = decoded.Value();
     QCOMPARE(picture.width, 40);
     QCOMPARE(picture.height, 30);
     QCOMPARE(picture.rgb.size(), std::size_t(40 * 30 * 3));
@@ -392,8 +392,9 @@ void TestJpegDecoder::progressivePictureDecodes()
     image.fill(QColor(30, 60, 90));
     const QByteArray jpeg = Encoded(image, true);
     QVERIFY(FindSegment(jpeg, 0xC2) > 0); // progressive frame header
-    const DecodedPicture picture = Decode(jpeg);
-    QVERIFY2(picture.ok(), picture.error.c_str());
+    const Result<DecodedPicture> decoded = Decode(jpeg);
+    QVERIFY2(decoded, decoded.Reason().c_str());
+    const DecodedPicture& picture = decoded.Value();
     QCOMPARE(picture.width, 64);
     QCOMPARE(picture.height, 48);
     QVERIFY(std::abs(picture.rgb[0] - 30) <= 3);
