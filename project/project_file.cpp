@@ -69,8 +69,8 @@ QString OtherVersion()
 
 // A number of a field bounded as `least` and `most` bound an integer field
 // (none for a real one); the reason when it is missing or wrong.
-Outcome ReadNumber(const QJsonObject& group, std::string_view fieldName, bool whole,
-                   std::int32_t least, std::int32_t most, double& number)
+Result<double> ReadNumber(const QJsonObject& group, std::string_view fieldName, bool whole,
+                          std::int32_t least, std::int32_t most)
 {
     const QString name = Utf8(fieldName);
     const QJsonValue value = group.value(name);
@@ -79,8 +79,7 @@ Outcome ReadNumber(const QJsonObject& group, std::string_view fieldName, bool wh
     if (!whole) {
         if (!value.isDouble() || !std::isfinite(value.toDouble()))
             return FailureOf(QStringLiteral("pole %1 nie jest liczbą").arg(name));
-        number = value.toDouble();
-        return {};
+        return value.toDouble();
     }
     const auto integer = Whole(value, least, most);
     if (!integer)
@@ -88,20 +87,20 @@ Outcome ReadNumber(const QJsonObject& group, std::string_view fieldName, bool wh
                              .arg(name)
                              .arg(least)
                              .arg(most));
-    number = *integer;
-    return {};
+    return static_cast<double>(*integer);
 }
 
 // Reads one field of the state; the reason when it is missing or wrong.
 Outcome ReadField(const QJsonObject& group, const ProjectField& field, CalcState& state)
 {
-    double number = 0.0;
     const bool whole = std::holds_alternative<std::int32_t CalcState::*>(field.member);
-    if (Outcome step = ReadNumber(group, field.name, whole, field.least, field.most, number); !step)
-        return step;
+    const Result<double> number = ReadNumber(group, field.name, whole, field.least, field.most);
+    if (!number)
+        return number.Fault();
     std::visit(
         [&](auto member) {
-            state.*member = static_cast<std::remove_reference_t<decltype(state.*member)>>(number);
+            state.*member =
+                static_cast<std::remove_reference_t<decltype(state.*member)>>(number.Value());
         },
         field.member);
     return {};
@@ -110,8 +109,9 @@ Outcome ReadField(const QJsonObject& group, const ProjectField& field, CalcState
 // Controls of another kind than this program's dialogs have: the file comes
 // from another version of the program. A dialog or a control that the
 // program does not have is named.
-Outcome ReadControls(const QJsonValue& value, DialogsControls& dialogs)
+Result<DialogsControls> ReadControls(const QJsonValue& value)
 {
+    DialogsControls dialogs;
     if (!value.isObject())
         return FailureOf(QStringLiteral("brak pól okien dialogowych"));
     const QJsonObject all = value.toObject();
@@ -139,7 +139,7 @@ Outcome ReadControls(const QJsonValue& value, DialogsControls& dialogs)
                 return FailureOf(OtherVersion());
         }
     }
-    return {};
+    return dialogs;
 }
 
 // The fields of one group of the first format's state.
@@ -169,8 +169,9 @@ Outcome ReadGroup(const QJsonObject& root, ProjectGroup g, CalcState& state)
 
 // The entered inputs as the second format keeps them: each field the
 // calculation has, and no other.
-Outcome ReadEntered(const QJsonObject& root, EnteredInputs& inputs)
+Result<EnteredInputs> ReadEntered(const QJsonObject& root)
 {
+    EnteredInputs inputs;
     const QJsonValue value = root.value(QLatin1String(ProjectGroupKey(ProjectGroup::Inputs)));
     if (!value.isObject())
         return FailureOf(QStringLiteral("brak części „inputs”"));
@@ -181,28 +182,28 @@ Outcome ReadEntered(const QJsonObject& root, EnteredInputs& inputs)
             continue;
         known.append(Utf8(f->name));
         const bool whole = !std::holds_alternative<double CalcState::*>(f->member);
-        double number = 0.0;
-        if (Outcome step = ReadNumber(group, f->name, whole, f->least, f->most, number); !step)
-            return step;
-        SetEntered(inputs, *f, number);
+        const Result<double> number = ReadNumber(group, f->name, whole, f->least, f->most);
+        if (!number)
+            return number.Fault();
+        SetEntered(inputs, *f, number.Value());
     }
     for (auto field = group.begin(); field != group.end(); ++field) {
         if (!known.contains(field.key()))
             return FailureOf(
                 QStringLiteral("pole %1 nie należy do danych tych obliczeń").arg(field.key()));
     }
-    return {};
+    return inputs;
 }
 
 // The whole state: the entered inputs with everything derived from them, the
 // ventilator and the results. A file of the first format keeps the derived
 // fields too: they must agree with the derivation.
-Outcome ReadState(const QJsonObject& root, int version, CalcState& state)
+Result<CalcState> ReadState(const QJsonObject& root, int version)
 {
     CalcState kept;
     for (ProjectGroup g : {ProjectGroup::Ventilator, ProjectGroup::Results}) {
         if (Outcome step = ReadGroup(root, g, kept); !step)
-            return step;
+            return step.Fault();
     }
     const QJsonValue name = root.value(QLatin1String("ventilator")).toObject().value(kNameKey);
     if (!name.isString())
@@ -210,18 +211,21 @@ Outcome ReadState(const QJsonObject& root, int version, CalcState& state)
     EnteredInputs entered;
     if (version == 1) {
         if (Outcome step = ReadGroup(root, ProjectGroup::Inputs, kept); !step)
-            return step;
+            return step.Fault();
         entered = EnteredOf(kept);
-    } else if (Outcome step = ReadEntered(root, entered); !step) {
-        return step;
+    } else {
+        Result<EnteredInputs> read = ReadEntered(root);
+        if (!read)
+            return read.Fault();
+        entered = read.Value();
     }
     Result<CalcState> derived = DeriveState(entered);
     if (!derived)
         return derived.Fault();
-    state = derived.Value();
+    CalcState state = derived.Value();
     if (version == 1) {
         if (Outcome step = CheckKeptDerivation(kept, state); !step)
-            return step;
+            return step.Fault();
     }
     for (const ProjectField* f = ProjectFieldsBegin(); f != ProjectFieldsEnd(); ++f) {
         if (f->group != ProjectGroup::Inputs)
@@ -230,13 +234,13 @@ Outcome ReadState(const QJsonObject& root, int version, CalcState& state)
     if (state.VentilatorIndex != 0)
         state.VentilatorName = LookUpVentilator(state.VentilatorIndex).Name;
     if (Outcome listed = CheckEnteredChoices(state); !listed)
-        return listed;
+        return listed.Fault();
     // Results stand only on inputs that can be built.
     if (const Refusal refusal =
             state.ResultsShown == 1 ? CheckCalculationInputs(state) : Refusal::None;
         refusal != Refusal::None)
         return FailureOf(Utf8(RefusalText(refusal)));
-    return {};
+    return state;
 }
 
 Outcome WriteInputs(const Project& project, QJsonObject& root)
@@ -363,7 +367,11 @@ Outcome WriteDialogs(const Project& project, QJsonObject& root)
 
 Outcome ReadDialogs(const QJsonObject& root, int, Project& project)
 {
-    return ReadControls(root.value(kDialogsKey), project.dialogs);
+    Result<DialogsControls> dialogs = ReadControls(root.value(kDialogsKey));
+    if (!dialogs)
+        return dialogs.Fault();
+    project.dialogs = std::move(dialogs.Value());
+    return {};
 }
 
 // The schedule of exhaust ducts, only where the calculation has one.
@@ -416,7 +424,11 @@ Outcome ReadWeather(const QJsonObject& root, int version, Project& project)
 
 Outcome ReadCalculation(const QJsonObject& root, int version, Project& project)
 {
-    return ReadState(root, version, project.state);
+    Result<CalcState> state = ReadState(root, version);
+    if (!state)
+        return state.Fault();
+    project.state = std::move(state.Value());
+    return {};
 }
 
 // The parts of a file after its header, each written and read by its own
