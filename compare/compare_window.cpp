@@ -69,11 +69,12 @@ void SetUpTable(QTableView& table)
     table.horizontalHeader()->setStretchLastSection(false);
     table.verticalHeader()->setDefaultSectionSize(table.fontMetrics().height() + 8);
     table.setMinimumWidth(540);
-    // The verdicts right after the name, where they are seen without
-    // scrolling; the printout and the CSV keep the columns' own order.
+    // The verdicts (the year's share last) right after the name, where they
+    // are seen without scrolling; the printout and the CSV keep the columns'
+    // own order.
     QHeaderView& header = *table.horizontalHeader();
     int place = kColumnName + 1;
-    for (int column : {kColumnReachesNeed, kColumnNeedWind, kColumnDuctFit})
+    for (int column : {kColumnReachesNeed, kColumnNeedWind, kColumnDuctFit, kColumnYearShare})
         header.moveSection(header.visualIndex(column), place++);
 }
 
