@@ -3,6 +3,7 @@
 #include "calc/number_format.h"
 #include "calc/schedule.h"
 #include "cli/cli_stack.h"
+#include "compare/year_column.h"
 #include "files/csv.h"
 #include "files/outcome.h"
 #include "files/read_file.h"
@@ -168,10 +169,7 @@ int AddYearToComparison(const CliYear& year, std::vector<ComparisonRow>& rows, s
         err += "wywietrznik-cli: " + all.Reason() + '\n';
         return kExitRefused;
     }
-    for (ComparisonRow& row : rows) {
-        if (row.number >= 1 && static_cast<std::size_t>(row.number) <= all.Value().size())
-            row.yearShare = all.Value()[static_cast<std::size_t>(row.number - 1)].MeetingShare();
-    }
+    SetYearShares(rows, all.Value());
     return kExitResult;
 }
 

@@ -34,12 +34,12 @@ std::vector<QString> InputLines(const CalcState& state)
 }
 
 // Column widths: the widest text of each column, in bold to be safe.
-std::array<int, kComparisonColumnCount> ColumnWidths(const QFontMetrics& bold,
-                                                     const std::vector<ComparisonRow>& rows,
-                                                     const std::vector<int>& order, int padding)
+std::array<int, kTableColumnCount> ColumnWidths(const QFontMetrics& bold,
+                                                const std::vector<ComparisonRow>& rows,
+                                                const std::vector<int>& order, int padding)
 {
-    std::array<int, kComparisonColumnCount> widths{};
-    for (int column = 0; column < kComparisonColumnCount; ++column) {
+    std::array<int, kTableColumnCount> widths{};
+    for (int column = 0; column < kTableColumnCount; ++column) {
         widths[column] = bold.horizontalAdvance(Text(ComparisonHeader(column)));
         for (int position : order) {
             if (position < 0 || static_cast<std::size_t>(position) >= rows.size())
@@ -85,7 +85,7 @@ struct TablePainter {
     QFont body;
     QFont bold;
     std::vector<int> columns;
-    std::array<int, kComparisonColumnCount> widths{};
+    std::array<int, kTableColumnCount> widths{};
     int padding = 0;
     int rowHeight = 0;
     int y = 0;
@@ -99,7 +99,7 @@ struct TablePainter {
     }
 
     // A row; the header grey, the suggested model's row green as in the window.
-    void Row(const std::array<QString, kComparisonColumnCount>& cells, bool strong, bool header,
+    void Row(const std::array<QString, kTableColumnCount>& cells, bool strong, bool header,
              bool suggested = false)
     {
         painter.setFont(strong || header ? bold : body);
@@ -120,10 +120,10 @@ struct TablePainter {
     }
 };
 
-std::array<QString, kComparisonColumnCount> HeaderCells()
+std::array<QString, kTableColumnCount> HeaderCells()
 {
-    std::array<QString, kComparisonColumnCount> header;
-    for (int column = 0; column < kComparisonColumnCount; ++column)
+    std::array<QString, kTableColumnCount> header;
+    for (int column = 0; column < kTableColumnCount; ++column)
         header[column] = Text(ComparisonHeader(column));
     return header;
 }
@@ -135,7 +135,7 @@ Outcome DrawComparison(QPainter& painter, QPagedPaintDevice& printer, const Calc
 {
     const QRect page = painter.viewport();
     TablePainter table{painter, ProgramFont(10), ProgramFont(10),
-                       ComparisonColumns(conditions.neededFlowPerHour > 0.0)};
+                       ComparisonColumns(conditions.neededFlowPerHour > 0.0, HasYearShares(rows))};
     table.bold.setBold(true);
     QFont title = ProgramFont(14);
     title.setBold(true);
@@ -165,8 +165,8 @@ Outcome DrawComparison(QPainter& painter, QPagedPaintDevice& printer, const Calc
             table.Row(HeaderCells(), false, true);
         }
         const ComparisonRow& row = rows[position];
-        std::array<QString, kComparisonColumnCount> cells;
-        for (int column = 0; column < kComparisonColumnCount; ++column)
+        std::array<QString, kTableColumnCount> cells;
+        for (int column = 0; column < kTableColumnCount; ++column)
             cells[column] = Text(ComparisonShownCell(row, column));
         table.Row(cells, row.number == currentModel, false, row.suggested);
     }

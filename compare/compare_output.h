@@ -18,7 +18,8 @@ Outcome WriteComparisonCsv(const QString& path, const std::vector<ComparisonRow>
                            CsvForm form = CsvForm::Plain);
 
 // Prints the comparison on `printer`: a title, the inputs of the state as the
-// report lists them, the ConditionLines, and the table in the order given, on as many pages as it
+// report lists them, the ConditionLines, and the table (with a year of weather
+// its column) in the order given, on as many pages as it
 // takes; the row of `currentModel` in bold. Fails when the printer cannot
 // start or finish the document; a print file is replaced only when complete.
 Outcome PrintComparisonTable(QPrinter& printer, const CalcState& state,

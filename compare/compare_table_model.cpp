@@ -118,7 +118,7 @@ int CompareTableModel::rowCount(const QModelIndex& parent) const
 
 int CompareTableModel::columnCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : kComparisonColumnCount;
+    return parent.isValid() ? 0 : kTableColumnCount;
 }
 
 QVariant CompareTableModel::data(const QModelIndex& index, int role) const
@@ -168,6 +168,8 @@ QVariant CompareTableModel::data(const QModelIndex& index, int role) const
             return QBrush(kCurrentBackground);
         return {};
     case Qt::ToolTipRole:
+        if (column == kColumnYearShare)
+            return yearNote_;
         return ToolTip(row, column);
     default:
         return {};
@@ -178,6 +180,8 @@ QVariant CompareTableModel::headerData(int section, Qt::Orientation orientation,
 {
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole)
         return Text(ComparisonHeader(section));
+    if (orientation == Qt::Horizontal && role == Qt::ToolTipRole && section == kColumnYearShare)
+        return yearNote_;
     return QAbstractTableModel::headerData(section, orientation, role);
 }
 
@@ -210,7 +214,7 @@ bool CompareTableModel::setData(const QModelIndex& index, const QVariant& value,
 
 void CompareTableModel::sort(int column, Qt::SortOrder order)
 {
-    if (column < 0 || column >= kComparisonColumnCount)
+    if (column < 0 || column >= kTableColumnCount)
         return;
     sortColumn_ = column;
     sortOrder_ = order;
@@ -255,6 +259,12 @@ const ComparisonRow* CompareTableModel::RowData(int model) const
             return &row;
     }
     return nullptr;
+}
+
+void CompareTableModel::SetYearNote(const QString& note)
+{
+    yearNote_ = note;
+    emit headerDataChanged(Qt::Horizontal, kColumnYearShare, kColumnYearShare);
 }
 
 std::vector<int> CompareTableModel::TickedModels() const

@@ -3,6 +3,7 @@
 #include "compare/comparison_rows.h"
 
 #include <QAbstractTableModel>
+#include <QString>
 
 #include <set>
 #include <vector>
@@ -40,6 +41,10 @@ public:
     const std::vector<int>& Order() const { return order_; }
 
     int CurrentModel() const { return current_; }
+
+    // The tooltip of the year's column and of its header: what it shows, or
+    // why its cells are empty (no need typed, a refusal, a computation to come).
+    void SetYearNote(const QString& note);
     // The ticked catalogue numbers, ascending.
     std::vector<int> TickedModels() const;
     void SetTicked(int model, bool ticked);
@@ -52,6 +57,7 @@ private:
     std::vector<int> order_;
     std::set<int> ticked_;
     int current_ = 0;
+    QString yearNote_;
     int sortColumn_ = kColumnFlowPerHour;
     Qt::SortOrder sortOrder_ = Qt::DescendingOrder;
 };

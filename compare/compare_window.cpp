@@ -13,6 +13,7 @@
 #include "ui/program_font.h"
 #include "ui/show_message.h"
 #include "ui/text.h"
+#include "weather/year_text.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -32,6 +33,7 @@
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -40,21 +42,17 @@ namespace {
 
 const char* const kCaption = "Porównanie wywietrzników";
 const char* const kNeedHint = "Pozostaw puste, aby nie dobierać według wydajności";
-const char* const kNoDataText =
-    "Brak danych do porównania. Najpierw wykonaj Obliczenia → Nowe obliczenia.";
+const char* const kShareHint =
+    "Proponowany jest najmniejszy model spełniający wymaganie co najmniej w tej części godzin "
+    "okresu; puste: 90 %";
+const char* const kYearNoNeed = "Wpisz wymaganą wydajność Qh: kolumna poda udział godzin okresu "
+                                "pogody, w których model ją osiąga.";
+const char* const kYearPending = "Godziny spełnienia są liczone po wpisaniu wymaganej wydajności…";
 // With no calculation held (the main window shows no report): no condition
 // to name, neither the draught nor a refused input of a half-entered wizard.
 const char* const kNoCalculationText =
     "Nie ma jeszcze obliczeń do porównania. Najpierw wykonaj Obliczenia → Nowe obliczenia "
     "albo otwórz zapisane obliczenia.";
-
-// A path from a save dialog with the suffix added when none was typed.
-QString WithSuffix(const QString& path, const QString& suffix)
-{
-    if (path.isEmpty() || !QFileInfo(path).suffix().isEmpty())
-        return path;
-    return path + "." + suffix;
-}
 
 // The table: whole rows selected one at a time, read-only, sorted by a click
 // on a header, first by Qh with the largest first.
@@ -71,11 +69,12 @@ void SetUpTable(QTableView& table)
     table.horizontalHeader()->setStretchLastSection(false);
     table.verticalHeader()->setDefaultSectionSize(table.fontMetrics().height() + 8);
     table.setMinimumWidth(540);
-    // The verdicts right after the name, where they are seen without
-    // scrolling; the printout and the CSV keep the columns' own order.
+    // The verdicts (the year's share last) right after the name, where they
+    // are seen without scrolling; the printout and the CSV keep the columns'
+    // own order.
     QHeaderView& header = *table.horizontalHeader();
     int place = kColumnName + 1;
-    for (int column : {kColumnReachesNeed, kColumnNeedWind, kColumnDuctFit})
+    for (int column : {kColumnReachesNeed, kColumnNeedWind, kColumnDuctFit, kColumnYearShare})
         header.moveSection(header.visualIndex(column), place++);
 }
 
@@ -149,6 +148,20 @@ void CompareWindow::BuildNeedRow(QWidget* page, QVBoxLayout& pageLayout)
     needLabel->setBuddy(needEdit_);
     needRow->addWidget(needLabel);
     needRow->addWidget(needEdit_);
+    // The share of the suggestion by a year of weather, shown with one.
+    shareBox_ = new QWidget(page);
+    auto* shareRow = new QHBoxLayout(shareBox_);
+    shareRow->setContentsMargins(12, 0, 0, 0);
+    auto* shareLabel = new QLabel("Udział godzin [%]", shareBox_);
+    shareEdit_ = new QLineEdit(QString::number(kDefaultYearSharePercent), shareBox_);
+    shareEdit_->setObjectName("YearShareEdit");
+    shareEdit_->setToolTip(kShareHint);
+    shareEdit_->setMaximumWidth(80);
+    shareLabel->setBuddy(shareEdit_);
+    shareRow->addWidget(shareLabel);
+    shareRow->addWidget(shareEdit_);
+    shareBox_->setVisible(false);
+    needRow->addWidget(shareBox_);
     needRow->addStretch(1);
     pageLayout.addLayout(needRow);
     suggestion_ = new QLabel(page);
@@ -209,12 +222,14 @@ QHBoxLayout* CompareWindow::BuildButtons()
     chooseButton_->setToolTip("Przyjmuje zaznaczony wywietrznik jako bieżący i przelicza raport");
     printButton_ = NewButton("Drukuj tabelę…", "PrintButton", this);
     csvButton_ = NewButton("Eksportuj CSV…", "CsvButton", this);
+    xlsxButton_ = NewButton("Eksportuj XLSX…", "XlsxButton", this);
     closeButton_ = NewButton("Zamknij", "CloseButton", this);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(chooseButton_);
     buttons->addSpacing(16);
     buttons->addWidget(printButton_);
     buttons->addWidget(csvButton_);
+    buttons->addWidget(xlsxButton_);
     buttons->addStretch(1);
     buttons->addWidget(closeButton_);
     return buttons;
@@ -244,6 +259,7 @@ void CompareWindow::ConnectControls()
     connect(closeButton_, &QPushButton::clicked, this, &QDialog::reject);
     connect(printButton_, &QPushButton::clicked, this, &CompareWindow::PrintClick);
     connect(csvButton_, &QPushButton::clicked, this, &CompareWindow::ExportCsvClick);
+    connect(xlsxButton_, &QPushButton::clicked, this, &CompareWindow::ExportXlsxClick);
     connect(table_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
         if (index.isValid()) {
             SelectModel(model_->ModelAt(index.row()));
@@ -256,7 +272,23 @@ void CompareWindow::ConnectControls()
         UpdateButtons();
     });
     connect(model_, &CompareTableModel::TicksChanged, this, &CompareWindow::UpdateCharts);
+    // A need typed refreshes the table at once and the year's column after
+    // a pause in typing; the share costs no computation.
+    yearTimer_ = new QTimer(this);
+    yearTimer_->setSingleShot(true);
+    yearTimer_->setInterval(kYearDelay);
+    connect(yearTimer_, &QTimer::timeout, this, [this] {
+        if (hasData_)
+            Refresh();
+    });
     connect(needEdit_, &QLineEdit::textChanged, this, [this] {
+        if (!hasData_)
+            return;
+        deferYear_ = true;
+        Refresh();
+        deferYear_ = false;
+    });
+    connect(shareEdit_, &QLineEdit::textChanged, this, [this] {
         if (hasData_)
             Refresh();
     });
@@ -273,7 +305,7 @@ void CompareWindow::ShowNoData(Refusal refusal)
     setWindowTitle(kCaption);
     noData_->setText(state_.ResultsShown != 1
                          ? QString(kNoCalculationText)
-                         : QString(kNoDataText) + "\n" + Text(RefusalText(refusal)));
+                         : QString(kNoDataMessage) + "\n" + Text(RefusalText(refusal)));
     stack_->setCurrentWidget(noData_);
     UpdateButtons();
 }
@@ -318,7 +350,9 @@ void CompareWindow::ShowRows(const StackConditions* draught, int current, int se
     const QPoint scrolled(table_->horizontalScrollBar()->value(),
                           table_->verticalScrollBar()->value());
     refreshing_ = true;
-    model_->SetRows(BuildComparisonRows(state_, draught, need, &cache_), current);
+    std::vector<ComparisonRow> rows = BuildComparisonRows(state_, draught, need, &cache_);
+    const YearState year = ApplyYear(rows, draught, need);
+    model_->SetRows(std::move(rows), current);
     if (opening)
         table_->sortByColumn(kColumnFlowPerHour, Qt::DescendingOrder);
     if (selected == 0)
@@ -326,6 +360,11 @@ void CompareWindow::ShowRows(const StackConditions* draught, int current, int se
     SelectModel(selected, opening);
     refreshing_ = false;
     conditions_ = ConditionsOf(state_, draught, model_->Rows());
+    if (year == YearState::Suggests)
+        conditions_.suggestion = yearSuggestion_;
+    else if (year == YearState::Pending)
+        conditions_.suggestion = kYearPending;
+    conditions_.yearLines = yearLines_;
 
     summary_->setText(
         Text(ConditionLines(conditions_).front()) +
@@ -338,12 +377,68 @@ void CompareWindow::ShowRows(const StackConditions* draught, int current, int se
     ShowProblems();
     table_->setColumnHidden(kColumnReachesNeed, !(need > 0.0));
     table_->setColumnHidden(kColumnNeedWind, !(need > 0.0));
+    table_->setColumnHidden(kColumnYearShare, !weather_);
     stack_->setCurrentIndex(1);
     FitTable();
     if (!opening) {
         table_->horizontalScrollBar()->setValue(scrolled.x());
         table_->verticalScrollBar()->setValue(scrolled.y());
     }
+}
+
+void CompareWindow::SetYearWeather(std::shared_ptr<const LoadedWeather> weather, const Site& site,
+                                   const WeatherPeriod& period)
+{
+    weather_ = std::move(weather);
+    site_ = site;
+    period_ = period;
+    shareBox_->setVisible(weather_ != nullptr);
+    if (hasData_)
+        Refresh();
+}
+
+// The year's shares in the rows and, with a share that can be used, its
+// suggestion; the column's note says why its cells are empty.
+CompareWindow::YearState CompareWindow::ApplyYear(std::vector<ComparisonRow>& rows,
+                                                  const StackConditions* draught, double need)
+{
+    yearLines_.clear();
+    yearProblem_.clear();
+    yearTimer_->stop();
+    if (!weather_)
+        return YearState::None;
+    if (!(need > 0.0)) {
+        model_->SetYearNote(kYearNoNeed);
+        return YearState::None;
+    }
+    const YearColumnInputs inputs{weather_,         state_, draught, need,
+                                  ambientPressure_, site_,  period_};
+    if (deferYear_ && !yearCache_.Holds(inputs)) {
+        model_->SetYearNote(kYearPending);
+        for (ComparisonRow& row : rows)
+            row.suggested = false;
+        yearTimer_->start();
+        return YearState::Pending;
+    }
+    const Result<std::vector<YearOutcome>>& outcomes = yearCache_.Outcomes(inputs);
+    if (!outcomes) {
+        yearProblem_ = "Godziny spełnienia nie zostały policzone: " + Text(outcomes.Reason());
+        model_->SetYearNote(yearProblem_);
+        return YearState::None;
+    }
+    SetYearShares(rows, outcomes.Value());
+    yearLines_ = YearConditionLines(yearCache_.Weather(), yearCache_.Question());
+    const bool distribution = weather_->source.kind == WeatherSource::Kind::Distribution;
+    model_->SetYearNote(distribution ? "Udział czasu, w którym model osiąga wymaganą wydajność, "
+                                       "z rozkładu wiatru (warunki – w wydruku i pliku CSV)."
+                                     : "Udział godzin okresu, w których model osiąga wymaganą "
+                                       "wydajność (warunki – w wydruku i pliku CSV).");
+    const Result<double> least = ReadYearShare(shareEdit_->text().toStdString());
+    if (!least)
+        return YearState::Shares;
+    SuggestByYear(rows, least.Value());
+    yearSuggestion_ = YearSuggestionText(rows, need, least.Value(), distribution);
+    return YearState::Suggests;
 }
 
 // The refused fields, named in the line above the table; the need field is
@@ -353,7 +448,15 @@ void CompareWindow::ShowProblems()
     const std::string need = ReadNeededFlow(needEdit_->text().toStdString()).Reason();
     needEdit_->setStyleSheet(need.empty() ? QString() : "QLineEdit { border: 2px solid #d00000; }");
     needEdit_->setToolTip(need.empty() ? QString(kNeedHint) : Text(need));
+    const std::string share = ReadYearShare(shareEdit_->text().toStdString()).Reason();
+    shareEdit_->setStyleSheet(share.empty() ? QString()
+                                            : "QLineEdit { border: 2px solid #d00000; }");
+    shareEdit_->setToolTip(share.empty() ? QString(kShareHint) : Text(share));
     QString problem = Text(need);
+    for (const QString& more : {weather_ ? Text(share) : QString(), yearProblem_}) {
+        if (!more.isEmpty())
+            problem += (problem.isEmpty() ? "" : " ") + more;
+    }
     if (!stackGroup_->Problem().isEmpty())
         problem += (problem.isEmpty() ? "" : " ") + stackGroup_->Problem() +
                    " Do czasu poprawy tabela pokazuje wyniki dla samego wiatru.";
@@ -420,6 +523,7 @@ void CompareWindow::UpdateButtons()
     chooseButton_->setEnabled(hasData_ && SelectedModel() != 0);
     printButton_->setEnabled(hasData_);
     csvButton_->setEnabled(hasData_);
+    xlsxButton_->setEnabled(hasData_);
     // A chart may be saved whenever it shows something.
     for (const auto& [chart, name] :
          {std::pair(CompareCharts::Chart::OperatingPoint, "SaveOperatingChartButton"),
@@ -427,65 +531,4 @@ void CompareWindow::UpdateButtons()
         if (auto* button = charts_->findChild<QPushButton*>(name))
             button->setEnabled(charts_->HasDrawing(chart));
     }
-}
-
-Outcome CompareWindow::ExportCsv(const QString& path, CsvForm form) const
-{
-    if (!hasData_)
-        return FailureOf(kNoDataText);
-    return WriteComparisonCsv(path, model_->Rows(), model_->Order(), conditions_, form);
-}
-
-Outcome CompareWindow::PrintTable(QPrinter& printer) const
-{
-    if (!hasData_)
-        return FailureOf(kNoDataText);
-    return PrintComparisonTable(printer, state_, model_->Rows(), model_->Order(), conditions_,
-                                model_->CurrentModel());
-}
-
-Outcome CompareWindow::SaveChart(CompareCharts::Chart chart, const QString& path) const
-{
-    return charts_->SavePng(chart, path);
-}
-
-void CompareWindow::ExportCsvClick()
-{
-    const QString polish = "CSV dla polskiego arkusza – średnik, przecinek dziesiętny (*.csv)";
-    const QString plain = "CSV – przecinek, kropka dziesiętna (*.csv)";
-    QString filter = polish;
-    const QString path =
-        WithSuffix(QFileDialog::getSaveFileName(this, "Eksportuj tabelę do pliku CSV",
-                                                "porownanie_wywietrznikow.csv",
-                                                polish + ";;" + plain, &filter),
-                   "csv");
-    if (!path.isEmpty())
-        ShowOutcome(this, ExportCsv(path, filter == plain ? CsvForm::Plain : CsvForm::Polish));
-}
-
-void CompareWindow::PrintClick()
-{
-    // The dialog proposes the last file chosen in this run, at first a name
-    // in the working directory.
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFileName(printFile_);
-    QPrintDialog dialog(&printer, this);
-    dialog.setWindowTitle("Drukuj tabelę porównania");
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    if (!printer.outputFileName().isEmpty())
-        printFile_ = printer.outputFileName();
-    ShowOutcome(this, PrintTable(printer));
-}
-
-void CompareWindow::SaveChartClick(CompareCharts::Chart chart)
-{
-    const bool operating = chart == CompareCharts::Chart::OperatingPoint;
-    const QString path = WithSuffix(
-        QFileDialog::getSaveFileName(this, "Zapisz wykres jako obraz PNG",
-                                     operating ? "punkt_pracy.png" : "wydajnosc_a_wiatr.png",
-                                     "Obrazy PNG (*.png);;Wszystkie pliki (*)"),
-        "png");
-    if (!path.isEmpty())
-        ShowOutcome(this, SaveChart(chart, path));
 }

@@ -3,12 +3,14 @@
 #include "calc/refusal.h"
 #include "compare/compare_charts.h"
 #include "compare/comparison_rows.h"
+#include "compare/year_column.h"
 #include "files/outcome.h"
 
 #include <QDialog>
 #include <QString>
 
 #include <functional>
+#include <memory>
 
 struct CalcState;
 class QHBoxLayout;
@@ -21,6 +23,7 @@ class QShowEvent;
 class QSplitter;
 class QStackedWidget;
 class QTableView;
+class QTimer;
 class QVBoxLayout;
 class CompareTableModel;
 class StackGroup;
@@ -58,6 +61,16 @@ public:
     // The ambient pressure [Pa] of the gravity draught's dps: the weather
     // dialog's where the density is computed from it (AmbientStackPressure).
     void SetAmbientPressure(double pressure) { ambientPressure_ = pressure; }
+    // A year of weather at the roof: the column "Godziny spełnienia [%]" of
+    // all models (with a need typed) and the field "Udział godzin [%]" of the
+    // suggestion by it; nullptr hides both. A need typed recomputes the
+    // column after a pause in typing (kYearDelay), everything else at once.
+    void SetYearWeather(std::shared_ptr<const LoadedWeather> weather, const Site& site,
+                        const WeatherPeriod& period);
+    static constexpr int kYearDelay = 150; // [ms]
+    // How many times the year's column was computed (the rest comes from the cache).
+    int YearComputations() const { return yearCache_.Computations(); }
+
     // What the numbers are computed for, as the printout and CSV name them.
     const ComparisonConditions& Conditions() const { return conditions_; }
 
@@ -67,6 +80,8 @@ public:
     // What the buttons do after their dialogs, callable with a path or a
     // printer; the buttons show a failure with ShowOutcome.
     Outcome ExportCsv(const QString& path, CsvForm form = CsvForm::Plain) const;
+    // The workbook of ComparisonWorkbook, written whole or not at all.
+    Outcome ExportXlsx(const QString& path) const;
     Outcome PrintTable(QPrinter& printer) const;
     Outcome SaveChart(CompareCharts::Chart chart, const QString& path) const;
 
@@ -75,12 +90,19 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    static constexpr const char* kNoDataMessage =
+        "Brak danych do porównania. Najpierw wykonaj Obliczenia → Nowe obliczenia.";
+
     void BuildWindow();
     QWidget* BuildPage();
     QHBoxLayout* BuildButtons();
     void BuildNeedRow(QWidget* page, QVBoxLayout& pageLayout);
     void ShowNoData(Refusal refusal);
     void ShowRows(const StackConditions* draught, int current, int selected, bool opening);
+    // None: no shares; Shares: the column only (the share refused).
+    enum class YearState { None, Pending, Shares, Suggests };
+    YearState ApplyYear(std::vector<ComparisonRow>& rows, const StackConditions* draught,
+                        double need);
     void ShowProblems();
     void FitTable();
     void ConnectControls();
@@ -88,6 +110,7 @@ private:
     void UpdateCharts();
     void UpdateButtons();
     void ExportCsvClick();
+    void ExportXlsxClick();
     void PrintClick();
     void SaveChartClick(CompareCharts::Chart chart);
 
@@ -98,6 +121,14 @@ private:
     ComparisonConditions conditions_;
     double ambientPressure_ = kStackPressure;
     NeedWindCache cache_;
+    std::shared_ptr<const LoadedWeather> weather_;
+    Site site_;
+    WeatherPeriod period_;
+    YearColumnCache yearCache_;
+    bool deferYear_ = false; // the need was typed: the year's column waits for yearTimer_
+    std::string yearSuggestion_;
+    std::vector<std::string> yearLines_; // YearConditionLines of the shares shown
+    QString yearProblem_;
     QString printFile_; // the last print file chosen in this run
 
     QStackedWidget* stack_ = nullptr;
@@ -105,6 +136,9 @@ private:
     QLabel* summary_ = nullptr;
     StackGroup* stackGroup_ = nullptr;
     QLineEdit* needEdit_ = nullptr;
+    QWidget* shareBox_ = nullptr;
+    QLineEdit* shareEdit_ = nullptr;
+    QTimer* yearTimer_ = nullptr;
     QLabel* suggestion_ = nullptr;
     QLabel* problem_ = nullptr;
     QSplitter* splitter_ = nullptr;
@@ -114,5 +148,6 @@ private:
     QPushButton* chooseButton_ = nullptr;
     QPushButton* printButton_ = nullptr;
     QPushButton* csvButton_ = nullptr;
+    QPushButton* xlsxButton_ = nullptr;
     QPushButton* closeButton_ = nullptr;
 };

@@ -31,18 +31,22 @@ std::string_view ComparisonHeader(int column)
         return "Qh wym.";
     case kColumnNeedWind:
         return "v dla Qh wym. [m/s]";
+    case kColumnYearShare:
+        return kYearShareHeader;
     default:
         return {};
     }
 }
 
-std::vector<int> ComparisonColumns(bool needSet)
+std::vector<int> ComparisonColumns(bool needSet, bool year)
 {
     std::vector<int> columns;
     for (int column = 0; column < kComparisonColumnCount; ++column) {
         if (needSet || (column != kColumnReachesNeed && column != kColumnNeedWind))
             columns.push_back(column);
     }
+    if (year)
+        columns.push_back(kColumnYearShare);
     return columns;
 }
 
@@ -160,6 +164,7 @@ std::vector<std::string> ConditionLines(const ComparisonConditions& c)
                         " [m3/h]");
     if (!c.suggestion.empty())
         lines.push_back(c.suggestion);
+    lines.insert(lines.end(), c.yearLines.begin(), c.yearLines.end());
     return lines;
 }
 
@@ -189,6 +194,10 @@ bool ComparisonValue(const ComparisonRow& row, int column, double& value)
     if (column == kColumnReachesNeed) {
         value = row.Reaches() ? 1.0 : 0.0;
         return row.NeedSet();
+    }
+    if (column == kColumnYearShare) {
+        value = 100.0 * row.yearShare;
+        return row.yearShare >= 0.0;
     }
     if (!row.HasPoint())
         return false;
@@ -224,6 +233,8 @@ std::string ComparisonCell(const ComparisonRow& row, int column)
         return row.NeedSet() ? (row.Reaches() ? "tak" : "nie") : "";
     if (column == kColumnNeedWind)
         return !row.NeedSet() ? "" : WindRangesText(row.windRanges, row.windSteps);
+    if (column == kColumnYearShare)
+        return YearShareCell(row);
     if (!row.HasPoint())
         return column == kColumnFlow ? kNoOperatingPointText : "";
     double value = 0.0;
@@ -359,7 +370,8 @@ std::string ComparisonCsv(const std::vector<ComparisonRow>& rows, const std::vec
 {
     const bool polish = form == CsvForm::Polish;
     const char separator = polish ? ';' : ',';
-    const std::vector<int> columns = ComparisonColumns(conditions.neededFlowPerHour > 0.0);
+    const std::vector<int> columns =
+        ComparisonColumns(conditions.neededFlowPerHour > 0.0, HasYearShares(rows));
     const auto extra =
         polish ? std::vector<std::pair<std::string, std::string>>{} : ConditionColumns(conditions);
     // The byte order mark tells a spreadsheet that the Polish letters are UTF-8.
@@ -369,33 +381,24 @@ std::string ComparisonCsv(const std::vector<ComparisonRow>& rows, const std::vec
             csv += CsvField(line, separator) + "\r\n";
         csv += "\r\n";
     }
-    const bool year = HasYearShares(rows);
     auto line = [&](auto&& cell, auto&& condition) {
         for (std::size_t i = 0; i < columns.size(); ++i) {
             if (i > 0)
                 csv += separator;
             csv += CsvField(cell(columns[i]), separator);
         }
-        if (year)
-            csv += separator + CsvField(cell(kComparisonColumnCount), separator);
         for (const auto& column : extra)
             csv += separator + CsvField(condition(column), separator);
         csv += "\r\n";
     };
-    line(
-        [](int column) {
-            return column == kComparisonColumnCount ? std::string(kYearShareHeader)
-                                                    : std::string(ComparisonHeader(column));
-        },
-        [](const auto& column) { return column.first; });
+    line([](int column) { return std::string(ComparisonHeader(column)); },
+         [](const auto& column) { return column.first; });
     for (int position : order) {
         if (position < 0 || static_cast<std::size_t>(position) >= rows.size())
             continue;
         const ComparisonRow& row = rows[static_cast<std::size_t>(position)];
         line(
             [&](int column) {
-                if (column == kComparisonColumnCount)
-                    return YearShareCell(row);
                 return polish ? PolishCell(row, column) : ComparisonCell(row, column);
             },
             [&](const auto& column) {
@@ -415,11 +418,9 @@ std::string ComparisonText(const std::vector<ComparisonRow>& rows, const std::ve
     for (const std::string& line : ConditionLines(conditions))
         text += line + "\n";
     text += "\n";
-    const std::vector<int> columns = ComparisonColumns(needSet);
-    const bool year = HasYearShares(rows);
+    const std::vector<int> columns = ComparisonColumns(needSet, HasYearShares(rows));
     for (std::size_t i = 0; i < columns.size(); ++i)
         text += (i > 0 ? "\t" : "") + std::string(ComparisonHeader(columns[i]));
-    text += year ? std::string("\t") + kYearShareHeader : "";
     text += needSet ? "\tProponowany\n" : "\n";
     for (int position : order) {
         if (position < 0 || static_cast<std::size_t>(position) >= rows.size())
@@ -427,8 +428,6 @@ std::string ComparisonText(const std::vector<ComparisonRow>& rows, const std::ve
         const ComparisonRow& row = rows[static_cast<std::size_t>(position)];
         for (std::size_t i = 0; i < columns.size(); ++i)
             text += (i > 0 ? "\t" : "") + ComparisonCell(row, columns[i]);
-        if (year)
-            text += "\t" + YearShareCell(row);
         if (needSet)
             text += row.suggested ? "\ttak" : "\t";
         text += "\n";

@@ -32,11 +32,14 @@ enum ComparisonColumn : int {
     kColumnReachesNeed, // "Qh wym.": "tak" or "nie" when a needed flow is set
     kColumnNeedWind,    // "v dla Qh wym. [m/s]": WindRangesText
     kComparisonColumnCount,
+    // With a year of weather, after the others: kYearShareHeader, YearShareCell.
+    kColumnYearShare = kComparisonColumnCount,
+    kTableColumnCount, // the columns of the window's table, the year's included
 };
 
 // The columns that a printout or CSV file shows: the need's two only when a
-// needed flow is set.
-std::vector<int> ComparisonColumns(bool needSet);
+// needed flow is set, the year's only when `year` (HasYearShares).
+std::vector<int> ComparisonColumns(bool needSet, bool year = false);
 
 // The header of a column.
 std::string_view ComparisonHeader(int column);
@@ -103,6 +106,8 @@ struct ComparisonConditions {
     double neededFlowPerHour = 0.0;       // 0: none
     int suggested = 0;                    // the suggested model; 0: none
     std::string suggestion;               // SuggestionText; empty without a need
+    // With a year of weather: what its column is computed for, after the rest.
+    std::vector<std::string> yearLines{};
 };
 ComparisonConditions ConditionsOf(const CalcState& state, const StackConditions* stack,
                                   const std::vector<ComparisonRow>& rows);
@@ -110,7 +115,8 @@ ComparisonConditions ConditionsOf(const CalcState& state, const StackConditions*
 // The conditions as lines in the report's formats, for a printout or the
 // Polish CSV: "Prędkość wiatru = 4.00 [m/s]", with the draught "Ciąg
 // grawitacyjny: ti = 20.0 [°C], te = 12.0 [°C], H = 5.00 [m], Δps = 0.9410 [Pa]",
-// with a need "Wymagana wydajność Qh = 100.0 [m3/h]" and the suggestion.
+// with a need "Wymagana wydajność Qh = 100.0 [m3/h]" and the suggestion, then
+// the yearLines.
 std::vector<std::string> ConditionLines(const ComparisonConditions& conditions);
 
 // The rows as candidates of SuggestVentilator.

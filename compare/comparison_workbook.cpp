@@ -11,6 +11,7 @@ bool Numeric(int column)
     case kColumnSuction:
     case kColumnVelocity:
     case kColumnDiameter:
+    case kColumnYearShare:
         return true;
     default:
         return false;
@@ -23,7 +24,7 @@ Workbook ComparisonWorkbook(const std::vector<ComparisonRow>& rows, const std::v
                             const ComparisonConditions& conditions)
 {
     const bool needSet = conditions.neededFlowPerHour > 0.0;
-    const std::vector<int> columns = ComparisonColumns(needSet);
+    const std::vector<int> columns = ComparisonColumns(needSet, HasYearShares(rows));
     WorkbookTable table;
     for (int column : columns)
         table.headers.emplace_back(ComparisonHeader(column));

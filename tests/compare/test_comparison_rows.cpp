@@ -57,7 +57,8 @@ private slots:
             "c [m/s]", "Dn [m]",      "Dn wobec D", "Qh wym.",   "v dla Qh wym. [m/s]"};
         for (int column = 0; column < kComparisonColumnCount; ++column)
             QCOMPARE(ComparisonHeader(column), std::string_view(expected[column]));
-        QCOMPARE(ComparisonHeader(kComparisonColumnCount), std::string_view());
+        QCOMPARE(ComparisonHeader(kColumnYearShare), std::string_view("Godziny spełnienia [%]"));
+        QCOMPARE(ComparisonHeader(kTableColumnCount), std::string_view());
     }
 
     // Each row's cells stand in the single-model report of the same model.
