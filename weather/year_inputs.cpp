@@ -28,7 +28,7 @@ Result<double> Height(std::string_view name, const std::string& text, double oth
 {
     if (text.find_first_not_of(" \t") == std::string::npos)
         return otherwise;
-    const Result<double> value = FieldNumber(name, text);
+    Result<double> value = FieldNumber(name, text);
     if (value && !(value.Value() > 0.0 && value.Value() <= kLargestHeight))
         return Failure{"Pole „" + std::string(name) +
                        "” wymaga wysokości większej od zera i nie większej niż 1000 m."};

@@ -89,7 +89,12 @@ void FillDuration(QChart* chart, const std::vector<double>& curve, double need)
     needLine->setPen(QPen(Qt::black, 1.5, Qt::DashDotLine));
     const double last = std::max<double>(static_cast<double>(curve.size()), 1.0);
     needLine->append({QPointF(0.0, need), QPointF(last, need)});
-    auto* x = NewAxis("Godziny okresu [h]", 0.0, last);
+    auto* x = NewAxis("Godziny okresu, od największej wydajności [h]", 0.0, last);
+    // The axis ends at the period's last hour, ticked every 1000 hours.
+    x->setRange(0.0, last);
+    x->setTickType(QValueAxis::TicksDynamic);
+    x->setTickAnchor(0.0);
+    x->setTickInterval(last > 2000.0 ? 1000.0 : 100.0);
     auto* y = NewAxis("Qh [m3/h]", 0.0, std::isfinite(top) ? top * 1.05 : 1.0);
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(y, Qt::AlignLeft);

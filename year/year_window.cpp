@@ -11,6 +11,7 @@
 #include "weather/year_text.h"
 #include "year/year_charts.h"
 
+#include <QAbstractItemView>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QFileDialog>
@@ -48,9 +49,15 @@ QComboBox* TerrainBox(const char* name, int chosen, QWidget* parent)
 {
     auto* box = new QComboBox(parent);
     box->setObjectName(name);
-    for (const TerrainCategory& category : kTerrainCategories)
-        box->addItem(Text(category.name) + " – " + Text(category.description));
+    for (const TerrainCategory& category : kTerrainCategories) {
+        box->addItem(Text(category.description));
+        box->setItemData(box->count() - 1, Text(category.description), Qt::ToolTipRole);
+    }
     box->setCurrentIndex(chosen);
+    box->setToolTip(box->currentText());
+    QObject::connect(box, &QComboBox::currentTextChanged, box, &QWidget::setToolTip);
+    // The list shows every description whole, however narrow the field.
+    box->view()->setMinimumWidth(box->view()->sizeHintForColumn(0) + 24);
     return box;
 }
 
@@ -155,6 +162,16 @@ void YearWindow::BuildWeatherGroup(QWidget* box)
     grid->addWidget(outside_, 4, 3);
     grid->addWidget(Label("t&i [°C] (plik i rozkład):", inside_, box), 5, 0, 1, 2);
     grid->addWidget(inside_, 5, 2, 1, 2);
+    connect(fileRadio_, &QRadioButton::toggled, this, [this](bool file) {
+        path_->setEnabled(file);
+        chooseButton_->setEnabled(file);
+        for (QWidget* field : {static_cast<QWidget*>(windKind_), static_cast<QWidget*>(wind_),
+                               static_cast<QWidget*>(shape_), static_cast<QWidget*>(outside_)})
+            field->setEnabled(!file);
+    });
+    for (QWidget* field : {static_cast<QWidget*>(windKind_), static_cast<QWidget*>(wind_),
+                           static_cast<QWidget*>(shape_), static_cast<QWidget*>(outside_)})
+        field->setEnabled(false);
     setTabOrder(fileRadio_, path_);
     setTabOrder(path_, chooseButton_);
     setTabOrder(chooseButton_, distributionRadio_);

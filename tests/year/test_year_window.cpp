@@ -7,7 +7,9 @@
 #include <QChart>
 #include <QChartView>
 #include <QFile>
+#include <QImage>
 #include <QLineEdit>
+#include <QPrinter>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -73,6 +75,16 @@ private slots:
         QCOMPARE(window.Charts().MonthsView()->chart()->series().size(), 1);
         QVERIFY(window.SharedWeather());
         QCOMPARE(window.CurrentPeriod(), HeatingSeason());
+
+        // Both charts as a picture, and the printout into a whole PDF file.
+        QTemporaryDir out;
+        QVERIFY(window.SavePng(out.filePath("rok.png")));
+        QCOMPARE(QImage(out.filePath("rok.png")).size(), QSize(1200, 1000));
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFileName(out.filePath("rok.pdf"));
+        QVERIFY(window.Print(printer));
+        QFile pdf(out.filePath("rok.pdf"));
+        QVERIFY(pdf.open(QIODevice::ReadOnly) && pdf.readAll().trimmed().endsWith("%%EOF"));
 
         // What the calculation file keeps, and a window restored from it.
         const std::optional<WeatherSetting> kept = window.Setting();
