@@ -155,7 +155,9 @@ YearCharts::YearCharts(QWidget* parent)
     note_->hide();
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(note_);
+    note_->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+    note_->setMargin(12);
+    layout->addWidget(note_, 1);
     layout->addWidget(durationView_, 3);
     layout->addWidget(monthsView_, 2);
     Clear();

@@ -162,16 +162,18 @@ void YearWindow::BuildWeatherGroup(QWidget* box)
     grid->addWidget(outside_, 4, 3);
     grid->addWidget(Label("t&i [°C] (plik i rozkład):", inside_, box), 5, 0, 1, 2);
     grid->addWidget(inside_, 5, 2, 1, 2);
-    connect(fileRadio_, &QRadioButton::toggled, this, [this](bool file) {
-        path_->setEnabled(file);
-        chooseButton_->setEnabled(file);
-        for (QWidget* field : {static_cast<QWidget*>(windKind_), static_cast<QWidget*>(wind_),
-                               static_cast<QWidget*>(shape_), static_cast<QWidget*>(outside_)})
+    // Only the chosen source's fields can be typed in.
+    const auto enable = [this](bool file) {
+        const std::initializer_list<QWidget*> fileFields{path_, chooseButton_};
+        const std::initializer_list<QWidget*> distributionFields{windKind_, wind_, shape_,
+                                                                 outside_};
+        for (QWidget* field : fileFields)
+            field->setEnabled(file);
+        for (QWidget* field : distributionFields)
             field->setEnabled(!file);
-    });
-    for (QWidget* field : {static_cast<QWidget*>(windKind_), static_cast<QWidget*>(wind_),
-                           static_cast<QWidget*>(shape_), static_cast<QWidget*>(outside_)})
-        field->setEnabled(false);
+    };
+    connect(fileRadio_, &QRadioButton::toggled, this, enable);
+    enable(true);
     setTabOrder(fileRadio_, path_);
     setTabOrder(path_, chooseButton_);
     setTabOrder(chooseButton_, distributionRadio_);
