@@ -23,6 +23,8 @@
 #include "ui/program_font.h"
 #include "ui/show_message.h"
 #include "ui/text.h"
+#include "year/year_menu.h"
+#include "year/year_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -185,6 +187,14 @@ void MainWindow::createMenus()
     fileMenu->addAction(fileNewItem_);
     fileMenu->addAction(fileWywietrznikItem_);
     fileMenu->addAction(fileCompareItem_);
+    year_ = &AddYearWindow(
+        this, fileMenu, state_,
+        [this](YearWindow& window) {
+            window.SetAmbientPressure(
+                AmbientStackPressure(state_.DensityEntered != 0,
+                                     static_cast<double>(windows_.Weather().Hectopascals())));
+        },
+        [this] { MarkScheduleEdited(); });
     schedule_ = &AddScheduleWindow(this, fileMenu, [this] { MarkScheduleEdited(); });
     fileMenu->addAction(fileSaveProjectItem_);
     fileMenu->addAction(fileSaveProjectAsItem_);
@@ -405,8 +415,8 @@ Outcome MainWindow::SaveProject(const QString& path)
                       QStringLiteral("RefusedEntriesBox")))
             return {};
     }
-    const Result<QByteArray> bytes =
-        ProjectBytes(Project{state_, CollectDialogControls(windows_), {}, ScheduleOf(*schedule_)});
+    const Result<QByteArray> bytes = ProjectBytes(Project{
+        state_, CollectDialogControls(windows_), {}, ScheduleOf(*schedule_), year_->Setting()});
     if (!bytes)
         return FailureOf(QStringLiteral("Nie można zapisać obliczeń do pliku „%1”: %2.")
                              .arg(path, ReasonOf(bytes)));
@@ -429,6 +439,9 @@ Outcome MainWindow::OpenProject(const QString& path)
     RestoreDialogControls(windows_, project.dialogs);
     state_ = project.state;
     RestoreSchedule(*schedule_, project.schedule);
+    year_->RestoreSetting(project.weather);
+    if (project.weather)
+        ShowYearWindow(*year_);
     saveFailures_.clear();
     ShowProjectFile(path);
     Invalidate();

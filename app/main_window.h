@@ -17,6 +17,7 @@ class QStatusBar;
 class QToolButton;
 class ScheduleWindow;
 class TextCanvas;
+class YearWindow;
 
 // The main window: the menu, the toolbar, the status line with hints, and the
 // report area, which shows the results report of the calculation state on
@@ -107,7 +108,8 @@ private:
     void UpdateTitle();
     // A change of the calculation marks an open file changed (a calculation
     // that belongs to no file is kept by the dialogs' value files); a change
-    // of the schedule marks the calculation changed in any case.
+    // of the schedule or of the year window marks the calculation changed in
+    // any case.
     void MarkChanged();
     void MarkScheduleEdited();
     // Before changes that were not saved are dropped: asks whether to save
@@ -120,6 +122,7 @@ private:
     QStatusBar* statusLine_ = nullptr;
     QStringList saveFailures_; // of the calculation under way
     ScheduleWindow* schedule_ = nullptr;
+    YearWindow* year_ = nullptr; // "Praca w ciągu roku", kept in the calculation file
 
     QAction* fileNewItem_ = nullptr;
     QAction* fileWywietrznikItem_ = nullptr;

@@ -61,6 +61,33 @@ public:
             return Fail(key, QStringLiteral("nie jest wartością true/false"));
         value = v.toBool();
     }
+    // An optional number: absent leaves it empty.
+    void OptionalReal(const char* key, double least, double most, std::optional<double>& value)
+    {
+        if (!object_.contains(QLatin1String(key))) {
+            read_.append(QLatin1String(key));
+            return;
+        }
+        double number = 0.0;
+        Real(key, least, most, true, number);
+        if (!fault_.Failed())
+            value = number;
+    }
+    void Period(const char* key, WeatherPeriod& period)
+    {
+        if (!object_.contains(QLatin1String(key))) {
+            read_.append(QLatin1String(key));
+            return;
+        }
+        std::string text;
+        Text(key, text);
+        if (fault_.Failed())
+            return;
+        const Result<WeatherPeriod> parsed = ParsePeriod(text);
+        if (!parsed)
+            return Fail(key, QStringLiteral("nie jest okresem year, heating ani M1-M2"));
+        period = parsed.Value();
+    }
     void Fail(QAnyStringView key, const QString& what)
     {
         if (!fault_.Failed())
@@ -120,7 +147,8 @@ void ReadSource(WeatherReader& r, const QJsonObject& object, WeatherSource& s)
 Result<QJsonObject> WeatherToJson(const WeatherSetting& weather)
 {
     const WeatherSource& s = weather.source;
-    for (const double value : {s.wind, s.shape, s.outside, s.inside, weather.site.height}) {
+    for (const double value : {s.wind, s.shape, s.outside, s.inside, weather.site.height,
+                               weather.need.value_or(1.0), weather.draughtHeight.value_or(1.0)}) {
         if (!std::isfinite(value))
             return FailureOf(QStringLiteral("pogoda: wartość nie jest liczbą skończoną"));
     }
@@ -140,6 +168,11 @@ Result<QJsonObject> WeatherToJson(const WeatherSetting& weather)
     object.insert("StationTerrain", weather.site.stationTerrain);
     object.insert("BuildingTerrain", weather.site.buildingTerrain);
     object.insert("VentilatorHeight", weather.site.height);
+    object.insert("Period", QString::fromStdString(PeriodKey(weather.period)));
+    if (weather.need)
+        object.insert("Need", *weather.need);
+    if (weather.draughtHeight)
+        object.insert("DraughtHeight", *weather.draughtHeight);
     return object;
 }
 
@@ -154,6 +187,9 @@ Result<WeatherSetting> WeatherFromJson(const QJsonValue& value)
     r.Category("StationTerrain", weather.site.stationTerrain);
     r.Category("BuildingTerrain", weather.site.buildingTerrain);
     r.Real("VentilatorHeight", 0.0, 1000.0, true, weather.site.height);
+    r.Period("Period", weather.period);
+    r.OptionalReal("Need", 0.0, 100000.0, weather.need);
+    r.OptionalReal("DraughtHeight", 0.0, 1000.0, weather.draughtHeight);
     r.NoOtherFields();
     if (r.Fault().Failed())
         return r.Fault().Fault();

@@ -29,6 +29,7 @@ struct WeatherPeriod {
     int toDay = 31;
 
     bool Contains(int month, int day) const;
+    bool operator==(const WeatherPeriod&) const = default;
 };
 
 WeatherPeriod WholeYear();

@@ -124,6 +124,15 @@ Result<WeatherPeriod> ParsePeriod(std::string_view text)
     return MonthsPeriod(from, to);
 }
 
+std::string PeriodKey(const WeatherPeriod& p)
+{
+    if (p == WholeYear())
+        return "year";
+    if (p == HeatingSeason())
+        return "heating";
+    return FormatWhole(p.fromMonth) + "-" + FormatWhole(p.toMonth);
+}
+
 std::string PeriodText(const WeatherPeriod& p)
 {
     const WeatherPeriod year = WholeYear();

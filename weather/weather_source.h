@@ -73,6 +73,9 @@ int TerrainCategoryOf(std::string_view text);
 
 // "year" | "heating" | "M1-M2" (months 1..12; M2 < M1 runs over the New Year).
 Result<WeatherPeriod> ParsePeriod(std::string_view text);
+// The period as the command line and the .wyw file write it: "year",
+// "heating" or "M1-M2" (ParsePeriod reads it back).
+std::string PeriodKey(const WeatherPeriod& period);
 // The period in Polish: "cały rok", "sezon grzewczy (1.10–30.04)", "miesiące 11–3".
 std::string PeriodText(const WeatherPeriod& period);
 

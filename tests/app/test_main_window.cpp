@@ -123,6 +123,9 @@ private slots:
              "Obliczenia dla nowego wywietrznika"},
             {"FileCompareItem", "&Porównaj wywietrzniki",
              "Porównuje wszystkie wywietrzniki dla bieżących danych"},
+            {"FileYearItem", "Praca w &ciągu roku…",
+             "Jak często w ciągu roku przewód osiąga wymaganą wydajność: pogoda z pliku EPW "
+             "albo rozkład wiatru"},
             {"FileScheduleItem", "&Zestawienie przewodów…",
              "Zestawia przewody wywiewne całego budynku i dobiera do nich wywietrzniki"},
             {"FileSaveProjectItem", "Zapisz obliczenia", "Zapisuje bieżące obliczenia do pliku"},

@@ -70,23 +70,26 @@ private slots:
         QVERIFY(SampleBytes().contains("\"AirDensity\": 0.30000000000000004"));
     }
 
-    // The weather's source and site survive the file; a file of format 3
-    // opens with none, and may not hold one.
+    // The weather's source, site, period, need and H survive the file; a
+    // file of format 3 opens with none, and may not hold one.
     void weatherRoundTrip_data()
     {
         QTest::addColumn<bool>("file");
-        QTest::newRow("EPW file") << true;
-        QTest::newRow("distribution") << false;
+        QTest::addColumn<QString>("period");
+        QTest::newRow("EPW file, heating season") << true << "heating";
+        QTest::newRow("distribution, months") << false << "11-3";
     }
     void weatherRoundTrip()
     {
         QFETCH(bool, file);
+        QFETCH(QString, period);
         Project project = Sample();
         project.weather = WeatherSetting{
             file ? WeatherFileSource("pogoda/Kraków.epw", FileChecksum("8760 godzin"))
                  : WindDistributionSource(3.949, 1.8, true),
-            Site{1, 4, 0.1 + 0.2}};
+            Site{1, 4, 0.1 + 0.2}, ParsePeriod(period.toStdString()).Value(), 120.5, 14.0};
         const QByteArray bytes = ProjectBytes(project).Value();
+        QVERIFY(bytes.contains("\"Period\": \"" + period.toUtf8() + "\""));
         const auto read = ParseProject(bytes);
         QVERIFY2(read, read.Reason().c_str());
         QVERIFY(read.Value().weather == project.weather);
@@ -115,6 +118,14 @@ private slots:
                                 << QByteArray("\"VentilatorHeight\": 0")
                                 << "pogoda: pole VentilatorHeight ma wartość spoza zakresu "
                                    ">0…1000";
+        QTest::newRow("period") << QByteArray("\"Period\": \"year\"")
+                                << QByteArray("\"Period\": \"13-2\"")
+                                << "pogoda: pole Period nie jest okresem year, heating ani M1-M2";
+        QTest::newRow("need") << QByteArray("\"Need\": 100") << QByteArray("\"Need\": -1")
+                              << "pogoda: pole Need ma wartość spoza zakresu >0…100000";
+        QTest::newRow("H") << QByteArray("\"DraughtHeight\": 15")
+                           << QByteArray("\"DraughtHeight\": \"15\"")
+                           << "pogoda: pole DraughtHeight ma wartość spoza zakresu >0…1000";
     }
     void weatherRefused()
     {
@@ -122,11 +133,30 @@ private slots:
         QFETCH(QByteArray, to);
         QFETCH(QString, reason);
         Project project = Sample();
-        project.weather =
-            WeatherSetting{WeatherFileSource("rok.epw", FileChecksum("")), Site{2, 3, 16.0}};
+        project.weather = WeatherSetting{WeatherFileSource("rok.epw", FileChecksum("")),
+                                         Site{2, 3, 16.0}, WholeYear(), 100.0, 15.0};
         QByteArray bytes = ProjectBytes(project).Value();
         QVERIFY(bytes.contains(from));
         QCOMPARE(QString::fromStdString(ParseProject(bytes.replace(from, to)).Reason()), reason);
+    }
+
+    // A file written before the window kept its period, need and H opens
+    // with the whole year and neither.
+    void weatherWithoutWindowKeys()
+    {
+        Project project = Sample();
+        project.weather = WeatherSetting{WeatherFileSource("rok.epw", FileChecksum("")),
+                                         Site{2, 3, 16.0}, HeatingSeason(), 100.0, 15.0};
+        QByteArray bytes = ProjectBytes(project).Value();
+        for (const char* key :
+             {"\"Period\": \"heating\",", "\"Need\": 100,", "\"DraughtHeight\": 15,"}) {
+            QVERIFY2(bytes.contains(key), key);
+            bytes.replace(key, "");
+        }
+        const auto read = ParseProject(bytes);
+        QVERIFY2(read, read.Reason().c_str());
+        QVERIFY(read.Value().weather ==
+                (WeatherSetting{project.weather->source, project.weather->site}));
     }
 
     // A file of the first format keeps the whole state; a state that agrees

@@ -2,6 +2,7 @@
 #include "calc/number_format.h"
 #include "test_epw.h"
 #include "weather/weather_source.h"
+#include "weather/year_inputs.h"
 #include "weather/year_run.h"
 #include "weather/year_text.h"
 
@@ -72,9 +73,67 @@ private slots:
         const Result<WeatherPeriod> parsed = ParsePeriod(period.toStdString());
         QCOMPARE(QString::fromStdString(parsed ? PeriodText(parsed.Value()) : parsed.Reason()),
                  text);
+        if (parsed) // written back as the file and the command line keep it
+            QCOMPARE(QString::fromStdString(PeriodKey(parsed.Value())), period);
         QCOMPARE(TerrainCategoryOf("III"), 3);
         QCOMPARE(TerrainCategoryOf("4"), 4);
         QCOMPARE(TerrainCategoryOf("V"), -1);
+    }
+
+    // The window's fields: a decimal comma, the defaults of empty heights,
+    // and the reason naming the field refused.
+    void readsWindowFields_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("reason"); // empty: read
+        QTest::newRow("need with a comma") << "need"
+                                           << "120,5"
+                                           << "";
+        QTest::newRow("need as text") << "need"
+                                      << "12a"
+                                      << "Pole „Qh [m3/h]”: „12a” nie jest liczbą. Wpisz "
+                                         "liczbę, np. 12 lub 12,5.";
+        QTest::newRow("need too large") << "need"
+                                        << "100001"
+                                        << "Wymagana wydajność musi być większa od zera i nie "
+                                           "większa niż 100000 m3/h – popraw wymaganą "
+                                           "wydajność.";
+        QTest::newRow("z above 1000 m") << "z"
+                                        << "1000,5"
+                                        << "Pole „z [m]” wymaga wysokości większej od zera i nie "
+                                           "większej niż 1000 m.";
+        QTest::newRow("k of 0") << "k"
+                                << "0"
+                                << "";
+    }
+    void readsWindowFields()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, text);
+        QFETCH(QString, reason);
+        YearInputTexts t;
+        t.file = false;
+        t.wind = "3,5";
+        t.shape = "2";
+        t.outside = "12";
+        t.inside = "20";
+        t.need = "100";
+        (field == "need" ? t.need
+         : field == "z"  ? t.ventilatorHeight
+                         : t.shape) = text.toStdString();
+        const Result<YearInputs> read = ReadYearInputs(t, 15.0);
+        if (!reason.isEmpty() || field == "k") {
+            QVERIFY(!read);
+            if (!reason.isEmpty())
+                QCOMPARE(QString::fromStdString(read.Reason()), reason);
+            return;
+        }
+        QVERIFY2(read, read.Reason().c_str());
+        QCOMPARE(read.Value().need, 120.5);
+        QCOMPARE(read.Value().source.wind, 3.5);
+        QCOMPARE(read.Value().site.height, 16.0);
+        QCOMPARE(read.Value().draughtHeight, 15.0);
     }
 
     // The counted test year through the one entry point, one model and all 27.
