@@ -4,6 +4,7 @@
 #include "compare/compare_charts.h"
 #include "compare/comparison_rows.h"
 #include "files/outcome.h"
+#include "report/selection_sheet.h"
 
 #include <QDialog>
 #include <QString>
@@ -69,6 +70,12 @@ public:
     Outcome ExportCsv(const QString& path, CsvForm form = CsvForm::Plain) const;
     Outcome PrintTable(QPrinter& printer) const;
     Outcome SaveChart(CompareCharts::Chart chart, const QString& path) const;
+    // The selection sheet of a model on the inputs held: the draught of the
+    // group "Ciąg grawitacyjny" where it is ticked (else the defaults), the
+    // need of the field where one is typed. The main window's sheet too.
+    SheetCase SheetCaseOf(int model) const;
+    // "Karta doboru…": the sheet of the selected model into a PDF file.
+    Outcome SaveSheet(const QString& path, const QString& project, const QString& duct) const;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -90,6 +97,7 @@ private:
     void ExportCsvClick();
     void PrintClick();
     void SaveChartClick(CompareCharts::Chart chart);
+    void SheetClick();
 
     CalcState& state_;
     std::function<void(int)> chooseModel_;
@@ -114,5 +122,6 @@ private:
     QPushButton* chooseButton_ = nullptr;
     QPushButton* printButton_ = nullptr;
     QPushButton* csvButton_ = nullptr;
+    QPushButton* sheetButton_ = nullptr;
     QPushButton* closeButton_ = nullptr;
 };

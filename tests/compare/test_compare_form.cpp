@@ -154,6 +154,7 @@ private slots:
                                     {"CloseButton", "Zamknij"},
                                     {"PrintButton", "Drukuj tabelę…"},
                                     {"CsvButton", "Eksportuj CSV…"},
+                                    {"SheetButton", "Karta doboru…"},
                                     {"SaveOperatingChartButton", "Zapisz wykres…"},
                                     {"SaveWindChartButton", "Zapisz wykres…"}};
         for (const auto& [name, text] : buttons) {
@@ -535,6 +536,7 @@ private slots:
         QCOMPARE(Table(form)->model()->rowCount(), 0);
         QVERIFY(!form.findChild<QPushButton*>("ChooseButton")->isEnabled());
         QVERIFY(!form.findChild<QPushButton*>("CsvButton")->isEnabled());
+        QVERIFY(!form.findChild<QPushButton*>("SheetButton")->isEnabled());
         QVERIFY(!form.findChild<QPushButton*>("PrintButton")->isEnabled());
         QVERIFY(!form.findChild<QPushButton*>("SaveOperatingChartButton")->isEnabled());
         QVERIFY(form.findChild<QPushButton*>("CloseButton")->isEnabled());
