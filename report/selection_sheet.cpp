@@ -170,21 +170,28 @@ SheetCase ScheduleSheetCase(const Schedule& schedule, const ScheduleResult& resu
 std::vector<std::string> MethodAssumptionLines(const StackConditions& stack,
                                                std::string_view stackSource)
 {
-    return {
+    static constexpr std::string_view kMethod =
         "Punkt pracy: przepływ, przy którym podciśnienie wywietrznika i ciąg grawitacyjny "
-        "pokrywają opory przewodu (tarcie, kratka, wlot, przejście do wywietrznika).",
-        "Ciśnienie dynamiczne wiatru pw = 0.6 v² [Pa] (v – prędkość wiatru [m/s]).",
-        "Ciąg grawitacyjny Δps = g H (ρe − ρi) przy ti = " + FormatFixed(stack.inside, 1) +
-            " °C, te = " + FormatFixed(stack.outside, 1) +
-            " °C, H = " + FormatFixed(stack.height, 2) + " m (" + Text(stackSource) + ").",
-        "Wymagana wydajność według PN-83/B-03430 ze zmianą Az3:2000.",
+        "pokrywają opory przewodu (tarcie, kratka, wlot, przejście do wywietrznika).";
+    static constexpr std::string_view kWindPressure =
+        "Ciśnienie dynamiczne wiatru pw = 0.6 v² [Pa] (v – prędkość wiatru [m/s]).";
+    static constexpr std::string_view kNorm =
+        "Wymagana wydajność według PN-83/B-03430 ze zmianą Az3:2000.";
+    static constexpr std::string_view kRectangular =
         "Przewód prostokątny liczony jest jako okrągły o średnicy hydraulicznej; jego pole jest "
-        "mniejsze od rzeczywistego, więc wynik jest po stronie bezpiecznej.",
+        "mniejsze od rzeczywistego, więc wynik jest po stronie bezpiecznej.";
+    static constexpr std::string_view kTransition =
         "Strata przejścia między wywietrznikiem a przewodem liczona jest na metr długości "
         "przewodu, jak podaje metoda; w wysokich przewodach wywietrznik o małych stratach może "
-        "wypaść gorzej od innego.",
-        "Gdzie są dwa punkty pracy, wynik podaje górny, a uwaga wymienia drugi.",
-    };
+        "wypaść gorzej od innego.";
+    static constexpr std::string_view kUpperPoint =
+        "Gdzie są dwa punkty pracy, wynik podaje górny, a uwaga wymienia drugi.";
+    const std::string draught =
+        "Ciąg grawitacyjny Δps = g H (ρe − ρi) przy ti = " + FormatFixed(stack.inside, 1) +
+        " °C, te = " + FormatFixed(stack.outside, 1) + " °C, H = " + FormatFixed(stack.height, 2) +
+        " m (" + Text(stackSource) + ").";
+    return {Text(kMethod),      Text(kWindPressure), draught,          Text(kNorm),
+            Text(kRectangular), Text(kTransition),   Text(kUpperPoint)};
 }
 
 SelectionSheet BuildSelectionSheet(const SheetCase& c)

@@ -8,11 +8,13 @@
 #include "ui/program_font.h"
 
 #include <QCheckBox>
+#include <QFile>
 #include <QFont>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStackedWidget>
+#include <QTemporaryDir>
 
 #include <algorithm>
 
@@ -142,6 +144,24 @@ private slots:
             QTest::mouseClick(form.findChild<QPushButton*>("ChooseButton"), Qt::LeftButton);
             QCOMPARE(chosen, suggested);
         }
+    }
+
+    // "Karta doboru…": the selected model's sheet, one page of PDF.
+    void sheetOfTheSelectedModel()
+    {
+        CalcState state = ChosenState(HallState(1.2, 4.0, 0.16, 5.0), 5);
+        CompareWindow form(state, {});
+        form.Refresh();
+        form.SelectModel(7);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("karta.pdf");
+        QVERIFY(form.SaveSheet(path, QStringLiteral("Hala"), QStringLiteral("W1")));
+        QFile pdf(path);
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        const QByteArray bytes = pdf.readAll();
+        QVERIFY(bytes.startsWith("%PDF"));
+        QCOMPARE(bytes.count("/Type /Page\n"), 1);
+        QCOMPARE(form.SheetCaseOf(7).model, 7);
     }
 
     void captionAndControls()
