@@ -163,6 +163,10 @@ void MainWindow::createActions()
     filePrintItem_ =
         createAction(QStringLiteral("&Wydruk wyników"), QStringLiteral("Drukuje aktualne wyniki"),
                      "FilePrintItem", Command(&MainWindow::FilePrint));
+    fileSheetItem_ = createAction(
+        QStringLiteral("Karta doboru…"),
+        QStringLiteral("Zapisuje kartę doboru wywietrznika bieżących obliczeń do pliku PDF"),
+        "FileSheetItem", Command(&MainWindow::FileSheet));
     filePrintSetupItem_ = createAction(QStringLiteral("&Ustawienia drukarki"),
                                        QStringLiteral("Zmienia ustawienia drukarki"),
                                        "FilePrintSetupItem", Command(&MainWindow::FilePrintSetup));
@@ -201,6 +205,7 @@ void MainWindow::createMenus()
     fileMenu->addAction(fileOpenProjectItem_);
     fileMenu->addSeparator()->setObjectName(QStringLiteral("N1"));
     fileMenu->addAction(filePrintItem_);
+    fileMenu->addAction(fileSheetItem_);
     fileMenu->addAction(filePrintSetupItem_);
     fileMenu->addSeparator()->setObjectName(QStringLiteral("N4"));
     fileMenu->addAction(fileExitItem_);

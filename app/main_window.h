@@ -57,6 +57,11 @@ public:
     // from those saved. A file that cannot be read changes nothing.
     Outcome OpenProject(const QString& path);
     Outcome FilePrint();
+    // "Karta doboru…": the selection sheet of the current calculation into a
+    // PDF file, with the draught and the need of the comparison window;
+    // refused before there is a calculation.
+    Outcome FileSheet();
+    Outcome SaveSheet(const QString& path, const QString& project, const QString& duct);
     void FilePrintSetup();
     void FileExit();
     void HelpAbout();
@@ -133,6 +138,7 @@ private:
     bool projectChanged_ = false; // changed since opened or saved
     QAction* fileOpenProjectItem_ = nullptr;
     QAction* filePrintItem_ = nullptr;
+    QAction* fileSheetItem_ = nullptr;
     QAction* filePrintSetupItem_ = nullptr;
     QAction* fileExitItem_ = nullptr;
     QAction* helpContentsItem_ = nullptr;

@@ -265,6 +265,11 @@ Outcome ApplySchedule(CliRequest& r, const std::string& v)
     return FileName("--schedule", v, r.schedule);
 }
 
+Outcome ApplySheet(CliRequest& r, const std::string& v)
+{
+    return FileName("--sheet", v, r.sheet);
+}
+
 Outcome SetFlag(CliRequest&, const std::string&)
 {
     return {};
@@ -349,6 +354,10 @@ const Option kOptions[] = {
     {"--schedule", "PLIK", ApplySchedule,
      "zestawienie przewodów zapisane w pliku obliczeń\n(.wyw; \"-\" czyta wejście): tabela i "
      "podsumowanie"},
+    {"--sheet", "PLIK.pdf", ApplySheet,
+     "karta doboru wywietrznika (PDF, A4) obok jednego\nobliczenia albo --schedule (strona na "
+     "przewód i\nspis); "
+     "zapisana cała albo wcale"},
     {"--schedule-template", "", SetScheduleTemplate,
      "wypisuje plik obliczeń z przykładowym zestawieniem\n(budynek 5-kondygnacyjny, piony kuchni, "
      "łazienek, WC)"},
@@ -451,10 +460,10 @@ Outcome CheckFiles(const std::vector<Given>& given, const CliRequest& request)
             return Failure{"opcja --schedule-template nie łączy się z innymi opcjami, podano " +
                            std::string(name)};
         if (!request.schedule.empty() && name != "--schedule" && name != "--format" &&
-            name != "--output")
-            return Failure{
-                "opcja --schedule przyjmuje obok siebie tylko --format i --output, podano " +
-                std::string(name)};
+            name != "--output" && name != "--sheet")
+            return Failure{"opcja --schedule przyjmuje obok siebie tylko --format, --output i "
+                           "--sheet, podano " +
+                           std::string(name)};
         if (!request.batch.empty() && g.option->name != "--batch" && g.option->name != "--format")
             return Failure{"opcja --batch przyjmuje obok siebie tylko --format, podano " +
                            std::string(g.option->name)};
@@ -505,8 +514,11 @@ Outcome CheckCombination(const std::vector<Given>& given, const CliRequest& requ
     }
     if (request.printer && request.format == CliRequest::Format::Json)
         return Failure{"opcje --printer i --format json wykluczają się"};
-    if (request.need && !request.all && !request.weatherSource && request.project.empty())
-        return Failure{"opcja --need działa tylko z --all"};
+    if (!request.sheet.empty() && (request.all || request.windSweep || request.hourly))
+        return Failure{"opcja --sheet działa tylko z jednym obliczeniem albo z --schedule"};
+    if (request.need && !request.all && !request.weatherSource && request.project.empty() &&
+        request.sheet.empty())
+        return Failure{"opcja --need działa tylko z --all albo --sheet"};
     if (request.format == CliRequest::Format::Csv && request.batch.empty() && !request.all &&
         request.schedule.empty() && !request.hourly)
         return Failure{"--format csv działa tylko z --batch, --schedule, --all albo --hourly"};

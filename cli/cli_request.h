@@ -73,6 +73,10 @@ struct CliRequest {
     std::optional<WeatherPeriod> period; // the whole year when not given
     bool hourly = false;
 
+    // The selection sheet (PDF) of a single calculation, or of every duct of
+    // --schedule with an index page; empty: none.
+    std::string sheet;
+
     // A calculation kept in a file stands for the input options.
     std::string project;
     // A file of cases, one run's options a line ("-": standard input).

@@ -7,6 +7,7 @@
 #include "calc/operating_point.h"
 #include "calc/stack_draught.h"
 #include "cli/cli_output.h"
+#include "cli/cli_sheet.h"
 #include "cli/cli_stack.h"
 #include "cli/cli_weather.h"
 #include "compare/comparison_rows.h"
@@ -599,5 +600,7 @@ int RunCli(const CliRequest& original, std::string& out, std::string& err)
         out += yearText;
         err += request.stack ? NotesText(result.notes) : OtherPointsNote(point);
     }
+    if (!request.sheet.empty())
+        return WriteCalculationSheet(request, inputs, kExitResult, err);
     return kExitResult;
 }

@@ -4,6 +4,7 @@
 #include "calc/catalogue.h"
 #include "cli/cli_output.h"
 #include "cli/cli_run.h"
+#include "cli/cli_sheet.h"
 #include "project/project_file.h"
 #include "report/schedule_export.h"
 #include "report/schedule_table.h"
@@ -193,7 +194,11 @@ int RunSchedule(const CliRequest& request, std::string& out, std::string& err)
     const Schedule& schedule = *project.schedule;
     const ScheduleResult result = ComputeSchedule(schedule);
     // A script tells a duct that does not meet its need by the status.
-    const int status = result.summary.failing.empty() ? kExitResult : kExitNoOperatingPoint;
+    const int found = result.summary.failing.empty() ? kExitResult : kExitNoOperatingPoint;
+    const int status =
+        request.sheet.empty() ? found : WriteScheduleSheets(request, schedule, result, found, err);
+    if (status == kExitFile)
+        return status;
     switch (request.format) {
     case CliRequest::Format::Xlsx:
         return WriteWorkbook(request.output, ScheduleWorkbook(schedule, result), status, err);

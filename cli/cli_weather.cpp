@@ -102,8 +102,8 @@ int UseKeptWeather(CliRequest& request, const CliInputs& inputs, std::string& er
         request.weatherSource = inputs.keptWeather->source;
         request.site = request.site.value_or(inputs.keptWeather->site);
     }
-    const bool asks =
-        (request.need && !request.all) || request.site || request.period || request.hourly;
+    const bool asks = (request.need && !request.all && request.sheet.empty()) || request.site ||
+                      request.period || request.hourly;
     Outcome checked = CheckWeatherCombination(request);
     if (checked && asks && !request.weatherSource)
         checked = Failure{"w pliku " + request.project +

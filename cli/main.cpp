@@ -7,11 +7,14 @@
 #include "cli/cli_schedule.h"
 #include "files/visible_text.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <exception>
+#include <memory>
 #include <unistd.h>
 
 namespace {
@@ -54,6 +57,20 @@ int Run(CliOutput& output)
     return status;
 }
 
+// The calculator tells its own messages; Qt's warnings (an off-screen
+// application without a runtime directory) are none of the user's concern.
+void DropQtMessage(QtMsgType, const QMessageLogContext&, const QString&) {}
+
+// Whether the command line names --sheet (as "--sheet FILE" or "--sheet=FILE").
+bool AsksForSheet(int argc, char* argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--sheet") == 0 || std::strncmp(argv[i], "--sheet=", 8) == 0)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -61,7 +78,17 @@ int main(int argc, char* argv[])
     // A write past the file-size limit then fails with its reason, rather
     // than the signal ending the program.
     std::signal(SIGXFSZ, SIG_IGN);
-    QCoreApplication application(argc, argv);
+    // The selection sheet paints the comparison's charts, which are widgets:
+    // only then does the calculator start the graphical side, off screen.
+    std::unique_ptr<QCoreApplication> application;
+    if (AsksForSheet(argc, argv)) {
+        qInstallMessageHandler(DropQtMessage);
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        application = std::make_unique<QApplication>(argc, argv);
+    } else {
+        application = std::make_unique<QCoreApplication>(argc, argv);
+    }
     CliOutput output(STDOUT_FILENO);
     int status = kExitUsage;
     try {

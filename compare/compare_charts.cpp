@@ -503,37 +503,46 @@ void CompareCharts::ShowWind(const CalcState& state, const std::vector<int>& mod
                  QPen(Qt::black, 2.0, Qt::DashDotLine));
 }
 
+void CompareCharts::PaintChart(Chart chart, QPainter& painter, const QSize& size,
+                               const QFont& legendFont) const
+{
+    // The chart is laid out again at the size, less the room of its legend,
+    // which is drawn whole under it; then it takes its size on screen again.
+    QChart* drawn = View(chart)->chart();
+    const QSizeF shown = drawn->size();
+    const QString legend = Legend(chart)->text();
+    const int legendHeight =
+        legend.isEmpty() ? 0 : LegendHeight(legend, legendFont, size.width() - 24);
+    const QSizeF chartSize(size.width(),
+                           std::max(size.height() - legendHeight - 8, size.height() / 2));
+    drawn->resize(chartSize);
+    drawn->scene()->render(&painter, QRectF(QPointF(0, 0), chartSize),
+                           QRectF(drawn->pos(), chartSize));
+    if (!legend.isEmpty())
+        DrawLegend(painter,
+                   QRect(12, static_cast<int>(chartSize.height()), size.width() - 24,
+                         size.height() - static_cast<int>(chartSize.height())),
+                   legend, legendFont);
+    drawn->resize(shown);
+}
+
 Outcome CompareCharts::SavePng(Chart chart, const QString& path) const
 {
     if (path.isEmpty())
         return FailureOf("Nie podano nazwy pliku obrazu.");
-    // The chart is laid out again at the picture's size, at least kPngSize,
-    // less the room of its legend, which is drawn whole under it.
-    QChart* drawn = View(chart)->chart();
-    const QSizeF shown = drawn->size();
+    // At its size on screen, at least kPngSize.
+    const QSizeF shown = View(chart)->chart()->size();
     const QSize size = QSize(static_cast<int>(shown.width()), static_cast<int>(shown.height()))
                            .expandedTo(kPngSize);
-    const QString legend = Legend(chart)->text();
     QFont font = Legend(chart)->font();
     font.setPointSizeF(font.pointSizeF() * 1.25);
-    const int legendHeight = legend.isEmpty() ? 0 : LegendHeight(legend, font, size.width() - 24);
-    const QSizeF chartSize(size.width(),
-                           std::max(size.height() - legendHeight - 8, size.height() / 2));
     QImage image(size, QImage::Format_ARGB32);
     image.fill(Qt::white);
-    drawn->resize(chartSize);
     {
         QPainter painter(&image);
         painter.setRenderHint(QPainter::Antialiasing);
-        drawn->scene()->render(&painter, QRectF(QPointF(0, 0), chartSize),
-                               QRectF(drawn->pos(), chartSize));
-        if (!legend.isEmpty())
-            DrawLegend(painter,
-                       QRect(12, static_cast<int>(chartSize.height()), size.width() - 24,
-                             size.height() - static_cast<int>(chartSize.height())),
-                       legend, font);
+        PaintChart(chart, painter, size, font);
     }
-    drawn->resize(shown);
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);

@@ -16,6 +16,8 @@
 #include <vector>
 
 class QChart;
+class QFont;
+class QPainter;
 class QLabel;
 class QChartView;
 class QLineSeries;
@@ -81,6 +83,11 @@ public:
     // kPngSize, as every file is written (ReplaceFile): never a half-written
     // file.
     Outcome SavePng(Chart chart, const QString& path) const;
+    // Paints a chart laid out at `size` [px], its legend in `legendFont`
+    // drawn whole under it, at the painter's origin: the saved picture and
+    // the selection sheet.
+    void PaintChart(Chart chart, QPainter& painter, const QSize& size,
+                    const QFont& legendFont) const;
 
     // One line of the wind chart: a stretch of one branch of operating points
     // that is the chosen one throughout (solid) or another one (dashed).

@@ -8,6 +8,8 @@
 #include "calc/selection.h"
 #include "compare/compare_output.h"
 #include "compare/compare_table_model.h"
+#include "compare/sheet_dialog.h"
+#include "compare/sheet_pdf.h"
 #include "compare/stack_group.h"
 #include "ui/outer_size.h"
 #include "ui/program_font.h"
@@ -223,6 +225,8 @@ QHBoxLayout* CompareWindow::BuildButtons()
     printButton_ = NewButton("Drukuj tabelę…", "PrintButton", this);
     csvButton_ = NewButton("Eksportuj CSV…", "CsvButton", this);
     xlsxButton_ = NewButton("Eksportuj XLSX…", "XlsxButton", this);
+    sheetButton_ = NewButton("Karta doboru…", "SheetButton", this);
+    sheetButton_->setToolTip("Zapisuje kartę doboru zaznaczonego wywietrznika do pliku PDF");
     closeButton_ = NewButton("Zamknij", "CloseButton", this);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(chooseButton_);
@@ -230,6 +234,7 @@ QHBoxLayout* CompareWindow::BuildButtons()
     buttons->addWidget(printButton_);
     buttons->addWidget(csvButton_);
     buttons->addWidget(xlsxButton_);
+    buttons->addWidget(sheetButton_);
     buttons->addStretch(1);
     buttons->addWidget(closeButton_);
     return buttons;
@@ -260,6 +265,7 @@ void CompareWindow::ConnectControls()
     connect(printButton_, &QPushButton::clicked, this, &CompareWindow::PrintClick);
     connect(csvButton_, &QPushButton::clicked, this, &CompareWindow::ExportCsvClick);
     connect(xlsxButton_, &QPushButton::clicked, this, &CompareWindow::ExportXlsxClick);
+    connect(sheetButton_, &QPushButton::clicked, this, &CompareWindow::SheetClick);
     connect(table_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
         if (index.isValid()) {
             SelectModel(model_->ModelAt(index.row()));
@@ -524,6 +530,7 @@ void CompareWindow::UpdateButtons()
     printButton_->setEnabled(hasData_);
     csvButton_->setEnabled(hasData_);
     xlsxButton_->setEnabled(hasData_);
+    sheetButton_->setEnabled(hasData_ && SelectedModel() != 0);
     // A chart may be saved whenever it shows something.
     for (const auto& [chart, name] :
          {std::pair(CompareCharts::Chart::OperatingPoint, "SaveOperatingChartButton"),
@@ -531,4 +538,45 @@ void CompareWindow::UpdateButtons()
         if (auto* button = charts_->findChild<QPushButton*>(name))
             button->setEnabled(charts_->HasDrawing(chart));
     }
+}
+SheetCase CompareWindow::SheetCaseOf(int model) const
+{
+    const std::optional<StackConditions> set = stackGroup_->Conditions(state_, ambientPressure_);
+    StackConditions stack = DefaultStackConditions(state_);
+    stack.pressure = ambientPressure_;
+    const double need = NeededFlow();
+    return CalculationSheetCase(state_, model, set.value_or(stack),
+                                set ? kStackFromComparison : kStackFromDefaults, set.has_value(),
+                                need > 0.0 ? std::optional(need) : std::nullopt);
+}
+
+Outcome CompareWindow::SaveSheet(const QString& path, const QString& project,
+                                 const QString& duct) const
+{
+    if (!hasData_ || SelectedModel() == 0)
+        return FailureOf("Zaznacz w tabeli wywietrznik, którego kartę doboru zapisać.");
+    SheetCase sheet = SheetCaseOf(SelectedModel());
+    sheet.project = project.toStdString();
+    sheet.duct = duct.toStdString();
+    return WriteSelectionSheets(path, {sheet});
+}
+
+void CompareWindow::SheetClick()
+{
+    const std::optional<SheetChoice> choice =
+        AskSheet(this, QString(), true, QStringLiteral("karta_doboru.pdf"));
+    if (choice)
+        ShowOutcome(this, SaveSheet(choice->path, choice->project, choice->duct));
+}
+
+void CompareWindow::SaveChartClick(CompareCharts::Chart chart)
+{
+    const bool operating = chart == CompareCharts::Chart::OperatingPoint;
+    const QString path = WithSuffix(
+        QFileDialog::getSaveFileName(this, "Zapisz wykres jako obraz PNG",
+                                     operating ? "punkt_pracy.png" : "wydajnosc_a_wiatr.png",
+                                     "Obrazy PNG (*.png);;Wszystkie pliki (*)"),
+        "png");
+    if (!path.isEmpty())
+        ShowOutcome(this, SaveChart(chart, path));
 }

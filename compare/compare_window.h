@@ -5,6 +5,7 @@
 #include "compare/comparison_rows.h"
 #include "compare/year_column.h"
 #include "files/outcome.h"
+#include "report/selection_sheet.h"
 
 #include <QDialog>
 #include <QString>
@@ -84,6 +85,12 @@ public:
     Outcome ExportXlsx(const QString& path) const;
     Outcome PrintTable(QPrinter& printer) const;
     Outcome SaveChart(CompareCharts::Chart chart, const QString& path) const;
+    // The selection sheet of a model on the inputs held: the draught of the
+    // group "Ciąg grawitacyjny" where it is ticked (else the defaults), the
+    // need of the field where one is typed. The main window's sheet too.
+    SheetCase SheetCaseOf(int model) const;
+    // "Karta doboru…": the sheet of the selected model into a PDF file.
+    Outcome SaveSheet(const QString& path, const QString& project, const QString& duct) const;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -113,6 +120,7 @@ private:
     void ExportXlsxClick();
     void PrintClick();
     void SaveChartClick(CompareCharts::Chart chart);
+    void SheetClick();
 
     CalcState& state_;
     std::function<void(int)> chooseModel_;
@@ -149,5 +157,6 @@ private:
     QPushButton* printButton_ = nullptr;
     QPushButton* csvButton_ = nullptr;
     QPushButton* xlsxButton_ = nullptr;
+    QPushButton* sheetButton_ = nullptr;
     QPushButton* closeButton_ = nullptr;
 };

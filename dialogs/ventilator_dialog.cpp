@@ -2,14 +2,9 @@
 
 #include "calc/calc_state.h"
 #include "calc/catalogue.h"
-#include "dialogs/jpeg_decoder.h"
+#include "dialogs/ventilator_picture.h"
 #include "ui/text.h"
 
-#include <cstring>
-#include <span>
-
-#include <QByteArray>
-#include <QFile>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -92,31 +87,7 @@ protected:
     void nextCheckState() override { setChecked(true); }
 };
 
-QImage PictureFromResource(const char* resource)
-{
-    QFile file(QString::fromLatin1(resource));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return PictureFromJpeg(file.readAll());
-}
-
 } // namespace
-
-QImage PictureFromJpeg(const QByteArray& data)
-{
-    const Result<DecodedPicture> read = DecodeJpeg(std::span<const unsigned char>(
-        reinterpret_cast<const unsigned char*>(data.constData()), std::size_t(data.size())));
-    if (!read)
-        return {};
-    const DecodedPicture& decoded = read.Value();
-    QImage image(decoded.width, decoded.height, QImage::Format_RGB888);
-    if (image.isNull())
-        return {};
-    const std::size_t rowBytes = std::size_t(decoded.width) * 3;
-    for (int y = 0; y < decoded.height; ++y)
-        std::memcpy(image.scanLine(y), decoded.rgb.data() + std::size_t(y) * rowBytes, rowBytes);
-    return image;
-}
 
 VentilatorDialog::VentilatorDialog(CalcState& state, QWidget* parent)
     : FixedDialog(Text("Wybór wywietrznika"), QSize(639, 425), EscapeKey::Cancels, parent)

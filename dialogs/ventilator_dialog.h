@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calc/catalogue.h"
+#include "dialogs/ventilator_picture.h"
 #include "ui/dialog_base.h"
 
 #include <array>
@@ -12,10 +13,6 @@ class QByteArray;
 class QEvent;
 class QRadioButton;
 class QShowEvent;
-
-// A JPEG picture as an image, decoded with the program's own decoder; a null
-// image when the data cannot be decoded.
-QImage PictureFromJpeg(const QByteArray& data);
 
 // Step 8 of the calculation wizard, and "Wybierz tylko wywietrznik": the ventilator model.
 // The ventilator choice: the 27 catalogue models as one group of radio buttons

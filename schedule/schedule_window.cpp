@@ -23,6 +23,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -250,13 +251,24 @@ QHBoxLayout* ScheduleWindow::BuildButtons()
     QPushButton* print = Button(QStringLiteral("Drukuj…"), "PrintButton", this);
     QPushButton* csv = Button(QStringLiteral("Eksportuj CSV…"), "CsvButton", this);
     QPushButton* xlsx = Button(QStringLiteral("Eksportuj XLSX…"), "XlsxButton", this);
+    // The selection sheets: one button, its menu the two commands.
+    QPushButton* sheets = Button(QStringLiteral("Karty doboru"), "SheetsButton", this);
+    auto* sheetMenu = new QMenu(sheets);
+    QAction* sheet = sheetMenu->addAction(QStringLiteral("Karta doboru…"));
+    sheet->setObjectName(QStringLiteral("SheetAction"));
+    sheet->setStatusTip(QStringLiteral("Karta doboru wywietrznika zaznaczonego przewodu (PDF)"));
+    QAction* all = sheetMenu->addAction(QStringLiteral("Karty doboru wszystkich przewodów…"));
+    all->setObjectName(QStringLiteral("AllSheetsAction"));
+    all->setStatusTip(
+        QStringLiteral("Spis i karty doboru wszystkich przewodów w jednym pliku PDF"));
+    sheets->setMenu(sheetMenu);
     QPushButton* save = Button(QStringLiteral("Zapisz obliczenia…"), "SaveButton", this);
     QPushButton* open = Button(QStringLiteral("Otwórz obliczenia…"), "OpenButton", this);
     QPushButton* close = Button(QStringLiteral("Zamknij"), "CloseButton", this);
     for (QPushButton* b : {add, riser, copy, remove, example})
         buttons->addWidget(b);
     buttons->addStretch();
-    for (QPushButton* b : {print, csv, xlsx, save, open, close})
+    for (QPushButton* b : {print, csv, xlsx, sheets, save, open, close})
         buttons->addWidget(b);
 
     connect(add, &QPushButton::clicked, this, [this] {
@@ -278,6 +290,8 @@ QHBoxLayout* ScheduleWindow::BuildButtons()
     connect(print, &QPushButton::clicked, this, &ScheduleWindow::PrintClick);
     connect(csv, &QPushButton::clicked, this, &ScheduleWindow::ExportCsvClick);
     connect(xlsx, &QPushButton::clicked, this, &ScheduleWindow::ExportXlsxClick);
+    connect(sheet, &QAction::triggered, this, &ScheduleWindow::SheetClick);
+    connect(all, &QAction::triggered, this, &ScheduleWindow::AllSheetsClick);
     connect(save, &QPushButton::clicked, this, [this] { TriggerMain("FileSaveProjectItem"); });
     connect(open, &QPushButton::clicked, this, [this] { TriggerMain("FileOpenProjectItem"); });
     connect(close, &QPushButton::clicked, this, &QWidget::close);

@@ -69,6 +69,12 @@ public:
     // The workbook of the schedule (report/schedule_export.h) as an XLSX file.
     Outcome ExportXlsx(const QString& path) const;
     Outcome Print(QPrinter& printer) const;
+    // "Karta doboru…": the selection sheet of the duct of `row` (the
+    // schedule's order) into a PDF file; "Karty doboru wszystkich
+    // przewodów…": one page per duct after their index page.
+    Outcome SaveSheet(int row, const QString& path, const QString& project,
+                      const QString& duct) const;
+    Outcome SaveAllSheets(const QString& path, const QString& project) const;
 
     // The editing commands of the table, on its selection.
     void CopyCells();
@@ -107,6 +113,8 @@ private:
     void ExportCsvClick();
     void ExportXlsxClick();
     void PrintClick();
+    void SheetClick();
+    void AllSheetsClick();
     void TriggerMain(const char* action);
 
     ScheduleTableModel* model_ = nullptr;

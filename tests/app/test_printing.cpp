@@ -1,4 +1,5 @@
 #include "app_test_support.h"
+#include "calc/inputs.h"
 
 #include "app/main_window.h"
 #include "app/printing.h"
@@ -199,6 +200,27 @@ private slots:
         QVERIFY(PrintReport(printer, state));
         // The font is set, then the gate stops before any document.
         QCOMPARE(printer.steps, QStringList{QStringLiteral("font MS Sans Serif 12")});
+    }
+
+    // "Karta doboru…" of the main window: refused before a calculation, one
+    // page after it.
+    void selectionSheetOfTheCalculation()
+    {
+        Program program;
+        const QString path = program.directory.path() + QStringLiteral("/karta.pdf");
+        const Outcome refused = program.form().SaveSheet(path, {}, {});
+        QCOMPARE(QString::fromStdString(refused.Reason()),
+                 QStringLiteral("Nie ma jeszcze obliczeń, z których można sporządzić kartę "
+                                "doboru. Wykonaj najpierw obliczenia (Obliczenia → Nowe "
+                                "obliczenia)."));
+        QVERIFY(!QFile::exists(path));
+        program.state = HallRoundDuct();
+        program.state.VentilatorIndex = 5;
+        ApplyRoundDuct(program.state, 0.16);
+        QVERIFY(program.form().SaveSheet(path, QStringLiteral("Hala"), QStringLiteral("W1")));
+        QFile pdf(path);
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        QCOMPARE(pdf.readAll().count("/Type /Page\n"), 1);
     }
 
     void printerWorksInTheProgramsUnits()

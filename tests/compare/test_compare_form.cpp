@@ -8,11 +8,13 @@
 #include "ui/program_font.h"
 
 #include <QCheckBox>
+#include <QFile>
 #include <QFont>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStackedWidget>
+#include <QTemporaryDir>
 
 #include <algorithm>
 
@@ -144,6 +146,24 @@ private slots:
         }
     }
 
+    // "Karta doboru…": the selected model's sheet, one page of PDF.
+    void sheetOfTheSelectedModel()
+    {
+        CalcState state = ChosenState(HallState(1.2, 4.0, 0.16, 5.0), 5);
+        CompareWindow form(state, {});
+        form.Refresh();
+        form.SelectModel(7);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("karta.pdf");
+        QVERIFY(form.SaveSheet(path, QStringLiteral("Hala"), QStringLiteral("W1")));
+        QFile pdf(path);
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        const QByteArray bytes = pdf.readAll();
+        QVERIFY(bytes.startsWith("%PDF"));
+        QCOMPARE(bytes.count("/Type /Page\n"), 1);
+        QCOMPARE(form.SheetCaseOf(7).model, 7);
+    }
+
     void captionAndControls()
     {
         CalcState state = ChosenState(HallState(1.2, 4.0, 0.16, 5.0), 5);
@@ -154,6 +174,7 @@ private slots:
                                     {"CloseButton", "Zamknij"},
                                     {"PrintButton", "Drukuj tabelę…"},
                                     {"CsvButton", "Eksportuj CSV…"},
+                                    {"SheetButton", "Karta doboru…"},
                                     {"SaveOperatingChartButton", "Zapisz wykres…"},
                                     {"SaveWindChartButton", "Zapisz wykres…"}};
         for (const auto& [name, text] : buttons) {
@@ -535,6 +556,7 @@ private slots:
         QCOMPARE(Table(form)->model()->rowCount(), 0);
         QVERIFY(!form.findChild<QPushButton*>("ChooseButton")->isEnabled());
         QVERIFY(!form.findChild<QPushButton*>("CsvButton")->isEnabled());
+        QVERIFY(!form.findChild<QPushButton*>("SheetButton")->isEnabled());
         QVERIFY(!form.findChild<QPushButton*>("PrintButton")->isEnabled());
         QVERIFY(!form.findChild<QPushButton*>("SaveOperatingChartButton")->isEnabled());
         QVERIFY(form.findChild<QPushButton*>("CloseButton")->isEnabled());

@@ -31,7 +31,25 @@ private slots:
     void riserInFlatsAndDanger();
     void templateFlatShortOfAir();
     void renamedFlatTakesItsDucts();
+    void selectionSheets();
 };
+
+// The sheets of every duct: the index page and a page per duct, in one PDF;
+// the sheet of no duct is refused.
+void TestScheduleWindow::selectionSheets()
+{
+    ScheduleWindow window;
+    window.SetSchedule(ScheduleTemplate());
+    QTemporaryDir dir;
+    QVERIFY(window.SaveAllSheets(dir.filePath("karty.pdf"), QStringLiteral("Blok")));
+    QFile pdf(dir.filePath("karty.pdf"));
+    QVERIFY(pdf.open(QIODevice::ReadOnly));
+    QCOMPARE(pdf.readAll().count("/Type /Page\n"), 16);
+    QVERIFY(window.SaveSheet(2, dir.filePath("k3.pdf"), {}, QStringLiteral("Kuchnia k3")));
+    QCOMPARE(QString::fromStdString(window.SaveSheet(-1, dir.filePath("x.pdf"), {}, {}).Reason()),
+             QStringLiteral("Zaznacz w tabeli przewód, którego kartę doboru zapisać."));
+    QVERIFY(!QFile::exists(dir.filePath("x.pdf")));
+}
 
 // The window gives back a file's flats and each row's flat as it got them, so
 // that opening and saving in the window never loses them.
