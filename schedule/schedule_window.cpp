@@ -318,6 +318,13 @@ void ScheduleWindow::BuildBuildingGroup(QGridLayout* grid)
         condition_->addItem(
             QString::fromUtf8(ConditionText(static_cast<ScheduleCondition>(c)).data()));
     connect(condition_, &QComboBox::activated, this, [this] { ReadBuilding(-1); });
+    oneModel_ = new QCheckBox(QStringLiteral("jeden model w pionie"), this);
+    oneModel_->setObjectName(QStringLiteral("OneModelPerRiserCheck"));
+    oneModel_->setToolTip(QStringLiteral(
+        "Każdy pion (wiersze „Dodaj pion”: „Kuchnia k1” … „Kuchnia k5”) dostaje jeden model – "
+        "najmniejszy, który spełnia wymaganie na wszystkich kondygnacjach, albo ten, który nie "
+        "spełnia go na najmniejszej ich liczbie. Wiersze z podanym modelem go zachowują."));
+    connect(oneModel_, &QCheckBox::clicked, this, [this] { ReadBuilding(-1); });
 
     auto field = [this](BuildingField f) { return fields_[static_cast<std::size_t>(f)]; };
     auto label = [this](const char* text) { return new QLabel(QString::fromUtf8(text), this); };
@@ -333,6 +340,7 @@ void ScheduleWindow::BuildBuildingGroup(QGridLayout* grid)
     grid->addWidget(field(BuildingField::Wind), 0, 3);
     grid->addWidget(label("Warunki oceny"), 1, 2);
     grid->addWidget(condition_, 1, 3);
+    grid->addWidget(oneModel_, 2, 3);
     grid->addWidget(label("Liczba kondygnacji N"), 0, 4);
     grid->addWidget(field(BuildingField::Storeys), 0, 5);
     grid->addWidget(label("Wysokość kondygnacji h [m]"), 1, 4);
@@ -344,7 +352,7 @@ void ScheduleWindow::BuildBuildingGroup(QGridLayout* grid)
     buildingProblem_ = new QLabel(this);
     buildingProblem_->setObjectName(QStringLiteral("BuildingProblem"));
     buildingProblem_->setStyleSheet(QStringLiteral("color: #B00000"));
-    grid->addWidget(buildingProblem_, 2, 0, 1, 8);
+    grid->addWidget(buildingProblem_, 3, 0, 1, 8);
     grid->setColumnStretch(8, 1);
 }
 
@@ -402,6 +410,7 @@ void ScheduleWindow::ShowBuilding()
         edit->setToolTip(reason);
     }
     condition_->setCurrentIndex(static_cast<int>(entry.condition));
+    oneModel_->setChecked(entry.oneModelPerRiser);
     const QString problem = QString::fromStdString(read.Problem());
     buildingProblem_->setText(problem.isEmpty()
                                   ? QString()
@@ -422,6 +431,7 @@ void ScheduleWindow::ReadBuilding(int field)
         entry.texts[static_cast<std::size_t>(f)] =
             fields_[static_cast<std::size_t>(f)]->text().toStdString();
     entry.condition = static_cast<ScheduleCondition>(condition_->currentIndex());
+    entry.oneModelPerRiser = oneModel_->isChecked();
     model_->TypeBuilding(entry, field, fieldSerial_);
 }
 

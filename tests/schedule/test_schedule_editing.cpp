@@ -207,8 +207,8 @@ void TestScheduleEditing::refusedBuildingField()
 void TestScheduleEditing::undoEachEdit_data()
 {
     QTest::addColumn<QString>("edit");
-    for (const char* edit : {"cell", "building", "add", "remove", "riser", "duplicate", "paste",
-                             "fill", "delete rows", "example"})
+    for (const char* edit : {"cell", "building", "one model", "add", "remove", "riser", "duplicate",
+                             "paste", "fill", "delete rows", "example"})
         QTest::newRow(edit) << edit;
 }
 
@@ -230,6 +230,9 @@ void TestScheduleEditing::undoEachEdit()
         storeys->setFocus();
         storeys->selectAll();
         TypeText(storeys, "12"); // two keys, one step
+    } else if (edit == "one model") {
+        window_->findChild<QCheckBox*>("OneModelPerRiserCheck")->click();
+        QVERIFY(window_->CurrentSchedule().building.oneModelPerRiser);
     } else if (edit == "add" || edit == "remove" || edit == "riser" || edit == "duplicate") {
         click(edit == "add"      ? "AddRowButton"
               : edit == "remove" ? "RemoveRowButton"
