@@ -142,6 +142,17 @@ std::vector<PrintBlock> ComparisonBlocks(double titleHeight, double lineHeight,
     return blocks;
 }
 
+// The positions of `order` that are rows.
+std::vector<int> ShownRows(const std::vector<ComparisonRow>& rows, const std::vector<int>& order)
+{
+    std::vector<int> shown;
+    for (int position : order) {
+        if (position >= 0 && static_cast<std::size_t>(position) < rows.size())
+            shown.push_back(position);
+    }
+    return shown;
+}
+
 // Draws the comparison on the painter's pages, each numbered at its foot.
 Outcome DrawComparison(QPainter& painter, QPagedPaintDevice& printer, const CalcState& state,
                        const std::vector<ComparisonRow>& rows, const std::vector<int>& order,
@@ -162,11 +173,7 @@ Outcome DrawComparison(QPainter& painter, QPagedPaintDevice& printer, const Calc
     const double factor = std::min(1.0, static_cast<double>(area.width()) / table.Width());
     const double width = area.width() / factor;
     const double height = area.height() / factor - 2.0 * metrics.lineSpacing();
-    std::vector<int> shown;
-    for (int position : order) {
-        if (position >= 0 && static_cast<std::size_t>(position) < rows.size())
-            shown.push_back(position);
-    }
+    const std::vector<int> shown = ShownRows(rows, order);
     const std::vector<QString> heading =
         HeadingLines(QFontMetricsF(table.body, painter.device()), width, state, conditions);
     const QFontMetrics titleMetrics(title, painter.device());

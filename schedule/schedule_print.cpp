@@ -72,8 +72,9 @@ public:
     }
     void AddGap(std::vector<Item>& items, std::vector<PrintBlock>& blocks) const
     {
-        items.push_back({QString(), false, {}, false, line_ / 2});
-        blocks.push_back({static_cast<double>(line_ / 2), false, false});
+        const int gap = line_ / 2; // whole device pixels, as the painter places them
+        items.push_back({QString(), false, {}, false, gap});
+        blocks.push_back({static_cast<double>(gap), false, false});
     }
     // A row, each cell wrapped to its column; its height the tallest cell's.
     Item Row(const std::vector<std::string>& texts, bool header) const
@@ -176,6 +177,7 @@ Outcome Draw(QPainter& painter, QPagedPaintDevice& printer, const Schedule& sche
 {
     const Sheet sheet(painter, printer);
     std::vector<std::string> headerTexts;
+    headerTexts.reserve(kScheduleColumnCount);
     for (int c = 0; c < kScheduleColumnCount; ++c)
         headerTexts.push_back(ScheduleHeader(static_cast<ScheduleColumn>(c)));
     const Item header = sheet.Row(headerTexts, true);

@@ -81,6 +81,18 @@ const char* const kFieldNames[] = {"DensityEdit",      "TemperatureEdit", "Press
 
 const QString kRedFrame = QStringLiteral("QLineEdit { border: 2px solid #d00000; }");
 
+// "jeden model w pionie", with what it does in its tip.
+QCheckBox* OneModelCheck(QWidget* parent)
+{
+    auto* check = new QCheckBox(QStringLiteral("jeden model w pionie"), parent);
+    check->setObjectName(QStringLiteral("OneModelPerRiserCheck"));
+    check->setToolTip(QStringLiteral(
+        "Każdy pion (wiersze „Dodaj pion”: „Kuchnia k1” … „Kuchnia k5”) dostaje jeden model – "
+        "najmniejszy, który spełnia wymaganie na wszystkich kondygnacjach, albo ten, który nie "
+        "spełnia go na najmniejszej ich liczbie. Wiersze z podanym modelem go zachowują."));
+    return check;
+}
+
 } // namespace
 
 ScheduleWindow::ScheduleWindow(QWidget* parent)
@@ -318,12 +330,7 @@ void ScheduleWindow::BuildBuildingGroup(QGridLayout* grid)
         condition_->addItem(
             QString::fromUtf8(ConditionText(static_cast<ScheduleCondition>(c)).data()));
     connect(condition_, &QComboBox::activated, this, [this] { ReadBuilding(-1); });
-    oneModel_ = new QCheckBox(QStringLiteral("jeden model w pionie"), this);
-    oneModel_->setObjectName(QStringLiteral("OneModelPerRiserCheck"));
-    oneModel_->setToolTip(QStringLiteral(
-        "Każdy pion (wiersze „Dodaj pion”: „Kuchnia k1” … „Kuchnia k5”) dostaje jeden model – "
-        "najmniejszy, który spełnia wymaganie na wszystkich kondygnacjach, albo ten, który nie "
-        "spełnia go na najmniejszej ich liczbie. Wiersze z podanym modelem go zachowują."));
+    oneModel_ = OneModelCheck(this);
     connect(oneModel_, &QCheckBox::clicked, this, [this] { ReadBuilding(-1); });
 
     auto field = [this](BuildingField f) { return fields_[static_cast<std::size_t>(f)]; };
