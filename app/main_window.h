@@ -36,6 +36,10 @@ public:
     // Shows the window maximised, as the program does when its loop starts.
     void ShowMainWindow();
 
+    // The windows of the menu that the calculation file keeps.
+    YearWindow& Year() const { return *year_; }
+    ScheduleWindow& Schedule() const { return *schedule_; }
+
     // The handlers. The menu and the toolbar run each command through
     // RunCommand, so that an error inside it is shown and the program goes on;
     // a command that can fail gives the reason, which ShowOutcome shows.

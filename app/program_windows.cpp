@@ -1,5 +1,7 @@
 #include "app/program_windows.h"
 
+#include "year/year_window.h"
+
 #include "app/about.h"
 #include "app/main_window.h"
 #include "app/printing.h"
@@ -18,6 +20,7 @@
 #include "dialogs/valuefile.h"
 #include "dialogs/ventilator_dialog.h"
 #include "dialogs/weather_dialog.h"
+#include "year/year_window.h"
 
 #include <QDir>
 
@@ -59,11 +62,23 @@ ProgramWindows::ProgramWindows(CalcState& state, QStringList helpDirectories)
     Create(compareForm_, "CompareForm", state, [this](int index) {
         mainWindow_->RunCommand([this, index] { mainWindow_->ChooseVentilator(index); });
     });
+    ShareYearWeather();
     // A value file that cannot be saved is told on the main window's status line.
     for (QWidget* window : creationOrder_)
         for (auto* file : window->findChildren<DialogValueFile*>(Qt::FindDirectChildrenOnly))
             QObject::connect(file, &DialogValueFile::SaveFailed, mainWindow_.get(),
                              &MainWindow::ShowSaveFailure);
+}
+
+void ProgramWindows::ShareYearWeather()
+{
+    // The weather loaded in "Praca w ciągu roku" is the comparison's column
+    // "Godziny spełnienia [%]" too.
+    YearWindow* year = &mainWindow_->Year();
+    CompareWindow* compare = compareForm_.get();
+    QObject::connect(year, &YearWindow::WeatherChanged, compare, [year, compare] {
+        compare->SetYearWeather(year->SharedWeather(), year->CurrentSite(), year->CurrentPeriod());
+    });
 }
 
 template <class Window, class... Arguments>

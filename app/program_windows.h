@@ -78,6 +78,9 @@ private:
     template <class Window, class... Arguments>
     void CreateStep(WizardDialog step, std::unique_ptr<Window>& window, Arguments&&... arguments);
 
+    // Gives the other windows the weather of the year window whenever it changes.
+    void ShareYearWeather();
+
     QPrinter printer_;
     HelpEngine help_;
     std::vector<QWidget*> creationOrder_;

@@ -7,6 +7,7 @@
 #include "calc/number_format.h"
 #include "calc/polish_plural.h"
 #include "calc/schedule_limits.h"
+#include "calc/schedule_risers.h"
 #include "calc/selection.h"
 #include "calc/sentence.h"
 
@@ -353,6 +354,7 @@ ScheduleResult ComputeSchedule(const Schedule& schedule)
     result.rows.reserve(schedule.rows.size());
     for (const ScheduleRow& row : schedule.rows)
         result.rows.push_back(ComputeRow(schedule.building, row));
+    ApplyRiserModels(schedule, result.rows);
     ApplyFlats(schedule, result);
     result.summary = Summarize(result.rows);
     return result;
@@ -394,6 +396,8 @@ std::vector<std::string> SummaryLines(const Schedule& schedule, const ScheduleRe
                     (bill.empty() ? std::string("brak.") : bill));
     if (const std::string verify = BillText(s.toVerify); !verify.empty())
         lines.push_back("Do weryfikacji (przewody niespełniające wymagania): " + verify);
+    if (std::string count = ModelCountLine(s); !count.empty())
+        lines.push_back(std::move(count));
     for (auto& more : {DangerLines(schedule, result), FlatLines(schedule, result)})
         lines.insert(lines.end(), more.begin(), more.end());
     if (without > 0)
@@ -408,7 +412,7 @@ std::vector<ScheduleRow> RiserRows(const ScheduleBuilding& building, const Sched
     for (std::int32_t k = 1; k <= building.storeys; ++k) {
         ScheduleRow storey = row;
         storey.storey = k;
-        storey.label = row.label + " k" + FormatWhole(k);
+        storey.label = StoreyLabel(row.label, k);
         rows.push_back(storey);
     }
     return rows;

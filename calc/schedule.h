@@ -51,6 +51,7 @@ struct ScheduleBuilding {
     double inside = kDesignInsideTemperature;              // ti [°C]
     double outside = kDesignOutsideTemperature;            // te [°C]
     ScheduleCondition condition = ScheduleCondition::Calm; // of the verdict
+    bool oneModelPerRiser = false; // "jeden model w pionie" (calc/schedule_risers.h)
     bool operator==(const ScheduleBuilding&) const = default;
 };
 

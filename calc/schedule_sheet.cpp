@@ -110,6 +110,7 @@ BuildingEntry EntryOf(const ScheduleBuilding& b)
     BuildingEntry e;
     e.densityTyped = b.densityTyped;
     e.condition = b.condition;
+    e.oneModelPerRiser = b.oneModelPerRiser;
     e.texts = {ExactNumber(b.density),      FormatWhole(b.temperature), FormatWhole(b.pressure),
                FormatWhole(b.humidity),     ExactNumber(b.windSpeed),   FormatWhole(b.storeys),
                ExactNumber(b.storeyHeight), ExactNumber(b.inside),      ExactNumber(b.outside)};
@@ -146,6 +147,7 @@ BuildingRead ReadBuilding(const BuildingEntry& e, const ScheduleBuilding& last)
     auto& why = read.reasons;
     b.densityTyped = e.densityTyped;
     b.condition = e.condition;
+    b.oneModelPerRiser = e.oneModelPerRiser;
     ReadAir(e, read);
     if (const auto v =
             Real(e, BuildingField::Wind, why[At(BuildingField::Wind)], Limited::WindSpeed))

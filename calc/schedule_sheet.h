@@ -32,6 +32,7 @@ struct BuildingEntry {
     bool densityTyped = true;
     std::array<std::string, kBuildingFieldCount> texts;
     ScheduleCondition condition = ScheduleCondition::Calm;
+    bool oneModelPerRiser = false;
     const std::string& Text(BuildingField f) const { return texts[static_cast<std::size_t>(f)]; }
     bool operator==(const BuildingEntry&) const = default;
 };

@@ -170,6 +170,7 @@ std::string Json(const Schedule& schedule, const ScheduleResult& result)
     QJsonObject object;
     object.insert("conditions", conditions);
     object.insert("condition", Q(std::string(ConditionText(schedule.building.condition))));
+    object.insert("oneModelPerRiser", schedule.building.oneModelPerRiser);
     object.insert("rows", rows);
     object.insert("summary", SummaryJson(schedule, result));
     return QJsonDocument(object).toJson(QJsonDocument::Indented).toStdString();

@@ -1,12 +1,14 @@
 #include "compare/compare_output.h"
 
 #include "files/safe_file.h"
+#include "report/page_layout.h"
 #include "report/report_lines.h"
 #include "ui/print_guard.h"
 #include "ui/program_font.h"
 #include "ui/text.h"
 
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPrinter>
 
@@ -52,31 +54,28 @@ std::array<int, kTableColumnCount> ColumnWidths(const QFontMetrics& bold,
     return widths;
 }
 
-// Draws the title, the input lines and the conditions at the top of the
-// first page, wrapped to `width`; returns the height they take, with a blank
-// line below.
-int DrawHeading(QPainter& painter, const QFont& title, const QFont& body, int width,
-                const CalcState& state, const ComparisonConditions& conditions)
+// The title, the input lines and the conditions at the top of the first
+// page: the title's text first, then each line of the others as wide as the
+// page allows.
+std::vector<QString> HeadingLines(const QFontMetricsF& metrics, double width,
+                                  const CalcState& state, const ComparisonConditions& conditions)
 {
-    int y = 0;
-    painter.setFont(title);
-    const QFontMetrics titleMetrics(title, painter.device());
-    const QFontMetrics metrics(body, painter.device());
-    painter.drawText(0, y + titleMetrics.ascent(), "Porównanie wywietrzników");
-    y += titleMetrics.lineSpacing() + metrics.lineSpacing() / 2;
-    painter.setFont(body);
     std::vector<QString> lines = InputLines(state);
     lines.emplace_back(" ");
     lines.emplace_back("Warunki porównania:");
     for (const std::string& line : ConditionLines(conditions))
         lines.push_back("   " + Text(line));
+    const TextWidth measure = [&metrics](std::string_view text) {
+        return metrics.horizontalAdvance(
+            QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    };
+    std::vector<QString> wrapped;
     for (const QString& line : lines) {
-        const QRect box(0, y, width, 100 * metrics.lineSpacing());
-        const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
-        painter.drawText(box, flags, line);
-        y += metrics.boundingRect(box, flags, line).height();
+        for (const std::string& part : WrapText(line.toStdString(), width, measure))
+            wrapped.push_back(Text(part));
     }
-    return y + metrics.lineSpacing();
+    wrapped.emplace_back(" ");
+    return wrapped;
 }
 
 // The table of the printout: its fonts, columns and the place of the next row.
@@ -128,12 +127,38 @@ std::array<QString, kTableColumnCount> HeaderCells()
     return header;
 }
 
-// Draws the comparison on the painter's pages.
+// The blocks of the printout: the title, the heading lines, the rows in the
+// order given (positions outside the rows left out).
+std::vector<PrintBlock> ComparisonBlocks(double titleHeight, double lineHeight,
+                                         std::size_t headingLines, double rowHeight,
+                                         std::size_t rows)
+{
+    std::vector<PrintBlock> blocks;
+    blocks.push_back({titleHeight, false, false});
+    for (std::size_t i = 0; i < headingLines; ++i)
+        blocks.push_back({lineHeight, false, false});
+    for (std::size_t i = 0; i < rows; ++i)
+        blocks.push_back({rowHeight, true, false});
+    return blocks;
+}
+
+// The positions of `order` that are rows.
+std::vector<int> ShownRows(const std::vector<ComparisonRow>& rows, const std::vector<int>& order)
+{
+    std::vector<int> shown;
+    for (int position : order) {
+        if (position >= 0 && static_cast<std::size_t>(position) < rows.size())
+            shown.push_back(position);
+    }
+    return shown;
+}
+
+// Draws the comparison on the painter's pages, each numbered at its foot.
 Outcome DrawComparison(QPainter& painter, QPagedPaintDevice& printer, const CalcState& state,
                        const std::vector<ComparisonRow>& rows, const std::vector<int>& order,
                        const ComparisonConditions& conditions, int currentModel)
 {
-    const QRect page = painter.viewport();
+    const QRect area = PrintArea(printer);
     TablePainter table{painter, ProgramFont(10), ProgramFont(10),
                        ComparisonColumns(conditions.neededFlowPerHour > 0.0, HasYearShares(rows))};
     table.bold.setBold(true);
@@ -145,30 +170,47 @@ Outcome DrawComparison(QPainter& painter, QPagedPaintDevice& printer, const Calc
     table.widths =
         ColumnWidths(QFontMetrics(table.bold, painter.device()), rows, order, table.padding);
     // A table wider than the page is drawn smaller, so that every column fits.
-    int pageWidth = page.width();
-    int pageHeight = page.height();
-    if (table.Width() > page.width()) {
-        const double factor = static_cast<double>(page.width()) / table.Width();
+    const double factor = std::min(1.0, static_cast<double>(area.width()) / table.Width());
+    const double width = area.width() / factor;
+    const double height = area.height() / factor - 2.0 * metrics.lineSpacing();
+    const std::vector<int> shown = ShownRows(rows, order);
+    const std::vector<QString> heading =
+        HeadingLines(QFontMetricsF(table.body, painter.device()), width, state, conditions);
+    const QFontMetrics titleMetrics(title, painter.device());
+    const std::vector<PrintBlock> blocks =
+        ComparisonBlocks(titleMetrics.lineSpacing() + metrics.lineSpacing() / 2.0,
+                         metrics.lineSpacing(), heading.size(), table.rowHeight, shown.size());
+    const std::vector<PrintPage> pages = Paginate(blocks, height, table.rowHeight);
+    for (std::size_t p = 0; p < pages.size(); ++p) {
+        if (p > 0 && !printer.newPage())
+            return FailureOf("Nie można rozpocząć nowej strony wydruku.");
+        painter.resetTransform();
+        painter.translate(area.topLeft());
         painter.scale(factor, factor);
-        pageWidth = table.Width();
-        pageHeight = static_cast<int>(page.height() / factor);
-    }
-    table.y = DrawHeading(painter, title, table.body, pageWidth, state, conditions);
-    table.Row(HeaderCells(), false, true);
-    for (int position : order) {
-        if (position < 0 || static_cast<std::size_t>(position) >= rows.size())
-            continue;
-        if (table.y + table.rowHeight > pageHeight) {
-            if (!printer.newPage())
-                return FailureOf("Nie można rozpocząć nowej strony wydruku.");
-            table.y = 0;
-            table.Row(HeaderCells(), false, true);
+        table.y = 0;
+        for (std::size_t i = pages[p].first; i < pages[p].last; ++i) {
+            if (HeaderAbove(blocks, pages[p], i))
+                table.Row(HeaderCells(), false, true);
+            if (i == 0) {
+                painter.setFont(title);
+                painter.drawText(0, titleMetrics.ascent(), "Porównanie wywietrzników");
+            } else if (i <= heading.size()) {
+                painter.setFont(table.body);
+                painter.drawText(0, table.y + metrics.ascent(), heading[i - 1]);
+            } else {
+                const ComparisonRow& row = rows[shown[i - 1 - heading.size()]];
+                std::array<QString, kTableColumnCount> cells;
+                for (int column = 0; column < kTableColumnCount; ++column)
+                    cells[column] = Text(ComparisonShownCell(row, column));
+                table.Row(cells, row.number == currentModel, false, row.suggested);
+                continue;
+            }
+            table.y += static_cast<int>(blocks[i].height);
         }
-        const ComparisonRow& row = rows[position];
-        std::array<QString, kTableColumnCount> cells;
-        for (int column = 0; column < kTableColumnCount; ++column)
-            cells[column] = Text(ComparisonShownCell(row, column));
-        table.Row(cells, row.number == currentModel, false, row.suggested);
+        painter.setFont(table.body);
+        painter.drawText(QRectF(0, 0, width, area.height() / factor),
+                         Qt::AlignHCenter | Qt::AlignBottom,
+                         Text(PageNumberText(p + 1, pages.size())));
     }
     return {};
 }

@@ -76,6 +76,12 @@ public:
             return Fail(key, QStringLiteral("nie jest wartością true/false"));
         value = v.toBool();
     }
+    // A flag that older files lack: absent, it stays as it is.
+    void OptionalFlag(const char* key, bool& value)
+    {
+        if (object_.contains(QLatin1String(key)))
+            Flag(key, value);
+    }
     void Model(const char* key, int& value)
     {
         const QJsonValue v = Field(key);
@@ -147,6 +153,7 @@ Outcome ReadBuilding(const QJsonObject& object, ScheduleBuilding& b)
     r.Real("OutsideTemperature", b.outside);
     r.Choice("Condition", kConditions, condition);
     b.condition = static_cast<ScheduleCondition>(condition);
+    r.OptionalFlag("OneModelPerRiser", b.oneModelPerRiser);
     r.NoOtherFields();
     r.Check(CheckScheduleBuilding(b));
     return r.Fault();
@@ -346,6 +353,8 @@ Result<QJsonObject> ScheduleToJson(const Schedule& s)
     building.insert("InsideTemperature", b.inside);
     building.insert("OutsideTemperature", b.outside);
     building.insert("Condition", kConditions[static_cast<int>(b.condition)]);
+    if (b.oneModelPerRiser) // absent: off, as in the files written before the option
+        building.insert("OneModelPerRiser", true);
     QJsonArray rows;
     for (const ScheduleRow& row : s.rows)
         rows.append(RowJson(row));

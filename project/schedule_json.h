@@ -9,9 +9,9 @@
 
 // The schedule of exhaust ducts as the calculation file keeps it: the
 // top-level object "Schedule" with "Building" and "Rows". Every field is
-// required; a field missing, of the wrong kind, unknown, or with a value
-// outside the bounds of calc/schedule_limits.h refuses the schedule whole,
-// the reason naming the field.
+// required but the building's "OneModelPerRiser" (true, or absent for off); a field missing, of the
+// wrong kind, unknown, or with a value outside the bounds of calc/schedule_limits.h refuses the
+// schedule whole, the reason naming the field.
 
 inline constexpr char kScheduleKey[] = "Schedule";
 // The format version from which the schedule keeps its flats ("Flats" and

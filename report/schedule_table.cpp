@@ -185,6 +185,10 @@ std::vector<std::string> ScheduleConditionLines(const ScheduleBuilding& b)
         !line.empty())
         lines.push_back(line);
     lines.push_back("Warunki oceny: " + std::string(ConditionText(b.condition)));
+    if (b.oneModelPerRiser)
+        lines.push_back("Dobór: jeden model w pionie – najmniejszy model spełniający wymaganie "
+                        "na wszystkich kondygnacjach pionu, a gdy żaden nie spełnia, ten, który "
+                        "nie spełnia go na najmniejszej ich liczbie");
     lines.push_back("Założenie: przewód prostokątny liczy się jak okrągły o średnicy hydraulicznej "
                     "2ab/(a + b) – o polu mniejszym od rzeczywistego, więc wynik jest ostrożny.");
     lines.push_back("Założenie: stratę przejścia z przewodu do wywietrznika liczy się na metr "

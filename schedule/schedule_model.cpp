@@ -4,6 +4,7 @@
 #include "calc/derived.h"
 #include "calc/flat_cells.h"
 #include "calc/number_format.h"
+#include "calc/schedule_risers.h"
 #include "report/schedule_table.h"
 #include "schedule/schedule_commands.h"
 
@@ -192,10 +193,12 @@ bool ScheduleTableModel::InFlats() const
 void ScheduleTableModel::Summarize()
 {
     result_.flats.clear();
-    if (InFlats()) {
-        // A flat's ducts share its underpressure: all are computed again.
+    if (InFlats() || schedule_.building.oneModelPerRiser) {
+        // A flat's ducts share its underpressure, a riser's rows their model:
+        // all are computed again.
         for (std::size_t i = 0; i < rows_.size(); ++i)
             result_.rows[i] = Compute(rows_[i]);
+        ApplyRiserModels(schedule_, result_.rows);
         ApplyFlats(schedule_, result_);
         if (rowCount() > 0)
             emit dataChanged(index(0, 0), index(rowCount() - 1, ColumnCount - 1));

@@ -1,21 +1,24 @@
 #include "schedule/schedule_print.h"
 
+#include "report/page_layout.h"
 #include "report/schedule_table.h"
 #include "ui/print_guard.h"
 
+#include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPrinter>
 
 #include <array>
+#include <cmath>
 #include <numeric>
 
 namespace {
 
 // The share of the width each column gets.
-constexpr std::array<int, kScheduleColumnCount> kWeights = {8,  6, 5, 13, 6, 8, 8, 11,
-                                                            11, 5, 7, 6,  6, 9, 7, 15};
+constexpr std::array<int, kScheduleColumnCount> kWeights = {8,  9, 8, 12, 7, 10, 8, 10,
+                                                            10, 5, 8, 6,  6, 8,  7, 14};
 
 static_assert(kWeights[kScheduleColumnCount - 1] > 0, "a weight for every column");
 
@@ -24,119 +27,174 @@ QString Q(const std::string& text)
     return QString::fromStdString(text);
 }
 
-class Page {
+// One piece of the printout: a line of text, or a row of the table with each
+// cell's lines.
+struct Item {
+    QString text;
+    bool bold = false;
+    std::vector<std::vector<QString>> cells; // a row when not empty
+    bool header = false;
+    int height = 0;
+};
+
+// The measures of the printout on one device, and the drawing of its items.
+class Sheet {
 public:
-    Page(QPainter& painter, QPagedPaintDevice& printer)
+    Sheet(QPainter& painter, const QPagedPaintDevice& device)
         : painter_(painter)
-        , printer_(printer)
+        , area_(PrintArea(device))
+        , body_(QStringLiteral("DejaVu Sans"), 7)
+        , bold_(body_)
+        , metrics_(body_, painter.device())
     {
-        area_ = printer.pageLayout().paintRectPixels(printer.logicalDpiX());
-        area_.moveTo(0, 0);
-        int left = 0;
+        bold_.setBold(true);
         const int total = std::accumulate(kWeights.begin(), kWeights.end(), 0);
+        int left = 0;
         for (int c = 0; c < kScheduleColumnCount; ++c) {
             x_[c] = left;
-            left += area_.width() * kWeights[c] / total;
             width_[c] = area_.width() * kWeights[c] / total;
+            left += width_[c];
         }
-        pad_ = printer.logicalDpiX() / 50;
+        pad_ = std::max(1, device.logicalDpiX() / 50);
+        line_ = static_cast<int>(std::ceil(metrics_.lineSpacing()));
     }
 
-    // The height that a row of cells takes.
-    int Height(const std::vector<QString>& cells) const
+    // The text as lines as wide as the page (bold ones measured bold).
+    void AddText(std::vector<Item>& items, std::vector<PrintBlock>& blocks, const std::string& text,
+                 bool bold = false, bool keepWithNext = false) const
     {
-        int height = 0;
-        for (int c = 0; c < kScheduleColumnCount; ++c)
-            height = std::max(height,
-                              painter_.boundingRect(Cell(c, 0, 10000), Flags(), cells[c]).height());
-        return height + 2 * pad_;
+        const QFontMetricsF metrics(bold ? bold_ : body_, painter_.device());
+        for (const std::string& line : WrapText(text, area_.width(), Measure(metrics))) {
+            items.push_back({Q(line), bold, {}, false, line_});
+            blocks.push_back({static_cast<double>(line_), false, keepWithNext});
+            keepWithNext = false;
+        }
     }
-
-    void Row(const std::vector<QString>& cells, int height, bool header)
+    void AddGap(std::vector<Item>& items, std::vector<PrintBlock>& blocks) const
     {
+        const int gap = line_ / 2; // whole device pixels, as the painter places them
+        items.push_back({QString(), false, {}, false, gap});
+        blocks.push_back({static_cast<double>(gap), false, false});
+    }
+    // A row, each cell wrapped to its column; its height the tallest cell's.
+    Item Row(const std::vector<std::string>& texts, bool header) const
+    {
+        Item item;
+        item.header = header;
+        std::size_t lines = 1;
         for (int c = 0; c < kScheduleColumnCount; ++c) {
-            const QRect box(x_[c], y_, width_[c], height);
-            if (header)
+            std::vector<QString> cell;
+            for (const std::string& line : WrapText(texts[static_cast<std::size_t>(c)],
+                                                    width_[c] - 2 * pad_, Measure(metrics_)))
+                cell.push_back(Q(line));
+            lines = std::max(lines, cell.size());
+            item.cells.push_back(std::move(cell));
+        }
+        item.height = static_cast<int>(lines) * line_ + 2 * pad_;
+        return item;
+    }
+
+    // Draws an item with its top at y; returns the y below it.
+    int Draw(const Item& item, int y) const
+    {
+        if (item.cells.empty()) {
+            painter_.setFont(item.bold ? bold_ : body_);
+            painter_.drawText(area_.left(), area_.top() + y + static_cast<int>(metrics_.ascent()),
+                              item.text);
+            return y + item.height;
+        }
+        painter_.setFont(body_);
+        const int height = item.height;
+        for (int c = 0; c < kScheduleColumnCount; ++c) {
+            const QRect box(area_.left() + x_[c], area_.top() + y, width_[c], height);
+            if (item.header)
                 painter_.fillRect(box, QColor(0xE8, 0xE8, 0xE8));
             painter_.drawRect(box);
-            painter_.drawText(Cell(c, y_ + pad_, height - 2 * pad_), Flags(), cells[c]);
+            int baseline = box.top() + pad_ + static_cast<int>(metrics_.ascent());
+            for (const QString& line : item.cells[static_cast<std::size_t>(c)]) {
+                painter_.drawText(box.left() + pad_, baseline, line);
+                baseline += line_;
+            }
         }
-        y_ += height;
+        return y + height;
     }
-
-    void Line(const QString& text, bool bold = false)
+    // "strona 2 z 16", centred at the foot of the area.
+    void Foot(std::size_t page, std::size_t count) const
     {
-        QFont font = painter_.font();
-        font.setBold(bold);
-        painter_.setFont(font);
-        const QRect box =
-            painter_.boundingRect(QRect(0, y_, area_.width(), 10000), Qt::TextWordWrap, text);
-        painter_.drawText(box, Qt::TextWordWrap, text);
-        y_ += box.height();
-        font.setBold(false);
-        painter_.setFont(font);
+        painter_.setFont(body_);
+        const QRect foot(area_.left(), area_.bottom() - line_, area_.width(), line_);
+        painter_.drawText(foot, Qt::AlignHCenter | Qt::AlignBottom, Q(PageNumberText(page, count)));
     }
-
-    bool Fits(int height) const { return y_ + height <= area_.height(); }
-    bool NewPage()
-    {
-        y_ = 0;
-        return printer_.newPage();
-    }
-    void Skip(int height) { y_ += height; }
-    int LineHeight() const { return painter_.fontMetrics().height(); }
+    // The height the pages' content may take: the area less the foot.
+    double ContentHeight() const { return area_.height() - 2.0 * line_; }
 
 private:
-    QRect Cell(int c, int y, int height) const
+    static TextWidth Measure(const QFontMetricsF& metrics)
     {
-        return QRect(x_[c] + pad_, y, width_[c] - 2 * pad_, height);
+        return [metrics](std::string_view text) {
+            return metrics.horizontalAdvance(
+                QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+        };
     }
-    static int Flags() { return Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop; }
 
     QPainter& painter_;
-    QPagedPaintDevice& printer_;
     QRect area_;
+    QFont body_;
+    QFont bold_;
+    QFontMetricsF metrics_;
     std::array<int, kScheduleColumnCount> x_{};
     std::array<int, kScheduleColumnCount> width_{};
-    int y_ = 0;
     int pad_ = 0;
+    int line_ = 0;
 };
+
+// The printout's items top to bottom: the title and the conditions, the
+// table's rows, the summary under its heading.
+void Compose(const Sheet& sheet, const Schedule& schedule, const ScheduleResult& result,
+             std::vector<Item>& items, std::vector<PrintBlock>& blocks)
+{
+    sheet.AddText(items, blocks, "Zestawienie przewodów wentylacji wywiewnej", true);
+    for (const std::string& line : ScheduleConditionLines(schedule.building))
+        sheet.AddText(items, blocks, line);
+    sheet.AddGap(items, blocks);
+    for (std::size_t i = 0; i < schedule.rows.size(); ++i) {
+        std::vector<std::string> cells;
+        cells.reserve(kScheduleColumnCount);
+        for (int c = 0; c < kScheduleColumnCount; ++c)
+            cells.push_back(
+                ScheduleCell(schedule.rows[i], result.rows[i], static_cast<ScheduleColumn>(c)));
+        items.push_back(sheet.Row(cells, false));
+        blocks.push_back({static_cast<double>(items.back().height), true, false});
+    }
+    sheet.AddGap(items, blocks);
+    sheet.AddText(items, blocks, "Podsumowanie", true, true);
+    for (const std::string& line : SummaryLines(schedule, result))
+        sheet.AddText(items, blocks, line);
+}
 
 Outcome Draw(QPainter& painter, QPagedPaintDevice& printer, const Schedule& schedule,
              const ScheduleResult& result)
 {
-    QFont font(QStringLiteral("DejaVu Sans"), 7);
-    painter.setFont(font);
-    Page page(painter, printer);
-    page.Line(QStringLiteral("Zestawienie przewodów wentylacji wywiewnej"), true);
-    for (const std::string& line : ScheduleConditionLines(schedule.building))
-        page.Line(Q(line));
-    page.Skip(page.LineHeight() / 2);
-    std::vector<QString> header;
-    header.reserve(kScheduleColumnCount);
+    const Sheet sheet(painter, printer);
+    std::vector<std::string> headerTexts;
+    headerTexts.reserve(kScheduleColumnCount);
     for (int c = 0; c < kScheduleColumnCount; ++c)
-        header.push_back(Q(ScheduleHeader(static_cast<ScheduleColumn>(c))));
-    const int headerHeight = page.Height(header);
-    page.Row(header, headerHeight, true);
-    for (std::size_t i = 0; i < schedule.rows.size(); ++i) {
-        std::vector<QString> cells;
-        cells.reserve(kScheduleColumnCount);
-        for (int c = 0; c < kScheduleColumnCount; ++c)
-            cells.push_back(
-                Q(ScheduleCell(schedule.rows[i], result.rows[i], static_cast<ScheduleColumn>(c))));
-        const int height = page.Height(cells);
-        if (!page.Fits(height)) {
-            if (!page.NewPage())
-                return FailureOf(QStringLiteral("Nie można rozpocząć nowej strony wydruku."));
-            page.Row(header, headerHeight, true);
-        }
-        page.Row(cells, height, false);
-    }
-    page.Skip(page.LineHeight() / 2);
-    for (const std::string& line : SummaryLines(schedule, result)) {
-        if (!page.Fits(3 * page.LineHeight()) && !page.NewPage())
+        headerTexts.push_back(ScheduleHeader(static_cast<ScheduleColumn>(c)));
+    const Item header = sheet.Row(headerTexts, true);
+    std::vector<Item> items;
+    std::vector<PrintBlock> blocks;
+    Compose(sheet, schedule, result, items, blocks);
+    const std::vector<PrintPage> pages = Paginate(blocks, sheet.ContentHeight(), header.height);
+    for (std::size_t p = 0; p < pages.size(); ++p) {
+        if (p > 0 && !printer.newPage())
             return FailureOf(QStringLiteral("Nie można rozpocząć nowej strony wydruku."));
-        page.Line(Q(line));
+        int y = 0;
+        for (std::size_t i = pages[p].first; i < pages[p].last; ++i) {
+            if (HeaderAbove(blocks, pages[p], i))
+                y = sheet.Draw(header, y);
+            y = sheet.Draw(items[i], y);
+        }
+        sheet.Foot(p + 1, pages.size());
     }
     return {};
 }

@@ -82,6 +82,18 @@ const char* const kFieldNames[] = {"DensityEdit",      "TemperatureEdit", "Press
 
 const QString kRedFrame = QStringLiteral("QLineEdit { border: 2px solid #d00000; }");
 
+// "jeden model w pionie", with what it does in its tip.
+QCheckBox* OneModelCheck(QWidget* parent)
+{
+    auto* check = new QCheckBox(QStringLiteral("jeden model w pionie"), parent);
+    check->setObjectName(QStringLiteral("OneModelPerRiserCheck"));
+    check->setToolTip(QStringLiteral(
+        "Każdy pion (wiersze „Dodaj pion”: „Kuchnia k1” … „Kuchnia k5”) dostaje jeden model – "
+        "najmniejszy, który spełnia wymaganie na wszystkich kondygnacjach, albo ten, który nie "
+        "spełnia go na najmniejszej ich liczbie. Wiersze z podanym modelem go zachowują."));
+    return check;
+}
+
 } // namespace
 
 ScheduleWindow::ScheduleWindow(QWidget* parent)
@@ -332,6 +344,8 @@ void ScheduleWindow::BuildBuildingGroup(QGridLayout* grid)
         condition_->addItem(
             QString::fromUtf8(ConditionText(static_cast<ScheduleCondition>(c)).data()));
     connect(condition_, &QComboBox::activated, this, [this] { ReadBuilding(-1); });
+    oneModel_ = OneModelCheck(this);
+    connect(oneModel_, &QCheckBox::clicked, this, [this] { ReadBuilding(-1); });
 
     auto field = [this](BuildingField f) { return fields_[static_cast<std::size_t>(f)]; };
     auto label = [this](const char* text) { return new QLabel(QString::fromUtf8(text), this); };
@@ -347,6 +361,7 @@ void ScheduleWindow::BuildBuildingGroup(QGridLayout* grid)
     grid->addWidget(field(BuildingField::Wind), 0, 3);
     grid->addWidget(label("Warunki oceny"), 1, 2);
     grid->addWidget(condition_, 1, 3);
+    grid->addWidget(oneModel_, 2, 3);
     grid->addWidget(label("Liczba kondygnacji N"), 0, 4);
     grid->addWidget(field(BuildingField::Storeys), 0, 5);
     grid->addWidget(label("Wysokość kondygnacji h [m]"), 1, 4);
@@ -358,7 +373,7 @@ void ScheduleWindow::BuildBuildingGroup(QGridLayout* grid)
     buildingProblem_ = new QLabel(this);
     buildingProblem_->setObjectName(QStringLiteral("BuildingProblem"));
     buildingProblem_->setStyleSheet(QStringLiteral("color: #B00000"));
-    grid->addWidget(buildingProblem_, 2, 0, 1, 8);
+    grid->addWidget(buildingProblem_, 3, 0, 1, 8);
     grid->setColumnStretch(8, 1);
 }
 
@@ -416,6 +431,7 @@ void ScheduleWindow::ShowBuilding()
         edit->setToolTip(reason);
     }
     condition_->setCurrentIndex(static_cast<int>(entry.condition));
+    oneModel_->setChecked(entry.oneModelPerRiser);
     const QString problem = QString::fromStdString(read.Problem());
     buildingProblem_->setText(problem.isEmpty()
                                   ? QString()
@@ -436,6 +452,7 @@ void ScheduleWindow::ReadBuilding(int field)
         entry.texts[static_cast<std::size_t>(f)] =
             fields_[static_cast<std::size_t>(f)]->text().toStdString();
     entry.condition = static_cast<ScheduleCondition>(condition_->currentIndex());
+    entry.oneModelPerRiser = oneModel_->isChecked();
     model_->TypeBuilding(entry, field, fieldSerial_);
 }
 

@@ -132,6 +132,7 @@ private:
     QButtonGroup* air_ = nullptr;
     std::array<QLineEdit*, 9> fields_{};
     QComboBox* condition_ = nullptr;
+    QCheckBox* oneModel_ = nullptr;
     bool showing_ = false;
     int fieldSerial_ = 0;
 };

@@ -2,9 +2,13 @@
 
 #include "files/print_file.h"
 
+#include <QPageLayout>
+#include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
+
+#include <cmath>
 
 bool PrintsToFile(const QPrinter& printer)
 {
@@ -71,4 +75,15 @@ Outcome PrintDocument(QPrinter& printer,
     if (!painter.end())
         return FailureOf(QStringLiteral("Wydruk nie został ukończony."));
     return file.Commit();
+}
+
+QRect PrintArea(const QPagedPaintDevice& device)
+{
+    const QPageLayout layout = device.pageLayout();
+    const int dpi = device.logicalDpiY();
+    const QRect full = layout.fullRectPixels(dpi);
+    const QRect paint = layout.paintRectPixels(dpi); // the painter's origin is its corner
+    const int least = static_cast<int>(std::ceil(kLeastPrintMargin / 25.4 * dpi));
+    const QRect inner = full.adjusted(least, least, -least, -least);
+    return inner.intersected(paint).translated(-paint.topLeft());
 }

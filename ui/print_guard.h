@@ -3,6 +3,7 @@
 #include "files/outcome.h"
 
 #include <QBuffer>
+#include <QRect>
 #include <QString>
 
 #include <functional>
@@ -51,3 +52,11 @@ private:
 // fails is told in Polish.
 Outcome PrintDocument(QPrinter& printer,
                       const std::function<Outcome(QPainter&, QPagedPaintDevice&)>& draw);
+
+// The least margin of a printout on every side [mm].
+inline constexpr double kLeastPrintMargin = 10.0;
+
+// Where a page's content goes, in the painter's coordinates on `device`: the
+// page inside the device's margins, but never nearer to the paper's edge than
+// kLeastPrintMargin, whatever margins or full-page mode the printer has.
+QRect PrintArea(const QPagedPaintDevice& device);

@@ -65,6 +65,14 @@ void TestScheduleJson::roundTrip()
     QVERIFY2(!older.Failed(), qPrintable(ReasonOf(older)));
     QVERIFY(older.Value().schedule == old.schedule);
 
+    // "jeden model w pionie": kept when on, absent from the file when off.
+    Project riser = project;
+    riser.schedule->building.oneModelPerRiser = true;
+    const QByteArray riserBytes = ProjectBytes(riser).Value();
+    QVERIFY(riserBytes.contains("\"OneModelPerRiser\": true"));
+    QVERIFY(ParseProject(riserBytes).Value().schedule == riser.schedule);
+    QVERIFY(!ProjectBytes(project).Value().contains("OneModelPerRiser"));
+
     Project plain;
     ResetCalcState(plain.state);
     const auto without = ParseProject(ProjectBytes(plain).Value());
@@ -85,6 +93,10 @@ void TestScheduleJson::damagedScheduleRefused_data()
     QTest::newRow("condition")
         << QByteArray("\"windStack\"") << QByteArray("\"storm\"")
         << "zestawienie przewodów jest uszkodzone (budynek: pole Condition ma nieznaną wartość)";
+    QTest::newRow("one model per riser")
+        << QByteArray("\"Condition\"") << QByteArray("\"OneModelPerRiser\": 1, \"Condition\"")
+        << "zestawienie przewodów jest uszkodzone (budynek: pole OneModelPerRiser nie jest "
+           "wartością true/false)";
     QTest::newRow("negative inlets")
         << QByteArray("\"Inlets\": 5") << QByteArray("\"Inlets\": -1")
         << "zestawienie przewodów jest uszkodzone (mieszkanie 1: pole Inlets: liczba "

@@ -2,6 +2,7 @@
 #include "report/schedule_table.h"
 
 #include "calc/schedule_cells.h"
+#include "calc/schedule_risers.h"
 
 #include <QtTest>
 
@@ -35,6 +36,26 @@ Schedule GasKitchenFlat()
     supply.inlets = 1;
     supply.inletFlow = 10.0;
     s.flats = {supply};
+    return s;
+}
+
+// The template's WC riser alone, in open rooms, with a need typed that no
+// model meets on the top storey without wind.
+Schedule ShortTopStorey()
+{
+    const Schedule t = ScheduleTemplate();
+    Schedule s;
+    s.building = t.building;
+    s.building.condition = ScheduleCondition::Calm;
+    s.building.oneModelPerRiser = true;
+    for (std::size_t i = 10; i < 15; ++i) {
+        ScheduleRow row = t.rows[i];
+        row.flat.clear();
+        row.model = 0;
+        row.room = 0;
+        row.typedNeed = 30.0;
+        s.rows.push_back(row);
+    }
     return s;
 }
 
@@ -111,6 +132,113 @@ private slots:
         QCOMPARE(QString::fromStdString(lines[4]),
                  QStringLiteral("Do weryfikacji (przewody niespełniające wymagania): KALMO-200 "
                                 "(nr 14) – 2 szt."));
+    }
+
+    // "jeden model w pionie" on the template with every model "dobierz": one
+    // model a riser on the bill; without it, five models for three risers.
+    void oneModelPerRiser_data()
+    {
+        QTest::addColumn<bool>("oneModel");
+        QTest::addColumn<QString>("bill");
+        QTest::addColumn<QString>("verify");
+        QTest::addColumn<QString>("count");
+        QTest::newRow("on") << true
+                            << "Zestawienie wywietrzników (przewody spełniające wymaganie): "
+                               "KALMO-100 (nr 1) – 4 szt."
+                            << "Do weryfikacji (przewody niespełniające wymagania): KALMO-100 (nr "
+                               "1) – 1 szt.; TRAVEN-140 (nr 2) – 5 szt.; TRAVEN/M-150 (nr 3) – 5 "
+                               "szt."
+                            << "Budynek wymaga 3 modeli wywietrzników.";
+        QTest::newRow("off") << false
+                             << "Zestawienie wywietrzników (przewody spełniające wymaganie): "
+                                "KALMO-100 (nr 1) – 5 szt."
+                             << "Do weryfikacji (przewody niespełniające wymagania): KALMO-100 "
+                                "(nr 1) – 5 szt.; TRAVEN-140 (nr 2) – 1 szt.; TRAVEN/M-150 (nr "
+                                "3) – 1 szt.; BIVA-150 wzdłużnie (nr 9) – 2 szt.; BIVA-150 "
+                                "poprzecznie (nr 10) – 1 szt."
+                             << "Budynek wymaga 5 modeli wywietrzników.";
+    }
+    void oneModelPerRiser()
+    {
+        QFETCH(bool, oneModel);
+        Schedule s = ScheduleTemplate();
+        s.building.oneModelPerRiser = oneModel;
+        for (ScheduleRow& row : s.rows)
+            row.model = 0;
+        const ScheduleResult r = ComputeSchedule(s);
+        const std::vector<std::string> lines = SummaryLines(s, r);
+        QTEST(QString::fromStdString(lines[3]), "bill");
+        QTEST(QString::fromStdString(lines[4]), "verify");
+        QTEST(QString::fromStdString(lines[5]), "count");
+        QCOMPARE(Risers(s.rows).size(), std::size_t{3});
+        for (const std::vector<std::size_t>& riser : Risers(s.rows)) {
+            for (std::size_t i : riser)
+                QVERIFY(!oneModel || r.rows[i].model == r.rows[riser.front()].model);
+        }
+        QCOMPARE(Cell(s, r, 0, ScheduleColumn::Ventilator),
+                 oneModel ? "dobierz: 3 TRAVEN/M-150" : "dobierz: 10 BIVA-150 poprzecznie");
+    }
+
+    // No model meets the top storey's need: the riser takes the smallest of
+    // those that fail one storey, and says so; a fixed model is kept.
+    void riserFewestFailures()
+    {
+        Schedule s = ShortTopStorey();
+        ScheduleResult r = ComputeSchedule(s);
+        for (std::size_t i = 0; i < 4; ++i)
+            QCOMPARE(Cell(s, r, i, ScheduleColumn::Ventilator), "dobierz: 13 VESK-160");
+        QCOMPARE(Cell(s, r, 4, ScheduleColumn::Ventilator), "dobierz: brak; najbliżej 13 VESK-160");
+        QCOMPARE(Cell(s, r, 3, ScheduleColumn::Verdict), "spełnia");
+        QCOMPARE(Cell(s, r, 4, ScheduleColumn::Note),
+                 "Jeden model w pionie „WC”: VESK-160 (nr 13) nie zapewnia 30.0 m3/h (bez wiatru "
+                 "– sam ciąg grawitacyjny) na tej kondygnacji. Żaden model nie spełnia wymagania "
+                 "na wszystkich kondygnacjach pionu; ten nie spełnia go na 1 z 5.");
+        s.rows[2].model = 2;
+        r = ComputeSchedule(s);
+        QCOMPARE(Cell(s, r, 2, ScheduleColumn::Ventilator), "2 TRAVEN-140");
+        QCOMPARE(Cell(s, r, 0, ScheduleColumn::Ventilator), "dobierz: 13 VESK-160");
+    }
+
+    // The riser a label belongs to, as "Dodaj pion" writes the labels.
+    void riserNames_data()
+    {
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<QString>("riser");
+        QTest::newRow("storey") << "Kuchnia k3"
+                                << "Kuchnia";
+        QTest::newRow("two digits") << "P1/Łazienka k12"
+                                    << "P1/Łazienka";
+        QTest::newRow("no suffix") << "WC"
+                                   << "WC";
+        QTest::newRow("no number") << "Pion k"
+                                   << "Pion k";
+        QTest::newRow("glued") << "Pionk3"
+                               << "Pionk3";
+    }
+    void riserNames()
+    {
+        QFETCH(QString, label);
+        QTEST(QString::fromStdString(RiserName(label.toStdString())), "riser");
+    }
+
+    // The distinct models with their Polish plural forms.
+    void modelCount_data()
+    {
+        QTest::addColumn<int>("models");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("1") << 1 << "Budynek wymaga 1 modelu wywietrznika.";
+        QTest::newRow("2") << 2 << "Budynek wymaga 2 modeli wywietrzników.";
+        QTest::newRow("5") << 5 << "Budynek wymaga 5 modeli wywietrzników.";
+        QTest::newRow("0") << 0 << "";
+    }
+    void modelCount()
+    {
+        QFETCH(int, models);
+        ScheduleSummary summary;
+        for (int m = 0; m < models; ++m)
+            ++(m % 2 == 0 ? summary.models : summary.toVerify)[static_cast<std::size_t>(m)];
+        summary.models[0] += models > 0 ? 3 : 0; // a model counted once however many
+        QTEST(QString::fromStdString(ModelCountLine(summary)), "line");
     }
 
     // The remarks read as sentences: one full stop each, a capital after it.

@@ -207,8 +207,8 @@ void TestScheduleEditing::refusedBuildingField()
 void TestScheduleEditing::undoEachEdit_data()
 {
     QTest::addColumn<QString>("edit");
-    for (const char* edit : {"cell", "building", "add", "remove", "riser", "duplicate", "paste",
-                             "fill", "delete rows", "example"})
+    for (const char* edit : {"cell", "building", "one model", "add", "remove", "riser", "duplicate",
+                             "paste", "fill", "delete rows", "example"})
         QTest::newRow(edit) << edit;
 }
 
@@ -219,6 +219,12 @@ void TestScheduleEditing::undoEachEdit()
     QFETCH(QString, edit);
     if (edit == "example")
         window_->SetSchedule({});
+    if (edit == "one model") {
+        Schedule chosen = ScheduleTemplate();
+        for (ScheduleRow& row : chosen.rows)
+            row.model = 0;
+        window_->SetSchedule(chosen);
+    }
     QSignalSpy edited(window_.get(), &ScheduleWindow::Edited);
     const Schedule before = window_->CurrentSchedule();
     auto click = [this](const char* name) { window_->findChild<QPushButton*>(name)->click(); };
@@ -230,6 +236,14 @@ void TestScheduleEditing::undoEachEdit()
         storeys->setFocus();
         storeys->selectAll();
         TypeText(storeys, "12"); // two keys, one step
+    } else if (edit == "one model") {
+        window_->findChild<QCheckBox*>("OneModelPerRiserCheck")->click();
+        QVERIFY(window_->CurrentSchedule().building.oneModelPerRiser);
+        // The window's bill is the schedule's: one model a riser.
+        const ScheduleResult whole = ComputeSchedule(window_->CurrentSchedule());
+        QVERIFY(window_->Model().Result().summary.models == whole.summary.models);
+        QVERIFY(window_->Model().Result().summary.toVerify == whole.summary.toVerify);
+        QVERIFY(window_->SummaryText().contains("Budynek wymaga 3 modeli wywietrzników."));
     } else if (edit == "add" || edit == "remove" || edit == "riser" || edit == "duplicate") {
         click(edit == "add"      ? "AddRowButton"
               : edit == "remove" ? "RemoveRowButton"
