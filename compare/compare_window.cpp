@@ -568,15 +568,3 @@ void CompareWindow::SheetClick()
     if (choice)
         ShowOutcome(this, SaveSheet(choice->path, choice->project, choice->duct));
 }
-
-void CompareWindow::SaveChartClick(CompareCharts::Chart chart)
-{
-    const bool operating = chart == CompareCharts::Chart::OperatingPoint;
-    const QString path = WithSuffix(
-        QFileDialog::getSaveFileName(this, "Zapisz wykres jako obraz PNG",
-                                     operating ? "punkt_pracy.png" : "wydajnosc_a_wiatr.png",
-                                     "Obrazy PNG (*.png);;Wszystkie pliki (*)"),
-        "png");
-    if (!path.isEmpty())
-        ShowOutcome(this, SaveChart(chart, path));
-}
