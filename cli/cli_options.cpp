@@ -345,7 +345,8 @@ const Option kOptions[] = {
      "wiele przypadków: w każdym wierszu opcje jednego\nwywołania (# komentarz, \"-\" czyta "
      "wejście);\nwynik --format csv (domyślnie) albo json"},
     {"--schedule", "PLIK", ApplySchedule,
-     "zestawienie przewodów zapisane w pliku obliczeń\n(.wyw): tabela i podsumowanie"},
+     "zestawienie przewodów zapisane w pliku obliczeń\n(.wyw): tabela i podsumowanie; warunki "
+     "„rok”\nz pogodą --weather-file albo --wind-distribution\n(albo zapisaną w pliku)"},
     {"--schedule-template", "", SetScheduleTemplate,
      "wypisuje plik obliczeń z przykładowym zestawieniem\n(budynek 5-kondygnacyjny, piony kuchni, "
      "łazienek, WC)"},
@@ -448,10 +449,11 @@ Outcome CheckFiles(const std::vector<Given>& given, const CliRequest& request)
             return Failure{"opcja --schedule-template nie łączy się z innymi opcjami, podano " +
                            std::string(name)};
         if (!request.schedule.empty() && name != "--schedule" && name != "--format" &&
-            name != "--output")
-            return Failure{
-                "opcja --schedule przyjmuje obok siebie tylko --format i --output, podano " +
-                std::string(name)};
+            name != "--output" && name != "--weather-file" && name != "--wind-distribution" &&
+            name != "--site" && name != "--period")
+            return Failure{"opcja --schedule przyjmuje obok siebie tylko --format, --output, "
+                           "--weather-file, --wind-distribution, --site i --period, podano " +
+                           std::string(name)};
         if (!request.batch.empty() && g.option->name != "--batch" && g.option->name != "--format")
             return Failure{"opcja --batch przyjmuje obok siebie tylko --format, podano " +
                            std::string(g.option->name)};

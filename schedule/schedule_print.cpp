@@ -14,8 +14,8 @@
 namespace {
 
 // The share of the width each column gets.
-constexpr std::array<int, kScheduleColumnCount> kWeights = {8,  6, 5, 13, 6, 8, 8, 11,
-                                                            11, 5, 7, 6,  6, 9, 7, 15};
+constexpr std::array<int, kScheduleColumnCount> kWeights = {8, 6, 5, 13, 6, 8, 8, 11, 11,
+                                                            5, 7, 6, 6,  9, 6, 7, 15};
 
 static_assert(kWeights[kScheduleColumnCount - 1] > 0, "a weight for every column");
 
@@ -26,18 +26,22 @@ QString Q(const std::string& text)
 
 class Page {
 public:
-    Page(QPainter& painter, QPagedPaintDevice& printer)
+    // The share of the year is printed only on the condition "rok".
+    Page(QPainter& painter, QPagedPaintDevice& printer, bool year)
         : painter_(painter)
         , printer_(printer)
     {
         area_ = printer.pageLayout().paintRectPixels(printer.logicalDpiX());
         area_.moveTo(0, 0);
         int left = 0;
-        const int total = std::accumulate(kWeights.begin(), kWeights.end(), 0);
+        std::array<int, kScheduleColumnCount> weights = kWeights;
+        if (!year)
+            weights[static_cast<std::size_t>(ScheduleColumn::YearShare)] = 0;
+        const int total = std::accumulate(weights.begin(), weights.end(), 0);
         for (int c = 0; c < kScheduleColumnCount; ++c) {
             x_[c] = left;
-            left += area_.width() * kWeights[c] / total;
-            width_[c] = area_.width() * kWeights[c] / total;
+            left += area_.width() * weights[c] / total;
+            width_[c] = area_.width() * weights[c] / total;
         }
         pad_ = printer.logicalDpiX() / 50;
     }
@@ -46,15 +50,19 @@ public:
     int Height(const std::vector<QString>& cells) const
     {
         int height = 0;
-        for (int c = 0; c < kScheduleColumnCount; ++c)
-            height = std::max(height,
-                              painter_.boundingRect(Cell(c, 0, 10000), Flags(), cells[c]).height());
+        for (int c = 0; c < kScheduleColumnCount; ++c) {
+            if (width_[c] > 0)
+                height = std::max(
+                    height, painter_.boundingRect(Cell(c, 0, 10000), Flags(), cells[c]).height());
+        }
         return height + 2 * pad_;
     }
 
     void Row(const std::vector<QString>& cells, int height, bool header)
     {
         for (int c = 0; c < kScheduleColumnCount; ++c) {
+            if (width_[c] == 0)
+                continue;
             const QRect box(x_[c], y_, width_[c], height);
             if (header)
                 painter_.fillRect(box, QColor(0xE8, 0xE8, 0xE8));
@@ -107,7 +115,7 @@ Outcome Draw(QPainter& painter, QPagedPaintDevice& printer, const Schedule& sche
 {
     QFont font(QStringLiteral("DejaVu Sans"), 7);
     painter.setFont(font);
-    Page page(painter, printer);
+    Page page(painter, printer, schedule.building.condition == ScheduleCondition::Year);
     page.Line(QStringLiteral("Zestawienie przewodów wentylacji wywiewnej"), true);
     for (const std::string& line : ScheduleConditionLines(schedule.building))
         page.Line(Q(line));

@@ -11,6 +11,7 @@
 #include "schedule/schedule_print.h"
 #include "ui/outer_size.h"
 #include "ui/show_message.h"
+#include "weather/schedule_year.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -31,6 +32,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSortFilterProxyModel>
+#include <QStandardItemModel>
 #include <QStatusBar>
 #include <QToolButton>
 #include <QUndoStack>
@@ -77,7 +79,12 @@ private:
 
 const char* const kFieldNames[] = {"DensityEdit",      "TemperatureEdit", "PressureEdit",
                                    "HumidityEdit",     "WindEdit",        "StoreysEdit",
-                                   "StoreyHeightEdit", "InsideEdit",      "OutsideEdit"};
+                                   "StoreyHeightEdit", "InsideEdit",      "OutsideEdit",
+                                   "YearPeriodEdit",   "YearShareEdit"};
+static_assert(std::size(kFieldNames) == kBuildingFieldCount);
+
+const char* const kNoYearWeather =
+    "Warunki „rok” wymagają pogody roku: wczytaj ją w oknie „Obliczenia → Praca w ciągu roku…”.";
 
 const QString kRedFrame = QStringLiteral("QLineEdit { border: 2px solid #d00000; }");
 
@@ -314,9 +321,10 @@ void ScheduleWindow::BuildBuildingGroup(QGridLayout* grid)
     connect(air_, &QButtonGroup::idClicked, this, [this] { ReadBuilding(-1); });
     condition_ = new QComboBox(this);
     condition_->setObjectName(QStringLiteral("ConditionCombo"));
-    for (int c = 0; c < kScheduleConditionCount; ++c)
+    for (int c = 0; c < kScheduleVerdictCount; ++c)
         condition_->addItem(
             QString::fromUtf8(ConditionText(static_cast<ScheduleCondition>(c)).data()));
+    ShowYearChoice();
     connect(condition_, &QComboBox::activated, this, [this] { ReadBuilding(-1); });
 
     auto field = [this](BuildingField f) { return fields_[static_cast<std::size_t>(f)]; };
@@ -341,11 +349,21 @@ void ScheduleWindow::BuildBuildingGroup(QGridLayout* grid)
     grid->addWidget(field(BuildingField::Inside), 0, 7);
     grid->addWidget(label("Temperatura na zewnątrz te [°C]"), 1, 6);
     grid->addWidget(field(BuildingField::Outside), 1, 7);
+    grid->addWidget(label("Okres roku"), 0, 8);
+    grid->addWidget(field(BuildingField::YearPeriod), 0, 9);
+    grid->addWidget(label("Udział godzin [%]"), 1, 8);
+    grid->addWidget(field(BuildingField::YearShare), 1, 9);
+    field(BuildingField::YearPeriod)
+        ->setToolTip(QStringLiteral("Okres warunków „rok”: year – cały rok, heating – sezon "
+                                    "grzewczy (1.10–30.04), M1-M2 – miesiące, np. 11-3"));
+    field(BuildingField::YearShare)
+        ->setToolTip(QStringLiteral("Warunki „rok”: udział godzin okresu, w których przewód ma "
+                                    "osiągać wymaganą wydajność"));
     buildingProblem_ = new QLabel(this);
     buildingProblem_->setObjectName(QStringLiteral("BuildingProblem"));
     buildingProblem_->setStyleSheet(QStringLiteral("color: #B00000"));
-    grid->addWidget(buildingProblem_, 2, 0, 1, 8);
-    grid->setColumnStretch(8, 1);
+    grid->addWidget(buildingProblem_, 2, 0, 1, 10);
+    grid->setColumnStretch(10, 1);
 }
 
 const Schedule& ScheduleWindow::CurrentSchedule() const
@@ -384,6 +402,29 @@ void ScheduleWindow::FitColumns()
                       frozen_->columnWidth(ScheduleTableModel::Label) +
                       frozen_->columnWidth(ScheduleTableModel::Verdict) + 2 * frozen_->frameWidth();
     frozen_->setFixedWidth(width);
+}
+
+void ScheduleWindow::SetYearWeather(std::shared_ptr<const LoadedWeather> weather,
+                                    int stationTerrain, int buildingTerrain)
+{
+    ScheduleWeather w;
+    w.weather = std::move(weather);
+    w.stationTerrain = stationTerrain;
+    w.buildingTerrain = buildingTerrain;
+    model_->SetYearWeather(w);
+    ShowYearChoice();
+}
+
+// "rok" can be chosen only with a weather; a schedule kept on it shows it.
+void ScheduleWindow::ShowYearChoice()
+{
+    auto* items = qobject_cast<QStandardItemModel*>(condition_->model());
+    QStandardItem* year = items->item(static_cast<int>(ScheduleCondition::Year));
+    const bool weather = model_ != nullptr && model_->YearWeather().weather != nullptr;
+    year->setEnabled(weather);
+    const QString tip = weather ? QString() : QString::fromUtf8(kNoYearWeather);
+    year->setToolTip(tip);
+    condition_->setToolTip(tip);
 }
 
 void ScheduleWindow::ShowBuilding()

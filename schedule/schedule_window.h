@@ -1,12 +1,14 @@
 #pragma once
 
 #include "calc/schedule.h"
+#include "calc/schedule_sheet.h"
 #include "files/outcome.h"
 
 #include <QPersistentModelIndex>
 #include <QWidget>
 
 #include <array>
+#include <memory>
 #include <vector>
 
 class QAction;
@@ -70,6 +72,13 @@ public:
     Outcome ExportXlsx(const QString& path) const;
     Outcome Print(QPrinter& printer) const;
 
+    // The weather of the condition "rok" (nullptr: none; the condition can
+    // then not be chosen, and the rows of a schedule kept on it say so) and
+    // the terrains of the station and the building (0..4); the ventilators
+    // stand at z = N x h + 1 m. Every row is computed again.
+    void SetYearWeather(std::shared_ptr<const struct LoadedWeather> weather, int stationTerrain,
+                        int buildingTerrain);
+
     // The editing commands of the table, on its selection.
     void CopyCells();
     void PasteCells();
@@ -97,6 +106,7 @@ private:
     QAction* TableAction(const QString& text, const QKeySequence& key, const QString& tip,
                          void (ScheduleWindow::*slot)());
     void ShowBuilding();
+    void ShowYearChoice();
     void ReadBuilding(int field);
     void ShowSummary();
     void FitColumns();
@@ -122,7 +132,7 @@ private:
     QLabel* buildingProblem_ = nullptr;
     QStatusBar* status_ = nullptr;
     QButtonGroup* air_ = nullptr;
-    std::array<QLineEdit*, 9> fields_{};
+    std::array<QLineEdit*, kBuildingFieldCount> fields_{};
     QComboBox* condition_ = nullptr;
     bool showing_ = false;
     int fieldSerial_ = 0;
