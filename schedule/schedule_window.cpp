@@ -349,16 +349,7 @@ void ScheduleWindow::BuildBuildingGroup(QGridLayout* grid)
     grid->addWidget(field(BuildingField::Inside), 0, 7);
     grid->addWidget(label("Temperatura na zewnątrz te [°C]"), 1, 6);
     grid->addWidget(field(BuildingField::Outside), 1, 7);
-    grid->addWidget(label("Okres roku"), 0, 8);
-    grid->addWidget(field(BuildingField::YearPeriod), 0, 9);
-    grid->addWidget(label("Udział godzin [%]"), 1, 8);
-    grid->addWidget(field(BuildingField::YearShare), 1, 9);
-    field(BuildingField::YearPeriod)
-        ->setToolTip(QStringLiteral("Okres warunków „rok”: year – cały rok, heating – sezon "
-                                    "grzewczy (1.10–30.04), M1-M2 – miesiące, np. 11-3"));
-    field(BuildingField::YearShare)
-        ->setToolTip(QStringLiteral("Warunki „rok”: udział godzin okresu, w których przewód ma "
-                                    "osiągać wymaganą wydajność"));
+    PlaceYearFields(grid);
     buildingProblem_ = new QLabel(this);
     buildingProblem_->setObjectName(QStringLiteral("BuildingProblem"));
     buildingProblem_->setStyleSheet(QStringLiteral("color: #B00000"));
@@ -402,6 +393,21 @@ void ScheduleWindow::FitColumns()
                       frozen_->columnWidth(ScheduleTableModel::Label) +
                       frozen_->columnWidth(ScheduleTableModel::Verdict) + 2 * frozen_->frameWidth();
     frozen_->setFixedWidth(width);
+}
+
+// The period and the share of the condition "rok", right of the others.
+void ScheduleWindow::PlaceYearFields(QGridLayout* grid)
+{
+    QLineEdit* period = fields_[static_cast<std::size_t>(BuildingField::YearPeriod)];
+    QLineEdit* share = fields_[static_cast<std::size_t>(BuildingField::YearShare)];
+    grid->addWidget(new QLabel(QStringLiteral("Okres roku"), this), 0, 8);
+    grid->addWidget(period, 0, 9);
+    grid->addWidget(new QLabel(QStringLiteral("Udział godzin [%]"), this), 1, 8);
+    grid->addWidget(share, 1, 9);
+    period->setToolTip(QStringLiteral("Okres warunków „rok”: year – cały rok, heating – sezon "
+                                      "grzewczy (1.10–30.04), M1-M2 – miesiące, np. 11-3"));
+    share->setToolTip(QStringLiteral("Warunki „rok”: udział godzin okresu, w których przewód ma "
+                                     "osiągać wymaganą wydajność"));
 }
 
 void ScheduleWindow::SetYearWeather(std::shared_ptr<const LoadedWeather> weather,

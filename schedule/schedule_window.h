@@ -100,6 +100,7 @@ private:
     ScheduleView* MakeView(const char* name);
     void BuildSummary(class QVBoxLayout* layout);
     void BuildBuildingGroup(class QGridLayout* grid);
+    void PlaceYearFields(class QGridLayout* grid);
     class QHBoxLayout* BuildButtons();
     class QGroupBox* BuildFlatsGroup();
     void BuildActions();

@@ -175,8 +175,8 @@ private slots:
     // A schedule takes the weather, but each row has its own need.
     void scheduleTakesOnlyTheWeather()
     {
-        const Run run = RunProgram(
-            {"--schedule", "blok.wyw", "--wind-distribution", "3.5", "--need", "50"});
+        const Run run =
+            RunProgram({"--schedule", "blok.wyw", "--wind-distribution", "3.5", "--need", "50"});
         QCOMPARE(run.status, 2);
         QVERIFY(run.err.startsWith("wywietrznik-cli: opcja --schedule przyjmuje obok siebie tylko "
                                    "--format, --output, --weather-file, --wind-distribution, "
