@@ -16,6 +16,7 @@
 #include <charconv>
 #include <cmath>
 #include <map>
+#include <utility>
 
 const std::array<RoomType, kRoomTypeCount> kRoomTypes = {{
     {"Kuchnia z oknem zewnętrznym, kuchenka gazowa lub węglowa", 70.0},
@@ -61,8 +62,9 @@ InstallationInput RowInstallation(const ScheduleBuilding& b, const ScheduleRow& 
     return in;
 }
 
-// The catalogue positions ordered by nominal diameter, then by number.
-const std::array<int, kVentilatorCount>& ByDiameter()
+} // namespace
+
+const std::array<int, kVentilatorCount>& ModelsByDiameter()
 {
     static const std::array<int, kVentilatorCount> order = [] {
         std::array<int, kVentilatorCount> o{};
@@ -75,6 +77,8 @@ const std::array<int, kVentilatorCount>& ByDiameter()
     }();
     return order;
 }
+
+namespace {
 
 // What the search for a suggestion found: the model, or none with the model
 // that comes nearest (the most flow) or, when none has a point, why.
@@ -91,7 +95,7 @@ struct Suggestion {
 Suggestion Suggest(const RowInputs& inputs, double need, ScheduleCondition condition)
 {
     Suggestion suggestion;
-    const auto& order = ByDiameter();
+    const auto& order = ModelsByDiameter();
     for (std::size_t first = 0; first < order.size();) {
         const double dn = LookUpVentilator(order[first]).NominalDiameter;
         std::vector<Candidate> group;
@@ -144,8 +148,45 @@ std::string_view ConditionText(ScheduleCondition condition)
         return "wiatr obliczeniowy";
     case ScheduleCondition::WindStack:
         return "wiatr + ciąg grawitacyjny";
+    case ScheduleCondition::Year:
+        return "rok";
     }
     return {};
+}
+
+ScheduleCondition PointCondition(ScheduleCondition condition)
+{
+    return condition == ScheduleCondition::Year ? ScheduleCondition::WindStack : condition;
+}
+
+bool IsYearPeriodText(std::string_view text)
+{
+    if (text == "year" || text == "heating")
+        return true;
+    const std::size_t dash = text.find('-');
+    if (dash == std::string_view::npos)
+        return false;
+    auto month = [](std::string_view part) {
+        int value = 0;
+        const auto [end, error] = std::from_chars(part.data(), part.data() + part.size(), value);
+        return error == std::errc() && end == part.data() + part.size() && value >= 1 &&
+               value <= 12;
+    };
+    return month(text.substr(0, dash)) && month(text.substr(dash + 1));
+}
+
+std::string VerdictConditionText(const ScheduleBuilding& building)
+{
+    if (building.condition != ScheduleCondition::Year)
+        return std::string(ConditionText(building.condition));
+    const std::string& p = building.yearPeriod;
+    const std::size_t dash = p.find('-');
+    std::string period = "cały rok";
+    if (p == "heating")
+        period = "sezon grzewczy (1.10–30.04)";
+    else if (dash != std::string::npos)
+        period = "miesiące " + p.substr(0, dash) + "–" + p.substr(dash + 1);
+    return "rok – " + period + ", co najmniej " + FormatFixed(building.yearShare, 1) + " % godzin";
 }
 
 double RowNeed(const ScheduleRow& row)
@@ -279,7 +320,10 @@ RowResult ComputeRow(const ScheduleBuilding& building, const ScheduleRow& row)
     if (!r.problem.empty())
         return r;
     r.need = RowNeed(row);
-    const ScheduleCondition condition = building.condition;
+    r.yearVerdict = building.condition == ScheduleCondition::Year;
+    if (r.yearVerdict)
+        r.yearReason = "brak danych pogodowych";
+    const ScheduleCondition condition = PointCondition(building.condition);
     if (condition == ScheduleCondition::Wind && building.windSpeed == 0.0) {
         // Without wind every model gives Qh = 0: nothing is chosen, nothing billed.
         r.note = kNoDesignWind;
@@ -287,13 +331,7 @@ RowResult ComputeRow(const ScheduleBuilding& building, const ScheduleRow& row)
             result.reason = "nie podano prędkości wiatru";
         return r;
     }
-    auto evaluate = [&](int model) {
-        r.model = model;
-        for (int c = 0; c < kScheduleConditionCount; ++c)
-            r.results[static_cast<std::size_t>(c)] = EvaluateCondition(
-                r.inputs, LookUpVentilator(model), static_cast<ScheduleCondition>(c));
-        r.meets = ReachesNeed(r.Of(condition).point, r.need);
-    };
+    auto evaluate = [&](int model) { SetRowModel(r, model, condition); };
     if (row.model != 0) {
         evaluate(row.model);
         if (r.meets)
@@ -334,12 +372,23 @@ RowResult ComputeRow(const ScheduleBuilding& building, const ScheduleRow& row)
     return r;
 }
 
+void SetRowModel(RowResult& r, int model, ScheduleCondition condition)
+{
+    r.model = model;
+    for (int c = 0; c < kScheduleConditionCount; ++c)
+        r.results[static_cast<std::size_t>(c)] =
+            EvaluateCondition(r.inputs, LookUpVentilator(model), static_cast<ScheduleCondition>(c));
+    r.meets = ReachesNeed(r.Of(PointCondition(condition)).point, r.need);
+}
+
 ScheduleSummary Summarize(const std::vector<RowResult>& rows)
 {
     ScheduleSummary summary;
     summary.ducts = rows.size();
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        if (!rows[i].meets)
+        if (rows[i].problem.empty() && rows[i].yearVerdict && !rows[i].yearKnown)
+            summary.unknown.push_back(i);
+        else if (!rows[i].meets)
             summary.failing.push_back(i);
         if (rows[i].model != 0)
             ++(rows[i].meets ? summary.models
@@ -360,34 +409,63 @@ ScheduleResult ComputeSchedule(const Schedule& schedule)
     return result;
 }
 
+namespace {
+
+// The rows' labels "K1, K2" and their storeys "1, 3".
+std::pair<std::string, std::string> LabelsAndStoreys(const Schedule& schedule,
+                                                     const std::vector<std::size_t>& rows)
+{
+    std::string ducts;
+    std::map<std::int32_t, int> storeys;
+    for (std::size_t i : rows) {
+        const ScheduleRow& row = schedule.rows[i];
+        ducts += (ducts.empty() ? "" : ", ") + row.label;
+        ++storeys[row.storey];
+    }
+    std::string list;
+    for (const auto& [storey, count] : storeys)
+        list += (list.empty() ? "" : ", ") + FormatWhole(storey);
+    return {ducts, list};
+}
+
+// The verdict's lines: all met, or the ducts that fail and their storeys; on
+// the year, the ducts below the share and those without a share.
+void VerdictLines(const Schedule& schedule, const ScheduleResult& result,
+                  std::vector<std::string>& lines)
+{
+    const ScheduleSummary& s = result.summary;
+    const bool year = schedule.building.condition == ScheduleCondition::Year;
+    const std::string condition = VerdictConditionText(schedule.building);
+    if (!s.unknown.empty())
+        lines.push_back("Bez oceny (" + condition + "): brak danych pogodowych dla " +
+                        Counted(static_cast<std::int64_t>(s.unknown.size()), kDuctNoun) +
+                        " – wczytaj pogodę w oknie „Praca w ciągu roku…”.");
+    if (s.failing.empty()) {
+        if (s.unknown.size() < s.ducts)
+            lines.push_back("Wszystkie przewody zapewniają wymaganą wydajność (" + condition +
+                            ").");
+        return;
+    }
+    const auto [ducts, storeys] = LabelsAndStoreys(schedule, s.failing);
+    lines.push_back((year ? "Poniżej wymaganego udziału godzin (" : "Bez wymaganej wydajności (") +
+                    condition +
+                    "): " + Counted(static_cast<std::int64_t>(s.failing.size()), kDuctNoun) +
+                    " – " + ducts + ".");
+    lines.push_back("Kondygnacje z takimi przewodami: " + storeys + ".");
+}
+
+} // namespace
+
 std::vector<std::string> SummaryLines(const Schedule& schedule, const ScheduleResult& result)
 {
     const ScheduleSummary& s = result.summary;
-    const std::string condition(ConditionText(schedule.building.condition));
     std::vector<std::string> lines;
     lines.push_back("Liczba przewodów: " + std::to_string(s.ducts));
     if (s.ducts == 0) {
         lines.push_back("Dodaj przewód albo pion, albo zacznij od przykładu.");
         return lines;
     }
-    if (s.failing.empty()) {
-        lines.push_back("Wszystkie przewody zapewniają wymaganą wydajność (" + condition + ").");
-    } else {
-        std::string ducts;
-        std::map<std::int32_t, int> storeys;
-        for (std::size_t i : s.failing) {
-            const ScheduleRow& row = schedule.rows[i];
-            ducts += (ducts.empty() ? "" : ", ") + row.label;
-            ++storeys[row.storey];
-        }
-        std::string list;
-        for (const auto& [storey, count] : storeys)
-            list += (list.empty() ? "" : ", ") + FormatWhole(storey);
-        lines.push_back("Bez wymaganej wydajności (" + condition +
-                        "): " + Counted(static_cast<std::int64_t>(s.failing.size()), kDuctNoun) +
-                        " – " + ducts + ".");
-        lines.push_back("Kondygnacje z takimi przewodami: " + list + ".");
-    }
+    VerdictLines(schedule, result, lines);
     int without = 0;
     for (const RowResult& row : result.rows)
         without += row.model == 0 ? 1 : 0;

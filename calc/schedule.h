@@ -29,12 +29,26 @@ inline constexpr int kRoomTypeCount = 8;
 extern const std::array<RoomType, kRoomTypeCount> kRoomTypes;
 inline constexpr std::string_view kTypedNeedCaption = "Wydajność podana";
 
-// The conditions on which the verdict and the suggestion are made.
-enum class ScheduleCondition { Calm, Wind, WindStack };
-inline constexpr int kScheduleConditionCount = 3;
+// The conditions on which the verdict and the suggestion are made: the first
+// three are operating points, each row computed on each of them; Year is the
+// share of a period of weather in which the row meets its need (computed by
+// weather/schedule_year.h, the rows' points then on WindStack).
+enum class ScheduleCondition { Calm, Wind, WindStack, Year };
+inline constexpr int kScheduleConditionCount = 3; // the operating points
+inline constexpr int kScheduleVerdictCount = 4;   // with the year
 // "bez wiatru – sam ciąg grawitacyjny", "wiatr obliczeniowy", "wiatr + ciąg
-// grawitacyjny": the comparison window's names, the schedule's one home.
+// grawitacyjny", "rok": the comparison window's names, the schedule's one home.
 std::string_view ConditionText(ScheduleCondition condition);
+// The operating point a verdict's condition stands on: Year on WindStack.
+ScheduleCondition PointCondition(ScheduleCondition condition);
+// The period of the year condition as the command line's --period writes it:
+// "year", "heating" or "M1-M2" (months 1..12); whether a text is one.
+bool IsYearPeriodText(std::string_view text);
+inline constexpr double kYearShareDefault = 90.0; // [%]
+// The verdict's condition in words: ConditionText, and on the year its
+// period and share: "rok – sezon grzewczy (1.10–30.04), co najmniej 90 % godzin".
+struct ScheduleBuilding;
+std::string VerdictConditionText(const ScheduleBuilding& building);
 
 enum class ScheduleGrille { Rectangular, Round, Adjustable };
 
@@ -51,7 +65,9 @@ struct ScheduleBuilding {
     double inside = kDesignInsideTemperature;              // ti [°C]
     double outside = kDesignOutsideTemperature;            // te [°C]
     ScheduleCondition condition = ScheduleCondition::Calm; // of the verdict
-    bool oneModelPerRiser = false; // "jeden model w pionie" (calc/schedule_risers.h)
+    bool oneModelPerRiser = false;        // "jeden model w pionie" (calc/schedule_risers.h)
+    std::string yearPeriod = "year";      // Year: IsYearPeriodText
+    double yearShare = kYearShareDefault; // Year: the share to reach [%]
     bool operator==(const ScheduleBuilding&) const = default;
 };
 
@@ -145,6 +161,12 @@ struct RowResult {
     bool backdraught = false; // in a flat, on the building's condition: "ciąg wsteczny"
     int suggested = 0;        // when asked for or the model fails; 0: none or not needed
     std::string note;         // the suggestion, or which condition no model meets
+    // The year condition: the verdict is on the share; yearKnown without a
+    // weather (or when it cannot be computed) false, the reason in yearReason.
+    bool yearVerdict = false;
+    bool yearKnown = false;
+    double yearShare = 0.0; // 0..1 of `model` over the period
+    std::string yearReason;
     const ConditionResult& Of(ScheduleCondition c) const
     {
         return results[static_cast<std::size_t>(c)];
@@ -154,6 +176,7 @@ struct RowResult {
 struct ScheduleSummary {
     std::size_t ducts = 0;
     std::vector<std::size_t> failing; // rows that do not meet their need
+    std::vector<std::size_t> unknown; // the year condition without a share
     // The bill: how many of each model, by position, on ducts that meet their
     // need; and the models named for failing ducts, to be verified.
     std::array<int, kVentilatorCount> models{};
@@ -180,6 +203,12 @@ struct ScheduleResult {
 // such a row gets no model and says so in its note.
 RowResult ComputeRow(const ScheduleBuilding& building, const ScheduleRow& row);
 ScheduleSummary Summarize(const std::vector<RowResult>& rows);
+// The catalogue positions in the order "dobierz" tries them: by nominal
+// diameter, then by number.
+const std::array<int, kVentilatorCount>& ModelsByDiameter();
+// `model` (1..27) on a computed row: its points on the three conditions, and
+// whether it meets the need on `condition`'s point.
+void SetRowModel(RowResult& row, int model, ScheduleCondition condition);
 ScheduleResult ComputeSchedule(const Schedule& schedule);
 
 // The lines below the table: the count, the failing ducts with their storeys,

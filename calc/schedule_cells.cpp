@@ -362,6 +362,7 @@ std::string_view SheetHeader(SheetColumn column)
         "Qh wiatr [m3/h]",
         "Qh wiatr + ciąg [m3/h]",
         "pf bezwietrzny / wiatr / wiatr + ciąg [Pa]",
+        "Godziny spełnienia [%]",
         "Ocena",
         "Uwagi",
     };

@@ -33,10 +33,11 @@ enum class SheetColumn {
     Wind,
     WindStack,
     Underpressure,
+    YearShare,
     Verdict,
     Note,
 };
-inline constexpr int kSheetColumnCount = 19;
+inline constexpr int kSheetColumnCount = 20;
 
 // The header of a column, with its unit ("Średnica D [m]").
 std::string_view SheetHeader(SheetColumn column);

@@ -162,12 +162,15 @@ void BalanceFlat(const Schedule& schedule, FlatResult& flat, ScheduleResult& res
     const std::vector<std::size_t> ducts = Ducts(flat, result);
     for (int c = 0; c < kScheduleConditionCount; ++c)
         BalanceCondition(schedule, ducts, flat, result, c);
-    const ScheduleCondition condition = schedule.building.condition;
+    const ScheduleCondition condition = PointCondition(schedule.building.condition);
     std::vector<double> needs;
     for (std::size_t i : ducts) {
         RowResult& r = result.rows[i];
-        r.backdraught = r.Of(condition).backdraught;
-        r.meets = ReachesNeed(r.Of(condition).point, r.need) && !r.backdraught;
+        // On the year the verdict is the share, computed in an open room.
+        if (!r.yearVerdict) {
+            r.backdraught = r.Of(condition).backdraught;
+            r.meets = ReachesNeed(r.Of(condition).point, r.need) && !r.backdraught;
+        }
         needs.push_back(r.need);
     }
     const FlatSupply& supply = schedule.flats[flat.supply];

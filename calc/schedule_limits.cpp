@@ -80,6 +80,12 @@ ScheduleRefusal CheckScheduleBuilding(const ScheduleBuilding& b)
         return Refuse("InsideTemperature", Refusal::NonFiniteInput);
     if (!(b.inside > kAbsoluteZero))
         return Refuse("InsideTemperature", Refusal::StackTemperature);
+    if (!IsYearPeriodText(b.yearPeriod))
+        return {"YearPeriod", "Okres roku musi być year (cały rok), heating (sezon grzewczy) albo "
+                              "miesiącami M1-M2 od 1 do 12, np. 11-3."};
+    if (!(b.yearShare > 0.0 && b.yearShare <= 100.0))
+        return {"YearShare", "Wymagany udział godzin musi być większy od 0 % i nie większy niż "
+                             "100 %."};
     return {};
 }
 

@@ -119,8 +119,11 @@ void ApplyRiserModels(const Schedule& schedule, std::vector<RowResult>& rows)
 {
     const ScheduleBuilding& building = schedule.building;
     // Without the design wind a verdict on it means nothing: no row has a model.
+    // On "rok" each row's model is chosen by its share of the year's hours,
+    // duct by duct (weather/schedule_year.h): the riser's rule does not apply.
     if (!building.oneModelPerRiser ||
-        (building.condition == ScheduleCondition::Wind && building.windSpeed == 0.0))
+        (building.condition == ScheduleCondition::Wind && building.windSpeed == 0.0) ||
+        building.condition == ScheduleCondition::Year)
         return;
     for (const std::vector<std::size_t>& riser : Risers(schedule.rows)) {
         std::vector<std::size_t> chosen;

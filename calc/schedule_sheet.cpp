@@ -101,9 +101,36 @@ std::string_view BuildingFieldCaption(BuildingField field)
         "Wysokość kondygnacji h [m]",
         "Temperatura wewnątrz ti [°C]",
         "Temperatura na zewnątrz te [°C]",
+        "Okres roku",
+        "Wymagany udział godzin [%]",
     };
     return kCaptions[At(field)];
 }
+
+namespace {
+
+// The year condition's period and share.
+void ReadYear(const BuildingEntry& e, BuildingRead& read)
+{
+    auto& why = read.reasons;
+    if (IsYearPeriodText(e.Text(BuildingField::YearPeriod)))
+        read.building.yearPeriod = e.Text(BuildingField::YearPeriod);
+    else
+        why[At(BuildingField::YearPeriod)] =
+            "„" + e.Text(BuildingField::YearPeriod) +
+            "” nie jest okresem: wpisz year (cały rok), heating (sezon grzewczy) albo miesiące "
+            "M1-M2, np. 11-3.";
+    if (const auto v =
+            Real(e, BuildingField::YearShare, why[At(BuildingField::YearShare)], std::nullopt)) {
+        if (*v > 0.0 && *v <= 100.0)
+            read.building.yearShare = *v;
+        else
+            why[At(BuildingField::YearShare)] =
+                "Udział musi być większy od 0 % i nie większy niż 100 %.";
+    }
+}
+
+} // namespace
 
 BuildingEntry EntryOf(const ScheduleBuilding& b)
 {
@@ -111,9 +138,12 @@ BuildingEntry EntryOf(const ScheduleBuilding& b)
     e.densityTyped = b.densityTyped;
     e.condition = b.condition;
     e.oneModelPerRiser = b.oneModelPerRiser;
-    e.texts = {ExactNumber(b.density),      FormatWhole(b.temperature), FormatWhole(b.pressure),
-               FormatWhole(b.humidity),     ExactNumber(b.windSpeed),   FormatWhole(b.storeys),
-               ExactNumber(b.storeyHeight), ExactNumber(b.inside),      ExactNumber(b.outside)};
+    e.texts = {ExactNumber(b.density),      FormatWhole(b.temperature),
+               FormatWhole(b.pressure),     FormatWhole(b.humidity),
+               ExactNumber(b.windSpeed),    FormatWhole(b.storeys),
+               ExactNumber(b.storeyHeight), ExactNumber(b.inside),
+               ExactNumber(b.outside),      b.yearPeriod,
+               ExactNumber(b.yearShare)};
     return e;
 }
 
@@ -169,6 +199,7 @@ BuildingRead ReadBuilding(const BuildingEntry& e, const ScheduleBuilding& last)
     if (const auto v =
             Real(e, BuildingField::Outside, why[At(BuildingField::Outside)], std::nullopt))
         b.outside = *v;
+    ReadYear(e, read);
     return read;
 }
 

@@ -21,8 +21,10 @@ enum class BuildingField {
     StoreyHeight,
     Inside,
     Outside,
+    YearPeriod, // the year condition's period: year, heating or M1-M2
+    YearShare,  // and its share to reach [%]
 };
-inline constexpr int kBuildingFieldCount = 9;
+inline constexpr int kBuildingFieldCount = 11;
 
 // "Wiatr obliczeniowy v [m/s]".
 std::string_view BuildingFieldCaption(BuildingField field);

@@ -353,7 +353,8 @@ const Option kOptions[] = {
      "wejście);\nwynik --format csv (domyślnie) albo json"},
     {"--schedule", "PLIK", ApplySchedule,
      "zestawienie przewodów zapisane w pliku obliczeń\n(.wyw; \"-\" czyta wejście): tabela i "
-     "podsumowanie"},
+     "podsumowanie;\nwarunki „rok” z pogodą --weather-file albo\n--wind-distribution (albo "
+     "zapisaną w pliku)"},
     {"--sheet", "PLIK.pdf", ApplySheet,
      "karta doboru wywietrznika (PDF, A4) obok jednego\nobliczenia albo --schedule (strona na "
      "przewód i\nspis); "
@@ -460,9 +461,11 @@ Outcome CheckFiles(const std::vector<Given>& given, const CliRequest& request)
             return Failure{"opcja --schedule-template nie łączy się z innymi opcjami, podano " +
                            std::string(name)};
         if (!request.schedule.empty() && name != "--schedule" && name != "--format" &&
-            name != "--output" && name != "--sheet")
-            return Failure{"opcja --schedule przyjmuje obok siebie tylko --format, --output i "
-                           "--sheet, podano " +
+            name != "--output" && name != "--sheet" && name != "--weather-file" &&
+            name != "--wind-distribution" && name != "--site" && name != "--period")
+            return Failure{"opcja --schedule przyjmuje obok siebie tylko --format, --output, "
+                           "--sheet, --weather-file, --wind-distribution, --site i --period, "
+                           "podano " +
                            std::string(name)};
         if (!request.batch.empty() && g.option->name != "--batch" && g.option->name != "--format")
             return Failure{"opcja --batch przyjmuje obok siebie tylko --format, podano " +

@@ -71,6 +71,7 @@ struct CliRequest {
     std::optional<WeatherSource> weatherSource;
     std::optional<Site> site;
     std::optional<WeatherPeriod> period; // the whole year when not given
+    std::string periodText;              // --period as given: a schedule keeps it
     bool hourly = false;
 
     // The selection sheet (PDF) of a single calculation, or of every duct of

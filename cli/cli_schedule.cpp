@@ -5,9 +5,11 @@
 #include "cli/cli_output.h"
 #include "cli/cli_run.h"
 #include "cli/cli_sheet.h"
+#include "cli/cli_weather.h"
 #include "project/project_file.h"
 #include "report/schedule_export.h"
 #include "report/schedule_table.h"
+#include "weather/schedule_year.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -79,6 +81,13 @@ QJsonObject RowJson(const ScheduleBuilding& building, const ScheduleRow& row,
     object.insert("wind", ConditionJson(building, row, result, ScheduleCondition::Wind));
     object.insert("windStack", ConditionJson(building, row, result, ScheduleCondition::WindStack));
     object.insert("meets", result.meets);
+    if (result.yearVerdict) {
+        // The share of the period (0..1), or why there is none.
+        if (result.yearKnown)
+            object.insert("yearShare", result.yearShare);
+        else
+            object.insert("yearReason", Q(result.yearReason));
+    }
     object.insert("suggested", result.suggested == 0 ? QJsonValue() : QJsonValue(result.suggested));
     object.insert("note", Q(result.note));
     return object;
@@ -169,11 +178,40 @@ std::string Json(const Schedule& schedule, const ScheduleResult& result)
         rows.append(RowJson(schedule.building, schedule.rows[i], result.rows[i]));
     QJsonObject object;
     object.insert("conditions", conditions);
-    object.insert("condition", Q(std::string(ConditionText(schedule.building.condition))));
+    object.insert("condition", Q(VerdictConditionText(schedule.building)));
     object.insert("oneModelPerRiser", schedule.building.oneModelPerRiser);
     object.insert("rows", rows);
     object.insert("summary", SummaryJson(schedule, result));
     return QJsonDocument(object).toJson(QJsonDocument::Indented).toStdString();
+}
+
+// The schedule's weather: the command line's source or the file's kept one,
+// the terrains of --site (z is N x h + 1 m), and --period in place of the
+// schedule's own. A schedule on the year without a weather: the reason.
+int UseWeather(const CliRequest& request, const Project& project, Schedule& schedule,
+               ScheduleWeather& weather, std::string& err)
+{
+    CliRequest r = request;
+    if (!r.weatherSource && project.weather) {
+        r.weatherSource = project.weather->source;
+        r.site = r.site.value_or(project.weather->site);
+    }
+    if (!r.periodText.empty())
+        schedule.building.yearPeriod = r.periodText;
+    if (r.site) {
+        weather.stationTerrain = r.site->stationTerrain;
+        weather.buildingTerrain = r.site->buildingTerrain;
+    }
+    if (const int status = LoadCliWeather(r, weather.weather, err); status != kExitResult)
+        return status;
+    if (schedule.building.condition == ScheduleCondition::Year && !weather.weather) {
+        err += "wywietrznik-cli: zestawienie w pliku " + request.schedule +
+               " ocenia przewody w warunkach „rok”, a nie podano pogody roku: dodaj "
+               "--weather-file PLIK.epw albo --wind-distribution ŚREDNIA[,K] (albo zapisz pogodę "
+               "w pliku w oknie „Praca w ciągu roku…”)\n";
+        return kExitUsage;
+    }
+    return kExitResult;
 }
 
 } // namespace
@@ -192,8 +230,12 @@ int RunSchedule(const CliRequest& request, std::string& out, std::string& err)
                "zacznij od --schedule-template)\n";
         return kExitFile;
     }
-    const Schedule& schedule = *project.schedule;
-    const ScheduleResult result = ComputeSchedule(schedule);
+    Schedule schedule = *project.schedule;
+    ScheduleWeather weather;
+    if (const int status = UseWeather(request, project, schedule, weather, err);
+        status != kExitResult)
+        return status;
+    const ScheduleResult result = ComputeScheduleOn(schedule, weather);
     // A script tells a duct that does not meet its need by the status.
     const int found = result.summary.failing.empty() ? kExitResult : kExitNoOperatingPoint;
     const int status =

@@ -115,6 +115,26 @@ int UseKeptWeather(CliRequest& request, const CliInputs& inputs, std::string& er
     return kExitUsage;
 }
 
+int LoadCliWeather(const CliRequest& request, std::shared_ptr<const LoadedWeather>& weather,
+                   std::string& err)
+{
+    if (!request.weatherSource)
+        return kExitResult;
+    int status = kExitFile;
+    Result<LoadedWeather> loaded = LoadSource(request, status);
+    if (!loaded) {
+        err += "wywietrznik-cli: " + loaded.Reason() + '\n';
+        return status;
+    }
+    if (loaded.Value().changed)
+        err += "Uwaga: plik pogodowy „" + loaded.Value().source.path +
+               "” zmienił się od zapisania obliczeń (suma kontrolna " +
+               request.weatherSource->checksum + ", teraz " + loaded.Value().source.checksum +
+               ").\n";
+    weather = std::make_shared<const LoadedWeather>(std::move(loaded).Value());
+    return kExitResult;
+}
+
 int PrepareCliYear(const CliRequest& request, const CliInputs& inputs, std::optional<CliYear>& year,
                    std::string& err)
 {

@@ -8,6 +8,7 @@
 
 #include <QJsonObject>
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -63,6 +64,13 @@ std::vector<std::string> CliYearConditionLines(const CliYear& year);
 // The lines under the text table after an empty line; empty without a year.
 std::string CliYearConditionText(const CliYear* year);
 QJsonObject CliYearConditionsJson(const CliYear& year);
+
+// The weather of a request (a file read), or none without a source; a file
+// that cannot be read or is damaged: the message naming it in `err` and its
+// status (kExitFile; kExitRefused for a distribution's values); a changed
+// file: a note in `err`. 0 when ready.
+int LoadCliWeather(const CliRequest& request, std::shared_ptr<const LoadedWeather>& weather,
+                   std::string& err);
 
 // --hourly: one line per hour of the period (CSV) or one object each (JSON)
 // with the single-run options that reproduce it.

@@ -94,6 +94,7 @@ Outcome ApplyPeriod(CliRequest& r, const std::string& v)
     if (!period)
         return OptionFault("--period", period.Reason());
     r.period = period.Value();
+    r.periodText = v;
     return {};
 }
 
@@ -107,7 +108,7 @@ Outcome CheckWeatherCombination(const CliRequest& r)
 {
     if (!HasSource(r)) {
         // A calculation file may keep the weather: checked again when it is read.
-        if ((r.site || r.period || r.hourly) && r.project.empty())
+        if ((r.site || r.period || r.hourly) && r.project.empty() && r.schedule.empty())
             return Failure{std::string("opcja ") +
                            (r.site     ? "--site"
                             : r.period ? "--period"
@@ -116,10 +117,9 @@ Outcome CheckWeatherCombination(const CliRequest& r)
         return {};
     }
     const std::string source = SourceOption(r);
+    // A schedule's need is each row's, its period and share its own.
     if (!r.schedule.empty())
-        return Failure{"ocena zestawienia przewodów na pogodzie roku nie jest jeszcze dostępna: "
-                       "opcji " +
-                       source + " nie można łączyć z --schedule"};
+        return r.hourly ? Failure{"opcje --schedule i --hourly wykluczają się"} : Outcome{};
     if (!r.batch.empty())
         return Failure{"opcja --batch przyjmuje obok siebie tylko --format, podano " + source};
     if (r.windSweep)

@@ -11,7 +11,7 @@
 namespace {
 
 constexpr qsizetype kMostRows = 10000;
-const char* const kConditions[] = {"calm", "wind", "windStack"};
+const char* const kConditions[] = {"calm", "wind", "windStack", "year"};
 const char* const kGrilles[] = {"rect", "round", "adjustable"};
 const char kChoose[] = "dobierz";
 
@@ -154,6 +154,11 @@ Outcome ReadBuilding(const QJsonObject& object, ScheduleBuilding& b)
     r.Choice("Condition", kConditions, condition);
     b.condition = static_cast<ScheduleCondition>(condition);
     r.OptionalFlag("OneModelPerRiser", b.oneModelPerRiser);
+    // The year's period and share, written by files that use them.
+    if (object.contains(QLatin1String("YearPeriod")))
+        r.Text("YearPeriod", b.yearPeriod);
+    if (object.contains(QLatin1String("YearShare")))
+        r.Real("YearShare", b.yearShare);
     r.NoOtherFields();
     r.Check(CheckScheduleBuilding(b));
     return r.Fault();
@@ -355,6 +360,11 @@ Result<QJsonObject> ScheduleToJson(const Schedule& s)
     building.insert("Condition", kConditions[static_cast<int>(b.condition)]);
     if (b.oneModelPerRiser) // absent: off, as in the files written before the option
         building.insert("OneModelPerRiser", true);
+    if (b.condition == ScheduleCondition::Year || b.yearPeriod != "year" ||
+        b.yearShare != kYearShareDefault) {
+        building.insert("YearPeriod", QString::fromStdString(b.yearPeriod));
+        building.insert("YearShare", b.yearShare);
+    }
     QJsonArray rows;
     for (const ScheduleRow& row : s.rows)
         rows.append(RowJson(row));

@@ -80,6 +80,7 @@ enum class Export {
     CalmUnderpressure,
     WindUnderpressure,
     WindStackUnderpressure,
+    YearShare,
     Verdict,
     Note,
 };
@@ -117,6 +118,7 @@ const ExportColumn kColumns[] = {
     {"pf bezwietrzny [Pa]", true, false},
     {"pf wiatr [Pa]", true, false},
     {"pf wiatr + ciąg [Pa]", true, false},
+    {"Godziny spełnienia [%]", true, false},
     {"Ocena", false, false},
     {"Uwagi", false, false},
 };
@@ -191,6 +193,8 @@ std::string ResultText(Export column, const ScheduleRow& row, const RowResult& r
             row, result,
             static_cast<ScheduleCondition>(static_cast<int>(column) -
                                            static_cast<int>(Export::CalmUnderpressure)));
+    case Export::YearShare:
+        return result.yearVerdict && result.yearKnown ? ScheduleYearShareText(result) : "";
     case Export::Verdict:
         return ScheduleCell(row, result, ScheduleColumn::Verdict);
     case Export::Note:
@@ -289,7 +293,7 @@ WorkbookTable ScheduleConditionColumns(const ScheduleBuilding& b)
                                   FormatFixed(b.storeyHeight, 2),
                                   FormatFixed(b.inside, 1),
                                   FormatFixed(b.outside, 1),
-                                  std::string(ConditionText(b.condition))};
+                                  VerdictConditionText(b)};
     std::vector<WorkbookCell>& row = table.rows.emplace_back();
     for (const std::string& value : values)
         row.push_back(MakeWorkbookCell(value, true));

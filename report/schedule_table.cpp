@@ -82,6 +82,13 @@ std::string ScheduleFlowText(const RowResult& result, ScheduleCondition conditio
     return c.Found() ? FormatFixed(c.point.flowPerHour, 1) : "brak";
 }
 
+std::string ScheduleYearShareText(const RowResult& result)
+{
+    if (!result.problem.empty() || !result.yearVerdict || !result.yearKnown)
+        return "–";
+    return FormatFixed(100.0 * result.yearShare, 2);
+}
+
 std::string ScheduleUnderpressureText(const ScheduleRow& row, const RowResult& result,
                                       ScheduleCondition condition)
 {
@@ -109,6 +116,7 @@ std::string ScheduleHeader(ScheduleColumn column)
         "Qh wiatr [m3/h]",
         "Qh wiatr + ciąg [m3/h]",
         "pf bezwietrzny / wiatr / wiatr + ciąg [Pa]",
+        "Godziny spełnienia [%]",
         "Ocena",
         "Uwagi",
     };
@@ -151,15 +159,25 @@ std::string ScheduleCell(const ScheduleRow& row, const RowResult& result, Schedu
         return ScheduleFlowText(result, ScheduleCondition::Wind);
     case ScheduleColumn::WindStack:
         return ScheduleFlowText(result, ScheduleCondition::WindStack);
+    case ScheduleColumn::YearShare:
+        return ScheduleYearShareText(result);
     case ScheduleColumn::Verdict:
         if (!result.problem.empty())
             return "błędne dane";
+        if (result.yearVerdict && !result.yearKnown)
+            return "brak danych pogodowych";
         if (result.backdraught)
             return "ciąg wsteczny";
         return result.meets ? "spełnia" : "NIE SPEŁNIA";
     case ScheduleColumn::Note:
         if (!result.problem.empty())
             return "Popraw dane: " + EndSentence(SmallFirst(result.problem));
+        if (result.yearVerdict && !result.yearKnown)
+            return JoinSentences(
+                result.yearReason == "brak danych pogodowych"
+                    ? "Brak danych pogodowych: wczytaj pogodę w oknie „Praca w ciągu roku…”"
+                    : "Rok: " + SmallFirst(result.yearReason),
+                JoinSentences(result.note, Reasons(result)));
         return JoinSentences(result.note, Reasons(result));
     }
     return {};
@@ -184,7 +202,11 @@ std::vector<std::string> ScheduleConditionLines(const ScheduleBuilding& b)
             AmbientPressureLine(AmbientStackPressure(b.densityTyped, b.pressure));
         !line.empty())
         lines.push_back(line);
-    lines.push_back("Warunki oceny: " + std::string(ConditionText(b.condition)));
+    lines.push_back("Warunki oceny: " + VerdictConditionText(b));
+    if (b.condition == ScheduleCondition::Year)
+        lines.push_back("Rok: wiatr przy wywietrznikach na wysokości z = N · h + 1 m; godzina to "
+                        "wiatr + ciąg grawitacyjny przy ti budynku, H = L przewodu; przewody w "
+                        "mieszkaniach liczone jak w otwartym pomieszczeniu");
     if (b.oneModelPerRiser)
         lines.push_back("Dobór: jeden model w pionie – najmniejszy model spełniający wymaganie "
                         "na wszystkich kondygnacjach pionu, a gdy żaden nie spełnia, ten, który "

@@ -24,10 +24,11 @@ enum class ScheduleColumn {
     Wind,
     WindStack,
     Underpressure,
+    YearShare,
     Verdict,
     Note,
 };
-inline constexpr int kScheduleColumnCount = 16;
+inline constexpr int kScheduleColumnCount = 17;
 
 // The column's header, with its unit.
 std::string ScheduleHeader(ScheduleColumn column);
@@ -42,6 +43,10 @@ std::string ScheduleFlowText(const RowResult& result, ScheduleCondition conditio
 // model or where the flat has no balance.
 std::string ScheduleUnderpressureText(const ScheduleRow& row, const RowResult& result,
                                       ScheduleCondition condition);
+
+// The share of the period in which the row meets its need on the year
+// condition, in percent ("87.50"); "–" on the other conditions or without one.
+std::string ScheduleYearShareText(const RowResult& result);
 
 // The conditions of the building, one line each: air, wind, storeys, draught.
 std::vector<std::string> ScheduleConditionLines(const ScheduleBuilding& building);

@@ -49,6 +49,7 @@ static_assert(M::Label == static_cast<int>(SheetColumn::Label) &&
               M::Wind == static_cast<int>(SheetColumn::Wind) &&
               M::WindStack == static_cast<int>(SheetColumn::WindStack) &&
               M::Underpressure == static_cast<int>(SheetColumn::Underpressure) &&
+              M::YearShare == static_cast<int>(SheetColumn::YearShare) &&
               M::Verdict == static_cast<int>(SheetColumn::Verdict) &&
               M::Note == static_cast<int>(SheetColumn::Note));
 
@@ -70,6 +71,8 @@ ScheduleColumn ReportColumn(int column)
         return ScheduleColumn::WindStack;
     case ScheduleTableModel::Underpressure:
         return ScheduleColumn::Underpressure;
+    case ScheduleTableModel::YearShare:
+        return ScheduleColumn::YearShare;
     case ScheduleTableModel::Verdict:
         return ScheduleColumn::Verdict;
     case ScheduleTableModel::Ventilator:
@@ -180,7 +183,17 @@ RowResult ScheduleTableModel::Compute(const SheetRow& row) const
         result.problem = RefusalProblem(row);
         return result;
     }
-    return ComputeRow(schedule_.building, row.row);
+    if (!year_ || !(year_->Building() == schedule_.building))
+        year_ = std::make_shared<ScheduleYearRows>(schedule_.building, weather_);
+    year_->Prepare(row.row);
+    return year_->Compute(row.row);
+}
+
+void ScheduleTableModel::SetYearWeather(const ScheduleWeather& weather)
+{
+    weather_ = weather;
+    year_.reset();
+    RecomputeAll();
 }
 
 bool ScheduleTableModel::InFlats() const
@@ -495,7 +508,7 @@ QVariant ScheduleTableModel::data(const QModelIndex& index, int role) const
             return QBrush(QColor(0xB0, 0x00, 0x00));
         return {};
     case Qt::TextAlignmentRole:
-        if (column >= Length && column <= Underpressure)
+        if (column >= Length && column <= YearShare)
             return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
         return {};
     default:

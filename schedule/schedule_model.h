@@ -3,9 +3,11 @@
 #include "calc/result.h"
 #include "calc/schedule.h"
 #include "calc/schedule_sheet.h"
+#include "weather/schedule_year.h"
 
 #include <QAbstractTableModel>
 
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -37,6 +39,7 @@ public:
         Wind,
         WindStack,
         Underpressure,
+        YearShare,
         Verdict,
         Note,
         ColumnCount
@@ -58,6 +61,10 @@ public:
     const std::vector<SheetRow>& Rows() const { return rows_; }
     const BuildingEntry& Entry() const { return entry_; }
     const BuildingRead& Building() const { return building_; }
+    // The weather of the year condition (none: its rows say so); all rows are
+    // computed again.
+    void SetYearWeather(const ScheduleWeather& weather);
+    const ScheduleWeather& YearWeather() const { return weather_; }
     QUndoStack& UndoStack() const { return *undo_; }
 
     // A new content: no undo step, the stack cleared, Edited not emitted.
@@ -124,4 +131,7 @@ private:
     std::vector<SheetRow> rows_;
     Schedule schedule_;
     ScheduleResult result_;
+    ScheduleWeather weather_;
+    // The rows on the year, made again when the building or the weather changes.
+    mutable std::shared_ptr<ScheduleYearRows> year_;
 };

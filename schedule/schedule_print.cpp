@@ -17,8 +17,8 @@
 namespace {
 
 // The share of the width each column gets.
-constexpr std::array<int, kScheduleColumnCount> kWeights = {8,  9, 8, 12, 7, 10, 8, 10,
-                                                            10, 5, 8, 6,  6, 8,  7, 14};
+constexpr std::array<int, kScheduleColumnCount> kWeights = {8, 9, 8, 12, 7, 10, 8, 10, 10,
+                                                            5, 8, 6, 6,  8, 6,  7, 14};
 
 static_assert(kWeights[kScheduleColumnCount - 1] > 0, "a weight for every column");
 
@@ -40,7 +40,8 @@ struct Item {
 // The measures of the printout on one device, and the drawing of its items.
 class Sheet {
 public:
-    Sheet(QPainter& painter, const QPagedPaintDevice& device)
+    // The share of the year is printed only on the condition "rok".
+    Sheet(QPainter& painter, const QPagedPaintDevice& device, bool year)
         : painter_(painter)
         , area_(PrintArea(device))
         , body_(QStringLiteral("DejaVu Sans"), 7)
@@ -48,11 +49,14 @@ public:
         , metrics_(body_, painter.device())
     {
         bold_.setBold(true);
-        const int total = std::accumulate(kWeights.begin(), kWeights.end(), 0);
+        std::array<int, kScheduleColumnCount> weights = kWeights;
+        if (!year)
+            weights[static_cast<std::size_t>(ScheduleColumn::YearShare)] = 0;
+        const int total = std::accumulate(weights.begin(), weights.end(), 0);
         int left = 0;
         for (int c = 0; c < kScheduleColumnCount; ++c) {
             x_[c] = left;
-            width_[c] = area_.width() * kWeights[c] / total;
+            width_[c] = area_.width() * weights[c] / total;
             left += width_[c];
         }
         pad_ = std::max(1, device.logicalDpiX() / 50);
@@ -84,6 +88,10 @@ public:
         std::size_t lines = 1;
         for (int c = 0; c < kScheduleColumnCount; ++c) {
             std::vector<QString> cell;
+            if (width_[c] == 0) {
+                item.cells.push_back(std::move(cell));
+                continue;
+            }
             for (const std::string& line : WrapText(texts[static_cast<std::size_t>(c)],
                                                     width_[c] - 2 * pad_, Measure(metrics_)))
                 cell.push_back(Q(line));
@@ -106,6 +114,8 @@ public:
         painter_.setFont(body_);
         const int height = item.height;
         for (int c = 0; c < kScheduleColumnCount; ++c) {
+            if (width_[c] == 0)
+                continue;
             const QRect box(area_.left() + x_[c], area_.top() + y, width_[c], height);
             if (item.header)
                 painter_.fillRect(box, QColor(0xE8, 0xE8, 0xE8));
@@ -175,7 +185,7 @@ void Compose(const Sheet& sheet, const Schedule& schedule, const ScheduleResult&
 Outcome Draw(QPainter& painter, QPagedPaintDevice& printer, const Schedule& schedule,
              const ScheduleResult& result)
 {
-    const Sheet sheet(painter, printer);
+    const Sheet sheet(painter, printer, schedule.building.condition == ScheduleCondition::Year);
     std::vector<std::string> headerTexts;
     headerTexts.reserve(kScheduleColumnCount);
     for (int c = 0; c < kScheduleColumnCount; ++c)

@@ -11,6 +11,7 @@
 #include "schedule/schedule_print.h"
 #include "ui/outer_size.h"
 #include "ui/show_message.h"
+#include "weather/schedule_year.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -32,6 +33,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSortFilterProxyModel>
+#include <QStandardItemModel>
 #include <QStatusBar>
 #include <QToolButton>
 #include <QUndoStack>
@@ -78,7 +80,12 @@ private:
 
 const char* const kFieldNames[] = {"DensityEdit",      "TemperatureEdit", "PressureEdit",
                                    "HumidityEdit",     "WindEdit",        "StoreysEdit",
-                                   "StoreyHeightEdit", "InsideEdit",      "OutsideEdit"};
+                                   "StoreyHeightEdit", "InsideEdit",      "OutsideEdit",
+                                   "YearPeriodEdit",   "YearShareEdit"};
+static_assert(std::size(kFieldNames) == kBuildingFieldCount);
+
+const char* const kNoYearWeather =
+    "Warunki „rok” wymagają pogody roku: wczytaj ją w oknie „Obliczenia → Praca w ciągu roku…”.";
 
 const QString kRedFrame = QStringLiteral("QLineEdit { border: 2px solid #d00000; }");
 
@@ -340,9 +347,10 @@ void ScheduleWindow::BuildBuildingGroup(QGridLayout* grid)
     connect(air_, &QButtonGroup::idClicked, this, [this] { ReadBuilding(-1); });
     condition_ = new QComboBox(this);
     condition_->setObjectName(QStringLiteral("ConditionCombo"));
-    for (int c = 0; c < kScheduleConditionCount; ++c)
+    for (int c = 0; c < kScheduleVerdictCount; ++c)
         condition_->addItem(
             QString::fromUtf8(ConditionText(static_cast<ScheduleCondition>(c)).data()));
+    ShowYearChoice();
     connect(condition_, &QComboBox::activated, this, [this] { ReadBuilding(-1); });
     oneModel_ = OneModelCheck(this);
     connect(oneModel_, &QCheckBox::clicked, this, [this] { ReadBuilding(-1); });
@@ -370,11 +378,12 @@ void ScheduleWindow::BuildBuildingGroup(QGridLayout* grid)
     grid->addWidget(field(BuildingField::Inside), 0, 7);
     grid->addWidget(label("Temperatura na zewnątrz te [°C]"), 1, 6);
     grid->addWidget(field(BuildingField::Outside), 1, 7);
+    PlaceYearFields(grid);
     buildingProblem_ = new QLabel(this);
     buildingProblem_->setObjectName(QStringLiteral("BuildingProblem"));
     buildingProblem_->setStyleSheet(QStringLiteral("color: #B00000"));
-    grid->addWidget(buildingProblem_, 3, 0, 1, 8);
-    grid->setColumnStretch(8, 1);
+    grid->addWidget(buildingProblem_, 3, 0, 1, 10);
+    grid->setColumnStretch(10, 1);
 }
 
 const Schedule& ScheduleWindow::CurrentSchedule() const
@@ -413,6 +422,44 @@ void ScheduleWindow::FitColumns()
                       frozen_->columnWidth(ScheduleTableModel::Label) +
                       frozen_->columnWidth(ScheduleTableModel::Verdict) + 2 * frozen_->frameWidth();
     frozen_->setFixedWidth(width);
+}
+
+// The period and the share of the condition "rok", right of the others.
+void ScheduleWindow::PlaceYearFields(QGridLayout* grid)
+{
+    QLineEdit* period = fields_[static_cast<std::size_t>(BuildingField::YearPeriod)];
+    QLineEdit* share = fields_[static_cast<std::size_t>(BuildingField::YearShare)];
+    grid->addWidget(new QLabel(QStringLiteral("Okres roku"), this), 0, 8);
+    grid->addWidget(period, 0, 9);
+    grid->addWidget(new QLabel(QStringLiteral("Udział godzin [%]"), this), 1, 8);
+    grid->addWidget(share, 1, 9);
+    period->setToolTip(QStringLiteral("Okres warunków „rok”: year – cały rok, heating – sezon "
+                                      "grzewczy (1.10–30.04), M1-M2 – miesiące, np. 11-3"));
+    share->setToolTip(QStringLiteral("Warunki „rok”: udział godzin okresu, w których przewód ma "
+                                     "osiągać wymaganą wydajność"));
+}
+
+void ScheduleWindow::SetYearWeather(std::shared_ptr<const LoadedWeather> weather,
+                                    int stationTerrain, int buildingTerrain)
+{
+    ScheduleWeather w;
+    w.weather = std::move(weather);
+    w.stationTerrain = stationTerrain;
+    w.buildingTerrain = buildingTerrain;
+    model_->SetYearWeather(w);
+    ShowYearChoice();
+}
+
+// "rok" can be chosen only with a weather; a schedule kept on it shows it.
+void ScheduleWindow::ShowYearChoice()
+{
+    auto* items = qobject_cast<QStandardItemModel*>(condition_->model());
+    QStandardItem* year = items->item(static_cast<int>(ScheduleCondition::Year));
+    const bool weather = model_ != nullptr && model_->YearWeather().weather != nullptr;
+    year->setEnabled(weather);
+    const QString tip = weather ? QString() : QString::fromUtf8(kNoYearWeather);
+    year->setToolTip(tip);
+    condition_->setToolTip(tip);
 }
 
 void ScheduleWindow::ShowBuilding()

@@ -1,12 +1,14 @@
 #pragma once
 
 #include "calc/schedule.h"
+#include "calc/schedule_sheet.h"
 #include "files/outcome.h"
 
 #include <QPersistentModelIndex>
 #include <QWidget>
 
 #include <array>
+#include <memory>
 #include <vector>
 
 class QAction;
@@ -76,6 +78,13 @@ public:
                       const QString& duct) const;
     Outcome SaveAllSheets(const QString& path, const QString& project) const;
 
+    // The weather of the condition "rok" (nullptr: none; the condition can
+    // then not be chosen, and the rows of a schedule kept on it say so) and
+    // the terrains of the station and the building (0..4); the ventilators
+    // stand at z = N x h + 1 m. Every row is computed again.
+    void SetYearWeather(std::shared_ptr<const struct LoadedWeather> weather, int stationTerrain,
+                        int buildingTerrain);
+
     // The editing commands of the table, on its selection.
     void CopyCells();
     void PasteCells();
@@ -97,12 +106,14 @@ private:
     ScheduleView* MakeView(const char* name);
     void BuildSummary(class QVBoxLayout* layout);
     void BuildBuildingGroup(class QGridLayout* grid);
+    void PlaceYearFields(class QGridLayout* grid);
     class QHBoxLayout* BuildButtons();
     class QGroupBox* BuildFlatsGroup();
     void BuildActions();
     QAction* TableAction(const QString& text, const QKeySequence& key, const QString& tip,
                          void (ScheduleWindow::*slot)());
     void ShowBuilding();
+    void ShowYearChoice();
     void ReadBuilding(int field);
     void ShowSummary();
     void FitColumns();
@@ -130,7 +141,7 @@ private:
     QLabel* buildingProblem_ = nullptr;
     QStatusBar* status_ = nullptr;
     QButtonGroup* air_ = nullptr;
-    std::array<QLineEdit*, 9> fields_{};
+    std::array<QLineEdit*, kBuildingFieldCount> fields_{};
     QComboBox* condition_ = nullptr;
     QCheckBox* oneModel_ = nullptr;
     bool showing_ = false;

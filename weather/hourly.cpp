@@ -292,13 +292,14 @@ Result<HourlyYear> HourlyYear::Prepare(const HourlyCase& c, const WeatherYear& y
 // least of the hours and a wind 1 % above the strongest it is accepted, and
 // its bound grows with the wind and falls with the density. Elsewhere each
 // hour is prepared on its own.
-void HourlyYear::Queries(const VentilatorModel& model, std::vector<RestQuery>& queries,
-                         std::vector<std::size_t>& which, std::vector<HourStatus>& statuses) const
+void HourlyYear::Queries(const CalcState& state, const VentilatorModel& model,
+                         std::vector<RestQuery>& queries, std::vector<std::size_t>& which,
+                         std::vector<HourStatus>& statuses) const
 {
-    const PreparedAirPath base = PrepareAirPath(HourState(case_.state, kTrialDensity, 0.0), model);
+    const PreparedAirPath base = PrepareAirPath(HourState(state, kTrialDensity, 0.0), model);
     const bool shared =
         base.refusal == Refusal::None &&
-        PrepareAirPath(HourState(case_.state, 0.99 * leastDensity_, 1.01 * strongestWind_), model)
+        PrepareAirPath(HourState(state, 0.99 * leastDensity_, 1.01 * strongestWind_), model)
                 .refusal == Refusal::None;
     for (std::size_t i = 0; i < hours_.size(); ++i) {
         const Hour& air = hours_[i];
@@ -312,7 +313,7 @@ void HourlyYear::Queries(const VentilatorModel& model, std::vector<RestQuery>& q
             query.path.resistanceDensity = query.path.resistance * air.density;
         } else {
             const PreparedAirPath own =
-                PrepareAirPath(HourState(case_.state, air.density, air.wind), model);
+                PrepareAirPath(HourState(state, air.density, air.wind), model);
             if (own.refusal != Refusal::None) {
                 statuses[i] = HourStatus::Refused;
                 continue;
@@ -326,12 +327,29 @@ void HourlyYear::Queries(const VentilatorModel& model, std::vector<RestQuery>& q
 
 HourlySummary HourlyYear::EvaluateModel(const VentilatorModel& model) const
 {
+    return Evaluate(case_.state, case_.need, model);
+}
+
+Result<HourlySummary> HourlyYear::EvaluateDuct(const CalcState& state, double need,
+                                               const VentilatorModel& model) const
+{
+    HourlyCase c = case_;
+    c.state = state;
+    c.need = need;
+    if (const Refusal refusal = CheckHourlyCase(c); refusal != Refusal::None)
+        return Failure{std::string(RefusalText(refusal))};
+    return Evaluate(state, need, model);
+}
+
+HourlySummary HourlyYear::Evaluate(const CalcState& state, double need,
+                                   const VentilatorModel& model) const
+{
     std::vector<RestQuery> queries;
     std::vector<std::size_t> which;
     std::vector<HourStatus> statuses(hours_.size());
     queries.reserve(hours_.size());
     which.reserve(hours_.size());
-    Queries(model, queries, which, statuses);
+    Queries(state, model, queries, which, statuses);
     std::vector<RestFlow> flows(queries.size());
     FlowsFromRest(queries, flows);
 
@@ -347,7 +365,7 @@ HourlySummary HourlyYear::EvaluateModel(const VentilatorModel& model) const
                                  : HourStatus::NoDraught;
         o.flowPerHour = o.status == HourStatus::Flow ? rest.flowPerHour : 0.0;
     }
-    return Summarize(outcomes, case_.need);
+    return Summarize(outcomes, need);
 }
 
 std::array<HourlySummary, kVentilatorCount> HourlyYear::EvaluateAllModels() const

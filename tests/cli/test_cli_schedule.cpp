@@ -63,7 +63,8 @@ QStringList Replaced(QStringList options, const QString& name, const QString& va
 }
 
 // --schedule on a file holding `schedule`: its status, `err` its message.
-int RunOnSchedule(const Schedule& schedule, const QString& path, std::string& err)
+int RunOnSchedule(const Schedule& schedule, const QString& path, std::string& err,
+                  const QStringList& more = {}, std::string* out = nullptr)
 {
     Project project;
     ResetCalcState(project.state);
@@ -72,10 +73,10 @@ int RunOnSchedule(const Schedule& schedule, const QString& path, std::string& er
     if (!file.open(QIODevice::WriteOnly) || file.write(ProjectBytes(project).Value()) < 0)
         qFatal("cannot write %s", qPrintable(path));
     file.close();
-    const CliParseResult parsed =
-        ParseCliArguments({"wywietrznik-cli", "--schedule", path, "--format", "json"});
-    std::string out;
-    return RunSchedule(*CommandOf<CliRequest>(parsed), out, err);
+    const CliParseResult parsed = ParseCliArguments(
+        QStringList{"wywietrznik-cli", "--schedule", path, "--format", "json"} + more);
+    std::string text;
+    return RunSchedule(*CommandOf<CliRequest>(parsed), out ? *out : text, err);
 }
 
 } // namespace
@@ -89,6 +90,8 @@ private slots:
     void exitStatus_data();
     void exitStatus();
     void noDesignWind();
+    void yearCondition_data();
+    void yearCondition();
 };
 
 void TestCliSchedule::storeyRule_data()
@@ -273,6 +276,74 @@ void TestCliSchedule::noDesignWind()
              "Zestawienie wywietrzników (przewody spełniające wymaganie): brak.");
     QCOMPARE(QString::fromStdString(lines.back()),
              "Przewody bez wywietrznika (nie dobrano lub błędne dane): 15.");
+}
+
+void TestCliSchedule::yearCondition_data()
+{
+    QTest::addColumn<int>("model");     // of the row, 0 "dobierz"
+    QTest::addColumn<double>("target"); // [%]
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("share");   // of the row, [%]
+    QTest::addColumn<QString>("verdict"); // the summary's line, or the reason after the file's name
+    // The single run of the same duct: --density 1.2 --wind 4 --round 0.16
+    // --material 2 --building-adjustable 2.8,5,4,20 --model 14 --stack 20,12,14
+    // --need 50 --wind-distribution 3.5,2 --site II,III,15 gives 76.77 %.
+    const QStringList weibull = {"--wind-distribution", "3.5,2"};
+    QTest::newRow("below the share")
+        << 14 << 90.0 << weibull << 1 << "76.77"
+        << "Poniżej wymaganego udziału godzin (rok – cały rok, co najmniej 90.0 % godzin): 1 "
+           "przewód – WC k1.";
+    QTest::newRow("share reached")
+        << 14 << 75.0 << weibull << 0 << "76.77"
+        << "Wszystkie przewody zapewniają wymaganą wydajność (rok – cały rok, co najmniej 75.0 % "
+           "godzin).";
+    // The proposal for KALMO-200 and the choice of "dobierz": MIRT-160 (nr 27).
+    QTest::newRow("dobierz")
+        << 0 << 90.0 << weibull << 0 << "90.22"
+        << "Wszystkie przewody zapewniają wymaganą wydajność (rok – cały rok, co najmniej 90.0 % "
+           "godzin).";
+    QTest::newRow("no weather")
+        << 14 << 90.0 << QStringList() << 2 << QString()
+        << " ocenia przewody w warunkach „rok”, a nie podano pogody roku: dodaj --weather-file "
+           "PLIK.epw albo --wind-distribution ŚREDNIA[,K] (albo zapisz pogodę w pliku w oknie "
+           "„Praca w ciągu roku…”)\n";
+}
+
+// The year condition: the row's share is the single run's, the verdict on the
+// share; without a weather the reason.
+void TestCliSchedule::yearCondition()
+{
+    QFETCH(int, model);
+    QFETCH(double, target);
+    QFETCH(QStringList, options);
+    QFETCH(int, status);
+    QFETCH(QString, share);
+    QFETCH(QString, verdict);
+    Schedule schedule = ScheduleTemplate();
+    schedule.building.condition = ScheduleCondition::Year;
+    schedule.building.yearShare = target;
+    schedule.rows = {schedule.rows[10]}; // "WC k1", KALMO-200
+    schedule.rows[0].room = 0;
+    schedule.rows[0].typedNeed = 50.0;
+    schedule.rows[0].model = model;
+    schedule.rows[0].flat.clear();
+    schedule.flats.clear();
+    QTemporaryDir dir;
+    const QString path = dir.filePath("blok.wyw");
+    std::string out, err;
+    QCOMPARE(RunOnSchedule(schedule, path, err, options, &out), status);
+    if (share.isEmpty()) {
+        QCOMPARE(QString::fromStdString(err),
+                 "wywietrznik-cli: zestawienie w pliku " + path + verdict);
+        return;
+    }
+    const QJsonObject json = QJsonDocument::fromJson(QByteArray::fromStdString(out)).object();
+    const QJsonObject row = json.value("rows").toArray().at(0).toObject();
+    QCOMPARE(QString::number(100.0 * row.value("yearShare").toDouble(), 'f', 2), share);
+    if (model == 0)
+        QCOMPARE(row.value("note").toString(), QStringLiteral("Dobrano MIRT-160 (nr 27)."));
+    QCOMPARE(json.value("summary").toObject().value("lines").toArray().at(1).toString(), verdict);
 }
 
 QTEST_GUILESS_MAIN(TestCliSchedule)

@@ -172,13 +172,15 @@ private slots:
                                   "--hourly wymagają --weather-file albo --wind-distribution\n"));
     }
 
-    void scheduleRefused()
+    // A schedule takes the weather, but each row has its own need.
+    void scheduleTakesOnlyTheWeather()
     {
-        const Run run = RunProgram({"--schedule", "blok.wyw", "--wind-distribution", "3.5"});
+        const Run run =
+            RunProgram({"--schedule", "blok.wyw", "--wind-distribution", "3.5", "--need", "50"});
         QCOMPARE(run.status, 2);
-        QVERIFY(run.err.startsWith("wywietrznik-cli: ocena zestawienia przewodów na pogodzie roku "
-                                   "nie jest jeszcze dostępna: opcji --wind-distribution nie można "
-                                   "łączyć z --schedule\n"));
+        QVERIFY(run.err.startsWith("wywietrznik-cli: opcja --schedule przyjmuje obok siebie tylko "
+                                   "--format, --output, --weather-file, --wind-distribution, "
+                                   "--site i --period, podano --need\n"));
     }
 
 private:

@@ -88,7 +88,7 @@ private slots:
         QTest::addColumn<QString>("expected");
         QTest::newRow("schedule")
             << QStringList{"--schedule", "blok.wyw"} << 1 << "Przewody"
-            << "15 15 28 215 A2 A1:AB16 ['NIE SPEŁNIA'] ['Założenia', 'Przewody', "
+            << "15 15 29 215 A2 A1:AC16 ['NIE SPEŁNIA'] ['Założenia', 'Przewody', "
                "'Podsumowanie']\n";
         QTest::newRow("all models")
             << QStringList{"--density", "1.2", "--wind", "4",      "--round", "0.16",

@@ -44,6 +44,20 @@ void TestScheduleJson::roundTrip()
     QVERIFY(parsed.Value().schedule == project.schedule);
     QCOMPARE(parsed.Value().schedule->flats.size(), std::size_t{5});
 
+    // The year condition keeps its period and share.
+    Project year = project;
+    year.schedule->building.condition = ScheduleCondition::Year;
+    year.schedule->building.yearPeriod = "11-3";
+    year.schedule->building.yearShare = 85.5;
+    const QJsonObject building = QJsonDocument::fromJson(ProjectBytes(year).Value())
+                                     .object()["Schedule"]
+                                     .toObject()["Building"]
+                                     .toObject();
+    QCOMPARE(building["Condition"].toString(), QStringLiteral("year"));
+    QCOMPARE(building["YearPeriod"].toString(), QStringLiteral("11-3"));
+    QCOMPARE(building["YearShare"].toDouble(), 85.5);
+    QVERIFY(ParseProject(ProjectBytes(year).Value()).Value().schedule == year.schedule);
+
     // A file of format 2 has no flats: its schedule opens with none.
     Project old = project;
     for (ScheduleRow& row : old.schedule->rows)

@@ -106,12 +106,13 @@ private slots:
                                 "Kratka: otwarcie [obr.],ζ kratki,Nr wywietrznika,Wywietrznik,"
                                 "Dobór,L [m],Qh bezwietrzny [m3/h],Qh wiatr [m3/h],"
                                 "Qh wiatr + ciąg [m3/h],pf bezwietrzny [Pa],pf wiatr [Pa],"
-                                "pf wiatr + ciąg [Pa],Ocena,Uwagi,Ro [kg/m3],t [°C],p [hPa],"
+                                "pf wiatr + ciąg [Pa],Godziny spełnienia [%],Ocena,Uwagi,"
+                                "Ro [kg/m3],t [°C],p [hPa],"
                                 "φ [%],v [m/s],N,h [m],ti [°C],te [°C],Warunki oceny"));
         QCOMPARE(lines[15],
                  QStringLiteral("WC k5,5,M5,Oddzielne WC,30.0,okrągły,0.160,,,\"Nowa rura "
                                 "odlewana, blacha stalowa, gładki cement \",regulowana KTV 160,,,,"
-                                "20,3.94,14,KALMO-200,podany,2.80,5.5,15.9,17.1,0.87,4.69,5.53,"
+                                "20,3.94,14,KALMO-200,podany,2.80,5.5,15.9,17.1,0.87,4.69,5.53,,"
                                 "NIE SPEŁNIA,Za mało nawiewu do mieszkania M5: potrzebne "
                                 "nawiewniki 9 szt. (jest 4).,1.2000,,,,4.00,5,2.80,20.0,12.0,"
                                 "wiatr + ciąg grawitacyjny"));

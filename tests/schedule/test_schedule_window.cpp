@@ -3,6 +3,7 @@
 #include "schedule/schedule_model.h"
 #include "schedule/schedule_window.h"
 #include "test_main.h"
+#include "weather/weather_source.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -15,6 +16,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSortFilterProxyModel>
+#include <QStandardItemModel>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -32,6 +34,7 @@ private slots:
     void templateFlatShortOfAir();
     void renamedFlatTakesItsDucts();
     void selectionSheets();
+    void yearWeather();
 };
 
 // The sheets of every duct: the index page and a page per duct, in one PDF;
@@ -179,6 +182,43 @@ void TestScheduleWindow::renamedFlatTakesItsDucts()
                             "(wiersz 1)."));
 }
 
+// The condition "rok": chosen only with a weather; a schedule kept on it
+// opens without one, its rows without a verdict, and gets its shares when the
+// weather comes (the single run of "WC k1" with need 50: 76.77 %).
+void TestScheduleWindow::yearWeather()
+{
+    ScheduleWindow window;
+    Schedule schedule = ScheduleTemplate();
+    schedule.building.condition = ScheduleCondition::Year;
+    schedule.rows = {schedule.rows[10]};
+    schedule.rows[0].room = 0;
+    schedule.rows[0].typedNeed = 50.0;
+    schedule.rows[0].flat.clear();
+    schedule.flats.clear();
+    window.SetSchedule(schedule);
+    auto* condition = window.findChild<QComboBox*>("ConditionCombo");
+    auto* items = qobject_cast<QStandardItemModel*>(condition->model());
+    QCOMPARE(condition->currentText(), QStringLiteral("rok"));
+    QVERIFY(!items->item(3)->isEnabled());
+    QCOMPARE(condition->toolTip(),
+             QStringLiteral("Warunki „rok” wymagają pogody roku: wczytaj ją w oknie „Obliczenia → "
+                            "Praca w ciągu roku…”."));
+    const QAbstractItemModel& model = window.Model();
+    QCOMPARE(model.index(0, ScheduleTableModel::Verdict).data().toString(),
+             QStringLiteral("brak danych pogodowych"));
+    QCOMPARE(model.index(0, ScheduleTableModel::YearShare).data().toString(), QStringLiteral("–"));
+
+    window.SetYearWeather(
+        std::make_shared<const LoadedWeather>(LoadWeather(WindDistributionSource(3.5)).Value()), 2,
+        3);
+    QVERIFY(items->item(3)->isEnabled());
+    QCOMPARE(model.index(0, ScheduleTableModel::YearShare).data().toString(),
+             QStringLiteral("76.77"));
+    QCOMPARE(model.index(0, ScheduleTableModel::Verdict).data().toString(),
+             QStringLiteral("NIE SPEŁNIA"));
+    QVERIFY(window.CurrentSchedule() == schedule);
+}
+
 // "Dodaj pion" puts each storey's duct in the flat named after the storey, in
 // one step; a flat's inlets typed are one step of the same undo stack; a gas
 // kitchen in backdraught is told in red apart from the summary.
@@ -288,13 +328,13 @@ void CheckExports(const ScheduleWindow& window)
         "Bok a [m];Bok b [m];Materiał;Kratka;Kratka: wysokość [m];Kratka: szerokość [m];"
         "Kratka: średnica [m];Kratka: otwarcie [obr.];ζ kratki;Nr wywietrznika;Wywietrznik;Dobór;"
         "L [m];Qh bezwietrzny [m3/h];Qh wiatr [m3/h];Qh wiatr + ciąg [m3/h];pf bezwietrzny [Pa];"
-        "pf wiatr [Pa];pf wiatr + ciąg [Pa];Ocena;Uwagi\r");
+        "pf wiatr [Pa];pf wiatr + ciąg [Pa];Godziny spełnienia [%];Ocena;Uwagi\r");
     QVERIFY(header > 1);
     QCOMPARE(lines[header - 1], QByteArray("\r"));
     QCOMPARE(lines[header + 1],
              QByteArray("Kuchnia k1;1;;Kuchnia z oknem zewnętrznym, kuchenka gazowa lub "
                         "węglowa;70,0;prostokątny;;0,140;0,270;Cegła;prostokątna;0,200;0,200;;;"
-                        "2,00;9;BIVA-150 wzdłużnie;dobrany;16,80;74,8;36,7;81,5;–;–;–;spełnia;"
+                        "2,00;9;BIVA-150 wzdłużnie;dobrany;16,80;74,8;36,7;81,5;–;–;–;;spełnia;"
                         "Dobrano BIVA-150 wzdłużnie (nr 9).\r"));
     // After the 21 ducts and a blank line, the summary with the bill.
     QCOMPARE(lines[header + 22], QByteArray("\r"));
