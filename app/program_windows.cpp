@@ -20,6 +20,7 @@
 #include "dialogs/valuefile.h"
 #include "dialogs/ventilator_dialog.h"
 #include "dialogs/weather_dialog.h"
+#include "schedule/schedule_window.h"
 #include "year/year_window.h"
 
 #include <QDir>
@@ -73,11 +74,15 @@ ProgramWindows::ProgramWindows(CalcState& state, QStringList helpDirectories)
 void ProgramWindows::ShareYearWeather()
 {
     // The weather loaded in "Praca w ciągu roku" is the comparison's column
-    // "Godziny spełnienia [%]" too.
+    // "Godziny spełnienia [%]" and the schedule's condition "rok" too (the
+    // schedule's ventilators stand at its own height, N × h + 1 m).
     YearWindow* year = &mainWindow_->Year();
     CompareWindow* compare = compareForm_.get();
-    QObject::connect(year, &YearWindow::WeatherChanged, compare, [year, compare] {
-        compare->SetYearWeather(year->SharedWeather(), year->CurrentSite(), year->CurrentPeriod());
+    ScheduleWindow* schedule = &mainWindow_->Schedule();
+    QObject::connect(year, &YearWindow::WeatherChanged, compare, [year, compare, schedule] {
+        const Site site = year->CurrentSite();
+        compare->SetYearWeather(year->SharedWeather(), site, year->CurrentPeriod());
+        schedule->SetYearWeather(year->SharedWeather(), site.stationTerrain, site.buildingTerrain);
     });
 }
 

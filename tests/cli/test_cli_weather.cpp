@@ -179,8 +179,8 @@ private slots:
             RunProgram({"--schedule", "blok.wyw", "--wind-distribution", "3.5", "--need", "50"});
         QCOMPARE(run.status, 2);
         QVERIFY(run.err.startsWith("wywietrznik-cli: opcja --schedule przyjmuje obok siebie tylko "
-                                   "--format, --output, --weather-file, --wind-distribution, "
-                                   "--site i --period, podano --need\n"));
+                                   "--format, --output, --sheet, --weather-file, "
+                                   "--wind-distribution, --site i --period, podano --need\n"));
     }
 
 private:

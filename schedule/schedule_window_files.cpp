@@ -1,0 +1,70 @@
+// The schedule window's files: the CSVs, the workbook and the printout.
+#include "schedule/schedule_window.h"
+
+#include "files/safe_file.h"
+#include "files/xlsx_file.h"
+#include "report/schedule_export.h"
+#include "schedule/schedule_model.h"
+#include "schedule/schedule_print.h"
+#include "ui/show_message.h"
+
+#include <QFileDialog>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPrintDialog>
+#include <QPrinter>
+
+Outcome ScheduleWindow::ExportCsv(const QString& path, bool polish) const
+{
+    const std::string csv = ScheduleCsv(CurrentSchedule(), model_->Result(), polish);
+    return ReplaceFile(path, QByteArray::fromStdString(csv));
+}
+
+Outcome ScheduleWindow::ExportXlsx(const QString& path) const
+{
+    return WriteXlsxFile(path, ScheduleWorkbook(CurrentSchedule(), model_->Result()));
+}
+
+Outcome ScheduleWindow::Print(QPrinter& printer) const
+{
+    return PrintSchedule(printer, CurrentSchedule(), model_->Result());
+}
+
+void ScheduleWindow::ExportCsvClick()
+{
+    const QString polish =
+        QStringLiteral("CSV dla polskiego arkusza – średnik, przecinek dziesiętny (*.csv)");
+    const QString plain = QStringLiteral("CSV – przecinek, kropka dziesiętna (*.csv)");
+    QString filter = polish;
+    QString path = QFileDialog::getSaveFileName(
+        this, QStringLiteral("Eksportuj zestawienie do CSV"),
+        QStringLiteral("zestawienie_przewodow.csv"), polish + ";;" + plain, &filter);
+    if (path.isEmpty())
+        return;
+    if (!path.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive))
+        path += QStringLiteral(".csv");
+    ShowOutcome(this, ExportCsv(path, filter != plain));
+}
+
+void ScheduleWindow::ExportXlsxClick()
+{
+    QString path = QFileDialog::getSaveFileName(
+        this, QStringLiteral("Eksportuj zestawienie do XLSX"),
+        QStringLiteral("zestawienie_przewodow.xlsx"), QStringLiteral("Skoroszyt Excel (*.xlsx)"));
+    if (path.isEmpty())
+        return;
+    if (!path.endsWith(QStringLiteral(".xlsx"), Qt::CaseInsensitive))
+        path += QStringLiteral(".xlsx");
+    ShowOutcome(this, ExportXlsx(path));
+}
+
+void ScheduleWindow::PrintClick()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageOrientation(QPageLayout::Landscape);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    QPrintDialog dialog(&printer, this);
+    dialog.setWindowTitle(QStringLiteral("Drukuj zestawienie przewodów"));
+    if (dialog.exec() == QDialog::Accepted)
+        ShowOutcome(this, Print(printer));
+}
