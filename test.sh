@@ -16,8 +16,9 @@ export LC_ALL=pl_PL.UTF-8
 export QT_QPA_PLATFORM=offscreen
 jobs=$(nproc)
 
-echo "== Formatowanie (clang-format)"
+echo "== Formatowanie (clang-format) i licencja (SPDX)"
 wyw_check_format
+wyw_check_licence
 
 echo "== Zwykła kompilacja"
 wyw_build build -DWYW_WERROR=ON -DWYW_BUILD_TESTS=ON -DWYW_BUILD_BENCHMARKS=ON

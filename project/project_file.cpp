@@ -427,7 +427,7 @@ Outcome ReadCalculation(const QJsonObject& root, int version, Project& project)
     Result<CalcState> state = ReadState(root, version);
     if (!state)
         return state.Fault();
-    project.state = std::move(state.Value());
+    project.state = state.Value();
     return {};
 }
 

@@ -104,6 +104,23 @@ wyw_check_package() {
     fi
 }
 
+# wyw_check_licence: every source file of the tree names its licence in its
+# first lines (SPDX-License-Identifier: GPL-3.0-or-later); lists those that do not.
+wyw_check_licence() {
+    local missing
+    missing=$(find . \( -path './build*' -o -path ./.git -o -path ./tests/weather/data \) -prune -o \
+        -type f \( -name '*.cpp' -o -name '*.h' -o -name '*.h.in' -o -name 'CMakeLists.txt' \
+        -o -name '*.cmake' -o -name '*.sh' -o -name '*.py' -o -name '*.pl' \) -print |
+        while read -r file; do
+            head -n 2 "$file" | grep -q 'SPDX-License-Identifier: GPL-3.0-or-later' || echo "$file"
+        done)
+    if [ -n "$missing" ]; then
+        echo "Pliki bez wiersza SPDX-License-Identifier:" >&2
+        echo "$missing" >&2
+        return 1
+    fi
+}
+
 # wyw_check_format: every C++ file of the tree in the .clang-format style;
 # lists the slips and fails when there is one.
 wyw_check_format() {

@@ -13,7 +13,7 @@ if [ ! -f "$dir/compile_commands.json" ]; then
     exit 1
 fi
 if [ $# -eq 0 ]; then
-    mapfile -t files < <(find app calc cli compare dialogs files project report resources schedule ui weather \
+    mapfile -t files < <(find app calc cli compare dialogs files project report resources schedule ui weather year \
         -name '*.cpp' | sort)
 else
     files=("$@")
