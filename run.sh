@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds the two programs (not the tests: ./test.sh
 # builds those) and starts the program. The value files that remember the
 # dialogs' numbers are kept in the directory it is started from.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, checks the formatting, builds with warnings as
 # errors, and runs every test twice: a plain build and one with
 # AddressSanitizer and UndefinedBehaviorSanitizer, both under the Polish

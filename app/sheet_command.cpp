@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Obliczenia → Karta doboru…" of the main window.
 #include "app/main_window.h"
 #include "app/program_windows.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # What a large batch costs when it is streamed: the highest memory (maximum
 # resident set, /usr/bin/time -v) and the wall time of N cases (by default
 # 1,000,000) in CSV and in JSON, the time until the first byte of the result

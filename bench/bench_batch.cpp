@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Timing of wywietrznik-cli --batch: 10,000 random cases, CSV and JSON.
 #include "cli/cli_batch.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CPU time of one refresh of the comparison window, as a keystroke causes it:
 // a need typed (the wind sweeps kept), and a draught field changed with a
 // need that no model reaches (every sweep computed anew); with a year of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The full scan against the fast scan of the operating point, on a sample of
 // the differential test's inputs (the start of its stream 0).
 //

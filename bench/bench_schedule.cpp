@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The CPU time of one recalculation of a 300-row schedule of exhaust ducts
 // whose every row asks for a suggestion that no model meets, so that all 27
 // models are evaluated on every row, under each of the three conditions of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The CPU time of a year of weather at the roof: one duct and one model over
 // the 8,760 hours of a real weather year (target under 2 ms), and all 27
 // models for the same duct (target under 50 ms), each with the preparation of

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # What one calculation of the command-line calculator costs against starting it
 # at all (--version): instructions counted by valgrind (steady under load), and
 # the CPU time of N runs of each.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "calc/inputs.h"
 
 void ApplyTypedAir(CalcState& state, double density, double windSpeed)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "calc/operating_point.h"
 
 #include "calc/operating_point_fast.h"

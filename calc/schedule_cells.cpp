@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "calc/schedule_cells.h"
 
 #include "calc/schedule_limits.h"

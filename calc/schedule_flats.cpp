@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The flats of the schedule: each flat's air balance on the rows computed in
 // an open room, the rows' results at the flat's underpressure, and the lines
 // that tell them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "calc/schedule_sheet.h"
 
 #include "calc/input_limits.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The weather options of the command line and their combination with the others.
 #include "cli/cli_values.h"
 #include "cli/cli_weather.h"

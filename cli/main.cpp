@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // wywietrznik-cli: the ventilator calculation of the desktop program for
 // scripts and checks, on the same code as the dialogs.
 #include "cli/cli_batch.h"

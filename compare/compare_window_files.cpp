@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "compare/compare_window.h"
 
 #include "compare/compare_output.h"

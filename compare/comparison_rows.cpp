@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "compare/comparison_rows.h"
 
 #include "calc/catalogue.h"

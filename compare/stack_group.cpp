@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "compare/stack_group.h"
 
 #include "calc/calc_state.h"

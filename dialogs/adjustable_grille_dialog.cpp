@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/adjustable_grille_dialog.h"
 
 #include "calc/derived.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/duct_shape_dialog.h"
 
 #include "dialogs/input_controls.h"

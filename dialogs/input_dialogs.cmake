@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The input dialogs of the wizard and the value files that remember their numbers.
 target_sources(wyw_dialogs PRIVATE
     valuefile.cpp valuefile.h

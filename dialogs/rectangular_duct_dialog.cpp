@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/rectangular_duct_dialog.h"
 
 #include "calc/input_limits.h"

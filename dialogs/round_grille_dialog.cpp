@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/round_grille_dialog.h"
 
 #include "calc/input_limits.h"

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The ventilator choice dialog, the pictures of the nine ventilator families
 # and the JPEG decoder that reads them. The pictures are drawn by
 # tools/draw_pictures.sh and kept in resources/pictures.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/ventilator_picture.h"
 
 #include "calc/catalogue.h"

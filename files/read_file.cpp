@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "files/read_file.h"
 
 #include "files/file_errors.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "files/safe_file.h"
 
 #include "files/file_errors.h"

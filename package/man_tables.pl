@@ -1,4 +1,5 @@
 #!/usr/bin/perl
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The catalogue tables at the end of wywietrznik-cli --help as tables in its
 # manual page. help2man reads each numbered row ("  1  KALMO 100  0.100") as
 # an option and sets it as a tagged paragraph of its own; a run of such rows

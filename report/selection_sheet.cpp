@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "report/selection_sheet.h"
 
 #include "calc/catalogue.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "schedule/flats_model.h"
 
 #include "calc/flat_cells.h"

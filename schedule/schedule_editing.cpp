@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The editing commands of the schedule window: undo and redo, copy, paste,
 // fill down, rows removed and duplicated, the millimetre question.
 #include "calc/polish_plural.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The selection sheets of the schedule's ducts.
 #include "compare/sheet_dialog.h"
 #include "compare/sheet_pdf.h"

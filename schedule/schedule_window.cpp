@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "schedule/schedule_window.h"
 
 #include "calc/schedule_sheet.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The schedule window's files: the CSVs, the workbook and the printout.
 #include "schedule/schedule_window.h"
 

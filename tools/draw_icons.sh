@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Draws the program's own pictures with ImageMagick (convert): the program icon
 # (also the picture of the About box) and the four toolbar glyphs, each with a
 # normal and a disabled look. The PNG files it writes are kept in the

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Draws the nine pictures of the ventilator families shown in the ventilator
 # choice dialog: simple metal line drawings on a light background, one per
 # family, at the size of the picture's place in the dialog.

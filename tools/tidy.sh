@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # clang-tidy with the checks of .clang-tidy (bugprone, performance, function
 # size) over the program's sources, on the compile commands of a build
 # directory (default: build). Any finding fails it. Slow (minutes on two

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "weather/weather_source.h"
 
 #include "calc/input_limits.h"

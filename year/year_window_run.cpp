@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The computation of the window "Praca w ciągu roku": the inputs read, the
 // weather loaded, the results shown, the setting kept, printed and saved.
 #include "year/year_window.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A calculation saved from the window and opened after a restart in another
 // directory, by keys: the same state, dialog texts and report.
 #include "app_test_support.h"

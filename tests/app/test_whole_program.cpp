@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The whole program driven through its menu with keys, as a user would: the
 // calculation wizard from "&Nowe obliczenia" to the report, the ventilator
 // command, the comparison of ventilators and the printout.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The numbers that the comparison window and the command line share: the two
 // pressures of a ventilator on its duct, their sampled curves and the sweep of
 // the wind speed.

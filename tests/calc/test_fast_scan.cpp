@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fast scan on the worked cases and on the boundaries where a shortcut
 // could part from the full scan: the tolerance at the first and the last scan
 // point, tangent and double crossings, crossings between two scan points,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fast scan against the full scan on random inputs: the same success or
 // failure and the bit-identical matched coefficient, every time. One program,
 // run as several shards in parallel, each on its own stream of inputs:

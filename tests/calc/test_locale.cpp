@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Proves that the tests really run under the Polish locale, where the C library
 // writes and reads a decimal comma, and that our conversions ignore it.
 #include "calc/field_conversion.h"

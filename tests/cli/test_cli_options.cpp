@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/cli_options.h"
 
 #include <QtTest>
@@ -202,7 +203,8 @@ private slots:
                  {"--building-adjustable", " 5  KALMO-160               0.160",
                   " 8  OSTREL-160 poprzecznie  0.160\n",
                   "\n  --format text|json|csv|xlsx              postać wyniku",
-                  "\n                                           wejście) zamiast opcji danych; --model",
+                  "\n                                           wejście) zamiast opcji danych; "
+                  "--model",
                   "4 nieczytelny plik obliczeń", "Rura stalowa ocynkowana czysta – 1.8",
                   "Zaokrąglony – 0.1", "KTV 200 – 0.163"})
                 QVERIFY2(text.find(listed) != std::string::npos, listed);

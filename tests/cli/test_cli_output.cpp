@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The output of the real command-line calculator: a write that fails ends the
 // run with status 4 and the system's reason, a batch is written as it is
 // computed, and a label's control characters never reach a file raw.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The charts of the comparison window: the operating point where the report
 // puts it, the curves meeting there, the wind chart's models and gaps, and the
 // charts saved as pictures.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The comparison window driven as a user would: the table against the
 // single-model report, sorting, the current model, choosing a model, and the
 // window without inputs.

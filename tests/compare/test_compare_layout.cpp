@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The comparison window's layout as a user sees it: legends whole at any
 // splitter position, distinct and steady colours, the verdict columns in
 // view, the scroll position kept, and the window without a calculation.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The comparison table on paper and in a CSV file, read back from disk.
 #include "calc/number_format.h"
 #include "cli/cli_options.h"

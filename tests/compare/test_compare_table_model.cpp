@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The comparison table model under QAbstractItemModelTester: new rows, a tick
 // and a sort by every column in either direction leave it consistent.
 #include "compare/compare_table_model.h"

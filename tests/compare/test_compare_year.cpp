@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The comparison window with a year of weather: the column "Godziny
 // spełnienia [%]" as the command line prints it, the suggestion by the share
 // of hours, a refused share, and the workbook written by its button.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The comparison table without a window: its cells in the report's formats,
 // its sorting and its CSV text.
 #include "compare/comparison_rows.h"

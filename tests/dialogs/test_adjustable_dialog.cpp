@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The building dialog with an adjustable grille and "dialog3333.sav": the
 // grille box, the opening limited to 0..20 turns, the loss coefficient table.
 #include "dialogs/adjustable_grille_dialog.h"

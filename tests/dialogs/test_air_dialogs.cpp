@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The air step: the density mode dialog, the typed density dialog with
 // "dialog.sav" and the weather dialog with "dialog1.sav".
 #include "dialogs/density_mode_dialog.h"

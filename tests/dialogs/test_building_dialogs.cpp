@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The building dialogs with a fixed grille, "dialog33.sav" and "dialog333.sav":
 // fields, reference tables at their places, what OK stores and saves.
 #include "dialogs/rectangular_grille_dialog.h"

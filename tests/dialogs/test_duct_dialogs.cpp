@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The duct step: the shape dialog, the round and rectangular duct dialogs with
 // "dialog22.sav" and "dialog2.sav", and the material dialog.
 #include "dialogs/duct_material_dialog.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The installation type dialog and the hall dialog with "dialog3.sav".
 #include "dialogs/hall_dialog.h"
 #include "dialogs/installation_dialog.h"

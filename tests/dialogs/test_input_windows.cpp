@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What all twelve input dialogs share: caption, size, border and place, the
 // keyboard (focus order, Enter, Esc), "Anuluj" and the close box, and texts that
 // are not clipped by the program font.

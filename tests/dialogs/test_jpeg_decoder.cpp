@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The JPEG decoder of the ventilator pictures: every bundled picture decodes to
 // its size and colours, and bad data of every kind gives an error quickly,
 // without a crash and without a large allocation.

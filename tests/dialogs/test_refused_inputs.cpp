@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The impossible inputs of the shared table, typed into the dialogs: each is
 // refused with its reason, the dialog stays open and the state is untouched.
 #include "dialogs/hall_dialog.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The value files: how lines are read back into fields and how a file is
 // replaced, including damaged files and files that cannot be written.
 #include "dialogs/valuefile.h"

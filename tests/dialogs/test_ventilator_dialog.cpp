@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The ventilator choice dialog: captions, places and keyboard order of the 27
 // buttons, what OK and a cancel store, and the family pictures.
 #include "dialogs/ventilator_dialog.h"

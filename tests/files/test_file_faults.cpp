@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The writers and the reader of files where the system fights back, and the
 // quoting of the one CSV writer.
 #include "files/csv.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The dialogs and controls that the file reader knows are exactly those that
 // the program's windows save.
 #include "app/program_windows.h"

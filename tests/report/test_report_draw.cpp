@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "report/report_draw.h"
 #include "sample_states.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "calc/derived.h"
 #include "report/report_lines.h"
 #include "sample_states.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "compare/compare_window.h"
 #include "schedule/flats_model.h"
 #include "schedule/schedule_model.h"

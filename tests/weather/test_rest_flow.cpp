@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "calc/catalogue.h"
 #include "calc/derived.h"
 #include "calc/stack_draught.h"
