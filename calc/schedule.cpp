@@ -7,6 +7,7 @@
 #include "calc/inputs.h"
 #include "calc/number_format.h"
 #include "calc/polish_plural.h"
+#include "calc/program_texts.h"
 #include "calc/schedule_limits.h"
 #include "calc/schedule_risers.h"
 #include "calc/selection.h"
@@ -32,7 +33,6 @@ const std::array<RoomType, kRoomTypeCount> kRoomTypes = {{
 
 namespace {
 
-const char* const kNoPoint = "brak punktu pracy";
 const char* const kNoDesignWind =
     "Nie podano prędkości wiatru obliczeniowego (v = 0 m/s): ocena w warunkach „wiatr "
     "obliczeniowy” nie ma sensu – podaj prędkość wiatru albo oceniaj przewody w warunkach „bez "
@@ -301,7 +301,7 @@ ConditionResult EvaluateCondition(const RowInputs& inputs, const VentilatorModel
         if (!result.Found())
             result.reason = result.point.status == OperatingPointStatus::Refused
                                 ? std::string(RefusalText(result.point.refusal))
-                                : kNoPoint;
+                                : kNoOperatingPointText;
         return result;
     }
     CalcState state = inputs.state;
@@ -350,7 +350,7 @@ RowResult ComputeRow(const ScheduleBuilding& building, const ScheduleRow& row)
             r.note += "najwięcej daje " + std::string(VentilatorCaption(suggestion.nearest)) +
                       " (nr " + FormatWhole(suggestion.nearest) +
                       "): " + Flow(suggestion.nearestFlow) + ".";
-        else if (!suggestion.reason.empty() && suggestion.reason != kNoPoint)
+        else if (!suggestion.reason.empty() && suggestion.reason != kNoOperatingPointText)
             r.note += "żaden nie ma punktu pracy: " + EndSentence(SmallFirst(suggestion.reason));
         else if (!suggestion.reason.empty())
             r.note += "żaden nie ma punktu pracy.";

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calc/schedule_cells.h"
 
+#include "calc/program_texts.h"
 #include "calc/schedule_limits.h"
 
 #include "calc/catalogue.h"
@@ -258,7 +259,7 @@ Result<ScheduleRow> ReadChoice(ScheduleRow row, SheetColumn column, std::string_
     // The ventilator: "dobierz" (also as the table shows a suggestion), a
     // number, or the number and the name.
     const std::string_view plain = Trim(text);
-    if (plain.substr(0, 7) == "dobierz") {
+    if (plain.starts_with(kChooseModelText)) {
         row.model = 0;
         return row;
     }
@@ -403,7 +404,7 @@ std::string GrilleChoice(int choice)
 std::string VentilatorChoice(int model)
 {
     if (model < 1 || model > kVentilatorCount)
-        return "dobierz";
+        return kChooseModelText;
     return FormatWhole(model) + " " + std::string(VentilatorCaption(model));
 }
 

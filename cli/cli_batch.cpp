@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/cli_batch.h"
 
+#include "calc/program_texts.h"
 #include "cli/cli_options.h"
 #include "cli/cli_output.h"
 #include "cli/cli_run.h"
@@ -85,7 +86,7 @@ std::string Utf8(const QJsonValue& value)
 Row TableRow(const QJsonObject& item, int model, std::optional<double> wind)
 {
     const QJsonObject result = item.value("result").toObject();
-    return {model, wind, result, result.isEmpty() ? "brak punktu pracy" : "wynik",
+    return {model, wind, result, result.isEmpty() ? kNoOperatingPointText : "wynik",
             Utf8(item.value("reason"))};
 }
 
@@ -115,7 +116,7 @@ int CsvCase(const Case& c, CliRequest request, std::string& out)
     } else if (object.contains("result")) {
         AppendRow(c, Row{model, wind, object.value("result").toObject(), "wynik", ""}, out);
     } else {
-        const char* word = status == kExitNoOperatingPoint ? "brak punktu pracy"
+        const char* word = status == kExitNoOperatingPoint ? kNoOperatingPointText
                            : status == kExitRefused        ? "dane odrzucone"
                                                            : "błąd";
         std::string reason = object.contains("reason") ? Utf8(object.value("reason")) : err;
@@ -135,7 +136,7 @@ int JsonCase(const Case& c, CliRequest request, std::string& out)
     const int status = RunCli(request, single, err);
     QJsonObject object = QJsonDocument::fromJson(QByteArray::fromStdString(single)).object();
     if (single.empty()) { // told only as text: a file error, or inputs with no JSON form
-        object.insert("error", "Niewłaściwe obliczenia!!!");
+        object.insert("error", kFailedCalculationText);
         object.insert("reason", QString::fromStdString(err).trimmed());
     }
     object.insert("line", c.line);

@@ -6,6 +6,7 @@
 #include "calc/inputs.h"
 #include "calc/number_format.h"
 #include "calc/operating_point.h"
+#include "calc/program_texts.h"
 #include "calc/stack_draught.h"
 #include "cli/cli_output.h"
 #include "cli/cli_sheet.h"
@@ -26,9 +27,6 @@
 #include <variant>
 
 namespace {
-
-const char* const kFailure = "Niewłaściwe obliczenia!!!";
-const char* const kNoPoint = "brak punktu pracy";
 
 // The fields that each installation's dialogs write.
 const std::vector<std::string_view>& InstallationFields(Installation kind)
@@ -181,7 +179,7 @@ std::string Json(const QJsonObject& object)
 std::string ReasonOf(const OperatingPoint& point)
 {
     return point.status == OperatingPointStatus::Refused ? std::string(RefusalText(point.refusal))
-                                                         : std::string(kNoPoint);
+                                                         : std::string(kNoOperatingPointText);
 }
 
 // One model's result on the inputs: by the wind alone, or with the gravity
@@ -219,20 +217,20 @@ int ReportRefusal(const CliRequest& request, const CliInputs& inputs, Refusal re
 {
     const bool refused = refusal != Refusal::None;
     if (reason.empty())
-        reason = refused ? std::string(RefusalText(refusal)) : kNoPoint;
+        reason = refused ? std::string(RefusalText(refusal)) : kNoOperatingPointText;
     // A number that is not finite has no JSON form: such inputs are told as text.
     if (request.format == CliRequest::Format::Json && AllFieldsFinite(inputs)) {
         QJsonObject object;
         object.insert("inputs", InputsJson(inputs));
         if (request.stack && !refused)
             object.insert("stack", StackJson(request, inputs));
-        object.insert("error", kFailure);
+        object.insert("error", kFailedCalculationText);
         object.insert("reason", Text(reason));
         if (result)
             InsertPoints(object, result->point, result->notes);
         out += Json(object);
     } else {
-        err += kFailure;
+        err += kFailedCalculationText;
         err += '\n';
         if (refused || request.stack)
             err += reason + '\n';

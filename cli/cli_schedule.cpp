@@ -3,6 +3,7 @@
 
 #include "calc/calc_state.h"
 #include "calc/catalogue.h"
+#include "calc/program_texts.h"
 #include "cli/cli_output.h"
 #include "cli/cli_run.h"
 #include "cli/cli_sheet.h"
@@ -64,7 +65,7 @@ QJsonObject RowJson(const ScheduleBuilding& building, const ScheduleRow& row,
     object.insert("storey", row.storey);
     object.insert("storeys", RowStoreys(building, row));
     object.insert("need", RowNeed(row));
-    object.insert("model", row.model == 0 ? QJsonValue("dobierz") : QJsonValue(row.model));
+    object.insert("model", row.model == 0 ? QJsonValue(kChooseModelText) : QJsonValue(row.model));
     if (!result.problem.empty()) {
         object.insert("problem", Q(result.problem));
         object.insert("meets", false);

@@ -3,6 +3,7 @@
 
 #include "calc/calc_state.h"
 #include "calc/operating_point.h"
+#include "calc/program_texts.h"
 #include "calc/selection.h"
 #include "calc/stack_draught.h"
 #include "files/csv.h"
@@ -17,8 +18,6 @@
 // state, the texts of their cells, their sort order and their CSV text, as the
 // comparison window, its printout and its CSV file show them. Plain C++; the
 // numbers themselves come from calc/comparison.
-
-inline constexpr const char* kNoOperatingPointText = "brak punktu pracy";
 
 // The columns, left to right.
 enum ComparisonColumn : int {

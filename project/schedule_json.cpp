@@ -2,6 +2,7 @@
 #include "project/schedule_json.h"
 
 #include "calc/derived.h"
+#include "calc/program_texts.h"
 #include "calc/schedule_limits.h"
 
 #include <QJsonArray>
@@ -14,7 +15,6 @@ namespace {
 constexpr qsizetype kMostRows = 10000;
 const char* const kConditions[] = {"calm", "wind", "windStack", "year"};
 const char* const kGrilles[] = {"rect", "round", "adjustable"};
-const char kChoose[] = "dobierz";
 
 // Reads the fields of one object, remembering the first fault.
 class Reader {
@@ -86,7 +86,7 @@ public:
     void Model(const char* key, int& value)
     {
         const QJsonValue v = Field(key);
-        if (v.isString() && v.toString() == QLatin1String(kChoose))
+        if (v.isString() && v.toString() == QString::fromUtf8(kChooseModelText))
             value = 0;
         else if (!v.isUndefined())
             Whole(key, 1, kVentilatorCount, value);
@@ -334,7 +334,7 @@ QJsonObject RowJson(const ScheduleRow& row)
     o.insert("GrilleLoss", row.grilleLoss);
     o.insert("AdjustableGrille", row.adjustable);
     o.insert("Opening", row.opening);
-    o.insert("Model", row.model == 0 ? QJsonValue(kChoose) : QJsonValue(row.model));
+    o.insert("Model", row.model == 0 ? QJsonValue(kChooseModelText) : QJsonValue(row.model));
     o.insert("Flat", QString::fromStdString(row.flat));
     return o;
 }

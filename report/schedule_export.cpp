@@ -4,6 +4,7 @@
 #include "calc/catalogue.h"
 #include "calc/derived.h"
 #include "calc/number_format.h"
+#include "calc/program_texts.h"
 #include "files/csv.h"
 #include "report/schedule_table.h"
 
@@ -49,8 +50,9 @@ std::string Choice(const ScheduleRow& row, const RowResult& result)
     if (row.model >= 1 && row.model <= kVentilatorCount)
         return "podany";
     if (result.model != 0)
-        return result.suggested == 0 ? "dobierz: brak, najbliższy" : "dobrany";
-    return "dobierz";
+        return result.suggested == 0 ? std::string(kChooseModelText) + ": brak, najbliższy"
+                                     : "dobrany";
+    return kChooseModelText;
 }
 
 // The columns of the files, left to right.

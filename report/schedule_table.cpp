@@ -5,6 +5,7 @@
 #include "calc/derived.h"
 #include "calc/number_format.h"
 #include "calc/polish_plural.h"
+#include "calc/program_texts.h"
 #include "calc/sentence.h"
 #include "files/visible_text.h"
 
@@ -39,12 +40,12 @@ std::string VentilatorText(const ScheduleRow& row, const RowResult& result)
     if (row.model >= 1 && row.model <= kVentilatorCount)
         return FormatWhole(row.model) + " " + std::string(VentilatorCaption(row.model));
     if (result.model != 0 && result.suggested == 0)
-        return "dobierz: brak; najbliżej " + FormatWhole(result.model) + " " +
-               std::string(VentilatorCaption(result.model));
+        return std::string(kChooseModelText) + ": brak; najbliżej " + FormatWhole(result.model) +
+               " " + std::string(VentilatorCaption(result.model));
     if (result.model != 0)
-        return "dobierz: " + FormatWhole(result.model) + " " +
+        return std::string(kChooseModelText) + ": " + FormatWhole(result.model) + " " +
                std::string(VentilatorCaption(result.model));
-    return "dobierz";
+    return kChooseModelText;
 }
 
 // The flat's underpressure by condition; where the flat has no balance, "–".

@@ -3,6 +3,7 @@
 
 #include "calc/catalogue.h"
 #include "calc/number_format.h"
+#include "calc/program_texts.h"
 #include "calc/selection.h"
 #include "report/report_lines.h"
 #include "report/schedule_table.h"
@@ -57,7 +58,8 @@ std::vector<std::string> ResultRow(const SheetCase& c, ScheduleCondition conditi
     if (condition != ScheduleCondition::Calm)
         name += " (v = " + FormatFixed(c.state.WindSpeed, 2) + " [m/s])";
     if (!result.Found())
-        return {name, result.reason.empty() ? "brak punktu pracy" : result.reason, "", "", ""};
+        return {name, result.reason.empty() ? std::string(kNoOperatingPointText) : result.reason,
+                "", "", ""};
     const OperatingPoint& p = result.point;
     return {name, FormatFixed(FlowPerSecond(p.flowPerHour), 4), FormatFixed(p.flowPerHour, 4),
             FormatFixed(p.ventilatorSuction, 4), FormatFixed(p.ductVelocity, 4)};
