@@ -8,11 +8,13 @@
 #include "app/program_windows.h"
 #include "calc/calc_state.h"
 #include "dialogs/ventilator_dialog.h"
+#include "project/project_file.h"
 #include "report/report_draw.h"
 #include "schedule/schedule_model.h"
 #include "schedule/schedule_window.h"
 #include "test_main.h"
 #include "ui/program_font.h"
+#include "weather/weather_source.h"
 
 #include <QAbstractButton>
 #include <QFile>
@@ -126,6 +128,8 @@ using Keys = QList<std::pair<Qt::Key, Qt::KeyboardModifiers>>;
 
 } // namespace
 
+Q_DECLARE_METATYPE(WeatherSetting)
+
 class TestProjectWindow : public QObject {
     Q_OBJECT
 private slots:
@@ -169,6 +173,42 @@ private slots:
         QCOMPARE(second.windows.Main().windowTitle(),
                  QString("Program doboru wywietrzników firmy KORVANT – hala.wyw"));
         QCOMPARE(second.directory.entries(), QStringList()); // no value file written
+    }
+
+    // The weather a calculation file keeps (its source, site, period, need
+    // and H) survives opening the file and saving it again from the window.
+    void keptWeatherSurvivesSaving_data()
+    {
+        QTest::addColumn<WeatherSetting>("weather");
+        WeatherSetting mean{WindDistributionSource(3.5), Site{2, 3, 6.0}};
+        mean.period = HeatingSeason();
+        mean.need = 120.0;
+        WeatherSetting scale{WindDistributionSource(3.949, 1.8, true), Site{0, 4, 21.0}};
+        scale.period = MonthsPeriod(11, 3).Value();
+        scale.draughtHeight = 14.0;
+        QTest::newRow("mean, heating season, need") << mean;
+        QTest::newRow("scale A, months 11-3, H") << scale;
+    }
+    void keptWeatherSurvivesSaving()
+    {
+        QFETCH(WeatherSetting, weather);
+        QTemporaryDir files;
+        Result<Project> sample = ReadProjectFile(QStringLiteral(WYW_SAMPLE_HALL));
+        QVERIFY2(sample, qPrintable(ReasonOf(sample)));
+        sample.Value().weather = weather;
+        QFile kept(files.filePath("pogoda.wyw"));
+        QVERIFY(kept.open(QIODevice::WriteOnly));
+        kept.write(ProjectBytes(sample.Value()).Value());
+        kept.close();
+
+        Program program;
+        QCOMPARE(ReasonOf(program.windows.Main().OpenProject(kept.fileName())), QString());
+        const QString again = files.filePath("zapisany.wyw");
+        QCOMPARE(ReasonOf(program.windows.Main().SaveProject(again)), QString());
+        const Result<Project> saved = ReadProjectFile(again);
+        QVERIFY2(saved, qPrintable(ReasonOf(saved)));
+        QVERIFY(saved.Value().weather.has_value());
+        QVERIFY(*saved.Value().weather == weather);
     }
 
     // A schedule edit marks the calculation changed; every command that would

@@ -181,6 +181,35 @@ private slots:
                  oneModel ? "dobierz: 3 TRAVEN/M-150" : "dobierz: 10 BIVA-150 poprzecznie");
     }
 
+    // On "rok" the riser's rule does not apply (each duct's model is chosen by
+    // its share of the year): the option changes no model and adds no remark,
+    // where on the other conditions it does.
+    void riserRuleLeavesTheYearAlone_data()
+    {
+        QTest::addColumn<int>("condition");
+        QTest::addColumn<bool>("applies");
+        QTest::newRow("rok") << static_cast<int>(ScheduleCondition::Year) << false;
+        QTest::newRow("wiatr + ciąg") << static_cast<int>(ScheduleCondition::WindStack) << true;
+    }
+    void riserRuleLeavesTheYearAlone()
+    {
+        QFETCH(int, condition);
+        QFETCH(bool, applies);
+        Schedule s = ScheduleTemplate();
+        s.building.condition = static_cast<ScheduleCondition>(condition);
+        for (ScheduleRow& row : s.rows)
+            row.model = 0;
+        const ScheduleResult apart = ComputeSchedule(s);
+        s.building.oneModelPerRiser = true;
+        const ScheduleResult riser = ComputeSchedule(s);
+        bool changed = false;
+        for (std::size_t i = 0; i < s.rows.size(); ++i) {
+            changed = changed || riser.rows[i].model != apart.rows[i].model ||
+                      riser.rows[i].note.find("Jeden model w pionie") != std::string::npos;
+        }
+        QCOMPARE(changed, applies);
+    }
+
     // No model meets the top storey's need: the riser takes the smallest of
     // those that fail one storey, and says so; a fixed model is kept.
     void riserFewestFailures()
