@@ -7,11 +7,10 @@
 #include "calc/selection.h"
 #include "compare/chart_legend.h"
 #include "compare/compare_output.h"
-#include "files/safe_file.h"
 #include "report/report_lines.h"
+#include "ui/png_file.h"
 #include "ui/text.h"
 
-#include <QBuffer>
 #include <QChart>
 #include <QChartView>
 #include <QGraphicsScene>
@@ -537,17 +536,6 @@ Outcome CompareCharts::SavePng(Chart chart, const QString& path) const
                            .expandedTo(kPngSize);
     QFont font = Legend(chart)->font();
     font.setPointSizeF(font.pointSizeF() * 1.25);
-    QImage image(size, QImage::Format_ARGB32);
-    image.fill(Qt::white);
-    {
-        QPainter painter(&image);
-        painter.setRenderHint(QPainter::Antialiasing);
-        PaintChart(chart, painter, size, font);
-    }
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, "PNG"))
-        return FailureOf("Nie można przygotować obrazu wykresu.");
-    return ReplaceFile(path, png);
+    return SavePaintedPng(path, size,
+                          [&](QPainter& painter) { PaintChart(chart, painter, size, font); });
 }

@@ -2,12 +2,12 @@
 #include "year/year_charts.h"
 
 #include "calc/number_format.h"
-#include "files/safe_file.h"
+
+#include "ui/png_file.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
-#include <QBuffer>
 #include <QChart>
 #include <QChartView>
 #include <QGraphicsScene>
@@ -203,17 +203,7 @@ Outcome YearCharts::SavePng(const QString& path) const
     if (!drawn_)
         return FailureOf("Nie ma wykresu do zapisania: najpierw oblicz pracę w ciągu roku "
                          "z pliku pogodowego.");
-    QImage image(kPngSize, QImage::Format_ARGB32);
-    image.fill(Qt::white);
-    {
-        QPainter painter(&image);
-        painter.setRenderHint(QPainter::Antialiasing);
+    return SavePaintedPng(path, kPngSize, [&](QPainter& painter) {
         Paint(painter, QRectF(QPointF(0, 0), QSizeF(kPngSize)));
-    }
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, "PNG"))
-        return FailureOf("Nie można przygotować obrazu wykresu.");
-    return ReplaceFile(path, png);
+    });
 }
