@@ -116,22 +116,37 @@ int UseKeptWeather(CliRequest& request, const CliInputs& inputs, std::string& er
     return kExitUsage;
 }
 
-int LoadCliWeather(const CliRequest& request, std::shared_ptr<const LoadedWeather>& weather,
-                   std::string& err)
+namespace {
+
+// The request's weather read, with the message of a failure, or the note of
+// a file changed since the calculation was saved, in `err`.
+Result<LoadedWeather> LoadNoted(const CliRequest& request, int& status, std::string& err)
 {
-    if (!request.weatherSource)
-        return kExitResult;
-    int status = kExitFile;
+    status = kExitFile;
     Result<LoadedWeather> loaded = LoadSource(request, status);
     if (!loaded) {
         err += "wywietrznik-cli: " + loaded.Reason() + '\n';
-        return status;
+        return loaded;
     }
     if (loaded.Value().changed)
         err += "Uwaga: plik pogodowy „" + loaded.Value().source.path +
                "” zmienił się od zapisania obliczeń (suma kontrolna " +
                request.weatherSource->checksum + ", teraz " + loaded.Value().source.checksum +
                ").\n";
+    return loaded;
+}
+
+} // namespace
+
+int LoadCliWeather(const CliRequest& request, std::shared_ptr<const LoadedWeather>& weather,
+                   std::string& err)
+{
+    if (!request.weatherSource)
+        return kExitResult;
+    int status = kExitFile;
+    Result<LoadedWeather> loaded = LoadNoted(request, status, err);
+    if (!loaded)
+        return status;
     weather = std::make_shared<const LoadedWeather>(std::move(loaded).Value());
     return kExitResult;
 }
@@ -140,16 +155,9 @@ int PrepareCliYear(const CliRequest& request, const CliInputs& inputs, std::opti
                    std::string& err)
 {
     int status = kExitFile;
-    Result<LoadedWeather> weather = LoadSource(request, status);
-    if (!weather) {
-        err += "wywietrznik-cli: " + weather.Reason() + '\n';
+    Result<LoadedWeather> weather = LoadNoted(request, status, err);
+    if (!weather)
         return status;
-    }
-    if (weather.Value().changed)
-        err += "Uwaga: plik pogodowy „" + weather.Value().source.path +
-               "” zmienił się od zapisania obliczeń (suma kontrolna " +
-               request.weatherSource->checksum + ", teraz " + weather.Value().source.checksum +
-               ").\n";
     YearQuestion q;
     q.state = inputs.state;
     q.height = inputs.state.DuctLength;
