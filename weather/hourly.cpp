@@ -5,6 +5,7 @@
 #include "calc/input_limits.h"
 #include "calc/operating_point.h"
 #include "weather/rest_flow.h"
+#include "weather/rest_verdict.h"
 
 #include <algorithm>
 #include <bit>
@@ -292,22 +293,23 @@ Result<HourlyYear> HourlyYear::Prepare(const HourlyCase& c, const WeatherYear& y
 // where no hour can leave the range it accepts: with a density 1 % below the
 // least of the hours and a wind 1 % above the strongest it is accepted, and
 // its bound grows with the wind and falls with the density. Elsewhere each
-// hour is prepared on its own.
-void HourlyYear::Queries(const CalcState& state, const VentilatorModel& model,
-                         std::vector<RestQuery>& queries, std::vector<std::size_t>& which,
-                         std::vector<HourStatus>& statuses) const
+// hour is prepared on its own. take(i, query) gets every hour i still to
+// compute, refuse(i) one the model's air path refuses.
+template <class Take, class Refuse>
+void HourlyYear::EachQuery(const CalcState& state, const VentilatorModel& model, Take take,
+                           Refuse refuse) const
 {
     const PreparedAirPath base = PrepareAirPath(HourState(state, kTrialDensity, 0.0), model);
     const bool shared =
         base.refusal == Refusal::None &&
         PrepareAirPath(HourState(state, 0.99 * leastDensity_, 1.01 * strongestWind_), model)
                 .refusal == Refusal::None;
+    RestQuery query{base.path, 0.0};
     for (std::size_t i = 0; i < hours_.size(); ++i) {
         const Hour& air = hours_[i];
-        statuses[i] = air.status;
         if (air.status != HourStatus::Flow)
             continue;
-        RestQuery query{base.path, air.stackPressure};
+        query.driving = air.stackPressure;
         if (shared) {
             query.path.windSpeed = air.wind;
             query.path.windPressure = 0.6 * air.wind * air.wind;
@@ -316,13 +318,12 @@ void HourlyYear::Queries(const CalcState& state, const VentilatorModel& model,
             const PreparedAirPath own =
                 PrepareAirPath(HourState(state, air.density, air.wind), model);
             if (own.refusal != Refusal::None) {
-                statuses[i] = HourStatus::Refused;
+                refuse(i);
                 continue;
             }
             query.path = own.path;
         }
-        queries.push_back(query);
-        which.push_back(i);
+        take(i, query);
     }
 }
 
@@ -331,15 +332,26 @@ HourlySummary HourlyYear::EvaluateModel(const VentilatorModel& model) const
     return Evaluate(case_.state, case_.need, model);
 }
 
-Result<HourlySummary> HourlyYear::EvaluateDuct(const CalcState& state, double need,
-                                               const VentilatorModel& model) const
+Result<double> HourlyYear::DuctShare(const CalcState& state, double need,
+                                     const VentilatorModel& model) const
 {
     HourlyCase c = case_;
     c.state = state;
     c.need = need;
     if (const Refusal refusal = CheckHourlyCase(c); refusal != Refusal::None)
         return Failure{std::string(RefusalText(refusal))};
-    return Evaluate(state, need, model);
+    // Every hour asked is computed: it flows, or not, or leaves the range.
+    MeetingCounter counter(need);
+    int computed = 0;
+    EachQuery(
+        state, model,
+        [&](std::size_t i, const RestQuery& query) {
+            counter.Add(query, i);
+            ++computed;
+        },
+        [](std::size_t) {});
+    counter.Finish();
+    return computed > 0 ? static_cast<double>(counter.Meeting()) / computed : 0.0;
 }
 
 HourlySummary HourlyYear::Evaluate(const CalcState& state, double need,
@@ -348,9 +360,17 @@ HourlySummary HourlyYear::Evaluate(const CalcState& state, double need,
     std::vector<RestQuery> queries;
     std::vector<std::size_t> which;
     std::vector<HourStatus> statuses(hours_.size());
+    for (std::size_t i = 0; i < hours_.size(); ++i)
+        statuses[i] = hours_[i].status;
     queries.reserve(hours_.size());
     which.reserve(hours_.size());
-    Queries(state, model, queries, which, statuses);
+    EachQuery(
+        state, model,
+        [&](std::size_t i, const RestQuery& query) {
+            queries.push_back(query);
+            which.push_back(i);
+        },
+        [&](std::size_t i) { statuses[i] = HourStatus::Refused; });
     std::vector<RestFlow> flows(queries.size());
     FlowsFromRest(queries, flows);
 

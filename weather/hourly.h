@@ -125,11 +125,13 @@ class HourlyYear {
 public:
     static Result<HourlyYear> Prepare(const HourlyCase& hourlyCase, const WeatherYear& year);
     HourlySummary EvaluateModel(const VentilatorModel& model) const;
-    // Another duct on the same hours (the same ti, H, ratio and period): its
-    // state and need in place of the case's, refused as Prepare refuses them.
-    // The same summary as Prepare on that duct's case, bit for bit.
-    Result<HourlySummary> EvaluateDuct(const CalcState& state, double need,
-                                       const VentilatorModel& model) const;
+    // The share of the summary of another duct on the same hours (the same
+    // ti, H, ratio and period), its state and need in place of the case's,
+    // refused as Prepare refuses them: the share of EvaluateModel on that
+    // duct's case, bit for bit. Each hour's flow is followed only until its
+    // verdict on the need is sure.
+    Result<double> DuctShare(const CalcState& state, double need,
+                             const VentilatorModel& model) const;
     // All 27 catalogue models, position 0 model 1.
     std::array<HourlySummary, kVentilatorCount> EvaluateAllModels() const;
 
@@ -145,9 +147,9 @@ public:
 private:
     HourlySummary Evaluate(const CalcState& state, double need, const VentilatorModel& model) const;
     // The hours still to compute of a model, as queries of FlowsFromRest.
-    void Queries(const CalcState& state, const VentilatorModel& model,
-                 std::vector<RestQuery>& queries, std::vector<std::size_t>& which,
-                 std::vector<HourStatus>& statuses) const;
+    template <class Take, class Refuse>
+    void EachQuery(const CalcState& state, const VentilatorModel& model, Take take,
+                   Refuse refuse) const;
 
     HourlyCase case_;
     std::vector<Hour> hours_;   // those of the period

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "weather/rest_flow.h"
 
+#include "weather/rest_lanes.h"
+
 #include <algorithm>
 #include <array>
 #include <bit>
@@ -9,54 +11,10 @@
 #include <cstdint>
 #include <cstring>
 
+using namespace rest_lanes;
+
 namespace {
 
-// The balance g(Q) = dps - Cp(Q / A) pw - Ro Rs Q^2 / 2 [Pa] as a polynomial
-// in Q [m3/s], term by term as the calculation forms and evaluates it.
-struct Balance {
-    double c[4] = {0, 0, 0, 0};
-
-    Balance() = default;
-    Balance(const AirPath& path, double driving)
-    {
-        const double a = path.ductArea;
-        const double pw = path.windPressure;
-        c[0] = driving - pw * path.coef[0];
-        c[1] = -pw * path.coef[1] / a;
-        c[2] = -pw * path.coef[2] / (a * a) - 0.5 * path.resistanceDensity;
-        c[3] = -pw * path.coef[3] / (a * a * a);
-    }
-    double Value(double q) const { return ((c[3] * q + c[2]) * q + c[1]) * q + c[0]; }
-    int Degree() const
-    {
-        for (int k = 3; k > 0; --k) {
-            if (c[k] != 0.0)
-                return k;
-        }
-        return 0;
-    }
-    // g(0) > 0, or g(0) = 0 and its first derivative at 0 that is not zero
-    // is positive.
-    bool StartsFromRest() const
-    {
-        for (const double coefficient : c) {
-            if (coefficient != 0.0)
-                return coefficient > 0.0;
-        }
-        return false;
-    }
-};
-
-// Where the smallest root above 0 lies: on a turning point (`low` = `high`),
-// between two (to bisect), or nowhere.
-struct Bracket {
-    enum Kind { None, At, Between } kind = None;
-    double low = 0.0;
-    double high = 0.0;
-};
-
-// The cuts of (0, inf) into monotone pieces: 0, the turning points, and
-// Cauchy's bound on the roots, sorted.
 std::size_t Cuts(const Balance& f, int n, std::array<double, 4>& cuts)
 {
     double bound = 0.0;
@@ -82,7 +40,9 @@ std::size_t Cuts(const Balance& f, int n, std::array<double, 4>& cuts)
     return count;
 }
 
-Bracket FirstRoot(const Balance& f)
+} // namespace
+
+Bracket rest_lanes::FirstRoot(const Balance& f)
 {
     const int n = f.Degree();
     if (n == 0)
@@ -103,38 +63,8 @@ Bracket FirstRoot(const Balance& f)
     return {};
 }
 
-constexpr std::size_t kLanes = 16;
-constexpr int kBisectionSteps = 2100;
+namespace {
 
-// Up to sixteen bisections side by side, one lane each, column by column.
-// An unused lane holds the interval [0, 0], in which a bisection stops at
-// once.
-struct Lanes {
-    std::array<double, kLanes> c0{}, c1{}, c2{}, c3{};
-    std::array<double, kLanes> low{}, high{};
-    std::array<std::uint64_t, kLanes> lowNegative{}; // all ones where g(low) < 0
-    std::array<std::size_t, kLanes> query{};
-    std::size_t count = 0;
-
-    void Add(const Balance& f, double from, double to, std::size_t index)
-    {
-        c0[count] = f.c[0];
-        c1[count] = f.c[1];
-        c2[count] = f.c[2];
-        c3[count] = f.c[3];
-        low[count] = from;
-        high[count] = to;
-        lowNegative[count] = f.Value(from) < 0.0 ? ~std::uint64_t{0} : 0;
-        query[count++] = index;
-    }
-    double Value(std::size_t i, double q) const
-    {
-        return ((c3[i] * q + c2[i]) * q + c1[i]) * q + c0[i];
-    }
-};
-
-// a where the mask is all ones, else b, bit for bit and without a branch
-// that the processor would have to guess.
 double Select(std::uint64_t mask, double a, double b)
 {
     return std::bit_cast<double>((std::bit_cast<std::uint64_t>(a) & mask) |
@@ -149,9 +79,9 @@ std::uint64_t Mask(bool condition)
 // Each lane's bisection to the last bit, all of them step by step together:
 // a lane whose middle no longer lies strictly inside stays where it stopped,
 // as the single bisection stops there.
-void Bisect(Lanes& lanes)
+void BisectLaneByLane(Lanes& lanes, int steps)
 {
-    for (int step = 0; step < kBisectionSteps; ++step) {
+    for (int step = 0; step < steps; ++step) {
         std::uint64_t moving = 0;
         for (std::size_t i = 0; i < kLanes; ++i) {
             const double low = lanes.low[i], high = lanes.high[i];
@@ -174,7 +104,7 @@ using Doubles4 = double __attribute__((vector_size(32)));
 using Masks4 = std::int64_t __attribute__((vector_size(32)));
 constexpr std::size_t kGroups = kLanes / 4;
 
-__attribute__((target("avx2"))) void BisectFourWide(Lanes& lanes)
+__attribute__((target("avx2"))) void BisectFourWide(Lanes& lanes, int steps)
 {
     Doubles4 c0[kGroups], c1[kGroups], c2[kGroups], c3[kGroups], low[kGroups], high[kGroups];
     Masks4 lowNegative[kGroups];
@@ -187,7 +117,7 @@ __attribute__((target("avx2"))) void BisectFourWide(Lanes& lanes)
     std::memcpy(lowNegative, lanes.lowNegative.data(), sizeof lowNegative);
     const Doubles4 half = {0.5, 0.5, 0.5, 0.5};
     const Doubles4 zero = {0.0, 0.0, 0.0, 0.0};
-    for (int step = 0; step < kBisectionSteps; ++step) {
+    for (int step = 0; step < steps; ++step) {
         Masks4 moving = {0, 0, 0, 0};
         for (std::size_t g = 0; g < kGroups; ++g) {
             const Doubles4 middle = half * (low[g] + high[g]);
@@ -205,37 +135,27 @@ __attribute__((target("avx2"))) void BisectFourWide(Lanes& lanes)
     std::memcpy(lanes.high.data(), high, sizeof high);
 }
 
-bool FourWide()
+bool HasAvx2()
 {
     static const bool avx2 = __builtin_cpu_supports("avx2") != 0;
     return avx2;
 }
 #else
-void BisectFourWide(Lanes& lanes)
+void BisectFourWide(Lanes& lanes, int steps)
 {
-    Bisect(lanes);
+    BisectLaneByLane(lanes, steps);
 }
 
-bool FourWide()
+bool HasAvx2()
 {
     return false;
 }
 #endif
 
-RestFlow Found(const AirPath& path, double root)
-{
-    RestFlow rest;
-    rest.flows = true;
-    rest.flowPerHour = root * 3600.0;
-    rest.inRange = path.windPressure == 0.0 ||
-                   std::fabs(Characteristic(path, root / path.ductArea)) <= kLargestCharacteristic;
-    return rest;
-}
-
 void Finish(Lanes& lanes, bool fourWide, std::span<const RestQuery> queries,
             std::span<RestFlow> flows)
 {
-    fourWide ? BisectFourWide(lanes) : Bisect(lanes);
+    Bisect(lanes, kBisectionSteps, fourWide);
     for (std::size_t i = 0; i < lanes.count; ++i) {
         const double low = lanes.low[i], high = lanes.high[i];
         const double root =
@@ -245,7 +165,32 @@ void Finish(Lanes& lanes, bool fourWide, std::span<const RestQuery> queries,
     lanes = Lanes{};
 }
 
+// A lane's bracket [low, high] holds the root the bisection ends on, and the
+// flow per hour (root x 3600) grows with the root; so the hour's verdict is
+// known once the whole bracket lies on one side of the need. Above it, the
+// root must also lie where |Cp| of the fit holds: that is sure when the
+// characteristic at the lower velocity, plus what each of its terms can
 } // namespace
+
+void rest_lanes::Bisect(Lanes& lanes, int steps, bool fourWide)
+{
+    fourWide ? BisectFourWide(lanes, steps) : BisectLaneByLane(lanes, steps);
+}
+
+bool rest_lanes::FourWide()
+{
+    return HasAvx2();
+}
+
+RestFlow rest_lanes::Found(const AirPath& path, double root)
+{
+    RestFlow rest;
+    rest.flows = true;
+    rest.flowPerHour = root * 3600.0;
+    rest.inRange = path.windPressure == 0.0 ||
+                   std::fabs(Characteristic(path, root / path.ductArea)) <= kLargestCharacteristic;
+    return rest;
+}
 
 void FlowsFromRest(std::span<const RestQuery> queries, std::span<RestFlow> flows, bool vectors)
 {

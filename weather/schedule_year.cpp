@@ -108,11 +108,7 @@ Result<double> RowShare(const YearContext& ctx, const RowResult& r, int model)
         return Failure{"brak danych pogodowych"};
     if (!found->second)
         return found->second.Fault();
-    const Result<HourlySummary> summary =
-        found->second.Value().EvaluateDuct(r.inputs.state, r.need, LookUpVentilator(model));
-    if (!summary)
-        return summary.Fault();
-    return summary.Value().share;
+    return found->second.Value().DuctShare(r.inputs.state, r.need, LookUpVentilator(model));
 }
 
 // "dobierz" on the year: the first diameter with a model that reaches the

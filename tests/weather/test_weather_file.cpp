@@ -182,7 +182,8 @@ private slots:
     }
 
     // The real year of a station: the fast evaluation gives every model the
-    // summary of the plain per-hour loop, bit for bit.
+    // summary of the plain per-hour loop, bit for bit, and the share alone
+    // the same share.
     void fastEqualsPlainOnRealYear()
     {
         std::ifstream in(WYW_WEATHER_FILE, std::ios::binary);
@@ -192,11 +193,13 @@ private slots:
         QCOMPARE(year.Value().hours.size(), std::size_t{8760});
         HourlyCase c = Building(60.0);
         c.windRatio = TerrainWindRatio(16.0).Value();
-        const std::array<HourlySummary, kVentilatorCount> fast =
-            HourlyYear::Prepare(c, year.Value()).Value().EvaluateAllModels();
+        const HourlyYear prepared = HourlyYear::Prepare(c, year.Value()).Value();
+        const std::array<HourlySummary, kVentilatorCount> fast = prepared.EvaluateAllModels();
         for (std::size_t i = 0; i < fast.size(); ++i) {
             const HourlySummary plain =
                 EvaluateYearPlain(c, VentilatorCatalogue[i], year.Value()).Value();
+            QCOMPARE(prepared.DuctShare(c.state, c.need, VentilatorCatalogue[i]).Value(),
+                     plain.share);
             QCOMPARE(fast[i].meetingHours, plain.meetingHours);
             QCOMPARE(fast[i].noFlowHours, plain.noFlowHours);
             QCOMPARE(fast[i].outOfRangeHours, plain.outOfRangeHours);
