@@ -33,11 +33,11 @@ QStringList LabelTexts(QWidget& dialog)
     return texts;
 }
 
-void ConfirmRectangle(QDialog& dialog, const QString& a, const QString& b)
+void ConfirmRectangle(OkCancelDialog& dialog, const QString& a, const QString& b)
 {
     Type(Control<QLineEdit>(dialog, "Edit1"), a);
     Type(Control<QLineEdit>(dialog, "Edit2"), b);
-    Click(Control<QPushButton>(dialog, "Button1"));
+    ClickOk(dialog);
 }
 
 } // namespace
@@ -64,7 +64,7 @@ private slots:
         QVERIFY(!round->isChecked());
 
         QVERIFY(OpenDialog(dialog));
-        Click(Control<QPushButton>(dialog, "OKBtn"));
+        ClickOk(dialog);
         QCOMPARE(state.DuctRound, 0);
 
         // Chosen with the arrow key, as from the keyboard.
@@ -120,7 +120,7 @@ private slots:
         RoundDuctDialog dialog(state);
         QVERIFY(OpenDialog(dialog));
         Type(Control<QLineEdit>(dialog, "Edit1"), "0.2");
-        Click(Control<QPushButton>(dialog, "Button1"));
+        ClickOk(dialog);
         QCOMPARE(std::floor(state.DuctArea * 1e9), 31415926.0); // 0.031415926...
         QVERIFY(Near(state.DuctArea, 0.0314159265359, 1e-11));
     }
@@ -133,7 +133,7 @@ private slots:
         RoundDuctDialog dialog(state);
         QCOMPARE(Control<QLineEdit>(dialog, "Edit1")->text(), QString("0.16"));
         QVERIFY(OpenDialog(dialog));
-        Click(Control<QPushButton>(dialog, "Button2"));
+        ClickCancel(dialog);
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
         QCOMPARE(state.DuctDiameter, 0.0);
         QCOMPARE(*FileBytes("dialog22.sav"), QByteArray("0.16\r\n"));
@@ -238,7 +238,7 @@ private slots:
         ConfirmRectangle(rectangular, "0.2", "0.3");
         QVERIFY(OpenDialog(round));
         Type(Control<QLineEdit>(round, "Edit1"), "0.2");
-        Click(Control<QPushButton>(round, "Button1"));
+        ClickOk(round);
         QCOMPARE(state.DuctSideA, 0.2);
         QCOMPARE(state.DuctSideB, 0.3);
         QCOMPARE(state.DuctDiameter, 0.2);
@@ -287,7 +287,7 @@ private slots:
         QTest::mouseClick(
             Control<QRadioButton>(dialog, qPrintable(QString("RadioButton%1").arg(button))),
             Qt::LeftButton);
-        Click(Control<QPushButton>(dialog, "OKBtn"));
+        ClickOk(dialog);
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QVERIFY(state.DuctRoughness == roughness); // exact: the report tests equality
     }
@@ -298,12 +298,12 @@ private slots:
         DuctMaterialDialog dialog(state);
         QVERIFY(OpenDialog(dialog));
         QTest::mouseClick(Control<QRadioButton>(dialog, "RadioButton6"), Qt::LeftButton);
-        Click(Control<QPushButton>(dialog, "CancelBtn"));
+        ClickCancel(dialog);
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
         QCOMPARE(state.DuctRoughness, 0.0);
         QVERIFY(OpenDialog(dialog));
         QVERIFY(Control<QRadioButton>(dialog, "RadioButton6")->isChecked());
-        Click(Control<QPushButton>(dialog, "OKBtn"));
+        ClickOk(dialog);
         QCOMPARE(state.DuctRoughness, 10.0);
     }
 };
