@@ -35,6 +35,7 @@ void ChoiceDialog::PlaceButtons(QPoint okPlace, QPoint cancelPlace)
     QPushButton* ok = PlaceButton(this, "OKBtn", "OK", okPlace);
     ok->setDefault(true);
     QPushButton* cancel = PlaceButton(this, "CancelBtn", "Anuluj", cancelPlace);
+    SetButtons(ok, cancel);
 
     for (std::size_t i = 1; i < choices_.size(); ++i)
         setTabOrder(choices_[i - 1], choices_[i]);

@@ -42,6 +42,7 @@ protected:
     // texts from the value file into `fields`, line n into field n.
     void Finish(QPushButton* ok, QPushButton* cancel, std::initializer_list<QLineEdit*> fields)
     {
+        this->SetButtons(ok, cancel);
         QObject::connect(ok, &QPushButton::clicked, this, [this] { Accept(); });
         QObject::connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
         valueFile_->Load(fields);

@@ -108,6 +108,7 @@ VentilatorDialog::VentilatorDialog(CalcState& state, QWidget* parent)
     cancel->setObjectName("CancelBtn");
     cancel->setGeometry(kCancelButton);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    SetButtons(ok, cancel);
 
     for (std::size_t i = 1; i < keyOrder_.size(); ++i)
         setTabOrder(keyOrder_[i - 1], keyOrder_[i]);

@@ -19,8 +19,8 @@ bool IsPlainEscape(const QKeyEvent* event)
 
 FixedDialog::FixedDialog(const QString& caption, QSize clientSize, EscapeKey escape,
                          QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint)
+    : OkCancelDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                                 Qt::WindowCloseButtonHint)
     , escape_(escape)
 {
     setWindowTitle(caption);
@@ -35,7 +35,7 @@ void FixedDialog::showEvent(QShowEvent* event)
         frame.moveCenter(screen->availableGeometry().center());
         move(frame.topLeft());
     }
-    QDialog::showEvent(event);
+    OkCancelDialog::showEvent(event);
 }
 
 void FixedDialog::keyPressEvent(QKeyEvent* event)
@@ -44,12 +44,12 @@ void FixedDialog::keyPressEvent(QKeyEvent* event)
         event->accept();
         return;
     }
-    QDialog::keyPressEvent(event);
+    OkCancelDialog::keyPressEvent(event);
 }
 
 FormWindow::FormWindow(const QString& caption, QRect designedGeometry, QWidget* parent)
-    : QDialog(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint)
+    : OkCancelDialog(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                 Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint)
 {
     setWindowTitle(caption);
     setFont(ProgramFont());
@@ -65,5 +65,5 @@ void FormWindow::keyPressEvent(QKeyEvent* event)
         event->accept(); // no cancel button is bound to Esc here
         return;
     }
-    QDialog::keyPressEvent(event);
+    OkCancelDialog::keyPressEvent(event);
 }

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "ui/dialog_base.h"
+
 #include <QApplication>
 #include <QLineEdit>
 #include <QPointer>
+#include <QPushButton>
 #include <QTimer>
 #include <QWidget>
 #include <QtTest>
@@ -82,6 +85,15 @@ inline void Choose(QWidget* window, const char* name)
     QVERIFY2(widget, name);
     widget->setFocus(Qt::TabFocusReason);
     QTest::keyClick(widget, Qt::Key_Space);
+}
+
+// Space on the window's "Anuluj", found by what it does, not by its name.
+inline void ChooseCancel(QWidget* window)
+{
+    auto* dialog = qobject_cast<OkCancelDialog*>(window);
+    QVERIFY2(dialog && dialog->CancelButton(), qPrintable(window->objectName()));
+    dialog->CancelButton()->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(dialog->CancelButton(), Qt::Key_Space);
 }
 
 // Enter on the window's focus widget: the default button.

@@ -326,15 +326,12 @@ private slots:
 
         QList<Step> chain = HallSteps("0.2", "7", "RadioButton3") << Ventilator("RadioButton6");
         QList<Step> script = chain.mid(0, steps);
-        script << Step{
-            chain[steps].window, [=](QWidget* w) {
-                if (escape)
-                    PressEscape(w);
-                else
-                    Choose(w, steps == 1 ? "Button1" : steps == 7 ? "CancelBtn" : "Button2");
-            }};
-        if (steps == 5) // the installation type dialog calls its button CancelBtn
-            script.last().act = [](QWidget* w) { Choose(w, "CancelBtn"); };
+        script << Step{chain[steps].window, [=](QWidget* w) {
+                           if (escape)
+                               PressEscape(w);
+                           else
+                               ChooseCancel(w);
+                       }};
         const QStringList seen = p.Run(kNewCalculation, script);
         QCOMPARE(seen.size(), steps + 1);
         QCOMPARE(p.state.ResultsShown, 0);
@@ -399,7 +396,7 @@ private slots:
         const CalcState before = p.state;
         p.Run(kVentilatorOnly, {{"OKBottomDlg_wyw", [](QWidget* w) {
                                      Choose(w, "RadioButton20");
-                                     Choose(w, "CancelBtn");
+                                     ChooseCancel(w);
                                  }}});
         QVERIFY(p.state == before);
         QCOMPARE(p.Report().value(Row(3)), QString("   Nazwa wywietrznika = KALMO-160"));

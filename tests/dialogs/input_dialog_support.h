@@ -6,6 +6,7 @@
 
 #include "calc/calc_state.h"
 #include "gui_test_support.h"
+#include "ui/dialog_base.h"
 #include "ui/program_font.h"
 
 #include <QApplication>
@@ -66,6 +67,19 @@ inline void Type(QLineEdit* edit, const QString& text)
 inline void Click(QPushButton* button)
 {
     QTest::mouseClick(button, Qt::LeftButton);
+}
+
+// Clicks the dialog's OK or its "Anuluj", found by what it does.
+inline void ClickOk(OkCancelDialog& dialog)
+{
+    QVERIFY(dialog.OkButton());
+    Click(dialog.OkButton());
+}
+
+inline void ClickCancel(OkCancelDialog& dialog)
+{
+    QVERIFY(dialog.CancelButton());
+    Click(dialog.CancelButton());
 }
 
 // Watches for message boxes while it lives: each one that opens is recorded

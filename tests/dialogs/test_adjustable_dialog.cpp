@@ -27,8 +27,8 @@ QLabel* LabelWithText(QWidget& dialog, const QString& text)
 }
 
 // Fills the dialog, typing the grille's name into the box, and presses OK.
-void Confirm(QDialog& dialog, const QString& height, const QString& storeys, const QString& grille,
-             const QString& opening)
+void Confirm(OkCancelDialog& dialog, const QString& height, const QString& storeys,
+             const QString& grille, const QString& opening)
 {
     Type(Control<QLineEdit>(dialog, "Edit1"), height);
     Type(Control<QLineEdit>(dialog, "Edit2"), storeys);
@@ -38,7 +38,7 @@ void Confirm(QDialog& dialog, const QString& height, const QString& storeys, con
         Type(box->lineEdit(), grille);
     }
     Type(Control<QLineEdit>(dialog, "Edit4"), opening);
-    Click(Control<QPushButton>(dialog, "Button1"));
+    ClickOk(dialog);
 }
 
 double Rounded4(double value)
@@ -83,8 +83,8 @@ private slots:
         for (const char* name : {"Edit1", "Edit2", "ComboBox1", "Edit4"})
             QCOMPARE(Control<QWidget>(dialog, name)->width(), 121);
         QVERIFY(!Control<QLineEdit>(dialog, "Edit3"));
-        QCOMPARE(Control<QPushButton>(dialog, "Button1")->geometry(), QRect(72, 192, 75, 25));
-        QCOMPARE(Control<QPushButton>(dialog, "Button2")->geometry(), QRect(184, 192, 75, 25));
+        QCOMPARE(dialog.OkButton()->geometry(), QRect(72, 192, 75, 25));
+        QCOMPARE(dialog.CancelButton()->geometry(), QRect(184, 192, 75, 25));
     }
 
     void grilleBoxAtStart()
@@ -185,7 +185,7 @@ private slots:
         QCOMPARE(box->currentText(), kGrilles[grille]);
         Type(Control<QLineEdit>(dialog, "Edit1"), "3"); // storeys within bounds
         Type(Control<QLineEdit>(dialog, "Edit2"), "5");
-        Click(Control<QPushButton>(dialog, "Button1"));
+        ClickOk(dialog);
         QCOMPARE(state.GrilleSizeA, diameter);
         QVERIFY2(std::fabs(state.GrilleArea - area) <= 1e-9 * area,
                  qPrintable(QString::number(state.GrilleArea, 'g', 12)));
@@ -265,7 +265,7 @@ private slots:
         AdjustableGrilleDialog dialog(state);
         QVERIFY(OpenDialog(dialog));
         Type(Control<QComboBox>(dialog, "ComboBox1")->lineEdit(), "KTV 160");
-        Click(Control<QPushButton>(dialog, "Button2"));
+        ClickCancel(dialog);
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
         QCOMPARE(state, before);
         QVERIFY(!QFile::exists("dialog3333.sav"));
@@ -274,7 +274,7 @@ private slots:
         Type(Control<QLineEdit>(dialog, "Edit1"), "3"); // storeys within bounds
         Type(Control<QLineEdit>(dialog, "Edit2"), "5");
         Type(Control<QLineEdit>(dialog, "Edit4"), "0");
-        Click(Control<QPushButton>(dialog, "Button1"));
+        ClickOk(dialog);
         QCOMPARE(state.GrilleSizeA, 0.115);
     }
 

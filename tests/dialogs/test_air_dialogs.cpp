@@ -23,11 +23,11 @@ bool Near(double actual, double expected, double relative)
 }
 
 // Types the texts into Edit1, Edit2, ... of the dialog and presses its OK.
-void Confirm(QDialog& dialog, const QStringList& texts, const char* ok = "OKBtn")
+void Confirm(OkCancelDialog& dialog, const QStringList& texts)
 {
     for (qsizetype i = 0; i < texts.size(); ++i)
         Type(Control<QLineEdit>(dialog, qPrintable(QString("Edit%1").arg(i + 1))), texts[i]);
-    Click(Control<QPushButton>(dialog, ok));
+    ClickOk(dialog);
 }
 
 QString FieldText(QDialog& dialog, const char* name)
@@ -62,7 +62,7 @@ private slots:
         CalcState state;
         DensityModeDialog dialog(state);
         QVERIFY(OpenDialog(dialog));
-        Click(Control<QPushButton>(dialog, "OKBtn"));
+        ClickOk(dialog);
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(state.DensityEntered, 1);
 
@@ -171,7 +171,7 @@ private slots:
         QCOMPARE(FieldText(restarted, "Edit1"), QString(lines[0]));
         QCOMPARE(FieldText(restarted, "Edit2"), QString(lines[1]));
         QVERIFY(OpenDialog(restarted));
-        Click(Control<QPushButton>(restarted, "OKBtn"));
+        ClickOk(restarted);
         QCOMPARE(*FileBytes("dialog.sav"), file);
     }
 
@@ -185,7 +185,7 @@ private slots:
         QVERIFY(OpenDialog(dialog));
         // Read back exactly, and then refused: no air is that dense.
         MessageCatcher catcher;
-        Click(Control<QPushButton>(dialog, "OKBtn"));
+        ClickOk(dialog);
         QTRY_COMPARE(catcher.Messages().size(), 1);
         QCOMPARE(state.AirDensity, 0.0);
     }
@@ -258,7 +258,7 @@ private slots:
         Type(Control<QLineEdit>(dialog, "Edit1"), "1.3");
         QTest::keyClick(Control<QLineEdit>(dialog, "Edit1"), Qt::Key_Escape);
         QVERIFY(dialog.isVisible()); // Esc is not bound to "Anuluj" here
-        Click(Control<QPushButton>(dialog, "Button1"));
+        ClickCancel(dialog);
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
         QCOMPARE(state.AirDensity, 0.0);
         QVERIFY(!QFile::exists("dialog.sav"));
@@ -348,7 +348,7 @@ private slots:
         QCOMPARE(FieldText(restarted, "Edit3"), QString("55"));
         QCOMPARE(FieldText(restarted, "Edit4"), QString("3.3"));
         QVERIFY(OpenDialog(restarted));
-        Click(Control<QPushButton>(restarted, "OKBtn"));
+        ClickOk(restarted);
         QCOMPARE(again.AirDensity, state.AirDensity);
         QCOMPARE(again.WindSpeed, 3.3);
     }
@@ -431,7 +431,7 @@ private slots:
         WeatherDialog dialog(state);
         QVERIFY(OpenDialog(dialog));
         Type(Control<QLineEdit>(dialog, "Edit1"), "20");
-        Click(Control<QPushButton>(dialog, "Button1"));
+        ClickCancel(dialog);
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
         QCOMPARE(state, before);
         QVERIFY(!QFile::exists("dialog1.sav"));

@@ -104,8 +104,8 @@ private slots:
             QCOMPARE(rightValue->text(), right[row]);
             QCOMPARE(rightValue->pos(), QPoint(536, y));
         }
-        QCOMPARE(Control<QPushButton>(dialog, "Button1")->geometry(), QRect(200, 384, 75, 25));
-        QCOMPARE(Control<QPushButton>(dialog, "Button2")->geometry(), QRect(304, 384, 75, 25));
+        QCOMPARE(dialog.OkButton()->geometry(), QRect(200, 384, 75, 25));
+        QCOMPARE(dialog.CancelButton()->geometry(), QRect(304, 384, 75, 25));
     }
 
     void roundGrilleLayout()
@@ -136,8 +136,8 @@ private slots:
             QCOMPARE(value->text(), QString("1,6"));
             QCOMPARE(value->pos(), QPoint(240, y));
         }
-        QCOMPARE(Control<QPushButton>(dialog, "Button1")->geometry(), QRect(48, 352, 75, 25));
-        QCOMPARE(Control<QPushButton>(dialog, "Button2")->geometry(), QRect(192, 352, 75, 25));
+        QCOMPARE(dialog.OkButton()->geometry(), QRect(48, 352, 75, 25));
+        QCOMPARE(dialog.CancelButton()->geometry(), QRect(192, 352, 75, 25));
     }
 
     void rectangularGrille_data()
@@ -173,7 +173,7 @@ private slots:
         RectangularGrilleDialog dialog(state);
         QVERIFY(OpenDialog(dialog));
         Fill(dialog, typed);
-        Click(Control<QPushButton>(dialog, "Button1"));
+        ClickOk(dialog);
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(state.StoreyHeight, storeyHeight);
         QCOMPARE(state.StoreyCount, storeys);
@@ -235,7 +235,7 @@ private slots:
         RoundGrilleDialog dialog(state);
         QVERIFY(OpenDialog(dialog));
         Fill(dialog, typed);
-        Click(Control<QPushButton>(dialog, "Button1"));
+        ClickOk(dialog);
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(state.StoreyHeight, 3.0);
         QCOMPARE(state.StoreyCount, 4);
@@ -254,7 +254,7 @@ private slots:
         RoundGrilleDialog dialog(state);
         QVERIFY(OpenDialog(dialog));
         Fill(dialog, {"3", "4", "0.1", "1.6"});
-        Click(Control<QPushButton>(dialog, "Button1"));
+        ClickOk(dialog);
         QCOMPARE(state.GrilleArea, 0.007853981633974483);
     }
 
@@ -265,14 +265,14 @@ private slots:
         RoundGrilleDialog dialog(state);
         QVERIFY(OpenDialog(dialog));
         Fill(dialog, {"3", "4", "0.074", "1.6"});
-        Click(Control<QPushButton>(dialog, "Button1"));
+        ClickOk(dialog);
         const double fullArea = state.GrilleArea;
 
         CalcState next;
         RoundGrilleDialog restarted(next);
         QCOMPARE(Control<QLineEdit>(restarted, "Edit3")->text(), QString("0.07"));
         QVERIFY(OpenDialog(restarted));
-        Click(Control<QPushButton>(restarted, "Button1"));
+        ClickOk(restarted);
         QCOMPARE(next.GrilleSizeA, 0.07);
         QVERIFY(next.GrilleArea < fullArea);
     }
@@ -285,7 +285,7 @@ private slots:
         RectangularGrilleDialog dialog(state);
         QVERIFY(OpenDialog(dialog));
         Fill(dialog, {"3", "4"});
-        Click(Control<QPushButton>(dialog, "Button2"));
+        ClickCancel(dialog);
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
         QCOMPARE(state, before);
         QVERIFY(!QFile::exists("dialog33.sav"));

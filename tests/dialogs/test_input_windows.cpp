@@ -14,6 +14,7 @@
 #include "dialogs/round_grille_dialog.h"
 #include "dialogs/typed_density_dialog.h"
 #include "dialogs/weather_dialog.h"
+#include "ui/dialog_base.h"
 
 #include "input_dialog_support.h"
 #include "test_main.h"
@@ -30,12 +31,16 @@
 
 namespace {
 
-using Factory = std::unique_ptr<QDialog> (*)(CalcState&);
+using Factory = std::unique_ptr<OkCancelDialog> (*)(CalcState&);
 
-template <class T> std::unique_ptr<QDialog> Make(CalcState& state)
+template <class T> std::unique_ptr<OkCancelDialog> Make(CalcState& state)
 {
     return std::make_unique<T>(state);
 }
+
+// The dialog's OK and "Anuluj" in a focus cycle, whatever their names.
+constexpr const char* kOk = "<OK>";
+constexpr const char* kCancel = "<Anuluj>";
 
 struct WindowCase {
     const char* className;
@@ -47,10 +52,8 @@ struct WindowCase {
     std::optional<QPoint> place; // the designed place, where it is laid down
     bool escapeCancels;
     QStringList focusCycle; // from the control that has the focus at first
-    const char* okButton;
-    const char* cancelButton;
-    QStringList edits;     // edit fields, whose first texts are their names
-    const char* valueFile; // nullptr: the dialog keeps nothing
+    QStringList edits;      // edit fields, whose first texts are their names
+    const char* valueFile;  // nullptr: the dialog keeps nothing
 };
 
 const std::vector<WindowCase>& Cases()
@@ -64,9 +67,7 @@ const std::vector<WindowCase>& Cases()
          .fixedBorder = true,
          .place = {},
          .escapeCancels = true,
-         .focusCycle = {"RadioButton2", "OKBtn", "CancelBtn"},
-         .okButton = "OKBtn",
-         .cancelButton = "CancelBtn",
+         .focusCycle = {"RadioButton2", kOk, kCancel},
          .edits = {},
          .valueFile = nullptr},
         {.className = "TypedDensityDialog",
@@ -77,9 +78,7 @@ const std::vector<WindowCase>& Cases()
          .fixedBorder = true,
          .place = {},
          .escapeCancels = false,
-         .focusCycle = {"Edit1", "Edit2", "OKBtn", "Button1"},
-         .okButton = "OKBtn",
-         .cancelButton = "Button1",
+         .focusCycle = {"Edit1", "Edit2", kOk, kCancel},
          .edits = {"Edit1", "Edit2"},
          .valueFile = "dialog.sav"},
         {.className = "WeatherDialog",
@@ -90,9 +89,7 @@ const std::vector<WindowCase>& Cases()
          .fixedBorder = false,
          .place = {},
          .escapeCancels = false,
-         .focusCycle = {"Edit1", "Edit2", "Edit3", "Edit4", "OKBtn", "Button1"},
-         .okButton = "OKBtn",
-         .cancelButton = "Button1",
+         .focusCycle = {"Edit1", "Edit2", "Edit3", "Edit4", kOk, kCancel},
          .edits = {"Edit1", "Edit2", "Edit3", "Edit4"},
          .valueFile = "dialog1.sav"},
         {.className = "DuctShapeDialog",
@@ -103,9 +100,7 @@ const std::vector<WindowCase>& Cases()
          .fixedBorder = true,
          .place = {},
          .escapeCancels = true,
-         .focusCycle = {"RadioButton1", "OKBtn", "CancelBtn"},
-         .okButton = "OKBtn",
-         .cancelButton = "CancelBtn",
+         .focusCycle = {"RadioButton1", kOk, kCancel},
          .edits = {},
          .valueFile = nullptr},
         {.className = "RoundDuctDialog",
@@ -116,9 +111,7 @@ const std::vector<WindowCase>& Cases()
          .fixedBorder = false,
          .place = {},
          .escapeCancels = false,
-         .focusCycle = {"Button1", "Edit1", "Button2"},
-         .okButton = "Button1",
-         .cancelButton = "Button2",
+         .focusCycle = {kOk, "Edit1", kCancel},
          .edits = {"Edit1"},
          .valueFile = "dialog22.sav"},
         {.className = "RectangularDuctDialog",
@@ -129,9 +122,7 @@ const std::vector<WindowCase>& Cases()
          .fixedBorder = false,
          .place = {},
          .escapeCancels = false,
-         .focusCycle = {"Edit1", "Edit2", "Button1", "Button2"},
-         .okButton = "Button1",
-         .cancelButton = "Button2",
+         .focusCycle = {"Edit1", "Edit2", kOk, kCancel},
          .edits = {"Edit1", "Edit2"},
          .valueFile = "dialog2.sav"},
         {.className = "DuctMaterialDialog",
@@ -142,9 +133,7 @@ const std::vector<WindowCase>& Cases()
          .fixedBorder = true,
          .place = {},
          .escapeCancels = true,
-         .focusCycle = {"RadioButton1", "OKBtn", "CancelBtn"},
-         .okButton = "OKBtn",
-         .cancelButton = "CancelBtn",
+         .focusCycle = {"RadioButton1", kOk, kCancel},
          .edits = {},
          .valueFile = nullptr},
         {.className = "InstallationDialog",
@@ -155,9 +144,7 @@ const std::vector<WindowCase>& Cases()
          .fixedBorder = true,
          .place = {},
          .escapeCancels = true,
-         .focusCycle = {"RadioButton1", "OKBtn", "CancelBtn"},
-         .okButton = "OKBtn",
-         .cancelButton = "CancelBtn",
+         .focusCycle = {"RadioButton1", kOk, kCancel},
          .edits = {},
          .valueFile = nullptr},
         {.className = "HallDialog",
@@ -168,9 +155,7 @@ const std::vector<WindowCase>& Cases()
          .fixedBorder = false,
          .place = {},
          .escapeCancels = false,
-         .focusCycle = {"Edit1", "Button1", "Button2", "RadioButton1"},
-         .okButton = "Button1",
-         .cancelButton = "Button2",
+         .focusCycle = {"Edit1", kOk, kCancel, "RadioButton1"},
          .edits = {"Edit1"},
          .valueFile = "dialog3.sav"},
         {.className = "RectangularGrilleDialog",
@@ -181,9 +166,7 @@ const std::vector<WindowCase>& Cases()
          .fixedBorder = false,
          .place = QPoint(195, 96),
          .escapeCancels = false,
-         .focusCycle = {"Edit1", "Edit2", "Button1", "Button2", "Edit3", "Edit4", "Edit5"},
-         .okButton = "Button1",
-         .cancelButton = "Button2",
+         .focusCycle = {"Edit1", "Edit2", kOk, kCancel, "Edit3", "Edit4", "Edit5"},
          .edits = {"Edit1", "Edit2", "Edit3", "Edit4", "Edit5"},
          .valueFile = "dialog33.sav"},
         {.className = "RoundGrilleDialog",
@@ -194,9 +177,7 @@ const std::vector<WindowCase>& Cases()
          .fixedBorder = false,
          .place = QPoint(195, 96),
          .escapeCancels = false,
-         .focusCycle = {"Edit1", "Edit2", "Button1", "Button2", "Edit3", "Edit4"},
-         .okButton = "Button1",
-         .cancelButton = "Button2",
+         .focusCycle = {"Edit1", "Edit2", kOk, kCancel, "Edit3", "Edit4"},
          .edits = {"Edit1", "Edit2", "Edit3", "Edit4"},
          .valueFile = "dialog333.sav"},
         {.className = "AdjustableGrilleDialog",
@@ -207,9 +188,7 @@ const std::vector<WindowCase>& Cases()
          .fixedBorder = false,
          .place = QPoint(272, 200),
          .escapeCancels = false,
-         .focusCycle = {"Edit1", "Edit2", "ComboBox1", "Edit4", "Button1", "Button2"},
-         .okButton = "Button1",
-         .cancelButton = "Button2",
+         .focusCycle = {"Edit1", "Edit2", "ComboBox1", "Edit4", kOk, kCancel},
          .edits = {"Edit1", "Edit2", "Edit4"},
          .valueFile = "dialog3333.sav"},
     };
@@ -250,6 +229,26 @@ QMap<QString, QByteArray> Files()
 QString Name(const QWidget* widget)
 {
     return widget ? widget->objectName() : QStringLiteral("(none)");
+}
+
+// kOk or kCancel for the dialog's buttons, the name of any other control.
+QString Role(const OkCancelDialog& dialog, const QWidget* widget)
+{
+    if (widget && widget == dialog.OkButton())
+        return kOk;
+    if (widget && widget == dialog.CancelButton())
+        return kCancel;
+    return Name(widget);
+}
+
+// The control a focus cycle names.
+QWidget* Find(const OkCancelDialog& dialog, const QString& role)
+{
+    if (role == kOk)
+        return dialog.OkButton();
+    if (role == kCancel)
+        return dialog.CancelButton();
+    return dialog.findChild<QWidget*>(role);
 }
 
 // The controls the dialog itself placed (Qt's inner parts have no such name).
@@ -426,19 +425,19 @@ private slots:
         CalcState state;
         const auto dialog = c.make(state);
         QVERIFY(OpenDialog(*dialog));
-        QCOMPARE(Name(QApplication::focusWidget()), c.focusCycle.first());
+        QCOMPARE(Role(*dialog, QApplication::focusWidget()), c.focusCycle.first());
 
-        QStringList forward{Name(QApplication::focusWidget())};
+        QStringList forward{Role(*dialog, QApplication::focusWidget())};
         for (qsizetype i = 0; i < c.focusCycle.size(); ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            forward << Name(QApplication::focusWidget());
+            forward << Role(*dialog, QApplication::focusWidget());
         }
         QCOMPARE(forward, c.focusCycle + QStringList{c.focusCycle.first()});
 
-        QStringList backward{Name(QApplication::focusWidget())};
+        QStringList backward{Role(*dialog, QApplication::focusWidget())};
         for (qsizetype i = 0; i < c.focusCycle.size(); ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
-            backward.prepend(Name(QApplication::focusWidget()));
+            backward.prepend(Role(*dialog, QApplication::focusWidget()));
         }
         QCOMPARE(backward, c.focusCycle + QStringList{c.focusCycle.first()});
     }
@@ -457,7 +456,7 @@ private slots:
         QVERIFY(OpenDialog(*dialog));
         // From every control that can have the focus.
         for (const QString& name : c.focusCycle) {
-            QWidget* control = dialog->findChild<QWidget*>(name);
+            QWidget* control = Find(*dialog, name);
             QVERIFY2(control, qPrintable(name));
             control->setFocus();
             QTest::keyClick(control, Qt::Key_Escape);
@@ -484,7 +483,8 @@ private slots:
         state.DuctRoughness = -1; // to see the material dialog write
         const CalcState before = state;
         const auto dialog = c.make(state);
-        QVERIFY(Control<QPushButton>(*dialog, c.okButton)->isDefault());
+        QVERIFY(dialog->OkButton());
+        QVERIFY(dialog->OkButton()->isDefault());
         const int result =
             RunModal(*dialog, [] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); });
         QCOMPARE(result, int(QDialog::Accepted));
@@ -532,7 +532,8 @@ private slots:
         QVERIFY(OpenDialog(*dialog));
         QList<QLineEdit*> fields;
         for (const QString& name : c.focusCycle) {
-            QWidget* control = Control<QWidget>(*dialog, qPrintable(name));
+            QWidget* control = Find(*dialog, name);
+            QVERIFY2(control, qPrintable(name));
             auto* box = qobject_cast<QComboBox*>(control);
             QLineEdit* edit = box ? box->lineEdit() : qobject_cast<QLineEdit*>(control);
             for (const QString typed : {"7", "8"}) {
@@ -543,7 +544,7 @@ private slots:
                 QCOMPARE(edit->text(), typed);
                 dialog->reject();
                 QVERIFY(OpenDialog(*dialog));
-                QCOMPARE(Name(QApplication::focusWidget()), name);
+                QCOMPARE(Role(*dialog, QApplication::focusWidget()), name);
             }
             if (edit)
                 fields << edit;
@@ -585,9 +586,10 @@ private slots:
         CalcState state;
         const CalcState before = state;
         const auto dialog = c.make(state);
-        auto* cancel = Control<QPushButton>(*dialog, c.cancelButton);
+        QPushButton* cancel = dialog->CancelButton();
+        QVERIFY(cancel && dialog->OkButton());
         QCOMPARE(cancel->text(), QString("Anuluj"));
-        QCOMPARE(Control<QPushButton>(*dialog, c.okButton)->text(), QString("OK"));
+        QCOMPARE(dialog->OkButton()->text(), QString("OK"));
         QVERIFY(dialog->windowFlags().testFlag(Qt::WindowCloseButtonHint));
         QDialog* shown = dialog.get();
         const int result = RunModal(*dialog, [=] {

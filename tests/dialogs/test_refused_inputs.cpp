@@ -18,14 +18,14 @@
 
 namespace {
 
-template <class T> std::unique_ptr<QDialog> Make(CalcState& state)
+template <class T> std::unique_ptr<OkCancelDialog> Make(CalcState& state)
 {
     return std::make_unique<T>(state);
 }
 
-std::unique_ptr<QDialog> MakeDialog(const QString& name, CalcState& state)
+std::unique_ptr<OkCancelDialog> MakeDialog(const QString& name, CalcState& state)
 {
-    static const std::map<QString, std::unique_ptr<QDialog> (*)(CalcState&)> factories = {
+    static const std::map<QString, std::unique_ptr<OkCancelDialog> (*)(CalcState&)> factories = {
         {"OKBottomDlg", Make<TypedDensityDialog>},
         {"Form3", Make<WeatherDialog>},
         {"Form1", Make<RectangularDuctDialog>},
@@ -35,15 +35,6 @@ std::unique_ptr<QDialog> MakeDialog(const QString& name, CalcState& state)
         {"Form222", Make<RoundGrilleDialog>},
     };
     return factories.at(name)(state);
-}
-
-QPushButton* OkButton(QDialog& dialog)
-{
-    for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
-        if (button->text() == "OK")
-            return button;
-    }
-    return nullptr;
 }
 
 } // namespace
@@ -68,7 +59,7 @@ private slots:
         for (qsizetype i = 0; i < input.fields.size(); ++i)
             Type(Control<QLineEdit>(*dialog, qPrintable(QString("Edit%1").arg(i + 1))),
                  input.fields[i]);
-        Click(OkButton(*dialog));
+        ClickOk(*dialog);
         QTRY_COMPARE(catcher.Messages().size(), 1);
         QCOMPARE(catcher.Messages()[0].text, input.reason);
         QVERIFY(dialog->isVisible());

@@ -27,7 +27,12 @@
 class TestScheduleWindow : public QObject {
     Q_OBJECT
 private slots:
-    void drive();
+    void session_data();
+    void session();
+    void fitsSmallScreen();
+    void exports();
+    void replaceQuestion_data();
+    void replaceQuestion();
     void flatsKeptWhole();
     void flatsTable_data();
     void flatsTable();
@@ -366,86 +371,154 @@ void CheckExports(const ScheduleWindow& window)
     QCOMPARE(printer.pageLayout().orientation(), QPageLayout::Landscape);
 }
 
-// The example replaces the session's 21 ducts only when the user says Yes;
-// Enter says No.
-void CheckReplaceQuestion(ScheduleWindow& window)
+// The steps of a designer's session, each on top of the ones before: the
+// example building in open rooms on a calm day, "dobierz" chosen in the table
+// for the bathroom of the top storey, one more storey typed, a riser added.
+enum SessionStep { Example, ChooseAny, SixStoreys, Riser };
+
+// Plays the session in the shown window up to and including `last`.
+void PlaySession(ScheduleWindow& window, int last)
 {
-    const ScheduleTableModel& model = window.Model();
-    for (const bool yes : {false, true}) {
-        QTimer::singleShot(0, [yes] {
-            QWidget* modal = QApplication::activeModalWidget();
-            auto* box = qobject_cast<QMessageBox*>(modal);
-            if (!box || box->objectName() != "ReplaceScheduleQuestion")
-                return modal ? void(modal->close()) : void();
-            if (yes)
-                box->button(QMessageBox::Yes)->click();
-            else
-                QTest::keyClick(box, Qt::Key_Return);
-        });
-        window.findChild<QPushButton*>("TemplateButton")->click();
-        QCOMPARE(model.rowCount(), yes ? 15 : 21);
+    window.findChild<QPushButton*>("TemplateButton")->click();
+    ScheduleTableModel& model = window.Model();
+    QCOMPARE(model.rowCount(), 15);
+    // The example's flats; the session is about the ducts in open rooms.
+    QCOMPARE(window.CurrentSchedule().flats.size(), std::size_t{5});
+    window.SetSchedule(OpenRoomsOnCalmDay(window.CurrentSchedule()));
+    if (last >= ChooseAny) {
+        const QModelIndex shown =
+            window.Proxy().mapFromSource(model.index(9, ScheduleTableModel::Ventilator));
+        window.Table().setCurrentIndex(shown);
+        window.Table().edit(shown);
+        auto* choice = window.Table().findChild<QComboBox*>("ChoiceEditor");
+        QVERIFY(choice);
+        QCOMPARE(choice->itemText(0), QStringLiteral("dobierz"));
+        choice->setCurrentIndex(0);
+        emit choice->activated(0);
+        QCOMPARE(model.CurrentSchedule().rows[9].model, 0);
+    }
+    if (last >= SixStoreys) {
+        auto* storeys = window.findChild<QLineEdit*>("StoreysEdit");
+        storeys->selectAll();
+        QTest::keyClicks(storeys, "6");
+    }
+    if (last >= Riser) {
+        window.Table().setCurrentIndex(window.Proxy().mapFromSource(model.index(9, 0)));
+        window.findChild<QPushButton*>("AddRiserButton")->click();
     }
 }
 
 } // namespace
 
-// A designer's session: the example building, one more storey typed, a model
-// chosen in the table, a riser added, the Polish CSV and the printout.
-void TestScheduleWindow::drive()
+// A designer's session, step by step: what the table and the summary show
+// after each step. The bathroom of the top storey fails on a calm day with its
+// LUMA-160 and with every other model; with six storeys its duct runs through
+// two of them, long enough for a model to meet 50 m3/h.
+void TestScheduleWindow::session_data()
+{
+    QTest::addColumn<int>("last");
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<QString>("lowestLength");   // the duct of storey 1
+    QTest::addColumn<QString>("bathroomLength"); // row 9, the bathroom of storey 5
+    QTest::addColumn<QString>("ventilator");
+    QTest::addColumn<QString>("verdict");
+    QTest::addColumn<QString>("lastLabel");
+    QTest::newRow("example in open rooms") << int(Example) << 15 << "14.00"
+                                           << "2.80"
+                                           << "6 LUMA-160"
+                                           << "NIE SPEŁNIA"
+                                           << "WC k5";
+    QTest::newRow("dobierz") << int(ChooseAny) << 15 << "14.00"
+                             << "2.80"
+                             << "dobierz: brak; najbliżej 6 LUMA-160"
+                             << "NIE SPEŁNIA"
+                             << "WC k5";
+    QTest::newRow("six storeys") << int(SixStoreys) << 15 << "16.80"
+                                 << "5.60"
+                                 << "dobierz: 7 OSTREL-160 wzdłużnie"
+                                 << "spełnia"
+                                 << "WC k5";
+    QTest::newRow("riser") << int(Riser) << 21 << "16.80"
+                           << "5.60"
+                           << "dobierz: 7 OSTREL-160 wzdłużnie"
+                           << "spełnia"
+                           << "Łazienka k6";
+}
+
+void TestScheduleWindow::session()
+{
+    QFETCH(int, last);
+    QFETCH(int, rows);
+    ScheduleWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    PlaySession(window, last);
+    if (QTest::currentTestFailed())
+        return;
+    const ScheduleTableModel& model = window.Model();
+    QCOMPARE(model.rowCount(), rows);
+    QTEST(model.index(0, ScheduleTableModel::Length).data().toString(), "lowestLength");
+    QTEST(model.index(9, ScheduleTableModel::Length).data().toString(), "bathroomLength");
+    QTEST(model.index(9, ScheduleTableModel::Ventilator).data().toString(), "ventilator");
+    QTEST(model.index(9, ScheduleTableModel::Verdict).data().toString(), "verdict");
+    QTEST(model.index(rows - 1, ScheduleTableModel::Label).data().toString(), "lastLabel");
+    QCOMPARE(
+        window.findChild<QPlainTextEdit*>("ScheduleSummary")->toPlainText().section('\n', 0, 0),
+        QString("Liczba przewodów: %1").arg(rows));
+}
+
+// On a screen smaller than the designed 1560 x 860 the window stays on it.
+void TestScheduleWindow::fitsSmallScreen()
 {
     ScheduleWindow window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     CheckFitsScreen(window);
-    window.findChild<QPushButton*>("TemplateButton")->click();
-    ScheduleTableModel& model = window.Model();
-    QCOMPARE(model.rowCount(), 15);
-    // The example's flats; the walk below is about the ducts in open rooms.
-    QCOMPARE(window.CurrentSchedule().flats.size(), std::size_t{5});
-    window.SetSchedule(OpenRoomsOnCalmDay(window.CurrentSchedule()));
-    QCOMPARE(model.index(0, ScheduleTableModel::Length).data().toString(), QStringLiteral("14.00"));
+}
 
-    // The bathroom of the top storey: its LUMA-160 fails on a calm day, and
-    // so does every other model.
-    const QModelIndex ventilator = model.index(9, ScheduleTableModel::Ventilator);
-    const QModelIndex verdict = model.index(9, ScheduleTableModel::Verdict);
-    QCOMPARE(verdict.data().toString(), QStringLiteral("NIE SPEŁNIA"));
-    const QModelIndex shown = window.Proxy().mapFromSource(ventilator);
-    window.Table().setCurrentIndex(shown);
-    window.Table().edit(shown);
-    auto* choice = window.Table().findChild<QComboBox*>("ChoiceEditor");
-    QVERIFY(choice);
-    QCOMPARE(choice->itemText(0), QStringLiteral("dobierz"));
-    choice->setCurrentIndex(0);
-    emit choice->activated(0);
-    QCOMPARE(model.CurrentSchedule().rows[9].model, 0);
-    QCOMPARE(ventilator.data().toString(), QStringLiteral("dobierz: brak; najbliżej 6 LUMA-160"));
-    QCOMPARE(verdict.data().toString(), QStringLiteral("NIE SPEŁNIA"));
+// The CSV, the workbook and the printout of the whole session.
+void TestScheduleWindow::exports()
+{
+    ScheduleWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    PlaySession(window, Riser);
+    if (!QTest::currentTestFailed())
+        CheckExports(window);
+}
 
-    auto* storeys = window.findChild<QLineEdit*>("StoreysEdit");
-    storeys->selectAll();
-    QTest::keyClicks(storeys, "6");
-    // The lowest duct now runs through six storeys, the bathroom of storey 5
-    // through two, long enough for a model to meet 50 m3/h.
-    QCOMPARE(model.index(0, ScheduleTableModel::Length).data().toString(), QStringLiteral("16.80"));
-    QCOMPARE(model.index(9, ScheduleTableModel::Length).data().toString(), QStringLiteral("5.60"));
-    QCOMPARE(verdict.data().toString(), QStringLiteral("spełnia"));
-    QVERIFY(ventilator.data().toString().startsWith("dobierz: "));
+// The example replaces the session's 21 ducts only when the user says Yes;
+// Enter says No.
+void TestScheduleWindow::replaceQuestion_data()
+{
+    QTest::addColumn<bool>("yes");
+    QTest::addColumn<int>("rows");
+    QTest::newRow("Enter: no") << false << 21;
+    QTest::newRow("Tak") << true << 15;
+}
 
-    window.Table().setCurrentIndex(window.Proxy().mapFromSource(model.index(9, 0)));
-    window.findChild<QPushButton*>("AddRiserButton")->click();
-    QCOMPARE(model.rowCount(), 21);
-    QCOMPARE(model.index(20, ScheduleTableModel::Label).data().toString(),
-             QStringLiteral("Łazienka k6"));
-    QVERIFY(window.findChild<QPlainTextEdit*>("ScheduleSummary")
-                ->toPlainText()
-                .startsWith("Liczba przewodów: 21\n"));
-
-    CheckExports(window);
+void TestScheduleWindow::replaceQuestion()
+{
+    QFETCH(bool, yes);
+    QFETCH(int, rows);
+    ScheduleWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    PlaySession(window, Riser);
     if (QTest::currentTestFailed())
         return;
-
-    CheckReplaceQuestion(window);
+    QTimer::singleShot(0, [yes] {
+        QWidget* modal = QApplication::activeModalWidget();
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        if (!box || box->objectName() != "ReplaceScheduleQuestion")
+            return modal ? void(modal->close()) : void();
+        if (yes)
+            box->button(QMessageBox::Yes)->click();
+        else
+            QTest::keyClick(box, Qt::Key_Return);
+    });
+    window.findChild<QPushButton*>("TemplateButton")->click();
+    QCOMPARE(window.Model().rowCount(), rows);
 }
 
 WYW_GUI_TEST_MAIN(TestScheduleWindow)
