@@ -119,7 +119,7 @@ QString FlatsTableModel::Display(int row, int column) const
 {
     const Schedule& s = schedule_.CurrentSchedule();
     const FlatSupply& f = s.flats[static_cast<std::size_t>(row)];
-    const FlatResult* result = ResultOf(schedule_.Result(), static_cast<std::size_t>(row));
+    const FlatResult* result = ResultOf(schedule_.Computed(), static_cast<std::size_t>(row));
     const auto condition = static_cast<std::size_t>(PointCondition(s.building.condition));
     const bool balanced =
         result && result->computed && result->balance[condition].status != BalanceStatus::Fold;
