@@ -68,7 +68,7 @@ Result<WeatherSource> ReadSource(const YearInputTexts& t)
 
 Result<double> ReadNeed(const std::string& text)
 {
-    const Result<double> value = FieldNumber("Qh [m3/h]", text);
+    Result<double> value = FieldNumber("Qh [m3/h]", text);
     if (!value)
         return value.Fault();
     if (const Refusal refusal = CheckLimits({{Limited::Need, value.Value()}});
