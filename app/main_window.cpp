@@ -114,11 +114,12 @@ void MainWindow::ShowMainWindow()
     showMaximized();
 }
 
-template <class Result> std::function<void()> MainWindow::Command(Result (MainWindow::*command)())
+template <class Returned>
+std::function<void()> MainWindow::Command(Returned (MainWindow::*command)())
 {
     return [this, command] {
         RunCommand([this, command] {
-            if constexpr (std::is_same_v<Result, Outcome>)
+            if constexpr (std::is_same_v<Returned, Outcome>)
                 ShowOutcome(this, (this->*command)());
             else
                 (this->*command)();

@@ -107,7 +107,7 @@ private:
     void createSpeedBar();
     void createStatusBar();
     // A command as the menu and the toolbar run it.
-    template <class Result> std::function<void()> Command(Result (MainWindow::*command)());
+    template <class Returned> std::function<void()> Command(Returned (MainWindow::*command)());
     QAction* createAction(const QString& caption, const QString& hint, const char* name,
                           const std::function<void()>& command);
     QToolButton* createSpeedButton(QWidget* speedBar, const char* name, SpeedGlyph glyph,

@@ -53,36 +53,37 @@ double& RealField(FlatSupply& f, FlatField field)
     }
 }
 
-Outcome Apply(FlatSupply& f, FlatField field, std::string_view text)
+// The supply with the text typed into one of its fields.
+Result<FlatSupply> Typed(FlatSupply f, FlatField field, std::string_view text)
 {
     if (field == FlatField::Flat) {
         f.flat = std::string(text);
-        return {};
+        return f;
     }
     if (field == FlatField::Storey || field == FlatField::Inlets) {
         const Result<std::int32_t> whole = ReadWhole(text);
         if (!whole)
             return whole.Fault();
         (field == FlatField::Storey ? f.storey : f.inlets) = whole.Value();
-        return {};
+        return f;
     }
     const std::optional<double> value = StrictFieldNumber(text);
     if (!value)
         return Failure{NotANumberReason(text)};
     RealField(f, field) = *value;
-    return {};
+    return f;
 }
 
 } // namespace
 
 FlatCellRead ReadFlatCell(const FlatSupply& supply, FlatField field, std::string_view text)
 {
-    FlatSupply changed = supply;
-    if (Outcome read = Apply(changed, field, Trim(text)); !read)
-        return {supply, read.Reason()};
-    if (const FlatFault fault = CheckFlatSupply(changed); !fault.Empty())
+    const Result<FlatSupply> changed = Typed(supply, field, Trim(text));
+    if (!changed)
+        return {supply, changed.Reason()};
+    if (const FlatFault fault = CheckFlatSupply(changed.Value()); !fault.Empty())
         return {supply, fault.reason};
-    return {changed, {}};
+    return {changed.Value(), {}};
 }
 
 std::string RepeatedFlat(const std::vector<FlatSupply>& flats)

@@ -143,7 +143,7 @@ ScanMatch ScanReference(const AirPath& path)
 {
     ScanSelection selection;
     selection.Visit(path, 0, kTrialCount - 1);
-    return selection.Result();
+    return selection.Match();
 }
 
 namespace {

@@ -168,7 +168,7 @@ public:
         while (depth_ > 0)
             Process(stack_[--depth_]);
         Flush();
-        return selection_.Result();
+        return selection_.Match();
     }
 
 private:

@@ -56,7 +56,7 @@ public:
                 clusters_[before.count_ - 1].last == before.clusters_[before.count_ - 1].last);
     }
 
-    ScanMatch Result() const
+    ScanMatch Match() const
     {
         ScanMatch match;
         const bool within = overall_.within.found;

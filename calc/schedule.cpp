@@ -209,7 +209,7 @@ RowInputs BuildRowInputs(const ScheduleBuilding& b, const ScheduleRow& row)
     if (!refused.Refused())
         refused = CheckScheduleRow(b, row);
     if (refused.Refused()) {
-        in.problem = refused.reason;
+        in.computable = Failure{refused.reason};
         return in;
     }
     CalcState& s = in.state;
@@ -222,8 +222,8 @@ RowInputs BuildRowInputs(const ScheduleBuilding& b, const ScheduleRow& row)
     if (row.roundDuct) {
         ApplyRoundDuct(s, row.diameter);
     } else if (const Refusal sides = ApplyRectangularDuct(s, row.sideA, row.sideB);
-               sides != Refusal::None && in.problem.empty()) {
-        in.problem = RefusalText(sides);
+               sides != Refusal::None && in.computable) {
+        in.computable = Failure{std::string(RefusalText(sides))};
     }
     s.DuctRoughness = kDuctMaterials[static_cast<std::size_t>(row.material - 1)].roughness;
     ApplyInstallation(s, RowInstallation(b, row));
@@ -239,8 +239,8 @@ RowInputs BuildRowInputs(const ScheduleBuilding& b, const ScheduleRow& row)
     Refusal refusal = CheckCalculationInputs(s);
     if (refusal == Refusal::None)
         refusal = CheckStackConditions(in.stack);
-    if (refusal != Refusal::None && in.problem.empty())
-        in.problem = RefusalText(refusal);
+    if (refusal != Refusal::None && in.computable)
+        in.computable = Failure{std::string(RefusalText(refusal))};
     return in;
 }
 
@@ -317,13 +317,13 @@ RowResult ComputeRow(const ScheduleBuilding& building, const ScheduleRow& row)
 {
     RowResult r;
     r.inputs = BuildRowInputs(building, row);
-    r.problem = r.inputs.problem;
-    if (!r.problem.empty())
+    r.computed = r.inputs.computable;
+    if (!r.computed)
         return r;
     r.need = RowNeed(row);
     r.yearVerdict = building.condition == ScheduleCondition::Year;
     if (r.yearVerdict)
-        r.yearReason = "brak danych pogodowych";
+        r.yearShare = Failure{std::string(kNoWeatherReason)};
     const ScheduleCondition condition = PointCondition(building.condition);
     if (condition == ScheduleCondition::Wind && building.windSpeed == 0.0) {
         // Without wind every model gives Qh = 0: nothing is chosen, nothing billed.
@@ -387,7 +387,7 @@ ScheduleSummary Summarize(const std::vector<RowResult>& rows)
     ScheduleSummary summary;
     summary.ducts = rows.size();
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        if (rows[i].problem.empty() && rows[i].yearVerdict && !rows[i].yearKnown)
+        if (rows[i].computed && rows[i].yearVerdict && !rows[i].yearShare)
             summary.unknown.push_back(i);
         else if (!rows[i].meets)
             summary.failing.push_back(i);

@@ -5,6 +5,7 @@
 #include "calc/flat_balance.h"
 #include "calc/operating_point.h"
 #include "calc/refusal.h"
+#include "calc/result.h"
 #include "calc/stack_draught.h"
 
 #include <array>
@@ -109,14 +110,15 @@ double RowNeed(const ScheduleRow& row);
 std::int32_t RowStoreys(const ScheduleBuilding& building, const ScheduleRow& row);
 
 // The calculation state of a row at the design wind, as the dialogs write it,
-// with the row's model (none for "dobierz"). `problem` tells in Polish why the
-// row cannot be calculated (empty when it can): CheckScheduleBuilding and
+// with the row's model (none for "dobierz"). `computable` fails, with the
+// Polish reason, when the row cannot be calculated: CheckScheduleBuilding and
 // CheckScheduleRow (calc/schedule_limits.h), then what a single run on the
-// row's options refuses (CheckCalculationInputs, CheckStackConditions).
+// row's options refuses (CheckCalculationInputs, CheckStackConditions). The
+// state then holds what could be written, which a selection sheet shows.
 struct RowInputs {
     CalcState state;
     StackConditions stack; // ti, te and H = the duct's length
-    std::string problem;
+    Outcome computable;
 };
 RowInputs BuildRowInputs(const ScheduleBuilding& building, const ScheduleRow& row);
 
@@ -130,6 +132,9 @@ std::string RowStackOption(const RowInputs& inputs);
 std::vector<std::string> ConditionOptions(const ScheduleBuilding& building, const ScheduleRow& row,
                                           const RowInputs& inputs, int model,
                                           ScheduleCondition condition, double underpressure);
+
+// The year condition's reason when the schedule has no weather.
+inline constexpr std::string_view kNoWeatherReason = "brak danych pogodowych";
 
 // One condition's result: the point, or the reason why there is none.
 struct ConditionResult {
@@ -151,7 +156,7 @@ ConditionResult EvaluateInFlat(const RowInputs& inputs, const VentilatorModel& m
 StackConditions FlatStackConditions(const RowInputs& inputs, ScheduleCondition condition);
 
 struct RowResult {
-    std::string problem; // not empty: nothing below is valid
+    Outcome computed; // failed: the row cannot be computed, nothing below is valid
     RowInputs inputs;
     double need = 0.0;
     // The row's own model; for "dobierz" the suggestion or, when no model meets
@@ -162,12 +167,10 @@ struct RowResult {
     bool backdraught = false; // in a flat, on the building's condition: "ciąg wsteczny"
     int suggested = 0;        // when asked for or the model fails; 0: none or not needed
     std::string note;         // the suggestion, or which condition no model meets
-    // The year condition: the verdict is on the share; yearKnown without a
-    // weather (or when it cannot be computed) false, the reason in yearReason.
+    // The year condition: the verdict is on the share, 0..1 of `model` over
+    // the period; without a weather, or when it cannot be computed, the reason.
     bool yearVerdict = false;
-    bool yearKnown = false;
-    double yearShare = 0.0; // 0..1 of `model` over the period
-    std::string yearReason;
+    Result<double> yearShare{Failure{}};
     const ConditionResult& Of(ScheduleCondition c) const
     {
         return results[static_cast<std::size_t>(c)];
@@ -188,7 +191,7 @@ struct ScheduleSummary {
 struct FlatResult {
     std::size_t supply = 0;        // in Schedule::flats
     std::vector<std::size_t> rows; // its ducts
-    std::string problem;           // not empty: the flat's values cannot be computed
+    Outcome computed;              // failed: the flat's values cannot be computed
     std::array<FlatBalance, kScheduleConditionCount> balance{};
     InletsNeeded needed;
     std::string neededText; // the inlets needed, or why inlets cannot help

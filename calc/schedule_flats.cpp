@@ -46,7 +46,7 @@ void GatherFlats(const Schedule& schedule, ScheduleResult& result)
         flat.supply = f;
         const FlatFault fault = CheckFlatSupply(schedule.flats[f]);
         if (!fault.Empty())
-            flat.problem = fault.reason;
+            flat.computed = Failure{fault.reason};
         result.flats.push_back(std::move(flat));
     }
     for (std::size_t i = 0; i < schedule.rows.size(); ++i) {
@@ -59,16 +59,17 @@ void GatherFlats(const Schedule& schedule, ScheduleResult& result)
             });
         RowResult& r = result.rows[i];
         if (at == schedule.flats.end()) {
-            if (r.problem.empty())
-                r.problem = "mieszkanie „" + row.flat + "” na kondygnacji " +
-                            FormatWhole(row.storey) + " nie ma danych nawiewu";
+            if (r.computed)
+                r.computed = Failure{"mieszkanie „" + row.flat + "” na kondygnacji " +
+                                     FormatWhole(row.storey) + " nie ma danych nawiewu"};
         } else {
             const auto f = static_cast<std::size_t>(at - schedule.flats.begin());
-            if (r.problem.empty() && !result.flats[f].problem.empty())
-                r.problem = "dane mieszkania " + row.flat + ": " + result.flats[f].problem;
+            if (r.computed && !result.flats[f].computed)
+                r.computed = Failure{"dane mieszkania " + row.flat + ": " +
+                                     result.flats[f].computed.Reason()};
             result.flats[f].rows.push_back(i);
         }
-        if (!r.problem.empty()) {
+        if (!r.computed) {
             r.model = 0;
             r.meets = false;
         }
@@ -80,7 +81,7 @@ std::vector<std::size_t> Ducts(const FlatResult& flat, const ScheduleResult& res
 {
     std::vector<std::size_t> ducts;
     for (std::size_t i : flat.rows) {
-        if (result.rows[i].problem.empty() && result.rows[i].model != 0)
+        if (result.rows[i].computed && result.rows[i].model != 0)
             ducts.push_back(i);
     }
     return ducts;
@@ -158,7 +159,7 @@ void BalanceCondition(const Schedule& schedule, const std::vector<std::size_t>& 
 
 void BalanceFlat(const Schedule& schedule, FlatResult& flat, ScheduleResult& result)
 {
-    if (!flat.problem.empty())
+    if (!flat.computed)
         return;
     const std::vector<std::size_t> ducts = Ducts(flat, result);
     for (int c = 0; c < kScheduleConditionCount; ++c)
@@ -265,8 +266,9 @@ std::vector<std::string> FlatLines(const Schedule& schedule, const ScheduleResul
     for (const FlatResult& flat : result.flats) {
         const FlatSupply& s = schedule.flats[flat.supply];
         std::string line = "Mieszkanie " + FlatName(s) + ": ";
-        if (!flat.problem.empty()) {
-            lines.push_back(line + "popraw dane: " + EndSentence(SmallFirst(flat.problem)));
+        if (!flat.computed) {
+            lines.push_back(line +
+                            "popraw dane: " + EndSentence(SmallFirst(flat.computed.Reason())));
             continue;
         }
         line += "nawiewniki " + FormatWhole(s.inlets) + " × " + Flow(s.inletFlow) + " przy " +

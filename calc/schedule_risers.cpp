@@ -130,7 +130,7 @@ void ApplyRiserModels(const Schedule& schedule, std::vector<RowResult>& rows)
         std::vector<std::size_t> chosen;
         std::vector<const RowResult*> results;
         for (std::size_t i : riser) {
-            if (schedule.rows[i].model == 0 && rows[i].problem.empty()) {
+            if (schedule.rows[i].model == 0 && rows[i].computed) {
                 chosen.push_back(i);
                 results.push_back(&rows[i]);
             }

@@ -25,13 +25,14 @@ struct Option {
     std::string_view help;
 };
 
+// The N or at least `least` items of a list value.
 template <std::size_t N>
-Outcome Values(std::string_view option, const std::string& value, std::size_t least,
-               std::vector<std::string>& items)
+Result<std::vector<std::string>> Values(std::string_view option, const std::string& value,
+                                        std::size_t least)
 {
-    items = SplitList(value, ',');
+    std::vector<std::string> items = SplitList(value, ',');
     if (items.size() >= least && items.size() <= N)
-        return {};
+        return items;
     const std::string wanted = least == N ? std::to_string(N)
                                : N - least == 1
                                    ? std::to_string(least) + " lub " + std::to_string(N)
@@ -44,7 +45,7 @@ Outcome Values(std::string_view option, const std::string& value, std::size_t le
 Outcome ApplyDensity(CliRequest& r, const std::string& v)
 {
     r.densityTyped = true;
-    return RealValue("--density", v, r.density);
+    return Assign(RealValue("--density", v), r.density);
 }
 
 Outcome ApplyWeather(CliRequest& r, const std::string& v)
@@ -52,21 +53,21 @@ Outcome ApplyWeather(CliRequest& r, const std::string& v)
     std::vector<std::string> items;
     r.densityTyped = false;
     return First(
-        Values<3>("--weather", v, 3, items),
-        [&] { return WholeValue("--weather", items[0], r.temperature); },
-        [&] { return WholeValue("--weather", items[1], r.pressure); },
-        [&] { return WholeValue("--weather", items[2], r.humidity); });
+        Assign(Values<3>("--weather", v, 3), items),
+        [&] { return Assign(WholeValue("--weather", items[0]), r.temperature); },
+        [&] { return Assign(WholeValue("--weather", items[1]), r.pressure); },
+        [&] { return Assign(WholeValue("--weather", items[2]), r.humidity); });
 }
 
 Outcome ApplyWind(CliRequest& r, const std::string& v)
 {
-    return RealValue("--wind", v, r.windSpeed);
+    return Assign(RealValue("--wind", v), r.windSpeed);
 }
 
 Outcome ApplyRound(CliRequest& r, const std::string& v)
 {
     r.roundDuct = true;
-    return RealValue("--round", v, r.diameter);
+    return Assign(RealValue("--round", v), r.diameter);
 }
 
 Outcome ApplyRect(CliRequest& r, const std::string& v)
@@ -74,13 +75,14 @@ Outcome ApplyRect(CliRequest& r, const std::string& v)
     std::vector<std::string> items;
     r.roundDuct = false;
     return First(
-        Values<2>("--rect", v, 2, items), [&] { return RealValue("--rect", items[0], r.sideA); },
-        [&] { return RealValue("--rect", items[1], r.sideB); });
+        Assign(Values<2>("--rect", v, 2), items),
+        [&] { return Assign(RealValue("--rect", items[0]), r.sideA); },
+        [&] { return Assign(RealValue("--rect", items[1]), r.sideB); });
 }
 
 Outcome ApplyMaterial(CliRequest& r, const std::string& v)
 {
-    return ChoiceValue("--material", v, 6, r.material);
+    return Assign(ChoiceValue("--material", v, 6), r.material);
 }
 
 Outcome ApplyHall(CliRequest& r, const std::string& v)
@@ -89,11 +91,11 @@ Outcome ApplyHall(CliRequest& r, const std::string& v)
     InstallationInput& in = r.installation;
     in.kind = Installation::Hall;
     return First(
-        Values<2>("--hall", v, 1, items),
-        [&] { return RealValue("--hall", items[0], in.hallLength); },
+        Assign(Values<2>("--hall", v, 1), items),
+        [&] { return Assign(RealValue("--hall", items[0]), in.hallLength); },
         [&] {
             return items.size() < 2 ? Outcome{}
-                                    : ChoiceValue("wlot w --hall", items[1], 3, in.inlet);
+                                    : Assign(ChoiceValue("wlot w --hall", items[1], 3), in.inlet);
         });
 }
 
@@ -101,8 +103,8 @@ Outcome ApplyHall(CliRequest& r, const std::string& v)
 Outcome Storeys(std::string_view option, const std::vector<std::string>& items,
                 InstallationInput& in)
 {
-    return First([&] { return RealValue(option, items[0], in.storeyHeight); },
-                 [&] { return WholeValue(option, items[1], in.storeys); });
+    return First([&] { return Assign(RealValue(option, items[0]), in.storeyHeight); },
+                 [&] { return Assign(WholeValue(option, items[1]), in.storeys); });
 }
 
 Outcome ApplyBuildingRect(CliRequest& r, const std::string& v)
@@ -111,11 +113,11 @@ Outcome ApplyBuildingRect(CliRequest& r, const std::string& v)
     InstallationInput& in = r.installation;
     in.kind = Installation::BuildingRectangular;
     return First(
-        Values<5>("--building-rect", v, 5, items),
+        Assign(Values<5>("--building-rect", v, 5), items),
         [&] { return Storeys("--building-rect", items, in); },
-        [&] { return RealValue("--building-rect", items[2], in.grilleHeight); },
-        [&] { return RealValue("--building-rect", items[3], in.grilleWidth); },
-        [&] { return RealValue("--building-rect", items[4], in.grilleLoss); });
+        [&] { return Assign(RealValue("--building-rect", items[2]), in.grilleHeight); },
+        [&] { return Assign(RealValue("--building-rect", items[3]), in.grilleWidth); },
+        [&] { return Assign(RealValue("--building-rect", items[4]), in.grilleLoss); });
 }
 
 Outcome ApplyBuildingRound(CliRequest& r, const std::string& v)
@@ -124,10 +126,10 @@ Outcome ApplyBuildingRound(CliRequest& r, const std::string& v)
     InstallationInput& in = r.installation;
     in.kind = Installation::BuildingRound;
     return First(
-        Values<4>("--building-round", v, 4, items),
+        Assign(Values<4>("--building-round", v, 4), items),
         [&] { return Storeys("--building-round", items, in); },
-        [&] { return RealValue("--building-round", items[2], in.grilleDiameter); },
-        [&] { return RealValue("--building-round", items[3], in.grilleLoss); });
+        [&] { return Assign(RealValue("--building-round", items[2]), in.grilleDiameter); },
+        [&] { return Assign(RealValue("--building-round", items[3]), in.grilleLoss); });
 }
 
 Outcome ApplyBuildingAdjustable(CliRequest& r, const std::string& v)
@@ -136,15 +138,17 @@ Outcome ApplyBuildingAdjustable(CliRequest& r, const std::string& v)
     InstallationInput& in = r.installation;
     in.kind = Installation::BuildingAdjustable;
     return First(
-        Values<4>("--building-adjustable", v, 4, items),
+        Assign(Values<4>("--building-adjustable", v, 4), items),
         [&] { return Storeys("--building-adjustable", items, in); },
-        [&] { return ChoiceValue("kratka w --building-adjustable", items[2], 5, in.grille); },
-        [&] { return WholeValue("--building-adjustable", items[3], in.opening); });
+        [&] {
+            return Assign(ChoiceValue("kratka w --building-adjustable", items[2], 5), in.grille);
+        },
+        [&] { return Assign(WholeValue("--building-adjustable", items[3]), in.opening); });
 }
 
 Outcome ApplyModel(CliRequest& r, const std::string& v)
 {
-    return ChoiceValue("--model", v, 27, r.model);
+    return Assign(ChoiceValue("--model", v, 27), r.model);
 }
 
 Outcome ApplyFormat(CliRequest& r, const std::string& v)
@@ -174,9 +178,9 @@ Outcome ApplySweep(CliRequest& r, const std::string& v)
     if (parts.size() != 3)
         return Failure{"opcja --wind-sweep wymaga postaci OD:DO:KROK, podano: " + v};
     r.windSweep = true;
-    if (Outcome e = First([&] { return RealValue("--wind-sweep", parts[0], r.sweepFrom); },
-                          [&] { return RealValue("--wind-sweep", parts[1], r.sweepTo); },
-                          [&] { return RealValue("--wind-sweep", parts[2], r.sweepStep); });
+    if (Outcome e = First([&] { return Assign(RealValue("--wind-sweep", parts[0]), r.sweepFrom); },
+                          [&] { return Assign(RealValue("--wind-sweep", parts[1]), r.sweepTo); },
+                          [&] { return Assign(RealValue("--wind-sweep", parts[2]), r.sweepStep); });
         !e)
         return e;
     const double steps = (r.sweepTo - r.sweepFrom) / r.sweepStep;
@@ -189,7 +193,7 @@ Outcome ApplySweep(CliRequest& r, const std::string& v)
 Outcome ApplyNeed(CliRequest& r, const std::string& v)
 {
     double need = 0.0;
-    if (Outcome e = RealValue("--need", v, need); !e)
+    if (Outcome e = Assign(RealValue("--need", v), need); !e)
         return e;
     if (!(need > 0.0))
         return Failure{"opcja --need wymaga wydajności większej od zera, podano: " + v};
@@ -206,20 +210,20 @@ Outcome ApplyStack(CliRequest& r, const std::string& v)
     double height = 0.0;
     double pressure = 0.0;
     return First(
-        Values<4>("--stack", v, 2, items),
-        [&] { return RealValue("--stack", items[0], stack.inside); },
-        [&] { return RealValue("--stack", items[1], stack.outside); },
+        Assign(Values<4>("--stack", v, 2), items),
+        [&] { return Assign(RealValue("--stack", items[0]), stack.inside); },
+        [&] { return Assign(RealValue("--stack", items[1]), stack.outside); },
         [&] {
             if (items.size() < 3)
                 return Outcome{};
-            Outcome e = RealValue("--stack", items[2], height);
+            Outcome e = Assign(RealValue("--stack", items[2]), height);
             stack.height = height;
             return e;
         },
         [&] {
             if (items.size() < 4)
                 return Outcome{};
-            if (Outcome e = RealValue("--stack", items[3], pressure); !e)
+            if (Outcome e = Assign(RealValue("--stack", items[3]), pressure); !e)
                 return e;
             if (!(pressure > 0.0))
                 return Outcome{Failure{"opcja --stack wymaga ciśnienia P większego od zera [Pa], "
@@ -233,7 +237,7 @@ Outcome ApplyStack(CliRequest& r, const std::string& v)
 Outcome ApplyUnderpressure(CliRequest& r, const std::string& v)
 {
     double pf = 0.0;
-    if (Outcome e = RealValue("--underpressure", v, pf); !e)
+    if (Outcome e = Assign(RealValue("--underpressure", v), pf); !e)
         return e;
     if (!(pf >= 0.0))
         return Failure{"opcja --underpressure wymaga podciśnienia 0 lub większego [Pa], podano: " +
@@ -243,32 +247,31 @@ Outcome ApplyUnderpressure(CliRequest& r, const std::string& v)
 }
 
 // A file named by the user: anything but an empty name.
-Outcome FileName(std::string_view option, const std::string& value, std::string& name)
+Result<std::string> FileName(std::string_view option, const std::string& value)
 {
     if (value.empty())
         return Failure{"opcja " + std::string(option) + " wymaga nazwy pliku"};
-    name = value;
-    return {};
+    return value;
 }
 
 Outcome ApplyProject(CliRequest& r, const std::string& v)
 {
-    return FileName("--project", v, r.project);
+    return Assign(FileName("--project", v), r.project);
 }
 
 Outcome ApplyBatch(CliRequest& r, const std::string& v)
 {
-    return FileName("--batch", v, r.batch);
+    return Assign(FileName("--batch", v), r.batch);
 }
 
 Outcome ApplySchedule(CliRequest& r, const std::string& v)
 {
-    return FileName("--schedule", v, r.schedule);
+    return Assign(FileName("--schedule", v), r.schedule);
 }
 
 Outcome ApplySheet(CliRequest& r, const std::string& v)
 {
-    return FileName("--sheet", v, r.sheet);
+    return Assign(FileName("--sheet", v), r.sheet);
 }
 
 Outcome SetFlag(CliRequest&, const std::string&)
@@ -415,8 +418,9 @@ struct Given {
     const Option* option;
     std::string value;
 };
-Outcome Split(const std::vector<std::string>& arguments, std::vector<Given>& given)
+Result<std::vector<Given>> Split(const std::vector<std::string>& arguments)
 {
+    std::vector<Given> given;
     for (std::size_t i = 1; i < arguments.size(); ++i) {
         std::string name = arguments[i];
         if (name == kShortHelp)
@@ -443,7 +447,7 @@ Outcome Split(const std::vector<std::string>& arguments, std::vector<Given>& giv
         }
         given.push_back({option, value.value_or(std::string())});
     }
-    return {};
+    return given;
 }
 
 bool IsGiven(const std::vector<Given>& given, std::string_view name)
@@ -550,9 +554,10 @@ Failure Usage(const Outcome& fault)
 
 CliParseResult ParseCliArguments(const std::vector<std::string>& arguments)
 {
-    std::vector<Given> given;
-    if (Outcome e = Split(arguments, given); !e)
-        return Usage(e);
+    const Result<std::vector<Given>> split = Split(arguments);
+    if (!split)
+        return Usage(split.Fault());
+    const std::vector<Given>& given = split.Value();
     if (IsGiven(given, "--help"))
         return CliCommand{CliInformation{CliHelpText()}};
     if (IsGiven(given, "--version"))

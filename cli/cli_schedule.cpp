@@ -66,8 +66,8 @@ QJsonObject RowJson(const ScheduleBuilding& building, const ScheduleRow& row,
     object.insert("storeys", RowStoreys(building, row));
     object.insert("need", RowNeed(row));
     object.insert("model", row.model == 0 ? QJsonValue(kChooseModelText) : QJsonValue(row.model));
-    if (!result.problem.empty()) {
-        object.insert("problem", Q(result.problem));
+    if (!result.computed) {
+        object.insert("problem", Q(result.computed.Reason()));
         object.insert("meets", false);
         return object;
     }
@@ -85,10 +85,10 @@ QJsonObject RowJson(const ScheduleBuilding& building, const ScheduleRow& row,
     object.insert("meets", result.meets);
     if (result.yearVerdict) {
         // The share of the period (0..1), or why there is none.
-        if (result.yearKnown)
-            object.insert("yearShare", result.yearShare);
+        if (result.yearShare)
+            object.insert("yearShare", result.yearShare.Value());
         else
-            object.insert("yearReason", Q(result.yearReason));
+            object.insert("yearReason", Q(result.yearShare.Reason()));
     }
     object.insert("suggested", result.suggested == 0 ? QJsonValue() : QJsonValue(result.suggested));
     object.insert("note", Q(result.note));
@@ -103,8 +103,8 @@ QJsonArray FlatsJson(const Schedule& schedule, const ScheduleResult& result)
     for (const FlatResult& flat : result.flats) {
         const FlatSupply& s = schedule.flats[flat.supply];
         QJsonObject object{{"flat", Q(s.flat)}, {"storey", s.storey}, {"inlets", s.inlets}};
-        if (!flat.problem.empty()) {
-            object.insert("problem", Q(flat.problem));
+        if (!flat.computed) {
+            object.insert("problem", Q(flat.computed.Reason()));
             flats.append(object);
             continue;
         }

@@ -23,7 +23,7 @@ std::string Quoted(const std::string& text)
 
 } // namespace
 
-Outcome RealValue(std::string_view option, const std::string& text, double& value)
+Result<double> RealValue(std::string_view option, const std::string& text)
 {
     if (!StrictNumber(text)) {
         const bool shaped = IsCNumber(text);
@@ -31,20 +31,18 @@ Outcome RealValue(std::string_view option, const std::string& text, double& valu
             "opcja " + std::string(option) + ": wartość " + Quoted(text) +
             (shaped ? " jest poza zakresem liczb" : " nie jest liczbą (np. 1.2, -3, 4e-1)")};
     }
-    value = ConvertReal(text);
-    return {};
+    return ConvertReal(text);
 }
 
-Outcome WholeValue(std::string_view option, const std::string& text, std::int32_t& value)
+Result<std::int32_t> WholeValue(std::string_view option, const std::string& text)
 {
-    double checked = 0.0;
-    if (Outcome error = RealValue(option, text, checked); !error)
-        return error;
-    value = WholePart(checked);
-    return {};
+    const Result<double> checked = RealValue(option, text);
+    if (!checked)
+        return checked.Fault();
+    return WholePart(checked.Value());
 }
 
-Outcome ChoiceValue(std::string_view what, const std::string& text, int largest, int& value)
+Result<int> ChoiceValue(std::string_view what, const std::string& text, int largest)
 {
     int choice = 0;
     const bool digits = !text.empty() && text.size() <= 9 && Digits(text, 0) == text.size();
@@ -53,8 +51,7 @@ Outcome ChoiceValue(std::string_view what, const std::string& text, int largest,
     if (choice < 1 || choice > largest)
         return Failure{std::string(what) + " musi być liczbą całkowitą od 1 do " +
                        std::to_string(largest) + " (podano " + Quoted(text) + ")"};
-    value = choice;
-    return {};
+    return choice;
 }
 
 std::vector<std::string> SplitList(const std::string& value, char separator)

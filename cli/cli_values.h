@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 // The values of the command line. A number must be entirely a number in the C
@@ -17,11 +18,21 @@
 // 20, 6e1 is 60).
 // A fault is a failure whose reason names the option and the value.
 
-Outcome RealValue(std::string_view option, const std::string& text, double& value);
-Outcome WholeValue(std::string_view option, const std::string& text, std::int32_t& value);
+Result<double> RealValue(std::string_view option, const std::string& text);
+Result<std::int32_t> WholeValue(std::string_view option, const std::string& text);
 
 // A choice: a whole number written with digits only, in [1, largest].
-Outcome ChoiceValue(std::string_view what, const std::string& text, int largest, int& value);
+Result<int> ChoiceValue(std::string_view what, const std::string& text, int largest);
+
+// A value read puts into its field of the request; a fault leaves the field
+// as it was and is passed on.
+template <typename T, typename Field> Outcome Assign(Result<T> read, Field& field)
+{
+    if (!read)
+        return read.Fault();
+    field = std::move(read).Value();
+    return {};
+}
 
 // The items of a list value ("a,b,c").
 std::vector<std::string> SplitList(const std::string& value, char separator);

@@ -49,12 +49,12 @@ Outcome ApplyWindDistribution(CliRequest& r, const std::string& v)
     double shape = kWeibullShape;
     if (Outcome e = First(
             [&] {
-                return RealValue("--wind-distribution", scale ? items[0].substr(2) : items[0],
-                                 wind);
+                return Assign(
+                    RealValue("--wind-distribution", scale ? items[0].substr(2) : items[0]), wind);
             },
             [&] {
                 return items.size() < 2 ? Outcome{}
-                                        : RealValue("--wind-distribution", items[1], shape);
+                                        : Assign(RealValue("--wind-distribution", items[1]), shape);
             });
         !e)
         return e;
@@ -79,7 +79,7 @@ Outcome ApplySite(CliRequest& r, const std::string& v)
                            "podano: " +
                            items[static_cast<std::size_t>(i)]};
     }
-    if (Outcome e = RealValue("--site", items[2], site.height); !e)
+    if (Outcome e = Assign(RealValue("--site", items[2]), site.height); !e)
         return e;
     if (!(site.height > 0.0) || site.height > 1000.0)
         return Failure{"opcja --site wymaga wysokości Z większej od zera i nie większej niż "

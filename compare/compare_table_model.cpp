@@ -134,11 +134,10 @@ QVariant CompareTableModel::data(const QModelIndex& index, int role) const
         return Text(ComparisonShownCell(row, column));
     case Qt::UserRole: {
         // The value the column sorts by, for anyone who needs the number.
-        double value = 0.0;
         if (column == kColumnNumber)
             return row.number;
-        if (ComparisonValue(row, column, value))
-            return value;
+        if (const std::optional<double> value = ComparisonValue(row, column))
+            return *value;
         return {};
     }
     case Qt::DecorationRole:

@@ -178,45 +178,31 @@ std::vector<Candidate> ComparisonCandidates(const std::vector<ComparisonRow>& ro
     return candidates;
 }
 
-bool ComparisonValue(const ComparisonRow& row, int column, double& value)
+std::optional<double> ComparisonValue(const ComparisonRow& row, int column)
 {
-    if (column == kColumnDiameter) {
-        value = row.nominalDiameter;
-        return true;
-    }
-    if (column == kColumnDuctFit) {
-        value = static_cast<double>(row.fit);
-        return true;
-    }
-    if (column == kColumnNeedWind) {
-        value = row.needWind;
-        return row.needWind >= 0.0;
-    }
-    if (column == kColumnReachesNeed) {
-        value = row.Reaches() ? 1.0 : 0.0;
-        return row.NeedSet();
-    }
-    if (column == kColumnYearShare) {
-        value = 100.0 * row.yearShare;
-        return row.yearShare >= 0.0;
-    }
+    if (column == kColumnDiameter)
+        return row.nominalDiameter;
+    if (column == kColumnDuctFit)
+        return static_cast<double>(row.fit);
+    if (column == kColumnNeedWind)
+        return row.needWind >= 0.0 ? std::optional(row.needWind) : std::nullopt;
+    if (column == kColumnReachesNeed)
+        return row.NeedSet() ? std::optional(row.Reaches() ? 1.0 : 0.0) : std::nullopt;
+    if (column == kColumnYearShare)
+        return row.yearShare >= 0.0 ? std::optional(100.0 * row.yearShare) : std::nullopt;
     if (!row.HasPoint())
-        return false;
+        return std::nullopt;
     switch (column) {
     case kColumnFlow:
-        value = FlowPerSecond(row.point.flowPerHour);
-        return true;
+        return FlowPerSecond(row.point.flowPerHour);
     case kColumnFlowPerHour:
-        value = row.point.flowPerHour;
-        return true;
+        return row.point.flowPerHour;
     case kColumnSuction:
-        value = row.point.ventilatorSuction;
-        return true;
+        return row.point.ventilatorSuction;
     case kColumnVelocity:
-        value = row.point.ductVelocity;
-        return true;
+        return row.point.ductVelocity;
     default:
-        return false;
+        return std::nullopt;
     }
 }
 
@@ -238,8 +224,8 @@ std::string ComparisonCell(const ComparisonRow& row, int column)
         return YearShareCell(row);
     if (!row.HasPoint())
         return column == kColumnFlow ? kNoOperatingPointText : "";
-    double value = 0.0;
-    return ComparisonValue(row, column, value) ? FormatFixed(value, 4) : "";
+    const std::optional<double> value = ComparisonValue(row, column);
+    return value ? FormatFixed(*value, 4) : "";
 }
 
 namespace {
@@ -311,15 +297,13 @@ std::vector<int> SortedComparisonOrder(const std::vector<ComparisonRow>& rows, i
                 return byNumber(a, b);
             return descending ? rb.name < ra.name : ra.name < rb.name;
         }
-        double va = 0.0;
-        double vb = 0.0;
-        const bool ha = ComparisonValue(ra, column, va);
-        const bool hb = ComparisonValue(rb, column, vb);
-        if (ha != hb)
-            return ha; // a row with a value before one without, in either direction
-        if (!ha || va == vb)
+        const std::optional<double> va = ComparisonValue(ra, column);
+        const std::optional<double> vb = ComparisonValue(rb, column);
+        if (va.has_value() != vb.has_value())
+            return va.has_value(); // a row with a value before one without, in either direction
+        if (!va || *va == *vb)
             return byNumber(a, b);
-        return descending ? vb < va : va < vb;
+        return descending ? *vb < *va : *va < *vb;
     };
     std::stable_sort(order.begin(), order.end(), less);
     return order;
@@ -331,9 +315,8 @@ namespace {
 std::string PolishCell(const ComparisonRow& row, int column)
 {
     std::string text = ComparisonCell(row, column);
-    double value = 0.0;
     if (column != kColumnNumber && column != kColumnName && column != kColumnDuctFit &&
-        column != kColumnReachesNeed && (ComparisonValue(row, column, value))) {
+        column != kColumnReachesNeed && ComparisonValue(row, column)) {
         for (char& ch : text) {
             if (ch == '.')
                 ch = ',';

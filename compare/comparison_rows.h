@@ -145,8 +145,8 @@ std::string ComparisonShownCell(const ComparisonRow& row, int column);
 // osiągana przy v [m/s]: " and every run; empty without a need.
 std::string NeedWindTip(const ComparisonRow& row);
 
-// The value by which a numeric column sorts; false when the row has none.
-bool ComparisonValue(const ComparisonRow& row, int column, double& value);
+// The value by which a numeric column sorts; none when the row has none.
+std::optional<double> ComparisonValue(const ComparisonRow& row, int column);
 
 // The order of the rows (positions into `rows`) sorted by a column. The
 // numeric columns sort by value and put the models without an operating

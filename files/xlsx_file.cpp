@@ -188,38 +188,44 @@ private:
     {
         return error == LXW_NO_ERROR ? Outcome() : BookFailure(LibraryReason(error));
     }
-    Outcome Text(lxw_row_t row, lxw_col_t column, const std::string& raw, lxw_format* format,
-                 double& width);
-    Outcome Cell(lxw_row_t row, lxw_col_t column, const WorkbookCell& cell, double& width);
+    // A cell written: the width of its column that its text needs.
+    Result<double> Text(lxw_row_t row, lxw_col_t column, const std::string& raw,
+                        lxw_format* format);
+    Result<double> Cell(lxw_row_t row, lxw_col_t column, const WorkbookCell& cell);
 
     lxw_worksheet* sheet_;
     Formats& formats_;
     const std::string& name_;
 };
 
-Outcome SheetWriter::Text(lxw_row_t row, lxw_col_t column, const std::string& raw,
-                          lxw_format* format, double& width)
+Result<double> SheetWriter::Text(lxw_row_t row, lxw_col_t column, const std::string& raw,
+                                 lxw_format* format)
 {
     const std::string text = VisibleText(raw);
     const std::size_t characters = Characters(text);
     if (characters > kCellLimit)
         return BookFailure("tekst w arkuszu „" + name_ + "”, komórka " + CellName(row, column) +
                            ", ma więcej niż 32767 znaków – tyle mieści komórka skoroszytu");
-    width = std::max(width, static_cast<double>(characters) + 2.0);
+    const double width = static_cast<double>(characters) + 2.0;
     if (text.empty())
-        return {};
-    return Check(worksheet_write_string(sheet_, row, column, text.c_str(), format));
+        return width;
+    if (const Outcome e = Check(worksheet_write_string(sheet_, row, column, text.c_str(), format));
+        !e)
+        return e.Fault();
+    return width;
 }
 
-Outcome SheetWriter::Cell(lxw_row_t row, lxw_col_t column, const WorkbookCell& cell, double& width)
+Result<double> SheetWriter::Cell(lxw_row_t row, lxw_col_t column, const WorkbookCell& cell)
 {
     if (!cell.number)
-        return Text(row, column, cell.text, cell.alarm ? formats_.Alarm() : nullptr, width);
+        return Text(row, column, cell.text, cell.alarm ? formats_.Alarm() : nullptr);
     lxw_format* format = formats_.Number(cell.decimals, cell.alarm);
     if (!format)
         return BookFailure(LibraryReason(LXW_ERROR_MEMORY_MALLOC_FAILED));
-    width = std::max(width, static_cast<double>(cell.text.size()) + 2.0);
-    return Check(worksheet_write_number(sheet_, row, column, cell.value, format));
+    if (const Outcome e = Check(worksheet_write_number(sheet_, row, column, cell.value, format));
+        !e)
+        return e.Fault();
+    return static_cast<double>(cell.text.size()) + 2.0;
 }
 
 Outcome SheetWriter::Table(const WorkbookTable& table)
@@ -228,18 +234,20 @@ Outcome SheetWriter::Table(const WorkbookTable& table)
         return BookFailure(LibraryReason(LXW_ERROR_MEMORY_MALLOC_FAILED));
     std::vector<double> widths(table.headers.size(), kNarrowest);
     for (std::size_t c = 0; c < table.headers.size(); ++c) {
-        if (Outcome e =
-                Text(0, static_cast<lxw_col_t>(c), table.headers[c], formats_.Header(), widths[c]);
-            !e)
-            return e;
+        const Result<double> width =
+            Text(0, static_cast<lxw_col_t>(c), table.headers[c], formats_.Header());
+        if (!width)
+            return width.Fault();
+        widths[c] = std::max(widths[c], width.Value());
     }
     for (std::size_t r = 0; r < table.rows.size(); ++r) {
         const std::vector<WorkbookCell>& cells = table.rows[r];
         for (std::size_t c = 0; c < cells.size() && c < widths.size(); ++c) {
-            if (Outcome e = Cell(static_cast<lxw_row_t>(r + 1), static_cast<lxw_col_t>(c), cells[c],
-                                 widths[c]);
-                !e)
-                return e;
+            const Result<double> width =
+                Cell(static_cast<lxw_row_t>(r + 1), static_cast<lxw_col_t>(c), cells[c]);
+            if (!width)
+                return width.Fault();
+            widths[c] = std::max(widths[c], width.Value());
         }
     }
     worksheet_freeze_panes(sheet_, 1, 0);
@@ -262,8 +270,10 @@ Outcome SheetWriter::Lines(const std::vector<std::string>& lines, lxw_row_t firs
 {
     double width = kNarrowest;
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (Outcome e = Text(first + static_cast<lxw_row_t>(i), 0, lines[i], nullptr, width); !e)
-            return e;
+        const Result<double> needed = Text(first + static_cast<lxw_row_t>(i), 0, lines[i], nullptr);
+        if (!needed)
+            return needed.Fault();
+        width = std::max(width, needed.Value());
     }
     if (!fitColumn)
         return {};

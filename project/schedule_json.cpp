@@ -113,7 +113,7 @@ public:
                                                       static_cast<qsizetype>(refusal.field.size())),
                                     reason));
     }
-    const Outcome& Fault() const { return fault_; }
+    const Outcome& Status() const { return fault_; }
 
 private:
     QJsonValue Field(const char* key)
@@ -138,8 +138,9 @@ private:
     Outcome fault_;
 };
 
-Outcome ReadBuilding(const QJsonObject& object, ScheduleBuilding& b)
+Result<ScheduleBuilding> ReadBuilding(const QJsonObject& object)
 {
+    ScheduleBuilding b;
     Reader r(object, QStringLiteral("budynek"));
     int condition = 0;
     r.Flag("DensityTyped", b.densityTyped);
@@ -162,15 +163,18 @@ Outcome ReadBuilding(const QJsonObject& object, ScheduleBuilding& b)
         r.Real("YearShare", b.yearShare);
     r.NoOtherFields();
     r.Check(CheckScheduleBuilding(b));
-    return r.Fault();
+    if (!r.Status())
+        return r.Status().Fault();
+    return b;
 }
 
 const char* const kFlatFields[] = {"Flat",      "Storey",        "Inlets",
                                    "InletFlow", "InletPressure", "InletExponent",
                                    "LeakFlow",  "LeakPressure",  "LeakExponent"};
 
-Outcome ReadFlat(const QJsonObject& object, int number, FlatSupply& flat)
+Result<FlatSupply> ReadFlat(const QJsonObject& object, int number)
 {
+    FlatSupply flat;
     const QString where = QStringLiteral("mieszkanie %1").arg(number);
     for (const QString& key : object.keys()) {
         if (std::find_if(std::begin(kFlatFields), std::end(kFlatFields), [&](const char* f) {
@@ -188,17 +192,18 @@ Outcome ReadFlat(const QJsonObject& object, int number, FlatSupply& flat)
     r.Real("LeakFlow", flat.leakFlow);
     r.Real("LeakPressure", flat.leakPressure);
     r.Real("LeakExponent", flat.leakExponent);
-    if (!r.Fault())
-        return r.Fault();
+    if (!r.Status())
+        return r.Status().Fault();
     if (const FlatFault fault = CheckFlatSupply(flat); !fault.Empty())
         return FailureOf(QStringLiteral("%1: pole %2: %3")
                              .arg(where, QString::fromStdString(fault.field),
                                   QString::fromStdString(fault.reason)));
-    return {};
+    return flat;
 }
 
-Outcome ReadFlats(const QJsonValue& value, std::vector<FlatSupply>& flats)
+Result<std::vector<FlatSupply>> ReadFlats(const QJsonValue& value)
 {
+    std::vector<FlatSupply> flats;
     if (!value.isArray() || value.toArray().size() > kMostRows)
         return FailureOf(QStringLiteral("brak listy Flats lub ponad %1 mieszkań").arg(kMostRows));
     int number = 0;
@@ -206,9 +211,10 @@ Outcome ReadFlats(const QJsonValue& value, std::vector<FlatSupply>& flats)
         ++number;
         if (!item.isObject())
             return FailureOf(QStringLiteral("mieszkanie %1 nie jest obiektem").arg(number));
-        FlatSupply flat;
-        if (Outcome read = ReadFlat(item.toObject(), number, flat); !read)
-            return read;
+        Result<FlatSupply> read = ReadFlat(item.toObject(), number);
+        if (!read)
+            return read.Fault();
+        FlatSupply& flat = read.Value();
         for (const FlatSupply& other : flats) {
             if (other.flat == flat.flat && other.storey == flat.storey)
                 return FailureOf(QStringLiteral("mieszkanie %1: pole Flat: „%2” na kondygnacji "
@@ -219,7 +225,7 @@ Outcome ReadFlats(const QJsonValue& value, std::vector<FlatSupply>& flats)
         }
         flats.push_back(std::move(flat));
     }
-    return {};
+    return flats;
 }
 
 // Every row's flat is listed.
@@ -258,9 +264,10 @@ QJsonObject FlatJson(const FlatSupply& f)
     return o;
 }
 
-Outcome ReadRow(const QJsonObject& object, int number, const ScheduleBuilding& b, bool withFlat,
-                ScheduleRow& row)
+Result<ScheduleRow> ReadRow(const QJsonObject& object, int number, const ScheduleBuilding& b,
+                            bool withFlat)
 {
+    ScheduleRow row;
     Reader r(object, QStringLiteral("wiersz %1").arg(number));
     int grille = 0;
     int duct = 0;
@@ -288,7 +295,9 @@ Outcome ReadRow(const QJsonObject& object, int number, const ScheduleBuilding& b
         r.Text("Flat", row.flat);
     r.NoOtherFields();
     r.Check(CheckScheduleRow(b, row));
-    return r.Fault();
+    if (!r.Status())
+        return r.Status().Fault();
+    return row;
 }
 
 bool AllFinite(const Schedule& s)
@@ -391,8 +400,10 @@ Result<Schedule> ScheduleFromJson(const QJsonValue& value, int version)
     Schedule schedule;
     if (!object.value("Building").isObject())
         return refuse(QStringLiteral("brak części Building"));
-    if (Outcome read = ReadBuilding(object.value("Building").toObject(), schedule.building); !read)
-        return refuse(ReasonOf(read));
+    Result<ScheduleBuilding> building = ReadBuilding(object.value("Building").toObject());
+    if (!building)
+        return refuse(ReasonOf(building));
+    schedule.building = std::move(building).Value();
     const QJsonValue rows = object.value("Rows");
     if (!rows.isArray() || rows.toArray().size() > kMostRows)
         return refuse(QStringLiteral("brak listy Rows lub ponad %1 wierszy").arg(kMostRows));
@@ -401,11 +412,10 @@ Result<Schedule> ScheduleFromJson(const QJsonValue& value, int version)
         ++number;
         if (!item.isObject())
             return refuse(QStringLiteral("wiersz %1 nie jest obiektem").arg(number));
-        ScheduleRow row;
-        if (Outcome read = ReadRow(item.toObject(), number, schedule.building, withFlats, row);
-            !read)
-            return refuse(ReasonOf(read));
-        schedule.rows.push_back(std::move(row));
+        Result<ScheduleRow> row = ReadRow(item.toObject(), number, schedule.building, withFlats);
+        if (!row)
+            return refuse(ReasonOf(row));
+        schedule.rows.push_back(std::move(row).Value());
     }
     for (const QString& key : object.keys()) {
         if (key != QLatin1String("Building") && key != QLatin1String("Rows") &&
@@ -414,8 +424,10 @@ Result<Schedule> ScheduleFromJson(const QJsonValue& value, int version)
     }
     if (!withFlats)
         return schedule;
-    if (Outcome read = ReadFlats(object.value("Flats"), schedule.flats); !read)
-        return refuse(ReasonOf(read));
+    Result<std::vector<FlatSupply>> flats = ReadFlats(object.value("Flats"));
+    if (!flats)
+        return refuse(ReasonOf(flats));
+    schedule.flats = std::move(flats).Value();
     if (Outcome read = CheckRowFlats(schedule); !read)
         return refuse(ReasonOf(read));
     return schedule;

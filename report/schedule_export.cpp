@@ -42,7 +42,7 @@ std::string GrilleLoss(const ScheduleRow& row, const RowResult& result)
 {
     if (row.grille != ScheduleGrille::Adjustable)
         return FormatFixed(row.grilleLoss, 2);
-    return result.problem.empty() ? FormatFixed(result.inputs.state.LossCoefficient, 2) : "";
+    return result.computed ? FormatFixed(result.inputs.state.LossCoefficient, 2) : "";
 }
 
 std::string Choice(const ScheduleRow& row, const RowResult& result)
@@ -197,7 +197,7 @@ std::string ResultText(Export column, const ScheduleRow& row, const RowResult& r
             static_cast<ScheduleCondition>(static_cast<int>(column) -
                                            static_cast<int>(Export::CalmUnderpressure)));
     case Export::YearShare:
-        return result.yearVerdict && result.yearKnown ? ScheduleYearShareText(result) : "";
+        return result.yearVerdict && result.yearShare ? ScheduleYearShareText(result) : "";
     case Export::Verdict:
         return ScheduleCell(row, result, ScheduleColumn::Verdict);
     case Export::Note:
@@ -211,7 +211,7 @@ WorkbookCell ExportCell(int column, const ScheduleRow& row, const RowResult& res
 {
     const auto which = static_cast<Export>(column);
     WorkbookCell cell = MakeWorkbookCell(ResultText(which, row, result), kColumns[column].numeric);
-    cell.alarm = which == Export::Verdict && !result.meets && result.problem.empty();
+    cell.alarm = which == Export::Verdict && !result.meets && result.computed;
     return cell;
 }
 

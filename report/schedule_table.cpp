@@ -51,7 +51,7 @@ std::string VentilatorText(const ScheduleRow& row, const RowResult& result)
 // The flat's underpressure by condition; where the flat has no balance, "–".
 std::string Underpressures(const ScheduleRow& row, const RowResult& result)
 {
-    if (row.flat.empty() || !result.problem.empty() || result.model == 0)
+    if (row.flat.empty() || !result.computed || result.model == 0)
         return "–";
     std::string text;
     for (int c = 0; c < kScheduleConditionCount; ++c)
@@ -78,7 +78,7 @@ std::string Reasons(const RowResult& result)
 
 std::string ScheduleFlowText(const RowResult& result, ScheduleCondition condition)
 {
-    if (!result.problem.empty() || result.model == 0)
+    if (!result.computed || result.model == 0)
         return "–";
     const ConditionResult& c = result.Of(condition);
     return c.Found() ? FormatFixed(c.point.flowPerHour, 1) : "brak";
@@ -86,15 +86,15 @@ std::string ScheduleFlowText(const RowResult& result, ScheduleCondition conditio
 
 std::string ScheduleYearShareText(const RowResult& result)
 {
-    if (!result.problem.empty() || !result.yearVerdict || !result.yearKnown)
+    if (!result.computed || !result.yearVerdict || !result.yearShare)
         return "–";
-    return FormatFixed(100.0 * result.yearShare, 2);
+    return FormatFixed(100.0 * result.yearShare.Value(), 2);
 }
 
 std::string ScheduleUnderpressureText(const ScheduleRow& row, const RowResult& result,
                                       ScheduleCondition condition)
 {
-    if (row.flat.empty() || !result.problem.empty() || result.model == 0)
+    if (row.flat.empty() || !result.computed || result.model == 0)
         return "–";
     const ConditionResult& c = result.Of(condition);
     const bool balanced = c.Found() || c.backdraught || c.underpressure > 0.0;
@@ -154,7 +154,7 @@ std::string ScheduleCell(const ScheduleRow& row, const RowResult& result, Schedu
     case ScheduleColumn::Ventilator:
         return VentilatorText(row, result);
     case ScheduleColumn::Length:
-        return result.problem.empty() ? FormatFixed(result.inputs.state.DuctLength, 2) : "–";
+        return result.computed ? FormatFixed(result.inputs.state.DuctLength, 2) : "–";
     case ScheduleColumn::Calm:
         return ScheduleFlowText(result, ScheduleCondition::Calm);
     case ScheduleColumn::Wind:
@@ -164,21 +164,21 @@ std::string ScheduleCell(const ScheduleRow& row, const RowResult& result, Schedu
     case ScheduleColumn::YearShare:
         return ScheduleYearShareText(result);
     case ScheduleColumn::Verdict:
-        if (!result.problem.empty())
+        if (!result.computed)
             return "błędne dane";
-        if (result.yearVerdict && !result.yearKnown)
+        if (result.yearVerdict && !result.yearShare)
             return "brak danych pogodowych";
         if (result.backdraught)
             return "ciąg wsteczny";
         return result.meets ? "spełnia" : "NIE SPEŁNIA";
     case ScheduleColumn::Note:
-        if (!result.problem.empty())
-            return "Popraw dane: " + EndSentence(SmallFirst(result.problem));
-        if (result.yearVerdict && !result.yearKnown)
+        if (!result.computed)
+            return "Popraw dane: " + EndSentence(SmallFirst(result.computed.Reason()));
+        if (result.yearVerdict && !result.yearShare)
             return JoinSentences(
-                result.yearReason == "brak danych pogodowych"
+                result.yearShare.Reason() == kNoWeatherReason
                     ? "Brak danych pogodowych: wczytaj pogodę w oknie „Praca w ciągu roku…”"
-                    : "Rok: " + SmallFirst(result.yearReason),
+                    : "Rok: " + SmallFirst(result.yearShare.Reason()),
                 JoinSentences(result.note, Reasons(result)));
         return JoinSentences(result.note, Reasons(result));
     }

@@ -99,8 +99,8 @@ std::vector<std::string> Notes(const SheetCase& c)
 
 std::vector<std::string> VerdictLines(const SheetCase& c)
 {
-    if (!c.problem.empty())
-        return {"Ocena: błędne dane", "Popraw dane: " + c.problem};
+    if (!c.computed)
+        return {"Ocena: błędne dane", "Popraw dane: " + c.computed.Reason()};
     if (!c.need && c.verdict.empty())
         return {"Nie podano wymaganej wydajności: karta nie zawiera oceny."};
     std::vector<std::string> lines;
@@ -150,7 +150,7 @@ SheetCase ScheduleSheetCase(const Schedule& schedule, const ScheduleResult& resu
     const RowResult& r = result.rows.at(index);
     SheetCase c;
     c.state = r.inputs.state;
-    c.model = r.problem.empty() ? r.model : 0;
+    c.model = r.computed ? r.model : 0;
     if (c.model != 0) {
         c.state.VentilatorIndex = c.model;
         c.state.VentilatorName = LookUpVentilator(c.model).Name;
@@ -161,9 +161,9 @@ SheetCase ScheduleSheetCase(const Schedule& schedule, const ScheduleResult& resu
     c.needSource = ScheduleCell(row, r, ScheduleColumn::Room);
     c.verdictCondition = schedule.building.condition;
     c.results = r.results;
-    c.problem = r.problem;
+    c.computed = r.computed;
     c.verdict = ScheduleCell(row, r, ScheduleColumn::Verdict);
-    c.note = r.problem.empty() ? ScheduleCell(row, r, ScheduleColumn::Note) : std::string();
+    c.note = r.computed ? ScheduleCell(row, r, ScheduleColumn::Note) : std::string();
     c.duct = row.label;
     c.storey = FormatWhole(row.storey) + " z " + FormatWhole(schedule.building.storeys) +
                (row.flat.empty() ? "" : ", mieszkanie " + row.flat);
@@ -211,7 +211,7 @@ SelectionSheet BuildSelectionSheet(const SheetCase& c)
     sheet.model = c.model;
     sheet.inputs = InputLines(c.state);
     sheet.results.header = {"Warunki", "Q [m3/s]", "Qh [m3/h]", "DPsw [Pa]", "c [m/s]"};
-    if (c.problem.empty() && c.model != 0) {
+    if (c.computed && c.model != 0) {
         for (ScheduleCondition condition : kSheetOrder)
             sheet.results.rows.push_back(ResultRow(c, condition));
         sheet.notes = Notes(c);
@@ -239,7 +239,7 @@ SheetTable SheetIndex(const Schedule& schedule, const ScheduleResult& result)
         const ScheduleRow& row = schedule.rows[i];
         const RowResult& r = result.rows[i];
         table.rows.push_back({row.label, FormatWhole(row.storey),
-                              r.problem.empty() ? ModelText(r.model) : "–",
+                              r.computed ? ModelText(r.model) : "–",
                               ScheduleCell(row, r, ScheduleColumn::Verdict),
                               FormatWhole(static_cast<std::int32_t>(i + 2))});
     }

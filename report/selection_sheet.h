@@ -2,6 +2,7 @@
 #pragma once
 
 #include "calc/calc_state.h"
+#include "calc/result.h"
 #include "calc/schedule.h"
 #include "calc/stack_draught.h"
 
@@ -36,7 +37,7 @@ struct SheetCase {
     std::string needSource;                                       // "kuchnia z oknem…", or empty
     ScheduleCondition verdictCondition = ScheduleCondition::Wind; // of the verdict
     std::array<ConditionResult, kScheduleConditionCount> results; // by ScheduleCondition
-    std::string problem; // not empty: the data cannot be calculated, nothing above is valid
+    Outcome computed;    // failed: the data cannot be calculated, nothing above is valid
     std::string verdict; // a schedule row's own verdict; empty: judged by `need`
     std::string note;    // a schedule row's remark
     std::string project; // "Projekt", as typed

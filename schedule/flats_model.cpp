@@ -119,10 +119,10 @@ QString FlatsTableModel::Display(int row, int column) const
 {
     const Schedule& s = schedule_.CurrentSchedule();
     const FlatSupply& f = s.flats[static_cast<std::size_t>(row)];
-    const FlatResult* result = ResultOf(schedule_.Result(), static_cast<std::size_t>(row));
+    const FlatResult* result = ResultOf(schedule_.Computed(), static_cast<std::size_t>(row));
     const auto condition = static_cast<std::size_t>(PointCondition(s.building.condition));
-    const bool balanced = result && result->problem.empty() &&
-                          result->balance[condition].status != BalanceStatus::Fold;
+    const bool balanced =
+        result && result->computed && result->balance[condition].status != BalanceStatus::Fold;
     switch (column) {
     case Flat:
         return Q(f.flat);
@@ -149,7 +149,7 @@ QString FlatsTableModel::Display(int row, int column) const
         return balanced ? Q(FormatFixed(result->balance[condition].inflowPerHour, 1))
                         : QStringLiteral("–");
     default:
-        return result ? Q(result->problem.empty() ? result->neededText : result->problem)
+        return result ? Q(result->computed ? result->neededText : result->computed.Reason())
                       : QString();
     }
 }

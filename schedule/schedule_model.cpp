@@ -177,11 +177,11 @@ RowResult ScheduleTableModel::Compute(const SheetRow& row) const
         problem = problem.substr(0, problem.find('\n'));
         if (!problem.empty() && problem.back() == '.')
             problem.pop_back();
-        result.problem = "dane budynku – " + problem;
+        result.computed = Failure{"dane budynku – " + problem};
         return result;
     }
     if (!row.refused.empty()) {
-        result.problem = RefusalProblem(row);
+        result.computed = Failure{RefusalProblem(row)};
         return result;
     }
     if (!year_ || !(year_->Building() == schedule_.building))
@@ -453,8 +453,7 @@ QVariant ScheduleTableModel::Display(int r, int column) const
     if (const RefusedCell* refused = sheet.Refused(Sheet(column)))
         return Q(refused->text);
     if (column == GrilleLoss && sheet.row.grille == ScheduleGrille::Adjustable)
-        return result.problem.empty() ? Q(FormatFixed(result.inputs.state.LossCoefficient, 2))
-                                      : QString();
+        return result.computed ? Q(FormatFixed(result.inputs.state.LossCoefficient, 2)) : QString();
     if (column != Ventilator && IsInputColumn(Sheet(column)))
         return Q(CellText(sheet.row, Sheet(column)));
     return Q(ScheduleCell(sheet.row, result, ReportColumn(column)));

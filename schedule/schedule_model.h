@@ -58,7 +58,7 @@ public:
     explicit ScheduleTableModel(QObject* parent = nullptr);
 
     const Schedule& CurrentSchedule() const { return schedule_; }
-    const ScheduleResult& Result() const { return result_; }
+    const ScheduleResult& Computed() const { return result_; }
     const std::vector<SheetRow>& Rows() const { return rows_; }
     const BuildingEntry& Entry() const { return entry_; }
     const BuildingRead& Building() const { return building_; }

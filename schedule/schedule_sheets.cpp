@@ -12,7 +12,8 @@ Outcome ScheduleWindow::SaveSheet(int row, const QString& path, const QString& p
     const Schedule& schedule = CurrentSchedule();
     if (row < 0 || static_cast<std::size_t>(row) >= schedule.rows.size())
         return FailureOf(QStringLiteral("Zaznacz w tabeli przewód, którego kartę doboru zapisać."));
-    SheetCase sheet = ScheduleSheetCase(schedule, model_->Result(), static_cast<std::size_t>(row));
+    SheetCase sheet =
+        ScheduleSheetCase(schedule, model_->Computed(), static_cast<std::size_t>(row));
     sheet.project = project.toStdString();
     sheet.duct = duct.toStdString();
     return WriteSelectionSheets(path, {sheet});
@@ -26,14 +27,14 @@ Outcome ScheduleWindow::SaveAllSheets(const QString& path, const QString& projec
                                         "kart doboru."));
     std::vector<SheetCase> cases;
     for (std::size_t i = 0; i < schedule.rows.size(); ++i) {
-        cases.push_back(ScheduleSheetCase(schedule, model_->Result(), i));
+        cases.push_back(ScheduleSheetCase(schedule, model_->Computed(), i));
         cases.back().project = project.toStdString();
     }
     SheetIndexPage index;
     index.title = SheetIndexTitle();
     index.heading = {"Program doboru wywietrzników KORVANT, wersja " + SheetVersion(),
                      "Data: " + SheetDate(), "Projekt: " + project.toStdString()};
-    index.table = SheetIndex(schedule, model_->Result());
+    index.table = SheetIndex(schedule, model_->Computed());
     return WriteSelectionSheets(path, cases, index);
 }
 

@@ -71,7 +71,7 @@ public:
 protected:
     bool filterAcceptsRow(int row, const QModelIndex&) const override
     {
-        return !only_ || !model_->Result().rows[static_cast<std::size_t>(row)].meets;
+        return !only_ || !model_->Computed().rows[static_cast<std::size_t>(row)].meets;
     }
 
 private:
@@ -517,9 +517,9 @@ QString ScheduleWindow::DangerText() const
 void ScheduleWindow::ShowSummary()
 {
     // The dangers (a gas kitchen in backdraught) in red above the summary.
-    const std::vector<std::string> dangers = DangerLines(CurrentSchedule(), model_->Result());
+    const std::vector<std::string> dangers = DangerLines(CurrentSchedule(), model_->Computed());
     QStringList lines, red;
-    for (const std::string& line : SummaryLines(CurrentSchedule(), model_->Result())) {
+    for (const std::string& line : SummaryLines(CurrentSchedule(), model_->Computed())) {
         const bool danger = std::find(dangers.begin(), dangers.end(), line) != dangers.end();
         (danger ? red : lines) << QString::fromStdString(line);
     }

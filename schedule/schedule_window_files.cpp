@@ -17,18 +17,18 @@
 
 Outcome ScheduleWindow::ExportCsv(const QString& path, bool polish) const
 {
-    const std::string csv = ScheduleCsv(CurrentSchedule(), model_->Result(), polish);
+    const std::string csv = ScheduleCsv(CurrentSchedule(), model_->Computed(), polish);
     return ReplaceFile(path, QByteArray::fromStdString(csv));
 }
 
 Outcome ScheduleWindow::ExportXlsx(const QString& path) const
 {
-    return WriteXlsxFile(path, ScheduleWorkbook(CurrentSchedule(), model_->Result()));
+    return WriteXlsxFile(path, ScheduleWorkbook(CurrentSchedule(), model_->Computed()));
 }
 
 Outcome ScheduleWindow::Print(QPrinter& printer) const
 {
-    return PrintSchedule(printer, CurrentSchedule(), model_->Result());
+    return PrintSchedule(printer, CurrentSchedule(), model_->Computed());
 }
 
 void ScheduleWindow::ExportCsvClick()

@@ -31,7 +31,7 @@ struct YearContext {
     WeatherPeriod period;
     double ratio = 1.0;
     double target = 0.9; // the share to reach, 0..1
-    std::string problem; // not empty: no row can be computed
+    Outcome ready;       // failed: no row can be computed
     std::map<double, Result<HourlyYear>> hours;
 };
 
@@ -53,10 +53,10 @@ HourlyCase CaseOf(const YearContext& ctx, const ScheduleBuilding& b, const RowIn
 // The hours of a file for the height of a row that can be computed.
 void PrepareHours(YearContext& ctx, const ScheduleBuilding& b, const ScheduleRow& row)
 {
-    if (!ctx.problem.empty() || ctx.distribution)
+    if (!ctx.ready || ctx.distribution)
         return;
     const RowInputs in = BuildRowInputs(b, row);
-    if (!in.problem.empty())
+    if (!in.computable)
         return;
     auto found = ctx.hours.find(in.stack.height);
     if (found != ctx.hours.end() && found->second)
@@ -75,7 +75,7 @@ void SetUp(YearContext& ctx, const ScheduleBuilding& b, const ScheduleWeather& w
     const Result<double> ratio = SiteWindRatio(ctx.site);
     const Result<WeatherPeriod> period = ParsePeriod(b.yearPeriod);
     if (!ratio || !period) {
-        ctx.problem = !ratio ? ratio.Reason() : period.Reason();
+        ctx.ready = !ratio ? ratio.Fault() : period.Fault();
         return;
     }
     ctx.ratio = ratio.Value();
@@ -105,7 +105,7 @@ Result<double> RowShare(const YearContext& ctx, const RowResult& r, int model)
     }
     const auto found = ctx.hours.find(r.inputs.stack.height);
     if (found == ctx.hours.end())
-        return Failure{"brak danych pogodowych"};
+        return Failure{std::string(kNoWeatherReason)};
     if (!found->second)
         return found->second.Fault();
     return found->second.Value().DuctShare(r.inputs.state, r.need, LookUpVentilator(model));
@@ -162,8 +162,6 @@ std::string Named(int model)
 
 void SetShare(RowResult& r, double share, double target)
 {
-    r.yearKnown = true;
-    r.yearReason.clear();
     r.yearShare = share;
     r.meets = share >= target;
 }
@@ -191,7 +189,7 @@ void ApplyPick(const YearContext& ctx, const ScheduleBuilding& b, const Schedule
     } else if (row.model == 0) {
         r.model = 0;
         r.meets = false;
-        r.yearReason = pick.reason.empty() ? "brak danych pogodowych" : pick.reason;
+        r.yearShare = Failure{pick.reason.empty() ? std::string(kNoWeatherReason) : pick.reason};
         for (ConditionResult& result : r.results)
             result.reason = "nie dobrano wywietrznika";
     }
@@ -204,10 +202,10 @@ void ApplyPick(const YearContext& ctx, const ScheduleBuilding& b, const Schedule
 void YearRow(const YearContext& ctx, const ScheduleBuilding& b, const ScheduleRow& row,
              RowResult& r)
 {
-    if (!r.problem.empty())
+    if (!r.computed)
         return;
-    if (!ctx.problem.empty()) {
-        r.yearReason = ctx.problem;
+    if (!ctx.ready) {
+        r.yearShare = ctx.ready.Fault();
         return;
     }
     r.note.clear();
@@ -215,7 +213,7 @@ void YearRow(const YearContext& ctx, const ScheduleBuilding& b, const ScheduleRo
     if (row.model != 0) {
         const Result<double> share = RowShare(ctx, r, row.model);
         if (!share) {
-            r.yearReason = share.Reason();
+            r.yearShare = share.Fault();
             r.meets = false;
             return;
         }

@@ -36,8 +36,9 @@ Result<double> Height(std::string_view name, const std::string& text, double oth
     return value;
 }
 
-Outcome ReadSource(const YearInputTexts& t, WeatherSource& source)
+Result<WeatherSource> ReadSource(const YearInputTexts& t)
 {
+    WeatherSource source;
     source.kind = t.file ? WeatherSource::Kind::File : WeatherSource::Kind::Distribution;
     source.path = t.path;
     source.scaleGiven = t.scaleGiven;
@@ -60,19 +61,20 @@ Outcome ReadSource(const YearInputTexts& t, WeatherSource& source)
         source.shape = shape.Value();
         source.outside = outside.Value();
     }
-    return CheckWeatherSource(source);
+    if (const Outcome checked = CheckWeatherSource(source); !checked)
+        return checked.Fault();
+    return source;
 }
 
-Outcome ReadNeed(const std::string& text, double& need)
+Result<double> ReadNeed(const std::string& text)
 {
-    const Result<double> value = FieldNumber("Qh [m3/h]", text);
+    Result<double> value = FieldNumber("Qh [m3/h]", text);
     if (!value)
         return value.Fault();
     if (const Refusal refusal = CheckLimits({{Limited::Need, value.Value()}});
         refusal != Refusal::None)
         return Failure{std::string(RefusalText(refusal))};
-    need = value.Value();
-    return {};
+    return value;
 }
 
 } // namespace
@@ -85,8 +87,10 @@ double DefaultVentilatorHeight(double ductLength)
 Result<YearInputs> ReadYearInputs(const YearInputTexts& t, double ductLength)
 {
     YearInputs inputs;
-    if (Outcome source = ReadSource(t, inputs.source); !source)
+    const Result<WeatherSource> source = ReadSource(t);
+    if (!source)
         return source.Fault();
+    inputs.source = source.Value();
     inputs.site.stationTerrain = t.stationTerrain;
     inputs.site.buildingTerrain = t.buildingTerrain;
     const Result<double> z =
@@ -103,8 +107,10 @@ Result<YearInputs> ReadYearInputs(const YearInputTexts& t, double ductLength)
     if (!period)
         return period.Fault();
     inputs.period = period.Value();
-    if (Outcome need = ReadNeed(t.need, inputs.need); !need)
+    const Result<double> need = ReadNeed(t.need);
+    if (!need)
         return need.Fault();
+    inputs.need = need.Value();
     const Result<double> h = Height("H [m]", t.draughtHeight, ductLength);
     if (!h)
         return h.Fault();

@@ -187,8 +187,7 @@ private slots:
         QCOMPARE(ComparisonCell(row, kColumnFlowPerHour), std::string());
         QCOMPARE(ComparisonCell(row, kColumnSuction), std::string());
         QCOMPARE(ComparisonCell(row, kColumnVelocity), std::string());
-        double value = 0.0;
-        QVERIFY(!ComparisonValue(row, kColumnFlowPerHour, value));
+        QVERIFY(!ComparisonValue(row, kColumnFlowPerHour));
     }
 
     void realRowsWithoutAPoint()

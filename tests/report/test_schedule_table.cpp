@@ -302,6 +302,43 @@ private slots:
         QTEST(Cell(s, ComputeSchedule(s), 0, ScheduleColumn::Note), "note");
     }
 
+    // A row that cannot be computed fails with its reason; a row on the year
+    // without a weather is computed, but its share fails with the reason
+    // (which a row failing later, in its flat, keeps).
+    void failuresOfARow_data()
+    {
+        QTest::addColumn<double>("diameter");
+        QTest::addColumn<QString>("flat");
+        QTest::addColumn<QString>("computed");
+        QTest::addColumn<QString>("year");
+        QTest::newRow("refused") << 5000.0 << QString()
+                                 << "Wymiary kanału muszą być większe od "
+                                    "zera i nie większe niż 1000 m – "
+                                    "popraw parametry kanału."
+                                 << "";
+        QTest::newRow("no flat") << 0.16 << "M9"
+                                 << "mieszkanie „M9” na kondygnacji 1 nie ma danych nawiewu"
+                                 << "brak danych pogodowych";
+        QTest::newRow("no weather") << 0.16 << QString() << ""
+                                    << "brak danych pogodowych";
+    }
+    void failuresOfARow()
+    {
+        QFETCH(double, diameter);
+        QFETCH(QString, flat);
+        QFETCH(QString, computed);
+        Schedule s;
+        s.building.condition = ScheduleCondition::Year;
+        ScheduleRow row;
+        row.diameter = diameter;
+        row.flat = flat.toStdString();
+        s.rows = {row};
+        const RowResult r = ComputeSchedule(s).rows[0];
+        QCOMPARE(r.computed.Failed(), !computed.isEmpty());
+        QCOMPARE(QString::fromStdString(r.computed.Reason()), computed);
+        QTEST(QString::fromStdString(r.yearShare.Reason()), "year");
+    }
+
     // The sheet's list names a model by its caption and still reads the
     // catalogue's name that older tables wrote.
     void ventilatorCell_data()

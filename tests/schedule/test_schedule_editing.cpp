@@ -242,8 +242,8 @@ void TestScheduleEditing::undoEachEdit()
         QVERIFY(window_->CurrentSchedule().building.oneModelPerRiser);
         // The window's bill is the schedule's: one model a riser.
         const ScheduleResult whole = ComputeSchedule(window_->CurrentSchedule());
-        QVERIFY(window_->Model().Result().summary.models == whole.summary.models);
-        QVERIFY(window_->Model().Result().summary.toVerify == whole.summary.toVerify);
+        QVERIFY(window_->Model().Computed().summary.models == whole.summary.models);
+        QVERIFY(window_->Model().Computed().summary.toVerify == whole.summary.toVerify);
         QVERIFY(window_->SummaryText().contains("Budynek wymaga 3 modeli wywietrzników."));
     } else if (edit == "add" || edit == "remove" || edit == "riser" || edit == "duplicate") {
         click(edit == "add"      ? "AddRowButton"
