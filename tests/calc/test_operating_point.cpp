@@ -92,8 +92,8 @@ private slots:
             QVERIFY(Near(state.VentilatorSuction, suction, 2e-5));
             QVERIFY(Near(state.DuctVelocity, velocity, 5e-5));
         }
-        QCOMPARE(state.ResultsShown, 1);
-        QCOMPARE(state.ResultsPrintable, 1);
+        QCOMPARE(state.ResultsShown, true);
+        QCOMPARE(state.ResultsPrintable, true);
         // The results come from M, the characteristic at the best point.
         const AirPath path = PrepareAirPath(state, LookUpVentilator(model)).path;
         const double flow = std::sqrt(-2.0 * point.matched * path.windPressure /
@@ -207,7 +207,7 @@ private slots:
         QCOMPARE(s.FlowPerHour, 0.0);
         QCOMPARE(s.VentilatorSuction, 0.0);
         QCOMPARE(s.DuctVelocity, 0.0);
-        QCOMPARE(s.ResultsShown, 1);
+        QCOMPARE(s.ResultsShown, true);
     }
 
     void failureWritesNothing_data()
@@ -259,7 +259,7 @@ private slots:
         QFETCH(CalcState, state);
         QFETCH(int, model);
         state.FlowPerHour = 11.0; // results of an earlier run stay
-        state.ResultsShown = 1;
+        state.ResultsShown = true;
         const CalcState before = state;
         const OperatingPoint point = ComputeOperatingPoint(state, LookUpVentilator(model));
         QTEST(static_cast<int>(point.status), "status");
