@@ -523,7 +523,7 @@ Failure UnusableProjectFile(const QString& path, QString reason)
 
 double ProjectAmbientPressure(const Project& project)
 {
-    if (project.state.DensityEntered != 0)
+    if (project.state.DensityEntered)
         return AmbientStackPressure(true, 0.0);
     const auto dialog = project.dialogs.find(QStringLiteral("Form3"));
     if (dialog == project.dialogs.end())
