@@ -13,6 +13,7 @@
 #include "app/ventilator_command.h"
 #include "app/wizard.h"
 #include "calc/calc_state.h"
+#include "calc/inputs.h"
 #include "compare/compare_window.h"
 #include "dialogs/ventilator_dialog.h"
 #include "dialogs/weather_dialog.h"
@@ -196,9 +197,8 @@ void MainWindow::createMenus()
     year_ = &AddYearWindow(
         this, fileMenu, state_,
         [this](YearWindow& window) {
-            window.SetAmbientPressure(
-                AmbientStackPressure(state_.DensityEntered != 0,
-                                     static_cast<double>(windows_.Weather().Hectopascals())));
+            window.SetAmbientPressure(AmbientStackPressure(
+                state_.DensityEntered, static_cast<double>(windows_.Weather().Hectopascals())));
         },
         [this] { MarkScheduleEdited(); });
     schedule_ = &AddScheduleWindow(this, fileMenu, [this] { MarkScheduleEdited(); });
@@ -358,7 +358,7 @@ void MainWindow::CompareVentilators()
 {
     CompareWindow& compare = windows_.CompareForm();
     compare.SetAmbientPressure(AmbientStackPressure(
-        state_.DensityEntered != 0, static_cast<double>(windows_.Weather().Hectopascals())));
+        state_.DensityEntered, static_cast<double>(windows_.Weather().Hectopascals())));
     compare.Refresh();
     compare.exec();
 }
@@ -515,7 +515,7 @@ bool MainWindow::ConfirmDiscard()
 
 void MainWindow::ChooseVentilator(int index)
 {
-    state_.VentilatorIndex = index;
+    ApplyVentilatorIndex(state_, index);
     windows_.Ventilator().ShowModel(index);
     CalculateChosenVentilator();
     MarkChanged();
@@ -568,7 +568,7 @@ void MainWindow::HelpContents()
 void MainWindow::paint(TextCanvas& canvas) const
 {
     canvas.DrawText(kScreenReportLayout.x, kScreenReportLayout.y0, QStringLiteral(" "));
-    if (state_.ResultsShown != 1)
+    if (!state_.ResultsShown)
         return;
     DrawReport(canvas, BuildReport(state_, ReportVariant::Screen), kScreenReportLayout);
 }

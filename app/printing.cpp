@@ -40,7 +40,7 @@ Outcome EndFailure(const QPrinter& printer, const QString& fileName)
 Outcome PrintReport(PrintCanvas& printer, const CalcState& state)
 {
     printer.SetFont(ProgramFont(12));
-    if (state.ResultsPrintable != 1)
+    if (!state.ResultsPrintable)
         return {};
     if (Outcome begun = printer.BeginDoc(); !begun)
         return begun;

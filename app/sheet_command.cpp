@@ -9,7 +9,7 @@
 
 Outcome MainWindow::SaveSheet(const QString& path, const QString& project, const QString& duct)
 {
-    if (state_.ResultsShown != 1 || state_.VentilatorIndex < 1 ||
+    if (!state_.ResultsShown || state_.VentilatorIndex < 1 ||
         state_.VentilatorIndex > kVentilatorCount)
         return FailureOf(QStringLiteral("Nie ma jeszcze obliczeń, z których można sporządzić "
                                         "kartę doboru. Wykonaj najpierw obliczenia "
@@ -22,7 +22,7 @@ Outcome MainWindow::SaveSheet(const QString& path, const QString& project, const
 
 Outcome MainWindow::FileSheet()
 {
-    if (state_.ResultsShown != 1)
+    if (!state_.ResultsShown)
         return SaveSheet(QString(), QString(), QString());
     const std::optional<SheetChoice> choice =
         AskSheet(this, QString(), true, QStringLiteral("karta_doboru.pdf"));

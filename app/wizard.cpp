@@ -11,14 +11,12 @@ int RunInputDialogs(CalcState& state, WizardSteps& steps)
     int counter = 0;
     if (!steps.Confirm(WizardDialog::DensityMode))
         return counter;
-    if (!steps.Confirm(state.DensityEntered != 0 ? WizardDialog::TypedDensity
-                                                 : WizardDialog::Weather))
+    if (!steps.Confirm(state.DensityEntered ? WizardDialog::TypedDensity : WizardDialog::Weather))
         return counter;
     counter = 1;
     if (!steps.Confirm(WizardDialog::DuctShape))
         return counter;
-    if (!steps.Confirm(state.DuctRound != 0 ? WizardDialog::RoundDuct
-                                            : WizardDialog::RectangularDuct))
+    if (!steps.Confirm(state.DuctRound ? WizardDialog::RoundDuct : WizardDialog::RectangularDuct))
         return counter;
     counter = 2;
     if (!steps.Confirm(WizardDialog::DuctMaterial))
@@ -26,11 +24,11 @@ int RunInputDialogs(CalcState& state, WizardSteps& steps)
     counter = 3;
     if (!steps.Confirm(WizardDialog::InstallationType))
         return counter;
-    switch (InstallationOf(state.InstallationType)) {
+    switch (state.InstallationType) {
     case Installation::Hall:
         if (!steps.Confirm(WizardDialog::Hall))
             return counter;
-        state.IsHall = 1; // only after a confirmed hall dialog
+        ApplyHallConfirmed(state); // only after a confirmed hall dialog
         break;
     case Installation::BuildingRectangular:
         if (!steps.Confirm(WizardDialog::BuildingRectangular))
@@ -40,7 +38,7 @@ int RunInputDialogs(CalcState& state, WizardSteps& steps)
         if (!steps.Confirm(WizardDialog::BuildingRound))
             return counter;
         break;
-    case Installation::BuildingAdjustable: // 3, and any other value
+    case Installation::BuildingAdjustable:
         if (!steps.Confirm(WizardDialog::BuildingAdjustable))
             return counter;
         break;
@@ -52,11 +50,7 @@ int RunInputDialogs(CalcState& state, WizardSteps& steps)
 
 int RunCalculationWizard(CalcState& state, WizardSteps& steps)
 {
-    // From here on no report is drawn and nothing printed until a calculation
-    // succeeds.
-    state.IsHall = 0;
-    state.ResultsShown = 0;
-    state.ResultsPrintable = 0;
+    ApplyWizardStart(state);
 
     const int counter = RunInputDialogs(state, steps);
     if (counter == 4)

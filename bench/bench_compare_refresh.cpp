@@ -28,13 +28,13 @@ CalcState HallExample()
 {
     CalcState state;
     ResetCalcState(state);
-    state.DensityEntered = 1;
+    state.DensityEntered = true;
     ApplyTypedAir(state, 1.2, 4.0);
-    state.DuctRound = 1;
+    state.DuctRound = true;
     ApplyRoundDuct(state, 0.16);
     state.DuctRoughness = kDuctMaterials[0].roughness;
-    state.InstallationType = 0;
-    state.IsHall = 1;
+    state.InstallationType = Installation::Hall;
+    state.IsHall = true;
     ApplyHall(state, 5.0, 0.5);
     return state;
 }

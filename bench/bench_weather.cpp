@@ -33,13 +33,13 @@ HourlyCase Building()
 {
     HourlyCase c;
     CalcState& s = c.state;
-    s.DuctRound = 1;
+    s.DuctRound = true;
     s.DuctDiameter = 0.16;
     s.DuctArea = CircleArea(0.16);
     s.DuctRoughness = 1.8;
     s.DuctLength = 15.0;
     s.LossCoefficient = 15.0;
-    s.InstallationType = 1;
+    s.InstallationType = Installation::BuildingRectangular;
     s.StoreyCount = 5;
     s.StoreyHeight = 3.0;
     s.GrilleSizeA = 0.2;

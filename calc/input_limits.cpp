@@ -107,22 +107,23 @@ Refusal CheckStateLimits(const CalcState& s)
         CheckLimits({{Limited::AirDensity, s.AirDensity}, {Limited::WindSpeed, s.WindSpeed}});
     if (refusal == Refusal::None)
         refusal =
-            s.DuctRound == 1
+            s.DuctRound
                 ? CheckLimits({{Limited::DuctSize, s.DuctDiameter}})
                 : CheckLimits({{Limited::DuctSize, s.DuctSideA}, {Limited::DuctSize, s.DuctSideB}});
     if (refusal != Refusal::None)
         return refusal;
-    if (s.IsHall == 1)
+    if (s.IsHall)
         return CheckLimits(
             {{Limited::DuctLength, s.DuctLength}, {Limited::LossCoefficient, s.LossCoefficient}});
     refusal = CheckLimits({{Limited::StoreyHeight, s.StoreyHeight},
                            {Limited::StoreyCount, static_cast<double>(s.StoreyCount)},
                            {Limited::BuildingHeight, s.DuctLength},
                            {Limited::GrilleSize, s.GrilleSizeA}});
-    if (refusal == Refusal::None && s.InstallationType == 1)
+    if (refusal == Refusal::None && s.InstallationType == Installation::BuildingRectangular)
         refusal = CheckLimits({{Limited::GrilleSize, s.GrilleSizeB}});
     // An adjustable grille's zeta follows from its opening: only a typed one is bounded.
-    if (refusal == Refusal::None && (s.InstallationType == 1 || s.InstallationType == 2))
+    if (refusal == Refusal::None && (s.InstallationType == Installation::BuildingRectangular ||
+                                     s.InstallationType == Installation::BuildingRound))
         refusal = CheckLimits({{Limited::LossCoefficient, s.LossCoefficient}});
     return refusal;
 }

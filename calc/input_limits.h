@@ -42,7 +42,7 @@ Refusal CheckLimits(std::initializer_list<LimitedValue> values);
 Refusal CheckStoreyLimits(double storeyHeight, std::int32_t storeys);
 
 // The bounds of the inputs that the operating point of the state uses: the
-// air, the duct of DuctRound, and the hall (IsHall 1) or the building of
+// air, the duct of DuctRound, and the hall (IsHall) or the building of
 // InstallationType with its grille.
 Refusal CheckStateLimits(const CalcState& state);
 

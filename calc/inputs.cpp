@@ -1,10 +1,35 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calc/inputs.h"
 
+void ApplyDensityMode(CalcState& state, bool typed)
+{
+    state.DensityEntered = typed;
+}
+
 void ApplyTypedAir(CalcState& state, double density, double windSpeed)
 {
     state.AirDensity = density;
     state.WindSpeed = windSpeed;
+}
+
+void ApplyDuctShape(CalcState& state, bool round)
+{
+    state.DuctRound = round;
+}
+
+void ApplyDuctMaterial(CalcState& state, std::size_t material)
+{
+    state.DuctRoughness = kDuctMaterials[material].roughness;
+}
+
+void ApplyInstallationType(CalcState& state, Installation installation)
+{
+    state.InstallationType = installation;
+}
+
+void ApplyVentilatorIndex(CalcState& state, std::int32_t index)
+{
+    state.VentilatorIndex = index;
 }
 
 void ApplyRoundDuct(CalcState& state, double diameter)
@@ -57,24 +82,22 @@ void ApplyAdjustableGrille(CalcState& state, const AdjustableGrille& grille, std
     ApplyRoundGrille(state, grille.diameter, GrilleLossCoefficient(grille, LimitOpening(opening)));
 }
 
-Installation InstallationOf(std::int32_t installationType)
+void ApplyWizardStart(CalcState& state)
 {
-    switch (installationType) {
-    case 0:
-        return Installation::Hall;
-    case 1:
-        return Installation::BuildingRectangular;
-    case 2:
-        return Installation::BuildingRound;
-    default:
-        return Installation::BuildingAdjustable;
-    }
+    state.IsHall = false;
+    state.ResultsShown = false;
+    state.ResultsPrintable = false;
+}
+
+void ApplyHallConfirmed(CalcState& state)
+{
+    state.IsHall = true;
 }
 
 void ApplyInstallation(CalcState& state, const InstallationInput& in)
 {
-    state.InstallationType = static_cast<std::int32_t>(in.kind);
-    state.IsHall = in.kind == Installation::Hall ? 1 : 0;
+    ApplyInstallationType(state, in.kind);
+    state.IsHall = in.kind == Installation::Hall;
     switch (in.kind) {
     case Installation::Hall:
         ApplyHall(state, in.hallLength,

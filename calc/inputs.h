@@ -5,14 +5,32 @@
 #include "calc/derived.h"
 #include "calc/refusal.h"
 
+#include <cstddef>
 #include <cstdint>
 
 // What a confirmed input dialog writes into the calculation state, shared by the
 // dialogs and the command-line calculator. Each function writes exactly the
 // fields of its dialog.
 
-// Typed density and wind: AirDensity, WindSpeed.
+// How the density is given, typed or computed from the weather: DensityEntered.
+void ApplyDensityMode(CalcState& state, bool typed);
+
+// The density, typed or computed from the weather, and the wind: AirDensity,
+// WindSpeed.
 void ApplyTypedAir(CalcState& state, double density, double windSpeed);
+
+// The duct's shape, round or rectangular: DuctRound.
+void ApplyDuctShape(CalcState& state, bool round);
+
+// The duct's material, a row of kDuctMaterials: DuctRoughness.
+void ApplyDuctMaterial(CalcState& state, std::size_t material);
+
+// The installation type: InstallationType. The installation's own dialog
+// writes the rest (ApplyInstallation for all of it at once).
+void ApplyInstallationType(CalcState& state, Installation installation);
+
+// The ventilator chosen, a catalogue row 1..27: VentilatorIndex.
+void ApplyVentilatorIndex(CalcState& state, std::int32_t index);
 
 // Round duct: DuctDiameter, DuctArea. The sides of a rectangular duct stay.
 void ApplyRoundDuct(CalcState& state, double diameter);
@@ -39,14 +57,6 @@ void ApplyRoundGrille(CalcState& state, double diameter, double loss);
 // GrilleSizeA, LossCoefficient = zeta(n), GrilleArea. GrilleSizeB stays.
 void ApplyAdjustableGrille(CalcState& state, const AdjustableGrille& grille, std::int32_t opening);
 
-// The four installations of the installation type dialog, in its order; the
-// value it writes into InstallationType is the position (0..3).
-enum class Installation { Hall, BuildingRectangular, BuildingRound, BuildingAdjustable };
-
-// The installation that an InstallationType value leads to: 0 the hall, 1 and
-// 2 the fixed grilles, any other value the adjustable grille.
-Installation InstallationOf(std::int32_t installationType);
-
 // Everything one installation's dialogs take; only the fields of `kind` count.
 struct InstallationInput {
     Installation kind = Installation::Hall;
@@ -62,7 +72,15 @@ struct InstallationInput {
     std::int32_t opening = 0;    // adjustable grille, turns
 };
 
+// The start of a run of the calculation wizard: IsHall and both result flags
+// cleared, so that no report is drawn and nothing printed until a calculation
+// succeeds.
+void ApplyWizardStart(CalcState& state);
+
+// The hall dialog confirmed in a run of the wizard: IsHall.
+void ApplyHallConfirmed(CalcState& state);
+
 // What confirming the installation type dialog and then the installation's own
-// dialog writes: InstallationType, IsHall (1 for a hall, else 0) and the fields
+// dialog writes: InstallationType, IsHall (true for a hall) and the fields
 // of the installation's dialog.
 void ApplyInstallation(CalcState& state, const InstallationInput& input);

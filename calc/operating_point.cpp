@@ -40,7 +40,7 @@ double FrictionTerm(double roughness, double ductDiameter)
 
 Refusal CheckInputs(const CalcState& s)
 {
-    const bool hall = s.IsHall == 1;
+    const bool hall = s.IsHall;
     if (!AllFinite({s.AirDensity, s.WindSpeed, s.DuctRoughness, s.DuctArea, s.DuctDiameter,
                     s.DuctLength, s.LossCoefficient}) ||
         (!hall && !std::isfinite(s.GrilleArea)))
@@ -69,8 +69,8 @@ PreparedAirPath PrepareAirPath(const CalcState& s, const VentilatorModel& model)
     const double friction = FrictionTerm(s.DuctRoughness, s.DuctDiameter);
     // The only difference between a hall and a building: the inlet loss refers
     // to the duct area in a hall and to the storey grille's area in a building.
-    const double inlet = s.IsHall == 1 ? s.LossCoefficient / (area * area)
-                                       : s.LossCoefficient / (s.GrilleArea * s.GrilleArea);
+    const double inlet = s.IsHall ? s.LossCoefficient / (area * area)
+                                  : s.LossCoefficient / (s.GrilleArea * s.GrilleArea);
     const double resistance = model.VentilatorLoss / (ventilatorArea * ventilatorArea) +
                               (friction + transition) * s.DuctLength / (area * area) + inlet;
     if (!(resistance > 0.0) || !std::isfinite(resistance)) {
@@ -207,6 +207,6 @@ void WriteResults(CalcState& state, const OperatingPoint& point)
     state.FlowPerHour = point.flowPerHour;
     state.VentilatorSuction = point.ventilatorSuction;
     state.DuctVelocity = point.ductVelocity;
-    state.ResultsPrintable = 1;
-    state.ResultsShown = 1;
+    state.ResultsPrintable = true;
+    state.ResultsShown = true;
 }

@@ -135,10 +135,10 @@ OperatingPoint OperatingPointFromMatch(const AirPath& path, const ScanMatch& mat
 OperatingPoint EvaluateOperatingPoint(const CalcState& state, const VentilatorModel& model);
 
 // What a found operating point writes: FlowPerHour, VentilatorSuction,
-// DuctVelocity, and ResultsShown = ResultsPrintable = 1.
+// DuctVelocity, and ResultsShown = ResultsPrintable = true.
 void WriteResults(CalcState& state, const OperatingPoint& point);
 
 // Computes the operating point and, only on success, writes FlowPerHour,
-// VentilatorSuction and DuctVelocity and sets ResultsShown and ResultsPrintable
-// to 1. On failure nothing in the state changes.
+// VentilatorSuction and DuctVelocity and sets ResultsShown and ResultsPrintable.
+// On failure nothing in the state changes.
 OperatingPoint ComputeOperatingPoint(CalcState& state, const VentilatorModel& model);

@@ -213,12 +213,12 @@ RowInputs BuildRowInputs(const ScheduleBuilding& b, const ScheduleRow& row)
         return in;
     }
     CalcState& s = in.state;
-    s.DensityEntered = b.densityTyped ? 1 : 0;
+    s.DensityEntered = b.densityTyped;
     const double density =
         b.densityTyped ? b.density
                        : AirDensityFromWeather(b.temperature, b.pressure, b.humidity).density;
     ApplyTypedAir(s, density, b.windSpeed);
-    s.DuctRound = row.roundDuct ? 1 : 0;
+    s.DuctRound = row.roundDuct;
     if (row.roundDuct) {
         ApplyRoundDuct(s, row.diameter);
     } else if (const Refusal sides = ApplyRectangularDuct(s, row.sideA, row.sideB);

@@ -15,8 +15,8 @@ OperatingPoint ApplyVentilatorChoice(CalcState& state)
     else
         point = ComputeOperatingPoint(state, model);
     if (point.status != OperatingPointStatus::Found) {
-        state.ResultsShown = 0;
-        state.ResultsPrintable = 0;
+        state.ResultsShown = false;
+        state.ResultsPrintable = false;
     }
     return point;
 }

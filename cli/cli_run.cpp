@@ -8,6 +8,7 @@
 #include "calc/operating_point.h"
 #include "calc/program_texts.h"
 #include "calc/stack_draught.h"
+#include "calc/state_fields.h"
 #include "cli/cli_output.h"
 #include "cli/cli_sheet.h"
 #include "cli/cli_stack.h"
@@ -24,7 +25,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <variant>
 
 namespace {
 
@@ -44,50 +44,20 @@ const std::vector<std::string_view>& InstallationFields(Installation kind)
     return kind == Installation::BuildingRectangular ? rectangular : round;
 }
 
-// The CalcState fields that the command line can set, by name.
-struct StateField {
-    std::string_view name;
-    std::variant<std::int32_t CalcState::*, double CalcState::*> member;
-};
-
-const StateField kStateFields[] = {
-    {"DensityEntered", &CalcState::DensityEntered},
-    {"DuctRound", &CalcState::DuctRound},
-    {"InstallationType", &CalcState::InstallationType},
-    {"VentilatorIndex", &CalcState::VentilatorIndex},
-    {"AirDensity", &CalcState::AirDensity},
-    {"WindSpeed", &CalcState::WindSpeed},
-    {"DuctRoughness", &CalcState::DuctRoughness},
-    {"DuctArea", &CalcState::DuctArea},
-    {"DuctDiameter", &CalcState::DuctDiameter},
-    {"DuctLength", &CalcState::DuctLength},
-    {"LossCoefficient", &CalcState::LossCoefficient},
-    {"GrilleArea", &CalcState::GrilleArea},
-    {"DuctSideA", &CalcState::DuctSideA},
-    {"DuctSideB", &CalcState::DuctSideB},
-    {"IsHall", &CalcState::IsHall},
-    {"GrilleSizeA", &CalcState::GrilleSizeA},
-    {"GrilleSizeB", &CalcState::GrilleSizeB},
-    {"StoreyCount", &CalcState::StoreyCount},
-    {"StoreyHeight", &CalcState::StoreyHeight},
-};
-
-// Calls `use` with the name and value of every field that the inputs set.
+// Calls `use` with every field that the inputs set.
 template <typename Use> void ForEachField(const CliInputs& inputs, Use&& use)
 {
     for (std::string_view name : inputs.fields) {
-        for (const StateField& field : kStateFields) {
-            if (field.name == name)
-                std::visit([&](auto member) { use(name, inputs.state.*member); }, field.member);
-        }
+        if (const StateField* field = FindStateField(name))
+            use(*field);
     }
 }
 
 bool AllFieldsFinite(const CliInputs& inputs)
 {
     bool finite = true;
-    ForEachField(inputs, [&](std::string_view, auto value) {
-        finite = finite && std::isfinite(static_cast<double>(value));
+    ForEachField(inputs, [&](const StateField& field) {
+        finite = finite && std::isfinite(FieldNumber(inputs.state, field));
     });
     return finite;
 }
@@ -100,8 +70,13 @@ QJsonObject InputsJson(const CliInputs& inputs)
         object.insert("Pressure", inputs.weather->pressure);
         object.insert("Humidity", inputs.weather->humidity);
     }
-    ForEachField(inputs,
-                 [&](std::string_view name, auto value) { object.insert(Text(name), value); });
+    ForEachField(inputs, [&](const StateField& field) {
+        const double value = FieldNumber(inputs.state, field);
+        if (field.Whole())
+            object.insert(Text(field.name), static_cast<int>(value));
+        else
+            object.insert(Text(field.name), value);
+    });
     return object;
 }
 
@@ -450,7 +425,7 @@ CliInputs BuildCliInputs(const CliRequest& r)
         in.fields.insert(in.fields.end(), names);
     };
 
-    s.DensityEntered = r.densityTyped ? 1 : 0;
+    s.DensityEntered = r.densityTyped;
     double density = r.density;
     if (!r.densityTyped) {
         in.weather = CliInputs::Weather{r.temperature, r.pressure, r.humidity};
@@ -468,7 +443,7 @@ CliInputs BuildCliInputs(const CliRequest& r)
     ApplyTypedAir(s, density, r.windSpeed);
     set({"DensityEntered", "AirDensity", "WindSpeed"});
 
-    s.DuctRound = r.roundDuct ? 1 : 0;
+    s.DuctRound = r.roundDuct;
     if (r.roundDuct) {
         ApplyRoundDuct(s, r.diameter);
         set({"DuctRound", "DuctDiameter", "DuctArea"});
@@ -512,8 +487,10 @@ Result<CliInputs> ProjectInputs(CliRequest& request)
             QString::fromStdString(request.project),
             QString::fromUtf8(RefusalText(refusal).data(),
                               static_cast<qsizetype>(RefusalText(refusal).size())));
-    for (const StateField& field : kStateFields)
-        inputs.fields.push_back(field.name);
+    for (const StateField& field : StateFields()) {
+        if (field.group != FieldGroup::Results)
+            inputs.fields.push_back(field.name);
+    }
     if (request.model == 0 && !request.all) {
         request.model = inputs.state.VentilatorIndex;
         if (request.model == 0)

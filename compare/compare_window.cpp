@@ -310,7 +310,7 @@ void CompareWindow::ShowNoData(Refusal refusal)
     conditions_ = {};
     charts_->Clear();
     setWindowTitle(kCaption);
-    noData_->setText(state_.ResultsShown != 1
+    noData_->setText(!state_.ResultsShown
                          ? QString(kNoCalculationText)
                          : QString(kNoDataMessage) + "\n" + Text(RefusalText(refusal)));
     stack_->setCurrentWidget(noData_);
@@ -325,7 +325,7 @@ void CompareWindow::Refresh()
         ShowNoData(refusal);
         return;
     }
-    const int current = state_.ResultsShown == 1 && state_.VentilatorIndex >= 1 &&
+    const int current = state_.ResultsShown && state_.VentilatorIndex >= 1 &&
                                 state_.VentilatorIndex <= kVentilatorCount
                             ? state_.VentilatorIndex
                             : 0;

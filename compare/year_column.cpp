@@ -125,8 +125,8 @@ YearColumnCache::Key YearColumnCache::KeyOf(const YearColumnInputs& inputs)
     key.state.DuctVelocity = 0.0;
     key.state.FlowPerHour = 0.0;
     key.state.VentilatorSuction = 0.0;
-    key.state.ResultsShown = 0;
-    key.state.ResultsPrintable = 0;
+    key.state.ResultsShown = false;
+    key.state.ResultsPrintable = false;
     const WeatherSource* source = inputs.weather ? &inputs.weather->source : nullptr;
     key.inside = inputs.draught ? inputs.draught->inside : (source ? source->inside : 0.0);
     key.outside = inputs.draught ? inputs.draught->outside : (source ? source->outside : 0.0);

@@ -64,7 +64,6 @@ void AdjustableGrilleDialog::Accept()
     const AdjustableGrille& grille = ShownGrille(grille_);
     if (Refused(this, CheckStoreyLimits(storeyHeight, storeys)))
         return;
-    state_.LossCoefficient = GrilleLossCoefficient(grille, opening);
     SaveValues({FormatFixed(storeyHeight, 2), FormatWhole(storeys), FormatWhole(opening)});
     ApplyStoreys(state_, storeyHeight, storeys);
     ApplyAdjustableGrille(state_, grille, opening);

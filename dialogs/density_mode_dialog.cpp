@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/density_mode_dialog.h"
 
+#include "calc/inputs.h"
 #include "dialogs/input_controls.h"
 
 #include <QRadioButton>
@@ -18,5 +19,5 @@ DensityModeDialog::DensityModeDialog(CalcState& state, QWidget* parent)
 
 void DensityModeDialog::Choose(std::size_t index)
 {
-    state_.DensityEntered = static_cast<std::int32_t>(index); // 1: typed
+    ApplyDensityMode(state_, index == 1); // the second choice: typed
 }

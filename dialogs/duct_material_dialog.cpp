@@ -2,6 +2,7 @@
 #include "dialogs/duct_material_dialog.h"
 
 #include "calc/derived.h"
+#include "calc/inputs.h"
 #include "dialogs/input_controls.h"
 
 namespace {
@@ -28,5 +29,5 @@ DuctMaterialDialog::DuctMaterialDialog(CalcState& state, QWidget* parent)
 
 void DuctMaterialDialog::Choose(std::size_t index)
 {
-    state_.DuctRoughness = kDuctMaterials[index].roughness;
+    ApplyDuctMaterial(state_, index);
 }

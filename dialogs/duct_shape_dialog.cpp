@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/duct_shape_dialog.h"
 
+#include "calc/inputs.h"
 #include "dialogs/input_controls.h"
 
 DuctShapeDialog::DuctShapeDialog(CalcState& state, QWidget* parent)
@@ -13,5 +14,5 @@ DuctShapeDialog::DuctShapeDialog(CalcState& state, QWidget* parent)
 
 void DuctShapeDialog::Choose(std::size_t index)
 {
-    state_.DuctRound = static_cast<std::int32_t>(index); // 1: round
+    ApplyDuctShape(state_, index == 1); // the second choice: round
 }

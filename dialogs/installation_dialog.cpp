@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/installation_dialog.h"
 
+#include "calc/inputs.h"
 #include "dialogs/input_controls.h"
 
 InstallationDialog::InstallationDialog(CalcState& state, QWidget* parent)
@@ -19,5 +20,9 @@ InstallationDialog::InstallationDialog(CalcState& state, QWidget* parent)
 
 void InstallationDialog::Choose(std::size_t index)
 {
-    state_.InstallationType = static_cast<std::int32_t>(index); // 0 hall, 1..3 buildings
+    // The choices in the order of Installation.
+    static constexpr Installation kChoices[] = {
+        Installation::Hall, Installation::BuildingRectangular, Installation::BuildingRound,
+        Installation::BuildingAdjustable};
+    ApplyInstallationType(state_, kChoices[index]);
 }

@@ -5,7 +5,7 @@
 
 // Step 6 of the calculation wizard: hall or building.
 // "Wybór typu instalacji": a hall or one of the three kinds of building.
-// Sets InstallationType 0..3; the choice is not kept between runs.
+// Sets InstallationType; the choice is not kept between runs.
 class InstallationDialog : public ChoiceDialog {
     Q_OBJECT
 public:

@@ -86,7 +86,6 @@ void RectangularGrilleDialog::Accept()
                                    {Limited::GrilleSize, width},
                                    {Limited::LossCoefficient, loss}})))
         return;
-    state_.LossCoefficient = loss; // as soon as its field is read
     SaveValues({FormatFixed(storeyHeight, 2), FormatWhole(storeys), FormatFixed(height, 2),
                 FormatFixed(width, 2), FormatFixed(loss, 2)});
     ApplyStoreys(state_, storeyHeight, storeys);

@@ -30,8 +30,7 @@ void RoundDuctDialog::Accept()
     const double diameter = RealField(diameter_);
     if (Refused(this, CheckLimits({{Limited::DuctSize, diameter}})))
         return;
-    state_.DuctDiameter = diameter;
     SaveValues({FormatFixed(diameter, 2)});
-    ApplyRoundDuct(state_, diameter); // and the area, after the file
+    ApplyRoundDuct(state_, diameter);
     accept();
 }

@@ -73,7 +73,6 @@ void RoundGrilleDialog::Accept()
         Refused(this,
                 CheckLimits({{Limited::GrilleSize, diameter}, {Limited::LossCoefficient, loss}})))
         return;
-    state_.LossCoefficient = loss; // as soon as its field is read
     SaveValues({FormatFixed(storeyHeight, 2), FormatWhole(storeys), FormatFixed(diameter, 2),
                 FormatFixed(loss, 2)});
     ApplyStoreys(state_, storeyHeight, storeys);

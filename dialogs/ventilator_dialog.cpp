@@ -3,6 +3,7 @@
 
 #include "calc/calc_state.h"
 #include "calc/catalogue.h"
+#include "calc/inputs.h"
 #include "dialogs/ventilator_picture.h"
 #include "ui/text.h"
 
@@ -176,9 +177,7 @@ int VentilatorDialog::CheckedModel() const
 
 void VentilatorDialog::Accept()
 {
-    for (std::size_t i = 0; i < buttons_.size(); ++i)
-        if (buttons_[i]->isChecked())
-            state_.VentilatorIndex = static_cast<std::int32_t>(i) + 1;
+    ApplyVentilatorIndex(state_, CheckedModel());
     accept();
 }
 

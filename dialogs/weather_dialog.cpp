@@ -54,9 +54,8 @@ void WeatherDialog::Accept()
         Refused(this,
                 CheckLimits({{Limited::AirDensity, air.density}, {Limited::WindSpeed, windSpeed}})))
         return;
-    state_.WindSpeed = windSpeed;
     SaveValues({FormatWhole(temperature), FormatWhole(pressure), FormatWhole(humidity),
                 FormatFixed(windSpeed, 1)});
-    state_.AirDensity = air.density; // computed after the file is written
+    ApplyTypedAir(state_, air.density, windSpeed);
     accept();
 }

@@ -94,16 +94,12 @@ Result<double> ReadNumber(const QJsonObject& group, std::string_view fieldName, 
 // Reads one field of the state; the reason when it is missing or wrong.
 Outcome ReadField(const QJsonObject& group, const ProjectField& field, CalcState& state)
 {
-    const bool whole = std::holds_alternative<std::int32_t CalcState::*>(field.member);
-    const Result<double> number = ReadNumber(group, field.name, whole, field.least, field.most);
+    const Result<double> number =
+        ReadNumber(group, field.name, field.Whole(), field.least, field.most);
     if (!number)
         return number.Fault();
-    std::visit(
-        [&](auto member) {
-            state.*member =
-                static_cast<std::remove_reference_t<decltype(state.*member)>>(number.Value());
-        },
-        field.member);
+    // ReadNumber has kept a whole field's number within the field's bounds.
+    (void)SetFieldNumber(state, field, number.Value());
     return {};
 }
 
@@ -182,8 +178,9 @@ Result<EnteredInputs> ReadEntered(const QJsonObject& root)
         if (!f->applies(inputs.values))
             continue;
         known.append(Utf8(f->name));
-        const bool whole = !std::holds_alternative<double CalcState::*>(f->member);
-        const Result<double> number = ReadNumber(group, f->name, whole, f->least, f->most);
+        const EnteredBounds bounds = BoundsOf(*f);
+        const Result<double> number =
+            ReadNumber(group, f->name, bounds.whole, bounds.least, bounds.most);
         if (!number)
             return number.Fault();
         SetEntered(inputs, *f, number.Value());
@@ -230,15 +227,14 @@ Result<CalcState> ReadState(const QJsonObject& root, int version)
     }
     for (const ProjectField* f = ProjectFieldsBegin(); f != ProjectFieldsEnd(); ++f) {
         if (f->group != ProjectGroup::Inputs)
-            std::visit([&](auto member) { state.*member = kept.*member; }, f->member);
+            CopyField(state, kept, *f);
     }
     if (state.VentilatorIndex != 0)
         state.VentilatorName = LookUpVentilator(state.VentilatorIndex).Name;
     if (Outcome listed = CheckEnteredChoices(state); !listed)
         return listed.Fault();
     // Results stand only on inputs that can be built.
-    if (const Refusal refusal =
-            state.ResultsShown == 1 ? CheckCalculationInputs(state) : Refusal::None;
+    if (const Refusal refusal = state.ResultsShown ? CheckCalculationInputs(state) : Refusal::None;
         refusal != Refusal::None)
         return FailureOf(Utf8(RefusalText(refusal)));
     return state;
@@ -255,10 +251,10 @@ Outcome WriteInputs(const Project& project, QJsonObject& root)
         if (!std::isfinite(value))
             return FailureOf(
                 QStringLiteral("wartość %1 nie jest poprawną liczbą").arg(Utf8(f->name)));
-        if (std::holds_alternative<double CalcState::*>(f->member))
-            inputs.insert(Utf8(f->name), value);
-        else
+        if (BoundsOf(*f).whole)
             inputs.insert(Utf8(f->name), static_cast<int>(value));
+        else
+            inputs.insert(Utf8(f->name), value);
     }
     root.insert(QLatin1String(ProjectGroupKey(ProjectGroup::Inputs)), inputs);
     return {};
@@ -339,14 +335,12 @@ Outcome WriteStateGroups(const Project& project, QJsonObject& root)
         if (f->group == ProjectGroup::Inputs)
             continue;
         QJsonObject& group = groups[static_cast<int>(f->group)];
-        bool finite = true;
-        std::visit(
-            [&](auto member) {
-                finite = std::isfinite(static_cast<double>(project.state.*member));
-                group.insert(Utf8(f->name), project.state.*member);
-            },
-            f->member);
-        if (!finite)
+        const double value = FieldNumber(project.state, *f);
+        if (f->Whole())
+            group.insert(Utf8(f->name), static_cast<int>(value));
+        else
+            group.insert(Utf8(f->name), value);
+        if (!std::isfinite(value))
             return FailureOf(
                 QStringLiteral("wartość %1 nie jest poprawną liczbą").arg(Utf8(f->name)));
         if (f->name == "VentilatorIndex")
@@ -529,7 +523,7 @@ Failure UnusableProjectFile(const QString& path, QString reason)
 
 double ProjectAmbientPressure(const Project& project)
 {
-    if (project.state.DensityEntered != 0)
+    if (project.state.DensityEntered)
         return AmbientStackPressure(true, 0.0);
     const auto dialog = project.dialogs.find(QStringLiteral("Form3"));
     if (dialog == project.dialogs.end())
@@ -557,7 +551,7 @@ Result<Project> ReadProjectInput(const QString& path)
 Recomputation RecomputeProject(Project& project)
 {
     CalcState& state = project.state;
-    if (state.ResultsShown != 1 || state.VentilatorIndex == 0)
+    if (!state.ResultsShown || state.VentilatorIndex == 0)
         return {};
     const CalcState saved = state;
     ApplyVentilatorChoice(state);

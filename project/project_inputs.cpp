@@ -3,6 +3,7 @@
 
 #include "calc/derived.h"
 #include "calc/inputs.h"
+#include "calc/state_fields.h"
 
 #include <QLocale>
 
@@ -21,15 +22,15 @@ bool Always(const S&)
 }
 bool RoundDuct(const S& s)
 {
-    return s.DuctRound == 1;
+    return s.DuctRound;
 }
 bool RectangularDuct(const S& s)
 {
-    return s.DuctRound != 1;
+    return !s.DuctRound;
 }
 bool Hall(const S& s)
 {
-    return InstallationOf(s.InstallationType) == Installation::Hall;
+    return s.InstallationType == Installation::Hall;
 }
 bool Building(const S& s)
 {
@@ -37,7 +38,7 @@ bool Building(const S& s)
 }
 bool FixedLoss(const S& s)
 {
-    return InstallationOf(s.InstallationType) != Installation::BuildingAdjustable;
+    return s.InstallationType != Installation::BuildingAdjustable;
 }
 bool FixedGrille(const S& s)
 {
@@ -45,7 +46,7 @@ bool FixedGrille(const S& s)
 }
 bool RectangularGrille(const S& s)
 {
-    return InstallationOf(s.InstallationType) == Installation::BuildingRectangular;
+    return s.InstallationType == Installation::BuildingRectangular;
 }
 bool AdjustableGrille(const S& s)
 {
@@ -54,25 +55,32 @@ bool AdjustableGrille(const S& s)
 
 // In the order they are written; the choices come before the fields they select.
 const EnteredField kFields[] = {
-    {"DensityEntered", &S::DensityEntered, Always, 0, 1},
-    {"AirDensity", &S::AirDensity, Always},
-    {"WindSpeed", &S::WindSpeed, Always},
-    {"DuctRound", &S::DuctRound, Always, 0, 1},
-    {"DuctDiameter", &S::DuctDiameter, RoundDuct},
-    {"DuctSideA", &S::DuctSideA, RectangularDuct},
-    {"DuctSideB", &S::DuctSideB, RectangularDuct},
-    {"DuctRoughness", &S::DuctRoughness, Always},
-    {"InstallationType", &S::InstallationType, Always, 0, 3},
-    {"IsHall", &S::IsHall, Always, 0, 1},
-    {"DuctLength", &S::DuctLength, Hall},
-    {"StoreyHeight", &S::StoreyHeight, Building},
-    {"StoreyCount", &S::StoreyCount, Building},
-    {"GrilleSizeA", &S::GrilleSizeA, FixedGrille},
-    {"GrilleSizeB", &S::GrilleSizeB, RectangularGrille},
-    {"LossCoefficient", &S::LossCoefficient, FixedLoss},
-    {"AdjustableGrille", &E::grille, AdjustableGrille, 0, 5},
-    {"Opening", &E::opening, AdjustableGrille, 0, kLargestOpening},
+    {"DensityEntered", Always},
+    {"AirDensity", Always},
+    {"WindSpeed", Always},
+    {"DuctRound", Always},
+    {"DuctDiameter", RoundDuct},
+    {"DuctSideA", RectangularDuct},
+    {"DuctSideB", RectangularDuct},
+    {"DuctRoughness", Always},
+    {"InstallationType", Always},
+    {"IsHall", Always},
+    {"DuctLength", Hall},
+    {"StoreyHeight", Building},
+    {"StoreyCount", Building},
+    {"GrilleSizeA", FixedGrille},
+    {"GrilleSizeB", RectangularGrille},
+    {"LossCoefficient", FixedLoss},
+    {"AdjustableGrille", AdjustableGrille, &E::grille, 0, 5},
+    {"Opening", AdjustableGrille, &E::opening, 0, kLargestOpening},
 };
+
+// The state's field that an entered field is; every one but the inputs' own
+// is one.
+const StateField& StateFieldOf(const EnteredField& field)
+{
+    return *FindStateField(field.name);
+}
 
 // The same number up to the last digits of a double.
 bool Agree(double a, double b)
@@ -97,24 +105,27 @@ const EnteredField* EnteredFieldsEnd()
     return std::end(kFields);
 }
 
+EnteredBounds BoundsOf(const EnteredField& field)
+{
+    if (field.own)
+        return {true, field.least, field.most};
+    const StateField& state = StateFieldOf(field);
+    return {state.Whole(), state.least, state.most};
+}
+
 double EnteredValue(const EnteredInputs& inputs, const EnteredField& field)
 {
-    if (auto* m = std::get_if<std::int32_t CalcState::*>(&field.member))
-        return inputs.values.*(*m);
-    if (auto* m = std::get_if<double CalcState::*>(&field.member))
-        return inputs.values.*(*m);
-    return inputs.*std::get<std::int32_t EnteredInputs::*>(field.member);
+    if (field.own)
+        return inputs.*field.own;
+    return FieldNumber(inputs.values, StateFieldOf(field));
 }
 
 void SetEntered(EnteredInputs& inputs, const EnteredField& field, double value)
 {
-    if (auto* m = std::get_if<std::int32_t CalcState::*>(&field.member))
-        inputs.values.*(*m) = static_cast<std::int32_t>(value);
-    else if (auto* m = std::get_if<double CalcState::*>(&field.member))
-        inputs.values.*(*m) = value;
+    if (field.own)
+        inputs.*field.own = static_cast<std::int32_t>(value);
     else
-        inputs.*std::get<std::int32_t EnteredInputs::*>(field.member) =
-            static_cast<std::int32_t>(value);
+        (void)SetFieldNumber(inputs.values, StateFieldOf(field), value);
 }
 
 EnteredInputs EnteredOf(const CalcState& state)
@@ -142,7 +153,7 @@ Result<CalcState> DeriveState(const EnteredInputs& inputs)
     s.DensityEntered = e.DensityEntered;
     ApplyTypedAir(s, e.AirDensity, e.WindSpeed);
     s.DuctRound = e.DuctRound;
-    if (e.DuctRound == 1) {
+    if (e.DuctRound) {
         ApplyRoundDuct(s, e.DuctDiameter);
     } else if (ApplyRectangularDuct(s, e.DuctSideA, e.DuctSideB) != Refusal::None) {
         s.DuctSideA = e.DuctSideA; // sides not entered yet: no diameter follows
@@ -150,7 +161,7 @@ Result<CalcState> DeriveState(const EnteredInputs& inputs)
     }
     s.DuctRoughness = e.DuctRoughness;
     s.InstallationType = e.InstallationType;
-    const Installation kind = InstallationOf(e.InstallationType);
+    const Installation kind = e.InstallationType;
     if (kind == Installation::Hall)
         ApplyHall(s, e.DuctLength, e.LossCoefficient);
     else
@@ -163,7 +174,7 @@ Result<CalcState> DeriveState(const EnteredInputs& inputs)
         ApplyAdjustableGrille(s, kAdjustableGrilles[static_cast<std::size_t>(inputs.grille - 1)],
                               inputs.opening);
     s.IsHall = e.IsHall;
-    if (s.IsHall == 1 && kind != Installation::Hall)
+    if (s.IsHall && kind != Installation::Hall)
         return FailureOf(
             QStringLiteral("pole IsHall oznacza halę, a pole InstallationType budynek"));
     return s;
@@ -177,7 +188,7 @@ Outcome CheckKeptDerivation(const CalcState& kept, const CalcState& derived)
         double derived;
         bool grille; // a hall has none: its grille fields are left from a building
     };
-    const bool hall = InstallationOf(kept.InstallationType) == Installation::Hall;
+    const bool hall = kept.InstallationType == Installation::Hall;
     const Pair pairs[] = {
         {"DuctArea", kept.DuctArea, CircleArea(kept.DuctDiameter), false},
         {"DuctDiameter", kept.DuctDiameter, derived.DuctDiameter, false},
@@ -189,7 +200,7 @@ Outcome CheckKeptDerivation(const CalcState& kept, const CalcState& derived)
     };
     for (const Pair& p : pairs) {
         // Without results only the pair that every duct dialog writes together.
-        if ((&p != pairs && kept.ResultsShown != 1) || (p.grille && hall))
+        if ((&p != pairs && !kept.ResultsShown) || (p.grille && hall))
             continue;
         if (!Agree(p.kept, p.derived))
             return FailureOf(QStringLiteral("pole %1 (%2) przeczy danym, z których wynika (%3)")
@@ -200,7 +211,7 @@ Outcome CheckKeptDerivation(const CalcState& kept, const CalcState& derived)
 
 Outcome CheckEnteredChoices(const CalcState& s)
 {
-    const bool unset = s.ResultsShown != 1;
+    const bool unset = !s.ResultsShown;
     const auto listed = [&](double value, const auto& list, auto member) {
         return (unset && value == 0.0) ||
                std::any_of(list.begin(), list.end(),
@@ -211,7 +222,7 @@ Outcome CheckEnteredChoices(const CalcState& s)
             QStringLiteral("pole DuctRoughness (%1) nie jest chropowatością żadnego z materiałów "
                            "kanału")
                 .arg(Number(s.DuctRoughness)));
-    if (InstallationOf(s.InstallationType) == Installation::Hall &&
+    if (s.InstallationType == Installation::Hall &&
         !listed(s.LossCoefficient, kHallInlets, &HallInlet::lossCoefficient))
         return FailureOf(
             QStringLiteral("pole LossCoefficient (%1) nie jest współczynnikiem strat żadnego z "

@@ -8,7 +8,6 @@
 
 #include <cstdint>
 #include <string_view>
-#include <variant>
 
 // What the user entered for the calculation a state holds: the values and
 // choices of the dialogs of its air, its duct and its installation. Everything
@@ -22,20 +21,29 @@ struct EnteredInputs {
 };
 
 // One entered field as a calculation file names it. `applies` tells from the
-// fields before it whether the calculation has this field; `least` and `most`
-// bound an integer field.
+// fields before it whether the calculation has this field. It is the state's
+// field of that name (calc/state_fields.h), or, when `own` is set, one of the
+// entered inputs' own whole fields, bounded by `least` and `most`.
 struct EnteredField {
     std::string_view name;
-    std::variant<std::int32_t CalcState::*, double CalcState::*, std::int32_t EnteredInputs::*>
-        member;
     bool (*applies)(const CalcState& values);
-    std::int32_t least = INT32_MIN;
-    std::int32_t most = INT32_MAX;
+    std::int32_t EnteredInputs::*own = nullptr;
+    std::int32_t least = 0;
+    std::int32_t most = 0;
 };
 const EnteredField* EnteredFieldsBegin();
 const EnteredField* EnteredFieldsEnd();
 
-// The field's value as a double, and its setting.
+// Whether the field's number is whole, and then its bounds.
+struct EnteredBounds {
+    bool whole;
+    std::int32_t least;
+    std::int32_t most;
+};
+EnteredBounds BoundsOf(const EnteredField& field);
+
+// The field's value as a double, and its setting to a number within its
+// bounds.
 double EnteredValue(const EnteredInputs& inputs, const EnteredField& field);
 void SetEntered(EnteredInputs& inputs, const EnteredField& field, double value);
 

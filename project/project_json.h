@@ -1,30 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "calc/calc_state.h"
+#include "calc/state_fields.h"
 
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
 
-#include <cstdint>
 #include <map>
 #include <optional>
-#include <string_view>
-#include <variant>
 
 // The calculation state's fields as the project file groups them (format 1
 // keeps them all; format 2 only the ventilator and the results), in the
-// order they are written. `least` and `most` bound an integer field.
-enum class ProjectGroup { Inputs, Ventilator, Results };
-
-struct ProjectField {
-    ProjectGroup group;
-    std::string_view name;
-    std::variant<std::int32_t CalcState::*, double CalcState::*> member;
-    std::int32_t least = INT32_MIN;
-    std::int32_t most = INT32_MAX;
-};
+// order they are written: the state's one field table (calc/state_fields.h).
+using ProjectGroup = FieldGroup;
+using ProjectField = StateField;
 
 // Every field of CalcState but VentilatorName, which follows VentilatorIndex.
 const ProjectField* ProjectFieldsBegin();

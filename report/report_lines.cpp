@@ -87,7 +87,7 @@ std::vector<ReportLine> BuildReport(const CalcState& s, ReportVariant variant)
 {
     const bool printer = variant == ReportVariant::Printer;
     const Prefixes& p = printer ? kPrinterPrefixes : kScreenPrefixes;
-    const bool hall = s.IsHall == 1;
+    const bool hall = s.IsHall;
     ReportWriter w;
 
     w.Line(0, "Program doboru wywietrzników firmy KORVANT sp z o.o. Merlowice");
@@ -95,7 +95,7 @@ std::vector<ReportLine> BuildReport(const CalcState& s, ReportVariant variant)
     w.Line(1, fmt::format("{}{}", p.name, s.VentilatorName));
     w.Line(1, fmt::format("   Gęstość powietrza = {} [kg/m3]", FormatFixed(s.AirDensity, 3)));
     w.Line(1, fmt::format("   Prędkość wiatru = {} [m/s]", FormatFixed(s.WindSpeed, 2)));
-    if (s.DuctRound != 0) {
+    if (s.DuctRound) {
         w.Line(1, fmt::format("{}{} [m]", p.roundDuct, FormatFixed(s.DuctDiameter, 2)));
     } else {
         w.Line(1, fmt::format("   Kanał prostokątny o wymiarach = {} [m] x {} [m]",
@@ -115,7 +115,7 @@ std::vector<ReportLine> BuildReport(const CalcState& s, ReportVariant variant)
         w.Line(1, fmt::format("{}{} [m]", p.storeyHeight, FormatFixed(s.StoreyHeight, 2)));
         if (printer)
             w.OptionalLine(1, MaterialText(s.DuctRoughness));
-        if (s.InstallationType == 1) {
+        if (s.InstallationType == Installation::BuildingRectangular) {
             w.Line(1, fmt::format("   Kratka prostokątna o wymiarach = {} [m] x {} [m]",
                                   FormatFixed(s.GrilleSizeA, 2), FormatFixed(s.GrilleSizeB, 2)));
         } else {
@@ -133,6 +133,6 @@ std::vector<ReportLine> BuildReport(const CalcState& s, ReportVariant variant)
     w.Line(1, fmt::format("   Podciśnienie wywietrznika   DPsw = {} [Pa]",
                           FormatFixed(s.VentilatorSuction, 4)));
     w.Line(1, fmt::format("   Prędkość w kanale   c = {} [m/s]{}", FormatFixed(s.DuctVelocity, 4),
-                          s.DuctRound == 0 ? " dla średnicy równoważnej." : ""));
+                          !s.DuctRound ? " dla średnicy równoważnej." : ""));
     return w.Take();
 }

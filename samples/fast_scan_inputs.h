@@ -158,10 +158,10 @@ inline void RandomWind(Random& r, CalcState& s)
 inline void RandomDuct(Random& r, CalcState& s, double smallest, double largest)
 {
     if (r.Chance(0.7)) {
-        s.DuctRound = 1;
+        s.DuctRound = true;
         ApplyRoundDuct(s, std::exp(r.Uniform(std::log(smallest), std::log(largest))));
     } else {
-        s.DuctRound = 0;
+        s.DuctRound = false;
         ApplyRectangularDuct(s, std::exp(r.Uniform(std::log(smallest), std::log(largest))),
                              std::exp(r.Uniform(std::log(smallest), std::log(largest))));
     }
@@ -170,8 +170,8 @@ inline void RandomDuct(Random& r, CalcState& s, double smallest, double largest)
 
 inline void RandomHall(Random& r, CalcState& s, double longest)
 {
-    s.IsHall = 1;
-    s.InstallationType = 0;
+    s.IsHall = true;
+    s.InstallationType = Installation::Hall;
     const double length = r.Chance(0.2) ? r.Uniform(0.0, 5.0) : r.Uniform(0.0, longest);
     const double loss = r.Chance(0.8)
                             ? kHallInlets[static_cast<std::size_t>(r.Whole(0, 2))].lossCoefficient
@@ -181,17 +181,17 @@ inline void RandomHall(Random& r, CalcState& s, double longest)
 
 inline void RandomBuilding(Random& r, CalcState& s)
 {
-    s.IsHall = 0;
+    s.IsHall = false;
     ApplyStoreys(s, r.Uniform(2.5, 4.0), r.Whole(1, 30));
     if (r.Chance(0.2))
         s.DuctLength = r.Uniform(0.0, 100.0);
-    s.InstallationType = r.Whole(1, 3);
+    s.InstallationType = InstallationOfNumber(r.Whole(1, 3)).value_or(Installation::Hall);
     const double loss = r.Chance(0.1) ? r.Uniform(-3.0, 0.0) : r.Uniform(0.0, 40.0);
     switch (s.InstallationType) {
-    case 1:
+    case Installation::BuildingRectangular:
         ApplyRectangularGrille(s, r.Uniform(0.05, 1.0), r.Uniform(0.05, 1.0), loss);
         break;
-    case 2:
+    case Installation::BuildingRound:
         ApplyRoundGrille(s, r.Uniform(0.05, 1.0), loss);
         break;
     default:
@@ -204,7 +204,7 @@ inline void RandomBuilding(Random& r, CalcState& s)
 inline CalcState OrdinaryState(Random& r)
 {
     CalcState s;
-    s.DensityEntered = 1;
+    s.DensityEntered = true;
     s.AirDensity = r.Uniform(0.5, 1.5);
     RandomWind(r, s);
     RandomDuct(r, s, 0.05, 2.0);
@@ -284,14 +284,14 @@ inline void MakeTangent(Random& r, ScanInput& input)
             // thin round hall duct with a rounded inlet.
             input.model = 1;
             input.state = CalcState{};
-            input.state.DensityEntered = 1;
+            input.state.DensityEntered = true;
             input.state.AirDensity = r.Uniform(0.9, 1.4);
             input.state.WindSpeed = r.Uniform(5.0, 15.0);
-            input.state.DuctRound = 1;
+            input.state.DuctRound = true;
             ApplyRoundDuct(input.state, r.Uniform(0.08, 0.12));
             input.state.DuctRoughness =
                 kDuctMaterials[static_cast<std::size_t>(r.Whole(0, 5))].roughness;
-            input.state.IsHall = 1;
+            input.state.IsHall = true;
             ApplyHall(input.state, 1.5, kHallInlets[2].lossCoefficient);
         } else {
             input.model = r.Whole(1, kVentilatorCount);
@@ -323,11 +323,11 @@ inline void MakeSteep(Random& r, ScanInput& input)
     const int steep[] = {22, 25, 26, 27, 17, 16};
     input.model = r.Chance(0.5) ? steep[r.Whole(0, 5)] : r.Whole(1, kVentilatorCount);
     CalcState& s = input.state;
-    s.DensityEntered = 1;
+    s.DensityEntered = true;
     s.AirDensity = r.Uniform(0.5, 1.5);
     s.WindSpeed = r.Uniform(6.0, 40.0);
     RandomDuct(r, s, 0.25, 2.0);
-    s.IsHall = 1;
+    s.IsHall = true;
     ApplyHall(s, r.Uniform(0.0, 3.0),
               kHallInlets[static_cast<std::size_t>(r.Whole(0, 2))].lossCoefficient);
     if (r.Chance(0.2))
@@ -338,16 +338,16 @@ inline void MakeExtreme(Random& r, ScanInput& input)
 {
     input.model = r.Whole(1, kVentilatorCount);
     CalcState& s = input.state;
-    s.DensityEntered = 1;
+    s.DensityEntered = true;
     s.AirDensity = r.Decades(-4.0, 4.0);
     const int wind = r.Whole(0, 3);
     s.WindSpeed = wind == 0   ? r.Decades(-300.0, -1.0)
                   : wind == 1 ? r.Decades(-1.0, 3.0)
                               : r.Decades(3.0, 160.0);
-    s.DuctRound = 1;
+    s.DuctRound = true;
     ApplyRoundDuct(s, r.Decades(-5.0, 3.0));
     s.DuctRoughness = kDuctMaterials[static_cast<std::size_t>(r.Whole(0, 5))].roughness;
-    s.IsHall = r.Chance(0.5) ? 1 : 0;
+    s.IsHall = r.Chance(0.5);
     s.DuctLength = r.Chance(0.1) ? 0.0 : r.Decades(-3.0, 5.0);
     s.LossCoefficient = r.Chance(0.2) ? r.Uniform(-1e3, 1e3) : r.Decades(-3.0, 6.0);
     s.GrilleArea = r.Decades(-6.0, 2.0);
@@ -358,7 +358,7 @@ inline void MakeExtreme(Random& r, ScanInput& input)
         Prepare(input);
         if (!input.accepted)
             return;
-        const double area = s.IsHall == 1 ? s.DuctArea : s.GrilleArea;
+        const double area = s.IsHall ? s.DuctArea : s.GrilleArea;
         s.LossCoefficient = -input.path.resistance * area * area * (1.0 - r.Decades(-15.0, -1.0));
     }
 }
@@ -504,7 +504,7 @@ inline std::string Describe(const ScanInput& input)
                        ")";
     if (input.family != Family::Synthetic) {
         const CalcState& s = input.state;
-        text += " model " + std::to_string(input.model) + (s.IsHall == 1 ? " hall" : " building") +
+        text += " model " + std::to_string(input.model) + (s.IsHall ? " hall" : " building") +
                 " density " + Exact(s.AirDensity) + " wind " + Exact(s.WindSpeed) + " roughness " +
                 Exact(s.DuctRoughness) + " diameter " + Exact(s.DuctDiameter) + " area " +
                 Exact(s.DuctArea) + " length " + Exact(s.DuctLength) + " loss " +

@@ -77,7 +77,7 @@ HourlyYear::Hour HourAir(const HourlyCase& c, const WeatherHour& hour, StackCond
 CalcState HourState(const CalcState& state, double density, double wind)
 {
     CalcState hourState = state;
-    hourState.DensityEntered = 1;
+    hourState.DensityEntered = true;
     hourState.AirDensity = density;
     hourState.WindSpeed = wind;
     return hourState;

@@ -154,7 +154,7 @@ private slots:
             << BuildingRectangular()
             << QList<int>{0, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 15, 16, 17, 18, 19};
         CalcState buildingRound = BuildingRectangular();
-        buildingRound.DuctRound = 1;
+        buildingRound.DuctRound = true;
         buildingRound.DuctDiameter = 0.16;
         QTest::newRow("building, round duct")
             << buildingRound
@@ -186,15 +186,13 @@ private slots:
 
     void noDocumentWithoutAResult_data()
     {
-        QTest::addColumn<int>("printable");
-        QTest::newRow("0") << 0;
-        QTest::newRow("2") << 2;
-        QTest::newRow("-1") << -1;
+        QTest::addColumn<bool>("printable");
+        QTest::newRow("not printable") << false;
     }
 
     void noDocumentWithoutAResult()
     {
-        QFETCH(int, printable);
+        QFETCH(bool, printable);
         CalcState state = HallRoundDuct();
         state.ResultsPrintable = printable;
         RecordingPrinter printer;
@@ -306,14 +304,14 @@ private slots:
 
     void cancelledDialogPrintsNothing_data()
     {
-        QTest::addColumn<int>("printable");
-        QTest::newRow("with a result") << 1;
-        QTest::newRow("without a result") << 0;
+        QTest::addColumn<bool>("printable");
+        QTest::newRow("with a result") << true;
+        QTest::newRow("without a result") << false;
     }
 
     void cancelledDialogPrintsNothing()
     {
-        QFETCH(int, printable);
+        QFETCH(bool, printable);
         Program program;
         program.state = HallRoundDuct();
         program.state.ResultsPrintable = printable;

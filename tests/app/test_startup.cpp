@@ -31,7 +31,7 @@ private slots:
     void startsResetCreatesTheWindowsAndEndsWithKoniec()
     {
         TemporaryWorkingDirectory directory;
-        ProgramCalcState().ResultsShown = 1; // left over; start-up must reset it
+        ProgramCalcState().ResultsShown = true; // left over; start-up must reset it
         ProgramCalcState().AirDensity = 1.2;
         CommandLine line;
         bool created = false, wasReset = false, applicationOfTheProgram = false;

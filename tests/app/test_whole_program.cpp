@@ -198,8 +198,8 @@ private slots:
                                                "ostrokrawędziowym z kołnierzem."));
         QCOMPARE(report.value(Row(12)), QString("   Wydajność godzinowa   Qh = 153.3861 [m3/h]"));
         QCOMPARE(report.value(Row(14)), QString("   Prędkość w kanale   c = 2.1191 [m/s]"));
-        QCOMPARE(p.state.IsHall, 1);
-        QCOMPARE(p.state.ResultsPrintable, 1);
+        QCOMPARE(p.state.IsHall, true);
+        QCOMPARE(p.state.ResultsPrintable, true);
         QCOMPARE(p.File("dialog.sav"), QByteArray("1.20\n4.0\n"));
         QCOMPARE(p.File("dialog22.sav"), QByteArray("0.16\n"));
         QCOMPARE(p.File("dialog3.sav"), QByteArray("5.00\n"));
@@ -262,7 +262,7 @@ private slots:
         const OperatingPoint point = EvaluateOperatingPoint(expected, LookUpVentilator(14));
         QCOMPARE(point.status, OperatingPointStatus::Found);
         QCOMPARE(p.state.FlowPerHour, point.flowPerHour);
-        QCOMPARE(p.state.IsHall, 0);
+        QCOMPARE(p.state.IsHall, false);
 
         const QMap<int, QString> report = p.Report();
         QCOMPARE(report.size(), 18);
@@ -321,7 +321,7 @@ private slots:
         // A finished calculation first, so that there is a report to withdraw.
         p.Run(kNewCalculation, HallSteps("0.16", "5", "RadioButton1")
                                    << Ventilator("RadioButton5"));
-        QCOMPARE(p.state.ResultsShown, 1);
+        QCOMPARE(p.state.ResultsShown, true);
         const CalcState before = p.state;
 
         QList<Step> chain = HallSteps("0.2", "7", "RadioButton3") << Ventilator("RadioButton6");
@@ -334,9 +334,9 @@ private slots:
                        }};
         const QStringList seen = p.Run(kNewCalculation, script);
         QCOMPARE(seen.size(), steps + 1);
-        QCOMPARE(p.state.ResultsShown, 0);
-        QCOMPARE(p.state.ResultsPrintable, 0);
-        QCOMPARE(p.state.IsHall, steps == 7 ? 1 : 0); // set once the hall is confirmed
+        QCOMPARE(p.state.ResultsShown, false);
+        QCOMPARE(p.state.ResultsPrintable, false);
+        QCOMPARE(p.state.IsHall, steps == 7); // set once the hall is confirmed
         QVERIFY(p.Report().isEmpty());
         // Confirmed dialogs wrote their values; later ones kept the old ones.
         QCOMPARE(p.state.DuctDiameter, steps > 3 ? 0.2 : before.DuctDiameter);
@@ -356,7 +356,7 @@ private slots:
         QCOMPARE(text, QString("Niewłaściwe obliczenia!!!"));
         QCOMPARE(caption, QString("Program doboru wywietrznikow Firmy KORVANT"));
         QCOMPARE(parent, nullptr);
-        QCOMPARE(p.state.ResultsShown, 0);
+        QCOMPARE(p.state.ResultsShown, false);
         QVERIFY(p.Report().isEmpty());
         QCOMPARE(p.state.VentilatorName, std::string_view("KALMO 100"));
     }
@@ -367,7 +367,7 @@ private slots:
     {
         Program p;
         p.Run(kNewCalculation, HallSteps("0.1", "1", "RadioButton3") << Ventilator("RadioButton5"));
-        QCOMPARE(p.state.ResultsShown, 1);
+        QCOMPARE(p.state.ResultsShown, true);
         const double earlier = p.state.FlowPerHour;
 
         QString text, caption;
@@ -377,15 +377,15 @@ private slots:
         QCOMPARE(text, QString("Niewłaściwe obliczenia!!!"));
         QCOMPARE(p.state.VentilatorName, std::string_view("KALMO 100"));
         QCOMPARE(p.state.FlowPerHour, earlier);
-        QCOMPARE(p.state.ResultsShown, 0);
-        QCOMPARE(p.state.ResultsPrintable, 0);
+        QCOMPARE(p.state.ResultsShown, false);
+        QCOMPARE(p.state.ResultsPrintable, false);
         QVERIFY(p.Report().isEmpty());
 
         // Another model on the same inputs brings a report back.
         p.Run(kVentilatorOnly, {Ventilator("RadioButton6")});
-        QCOMPARE(p.state.ResultsShown, 1);
+        QCOMPARE(p.state.ResultsShown, true);
         QCOMPARE(p.Report().value(Row(3)), QString("   Nazwa wywietrznika = LUMA-160"));
-        QCOMPARE(p.state.IsHall, 1); // the ventilator command leaves it alone
+        QCOMPARE(p.state.IsHall, true); // the ventilator command leaves it alone
     }
 
     void cancellingTheVentilatorChoiceAloneChangesNothing()
@@ -418,7 +418,7 @@ private slots:
         QVERIFY2(lines[1].contains("Gęstość powietrza"), qPrintable(lines[1]));
         QCOMPARE(p.state.VentilatorIndex, 1);
         QCOMPARE(p.state.VentilatorName, std::string_view("KALMO 100"));
-        QCOMPARE(p.state.ResultsShown, 0);
+        QCOMPARE(p.state.ResultsShown, false);
         QVERIFY(p.Report().isEmpty());
     }
 

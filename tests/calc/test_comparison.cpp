@@ -111,7 +111,7 @@ private slots:
         QFETCH(int, model);
         const CalcState state = hall ? HallState(1.2, 4.0, 0.16, 5.0) : BuildingState(4.0);
         const CalcState chosen = ChosenState(state, model);
-        QCOMPARE(chosen.ResultsShown, 1);
+        QCOMPARE(chosen.ResultsShown, true);
 
         const PressureCurves curves = SamplePressureCurves(state, LookUpVentilator(model));
         QCOMPARE(curves.refusal, Refusal::None);

@@ -79,7 +79,7 @@ private slots:
             ++families[static_cast<std::size_t>(input.family)];
             if (input.family != Family::Synthetic) {
                 ++models[static_cast<std::size_t>(input.model)];
-                halls += input.state.IsHall == 1;
+                halls += input.state.IsHall;
             }
         }
 

@@ -101,8 +101,8 @@ private slots:
         QCOMPARE(point.matched, matched);
         QCOMPARE(state.VentilatorSuction, suction);
         QCOMPARE(state.DuctVelocity, velocity);
-        QCOMPARE(state.ResultsShown, 1);
-        QCOMPARE(state.ResultsPrintable, 1);
+        QCOMPARE(state.ResultsShown, true);
+        QCOMPARE(state.ResultsPrintable, true);
     }
 
     void hallIntermediateValues()
@@ -210,7 +210,7 @@ private slots:
         QCOMPARE(s.FlowPerHour, 0.0);
         QCOMPARE(s.VentilatorSuction, 0.0);
         QCOMPARE(s.DuctVelocity, 0.0);
-        QCOMPARE(s.ResultsShown, 1);
+        QCOMPARE(s.ResultsShown, true);
     }
 
     void failureWritesNothing_data()
@@ -262,7 +262,7 @@ private slots:
         QFETCH(CalcState, state);
         QFETCH(int, model);
         state.FlowPerHour = 11.0; // results of an earlier run stay
-        state.ResultsShown = 1;
+        state.ResultsShown = true;
         const CalcState before = state;
         const OperatingPoint point = ComputeOperatingPoint(state, LookUpVentilator(model));
         QTEST(static_cast<int>(point.status), "status");

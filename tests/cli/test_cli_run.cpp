@@ -72,7 +72,7 @@ private slots:
         Project project{
             BuildCliInputs(Request(RefusedInputs()[row].options + " --model 5")).state, {}, {}};
         project.state.VentilatorIndex = 5;
-        project.state.ResultsShown = 1;
+        project.state.ResultsShown = true;
         const auto bytes = ProjectBytes(project);
         QVERIFY(!bytes.Failed());
         const auto read = ParseProject(bytes.Value());
@@ -84,13 +84,13 @@ private slots:
     // or without results: status 4, the file named, one full stop.
     void refusedProjectFile_data()
     {
-        QTest::addColumn<int>("results");
-        QTest::newRow("with results") << 1;
-        QTest::newRow("without results") << 0;
+        QTest::addColumn<bool>("results");
+        QTest::newRow("with results") << true;
+        QTest::newRow("without results") << false;
     }
     void refusedProjectFile()
     {
-        QFETCH(int, results);
+        QFETCH(bool, results);
         QTemporaryDir dir;
         const QString path = dir.filePath("hala.wyw");
         Project project{BuildCliInputs(Request("--density 0 --wind 3 --round 0.16 --hall 5 "

@@ -16,13 +16,13 @@ inline CalcState HallState(double density, double wind, double diameter, double 
 {
     CalcState state;
     ResetCalcState(state);
-    state.DensityEntered = 1;
+    state.DensityEntered = true;
     ApplyTypedAir(state, density, wind);
-    state.DuctRound = 1;
+    state.DuctRound = true;
     ApplyRoundDuct(state, diameter);
     state.DuctRoughness = kDuctMaterials[0].roughness;
-    state.InstallationType = 0;
-    state.IsHall = 1;
+    state.InstallationType = Installation::Hall;
+    state.IsHall = true;
     ApplyHall(state, length, inletLoss);
     return state;
 }
@@ -32,8 +32,8 @@ inline CalcState HallState(double density, double wind, double diameter, double 
 inline CalcState BuildingState(double wind)
 {
     CalcState state = HallState(1.2, wind, 0.16, 0.0);
-    state.IsHall = 0;
-    state.InstallationType = 1;
+    state.IsHall = false;
+    state.InstallationType = Installation::BuildingRectangular;
     ApplyStoreys(state, 3.0, 5);
     ApplyRectangularGrille(state, 0.2, 0.2, 15.0);
     return state;

@@ -11,7 +11,7 @@ inline CalcState HallState(double diameter, double length, double inletLoss, dou
                            double wind, double roughness = 1.8)
 {
     CalcState s;
-    s.DuctRound = 1;
+    s.DuctRound = true;
     s.DuctDiameter = diameter;
     s.DuctArea = CircleArea(diameter);
     s.DuctLength = length;
@@ -19,7 +19,7 @@ inline CalcState HallState(double diameter, double length, double inletLoss, dou
     s.LossCoefficient = inletLoss;
     s.AirDensity = density;
     s.WindSpeed = wind;
-    s.IsHall = 1;
+    s.IsHall = true;
     return s;
 }
 
@@ -28,8 +28,8 @@ inline CalcState HallState(double diameter, double length, double inletLoss, dou
 inline CalcState BuildingState()
 {
     CalcState s = HallState(0.16, 15.0, 15.0, 1.2, 4.0);
-    s.IsHall = 0;
-    s.InstallationType = 1;
+    s.IsHall = false;
+    s.InstallationType = Installation::BuildingRectangular;
     s.StoreyCount = 5;
     s.StoreyHeight = 3.0;
     s.GrilleSizeA = 0.2;
@@ -45,17 +45,17 @@ inline CalcState HallRoundDuct()
     s.VentilatorName = "KALMO-160";
     s.AirDensity = 1.2;
     s.WindSpeed = 4.0;
-    s.DuctRound = 1;
+    s.DuctRound = true;
     s.DuctDiameter = 0.16;
     s.DuctRoughness = 1.8;
-    s.IsHall = 1;
+    s.IsHall = true;
     s.DuctLength = 5.0;
     s.LossCoefficient = 0.5;
     s.FlowPerHour = 1800.0;
     s.VentilatorSuction = 3.7752;
     s.DuctVelocity = 2.1191;
-    s.ResultsShown = 1;
-    s.ResultsPrintable = 1;
+    s.ResultsShown = true;
+    s.ResultsPrintable = true;
     return s;
 }
 
@@ -64,12 +64,12 @@ inline CalcState HallRoundDuct()
 inline CalcState BuildingRectangular()
 {
     CalcState s = HallRoundDuct();
-    s.DuctRound = 0;
+    s.DuctRound = false;
     s.DuctSideA = 0.2;
     s.DuctSideB = 0.3;
     s.DuctDiameter = 0.24;
-    s.IsHall = 0;
-    s.InstallationType = 1;
+    s.IsHall = false;
+    s.InstallationType = Installation::BuildingRectangular;
     s.StoreyCount = 5;
     s.StoreyHeight = 3.0;
     s.GrilleSizeA = 0.2;

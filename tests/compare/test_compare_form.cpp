@@ -215,7 +215,7 @@ private slots:
         for (int row = 0; row < kVentilatorCount; ++row) {
             const int model = Cell(form, row, kColumnNumber).toInt();
             const CalcState single = ChosenState(inputs, model);
-            QCOMPARE(single.ResultsShown, 1);
+            QCOMPARE(single.ResultsShown, true);
             QCOMPARE(Cell(form, row, kColumnName),
                      QString::fromUtf8(VentilatorCaption(model).data(),
                                        VentilatorCaption(model).size()));
@@ -428,7 +428,7 @@ private slots:
         CalcState state = StateWithMissingPoints();
         state.VentilatorIndex = 1;
         state.VentilatorName = LookUpVentilator(1).Name;
-        QCOMPARE(state.ResultsShown, 0);
+        QCOMPARE(state.ResultsShown, false);
         CompareWindow form(state, {});
         form.Refresh();
         const QAbstractItemModel* table = Table(form)->model();
@@ -592,7 +592,7 @@ private slots:
         QFETCH(QString, reason);
         // A report held whose inputs are refused names the reason.
         CalcState state = HallState(density, 4.0, diameter, 5.0);
-        state.ResultsShown = 1;
+        state.ResultsShown = true;
         CompareWindow form(state, {});
         form.Refresh();
         const QString text = form.findChild<QLabel*>("NoDataLabel")->text();

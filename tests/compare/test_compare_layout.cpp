@@ -136,8 +136,8 @@ private slots:
         QVERIFY(OpenWindow(form));
         form.findChild<QCheckBox*>("StackEnabled")->setChecked(true);
         QVERIFY(form.windowTitle().contains("ciąg grawitacyjny"));
-        state.IsHall = 0;
-        state.ResultsShown = 0;
+        state.IsHall = false;
+        state.ResultsShown = false;
         form.Refresh();
         QCOMPARE(form.windowTitle(), QString("Porównanie wywietrzników"));
         QCOMPARE(form.findChild<QLabel*>("NoDataLabel")->text(),

@@ -64,26 +64,26 @@ private slots:
         QVERIFY(OpenDialog(dialog));
         ClickOk(dialog);
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        QCOMPARE(state.DensityEntered, 1);
+        QCOMPARE(state.DensityEntered, true);
 
         QVERIFY(OpenDialog(dialog));
         QTest::mouseClick(Control<QRadioButton>(dialog, "RadioButton1"), Qt::LeftButton);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QVERIFY(!dialog.isVisible());
-        QCOMPARE(state.DensityEntered, 0);
+        QCOMPARE(state.DensityEntered, false);
         QCOMPARE(state.AirDensity, 0.0); // nothing else is written
     }
 
     void densityModeCancelKeepsChoiceShown()
     {
         CalcState state;
-        state.DensityEntered = 1;
+        state.DensityEntered = true;
         DensityModeDialog dialog(state);
         QVERIFY(OpenDialog(dialog));
         QTest::mouseClick(Control<QRadioButton>(dialog, "RadioButton1"), Qt::LeftButton);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
-        QCOMPARE(state.DensityEntered, 1);
+        QCOMPARE(state.DensityEntered, true);
         // Shown again, it offers what it showed when it was closed.
         QVERIFY(OpenDialog(dialog));
         QVERIFY(Control<QRadioButton>(dialog, "RadioButton1")->isChecked());

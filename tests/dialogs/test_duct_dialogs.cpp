@@ -50,7 +50,7 @@ private slots:
     void shapeChoice()
     {
         CalcState state;
-        state.DuctRound = 1;
+        state.DuctRound = true;
         DuctShapeDialog dialog(state);
         QCOMPARE(Control<QGroupBox>(dialog, "RadioGroup1")->title(),
                  QString("Proszę wybrać typ kanału"));
@@ -63,7 +63,7 @@ private slots:
 
         QVERIFY(OpenDialog(dialog));
         ClickOk(dialog);
-        QCOMPARE(state.DuctRound, 0);
+        QCOMPARE(state.DuctRound, false);
 
         // Chosen with the arrow key, as from the keyboard.
         QVERIFY(OpenDialog(dialog));
@@ -72,7 +72,7 @@ private slots:
         QVERIFY(round->isChecked());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        QCOMPARE(state.DuctRound, 1);
+        QCOMPARE(state.DuctRound, true);
         QCOMPARE(state.DuctRoughness, 0.0);
     }
 

@@ -10,6 +10,8 @@
 #include <QLabel>
 #include <QRadioButton>
 
+Q_DECLARE_METATYPE(Installation)
+
 class TestHallDialogs : public QObject {
     Q_OBJECT
 private slots:
@@ -35,18 +37,20 @@ private slots:
     void installationType_data()
     {
         QTest::addColumn<int>("button");
-        QTest::addColumn<int>("type");
-        QTest::newRow("Hala") << 1 << 0;
-        QTest::newRow("kratka prostokątna") << 2 << 1;
-        QTest::newRow("kratka okrągła nieregulowana") << 3 << 2;
-        QTest::newRow("kratka okrągła regulowana") << 4 << 3;
+        QTest::addColumn<Installation>("type");
+        QTest::newRow("Hala") << 1 << Installation::Hall;
+        QTest::newRow("kratka prostokątna") << 2 << Installation::BuildingRectangular;
+        QTest::newRow("kratka okrągła nieregulowana") << 3 << Installation::BuildingRound;
+        QTest::newRow("kratka okrągła regulowana") << 4 << Installation::BuildingAdjustable;
     }
     void installationType()
     {
         QFETCH(int, button);
-        QFETCH(int, type);
+        QFETCH(Installation, type);
         CalcState state;
-        state.InstallationType = 7;
+        // Another installation than the one chosen.
+        state.InstallationType =
+            type == Installation::Hall ? Installation::BuildingAdjustable : Installation::Hall;
         InstallationDialog dialog(state);
         QVERIFY(OpenDialog(dialog));
         QTest::mouseClick(
@@ -55,19 +59,19 @@ private slots:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(state.InstallationType, type);
-        QCOMPARE(state.IsHall, 0);
+        QCOMPARE(state.IsHall, false);
     }
 
     void installationCancel()
     {
         CalcState state;
-        state.InstallationType = 2;
+        state.InstallationType = Installation::BuildingRound;
         InstallationDialog dialog(state);
         QVERIFY(OpenDialog(dialog));
         QTest::mouseClick(Control<QRadioButton>(dialog, "RadioButton4"), Qt::LeftButton);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
-        QCOMPARE(state.InstallationType, 2);
+        QCOMPARE(state.InstallationType, Installation::BuildingRound);
         QVERIFY(OpenDialog(dialog));
         QVERIFY(Control<QRadioButton>(dialog, "RadioButton4")->isChecked());
     }
@@ -123,7 +127,7 @@ private slots:
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(state.DuctLength, ductLength);
         QVERIFY(state.LossCoefficient == loss); // exact: the report tests equality
-        QCOMPARE(state.IsHall, 0);              // the wizard sets it, not the dialog
+        QCOMPARE(state.IsHall, false);          // the wizard sets it, not the dialog
         QCOMPARE(*FileBytes("dialog3.sav"), file);
     }
 

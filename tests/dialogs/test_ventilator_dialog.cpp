@@ -301,7 +301,7 @@ void TestDialogWyw::clickedModelIsStored()
     ResetCalcState(state);
     state.VentilatorIndex = 5;
     state.FlowPerHour = 153.0;
-    state.ResultsShown = 1;
+    state.ResultsShown = true;
     CalcState expected = state;
     expected.VentilatorIndex = model;
     VentilatorDialog dialog(state);

@@ -11,14 +11,14 @@ Project Sample()
 {
     Project project;
     CalcState& s = project.state;
-    s.DensityEntered = 1;
+    s.DensityEntered = true;
     s.AirDensity = 0.1 + 0.2; // not short in decimal: full precision must survive
     s.WindSpeed = 4.0;
-    s.DuctRound = 1;
+    s.DuctRound = true;
     s.DuctDiameter = 0.16;
     s.DuctArea = 3.141592653589793 * 0.16 * 0.16 / 4;
     s.DuctRoughness = 1.8;
-    s.IsHall = 1;
+    s.IsHall = true;
     s.DuctLength = 5.0;
     s.LossCoefficient = 0.5;
     s.VentilatorIndex = 5;
@@ -221,6 +221,11 @@ private slots:
                 bytes.replace("\"ResultsShown\": 0", "\"ResultsShown\": 1");
             return bytes.replace(from, to);
         };
+        QTest::newRow("installation outside 0..3")
+            << changed("\"InstallationType\": 0", "\"InstallationType\": 4")
+            << "pole InstallationType nie jest liczbą całkowitą od 0 do 3.";
+        QTest::newRow("flag 2") << changed("\"ResultsShown\": 0", "\"ResultsShown\": 2")
+                                << "pole ResultsShown nie jest liczbą całkowitą od 0 do 1.";
         QTest::newRow("a key beside VentilatorIndex")
             << changed("\"VentilatorIndex\": 5", "\"VentilatorIndex\": 5, \"Colour\": 1")
             << "pole Colour nie należy do części „ventilator”.";

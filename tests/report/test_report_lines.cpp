@@ -91,9 +91,9 @@ private slots:
         QTest::addColumn<CalcState>("state");
         QTest::addColumn<QList<int>>("rows");
         CalcState hallRect = HallRoundDuct();
-        hallRect.DuctRound = 0;
+        hallRect.DuctRound = false;
         CalcState buildingRound = BuildingRectangular();
-        buildingRound.DuctRound = 1;
+        buildingRound.DuctRound = true;
         QTest::newRow("hall, round duct")
             << HallRoundDuct() << (QList<int>{0} + Span(2, 7) + Span(9, 13));
         QTest::newRow("hall, rectangular duct")
@@ -116,13 +116,13 @@ private slots:
         QVERIFY(texts.contains("Obliczone wartości"));
         QVERIFY(texts.contains("Dane do obliczeń:"));
         const bool material = texts.contains("   Rodzaj materiału: rura stalowa ocynkowana czysta");
-        QCOMPARE(material, state.IsHall != 1); // on paper only in a building
+        QCOMPARE(material, !state.IsHall); // on paper only in a building
     }
 
     void printerPrefixes()
     {
         CalcState building = BuildingRectangular();
-        building.DuctRound = 1;
+        building.DuctRound = true;
         building.DuctDiameter = 0.16;
         const auto b = BuildReport(building, ReportVariant::Printer);
         QCOMPARE(TextAt(b, 6), QString("   Kanał okrągly o średnicy = 0.16 [m]"));
@@ -185,7 +185,7 @@ private slots:
 
     void roundGrilleHasThreeDecimals()
     {
-        for (int type : {2, 3, 7}) {
+        for (Installation type : {Installation::BuildingRound, Installation::BuildingAdjustable}) {
             CalcState s = BuildingRectangular();
             s.InstallationType = type;
             s.GrilleSizeA = 0.16;

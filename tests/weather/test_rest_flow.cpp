@@ -20,13 +20,13 @@ std::vector<RestQuery> RandomQueries(quint32 seed)
     std::vector<RestQuery> queries;
     for (int i = 0; i < 20000; ++i) {
         CalcState s;
-        s.DuctRound = 1;
+        s.DuctRound = true;
         s.DuctDiameter = 0.08 + random.bounded(0.7);
         s.DuctArea = CircleArea(s.DuctDiameter);
         s.DuctLength = 0.5 + random.bounded(30.0);
         s.DuctRoughness = 1.8;
         s.LossCoefficient = 0.5;
-        s.IsHall = 1;
+        s.IsHall = true;
         s.AirDensity = 0.9 + random.bounded(0.5);
         s.WindSpeed = random.bounded(4) == 0 ? 0.0 : random.bounded(30.0);
         const PreparedAirPath prepared = PrepareAirPath(s, LookUpVentilator(1 + i % 27));

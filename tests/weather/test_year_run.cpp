@@ -190,7 +190,7 @@ private slots:
         QCOMPARE(FormatFixed(WeibullExceedance(weather.Value().weibull, 2.0), 3), "0.774");
         QCOMPARE(FormatFixed(WeibullExceedance(weather.Value().weibull, 4.0), 3), "0.359");
         YearQuestion q = Building(100.0);
-        q.state.DensityEntered = 1;
+        q.state.DensityEntered = true;
         q.state.AirDensity = 1.2;
         const Result<YearOutcome> one = EvaluateYearModel(weather.Value(), q, 5);
         QVERIFY2(one, one.Reason().c_str());
