@@ -370,13 +370,12 @@ std::string ComparisonCsv(const std::vector<ComparisonRow>& rows, const std::vec
                           const ComparisonConditions& conditions, CsvForm form)
 {
     const bool polish = form == CsvForm::Polish;
-    const char separator = polish ? ';' : ',';
+    const char separator = CsvSeparator(form);
     const std::vector<int> columns =
         ComparisonColumns(conditions.neededFlowPerHour > 0.0, HasYearShares(rows));
     const auto extra =
         polish ? std::vector<std::pair<std::string, std::string>>{} : ConditionColumns(conditions);
-    // The byte order mark tells a spreadsheet that the Polish letters are UTF-8.
-    std::string csv = polish ? "\xEF\xBB\xBF" : "";
+    std::string csv(polish ? kCsvByteOrderMark : "");
     if (polish) {
         for (const std::string& line : ConditionLines(conditions))
             csv += CsvField(line, separator) + "\r\n";

@@ -311,10 +311,10 @@ std::vector<std::string> ScheduleHeadLines(const ScheduleBuilding& building)
     return lines;
 }
 
-std::string ScheduleCsv(const Schedule& schedule, const ScheduleResult& result, bool polish)
+std::string ScheduleCsv(const Schedule& schedule, const ScheduleResult& result, CsvForm form)
 {
     const WorkbookTable table = ScheduleExportTable(schedule, result);
-    if (!polish) {
+    if (form == CsvForm::Plain) {
         const WorkbookTable conditions = ScheduleConditionColumns(schedule.building);
         std::vector<std::string> header = table.headers;
         header.insert(header.end(), conditions.headers.begin(), conditions.headers.end());
@@ -329,8 +329,7 @@ std::string ScheduleCsv(const Schedule& schedule, const ScheduleResult& result, 
         }
         return csv;
     }
-    // The byte order mark tells a spreadsheet that the Polish letters are UTF-8.
-    std::string csv = "\xEF\xBB\xBF";
+    std::string csv(kCsvByteOrderMark);
     for (const std::string& line : ScheduleHeadLines(schedule.building))
         csv += CsvRow({line}, ';');
     csv += "\r\n" + CsvRow(table.headers, ';');

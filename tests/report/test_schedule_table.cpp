@@ -87,7 +87,7 @@ private slots:
                               "Kuchnia (mieszkanie M5, kondygnacja 5; "));
         QVERIFY(text.contains("\nMieszkanie M5 (kondygnacja 5): nawiewniki 1 × 10.0 m3/h przy "
                               "10.00 Pa, nieszczelności 0.0 m3/h przy 10.00 Pa; "));
-        const QString csv = QString::fromStdString(ScheduleCsv(s, r, true));
+        const QString csv = QString::fromStdString(ScheduleCsv(s, r, CsvForm::Polish));
         QVERIFY(csv.contains(";M5;"));
     }
 
@@ -98,7 +98,8 @@ private slots:
     {
         const Schedule s = ScheduleTemplate();
         const QStringList lines =
-            QString::fromStdString(ScheduleCsv(s, ComputeSchedule(s), false)).split("\r\n");
+            QString::fromStdString(ScheduleCsv(s, ComputeSchedule(s), CsvForm::Plain))
+                .split("\r\n");
         QCOMPARE(lines.size(), 17); // the header, 15 ducts, nothing after the last line end
         QCOMPARE(lines.first(),
                  QStringLiteral("Przewód,Kondygnacja,Mieszkanie,Pomieszczenie,Wymagane Qh [m3/h],"

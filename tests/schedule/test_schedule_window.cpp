@@ -319,7 +319,7 @@ void CheckFitsScreen(const ScheduleWindow& window)
 void CheckExports(const ScheduleWindow& window)
 {
     QTemporaryDir dir;
-    QVERIFY(window.ExportCsv(dir.filePath("z.csv"), true));
+    QVERIFY(window.ExportCsv(dir.filePath("z.csv"), CsvForm::Polish));
     QFile csv(dir.filePath("z.csv"));
     QVERIFY(csv.open(QIODevice::ReadOnly));
     const QList<QByteArray> lines = csv.readAll().split('\n');
