@@ -8,6 +8,7 @@
 #include "calc/schedule_risers.h"
 #include "report/schedule_table.h"
 #include "schedule/schedule_commands.h"
+#include "ui/refused_field.h"
 
 #include <QBrush>
 #include <QColor>
@@ -498,7 +499,7 @@ QVariant ScheduleTableModel::data(const QModelIndex& index, int role) const
         return sheet.row.model;
     case Qt::BackgroundRole:
         if (refused)
-            return QBrush(QColor(0xFF, 0xC8, 0xC8));
+            return RefusedCellData(role);
         if (column == Verdict)
             return QBrush(result_.rows[static_cast<std::size_t>(r)].meets
                               ? QColor(0xD8, 0xF0, 0xD8)
@@ -506,7 +507,7 @@ QVariant ScheduleTableModel::data(const QModelIndex& index, int role) const
         return {};
     case Qt::ForegroundRole:
         if (refused || (column == Verdict && result_.rows[static_cast<std::size_t>(r)].backdraught))
-            return QBrush(QColor(0xB0, 0x00, 0x00));
+            return RefusedCellData(role);
         return {};
     case Qt::TextAlignmentRole:
         if (column >= Length && column <= YearShare)
