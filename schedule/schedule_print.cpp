@@ -17,7 +17,7 @@
 
 namespace {
 
-// The share of the width each column gets.
+// The share of the width each column of kScheduleColumns gets.
 constexpr std::array<int, kScheduleColumnCount> kWeights = {8, 9, 8, 12, 7, 10, 8, 10, 10,
                                                             5, 8, 6, 6,  8, 6,  7, 14};
 
@@ -41,10 +41,10 @@ public:
     {
         bold_.setBold(true);
         std::vector<int> weights;
-        for (int c = 0; c < kScheduleColumnCount; ++c) {
-            if (year || static_cast<ScheduleColumn>(c) != ScheduleColumn::YearShare) {
-                columns_.push_back(static_cast<ScheduleColumn>(c));
-                weights.push_back(kWeights[static_cast<std::size_t>(c)]);
+        for (std::size_t c = 0; c < kScheduleColumns.size(); ++c) {
+            if (year || kScheduleColumns[c] != SheetColumn::YearShare) {
+                columns_.push_back(kScheduleColumns[c]);
+                weights.push_back(kWeights[c]);
             }
         }
         table_.widths = SharedWidths(width_, weights);
@@ -54,7 +54,6 @@ public:
     }
 
     const PrintTableStyle& Table() const { return table_; }
-    const std::vector<ScheduleColumn>& Columns() const { return columns_; }
 
     // The text as lines as wide as the page (bold ones measured bold).
     void AddText(std::vector<PrintItem>& items, const std::string& text, bool bold = false,
@@ -72,17 +71,17 @@ public:
         const int gap = table_.lineStep / 2; // whole device pixels, as the painter places them
         items.push_back(TextLine(gap, body_, QString(), 0));
     }
-    // A row, each cell wrapped to its column; its height the tallest cell's.
-    PrintItem Row(const std::vector<std::string>& texts) const
+    // A row of the printed columns' texts, each wrapped to its column; its
+    // height the tallest cell's.
+    template <typename CellText> PrintItem Row(const CellText& text) const
     {
         PrintItem item;
         item.font = body_;
         std::size_t lines = 1;
         for (std::size_t c = 0; c < columns_.size(); ++c) {
             PrintCell cell;
-            for (const std::string& line :
-                 WrapText(texts[static_cast<std::size_t>(columns_[c])],
-                          table_.widths[c] - 2 * table_.padding, Measure(metrics_)))
+            for (const std::string& line : WrapText(
+                     text(columns_[c]), table_.widths[c] - 2 * table_.padding, Measure(metrics_)))
                 cell.lines.push_back(Q(line));
             lines = std::max(lines, cell.lines.size());
             item.cells.push_back(std::move(cell));
@@ -106,7 +105,7 @@ private:
     QFont body_;
     QFont bold_;
     QFontMetricsF metrics_;
-    std::vector<ScheduleColumn> columns_;
+    std::vector<SheetColumn> columns_;
     PrintTableStyle table_;
 };
 
@@ -120,11 +119,7 @@ PagedPrintout Compose(const QPagedPaintDevice& device, const Schedule& schedule,
     printout.table = sheet.Table();
     printout.footFont = sheet.Body();
     printout.footLine = sheet.Table().lineStep;
-    std::vector<std::string> header;
-    header.reserve(kScheduleColumnCount);
-    for (int c = 0; c < kScheduleColumnCount; ++c)
-        header.push_back(ScheduleHeader(static_cast<ScheduleColumn>(c)));
-    printout.header = sheet.Row(header);
+    printout.header = sheet.Row(ScheduleHeader);
     printout.header.fill = QColor(0xE8, 0xE8, 0xE8);
     std::vector<PrintItem>& items = printout.items;
     sheet.AddText(items, "Zestawienie przewodów wentylacji wywiewnej", true);
@@ -132,12 +127,9 @@ PagedPrintout Compose(const QPagedPaintDevice& device, const Schedule& schedule,
         sheet.AddText(items, line);
     sheet.AddGap(items);
     for (std::size_t i = 0; i < schedule.rows.size(); ++i) {
-        std::vector<std::string> cells;
-        cells.reserve(kScheduleColumnCount);
-        for (int c = 0; c < kScheduleColumnCount; ++c)
-            cells.push_back(
-                ScheduleCell(schedule.rows[i], result.rows[i], static_cast<ScheduleColumn>(c)));
-        items.push_back(sheet.Row(cells));
+        items.push_back(sheet.Row([&](SheetColumn column) {
+            return ScheduleCell(schedule.rows[i], result.rows[i], column);
+        }));
     }
     sheet.AddGap(items);
     sheet.AddText(items, "Podsumowanie", true, true);

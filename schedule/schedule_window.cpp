@@ -162,10 +162,10 @@ ScheduleView* ScheduleWindow::MakeView(const char* name)
     view->setItemDelegate(text);
     connect(text, &TextDelegate::Typed, this, &ScheduleWindow::CommitTyped);
     const std::pair<int, QStringList> lists[] = {
-        {ScheduleTableModel::Room, ScheduleTableModel::RoomChoices()},
-        {ScheduleTableModel::Material, ScheduleTableModel::MaterialChoices()},
-        {ScheduleTableModel::GrilleKind, ScheduleTableModel::GrilleChoices()},
-        {ScheduleTableModel::Ventilator, ScheduleTableModel::ModelChoices()}};
+        {ModelColumn(SheetColumn::Room), ScheduleTableModel::RoomChoices()},
+        {ModelColumn(SheetColumn::Material), ScheduleTableModel::MaterialChoices()},
+        {ModelColumn(SheetColumn::GrilleKind), ScheduleTableModel::GrilleChoices()},
+        {ModelColumn(SheetColumn::Ventilator), ScheduleTableModel::ModelChoices()}};
     for (const auto& [column, choices] : lists)
         view->setItemDelegateForColumn(column, new ChoiceDelegate(choices, view));
     return view;
@@ -227,7 +227,8 @@ void ScheduleWindow::BuildTable(QVBoxLayout* layout)
     table_ = MakeView("ScheduleTable");
     table_->setSelectionModel(frozen_->selectionModel());
     for (int c = 0; c < ScheduleTableModel::ColumnCount; ++c) {
-        const bool frozen = c == ScheduleTableModel::Label || c == ScheduleTableModel::Verdict;
+        const bool frozen =
+            c == ModelColumn(SheetColumn::Label) || c == ModelColumn(SheetColumn::Verdict);
         frozen_->setColumnHidden(c, !frozen);
         table_->setColumnHidden(c, frozen);
     }
@@ -419,8 +420,9 @@ void ScheduleWindow::FitColumns()
             view->setColumnWidth(c, std::min(view->columnWidth(c), 220));
     }
     const int width = frozen_->verticalHeader()->sizeHint().width() +
-                      frozen_->columnWidth(ScheduleTableModel::Label) +
-                      frozen_->columnWidth(ScheduleTableModel::Verdict) + 2 * frozen_->frameWidth();
+                      frozen_->columnWidth(ModelColumn(SheetColumn::Label)) +
+                      frozen_->columnWidth(ModelColumn(SheetColumn::Verdict)) +
+                      2 * frozen_->frameWidth();
     frozen_->setFixedWidth(width);
 }
 
