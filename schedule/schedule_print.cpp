@@ -2,6 +2,7 @@
 #include "schedule/schedule_print.h"
 
 #include "report/page_layout.h"
+#include "report/schedule_export.h"
 #include "report/schedule_table.h"
 #include "ui/paged_table.h"
 #include "ui/print_guard.h"
@@ -122,9 +123,9 @@ PagedPrintout Compose(const QPagedPaintDevice& device, const Schedule& schedule,
     printout.header = sheet.Row(ScheduleHeader);
     printout.header.fill = QColor(0xE8, 0xE8, 0xE8);
     std::vector<PrintItem>& items = printout.items;
-    sheet.AddText(items, "Zestawienie przewodów wentylacji wywiewnej", true);
-    for (const std::string& line : ScheduleConditionLines(schedule.building))
-        sheet.AddText(items, line);
+    const std::vector<std::string> head = ScheduleHeadLines(schedule.building);
+    for (std::size_t i = 0; i < head.size(); ++i)
+        sheet.AddText(items, head[i], i == 0); // the title bold
     sheet.AddGap(items);
     for (std::size_t i = 0; i < schedule.rows.size(); ++i) {
         items.push_back(sheet.Row([&](SheetColumn column) {
