@@ -66,8 +66,8 @@ ProgramApplication::ProgramApplication(int& argc, char** argv)
     setDesktopFileName(QStringLiteral(WYW_APP_ID));
     // Qt's standard dialogs speak Polish like the rest of the program
     // (Debian: qt6-translations-l10n); without the file they stay English.
-    polishQt_ = qtTranslator_.load(QLocale(QLocale::Polish, QLocale::Poland), "qtbase", "_",
-                                   QLibraryInfo::path(QLibraryInfo::TranslationsPath));
-    if (polishQt_)
+    qtTranslated_ = qtTranslator_.load(QLocale(QLocale::Polish, QLocale::Poland), "qtbase", "_",
+                                       QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    if (qtTranslated_)
         installTranslator(&qtTranslator_);
 }

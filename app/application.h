@@ -37,9 +37,9 @@ public:
 
     // Whether Qt's own Polish texts (the print, page set-up and file dialogs,
     // the edit fields' context menus) were found and installed.
-    bool PolishQtTexts() const { return polishQt_; }
+    bool PolishQtTexts() const { return qtTranslated_; }
 
 private:
     QTranslator qtTranslator_;
-    bool polishQt_ = false;
+    bool qtTranslated_ = false;
 };

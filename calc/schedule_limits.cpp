@@ -4,6 +4,7 @@
 #include "calc/catalogue.h"
 #include "calc/derived.h"
 #include "calc/input_limits.h"
+#include "calc/program_texts.h"
 #include "calc/stack_draught.h"
 
 #include <cmath>
@@ -125,6 +126,7 @@ ScheduleRefusal CheckScheduleRow(const ScheduleBuilding& b, const ScheduleRow& r
         return {"Opening", "Otwarcie kratki regulowanej musi być od 0 do 20 obrotów – popraw "
                            "otwarcie."};
     if (row.model < 0 || row.model > kVentilatorCount)
-        return {"Model", "Wywietrznik musi być od 1 do 27 albo „dobierz” – popraw wywietrznik."};
+        return {"Model", std::string("Wywietrznik musi być od 1 do 27 albo „") + kChooseModelText +
+                             "” – popraw wywietrznik."};
     return {};
 }

@@ -251,7 +251,7 @@ int RunSchedule(const CliRequest& request, std::string& out, std::string& err)
         out += Json(schedule, result);
         break;
     case CliRequest::Format::Csv:
-        out += ScheduleCsv(schedule, result, false);
+        out += ScheduleCsv(schedule, result, CsvForm::Plain);
         break;
     case CliRequest::Format::Text:
         out += ScheduleText(schedule, result);

@@ -4,6 +4,7 @@
 #include "calc/catalogue.h"
 #include "calc/comparison.h"
 #include "calc/number_format.h"
+#include "calc/program_texts.h"
 #include "calc/selection.h"
 #include "compare/chart_legend.h"
 #include "compare/compare_output.h"
@@ -408,7 +409,7 @@ void CompareCharts::ShowOperatingPoint(const CalcState& state, int model)
         title += "<br>Q = " + Number(FlowPerSecond(curves.point.flowPerHour), 4) +
                  " m3/s, DPsw = " + Number(curves.point.ventilatorSuction, 4) + " Pa";
     else
-        title += " – brak punktu pracy";
+        title += " – " + Text(kNoOperatingPointText);
     chart->setTitle(title);
 
     availableSeries_ = new QLineSeries;

@@ -4,6 +4,7 @@
 #include "files/safe_file.h"
 #include "report/page_layout.h"
 #include "report/report_lines.h"
+#include "ui/paged_table.h"
 #include "ui/print_guard.h"
 #include "ui/program_font.h"
 #include "ui/text.h"
@@ -79,46 +80,21 @@ std::vector<QString> HeadingLines(const QFontMetricsF& metrics, double width,
     return wrapped;
 }
 
-// The table of the printout: its fonts, columns and the place of the next row.
-struct TablePainter {
-    QPainter& painter;
-    QFont body;
-    QFont bold;
-    std::vector<int> columns;
-    std::array<int, kTableColumnCount> widths{};
-    int padding = 0;
-    int rowHeight = 0;
-    int y = 0;
-
-    int Width() const
-    {
-        int width = 0;
-        for (int column : columns)
-            width += widths[column];
-        return width;
+// A row of the printout's table: the cells of the columns shown; the name,
+// the header and "brak punktu pracy" from the left, the numbers from the right.
+PrintItem TableRow(const std::array<QString, kTableColumnCount>& cells,
+                   const std::vector<int>& columns, const QFont& font, int height, bool header)
+{
+    PrintItem row;
+    row.height = height;
+    row.font = font;
+    for (int column : columns) {
+        const bool left =
+            column == kColumnName || header || cells[column] == Text(kNoOperatingPointText);
+        row.cells.push_back({{cells[column]}, !left});
     }
-
-    // A row; the header grey, the suggested model's row green as in the window.
-    void Row(const std::array<QString, kTableColumnCount>& cells, bool strong, bool header,
-             bool suggested = false)
-    {
-        painter.setFont(strong || header ? bold : body);
-        int x = 0;
-        for (int column : columns) {
-            const QRect cell(x, y, widths[column], rowHeight);
-            if (header || suggested)
-                painter.fillRect(cell, header ? QColor(225, 225, 225) : QColor(150, 215, 150));
-            painter.drawRect(cell);
-            const bool left =
-                column == kColumnName || header || cells[column] == Text(kNoOperatingPointText);
-            painter.drawText(cell.adjusted(padding, 0, -padding, 0),
-                             Qt::AlignVCenter | (left ? Qt::AlignLeft : Qt::AlignRight),
-                             cells[column]);
-            x += widths[column];
-        }
-        y += rowHeight;
-    }
-};
+    return row;
+}
 
 std::array<QString, kTableColumnCount> HeaderCells()
 {
@@ -128,19 +104,12 @@ std::array<QString, kTableColumnCount> HeaderCells()
     return header;
 }
 
-// The blocks of the printout: the title, the heading lines, the rows in the
-// order given (positions outside the rows left out).
-std::vector<PrintBlock> ComparisonBlocks(double titleHeight, double lineHeight,
-                                         std::size_t headingLines, double rowHeight,
-                                         std::size_t rows)
+std::array<QString, kTableColumnCount> RowCells(const ComparisonRow& row)
 {
-    std::vector<PrintBlock> blocks;
-    blocks.push_back({titleHeight, false, false});
-    for (std::size_t i = 0; i < headingLines; ++i)
-        blocks.push_back({lineHeight, false, false});
-    for (std::size_t i = 0; i < rows; ++i)
-        blocks.push_back({rowHeight, true, false});
-    return blocks;
+    std::array<QString, kTableColumnCount> cells;
+    for (int column = 0; column < kTableColumnCount; ++column)
+        cells[column] = Text(ComparisonShownCell(row, column));
+    return cells;
 }
 
 // The positions of `order` that are rows.
@@ -154,66 +123,52 @@ std::vector<int> ShownRows(const std::vector<ComparisonRow>& rows, const std::ve
     return shown;
 }
 
-// Draws the comparison on the painter's pages, each numbered at its foot.
-Outcome DrawComparison(QPainter& painter, QPagedPaintDevice& printer, const CalcState& state,
-                       const std::vector<ComparisonRow>& rows, const std::vector<int>& order,
-                       const ComparisonConditions& conditions, int currentModel)
+// The printout: the title, the heading lines and the rows in the order given
+// (positions outside the rows left out); the row of `currentModel` in bold,
+// the header grey and the suggested model's row green as in the window. A
+// table wider than the page is drawn smaller, so that every column fits.
+PagedPrintout ComparisonPrintout(const QPaintDevice* device, int areaWidth, const CalcState& state,
+                                 const std::vector<ComparisonRow>& rows,
+                                 const std::vector<int>& order,
+                                 const ComparisonConditions& conditions, int currentModel)
 {
-    const QRect area = PrintArea(printer);
-    TablePainter table{painter, ProgramFont(10), ProgramFont(10),
-                       ComparisonColumns(conditions.neededFlowPerHour > 0.0, HasYearShares(rows))};
-    table.bold.setBold(true);
+    QFont body = ProgramFont(10);
+    QFont bold = body;
+    bold.setBold(true);
     QFont title = ProgramFont(14);
     title.setBold(true);
-    const QFontMetrics metrics(table.body, painter.device());
-    table.padding = metrics.averageCharWidth();
-    table.rowHeight = metrics.lineSpacing() + table.padding;
-    table.widths =
-        ColumnWidths(QFontMetrics(table.bold, painter.device()), rows, order, table.padding);
-    // A table wider than the page is drawn smaller, so that every column fits.
-    const double factor = std::min(1.0, static_cast<double>(area.width()) / table.Width());
-    const double width = area.width() / factor;
-    const double height = area.height() / factor - 2.0 * metrics.lineSpacing();
-    const std::vector<int> shown = ShownRows(rows, order);
-    const std::vector<QString> heading =
-        HeadingLines(QFontMetricsF(table.body, painter.device()), width, state, conditions);
-    const QFontMetrics titleMetrics(title, painter.device());
-    const std::vector<PrintBlock> blocks =
-        ComparisonBlocks(titleMetrics.lineSpacing() + metrics.lineSpacing() / 2.0,
-                         metrics.lineSpacing(), heading.size(), table.rowHeight, shown.size());
-    const std::vector<PrintPage> pages = Paginate(blocks, height, table.rowHeight);
-    for (std::size_t p = 0; p < pages.size(); ++p) {
-        if (p > 0 && !printer.newPage())
-            return FailureOf("Nie można rozpocząć nowej strony wydruku.");
-        painter.resetTransform();
-        painter.translate(area.topLeft());
-        painter.scale(factor, factor);
-        table.y = 0;
-        for (std::size_t i = pages[p].first; i < pages[p].last; ++i) {
-            if (HeaderAbove(blocks, pages[p], i))
-                table.Row(HeaderCells(), false, true);
-            if (i == 0) {
-                painter.setFont(title);
-                painter.drawText(0, titleMetrics.ascent(), "Porównanie wywietrzników");
-            } else if (i <= heading.size()) {
-                painter.setFont(table.body);
-                painter.drawText(0, table.y + metrics.ascent(), heading[i - 1]);
-            } else {
-                const ComparisonRow& row = rows[shown[i - 1 - heading.size()]];
-                std::array<QString, kTableColumnCount> cells;
-                for (int column = 0; column < kTableColumnCount; ++column)
-                    cells[column] = Text(ComparisonShownCell(row, column));
-                table.Row(cells, row.number == currentModel, false, row.suggested);
-                continue;
-            }
-            table.y += static_cast<int>(blocks[i].height);
-        }
-        painter.setFont(table.body);
-        painter.drawText(QRectF(0, 0, width, area.height() / factor),
-                         Qt::AlignHCenter | Qt::AlignBottom,
-                         Text(PageNumberText(p + 1, pages.size())));
+    const QFontMetrics metrics(body, device);
+    const QFontMetrics titleMetrics(title, device);
+    const int padding = metrics.averageCharWidth();
+    const int rowHeight = metrics.lineSpacing() + padding;
+    const std::vector<int> columns =
+        ComparisonColumns(conditions.neededFlowPerHour > 0.0, HasYearShares(rows));
+    const std::array<int, kTableColumnCount> widths =
+        ColumnWidths(QFontMetrics(bold, device), rows, order, padding);
+    PagedPrintout printout;
+    printout.table.padding = padding;
+    printout.table.centred = true;
+    for (int column : columns)
+        printout.table.widths.push_back(widths[column]);
+    printout.scale = std::min(1.0, static_cast<double>(areaWidth) / TableWidth(printout.table));
+    printout.footFont = body;
+    printout.footLine = metrics.lineSpacing();
+    printout.header = TableRow(HeaderCells(), columns, bold, rowHeight, true);
+    printout.header.fill = QColor(225, 225, 225);
+    printout.items.push_back(TextLine(titleMetrics.lineSpacing() + metrics.lineSpacing() / 2.0,
+                                      title, "Porównanie wywietrzników", titleMetrics.ascent()));
+    for (const QString& line :
+         HeadingLines(QFontMetricsF(body, device), areaWidth / printout.scale, state, conditions))
+        printout.items.push_back(TextLine(metrics.lineSpacing(), body, line, metrics.ascent()));
+    for (int position : ShownRows(rows, order)) {
+        const ComparisonRow& row = rows[position];
+        PrintItem item = TableRow(RowCells(row), columns, row.number == currentModel ? bold : body,
+                                  rowHeight, false);
+        if (row.suggested)
+            item.fill = QColor(150, 215, 150);
+        printout.items.push_back(std::move(item));
     }
-    return {};
+    return printout;
 }
 
 } // namespace
@@ -233,6 +188,8 @@ Outcome PrintComparisonTable(QPrinter& printer, const CalcState& state,
                              const ComparisonConditions& conditions, int currentModel)
 {
     return PrintDocument(printer, [&](QPainter& painter, QPagedPaintDevice& device) {
-        return DrawComparison(painter, device, state, rows, order, conditions, currentModel);
+        return PaintPagedPrintout(painter, device,
+                                  ComparisonPrintout(painter.device(), PrintArea(device).width(),
+                                                     state, rows, order, conditions, currentModel));
     });
 }

@@ -14,6 +14,7 @@
 #include "compare/stack_group.h"
 #include "ui/outer_size.h"
 #include "ui/program_font.h"
+#include "ui/refused_field.h"
 #include "ui/show_message.h"
 #include "ui/text.h"
 #include "weather/year_text.h"
@@ -175,7 +176,7 @@ void CompareWindow::BuildNeedRow(QWidget* page, QVBoxLayout& pageLayout)
     problem_ = new QLabel(page);
     problem_->setObjectName("ProblemLabel");
     problem_->setWordWrap(true);
-    problem_->setStyleSheet("color: #b00000; font-weight: bold");
+    ShowReasonsIn(problem_, true);
     problem_->setVisible(false);
     pageLayout.addWidget(problem_);
 }
@@ -453,12 +454,9 @@ CompareWindow::YearState CompareWindow::ApplyYear(std::vector<ComparisonRow>& ro
 void CompareWindow::ShowProblems()
 {
     const std::string need = ReadNeededFlow(needEdit_->text().toStdString()).Reason();
-    needEdit_->setStyleSheet(need.empty() ? QString() : "QLineEdit { border: 2px solid #d00000; }");
-    needEdit_->setToolTip(need.empty() ? QString(kNeedHint) : Text(need));
+    MarkRefused(needEdit_, Text(need), kNeedHint);
     const std::string share = ReadYearShare(shareEdit_->text().toStdString()).Reason();
-    shareEdit_->setStyleSheet(share.empty() ? QString()
-                                            : "QLineEdit { border: 2px solid #d00000; }");
-    shareEdit_->setToolTip(share.empty() ? QString(kShareHint) : Text(share));
+    MarkRefused(shareEdit_, Text(share), kShareHint);
     QString problem = Text(need);
     for (const QString& more : {weather_ ? Text(share) : QString(), yearProblem_}) {
         if (!more.isEmpty())

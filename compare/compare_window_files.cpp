@@ -4,8 +4,10 @@
 #include "compare/compare_output.h"
 #include "compare/compare_table_model.h"
 #include "compare/comparison_workbook.h"
+#include "files/csv.h"
 #include "files/xlsx_file.h"
 #include "ui/show_message.h"
+#include "ui/text.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
@@ -57,8 +59,8 @@ Outcome CompareWindow::SaveChart(CompareCharts::Chart chart, const QString& path
 
 void CompareWindow::ExportCsvClick()
 {
-    const QString polish = "CSV dla polskiego arkusza – średnik, przecinek dziesiętny (*.csv)";
-    const QString plain = "CSV – przecinek, kropka dziesiętna (*.csv)";
+    const QString polish = Text(CsvFilter(CsvForm::Polish));
+    const QString plain = Text(CsvFilter(CsvForm::Plain));
     QString filter = polish;
     const QString path =
         WithSuffix(QFileDialog::getSaveFileName(this, "Eksportuj tabelę do pliku CSV",

@@ -352,15 +352,14 @@ std::vector<std::pair<std::string, std::string>> ConditionColumns(const Comparis
 std::string ComparisonCsv(const std::vector<ComparisonRow>& rows, const std::vector<int>& order,
                           const ComparisonConditions& conditions, CsvForm form)
 {
-    const bool polish = form == CsvForm::Polish;
-    const char separator = polish ? ';' : ',';
+    const bool inPolish = form == CsvForm::Polish;
+    const char separator = CsvSeparator(form);
     const std::vector<int> columns =
         ComparisonColumns(conditions.neededFlowPerHour > 0.0, HasYearShares(rows));
-    const auto extra =
-        polish ? std::vector<std::pair<std::string, std::string>>{} : ConditionColumns(conditions);
-    // The byte order mark tells a spreadsheet that the Polish letters are UTF-8.
-    std::string csv = polish ? "\xEF\xBB\xBF" : "";
-    if (polish) {
+    const auto extra = inPolish ? std::vector<std::pair<std::string, std::string>>{}
+                                : ConditionColumns(conditions);
+    std::string csv(inPolish ? kCsvByteOrderMark : "");
+    if (inPolish) {
         for (const std::string& line : ConditionLines(conditions))
             csv += CsvField(line, separator) + "\r\n";
         csv += "\r\n";
@@ -383,7 +382,7 @@ std::string ComparisonCsv(const std::vector<ComparisonRow>& rows, const std::vec
         const ComparisonRow& row = rows[static_cast<std::size_t>(position)];
         line(
             [&](int column) {
-                return polish ? PolishCell(row, column) : ComparisonCell(row, column);
+                return inPolish ? PolishCell(row, column) : ComparisonCell(row, column);
             },
             [&](const auto& column) {
                 if (column.first == "Proponowany")

@@ -154,12 +154,6 @@ std::optional<double> ComparisonValue(const ComparisonRow& row, int column);
 std::vector<int> SortedComparisonOrder(const std::vector<ComparisonRow>& rows, int column,
                                        bool descending);
 
-// The two forms of a CSV file.
-enum class CsvForm {
-    Plain,  // comma-separated, decimal point
-    Polish, // semicolon-separated, decimal comma: what a Polish spreadsheet opens
-};
-
 // The comparison as CSV: UTF-8, the form's separator between fields and its
 // decimal mark in numbers, CRLF line ends; fields quoted as every CSV of
 // the program is (CsvField). Rows in the order given,

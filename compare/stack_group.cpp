@@ -5,6 +5,7 @@
 #include "calc/input_limits.h"
 #include "calc/number_format.h"
 #include "calc/selection.h"
+#include "ui/refused_field.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -23,13 +24,6 @@ std::optional<double> Number(const QLineEdit* edit, const char* name, QString& p
         problem = QString("%1 „%2” nie jest liczbą. Wpisz liczbę, np. 20 lub 20,5.")
                       .arg(name, edit->text());
     return value;
-}
-
-// A field marked with a red frame and a hint naming its problem, or plain.
-void Mark(QLineEdit* edit, const QString& problem)
-{
-    edit->setStyleSheet(problem.isEmpty() ? QString() : "QLineEdit { border: 2px solid #d00000; }");
-    edit->setToolTip(problem);
 }
 
 QLineEdit* Field(QWidget* parent, const char* name, const QString& text)
@@ -107,9 +101,9 @@ std::optional<StackConditions> StackGroup::Conditions(const CalcState& state, do
             CheckLimits({{Limited::StackHeight, conditions.height}}) != Refusal::None)
             height = "Wysokość H musi być większa od zera i nie większa niż 1000 m.";
     }
-    Mark(inside_, inside);
-    Mark(outside_, outside);
-    Mark(height_, height);
+    MarkRefused(inside_, inside);
+    MarkRefused(outside_, outside);
+    MarkRefused(height_, height);
     for (const QString& problem : {inside, outside, height}) {
         if (!problem.isEmpty())
             problem_ += (problem_.isEmpty() ? "" : " ") + problem;

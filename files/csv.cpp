@@ -3,6 +3,18 @@
 
 #include "files/visible_text.h"
 
+char CsvSeparator(CsvForm form)
+{
+    return form == CsvForm::Polish ? ';' : ',';
+}
+
+std::string_view CsvFilter(CsvForm form)
+{
+    if (form == CsvForm::Polish)
+        return "CSV dla polskiego arkusza – średnik, przecinek dziesiętny (*.csv)";
+    return "CSV – przecinek, kropka dziesiętna (*.csv)";
+}
+
 std::string CsvField(std::string_view raw, char separator)
 {
     std::string text = VisibleText(raw);

@@ -10,6 +10,23 @@
 #include <string_view>
 #include <vector>
 
+// The two forms of a CSV file the windows offer.
+enum class CsvForm {
+    Plain,  // comma-separated, decimal point
+    Polish, // semicolon-separated, decimal comma: what a Polish spreadsheet opens
+};
+
+// The form's separator: ',' or ';'.
+char CsvSeparator(CsvForm form);
+
+// What a Polish CSV begins with: the byte order mark that tells a spreadsheet
+// that the Polish letters are UTF-8.
+inline constexpr std::string_view kCsvByteOrderMark = "\xEF\xBB\xBF";
+
+// The form as the save dialog offers it: "CSV – przecinek, kropka dziesiętna
+// (*.csv)" or "CSV dla polskiego arkusza – średnik, przecinek dziesiętny (*.csv)".
+std::string_view CsvFilter(CsvForm form);
+
 // One field: its text as VisibleText writes it (a control character as
 // "\u0000", a byte that is not UTF-8 as "�"), as it is, or, when it holds the
 // separator or a quote, in quotes with every quote doubled. The separator is

@@ -140,9 +140,9 @@ std::string InputText(Export column, const ScheduleRow& row, const RowResult& re
     case Export::Flat:
         return row.flat;
     case Export::Room:
-        return ScheduleCell(row, result, ScheduleColumn::Room);
+        return ScheduleCell(row, result, SheetColumn::Room);
     case Export::Need:
-        return ScheduleCell(row, result, ScheduleColumn::Need);
+        return ScheduleCell(row, result, SheetColumn::Need);
     case Export::Duct:
         return row.roundDuct ? "okrągły" : "prostokątny";
     case Export::Diameter:
@@ -152,7 +152,7 @@ std::string InputText(Export column, const ScheduleRow& row, const RowResult& re
     case Export::SideB:
         return row.roundDuct ? "" : Dimension(row.sideB);
     case Export::Material:
-        return ScheduleCell(row, result, ScheduleColumn::Material);
+        return ScheduleCell(row, result, SheetColumn::Material);
     case Export::Grille:
         return GrilleKind(row);
     case Export::GrilleHeight:
@@ -182,7 +182,7 @@ std::string ResultText(Export column, const ScheduleRow& row, const RowResult& r
     case Export::Choice:
         return Choice(row, result);
     case Export::Length:
-        return ScheduleCell(row, result, ScheduleColumn::Length);
+        return ScheduleCell(row, result, SheetColumn::Length);
     case Export::Calm:
     case Export::Wind:
     case Export::WindStack:
@@ -199,9 +199,9 @@ std::string ResultText(Export column, const ScheduleRow& row, const RowResult& r
     case Export::YearShare:
         return result.yearVerdict && result.yearShare ? ScheduleYearShareText(result) : "";
     case Export::Verdict:
-        return ScheduleCell(row, result, ScheduleColumn::Verdict);
+        return ScheduleCell(row, result, SheetColumn::Verdict);
     case Export::Note:
-        return ScheduleCell(row, result, ScheduleColumn::Note);
+        return ScheduleCell(row, result, SheetColumn::Note);
     default:
         return InputText(column, row, result);
     }
@@ -311,10 +311,10 @@ std::vector<std::string> ScheduleHeadLines(const ScheduleBuilding& building)
     return lines;
 }
 
-std::string ScheduleCsv(const Schedule& schedule, const ScheduleResult& result, bool polish)
+std::string ScheduleCsv(const Schedule& schedule, const ScheduleResult& result, CsvForm form)
 {
     const WorkbookTable table = ScheduleExportTable(schedule, result);
-    if (!polish) {
+    if (form == CsvForm::Plain) {
         const WorkbookTable conditions = ScheduleConditionColumns(schedule.building);
         std::vector<std::string> header = table.headers;
         header.insert(header.end(), conditions.headers.begin(), conditions.headers.end());
@@ -329,8 +329,7 @@ std::string ScheduleCsv(const Schedule& schedule, const ScheduleResult& result, 
         }
         return csv;
     }
-    // The byte order mark tells a spreadsheet that the Polish letters are UTF-8.
-    std::string csv = "\xEF\xBB\xBF";
+    std::string csv(kCsvByteOrderMark);
     for (const std::string& line : ScheduleHeadLines(schedule.building))
         csv += CsvRow({line}, ';');
     csv += "\r\n" + CsvRow(table.headers, ';');

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "calc/schedule.h"
+#include "files/csv.h"
 #include "files/workbook.h"
 
 #include <string>
@@ -32,7 +33,7 @@ std::vector<std::string> ScheduleHeadLines(const ScheduleBuilding& building);
 // Polish one carries what the printout carries: a byte order mark, the title
 // and the condition lines, a blank line, the table (semicolons, numbers with
 // a decimal comma), a blank line and the summary with the bill.
-std::string ScheduleCsv(const Schedule& schedule, const ScheduleResult& result, bool polish);
+std::string ScheduleCsv(const Schedule& schedule, const ScheduleResult& result, CsvForm form);
 
 // The workbook: "Założenia" (the title and the condition lines), "Przewody"
 // (the table) and "Podsumowanie" (the bill as a table: "Nr", "Wywietrznik",

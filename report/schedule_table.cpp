@@ -101,69 +101,92 @@ std::string ScheduleUnderpressureText(const ScheduleRow& row, const RowResult& r
     return balanced ? FormatFixed(c.underpressure, 2) : "–";
 }
 
-std::string ScheduleHeader(ScheduleColumn column)
-{
-    static const char* const kHeaders[kScheduleColumnCount] = {
-        "Przewód",
-        "Kondygnacja",
-        "Mieszkanie",
-        "Pomieszczenie",
-        "Wymagane Qh [m3/h]",
-        "Kanał [m]",
-        "Materiał",
-        "Kratka [m]",
-        "Wywietrznik",
-        "L [m]",
-        "Qh bezwietrzny [m3/h]",
-        "Qh wiatr [m3/h]",
-        "Qh wiatr + ciąg [m3/h]",
-        "pf bezwietrzny / wiatr / wiatr + ciąg [Pa]",
-        "Godziny spełnienia [%]",
-        "Ocena",
-        "Uwagi",
-    };
-    return kHeaders[static_cast<int>(column)];
-}
-
-std::string ScheduleCell(const ScheduleRow& row, const RowResult& result, ScheduleColumn column)
+std::string ScheduleHeader(SheetColumn column)
 {
     switch (column) {
-    case ScheduleColumn::Label:
+    case SheetColumn::Label:
+        return "Przewód";
+    case SheetColumn::Storey:
+        return "Kondygnacja";
+    case SheetColumn::Flat:
+        return "Mieszkanie";
+    case SheetColumn::Room:
+        return "Pomieszczenie";
+    case SheetColumn::Need:
+        return "Wymagane Qh [m3/h]";
+    case SheetColumn::Diameter:
+    case SheetColumn::Sides:
+        return "Kanał [m]";
+    case SheetColumn::Material:
+        return "Materiał";
+    case SheetColumn::GrilleKind:
+    case SheetColumn::GrilleSize:
+    case SheetColumn::GrilleLoss:
+        return "Kratka [m]";
+    case SheetColumn::Ventilator:
+        return "Wywietrznik";
+    case SheetColumn::Length:
+        return "L [m]";
+    case SheetColumn::Calm:
+        return "Qh bezwietrzny [m3/h]";
+    case SheetColumn::Wind:
+        return "Qh wiatr [m3/h]";
+    case SheetColumn::WindStack:
+        return "Qh wiatr + ciąg [m3/h]";
+    case SheetColumn::Underpressure:
+        return "pf bezwietrzny / wiatr / wiatr + ciąg [Pa]";
+    case SheetColumn::YearShare:
+        return "Godziny spełnienia [%]";
+    case SheetColumn::Verdict:
+        return "Ocena";
+    case SheetColumn::Note:
+        return "Uwagi";
+    }
+    return {};
+}
+
+std::string ScheduleCell(const ScheduleRow& row, const RowResult& result, SheetColumn column)
+{
+    switch (column) {
+    case SheetColumn::Label:
         return row.label;
-    case ScheduleColumn::Storey:
+    case SheetColumn::Storey:
         return FormatWhole(row.storey);
-    case ScheduleColumn::Flat:
+    case SheetColumn::Flat:
         return row.flat;
-    case ScheduleColumn::Underpressure:
+    case SheetColumn::Underpressure:
         return Underpressures(row, result);
-    case ScheduleColumn::Room:
+    case SheetColumn::Room:
         return row.room >= 1 && row.room <= kRoomTypeCount
                    ? std::string(kRoomTypes[static_cast<std::size_t>(row.room - 1)].caption)
                    : std::string(kTypedNeedCaption);
-    case ScheduleColumn::Need:
+    case SheetColumn::Need:
         return FormatFixed(RowNeed(row), 1);
-    case ScheduleColumn::Duct:
+    case SheetColumn::Diameter:
+    case SheetColumn::Sides:
         return row.roundDuct ? "Ø" + Dimension(row.diameter)
                              : Dimension(row.sideA) + "×" + Dimension(row.sideB);
-    case ScheduleColumn::Material:
+    case SheetColumn::Material:
         return row.material >= 1 && row.material <= static_cast<int>(kDuctMaterials.size())
                    ? std::string(kDuctMaterials[static_cast<std::size_t>(row.material - 1)].caption)
                    : "?";
-    case ScheduleColumn::Grille:
+    case SheetColumn::GrilleKind:
+    case SheetColumn::GrilleSize:
+    case SheetColumn::GrilleLoss:
         return GrilleText(row);
-    case ScheduleColumn::Ventilator:
+    case SheetColumn::Ventilator:
         return VentilatorText(row, result);
-    case ScheduleColumn::Length:
+    case SheetColumn::Length:
         return result.computed ? FormatFixed(result.inputs.state.DuctLength, 2) : "–";
-    case ScheduleColumn::Calm:
+    case SheetColumn::Calm:
         return ScheduleFlowText(result, ScheduleCondition::Calm);
-    case ScheduleColumn::Wind:
+    case SheetColumn::Wind:
         return ScheduleFlowText(result, ScheduleCondition::Wind);
-    case ScheduleColumn::WindStack:
+    case SheetColumn::WindStack:
         return ScheduleFlowText(result, ScheduleCondition::WindStack);
-    case ScheduleColumn::YearShare:
+    case SheetColumn::YearShare:
         return ScheduleYearShareText(result);
-    case ScheduleColumn::Verdict:
+    case SheetColumn::Verdict:
         if (!result.computed)
             return "błędne dane";
         if (result.yearVerdict && !result.yearShare)
@@ -171,7 +194,7 @@ std::string ScheduleCell(const ScheduleRow& row, const RowResult& result, Schedu
         if (result.backdraught)
             return "ciąg wsteczny";
         return result.meets ? "spełnia" : "NIE SPEŁNIA";
-    case ScheduleColumn::Note:
+    case SheetColumn::Note:
         if (!result.computed)
             return "Popraw dane: " + EndSentence(SmallFirst(result.computed.Reason()));
         if (result.yearVerdict && !result.yearShare)
@@ -226,13 +249,13 @@ std::string ScheduleText(const Schedule& schedule, const ScheduleResult& result)
     for (const std::string& line : ScheduleConditionLines(schedule.building))
         text += line + '\n';
     text += '\n';
-    for (int c = 0; c < kScheduleColumnCount; ++c)
-        text += (c > 0 ? "\t" : "") + ScheduleHeader(static_cast<ScheduleColumn>(c));
+    for (SheetColumn column : kScheduleColumns)
+        text += (column != kScheduleColumns.front() ? "\t" : "") + ScheduleHeader(column);
     text += '\n';
     for (std::size_t i = 0; i < schedule.rows.size(); ++i) {
-        for (int c = 0; c < kScheduleColumnCount; ++c)
-            text += (c > 0 ? "\t" : "") + VisibleText(ScheduleCell(schedule.rows[i], result.rows[i],
-                                                                   static_cast<ScheduleColumn>(c)));
+        for (SheetColumn column : kScheduleColumns)
+            text += (column != kScheduleColumns.front() ? "\t" : "") +
+                    VisibleText(ScheduleCell(schedule.rows[i], result.rows[i], column));
         text += '\n';
     }
     text += '\n';

@@ -2,7 +2,9 @@
 #pragma once
 
 #include "calc/schedule.h"
+#include "calc/schedule_cells.h"
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -10,32 +12,27 @@
 // printout, the text of the command line and the files (schedule_export.h).
 // Plain C++.
 
-enum class ScheduleColumn {
-    Label,
-    Storey,
-    Flat,
-    Room,
-    Need,
-    Duct,
-    Material,
-    Grille,
-    Ventilator,
-    Length,
-    Calm,
-    Wind,
-    WindStack,
-    Underpressure,
-    YearShare,
-    Verdict,
-    Note,
+// The columns of the table, in their order: the sheet's columns (the one list
+// of the schedule's columns, calc/schedule_cells.h), the duct's two sizes as
+// one column (Diameter: "Ø0.160" or "0.140×0.270") and the grille's kind,
+// size and loss as one (GrilleKind).
+inline constexpr std::array kScheduleColumns = {
+    SheetColumn::Label,     SheetColumn::Storey,        SheetColumn::Flat,
+    SheetColumn::Room,      SheetColumn::Need,          SheetColumn::Diameter,
+    SheetColumn::Material,  SheetColumn::GrilleKind,    SheetColumn::Ventilator,
+    SheetColumn::Length,    SheetColumn::Calm,          SheetColumn::Wind,
+    SheetColumn::WindStack, SheetColumn::Underpressure, SheetColumn::YearShare,
+    SheetColumn::Verdict,   SheetColumn::Note,
 };
-inline constexpr int kScheduleColumnCount = 17;
+inline constexpr int kScheduleColumnCount = static_cast<int>(kScheduleColumns.size());
 
-// The column's header, with its unit.
-std::string ScheduleHeader(ScheduleColumn column);
+// The column's header, with its unit; the duct's and the grille's columns
+// all have the header of their one column.
+std::string ScheduleHeader(SheetColumn column);
 
-// The cell's text; numbers with a decimal point.
-std::string ScheduleCell(const ScheduleRow& row, const RowResult& result, ScheduleColumn column);
+// The cell's text; numbers with a decimal point. Each of the duct's and the
+// grille's columns gives the text of their one column.
+std::string ScheduleCell(const ScheduleRow& row, const RowResult& result, SheetColumn column);
 
 // Qh [m3/h] of the row's model under a condition, "brak" without an
 // operating point, "–" without a model or with wrong data.

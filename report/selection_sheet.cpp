@@ -158,12 +158,12 @@ SheetCase ScheduleSheetCase(const Schedule& schedule, const ScheduleResult& resu
     c.stack = r.inputs.stack;
     c.stackSource = Text(kStackFromSchedule);
     c.need = RowNeed(row);
-    c.needSource = ScheduleCell(row, r, ScheduleColumn::Room);
+    c.needSource = ScheduleCell(row, r, SheetColumn::Room);
     c.verdictCondition = schedule.building.condition;
     c.results = r.results;
     c.computed = r.computed;
-    c.verdict = ScheduleCell(row, r, ScheduleColumn::Verdict);
-    c.note = r.computed ? ScheduleCell(row, r, ScheduleColumn::Note) : std::string();
+    c.verdict = ScheduleCell(row, r, SheetColumn::Verdict);
+    c.note = r.computed ? ScheduleCell(row, r, SheetColumn::Note) : std::string();
     c.duct = row.label;
     c.storey = FormatWhole(row.storey) + " z " + FormatWhole(schedule.building.storeys) +
                (row.flat.empty() ? "" : ", mieszkanie " + row.flat);
@@ -240,7 +240,7 @@ SheetTable SheetIndex(const Schedule& schedule, const ScheduleResult& result)
         const RowResult& r = result.rows[i];
         table.rows.push_back({row.label, FormatWhole(row.storey),
                               r.computed ? ModelText(r.model) : "–",
-                              ScheduleCell(row, r, ScheduleColumn::Verdict),
+                              ScheduleCell(row, r, SheetColumn::Verdict),
                               FormatWhole(static_cast<std::int32_t>(i + 2))});
     }
     return table;

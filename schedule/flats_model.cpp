@@ -4,9 +4,7 @@
 #include "calc/flat_cells.h"
 #include "calc/number_format.h"
 #include "schedule/schedule_model.h"
-
-#include <QBrush>
-#include <QColor>
+#include "ui/refused_field.h"
 
 #include <cmath>
 
@@ -163,11 +161,7 @@ QVariant FlatsTableModel::data(const QModelIndex& index, int role) const
         return refused ? refused_.text : Display(index.row(), index.column());
     if (role == Qt::ToolTipRole)
         return refused ? refused_.reason : Display(index.row(), index.column());
-    if (role == Qt::BackgroundRole && refused)
-        return QBrush(QColor(0xFF, 0xC8, 0xC8));
-    if (role == Qt::ForegroundRole && refused)
-        return QBrush(QColor(0xB0, 0x00, 0x00));
-    return {};
+    return refused ? RefusedCellData(role) : QVariant();
 }
 
 bool FlatsTableModel::setData(const QModelIndex& index, const QVariant& value, int role)

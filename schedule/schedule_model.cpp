@@ -8,6 +8,7 @@
 #include "calc/schedule_risers.h"
 #include "report/schedule_table.h"
 #include "schedule/schedule_commands.h"
+#include "ui/refused_field.h"
 
 #include <QBrush>
 #include <QColor>
@@ -29,58 +30,9 @@ QString Q(std::string_view text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// The table's columns are the sheet's columns, in the sheet's order: a
-// column of the model is read as the sheet's column of the same number.
-using M = ScheduleTableModel;
-static_assert(M::ColumnCount == kSheetColumnCount);
-static_assert(M::Label == static_cast<int>(SheetColumn::Label) &&
-              M::Storey == static_cast<int>(SheetColumn::Storey) &&
-              M::Flat == static_cast<int>(SheetColumn::Flat) &&
-              M::Room == static_cast<int>(SheetColumn::Room) &&
-              M::Need == static_cast<int>(SheetColumn::Need) &&
-              M::Diameter == static_cast<int>(SheetColumn::Diameter) &&
-              M::Sides == static_cast<int>(SheetColumn::Sides) &&
-              M::Material == static_cast<int>(SheetColumn::Material) &&
-              M::GrilleKind == static_cast<int>(SheetColumn::GrilleKind) &&
-              M::GrilleSize == static_cast<int>(SheetColumn::GrilleSize) &&
-              M::GrilleLoss == static_cast<int>(SheetColumn::GrilleLoss) &&
-              M::Ventilator == static_cast<int>(SheetColumn::Ventilator) &&
-              M::Length == static_cast<int>(SheetColumn::Length) &&
-              M::Calm == static_cast<int>(SheetColumn::Calm) &&
-              M::Wind == static_cast<int>(SheetColumn::Wind) &&
-              M::WindStack == static_cast<int>(SheetColumn::WindStack) &&
-              M::Underpressure == static_cast<int>(SheetColumn::Underpressure) &&
-              M::YearShare == static_cast<int>(SheetColumn::YearShare) &&
-              M::Verdict == static_cast<int>(SheetColumn::Verdict) &&
-              M::Note == static_cast<int>(SheetColumn::Note));
-
 SheetColumn Sheet(int column)
 {
     return static_cast<SheetColumn>(column);
-}
-
-ScheduleColumn ReportColumn(int column)
-{
-    switch (column) {
-    case ScheduleTableModel::Length:
-        return ScheduleColumn::Length;
-    case ScheduleTableModel::Calm:
-        return ScheduleColumn::Calm;
-    case ScheduleTableModel::Wind:
-        return ScheduleColumn::Wind;
-    case ScheduleTableModel::WindStack:
-        return ScheduleColumn::WindStack;
-    case ScheduleTableModel::Underpressure:
-        return ScheduleColumn::Underpressure;
-    case ScheduleTableModel::YearShare:
-        return ScheduleColumn::YearShare;
-    case ScheduleTableModel::Verdict:
-        return ScheduleColumn::Verdict;
-    case ScheduleTableModel::Ventilator:
-        return ScheduleColumn::Ventilator;
-    default:
-        return ScheduleColumn::Note;
-    }
 }
 
 // A number of a cell's text for sorting ("14.00", "0.140×0.270"); none for
@@ -452,19 +404,29 @@ QVariant ScheduleTableModel::Display(int r, int column) const
     const RowResult& result = result_.rows[static_cast<std::size_t>(r)];
     if (const RefusedCell* refused = sheet.Refused(Sheet(column)))
         return Q(refused->text);
-    if (column == GrilleLoss && sheet.row.grille == ScheduleGrille::Adjustable)
+    if (Sheet(column) == SheetColumn::GrilleLoss && sheet.row.grille == ScheduleGrille::Adjustable)
         return result.computed ? Q(FormatFixed(result.inputs.state.LossCoefficient, 2)) : QString();
-    if (column != Ventilator && IsInputColumn(Sheet(column)))
+    if (Sheet(column) != SheetColumn::Ventilator && IsInputColumn(Sheet(column)))
         return Q(CellText(sheet.row, Sheet(column)));
-    return Q(ScheduleCell(sheet.row, result, ReportColumn(column)));
+    return Q(ScheduleCell(sheet.row, result, Sheet(column)));
 }
 
 QVariant ScheduleTableModel::SortKey(int r, int column) const
 {
     const QString text = Display(r, column).toString();
-    if (column == Label || column == Flat || column == Room || column == Material ||
-        column == GrilleKind || column == Ventilator || column == Verdict || column == Note)
+    switch (Sheet(column)) {
+    case SheetColumn::Label:
+    case SheetColumn::Flat:
+    case SheetColumn::Room:
+    case SheetColumn::Material:
+    case SheetColumn::GrilleKind:
+    case SheetColumn::Ventilator:
+    case SheetColumn::Verdict:
+    case SheetColumn::Note:
         return text;
+    default:
+        break;
+    }
     const std::optional<double> number = Leading(text);
     return number ? *number : -std::numeric_limits<double>::max();
 }
@@ -475,40 +437,42 @@ QVariant ScheduleTableModel::data(const QModelIndex& index, int role) const
         return {};
     const int r = index.row();
     const int column = index.column();
+    const SheetColumn c = Sheet(column);
     const SheetRow& sheet = rows_[static_cast<std::size_t>(r)];
-    const RefusedCell* refused = sheet.Refused(Sheet(column));
+    const RefusedCell* refused = sheet.Refused(c);
     switch (role) {
     case Qt::DisplayRole:
         return Display(r, column);
     case Qt::EditRole:
-        return refused || column != Ventilator ? Display(r, column)
-                                               : Q(CellText(sheet.row, Sheet(column)));
+        return refused || c != SheetColumn::Ventilator ? Display(r, column)
+                                                       : Q(CellText(sheet.row, c));
     case Qt::ToolTipRole:
         return refused ? Q(refused->reason) : Display(r, column);
     case SortRole:
         return SortKey(r, column);
     case ChoiceRole:
-        if (column == Room)
+        if (c == SheetColumn::Room)
             return sheet.row.room == 0 ? kRoomTypeCount : sheet.row.room - 1;
-        if (column == Material)
+        if (c == SheetColumn::Material)
             return sheet.row.material - 1;
-        if (column == GrilleKind)
+        if (c == SheetColumn::GrilleKind)
             return GrilleChoiceOf(sheet.row);
         return sheet.row.model;
     case Qt::BackgroundRole:
         if (refused)
-            return QBrush(QColor(0xFF, 0xC8, 0xC8));
-        if (column == Verdict)
+            return RefusedCellData(role);
+        if (c == SheetColumn::Verdict)
             return QBrush(result_.rows[static_cast<std::size_t>(r)].meets
                               ? QColor(0xD8, 0xF0, 0xD8)
                               : QColor(0xF8, 0xD0, 0xD0));
         return {};
     case Qt::ForegroundRole:
-        if (refused || (column == Verdict && result_.rows[static_cast<std::size_t>(r)].backdraught))
-            return QBrush(QColor(0xB0, 0x00, 0x00));
+        if (refused ||
+            (c == SheetColumn::Verdict && result_.rows[static_cast<std::size_t>(r)].backdraught))
+            return RefusedCellData(role);
         return {};
     case Qt::TextAlignmentRole:
-        if (column >= Length && column <= YearShare)
+        if (c >= SheetColumn::Length && c <= SheetColumn::YearShare)
             return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
         return {};
     default:

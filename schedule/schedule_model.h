@@ -14,6 +14,12 @@
 
 class QUndoStack;
 
+// The number of a column of the sheet in the schedule's table models.
+constexpr int ModelColumn(SheetColumn column)
+{
+    return static_cast<int>(column);
+}
+
 // The schedule's table in the window: one row per duct, its inputs typed as
 // texts (the lists through the delegates of schedule_delegates.h) and its
 // results computed again at once on every change. A refused text stays in its
@@ -22,29 +28,9 @@ class QUndoStack;
 class ScheduleTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    enum Column {
-        Label,
-        Storey,
-        Flat,
-        Room,
-        Need,
-        Diameter,
-        Sides,
-        Material,
-        GrilleKind,
-        GrilleSize,
-        GrilleLoss,
-        Ventilator,
-        Length,
-        Calm,
-        Wind,
-        WindStack,
-        Underpressure,
-        YearShare,
-        Verdict,
-        Note,
-        ColumnCount
-    };
+    // The columns are the sheet's, in its order (SheetColumn, the one list of
+    // the schedule's columns): a column's number is ModelColumn's.
+    static constexpr int ColumnCount = kSheetColumnCount;
     enum Role {
         SortRole = Qt::UserRole, // numbers as numbers
         ChoiceRole,              // a list cell: the position of its value in the list

@@ -11,6 +11,7 @@
 #include "schedule/schedule_model.h"
 #include "schedule/schedule_print.h"
 #include "ui/outer_size.h"
+#include "ui/refused_field.h"
 #include "ui/show_message.h"
 #include "weather/schedule_year.h"
 
@@ -88,8 +89,6 @@ static_assert(std::size(kFieldNames) == kBuildingFieldCount);
 const char* const kNoYearWeather =
     "Warunki „rok” wymagają pogody roku: wczytaj ją w oknie „Obliczenia → Praca w ciągu roku…”.";
 
-const QString kRedFrame = QStringLiteral("QLineEdit { border: 2px solid #d00000; }");
-
 // "jeden model w pionie", with what it does in its tip.
 QCheckBox* OneModelCheck(QWidget* parent)
 {
@@ -163,10 +162,10 @@ ScheduleView* ScheduleWindow::MakeView(const char* name)
     view->setItemDelegate(text);
     connect(text, &TextDelegate::Typed, this, &ScheduleWindow::CommitTyped);
     const std::pair<int, QStringList> lists[] = {
-        {ScheduleTableModel::Room, ScheduleTableModel::RoomChoices()},
-        {ScheduleTableModel::Material, ScheduleTableModel::MaterialChoices()},
-        {ScheduleTableModel::GrilleKind, ScheduleTableModel::GrilleChoices()},
-        {ScheduleTableModel::Ventilator, ScheduleTableModel::ModelChoices()}};
+        {ModelColumn(SheetColumn::Room), ScheduleTableModel::RoomChoices()},
+        {ModelColumn(SheetColumn::Material), ScheduleTableModel::MaterialChoices()},
+        {ModelColumn(SheetColumn::GrilleKind), ScheduleTableModel::GrilleChoices()},
+        {ModelColumn(SheetColumn::Ventilator), ScheduleTableModel::ModelChoices()}};
     for (const auto& [column, choices] : lists)
         view->setItemDelegateForColumn(column, new ChoiceDelegate(choices, view));
     return view;
@@ -186,7 +185,7 @@ void ScheduleWindow::BuildSummary(QVBoxLayout* layout)
     danger_ = new QLabel(this);
     danger_->setObjectName(QStringLiteral("ScheduleDanger"));
     danger_->setWordWrap(true);
-    danger_->setStyleSheet(QStringLiteral("color: #B00000; font-weight: bold"));
+    ShowReasonsIn(danger_, true);
     danger_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     danger_->hide();
     layout->addWidget(danger_);
@@ -228,7 +227,8 @@ void ScheduleWindow::BuildTable(QVBoxLayout* layout)
     table_ = MakeView("ScheduleTable");
     table_->setSelectionModel(frozen_->selectionModel());
     for (int c = 0; c < ScheduleTableModel::ColumnCount; ++c) {
-        const bool frozen = c == ScheduleTableModel::Label || c == ScheduleTableModel::Verdict;
+        const bool frozen =
+            c == ModelColumn(SheetColumn::Label) || c == ModelColumn(SheetColumn::Verdict);
         frozen_->setColumnHidden(c, !frozen);
         table_->setColumnHidden(c, frozen);
     }
@@ -382,7 +382,7 @@ void ScheduleWindow::BuildBuildingGroup(QGridLayout* grid)
     PlaceYearFields(grid);
     buildingProblem_ = new QLabel(this);
     buildingProblem_->setObjectName(QStringLiteral("BuildingProblem"));
-    buildingProblem_->setStyleSheet(QStringLiteral("color: #B00000"));
+    ShowReasonsIn(buildingProblem_);
     grid->addWidget(buildingProblem_, 3, 0, 1, 10);
     grid->setColumnStretch(10, 1);
 }
@@ -420,8 +420,9 @@ void ScheduleWindow::FitColumns()
             view->setColumnWidth(c, std::min(view->columnWidth(c), 220));
     }
     const int width = frozen_->verticalHeader()->sizeHint().width() +
-                      frozen_->columnWidth(ScheduleTableModel::Label) +
-                      frozen_->columnWidth(ScheduleTableModel::Verdict) + 2 * frozen_->frameWidth();
+                      frozen_->columnWidth(ModelColumn(SheetColumn::Label)) +
+                      frozen_->columnWidth(ModelColumn(SheetColumn::Verdict)) +
+                      2 * frozen_->frameWidth();
     frozen_->setFixedWidth(width);
 }
 
@@ -475,8 +476,7 @@ void ScheduleWindow::ShowBuilding()
         if (edit->text() != text)
             edit->setText(text);
         const QString reason = QString::fromStdString(read.reasons[static_cast<std::size_t>(f)]);
-        edit->setStyleSheet(reason.isEmpty() ? QString() : kRedFrame);
-        edit->setToolTip(reason);
+        MarkRefused(edit, reason);
     }
     condition_->setCurrentIndex(static_cast<int>(entry.condition));
     oneModel_->setChecked(entry.oneModelPerRiser);
@@ -548,7 +548,7 @@ QGroupBox* ScheduleWindow::BuildFlatsGroup()
     box->addWidget(flatsTable_);
     auto* problem = new QLabel(this);
     problem->setObjectName(QStringLiteral("FlatProblem"));
-    problem->setStyleSheet(QStringLiteral("color: #B00000"));
+    ShowReasonsIn(problem);
     box->addWidget(problem);
     connect(flats_, &FlatsTableModel::Refused, problem, &QLabel::setText);
     auto* buttons = new QHBoxLayout;

@@ -3,6 +3,7 @@
 
 #include "calc/schedule.h"
 #include "calc/schedule_sheet.h"
+#include "files/csv.h"
 #include "files/outcome.h"
 
 #include <QPersistentModelIndex>
@@ -68,7 +69,7 @@ public:
     // "Dodaj pion": the selected duct (or a new one) on every storey 1..N,
     // each in the flat named after its storey ("M<k>"), added where missing.
     void AddRiser();
-    Outcome ExportCsv(const QString& path, bool polish) const;
+    Outcome ExportCsv(const QString& path, CsvForm form) const;
     // The workbook of the schedule (report/schedule_export.h) as an XLSX file.
     Outcome ExportXlsx(const QString& path) const;
     Outcome Print(QPrinter& printer) const;

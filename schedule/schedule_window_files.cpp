@@ -8,6 +8,7 @@
 #include "schedule/schedule_model.h"
 #include "schedule/schedule_print.h"
 #include "ui/show_message.h"
+#include "ui/text.h"
 
 #include <QFileDialog>
 #include <QPageLayout>
@@ -15,9 +16,9 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
-Outcome ScheduleWindow::ExportCsv(const QString& path, bool polish) const
+Outcome ScheduleWindow::ExportCsv(const QString& path, CsvForm form) const
 {
-    const std::string csv = ScheduleCsv(CurrentSchedule(), model_->Computed(), polish);
+    const std::string csv = ScheduleCsv(CurrentSchedule(), model_->Computed(), form);
     return ReplaceFile(path, QByteArray::fromStdString(csv));
 }
 
@@ -33,9 +34,8 @@ Outcome ScheduleWindow::Print(QPrinter& printer) const
 
 void ScheduleWindow::ExportCsvClick()
 {
-    const QString polish =
-        QStringLiteral("CSV dla polskiego arkusza – średnik, przecinek dziesiętny (*.csv)");
-    const QString plain = QStringLiteral("CSV – przecinek, kropka dziesiętna (*.csv)");
+    const QString polish = Text(CsvFilter(CsvForm::Polish));
+    const QString plain = Text(CsvFilter(CsvForm::Plain));
     QString filter = polish;
     QString path = QFileDialog::getSaveFileName(
         this, QStringLiteral("Eksportuj zestawienie do CSV"),
@@ -44,7 +44,7 @@ void ScheduleWindow::ExportCsvClick()
         return;
     if (!path.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive))
         path += QStringLiteral(".csv");
-    ShowOutcome(this, ExportCsv(path, filter != plain));
+    ShowOutcome(this, ExportCsv(path, filter == plain ? CsvForm::Plain : CsvForm::Polish));
 }
 
 void ScheduleWindow::ExportXlsxClick()

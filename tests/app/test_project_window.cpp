@@ -273,7 +273,7 @@ private slots:
         ScheduleWindow& schedule = ScheduleOfProgram(program);
         schedule.SetSchedule(ScheduleTemplate());
         ScheduleTableModel& model = schedule.Model();
-        QVERIFY(model.setData(model.index(2, ScheduleTableModel::Diameter), "abc"));
+        QVERIFY(model.setData(model.index(2, ModelColumn(SheetColumn::Diameter)), "abc"));
         QString question;
         program.Keys({{Qt::Key_S, Qt::ControlModifier}},
                      {InFileDialog("SaveProjectDialog", path),

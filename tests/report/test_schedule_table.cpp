@@ -60,7 +60,7 @@ Schedule ShortTopStorey()
     return s;
 }
 
-QString Cell(const Schedule& s, const ScheduleResult& r, std::size_t row, ScheduleColumn column)
+QString Cell(const Schedule& s, const ScheduleResult& r, std::size_t row, SheetColumn column)
 {
     return QString::fromStdString(ScheduleCell(s.rows[row], r.rows[row], column));
 }
@@ -76,18 +76,17 @@ private slots:
     {
         const Schedule s = GasKitchenFlat();
         const ScheduleResult r = ComputeSchedule(s);
-        QCOMPARE(Cell(s, r, 0, ScheduleColumn::Flat), QStringLiteral("M5"));
-        QCOMPARE(Cell(s, r, 0, ScheduleColumn::Verdict), QStringLiteral("ciąg wsteczny"));
-        QCOMPARE(Cell(s, r, 1, ScheduleColumn::Underpressure),
-                 QStringLiteral("0.93 / 5.20 / 6.12"));
-        QCOMPARE(Cell(s, r, 2, ScheduleColumn::Underpressure), QStringLiteral("–"));
-        QCOMPARE(Cell(s, r, 2, ScheduleColumn::Flat), QString());
+        QCOMPARE(Cell(s, r, 0, SheetColumn::Flat), QStringLiteral("M5"));
+        QCOMPARE(Cell(s, r, 0, SheetColumn::Verdict), QStringLiteral("ciąg wsteczny"));
+        QCOMPARE(Cell(s, r, 1, SheetColumn::Underpressure), QStringLiteral("0.93 / 5.20 / 6.12"));
+        QCOMPARE(Cell(s, r, 2, SheetColumn::Underpressure), QStringLiteral("–"));
+        QCOMPARE(Cell(s, r, 2, SheetColumn::Flat), QString());
         const QString text = QString::fromStdString(ScheduleText(s, r));
         QVERIFY(text.contains("\nNIEBEZPIECZEŃSTWO: ciąg wsteczny w kuchni z kuchenką gazową "
                               "Kuchnia (mieszkanie M5, kondygnacja 5; "));
         QVERIFY(text.contains("\nMieszkanie M5 (kondygnacja 5): nawiewniki 1 × 10.0 m3/h przy "
                               "10.00 Pa, nieszczelności 0.0 m3/h przy 10.00 Pa; "));
-        const QString csv = QString::fromStdString(ScheduleCsv(s, r, true));
+        const QString csv = QString::fromStdString(ScheduleCsv(s, r, CsvForm::Polish));
         QVERIFY(csv.contains(";M5;"));
     }
 
@@ -98,7 +97,8 @@ private slots:
     {
         const Schedule s = ScheduleTemplate();
         const QStringList lines =
-            QString::fromStdString(ScheduleCsv(s, ComputeSchedule(s), false)).split("\r\n");
+            QString::fromStdString(ScheduleCsv(s, ComputeSchedule(s), CsvForm::Plain))
+                .split("\r\n");
         QCOMPARE(lines.size(), 17); // the header, 15 ducts, nothing after the last line end
         QCOMPARE(lines.first(),
                  QStringLiteral("Przewód,Kondygnacja,Mieszkanie,Pomieszczenie,Wymagane Qh [m3/h],"
@@ -177,7 +177,7 @@ private slots:
             for (std::size_t i : riser)
                 QVERIFY(!oneModel || r.rows[i].model == r.rows[riser.front()].model);
         }
-        QCOMPARE(Cell(s, r, 0, ScheduleColumn::Ventilator),
+        QCOMPARE(Cell(s, r, 0, SheetColumn::Ventilator),
                  oneModel ? "dobierz: 3 TRAVEN/M-150" : "dobierz: 10 BIVA-150 poprzecznie");
     }
 
@@ -217,17 +217,17 @@ private slots:
         Schedule s = ShortTopStorey();
         ScheduleResult r = ComputeSchedule(s);
         for (std::size_t i = 0; i < 4; ++i)
-            QCOMPARE(Cell(s, r, i, ScheduleColumn::Ventilator), "dobierz: 13 VESK-160");
-        QCOMPARE(Cell(s, r, 4, ScheduleColumn::Ventilator), "dobierz: brak; najbliżej 13 VESK-160");
-        QCOMPARE(Cell(s, r, 3, ScheduleColumn::Verdict), "spełnia");
-        QCOMPARE(Cell(s, r, 4, ScheduleColumn::Note),
+            QCOMPARE(Cell(s, r, i, SheetColumn::Ventilator), "dobierz: 13 VESK-160");
+        QCOMPARE(Cell(s, r, 4, SheetColumn::Ventilator), "dobierz: brak; najbliżej 13 VESK-160");
+        QCOMPARE(Cell(s, r, 3, SheetColumn::Verdict), "spełnia");
+        QCOMPARE(Cell(s, r, 4, SheetColumn::Note),
                  "Jeden model w pionie „WC”: VESK-160 (nr 13) nie zapewnia 30.0 m3/h (bez wiatru "
                  "– sam ciąg grawitacyjny) na tej kondygnacji. Żaden model nie spełnia wymagania "
                  "na wszystkich kondygnacjach pionu; ten nie spełnia go na 1 z 5.");
         s.rows[2].model = 2;
         r = ComputeSchedule(s);
-        QCOMPARE(Cell(s, r, 2, ScheduleColumn::Ventilator), "2 TRAVEN-140");
-        QCOMPARE(Cell(s, r, 0, ScheduleColumn::Ventilator), "dobierz: 13 VESK-160");
+        QCOMPARE(Cell(s, r, 2, SheetColumn::Ventilator), "2 TRAVEN-140");
+        QCOMPARE(Cell(s, r, 0, SheetColumn::Ventilator), "dobierz: 13 VESK-160");
     }
 
     // The riser a label belongs to, as "Dodaj pion" writes the labels.
@@ -299,7 +299,7 @@ private slots:
         row.diameter = diameter;
         row.model = 14;
         s.rows = {row};
-        QTEST(Cell(s, ComputeSchedule(s), 0, ScheduleColumn::Note), "note");
+        QTEST(Cell(s, ComputeSchedule(s), 0, SheetColumn::Note), "note");
     }
 
     // A row that cannot be computed fails with its reason; a row on the year
@@ -398,7 +398,7 @@ private slots:
         QFETCH(QString, building);
         QVERIFY2(QString::fromStdString(lines[2]).startsWith(building), lines[2].c_str());
         QTEST(QString::fromStdString(lines[4]), "judged");
-        QTEST(Cell(s, ComputeSchedule(s), 0, ScheduleColumn::Ventilator), "ventilator");
+        QTEST(Cell(s, ComputeSchedule(s), 0, SheetColumn::Ventilator), "ventilator");
     }
 };
 

@@ -49,7 +49,8 @@ private:
     }
     QTableView& View(int column) const
     {
-        return column == M::Label ? window_->FrozenTable() : window_->Table();
+        return column == ModelColumn(SheetColumn::Label) ? window_->FrozenTable()
+                                                         : window_->Table();
     }
     // F2 on the cell, the text typed over its own, Enter.
     void Type(int row, int column, const QString& text)
@@ -121,21 +122,22 @@ void TestScheduleEditing::refusedCell_data()
                          "popraw parametry kanału.";
     const QString storey =
         "Kondygnacja musi być liczbą całkowitą od 1 do 5 (liczby kondygnacji budynku).";
-    QTest::newRow("negative duct") << 0 << int(M::Diameter) << "-0,16" << size;
-    QTest::newRow("Ø5000, metres kept") << 10 << int(M::Diameter) << "Ø5000" << size;
-    QTest::newRow("abc") << 0 << int(M::GrilleLoss) << "abc"
+    QTest::newRow("negative duct") << 0 << ModelColumn(SheetColumn::Diameter) << "-0,16" << size;
+    QTest::newRow("Ø5000, metres kept")
+        << 10 << ModelColumn(SheetColumn::Diameter) << "Ø5000" << size;
+    QTest::newRow("abc") << 0 << ModelColumn(SheetColumn::GrilleLoss) << "abc"
                          << "„abc” nie jest liczbą – wpisz liczbę, np. 0,16 lub 0.16.";
-    QTest::newRow("empty need") << 0 << int(M::Need) << ""
+    QTest::newRow("empty need") << 0 << ModelColumn(SheetColumn::Need) << ""
                                 << "Podaj wymaganą wydajność większą od zera.";
     QTest::newRow("need above 100000")
-        << 0 << int(M::Need) << "200000"
+        << 0 << ModelColumn(SheetColumn::Need) << "200000"
         << "Wymagana wydajność musi być większa od zera i nie większa niż 100000 m3/h – "
            "popraw wymaganą wydajność.";
-    QTest::newRow("zeta -1") << 0 << int(M::GrilleLoss) << "-1"
+    QTest::newRow("zeta -1") << 0 << ModelColumn(SheetColumn::GrilleLoss) << "-1"
                              << "Współczynnik strat kratki ζ nie może być ujemny.";
-    QTest::newRow("storey 0") << 0 << int(M::Storey) << "0" << storey;
-    QTest::newRow("storey above N") << 0 << int(M::Storey) << "6" << storey;
-    QTest::newRow("two sides wanted") << 0 << int(M::Sides) << "0.14"
+    QTest::newRow("storey 0") << 0 << ModelColumn(SheetColumn::Storey) << "0" << storey;
+    QTest::newRow("storey above N") << 0 << ModelColumn(SheetColumn::Storey) << "6" << storey;
+    QTest::newRow("two sides wanted") << 0 << ModelColumn(SheetColumn::Sides) << "0.14"
                                       << "Podaj dwa wymiary a×b, np. 0,14×0,27.";
 }
 
@@ -155,10 +157,10 @@ void TestScheduleEditing::refusedCell()
         QTRY_VERIFY(no->acted());
     QCOMPARE(Cell(row, column), text);
     QCOMPARE(Cell(row, column, Qt::ToolTipRole), reason);
-    QVERIFY(Cell(row, M::Note).contains(reason));
-    QCOMPARE(Cell(row, M::Verdict), QStringLiteral("błędne dane"));
-    QCOMPARE(Cell(row, M::Length), QStringLiteral("–"));
-    QCOMPARE(Cell(row + 1, M::Length), QStringLiteral("11.20"));
+    QVERIFY(Cell(row, ModelColumn(SheetColumn::Note)).contains(reason));
+    QCOMPARE(Cell(row, ModelColumn(SheetColumn::Verdict)), QStringLiteral("błędne dane"));
+    QCOMPARE(Cell(row, ModelColumn(SheetColumn::Length)), QStringLiteral("–"));
+    QCOMPARE(Cell(row + 1, ModelColumn(SheetColumn::Length)), QStringLiteral("11.20"));
     QCOMPARE(window_->CurrentSchedule(), before); // the value accepted last stays
 }
 
@@ -193,7 +195,7 @@ void TestScheduleEditing::refusedBuildingField()
     QVERIFY(edit->styleSheet().contains("border"));
     QVERIFY(window_->findChild<QLabel*>("BuildingProblem")->text().contains(reason));
     for (int row : {0, 14})
-        QCOMPARE(Cell(row, M::Verdict), QStringLiteral("błędne dane"));
+        QCOMPARE(Cell(row, ModelColumn(SheetColumn::Verdict)), QStringLiteral("błędne dane"));
     // Undone: the field and the rows as before.
     QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(edit->text(), QString::fromStdString(EntryOf(ScheduleTemplate().building)
@@ -202,7 +204,7 @@ void TestScheduleEditing::refusedBuildingField()
                                                                                       : 5]));
     QVERIFY(edit->toolTip().isEmpty());
     // The example's kitchen k1 meets its need in its flat M1.
-    QCOMPARE(Cell(0, M::Verdict), QStringLiteral("spełnia"));
+    QCOMPARE(Cell(0, ModelColumn(SheetColumn::Verdict)), QStringLiteral("spełnia"));
 }
 
 void TestScheduleEditing::undoEachEdit_data()
@@ -229,9 +231,9 @@ void TestScheduleEditing::undoEachEdit()
     QSignalSpy edited(window_.get(), &ScheduleWindow::Edited);
     const Schedule before = window_->CurrentSchedule();
     auto click = [this](const char* name) { window_->findChild<QPushButton*>(name)->click(); };
-    window_->Table().setCurrentIndex(Shown(5, M::Need));
+    window_->Table().setCurrentIndex(Shown(5, ModelColumn(SheetColumn::Need)));
     if (edit == "cell") {
-        Type(5, M::Need, "72");
+        Type(5, ModelColumn(SheetColumn::Need), "72");
     } else if (edit == "building") {
         auto* storeys = window_->findChild<QLineEdit*>("StoreysEdit");
         storeys->setFocus();
@@ -252,11 +254,12 @@ void TestScheduleEditing::undoEachEdit()
                                  : "DuplicateRowButton");
     } else if (edit == "paste" || edit == "fill") {
         QGuiApplication::clipboard()->setText("80\t\n");
-        Select(5, 7, edit == "paste" ? M::Need : M::Label);
+        Select(5, 7,
+               edit == "paste" ? ModelColumn(SheetColumn::Need) : ModelColumn(SheetColumn::Label));
         QTest::keyClick(&window_->Table(), edit == "paste" ? Qt::Key_V : Qt::Key_D,
                         Qt::ControlModifier);
     } else if (edit == "delete rows") {
-        Select(2, 4, M::Storey);
+        Select(2, 4, ModelColumn(SheetColumn::Storey));
         QTest::keyClick(&window_->Table(), Qt::Key_Delete);
         QCOMPARE(window_->Model().rowCount(), 12);
     } else {
@@ -286,7 +289,7 @@ void TestScheduleEditing::pasteWholeOrNothing()
     });
     const Schedule before = window_->CurrentSchedule();
     QGuiApplication::clipboard()->setText("0.2\r\nabc\r\n0,3\r\n");
-    Select(0, 0, M::Diameter);
+    Select(0, 0, ModelColumn(SheetColumn::Diameter));
     QTest::keyClick(&window_->Table(), Qt::Key_V, Qt::ControlModifier);
     QTRY_VERIFY(box->acted());
     QCOMPARE(message, QStringLiteral("Nic nie zmieniono. Wiersz 2, kolumna „Średnica D [m]”: "
@@ -295,23 +298,23 @@ void TestScheduleEditing::pasteWholeOrNothing()
     QCOMPARE(window_->UndoStack().count(), 0);
 
     QGuiApplication::clipboard()->setText("0.2\n0.25\n0,3\n");
-    Select(0, 0, M::Diameter);
+    Select(0, 0, ModelColumn(SheetColumn::Diameter));
     QTest::keyClick(&window_->Table(), Qt::Key_V, Qt::ControlModifier);
     for (int row : {0, 1, 2})
         QVERIFY(window_->CurrentSchedule().rows[static_cast<std::size_t>(row)].roundDuct);
-    QCOMPARE(Cell(0, M::Diameter), QStringLiteral("0.200"));
-    QCOMPARE(Cell(2, M::Diameter), QStringLiteral("0.300"));
-    QCOMPARE(Cell(2, M::Sides), QString());
-    QCOMPARE(Cell(3, M::Sides), QStringLiteral("0.140×0.270"));
+    QCOMPARE(Cell(0, ModelColumn(SheetColumn::Diameter)), QStringLiteral("0.200"));
+    QCOMPARE(Cell(2, ModelColumn(SheetColumn::Diameter)), QStringLiteral("0.300"));
+    QCOMPARE(Cell(2, ModelColumn(SheetColumn::Sides)), QString());
+    QCOMPARE(Cell(3, ModelColumn(SheetColumn::Sides)), QStringLiteral("0.140×0.270"));
 
     // Rows copied and pasted below the last one become new rows.
-    Select(10, 11, M::Label);
+    Select(10, 11, ModelColumn(SheetColumn::Label));
     window_->Table().selectionModel()->select(
         QItemSelection(Shown(10, 0), Shown(11, M::ColumnCount - 1)), QItemSelectionModel::Select);
     QTest::keyClick(&window_->Table(), Qt::Key_C, Qt::ControlModifier);
     QVERIFY(
         QGuiApplication::clipboard()->text().startsWith("WC k1\t1\tM1\tOddzielne WC\t30.0\t0.160"));
-    Select(14, 14, M::Label);
+    Select(14, 14, ModelColumn(SheetColumn::Label));
     QTest::keyClick(&window_->Table(), Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(window_->Model().rowCount(), 16);
     QCOMPARE(window_->CurrentSchedule().rows[14], ScheduleTemplate().rows[10]);
@@ -322,12 +325,16 @@ void TestScheduleEditing::pasteWholeOrNothing()
 // whose order does not change.
 void TestScheduleEditing::pasteThroughSortedView()
 {
-    window_->Table().horizontalHeader()->setSortIndicator(M::Storey, Qt::DescendingOrder);
-    QCOMPARE(window_->Proxy().index(0, M::Label).data().toString(), QStringLiteral("Kuchnia k5"));
-    QCOMPARE(window_->FrozenTable().horizontalHeader()->sortIndicatorSection(), int(M::Storey));
+    window_->Table().horizontalHeader()->setSortIndicator(ModelColumn(SheetColumn::Storey),
+                                                          Qt::DescendingOrder);
+    QCOMPARE(window_->Proxy().index(0, ModelColumn(SheetColumn::Label)).data().toString(),
+             QStringLiteral("Kuchnia k5"));
+    QCOMPARE(window_->FrozenTable().horizontalHeader()->sortIndicatorSection(),
+             ModelColumn(SheetColumn::Storey));
     QGuiApplication::clipboard()->setText("k5a\nk5b\n");
     window_->FrozenTable().setFocus();
-    window_->FrozenTable().setCurrentIndex(window_->Proxy().index(0, M::Label));
+    window_->FrozenTable().setCurrentIndex(
+        window_->Proxy().index(0, ModelColumn(SheetColumn::Label)));
     QTest::keyClick(&window_->FrozenTable(), Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(window_->CurrentSchedule().rows[4].label, std::string("k5a"));
     QCOMPARE(window_->CurrentSchedule().rows[9].label, std::string("k5b"));
@@ -335,8 +342,9 @@ void TestScheduleEditing::pasteThroughSortedView()
     window_->findChild<QCheckBox*>("FailingOnlyCheck")->setChecked(true);
     QStringList failing;
     for (int r = 0; r < window_->Proxy().rowCount(); ++r) {
-        QCOMPARE(window_->Proxy().index(r, M::Verdict).data().toString(), "NIE SPEŁNIA");
-        failing << window_->Proxy().index(r, M::Label).data().toString();
+        QCOMPARE(window_->Proxy().index(r, ModelColumn(SheetColumn::Verdict)).data().toString(),
+                 "NIE SPEŁNIA");
+        failing << window_->Proxy().index(r, ModelColumn(SheetColumn::Label)).data().toString();
     }
     QVERIFY(failing.contains("k5a")); // the kitchen of the top storey, short of air
 }
@@ -346,11 +354,11 @@ void TestScheduleEditing::tabKeepsTheRoom()
 {
     QTableView& view = window_->Table();
     view.setFocus();
-    view.setCurrentIndex(Shown(5, M::Need));
+    view.setCurrentIndex(Shown(5, ModelColumn(SheetColumn::Need)));
     QTest::keyClick(&view, Qt::Key_F2);
-    QTest::keyClick(view.indexWidget(Shown(5, M::Need)), Qt::Key_Tab);
-    QTest::keyClick(view.indexWidget(Shown(5, M::Diameter)), Qt::Key_Escape);
-    QCOMPARE(Cell(5, M::Room), QStringLiteral("Łazienka (z WC lub bez)"));
+    QTest::keyClick(view.indexWidget(Shown(5, ModelColumn(SheetColumn::Need))), Qt::Key_Tab);
+    QTest::keyClick(view.indexWidget(Shown(5, ModelColumn(SheetColumn::Diameter))), Qt::Key_Escape);
+    QCOMPARE(Cell(5, ModelColumn(SheetColumn::Room)), QStringLiteral("Łazienka (z WC lub bez)"));
     QCOMPARE(window_->UndoStack().count(), 0);
 }
 
@@ -373,21 +381,22 @@ void TestScheduleEditing::arrowsStayInTheOpenList()
     QFETCH(QString, room);
     QTableView& view = window_->Table();
     view.setFocus();
-    view.setCurrentIndex(Shown(5, M::Room));
+    view.setCurrentIndex(Shown(5, ModelColumn(SheetColumn::Room)));
     QTest::keyClick(&view, Qt::Key(open), open == Qt::Key_Down ? Qt::AltModifier : Qt::NoModifier);
-    auto* box = qobject_cast<QComboBox*>(view.indexWidget(Shown(5, M::Room)));
+    auto* box =
+        qobject_cast<QComboBox*>(view.indexWidget(Shown(5, ModelColumn(SheetColumn::Room))));
     QVERIFY(box);
     QTRY_VERIFY(box->view()->isVisible());
     QTest::keyClick(box->view(), Qt::Key_Down);
     QTest::keyClick(box->view(), Qt::Key_Down);
     QTest::keyClick(box->view(), Qt::Key_Up);
-    QCOMPARE(view.currentIndex(), Shown(5, M::Room));
-    QCOMPARE(Cell(5, M::Room), QStringLiteral("Łazienka (z WC lub bez)"));
+    QCOMPARE(view.currentIndex(), Shown(5, ModelColumn(SheetColumn::Room)));
+    QCOMPARE(Cell(5, ModelColumn(SheetColumn::Room)), QStringLiteral("Łazienka (z WC lub bez)"));
     QTest::keyClick(box->view(), Qt::Key(close));
-    QTRY_VERIFY(!view.indexWidget(Shown(5, M::Room)));
-    QCOMPARE(Cell(5, M::Room), room);
-    QCOMPARE(Cell(6, M::Room), QStringLiteral("Łazienka (z WC lub bez)"));
-    QCOMPARE(view.currentIndex(), Shown(5, M::Room));
+    QTRY_VERIFY(!view.indexWidget(Shown(5, ModelColumn(SheetColumn::Room))));
+    QCOMPARE(Cell(5, ModelColumn(SheetColumn::Room)), room);
+    QCOMPARE(Cell(6, ModelColumn(SheetColumn::Room)), QStringLiteral("Łazienka (z WC lub bez)"));
+    QCOMPARE(view.currentIndex(), Shown(5, ModelColumn(SheetColumn::Room)));
 }
 
 void TestScheduleEditing::millimetreQuestion_data()
@@ -407,7 +416,7 @@ void TestScheduleEditing::millimetreQuestion()
         question = box->text();
         box->button(yes ? QMessageBox::Yes : QMessageBox::No)->click();
     });
-    Type(10, M::Diameter, "140");
+    Type(10, ModelColumn(SheetColumn::Diameter), "140");
     QTRY_VERIFY(answer->acted());
     QCOMPARE(question, QStringLiteral("Czy chodziło o milimetry? 140 mm = 0,140 m"));
     QTRY_COMPARE(window_->CurrentSchedule().rows[10].diameter, diameter);

@@ -68,17 +68,18 @@ void TestScheduleWindow::flatsKeptWhole()
     const Schedule example = ScheduleTemplate();
     window.SetSchedule(example);
     QVERIFY(window.CurrentSchedule() == example);
-    QCOMPARE(window.Model().index(0, ScheduleTableModel::Flat).data().toString(),
+    QCOMPARE(window.Model().index(0, ModelColumn(SheetColumn::Flat)).data().toString(),
              QStringLiteral("M1"));
     QCOMPARE(window.Flats().rowCount(), 5);
     // The "Mieszkanie" cell moves a duct to another flat.
-    QVERIFY(window.Model().setData(window.Model().index(0, ScheduleTableModel::Flat), " M2 "));
+    QVERIFY(
+        window.Model().setData(window.Model().index(0, ModelColumn(SheetColumn::Flat)), " M2 "));
     QCOMPARE(window.CurrentSchedule().rows[0].flat, std::string("M2"));
     QVERIFY(window.CurrentSchedule().flats == example.flats);
     window.UndoStack().undo();
     QVERIFY(window.CurrentSchedule() == example);
     // A control character would break the table's copy and the CSV.
-    const QModelIndex flat = window.Model().index(1, ScheduleTableModel::Flat);
+    const QModelIndex flat = window.Model().index(1, ModelColumn(SheetColumn::Flat));
     QVERIFY(window.Model().setData(flat, "M\t2"));
     QCOMPARE(flat.data(Qt::ToolTipRole).toString(),
              QStringLiteral("Nazwa mieszkania nie może zawierać znaków sterujących – popraw "
@@ -151,15 +152,15 @@ void TestScheduleWindow::templateFlatShortOfAir()
     QCOMPARE(flats.index(3, FlatsTableModel::Needed).data().toString(),
              QStringLiteral("Potrzebne nawiewniki: 8 szt."));
     for (int row : {4, 14}) {
-        QCOMPARE(model.index(row, ScheduleTableModel::Verdict).data().toString(),
+        QCOMPARE(model.index(row, ModelColumn(SheetColumn::Verdict)).data().toString(),
                  QStringLiteral("NIE SPEŁNIA"));
-        QCOMPARE(model.index(row, ScheduleTableModel::Note).data().toString(),
+        QCOMPARE(model.index(row, ModelColumn(SheetColumn::Note)).data().toString(),
                  QStringLiteral("Za mało nawiewu do mieszkania M5: potrzebne nawiewniki 9 szt. "
                                 "(jest 4)."));
     }
     QVERIFY(flats.setData(flats.index(4, FlatsTableModel::Inlets), "9"));
     for (int row = 0; row < model.rowCount(); ++row)
-        QCOMPARE(model.index(row, ScheduleTableModel::Verdict).data().toString(),
+        QCOMPARE(model.index(row, ModelColumn(SheetColumn::Verdict)).data().toString(),
                  QStringLiteral("spełnia"));
     QCOMPARE(flats.index(4, FlatsTableModel::Needed).data().toString(),
              QStringLiteral("Potrzebne nawiewniki: 9 szt."));
@@ -175,7 +176,7 @@ void TestScheduleWindow::renamedFlatTakesItsDucts()
     QVERIFY(flats.setData(flats.index(4, FlatsTableModel::Flat), "M5 lewe"));
     for (std::size_t row : {4, 9, 14})
         QCOMPARE(window.CurrentSchedule().rows[row].flat, std::string("M5 lewe"));
-    QCOMPARE(window.Model().index(4, ScheduleTableModel::Verdict).data().toString(),
+    QCOMPARE(window.Model().index(4, ModelColumn(SheetColumn::Verdict)).data().toString(),
              QStringLiteral("NIE SPEŁNIA"));
     QCOMPARE(window.UndoStack().count(), 1);
     window.UndoStack().undo();
@@ -210,17 +211,18 @@ void TestScheduleWindow::yearWeather()
              QStringLiteral("Warunki „rok” wymagają pogody roku: wczytaj ją w oknie „Obliczenia → "
                             "Praca w ciągu roku…”."));
     const QAbstractItemModel& model = window.Model();
-    QCOMPARE(model.index(0, ScheduleTableModel::Verdict).data().toString(),
+    QCOMPARE(model.index(0, ModelColumn(SheetColumn::Verdict)).data().toString(),
              QStringLiteral("brak danych pogodowych"));
-    QCOMPARE(model.index(0, ScheduleTableModel::YearShare).data().toString(), QStringLiteral("–"));
+    QCOMPARE(model.index(0, ModelColumn(SheetColumn::YearShare)).data().toString(),
+             QStringLiteral("–"));
 
     window.SetYearWeather(
         std::make_shared<const LoadedWeather>(LoadWeather(WindDistributionSource(3.5)).Value()), 2,
         3);
     QVERIFY(items->item(3)->isEnabled());
-    QCOMPARE(model.index(0, ScheduleTableModel::YearShare).data().toString(),
+    QCOMPARE(model.index(0, ModelColumn(SheetColumn::YearShare)).data().toString(),
              QStringLiteral("76.77"));
-    QCOMPARE(model.index(0, ScheduleTableModel::Verdict).data().toString(),
+    QCOMPARE(model.index(0, ModelColumn(SheetColumn::Verdict)).data().toString(),
              QStringLiteral("NIE SPEŁNIA"));
     QVERIFY(window.CurrentSchedule() == schedule);
 }
@@ -239,11 +241,11 @@ void TestScheduleWindow::riserInFlatsAndDanger()
     kitchen.model = 7;
     start.rows = {kitchen};
     window.SetSchedule(start);
-    window.Table().setCurrentIndex(window.Proxy().index(0, ScheduleTableModel::Storey));
+    window.Table().setCurrentIndex(window.Proxy().index(0, ModelColumn(SheetColumn::Storey)));
     window.AddRiser();
     const Schedule& s = window.CurrentSchedule();
     QCOMPARE(s.rows.size(), std::size_t{6});
-    QCOMPARE(window.Model().index(5, ScheduleTableModel::Flat).data().toString(),
+    QCOMPARE(window.Model().index(5, ModelColumn(SheetColumn::Flat)).data().toString(),
              QStringLiteral("M5"));
     QCOMPARE(s.flats.size(), std::size_t{5});
     QCOMPARE(s.flats[4].flat, std::string("M5"));
@@ -273,7 +275,7 @@ void TestScheduleWindow::riserInFlatsAndDanger()
     QVERIFY(window.DangerText().startsWith(
         "NIEBEZPIECZEŃSTWO: ciąg wsteczny w kuchni z kuchenką gazową Kuchnia k5 (mieszkanie M5"));
     QVERIFY(!window.SummaryText().contains("NIEBEZPIECZEŃSTWO"));
-    QCOMPARE(window.Model().index(5, ScheduleTableModel::Verdict).data().toString(),
+    QCOMPARE(window.Model().index(5, ModelColumn(SheetColumn::Verdict)).data().toString(),
              QStringLiteral("ciąg wsteczny"));
     window.UndoStack().undo();
     QCOMPARE(s.flats[4].inletFlow, 30.0);
@@ -324,7 +326,7 @@ void CheckFitsScreen(const ScheduleWindow& window)
 void CheckExports(const ScheduleWindow& window)
 {
     QTemporaryDir dir;
-    QVERIFY(window.ExportCsv(dir.filePath("z.csv"), true));
+    QVERIFY(window.ExportCsv(dir.filePath("z.csv"), CsvForm::Polish));
     QFile csv(dir.filePath("z.csv"));
     QVERIFY(csv.open(QIODevice::ReadOnly));
     const QList<QByteArray> lines = csv.readAll().split('\n');
@@ -387,7 +389,7 @@ void PlaySession(ScheduleWindow& window, int last)
     window.SetSchedule(OpenRoomsOnCalmDay(window.CurrentSchedule()));
     if (last >= ChooseAny) {
         const QModelIndex shown =
-            window.Proxy().mapFromSource(model.index(9, ScheduleTableModel::Ventilator));
+            window.Proxy().mapFromSource(model.index(9, ModelColumn(SheetColumn::Ventilator)));
         window.Table().setCurrentIndex(shown);
         window.Table().edit(shown);
         auto* choice = window.Table().findChild<QComboBox*>("ChoiceEditor");
@@ -457,11 +459,11 @@ void TestScheduleWindow::session()
         return;
     const ScheduleTableModel& model = window.Model();
     QCOMPARE(model.rowCount(), rows);
-    QTEST(model.index(0, ScheduleTableModel::Length).data().toString(), "lowestLength");
-    QTEST(model.index(9, ScheduleTableModel::Length).data().toString(), "bathroomLength");
-    QTEST(model.index(9, ScheduleTableModel::Ventilator).data().toString(), "ventilator");
-    QTEST(model.index(9, ScheduleTableModel::Verdict).data().toString(), "verdict");
-    QTEST(model.index(rows - 1, ScheduleTableModel::Label).data().toString(), "lastLabel");
+    QTEST(model.index(0, ModelColumn(SheetColumn::Length)).data().toString(), "lowestLength");
+    QTEST(model.index(9, ModelColumn(SheetColumn::Length)).data().toString(), "bathroomLength");
+    QTEST(model.index(9, ModelColumn(SheetColumn::Ventilator)).data().toString(), "ventilator");
+    QTEST(model.index(9, ModelColumn(SheetColumn::Verdict)).data().toString(), "verdict");
+    QTEST(model.index(rows - 1, ModelColumn(SheetColumn::Label)).data().toString(), "lastLabel");
     QCOMPARE(
         window.findChild<QPlainTextEdit*>("ScheduleSummary")->toPlainText().section('\n', 0, 0),
         QString("Liczba przewodów: %1").arg(rows));
