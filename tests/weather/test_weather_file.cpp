@@ -196,7 +196,7 @@ private slots:
             HourlyYear::Prepare(c, year.Value()).Value().EvaluateAllModels();
         for (std::size_t i = 0; i < fast.size(); ++i) {
             const HourlySummary plain =
-                EvaluateYearPlain(c, VentilatorCatalogue[i], year.Value()).Value();
+                EvaluateYearPlain(c, kVentilatorCatalogue[i], year.Value()).Value();
             QCOMPARE(fast[i].meetingHours, plain.meetingHours);
             QCOMPARE(fast[i].noFlowHours, plain.noFlowHours);
             QCOMPARE(fast[i].outOfRangeHours, plain.outOfRangeHours);
