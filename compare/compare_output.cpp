@@ -4,7 +4,7 @@
 #include "files/safe_file.h"
 #include "report/page_layout.h"
 #include "report/report_lines.h"
-#include "ui/print_guard.h"
+#include "ui/print_document.h"
 #include "ui/program_font.h"
 #include "ui/text.h"
 

@@ -3,7 +3,7 @@
 
 #include "report/page_layout.h"
 #include "report/schedule_table.h"
-#include "ui/print_guard.h"
+#include "ui/print_document.h"
 
 #include <QFontMetricsF>
 #include <QPageLayout>

@@ -31,7 +31,7 @@ Outcome ScheduleWindow::Print(QPrinter& printer) const
     return PrintSchedule(printer, CurrentSchedule(), model_->Result());
 }
 
-void ScheduleWindow::ExportCsvClick()
+void ScheduleWindow::ExportCsvToChosenFile()
 {
     const QString polish =
         QStringLiteral("CSV dla polskiego arkusza – średnik, przecinek dziesiętny (*.csv)");
@@ -47,7 +47,7 @@ void ScheduleWindow::ExportCsvClick()
     ShowOutcome(this, ExportCsv(path, filter != plain));
 }
 
-void ScheduleWindow::ExportXlsxClick()
+void ScheduleWindow::ExportXlsxToChosenFile()
 {
     QString path = QFileDialog::getSaveFileName(
         this, QStringLiteral("Eksportuj zestawienie do XLSX"),
@@ -59,7 +59,7 @@ void ScheduleWindow::ExportXlsxClick()
     ShowOutcome(this, ExportXlsx(path));
 }
 
-void ScheduleWindow::PrintClick()
+void ScheduleWindow::PrintOnChosenPrinter()
 {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageOrientation(QPageLayout::Landscape);

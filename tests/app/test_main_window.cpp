@@ -176,7 +176,7 @@ private slots:
     void windowTitleFontAndIcon()
     {
         Program program;
-        QCOMPARE(program.form().windowTitle(),
+        QCOMPARE(ShownTitle(program.form()),
                  QStringLiteral("Program doboru wywietrzników firmy KORVANT"));
         QCOMPARE(QCoreApplication::applicationName(),
                  QStringLiteral("Program doboru wywietrzników firmy KORVANT"));
@@ -199,28 +199,28 @@ private slots:
         QTRY_COMPARE(program.form().size(), QSize(800, 519));
     }
 
-    void speedBarAndButtons_data()
+    void toolBarAndButtons_data()
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("x");
         QTest::addColumn<QString>("tip");
         QTest::addColumn<QString>("status"); // the menu item's hint: one action for both
         QTest::addColumn<QString>("item");
-        QTest::newRow("print") << "SpeedButton1" << 10 << "Wydruk wyników"
+        QTest::newRow("print") << "PrintToolButton" << 10 << "Wydruk wyników"
                                << "Drukuje aktualne wyniki"
                                << "FilePrintItem";
-        QTest::newRow("printer setup") << "SpeedButton2" << 35 << "Ustawienia drukarki"
+        QTest::newRow("printer setup") << "PrintSetupToolButton" << 35 << "Ustawienia drukarki"
                                        << "Zmienia ustawienia drukarki"
                                        << "FilePrintSetupItem";
-        QTest::newRow("about") << "SpeedButton4" << 65 << "O programie"
+        QTest::newRow("about") << "AboutToolButton" << 65 << "O programie"
                                << ""
                                << "HelpAboutItem";
-        QTest::newRow("exit") << "SpeedButton5" << 90 << "Koniec pracy"
+        QTest::newRow("exit") << "ExitToolButton" << 90 << "Koniec pracy"
                               << "Kończy pracę z programem"
                               << "FileExitItem";
     }
 
-    void speedBarAndButtons()
+    void toolBarAndButtons()
     {
         QFETCH(QString, name);
         QFETCH(int, x);
@@ -231,13 +231,13 @@ private slots:
         program.form().ShowMainWindow();
         QVERIFY(QTest::qWaitForWindowExposed(&program.form()));
 
-        QWidget* speedBar = program.child<QWidget>("SpeedBar");
-        QVERIFY(speedBar);
+        QWidget* toolBar = program.child<QWidget>("ToolBar");
+        QVERIFY(toolBar);
         QWidget* client = program.form().centralWidget();
-        QCOMPARE(speedBar->parentWidget(), client);
-        QCOMPARE(speedBar->geometry(), QRect(0, 0, client->width(), 33));
+        QCOMPARE(toolBar->parentWidget(), client);
+        QCOMPARE(toolBar->geometry(), QRect(0, 0, client->width(), 33));
 
-        auto* button = speedBar->findChild<QToolButton*>(name);
+        auto* button = toolBar->findChild<QToolButton*>(name);
         QVERIFY(button);
         QCOMPARE(button->geometry(), QRect(x, 4, 25, 25));
         QCOMPARE(button->toolTip(), tip);
@@ -259,11 +259,11 @@ private slots:
         }
     }
 
-    void speedBarHasOnlyFourButtons()
+    void toolBarHasOnlyFourButtons()
     {
         Program program;
-        QWidget* speedBar = program.child<QWidget>("SpeedBar");
-        QCOMPARE(speedBar->findChildren<QToolButton*>().size(), 4);
+        QWidget* toolBar = program.child<QWidget>("ToolBar");
+        QCOMPARE(toolBar->findChildren<QToolButton*>().size(), 4);
     }
 
     void statusLineIsOnePanel()
@@ -386,7 +386,7 @@ private slots:
         Program program;
         program.form().ShowMainWindow();
         QVERIFY(QTest::qWaitForWindowExposed(&program.form()));
-        auto* button = program.child<QToolButton>("SpeedButton2");
+        auto* button = program.child<QToolButton>("PrintSetupToolButton");
         QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), button->mapToGlobal(QPointF(5, 5)));
         QApplication::sendEvent(button, &enter);
         QCOMPARE(program.status(), QStringLiteral("Zmienia ustawienia drukarki"));
@@ -418,7 +418,7 @@ private slots:
         Program program;
         program.state = state;
         RecordingCanvas canvas;
-        program.form().paint(canvas);
+        program.form().Paint(canvas);
 
         const auto& texts = canvas.Texts();
         QCOMPARE(int(texts.size()), count);
@@ -437,10 +437,10 @@ private slots:
         Program program;
         program.state = HallRoundDuct();
         RecordingCanvas before;
-        program.form().paint(before);
+        program.form().Paint(before);
         program.state.FlowPerHour = 3600.0;
         RecordingCanvas after;
-        program.form().paint(after);
+        program.form().Paint(after);
         const auto line = [](const RecordingCanvas& c, int y) {
             for (const DrawnText& t : c.Texts()) {
                 if (t.y == y)
@@ -519,7 +519,7 @@ private slots:
         program.form().ShowMainWindow();
         QVERIFY(QTest::qWaitForWindowExposed(&program.form()));
         QSignalSpy closed(&program.form(), &MainWindow::Closed);
-        QTest::mouseClick(program.child<QToolButton>("SpeedButton5"), Qt::LeftButton);
+        QTest::mouseClick(program.child<QToolButton>("ExitToolButton"), Qt::LeftButton);
         QCOMPARE(closed.count(), 1);
         QVERIFY(!program.form().isVisible());
 
@@ -569,7 +569,7 @@ private slots:
         QVERIFY(!program.windows.About().isVisible());
 
         acted = WhenModal<QDialog>([](QDialog* box) { box->reject(); });
-        QTest::mouseClick(program.child<QToolButton>("SpeedButton4"), Qt::LeftButton);
+        QTest::mouseClick(program.child<QToolButton>("AboutToolButton"), Qt::LeftButton);
         QVERIFY(acted->acted());
     }
 

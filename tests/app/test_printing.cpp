@@ -296,7 +296,7 @@ private slots:
         const QString file = program.directory.filePath(QStringLiteral("przycisk.pdf"));
         program.windows.Printer().setOutputFileName(file);
         auto confirm = ConfirmPrintDialog();
-        QTest::mouseClick(program.form().findChild<QToolButton*>(QStringLiteral("SpeedButton1")),
+        QTest::mouseClick(program.form().findChild<QToolButton*>(QStringLiteral("PrintToolButton")),
                           Qt::LeftButton);
         QVERIFY(confirm->acted());
         const QList<PdfPage> pages = ReadPdf(file);
@@ -441,8 +441,9 @@ private slots:
                 name->setText(file);
             QTest::mouseClick(buttons->button(QDialogButtonBox::Ok), Qt::LeftButton);
         });
-        QTest::mouseClick(program.form().findChild<QToolButton*>(QStringLiteral("SpeedButton2")),
-                          Qt::LeftButton);
+        QTest::mouseClick(
+            program.form().findChild<QToolButton*>(QStringLiteral("PrintSetupToolButton")),
+            Qt::LeftButton);
         QVERIFY(setup->acted());
         QCOMPARE(seen, &program.windows.Printer());
         QCOMPARE(title, QStringLiteral("Ustawienia drukarki"));
