@@ -46,9 +46,9 @@
 
 namespace {
 
-constexpr int kSpeedBarHeight = 33;
-constexpr int kSpeedButtonSize = 25;
-constexpr int kSpeedButtonTop = 4;
+constexpr int kToolBarHeight = 33;
+constexpr int kToolButtonSize = 25;
+constexpr int kToolButtonTop = 4;
 constexpr int kStatusLineHeight = 23;
 
 // The wizard's steps on the program's own windows.
@@ -85,18 +85,18 @@ MainWindow::MainWindow(CalcState& state, ProgramWindows& windows)
     , windows_(windows)
 {
     setObjectName(QString::fromLatin1(kObjectName));
-    setWindowTitle(Text(kApplicationTitle));
+    UpdateTitle();
     setWindowIcon(ProgramIcon());
     setFont(ProgramFont(8));
 
-    clientArea_ = new ClientArea([this](TextCanvas& canvas) { paint(canvas); }, this);
+    clientArea_ = new ClientArea([this](TextCanvas& canvas) { Paint(canvas); }, this);
     clientArea_->setObjectName(QStringLiteral("ReportArea"));
     setCentralWidget(clientArea_);
 
-    createActions();
-    createMenus();
-    createSpeedBar();
-    createStatusBar();
+    CreateActions();
+    CreateMenus();
+    CreateToolBar();
+    CreateStatusBar();
     PlaceWindow();
 }
 
@@ -128,7 +128,7 @@ std::function<void()> MainWindow::Command(Returned (MainWindow::*command)())
     };
 }
 
-QAction* MainWindow::createAction(const QString& caption, const QString& hint, const char* name,
+QAction* MainWindow::CreateAction(const QString& caption, const QString& hint, const char* name,
                                   const std::function<void()>& command)
 {
     auto* action = new QAction(caption, this);
@@ -138,51 +138,51 @@ QAction* MainWindow::createAction(const QString& caption, const QString& hint, c
     return action;
 }
 
-void MainWindow::createActions()
+void MainWindow::CreateActions()
 {
-    fileNewItem_ = createAction(QStringLiteral("&Nowe obliczenia"),
-                                QStringLiteral("Obliczenia ilości odciąganego powietrza"),
-                                "FileNewItem", Command(&MainWindow::FileNew));
-    fileWywietrznikItem_ =
-        createAction(QStringLiteral("&Wybierz tylko wywietrznik"),
+    newAction_ = CreateAction(QStringLiteral("&Nowe obliczenia"),
+                              QStringLiteral("Obliczenia ilości odciąganego powietrza"),
+                              "FileNewItem", Command(&MainWindow::FileNew));
+    ventilatorOnlyAction_ =
+        CreateAction(QStringLiteral("&Wybierz tylko wywietrznik"),
                      QStringLiteral("Obliczenia dla nowego wywietrznika"), "FileWywietrznikItem",
                      Command(&MainWindow::ChooseVentilatorOnly));
-    fileCompareItem_ =
-        createAction(QStringLiteral("&Porównaj wywietrzniki"),
+    compareAction_ =
+        CreateAction(QStringLiteral("&Porównaj wywietrzniki"),
                      QStringLiteral("Porównuje wszystkie wywietrzniki dla bieżących danych"),
                      "FileCompareItem", Command(&MainWindow::CompareVentilators));
-    fileSaveProjectItem_ = createAction(
-        QStringLiteral("Zapisz obliczenia"), QStringLiteral("Zapisuje bieżące obliczenia do pliku"),
-        "FileSaveProjectItem", Command(&MainWindow::FileSaveProject));
-    fileSaveProjectItem_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    fileSaveProjectAsItem_ =
-        createAction(QStringLiteral("Zapisz obliczenia jako…"),
+    saveAction_ = CreateAction(QStringLiteral("Zapisz obliczenia"),
+                               QStringLiteral("Zapisuje bieżące obliczenia do pliku"),
+                               "FileSaveProjectItem", Command(&MainWindow::FileSaveProject));
+    saveAction_->setShortcut(QKeySequence::Save);
+    saveAsAction_ =
+        CreateAction(QStringLiteral("Zapisz obliczenia jako…"),
                      QStringLiteral("Zapisuje bieżące obliczenia do pliku o nowej nazwie"),
                      "FileSaveProjectAsItem", Command(&MainWindow::FileSaveProjectAs));
-    fileOpenProjectItem_ = createAction(
-        QStringLiteral("Otwórz obliczenia…"), QStringLiteral("Otwiera obliczenia zapisane w pliku"),
-        "FileOpenProjectItem", Command(&MainWindow::FileOpenProject));
-    fileOpenProjectItem_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    filePrintItem_ =
-        createAction(QStringLiteral("&Wydruk wyników"), QStringLiteral("Drukuje aktualne wyniki"),
+    openAction_ = CreateAction(QStringLiteral("Otwórz obliczenia…"),
+                               QStringLiteral("Otwiera obliczenia zapisane w pliku"),
+                               "FileOpenProjectItem", Command(&MainWindow::FileOpenProject));
+    openAction_->setShortcut(QKeySequence::Open);
+    printAction_ =
+        CreateAction(QStringLiteral("&Wydruk wyników"), QStringLiteral("Drukuje aktualne wyniki"),
                      "FilePrintItem", Command(&MainWindow::FilePrint));
-    fileSheetItem_ = createAction(
+    sheetAction_ = CreateAction(
         QStringLiteral("Karta doboru…"),
         QStringLiteral("Zapisuje kartę doboru wywietrznika bieżących obliczeń do pliku PDF"),
         "FileSheetItem", Command(&MainWindow::FileSheet));
-    filePrintSetupItem_ = createAction(QStringLiteral("&Ustawienia drukarki"),
-                                       QStringLiteral("Zmienia ustawienia drukarki"),
-                                       "FilePrintSetupItem", Command(&MainWindow::FilePrintSetup));
-    fileExitItem_ =
-        createAction(QStringLiteral("&Koniec"), QStringLiteral("Kończy pracę z programem"),
+    printSetupAction_ = CreateAction(QStringLiteral("&Ustawienia drukarki"),
+                                     QStringLiteral("Zmienia ustawienia drukarki"),
+                                     "FilePrintSetupItem", Command(&MainWindow::FilePrintSetup));
+    exitAction_ =
+        CreateAction(QStringLiteral("&Koniec"), QStringLiteral("Kończy pracę z programem"),
                      "FileExitItem", Command(&MainWindow::FileExit));
-    helpContentsItem_ = createAction(QStringLiteral("&Spis treści"), QString(), "HelpContentsItem",
-                                     Command(&MainWindow::HelpContents));
-    helpAboutItem_ = createAction(QStringLiteral("&O programie"), QString(), "HelpAboutItem",
-                                  Command(&MainWindow::HelpAbout));
+    helpContentsAction_ = CreateAction(QStringLiteral("&Spis treści"), QString(),
+                                       "HelpContentsItem", Command(&MainWindow::HelpContents));
+    aboutAction_ = CreateAction(QStringLiteral("&O programie"), QString(), "HelpAboutItem",
+                                Command(&MainWindow::HelpAbout));
 }
 
-void MainWindow::createMenus()
+void MainWindow::CreateMenus()
 {
     QMenuBar* mainMenu = menuBar();
     mainMenu->setObjectName(QStringLiteral("MainMenu"));
@@ -191,37 +191,36 @@ void MainWindow::createMenus()
 
     QMenu* fileMenu = mainMenu->addMenu(QStringLiteral("&Obliczenia"));
     fileMenu->setObjectName(QStringLiteral("FileMenu"));
-    fileMenu->addAction(fileNewItem_);
-    fileMenu->addAction(fileWywietrznikItem_);
-    fileMenu->addAction(fileCompareItem_);
-    year_ = &AddYearWindow(
-        this, fileMenu, state_,
+    fileMenu->addAction(newAction_);
+    fileMenu->addAction(ventilatorOnlyAction_);
+    fileMenu->addAction(compareAction_);
+    AddYearItem(
+        this, fileMenu, [this]() -> YearWindow& { return windows_.Year(); },
         [this](YearWindow& window) {
             window.SetAmbientPressure(AmbientStackPressure(
                 state_.DensityEntered, static_cast<double>(windows_.Weather().Hectopascals())));
-        },
-        [this] { MarkScheduleEdited(); });
-    schedule_ = &AddScheduleWindow(this, fileMenu, [this] { MarkScheduleEdited(); });
-    fileMenu->addAction(fileSaveProjectItem_);
-    fileMenu->addAction(fileSaveProjectAsItem_);
-    fileMenu->addAction(fileOpenProjectItem_);
+        });
+    AddScheduleItem(this, fileMenu, [this]() -> ScheduleWindow& { return windows_.Schedule(); });
+    fileMenu->addAction(saveAction_);
+    fileMenu->addAction(saveAsAction_);
+    fileMenu->addAction(openAction_);
     fileMenu->addSeparator()->setObjectName(QStringLiteral("N1"));
-    fileMenu->addAction(filePrintItem_);
-    fileMenu->addAction(fileSheetItem_);
-    fileMenu->addAction(filePrintSetupItem_);
+    fileMenu->addAction(printAction_);
+    fileMenu->addAction(sheetAction_);
+    fileMenu->addAction(printSetupAction_);
     fileMenu->addSeparator()->setObjectName(QStringLiteral("N4"));
-    fileMenu->addAction(fileExitItem_);
-    setUpMenu(fileMenu);
+    fileMenu->addAction(exitAction_);
+    SetUpMenu(fileMenu);
 
     QMenu* helpMenu = mainMenu->addMenu(QStringLiteral("&Pomoc"));
     helpMenu->setObjectName(QStringLiteral("HelpMenu"));
-    helpMenu->addAction(helpContentsItem_);
+    helpMenu->addAction(helpContentsAction_);
     helpMenu->addSeparator()->setObjectName(QStringLiteral("N3"));
-    helpMenu->addAction(helpAboutItem_);
-    setUpMenu(helpMenu);
+    helpMenu->addAction(aboutAction_);
+    SetUpMenu(helpMenu);
 }
 
-void MainWindow::setUpMenu(QMenu* menu)
+void MainWindow::SetUpMenu(QMenu* menu)
 {
     // A drop-down menu is a window of its own: it gets the window's font, as
     // the menu bar has it.
@@ -236,46 +235,54 @@ void MainWindow::setUpMenu(QMenu* menu)
 // A toolbar button runs its menu item's action and shows that item's status
 // line hint; the action carries the button's picture (not shown in the menu)
 // and its tooltip.
-QToolButton* MainWindow::createSpeedButton(QWidget* speedBar, const char* name, SpeedGlyph glyph,
-                                           const QString& toolTip, int x, QAction* action)
+QToolButton* MainWindow::CreateToolButton(QWidget* toolBar, const char* name, ToolGlyph glyph,
+                                          const QString& toolTip, int x, QAction* action)
 {
-    action->setIcon(SpeedButtonIcon(glyph));
+    action->setIcon(ToolButtonIcon(glyph));
     action->setIconVisibleInMenu(false);
     action->setToolTip(toolTip);
-    auto* button = new QToolButton(speedBar);
+    auto* button = new QToolButton(toolBar);
     button->setObjectName(QString::fromLatin1(name));
-    button->setGeometry(x, kSpeedButtonTop, kSpeedButtonSize, kSpeedButtonSize);
+    button->setGeometry(x, kToolButtonTop, kToolButtonSize, kToolButtonSize);
     button->setIconSize(QSize(16, 16));
     button->setFocusPolicy(Qt::NoFocus);
     button->setDefaultAction(action);
     return button;
 }
 
-void MainWindow::createSpeedBar()
+// The tool bar and its buttons keep the names the program's first design gave
+// them; the code names them by their role.
+constexpr const char* kToolBarObjectName = "SpeedBar";
+constexpr const char* kPrintButtonObjectName = "SpeedButton1";
+constexpr const char* kPrintSetupButtonObjectName = "SpeedButton2";
+constexpr const char* kAboutButtonObjectName = "SpeedButton4";
+constexpr const char* kExitButtonObjectName = "SpeedButton5";
+
+void MainWindow::CreateToolBar()
 {
-    auto* speedBar = new QFrame(clientArea_);
-    speedBar->setObjectName(QStringLiteral("SpeedBar"));
-    speedBar->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    speedBar->setLineWidth(1);
-    QPalette face = speedBar->palette();
+    auto* toolBar = new QFrame(clientArea_);
+    toolBar->setObjectName(QLatin1StringView(kToolBarObjectName));
+    toolBar->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    toolBar->setLineWidth(1);
+    QPalette face = toolBar->palette();
     face.setColor(QPalette::Window, QApplication::palette().color(QPalette::Button));
-    speedBar->setPalette(face);
-    speedBar->setAutoFillBackground(true);
-    speedBar->setFixedHeight(kSpeedBarHeight);
-    clientArea_->AlignTop(speedBar);
+    toolBar->setPalette(face);
+    toolBar->setAutoFillBackground(true);
+    toolBar->setFixedHeight(kToolBarHeight);
+    clientArea_->AlignTop(toolBar);
 
     // Four buttons in a row, a gap of 5 pixels between the second and third.
-    createSpeedButton(speedBar, "SpeedButton1", SpeedGlyph::Print, QStringLiteral("Wydruk wyników"),
-                      10, filePrintItem_);
-    createSpeedButton(speedBar, "SpeedButton2", SpeedGlyph::PrintSetup,
-                      QStringLiteral("Ustawienia drukarki"), 35, filePrintSetupItem_);
-    createSpeedButton(speedBar, "SpeedButton4", SpeedGlyph::About, QStringLiteral("O programie"),
-                      65, helpAboutItem_);
-    createSpeedButton(speedBar, "SpeedButton5", SpeedGlyph::Exit, QStringLiteral("Koniec pracy"),
-                      90, fileExitItem_);
+    CreateToolButton(toolBar, kPrintButtonObjectName, ToolGlyph::Print,
+                     QStringLiteral("Wydruk wyników"), 10, printAction_);
+    CreateToolButton(toolBar, kPrintSetupButtonObjectName, ToolGlyph::PrintSetup,
+                     QStringLiteral("Ustawienia drukarki"), 35, printSetupAction_);
+    CreateToolButton(toolBar, kAboutButtonObjectName, ToolGlyph::About,
+                     QStringLiteral("O programie"), 65, aboutAction_);
+    CreateToolButton(toolBar, kExitButtonObjectName, ToolGlyph::Exit,
+                     QStringLiteral("Koniec pracy"), 90, exitAction_);
 }
 
-void MainWindow::createStatusBar()
+void MainWindow::CreateStatusBar()
 {
     statusLine_ = statusBar();
     statusLine_->setObjectName(QStringLiteral("StatusLine"));
@@ -356,7 +363,7 @@ void MainWindow::ChooseVentilatorOnly()
 
 void MainWindow::CompareVentilators()
 {
-    CompareWindow& compare = windows_.CompareForm();
+    CompareWindow& compare = windows_.Comparison();
     compare.SetAmbientPressure(AmbientStackPressure(
         state_.DensityEntered, static_cast<double>(windows_.Weather().Hectopascals())));
     compare.Refresh();
@@ -413,7 +420,7 @@ Outcome MainWindow::FileOpenProject()
 Outcome MainWindow::SaveProject(const QString& path)
 {
     // A text the schedule refuses is not a value a file can keep.
-    if (const QString refused = RefusedEntries(*schedule_); !refused.isEmpty()) {
+    if (const QString refused = RefusedEntries(windows_.Schedule()); !refused.isEmpty()) {
         const QString question =
             QStringLiteral("Zestawienie przewodów ma odrzucone wpisy:\n%1\n\nPlik zachowa "
                            "w tych polach ostatnie przyjęte wartości. Zapisać mimo to?")
@@ -422,8 +429,11 @@ Outcome MainWindow::SaveProject(const QString& path)
                       QStringLiteral("RefusedEntriesBox")))
             return {};
     }
-    const Result<QByteArray> bytes = ProjectBytes(Project{
-        state_, CollectDialogControls(windows_), {}, ScheduleOf(*schedule_), year_->Setting()});
+    const Result<QByteArray> bytes = ProjectBytes(Project{state_,
+                                                          CollectDialogControls(windows_),
+                                                          {},
+                                                          ScheduleOf(windows_.Schedule()),
+                                                          windows_.Year().Setting()});
     if (!bytes)
         return FailureOf(QStringLiteral("Nie można zapisać obliczeń do pliku „%1”: %2.")
                              .arg(path, ReasonOf(bytes)));
@@ -445,15 +455,15 @@ Outcome MainWindow::OpenProject(const QString& path)
     const Recomputation again = RecomputeProject(project);
     RestoreDialogControls(windows_, project.dialogs);
     state_ = project.state;
-    RestoreSchedule(*schedule_, project.schedule);
-    year_->RestoreSetting(project.weather);
+    RestoreSchedule(windows_.Schedule(), project.schedule);
+    windows_.Year().RestoreSetting(project.weather);
     if (project.weather)
-        ShowYearWindow(*year_);
+        ShowYearWindow(windows_.Year());
     saveFailures_.clear();
     ShowProjectFile(path);
     Invalidate();
     if (again.differs) {
-        ShowMessage(this, QMessageBox::Information, windowTitle(), again.notice,
+        ShowMessage(this, QMessageBox::Information, TitleText(), again.notice,
                     QStringLiteral("ProjectNotice"));
     }
     return {};
@@ -466,17 +476,21 @@ void MainWindow::ShowProjectFile(const QString& path)
     UpdateTitle();
 }
 
-// The title names the open calculation file, marked "*" once something that
-// would be lost has changed: the open file's inputs or ventilator, or the
-// schedule.
-void MainWindow::UpdateTitle()
+QString MainWindow::TitleText() const
 {
     QString title = QString::fromUtf8(kApplicationTitle);
     if (!projectFile_.isEmpty())
         title += QStringLiteral(" – ") + QFileInfo(projectFile_).fileName();
-    if (projectChanged_)
-        title += QStringLiteral("*");
-    setWindowTitle(title);
+    return title;
+}
+
+// The title names the open calculation file; Qt shows the "[*]" as "*" once
+// something that would be lost has changed: the open file's inputs or
+// ventilator, or the schedule.
+void MainWindow::UpdateTitle()
+{
+    setWindowTitle(TitleText() + QStringLiteral("[*]"));
+    setWindowModified(projectChanged_);
 }
 
 void MainWindow::MarkChanged()
@@ -565,7 +579,7 @@ void MainWindow::HelpContents()
     help.HelpCommand(HelpEngine::kHelpContents, 0, this);
 }
 
-void MainWindow::paint(TextCanvas& canvas) const
+void MainWindow::Paint(TextCanvas& canvas) const
 {
     canvas.DrawText(kScreenReportLayout.x, kScreenReportLayout.y0, QStringLiteral(" "));
     if (!state_.ResultsShown)

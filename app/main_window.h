@@ -16,9 +16,7 @@ class QAction;
 class QMenu;
 class QStatusBar;
 class QToolButton;
-class ScheduleWindow;
 class TextCanvas;
-class YearWindow;
 
 // The main window: the menu, the toolbar, the status line with hints, and the
 // report area, which shows the results report of the calculation state on
@@ -36,10 +34,6 @@ public:
 
     // Shows the window maximised, as the program does when its loop starts.
     void ShowMainWindow();
-
-    // The windows of the menu that the calculation file keeps.
-    YearWindow& Year() const { return *year_; }
-    ScheduleWindow& Schedule() const { return *schedule_; }
 
     // The handlers. The menu and the toolbar run each command through
     // RunCommand, so that an error inside it is shown and the program goes on;
@@ -74,7 +68,7 @@ public:
     // Draws the report area: a blank at (20, 50), then, only when results are
     // shown, the screen report with each line's top-left corner at
     // (20, 50 + 20 * row) from the top of the client area.
-    void paint(TextCanvas& canvas) const;
+    void Paint(TextCanvas& canvas) const;
 
     // Makes a model 1..27 the current ventilator exactly as a confirmed
     // ventilator choice does, and checks it in the ventilator choice dialog.
@@ -90,6 +84,10 @@ public:
     // and why, together with the others of the same calculation.
     void ShowSaveFailure(const Outcome& outcome);
 
+    // A change in the schedule or the year window: the calculation is changed
+    // whether or not it belongs to a file.
+    void MarkScheduleEdited();
+
 signals:
     // The window has been closed: the program ends.
     void Closed();
@@ -102,26 +100,25 @@ private:
     // The chosen VentilatorIndex computed, with the message on a failure.
     void CalculateChosenVentilator();
     void PlaceWindow();
-    void createActions();
-    void createMenus();
-    void createSpeedBar();
-    void createStatusBar();
+    void CreateActions();
+    void CreateMenus();
+    void CreateToolBar();
+    void CreateStatusBar();
     // A command as the menu and the toolbar run it.
     template <class Returned> std::function<void()> Command(Returned (MainWindow::*command)());
-    QAction* createAction(const QString& caption, const QString& hint, const char* name,
+    QAction* CreateAction(const QString& caption, const QString& hint, const char* name,
                           const std::function<void()>& command);
-    QToolButton* createSpeedButton(QWidget* speedBar, const char* name, SpeedGlyph glyph,
-                                   const QString& toolTip, int x, QAction* action);
-    void setUpMenu(QMenu* menu);
+    QToolButton* CreateToolButton(QWidget* toolBar, const char* name, ToolGlyph glyph,
+                                  const QString& toolTip, int x, QAction* action);
+    void SetUpMenu(QMenu* menu);
     // The window title names the calculation's file.
     void ShowProjectFile(const QString& path);
+    // The title without the mark of a change.
+    QString TitleText() const;
     void UpdateTitle();
     // A change of the calculation marks an open file changed (a calculation
-    // that belongs to no file is kept by the dialogs' value files); a change
-    // of the schedule or of the year window marks the calculation changed in
-    // any case.
+    // that belongs to no file is kept by the dialogs' value files).
     void MarkChanged();
-    void MarkScheduleEdited();
     // Before changes that were not saved are dropped: asks whether to save
     // them. True when the command may go on (saved, or not to be saved).
     bool ConfirmDiscard();
@@ -131,21 +128,19 @@ private:
     ClientArea* clientArea_ = nullptr;
     QStatusBar* statusLine_ = nullptr;
     QStringList saveFailures_; // of the calculation under way
-    ScheduleWindow* schedule_ = nullptr;
-    YearWindow* year_ = nullptr; // "Praca w ciągu roku", kept in the calculation file
 
-    QAction* fileNewItem_ = nullptr;
-    QAction* fileWywietrznikItem_ = nullptr;
-    QAction* fileCompareItem_ = nullptr;
-    QAction* fileSaveProjectItem_ = nullptr;
-    QAction* fileSaveProjectAsItem_ = nullptr;
+    QAction* newAction_ = nullptr;
+    QAction* ventilatorOnlyAction_ = nullptr;
+    QAction* compareAction_ = nullptr;
+    QAction* saveAction_ = nullptr;
+    QAction* saveAsAction_ = nullptr;
     QString projectFile_;         // the open calculation file; empty: none
     bool projectChanged_ = false; // changed since opened or saved
-    QAction* fileOpenProjectItem_ = nullptr;
-    QAction* filePrintItem_ = nullptr;
-    QAction* fileSheetItem_ = nullptr;
-    QAction* filePrintSetupItem_ = nullptr;
-    QAction* fileExitItem_ = nullptr;
-    QAction* helpContentsItem_ = nullptr;
-    QAction* helpAboutItem_ = nullptr;
+    QAction* openAction_ = nullptr;
+    QAction* printAction_ = nullptr;
+    QAction* sheetAction_ = nullptr;
+    QAction* printSetupAction_ = nullptr;
+    QAction* exitAction_ = nullptr;
+    QAction* helpContentsAction_ = nullptr;
+    QAction* aboutAction_ = nullptr;
 };

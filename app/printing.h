@@ -4,7 +4,7 @@
 #include "calc/calc_state.h"
 #include "files/outcome.h"
 #include "report/report_draw.h"
-#include "ui/print_guard.h"
+#include "ui/print_document.h"
 
 #include <QFont>
 #include <QPainter>

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/program_windows.h"
 
-#include "year/year_window.h"
-
 #include "app/about.h"
 #include "app/main_window.h"
 #include "app/printing.h"
@@ -18,7 +16,7 @@
 #include "dialogs/round_duct_dialog.h"
 #include "dialogs/round_grille_dialog.h"
 #include "dialogs/typed_density_dialog.h"
-#include "dialogs/valuefile.h"
+#include "dialogs/value_file.h"
 #include "dialogs/ventilator_dialog.h"
 #include "dialogs/weather_dialog.h"
 #include "schedule/schedule_window.h"
@@ -42,8 +40,8 @@ ProgramWindows::ProgramWindows(CalcState& state, QStringList helpDirectories)
     // the program's main window.
     mainWindow_ = std::make_unique<MainWindow>(state, *this);
     creationOrder_.push_back(mainWindow_.get());
-    aboutBox_ = std::make_unique<AboutBox>(mainWindow_.get());
-    creationOrder_.push_back(aboutBox_.get());
+    aboutBox_ = new AboutBox(mainWindow_.get());
+    creationOrder_.push_back(aboutBox_);
     // The dialogs with edit fields read their value files while they are
     // created, so the files are read once per run, here. This list is also the
     // one table of which window each step of the wizard shows.
@@ -61,9 +59,10 @@ ProgramWindows::ProgramWindows(CalcState& state, QStringList helpDirectories)
     CreateStep(WizardDialog::BuildingRound, roundGrille_, state);
     CreateStep(WizardDialog::BuildingAdjustable, adjustableGrille_, state);
     // Last, the comparison of all ventilators, an addition to the classic windows.
-    Create(compareForm_, "CompareForm", state, [this](int index) {
+    Create(comparison_, "CompareForm", state, [this](int index) {
         mainWindow_->RunCommand([this, index] { mainWindow_->ChooseVentilator(index); });
     });
+    CreateMenuWindows(state);
     ShareYearWeather();
     // A value file that cannot be saved is told on the main window's status line.
     for (QWidget* window : creationOrder_)
@@ -72,14 +71,26 @@ ProgramWindows::ProgramWindows(CalcState& state, QStringList helpDirectories)
                              &MainWindow::ShowSaveFailure);
 }
 
+void ProgramWindows::CreateMenuWindows(CalcState& state)
+{
+    // Windows of their own beside the main window, hidden until their menu
+    // item shows them.
+    year_ = new YearWindow(state, mainWindow_.get());
+    QObject::connect(year_, &YearWindow::Edited, mainWindow_.get(),
+                     &MainWindow::MarkScheduleEdited);
+    schedule_ = new ScheduleWindow(mainWindow_.get());
+    QObject::connect(schedule_, &ScheduleWindow::Edited, mainWindow_.get(),
+                     &MainWindow::MarkScheduleEdited);
+}
+
 void ProgramWindows::ShareYearWeather()
 {
     // The weather loaded in "Praca w ciągu roku" is the comparison's column
     // "Godziny spełnienia [%]" and the schedule's condition "rok" too (the
     // schedule's ventilators stand at its own height, N × h + 1 m).
-    YearWindow* year = &mainWindow_->Year();
-    CompareWindow* compare = compareForm_.get();
-    ScheduleWindow* schedule = &mainWindow_->Schedule();
+    YearWindow* year = year_;
+    CompareWindow* compare = comparison_;
+    ScheduleWindow* schedule = schedule_;
     QObject::connect(year, &YearWindow::WeatherChanged, compare, [year, compare, schedule] {
         const Site site = year->CurrentSite();
         compare->SetYearWeather(year->SharedWeather(), site, year->CurrentPeriod());
@@ -88,20 +99,18 @@ void ProgramWindows::ShareYearWeather()
 }
 
 template <class Window, class... Arguments>
-void ProgramWindows::Create(std::unique_ptr<Window>& window, const char* name,
-                            Arguments&&... arguments)
+void ProgramWindows::Create(Window*& window, const char* name, Arguments&&... arguments)
 {
-    window = std::make_unique<Window>(std::forward<Arguments>(arguments)..., mainWindow_.get());
+    window = new Window(std::forward<Arguments>(arguments)..., mainWindow_.get());
     window->setObjectName(QString::fromLatin1(name));
-    creationOrder_.push_back(window.get());
+    creationOrder_.push_back(window);
 }
 
 template <class Window, class... Arguments>
-void ProgramWindows::CreateStep(WizardDialog step, std::unique_ptr<Window>& window,
-                                Arguments&&... arguments)
+void ProgramWindows::CreateStep(WizardDialog step, Window*& window, Arguments&&... arguments)
 {
     Create(window, Window::kObjectName, std::forward<Arguments>(arguments)...);
-    wizardWindows_.at(static_cast<std::size_t>(step)) = window.get();
+    wizardWindows_.at(static_cast<std::size_t>(step)) = window;
 }
 
 QDialog& ProgramWindows::WizardWindow(WizardDialog dialog) const

@@ -14,7 +14,7 @@ Outcome MainWindow::SaveSheet(const QString& path, const QString& project, const
         return FailureOf(QStringLiteral("Nie ma jeszcze obliczeń, z których można sporządzić "
                                         "kartę doboru. Wykonaj najpierw obliczenia "
                                         "(Obliczenia → Nowe obliczenia)."));
-    SheetCase sheet = windows_.CompareForm().SheetCaseOf(state_.VentilatorIndex);
+    SheetCase sheet = windows_.Comparison().SheetCaseOf(state_.VentilatorIndex);
     sheet.project = project.toStdString();
     sheet.duct = duct.toStdString();
     return WriteSelectionSheets(path, {sheet});

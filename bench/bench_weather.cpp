@@ -102,7 +102,7 @@ void BM_YearAllModelsShareOnly(benchmark::State& state)
     double total = 0.0;
     for (auto _ : state) {
         total = 0.0;
-        for (const VentilatorModel& model : VentilatorCatalogue)
+        for (const VentilatorModel& model : kVentilatorCatalogue)
             total += prepared.DuctShare(c.state, c.need, model).Value();
         benchmark::DoNotOptimize(total);
     }

@@ -6,7 +6,7 @@
 #include <string>
 
 // clang-format off
-const std::array<VentilatorModel, kVentilatorCount> VentilatorCatalogue = {{
+const std::array<VentilatorModel, kVentilatorCount> kVentilatorCatalogue = {{
     // Name                      Dn     zeta_v    Coef0      Coef1        Coef2        Coef3
     {"KALMO 100",               0.1,   0.136738, -0.497271, -0.0124578,  0.0580375,  -0.00835457},
     {"TRAVEN-140",              0.14,  2.51877,  -0.308714,  0.0798576,  0.141284,   -0.0220637},
@@ -51,7 +51,7 @@ Result<const VentilatorModel*> FindVentilator(std::int32_t index)
 {
     if (!IsVentilatorIndex(index))
         return Failure{OutsideTheCatalogue(index)};
-    return &VentilatorCatalogue[static_cast<std::size_t>(index - 1)];
+    return &kVentilatorCatalogue[static_cast<std::size_t>(index - 1)];
 }
 
 const VentilatorModel& LookUpVentilator(std::int32_t index)
@@ -61,7 +61,7 @@ const VentilatorModel& LookUpVentilator(std::int32_t index)
                      OutsideTheCatalogue(index).c_str());
         std::abort();
     }
-    return VentilatorCatalogue[static_cast<std::size_t>(index - 1)];
+    return kVentilatorCatalogue[static_cast<std::size_t>(index - 1)];
 }
 
 std::string_view VentilatorCaption(std::int32_t index)

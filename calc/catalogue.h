@@ -22,7 +22,7 @@ struct VentilatorModel {
 inline constexpr std::int32_t kVentilatorCount = 27;
 
 // Rows 1..27 are stored at positions 0..26.
-extern const std::array<VentilatorModel, kVentilatorCount> VentilatorCatalogue;
+extern const std::array<VentilatorModel, kVentilatorCount> kVentilatorCatalogue;
 
 // Whether an index names a row of the catalogue: 1..27.
 constexpr bool IsVentilatorIndex(std::int32_t index)

@@ -15,7 +15,7 @@ std::array<OperatingPoint, kVentilatorCount> EvaluateAllVentilators(const CalcSt
 {
     std::array<OperatingPoint, kVentilatorCount> points;
     for (std::size_t i = 0; i < points.size(); ++i)
-        points[i] = EvaluatePoint(state, VentilatorCatalogue[i], stack);
+        points[i] = EvaluatePoint(state, kVentilatorCatalogue[i], stack);
     return points;
 }
 

@@ -98,11 +98,11 @@ struct TrialRange {
 
 TrialRange TrialBounds(std::size_t index)
 {
-    constexpr std::size_t spacing = 512;
-    constexpr double allowance = 4e-14;
-    const std::size_t base = index - index % spacing;
+    constexpr std::size_t kSpacing = 512;
+    constexpr double kAllowance = 4e-14;
+    const std::size_t base = index - index % kSpacing;
     const double estimate = TrialCoefficient(base) + static_cast<double>(index - base) * kScanStep;
-    return {estimate - allowance, estimate + allowance};
+    return {estimate - kAllowance, estimate + kAllowance};
 }
 
 // The scan index whose trial coefficient is nearest -s^2, as a real estimate.
@@ -175,15 +175,15 @@ private:
     // Sets up P(s) when every step of the velocity stays in the normal range.
     bool PrepareDistance()
     {
-        constexpr double normal = std::numeric_limits<double>::min();
+        constexpr double kNormal = std::numeric_limits<double>::min();
         const double slowest = TrialBounds(count_ - 1).high; // the smallest |K|
         const double pressure = -2.0 * slowest * path_.windPressure;
         const double square = pressure / path_.resistanceDensity;
-        if (!(pressure >= normal && square >= normal && TrialVelocity(path_, slowest) >= normal))
+        if (!(pressure >= kNormal && square >= kNormal && TrialVelocity(path_, slowest) >= kNormal))
             return false;
         const double g =
             std::sqrt(2.0 * path_.windPressure / path_.resistanceDensity) / path_.ductArea;
-        if (!(g >= normal) || !std::isfinite(g))
+        if (!(g >= kNormal) || !std::isfinite(g))
             return false;
         const double* c = path_.coef;
         distance_ = {{-c[0], -c[1] * g, -(1.0 + c[2] * g * g), -c[3] * g * g * g}};

@@ -73,12 +73,12 @@ std::string CliHelpText()
     // The names as the catalogue writes them, without their trailing blanks,
     // in a column as wide as the longest.
     std::size_t nameWidth = 0;
-    for (const VentilatorModel& model : VentilatorCatalogue)
+    for (const VentilatorModel& model : kVentilatorCatalogue)
         nameWidth = std::max(nameWidth, TrimmedName(model.Name).size());
-    for (std::size_t i = 0; i < VentilatorCatalogue.size(); ++i)
-        text +=
-            fmt::format("  {:2}  {:<{}}  {:.3f}\n", i + 1, TrimmedName(VentilatorCatalogue[i].Name),
-                        nameWidth, VentilatorCatalogue[i].NominalDiameter);
+    for (std::size_t i = 0; i < kVentilatorCatalogue.size(); ++i)
+        text += fmt::format("  {:2}  {:<{}}  {:.3f}\n", i + 1,
+                            TrimmedName(kVentilatorCatalogue[i].Name), nameWidth,
+                            kVentilatorCatalogue[i].NominalDiameter);
     text += "\nMateriały kanału (--material): numer, materiał, chropowatość\n";
     for (std::size_t i = 0; i < kDuctMaterials.size(); ++i)
         text += fmt::format("  {}  {} – {:.1f}\n", i + 1, kDuctMaterials[i].caption,

@@ -317,13 +317,13 @@ int RunAll(const CliRequest& request, const CliInputs& inputs, const CliYear* ye
         return RunComparison(request, inputs, year, out, err);
 
     std::vector<ModelResult> points;
-    points.reserve(VentilatorCatalogue.size());
-    for (const VentilatorModel& model : VentilatorCatalogue)
+    points.reserve(kVentilatorCatalogue.size());
+    for (const VentilatorModel& model : kVentilatorCatalogue)
         points.push_back(EvaluateModel(request, inputs, inputs.state, model));
     if (request.format == CliRequest::Format::Json) {
         QJsonArray results;
         for (std::size_t i = 0; i < points.size(); ++i) {
-            const std::string_view name = VentilatorCatalogue[i].Name;
+            const std::string_view name = kVentilatorCatalogue[i].Name;
             QJsonObject row;
             row.insert("index", static_cast<int>(i + 1));
             row.insert("name", Text(name));
@@ -347,7 +347,7 @@ int RunAll(const CliRequest& request, const CliInputs& inputs, const CliYear* ye
     out += "Nr\tWywietrznik\tQ [m3/s]\tQh [m3/h]\tDPsw [Pa]\tc [m/s]\n";
     for (std::size_t i = 0; i < points.size(); ++i) {
         out += FormatWhole(static_cast<std::int32_t>(i + 1)) + '\t';
-        out += std::string(VentilatorCatalogue[i].Name) + '\t';
+        out += std::string(kVentilatorCatalogue[i].Name) + '\t';
         const OperatingPoint& p = points[i].point;
         if (points[i].Found()) {
             out += FormatFixed(FlowPerSecond(p.flowPerHour), 4) + '\t' +
@@ -358,7 +358,7 @@ int RunAll(const CliRequest& request, const CliInputs& inputs, const CliYear* ye
         }
         err +=
             NotesText(points[i].notes, "nr " + FormatWhole(static_cast<std::int32_t>(i + 1)) + " " +
-                                           std::string(VentilatorCatalogue[i].Name) + ": ");
+                                           std::string(kVentilatorCatalogue[i].Name) + ": ");
     }
     if (request.stack)
         out += StackLine(request, inputs);

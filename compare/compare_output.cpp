@@ -5,7 +5,7 @@
 #include "report/page_layout.h"
 #include "report/report_lines.h"
 #include "ui/paged_table.h"
-#include "ui/print_guard.h"
+#include "ui/print_document.h"
 #include "ui/program_font.h"
 #include "ui/text.h"
 

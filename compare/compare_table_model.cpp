@@ -132,7 +132,7 @@ QVariant CompareTableModel::data(const QModelIndex& index, int role) const
     switch (role) {
     case Qt::DisplayRole:
         return Text(ComparisonShownCell(row, column));
-    case Qt::UserRole: {
+    case ValueRole: {
         // The value the column sorts by, for anyone who needs the number.
         if (column == kColumnNumber)
             return row.number;

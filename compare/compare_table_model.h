@@ -16,6 +16,11 @@
 class CompareTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
+    // The roles of data() beside Qt's own.
+    enum Role {
+        ValueRole = Qt::UserRole, // the number the column sorts by; none for a text
+    };
+
     explicit CompareTableModel(QObject* parent = nullptr);
 
     // New rows (catalogue order) and the current model (0: none). Keeps the

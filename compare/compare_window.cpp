@@ -264,10 +264,10 @@ void CompareWindow::ConnectControls()
 {
     connect(chooseButton_, &QPushButton::clicked, this, &CompareWindow::Choose);
     connect(closeButton_, &QPushButton::clicked, this, &QDialog::reject);
-    connect(printButton_, &QPushButton::clicked, this, &CompareWindow::PrintClick);
-    connect(csvButton_, &QPushButton::clicked, this, &CompareWindow::ExportCsvClick);
-    connect(xlsxButton_, &QPushButton::clicked, this, &CompareWindow::ExportXlsxClick);
-    connect(sheetButton_, &QPushButton::clicked, this, &CompareWindow::SheetClick);
+    connect(printButton_, &QPushButton::clicked, this, &CompareWindow::PrintOnChosenPrinter);
+    connect(csvButton_, &QPushButton::clicked, this, &CompareWindow::ExportCsvToChosenFile);
+    connect(xlsxButton_, &QPushButton::clicked, this, &CompareWindow::ExportXlsxToChosenFile);
+    connect(sheetButton_, &QPushButton::clicked, this, &CompareWindow::SaveSheetToChosenFile);
     connect(table_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
         if (index.isValid()) {
             SelectModel(model_->ModelAt(index.row()));
@@ -300,7 +300,7 @@ void CompareWindow::ConnectControls()
         if (hasData_)
             Refresh();
     });
-    connect(charts_, &CompareCharts::SaveRequested, this, &CompareWindow::SaveChartClick);
+    connect(charts_, &CompareCharts::SaveRequested, this, &CompareWindow::SaveChartToChosenFile);
 }
 
 void CompareWindow::ShowNoData(Refusal refusal)
@@ -560,7 +560,7 @@ Outcome CompareWindow::SaveSheet(const QString& path, const QString& project,
     return WriteSelectionSheets(path, {sheet});
 }
 
-void CompareWindow::SheetClick()
+void CompareWindow::SaveSheetToChosenFile()
 {
     const std::optional<SheetChoice> choice =
         AskSheet(this, QString(), true, QStringLiteral("karta_doboru.pdf"));

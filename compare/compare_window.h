@@ -117,11 +117,11 @@ private:
     void Choose();
     void UpdateCharts();
     void UpdateButtons();
-    void ExportCsvClick();
-    void ExportXlsxClick();
-    void PrintClick();
-    void SaveChartClick(CompareCharts::Chart chart);
-    void SheetClick();
+    void ExportCsvToChosenFile();
+    void ExportXlsxToChosenFile();
+    void PrintOnChosenPrinter();
+    void SaveChartToChosenFile(CompareCharts::Chart chart);
+    void SaveSheetToChosenFile();
 
     CalcState& state_;
     std::function<void(int)> chooseModel_;

@@ -57,7 +57,7 @@ Outcome CompareWindow::SaveChart(CompareCharts::Chart chart, const QString& path
     return charts_->SavePng(chart, path);
 }
 
-void CompareWindow::ExportCsvClick()
+void CompareWindow::ExportCsvToChosenFile()
 {
     const QString polish = Text(CsvFilter(CsvForm::Polish));
     const QString plain = Text(CsvFilter(CsvForm::Plain));
@@ -71,7 +71,7 @@ void CompareWindow::ExportCsvClick()
         ShowOutcome(this, ExportCsv(path, filter == plain ? CsvForm::Plain : CsvForm::Polish));
 }
 
-void CompareWindow::ExportXlsxClick()
+void CompareWindow::ExportXlsxToChosenFile()
 {
     const QString path = WithSuffix(
         QFileDialog::getSaveFileName(this, "Eksportuj tabelę do skoroszytu XLSX",
@@ -81,7 +81,7 @@ void CompareWindow::ExportXlsxClick()
         ShowOutcome(this, ExportXlsx(path));
 }
 
-void CompareWindow::PrintClick()
+void CompareWindow::PrintOnChosenPrinter()
 {
     // The dialog proposes the last file chosen in this run, at first a name
     // in the working directory.
@@ -96,7 +96,7 @@ void CompareWindow::PrintClick()
     ShowOutcome(this, PrintTable(printer));
 }
 
-void CompareWindow::SaveChartClick(CompareCharts::Chart chart)
+void CompareWindow::SaveChartToChosenFile(CompareCharts::Chart chart)
 {
     const bool operating = chart == CompareCharts::Chart::OperatingPoint;
     const QString path = WithSuffix(

@@ -85,10 +85,10 @@ std::vector<ComparisonRow> BuildComparisonRows(const CalcState& state, const Sta
 {
     const double need = neededFlowPerHour > 0.0 ? neededFlowPerHour : 0.0;
     std::vector<ComparisonRow> rows;
-    rows.reserve(VentilatorCatalogue.size());
+    rows.reserve(kVentilatorCatalogue.size());
     NeedWindCache local;
-    for (std::size_t i = 0; i < VentilatorCatalogue.size(); ++i) {
-        const VentilatorModel& model = VentilatorCatalogue[i];
+    for (std::size_t i = 0; i < kVentilatorCatalogue.size(); ++i) {
+        const VentilatorModel& model = kVentilatorCatalogue[i];
         const int number = static_cast<int>(i) + 1;
         ComparisonRow row;
         row.number = number;

@@ -1,7 +1,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The input dialogs of the wizard and the value files that remember their numbers.
 target_sources(wyw_dialogs PRIVATE
-    valuefile.cpp valuefile.h
+    value_file.cpp value_file.h
     input_controls.cpp input_controls.h
     value_file_dialog.h
     choice_dialog.cpp choice_dialog.h

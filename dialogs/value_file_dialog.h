@@ -2,7 +2,7 @@
 #pragma once
 
 #include "calc/calc_state.h"
-#include "dialogs/valuefile.h"
+#include "dialogs/value_file.h"
 #include "ui/dialog_base.h"
 
 #include <QPushButton>

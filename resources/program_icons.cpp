@@ -5,16 +5,16 @@
 
 namespace {
 
-QString GlyphName(SpeedGlyph glyph)
+QString GlyphName(ToolGlyph glyph)
 {
     switch (glyph) {
-    case SpeedGlyph::Print:
+    case ToolGlyph::Print:
         return QStringLiteral("print");
-    case SpeedGlyph::PrintSetup:
+    case ToolGlyph::PrintSetup:
         return QStringLiteral("print_setup");
-    case SpeedGlyph::About:
+    case ToolGlyph::About:
         return QStringLiteral("about");
-    case SpeedGlyph::Exit:
+    case ToolGlyph::Exit:
         break;
     }
     return QStringLiteral("exit");
@@ -35,7 +35,7 @@ QPixmap AboutPicture()
     return QPixmap(QStringLiteral(":/icons/wywietrznik-64.png"));
 }
 
-QIcon SpeedButtonIcon(SpeedGlyph glyph)
+QIcon ToolButtonIcon(ToolGlyph glyph)
 {
     const QString name = GlyphName(glyph);
     QIcon icon;

@@ -14,5 +14,5 @@ QPixmap AboutPicture();
 
 // The glyphs of the four toolbar buttons, each with its normal and its
 // disabled look.
-enum class SpeedGlyph { Print, PrintSetup, About, Exit };
-QIcon SpeedButtonIcon(SpeedGlyph glyph);
+enum class ToolGlyph { Print, PrintSetup, About, Exit };
+QIcon ToolButtonIcon(ToolGlyph glyph);

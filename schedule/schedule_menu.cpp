@@ -7,19 +7,16 @@
 #include <QAction>
 #include <QMenu>
 
-ScheduleWindow& AddScheduleWindow(QWidget* mainWindow, QMenu* menu,
-                                  const std::function<void()>& edited)
+void AddScheduleItem(QWidget* mainWindow, QMenu* menu,
+                     const std::function<ScheduleWindow&()>& window)
 {
-    auto* window = new ScheduleWindow(mainWindow);
-    QObject::connect(window, &ScheduleWindow::Edited, mainWindow, edited);
-
     auto* item = new QAction(QStringLiteral("&Zestawienie przewodów…"), mainWindow);
     item->setObjectName(QStringLiteral("FileScheduleItem"));
     item->setStatusTip(
         QStringLiteral("Zestawia przewody wywiewne całego budynku i dobiera do nich wywietrzniki"));
-    QObject::connect(item, &QAction::triggered, window, [window] { ShowScheduleWindow(*window); });
+    QObject::connect(item, &QAction::triggered, mainWindow,
+                     [window] { ShowScheduleWindow(window()); });
     menu->addAction(item);
-    return *window;
 }
 
 void ShowScheduleWindow(ScheduleWindow& window)

@@ -12,11 +12,10 @@ class QMenu;
 class QWidget;
 class ScheduleWindow;
 
-// The schedule's place in the main window: its window, made hidden together
-// with the main window, and the menu item "Zestawienie przewodów…", which
-// shows it. `edited` runs on every change the user makes in the schedule.
-ScheduleWindow& AddScheduleWindow(QWidget* mainWindow, QMenu* menu,
-                                  const std::function<void()>& edited);
+// The schedule's place in the main window: the menu item "Zestawienie
+// przewodów…", which shows the window that `window` gives.
+void AddScheduleItem(QWidget* mainWindow, QMenu* menu,
+                     const std::function<ScheduleWindow&()>& window);
 
 // Shows the schedule window above the others.
 void ShowScheduleWindow(ScheduleWindow& window);

@@ -5,7 +5,7 @@
 #include "report/schedule_export.h"
 #include "report/schedule_table.h"
 #include "ui/paged_table.h"
-#include "ui/print_guard.h"
+#include "ui/print_document.h"
 
 #include <QFontMetricsF>
 #include <QPageLayout>

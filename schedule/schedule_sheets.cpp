@@ -38,7 +38,7 @@ Outcome ScheduleWindow::SaveAllSheets(const QString& path, const QString& projec
     return WriteSelectionSheets(path, cases, index);
 }
 
-void ScheduleWindow::SheetClick()
+void ScheduleWindow::SaveSheetToChosenFile()
 {
     const std::vector<int> rows = SelectedSourceRows();
     if (rows.empty()) {
@@ -52,7 +52,7 @@ void ScheduleWindow::SheetClick()
         ShowOutcome(this, SaveSheet(row, choice->path, choice->project, choice->duct));
 }
 
-void ScheduleWindow::AllSheetsClick()
+void ScheduleWindow::SaveAllSheetsToChosenFile()
 {
     if (CurrentSchedule().rows.empty()) {
         ShowOutcome(this, SaveAllSheets(QString(), QString()));

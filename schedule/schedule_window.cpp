@@ -307,11 +307,11 @@ QHBoxLayout* ScheduleWindow::BuildButtons()
             return;
         model_->ReplaceAll(ScheduleTemplate(), QStringLiteral("przykład"));
     });
-    connect(print, &QPushButton::clicked, this, &ScheduleWindow::PrintClick);
-    connect(csv, &QPushButton::clicked, this, &ScheduleWindow::ExportCsvClick);
-    connect(xlsx, &QPushButton::clicked, this, &ScheduleWindow::ExportXlsxClick);
-    connect(sheet, &QAction::triggered, this, &ScheduleWindow::SheetClick);
-    connect(all, &QAction::triggered, this, &ScheduleWindow::AllSheetsClick);
+    connect(print, &QPushButton::clicked, this, &ScheduleWindow::PrintOnChosenPrinter);
+    connect(csv, &QPushButton::clicked, this, &ScheduleWindow::ExportCsvToChosenFile);
+    connect(xlsx, &QPushButton::clicked, this, &ScheduleWindow::ExportXlsxToChosenFile);
+    connect(sheet, &QAction::triggered, this, &ScheduleWindow::SaveSheetToChosenFile);
+    connect(all, &QAction::triggered, this, &ScheduleWindow::SaveAllSheetsToChosenFile);
     connect(save, &QPushButton::clicked, this, [this] { TriggerMain("FileSaveProjectItem"); });
     connect(open, &QPushButton::clicked, this, [this] { TriggerMain("FileOpenProjectItem"); });
     connect(close, &QPushButton::clicked, this, &QWidget::close);

@@ -123,11 +123,11 @@ private:
     void WriteCells(const std::vector<int>& targets, const std::vector<struct CellWrite>& writes,
                     const QString& what);
     std::vector<int> SelectedSourceRows() const;
-    void ExportCsvClick();
-    void ExportXlsxClick();
-    void PrintClick();
-    void SheetClick();
-    void AllSheetsClick();
+    void ExportCsvToChosenFile();
+    void ExportXlsxToChosenFile();
+    void PrintOnChosenPrinter();
+    void SaveSheetToChosenFile();
+    void SaveAllSheetsToChosenFile();
     void TriggerMain(const char* action);
 
     ScheduleTableModel* model_ = nullptr;

@@ -32,7 +32,7 @@ Outcome ScheduleWindow::Print(QPrinter& printer) const
     return PrintSchedule(printer, CurrentSchedule(), model_->Computed());
 }
 
-void ScheduleWindow::ExportCsvClick()
+void ScheduleWindow::ExportCsvToChosenFile()
 {
     const QString polish = Text(CsvFilter(CsvForm::Polish));
     const QString plain = Text(CsvFilter(CsvForm::Plain));
@@ -47,7 +47,7 @@ void ScheduleWindow::ExportCsvClick()
     ShowOutcome(this, ExportCsv(path, filter == plain ? CsvForm::Plain : CsvForm::Polish));
 }
 
-void ScheduleWindow::ExportXlsxClick()
+void ScheduleWindow::ExportXlsxToChosenFile()
 {
     QString path = QFileDialog::getSaveFileName(
         this, QStringLiteral("Eksportuj zestawienie do XLSX"),
@@ -59,7 +59,7 @@ void ScheduleWindow::ExportXlsxClick()
     ShowOutcome(this, ExportXlsx(path));
 }
 
-void ScheduleWindow::PrintClick()
+void ScheduleWindow::PrintOnChosenPrinter()
 {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageOrientation(QPageLayout::Landscape);

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# clang-tidy with the checks of .clang-tidy (bugprone, performance, function
+# clang-tidy with the checks of .clang-tidy (bugprone, performance, names, function
 # size) over the program's sources, on the compile commands of a build
 # directory (default: build). Any finding fails it. Slow (minutes on two
 # cores); ./test.sh runs it.

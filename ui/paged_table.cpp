@@ -2,7 +2,7 @@
 #include "ui/paged_table.h"
 
 #include "report/page_layout.h"
-#include "ui/print_guard.h"
+#include "ui/print_document.h"
 #include "ui/text.h"
 
 #include <QFontMetrics>

@@ -47,7 +47,14 @@ void ShowOutcome(QWidget* window, const Outcome& outcome)
 {
     if (!outcome.Failed())
         return;
-    const QString caption = window != nullptr ? window->window()->windowTitle() : QString();
+    // The title as the window shows it: Qt puts "*" in place of a "[*]" while
+    // the window is marked modified and drops it otherwise.
+    QString caption;
+    if (window != nullptr) {
+        const QWidget* shown = window->window();
+        caption = shown->windowTitle().replace(
+            QStringLiteral("[*]"), shown->isWindowModified() ? QStringLiteral("*") : QString());
+    }
     ShowMessage(window, QMessageBox::Warning, caption, ReasonOf(outcome),
                 QStringLiteral("FailureBox"));
 }

@@ -393,7 +393,7 @@ std::array<HourlySummary, kVentilatorCount> HourlyYear::EvaluateAllModels() cons
 {
     std::array<HourlySummary, kVentilatorCount> summaries;
     for (std::size_t i = 0; i < summaries.size(); ++i)
-        summaries[i] = EvaluateModel(VentilatorCatalogue[i]);
+        summaries[i] = EvaluateModel(kVentilatorCatalogue[i]);
     return summaries;
 }
 

@@ -6,24 +6,20 @@
 #include <QAction>
 #include <QMenu>
 
-YearWindow& AddYearWindow(QWidget* mainWindow, QMenu* menu, const CalcState& state,
-                          const std::function<void(YearWindow&)>& before,
-                          const std::function<void()>& edited)
+void AddYearItem(QWidget* mainWindow, QMenu* menu, const std::function<YearWindow&()>& window,
+                 const std::function<void(YearWindow&)>& before)
 {
-    auto* window = new YearWindow(state, mainWindow);
-    QObject::connect(window, &YearWindow::Edited, mainWindow, edited);
-
     auto* item = new QAction(QStringLiteral("Praca w &ciągu roku…"), mainWindow);
     item->setObjectName(QStringLiteral("FileYearItem"));
     item->setStatusTip(QStringLiteral(
         "Jak często w ciągu roku przewód osiąga wymaganą wydajność: pogoda z pliku EPW "
         "albo rozkład wiatru"));
-    QObject::connect(item, &QAction::triggered, window, [window, before] {
-        before(*window);
-        ShowYearWindow(*window);
+    QObject::connect(item, &QAction::triggered, mainWindow, [window, before] {
+        YearWindow& shown = window();
+        before(shown);
+        ShowYearWindow(shown);
     });
     menu->addAction(item);
-    return *window;
 }
 
 void ShowYearWindow(YearWindow& window)

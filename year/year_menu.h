@@ -3,19 +3,16 @@
 
 #include <functional>
 
-struct CalcState;
 class QMenu;
 class QWidget;
 class YearWindow;
 
-// The year window's place in the main window: the window over the main
-// window's calculation, and the menu item "Praca w ciągu roku…", which shows
-// it with the current ventilator and duct (`before` runs first: it gives the
-// window the weather dialog's pressure). `edited` runs on every change the
-// user makes there that a calculation file keeps.
-YearWindow& AddYearWindow(QWidget* mainWindow, QMenu* menu, const CalcState& state,
-                          const std::function<void(YearWindow&)>& before,
-                          const std::function<void()>& edited);
+// The year window's place in the main window: the menu item "Praca w ciągu
+// roku…", which shows the window that `window` gives with the current
+// ventilator and duct (`before` runs first: it gives the window the weather
+// dialog's pressure).
+void AddYearItem(QWidget* mainWindow, QMenu* menu, const std::function<YearWindow&()>& window,
+                 const std::function<void(YearWindow&)>& before);
 
 // Shows the window above the others, refreshed.
 void ShowYearWindow(YearWindow& window);

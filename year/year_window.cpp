@@ -244,8 +244,8 @@ QWidget* YearWindow::BuildButtons()
         const char* name;
         void (YearWindow::*click)();
     } list[] = {{"&Oblicz", "ComputeButton", &YearWindow::Compute},
-                {"Dr&ukuj…", "PrintButton", &YearWindow::PrintClick},
-                {"Zapisz wykres P&NG…", "SavePngButton", &YearWindow::SavePngClick},
+                {"Dr&ukuj…", "PrintButton", &YearWindow::PrintOnChosenPrinter},
+                {"Zapisz wykres P&NG…", "SavePngButton", &YearWindow::SavePngToChosenFile},
                 {"Zamkni&j", "CloseButton", nullptr}};
     for (const auto& item : list) {
         auto* button = new QPushButton(item.caption, buttons);

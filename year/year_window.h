@@ -90,8 +90,8 @@ private:
     void KeepSetting(const YearInputs& inputs);
     void UpdateDefaults();
     void ChooseFile();
-    void PrintClick();
-    void SavePngClick();
+    void PrintOnChosenPrinter();
+    void SavePngToChosenFile();
 
     const CalcState& state_;
     double pressure_ = kStackPressure;

@@ -8,7 +8,7 @@
 #include "calc/schedule.h"
 #include "files/outcome.h"
 #include "files/read_file.h"
-#include "ui/print_guard.h"
+#include "ui/print_document.h"
 #include "ui/program_font.h"
 #include "ui/show_message.h"
 #include "ui/text.h"
@@ -264,7 +264,7 @@ Outcome YearWindow::SavePng(const QString& path) const
     return charts_->SavePng(path);
 }
 
-void YearWindow::PrintClick()
+void YearWindow::PrintOnChosenPrinter()
 {
     QPrinter printer(QPrinter::HighResolution);
     QPrintDialog dialog(&printer, this);
@@ -274,7 +274,7 @@ void YearWindow::PrintClick()
     ::ShowOutcome(this, Print(printer));
 }
 
-void YearWindow::SavePngClick()
+void YearWindow::SavePngToChosenFile()
 {
     const QString path = WithSuffix(
         QFileDialog::getSaveFileName(this, "Zapisz wykres jako obraz PNG", "praca_w_roku.png",

@@ -176,7 +176,7 @@ private slots:
     void windowTitleFontAndIcon()
     {
         Program program;
-        QCOMPARE(program.form().windowTitle(),
+        QCOMPARE(ShownTitle(program.form()),
                  QStringLiteral("Program doboru wywietrzników firmy KORVANT"));
         QCOMPARE(QCoreApplication::applicationName(),
                  QStringLiteral("Program doboru wywietrzników firmy KORVANT"));
@@ -199,7 +199,7 @@ private slots:
         QTRY_COMPARE(program.form().size(), QSize(800, 519));
     }
 
-    void speedBarAndButtons_data()
+    void toolBarAndButtons_data()
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("x");
@@ -220,7 +220,7 @@ private slots:
                               << "FileExitItem";
     }
 
-    void speedBarAndButtons()
+    void toolBarAndButtons()
     {
         QFETCH(QString, name);
         QFETCH(int, x);
@@ -231,13 +231,13 @@ private slots:
         program.form().ShowMainWindow();
         QVERIFY(QTest::qWaitForWindowExposed(&program.form()));
 
-        QWidget* speedBar = program.child<QWidget>("SpeedBar");
-        QVERIFY(speedBar);
+        QWidget* toolBar = program.child<QWidget>("SpeedBar");
+        QVERIFY(toolBar);
         QWidget* client = program.form().centralWidget();
-        QCOMPARE(speedBar->parentWidget(), client);
-        QCOMPARE(speedBar->geometry(), QRect(0, 0, client->width(), 33));
+        QCOMPARE(toolBar->parentWidget(), client);
+        QCOMPARE(toolBar->geometry(), QRect(0, 0, client->width(), 33));
 
-        auto* button = speedBar->findChild<QToolButton*>(name);
+        auto* button = toolBar->findChild<QToolButton*>(name);
         QVERIFY(button);
         QCOMPARE(button->geometry(), QRect(x, 4, 25, 25));
         QCOMPARE(button->toolTip(), tip);
@@ -259,11 +259,11 @@ private slots:
         }
     }
 
-    void speedBarHasOnlyFourButtons()
+    void toolBarHasOnlyFourButtons()
     {
         Program program;
-        QWidget* speedBar = program.child<QWidget>("SpeedBar");
-        QCOMPARE(speedBar->findChildren<QToolButton*>().size(), 4);
+        QWidget* toolBar = program.child<QWidget>("SpeedBar");
+        QCOMPARE(toolBar->findChildren<QToolButton*>().size(), 4);
     }
 
     void statusLineIsOnePanel()
@@ -415,7 +415,7 @@ private slots:
         Program program;
         program.state = state;
         RecordingCanvas canvas;
-        program.form().paint(canvas);
+        program.form().Paint(canvas);
 
         const auto& texts = canvas.Texts();
         QCOMPARE(int(texts.size()), count);
@@ -434,10 +434,10 @@ private slots:
         Program program;
         program.state = HallRoundDuct();
         RecordingCanvas before;
-        program.form().paint(before);
+        program.form().Paint(before);
         program.state.FlowPerHour = 3600.0;
         RecordingCanvas after;
-        program.form().paint(after);
+        program.form().Paint(after);
         const auto line = [](const RecordingCanvas& c, int y) {
             for (const DrawnText& t : c.Texts()) {
                 if (t.y == y)

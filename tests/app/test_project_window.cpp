@@ -56,7 +56,7 @@ struct Program {
     QStringList Report()
     {
         RecordingCanvas canvas;
-        windows.Main().paint(canvas);
+        windows.Main().Paint(canvas);
         QStringList lines;
         for (const DrawnText& text : canvas.Texts())
             lines << QString::number(text.y) + ' ' + text.text;
@@ -119,9 +119,7 @@ Step AnswerSaveChanges(const QString& caption)
 
 ScheduleWindow& ScheduleOfProgram(Program& program)
 {
-    auto* window = program.windows.Main().findChild<ScheduleWindow*>("ScheduleWindow");
-    Q_ASSERT(window);
-    return *window;
+    return program.windows.Schedule();
 }
 
 using Keys = QList<std::pair<Qt::Key, Qt::KeyboardModifiers>>;
@@ -146,7 +144,7 @@ private slots:
             first.Keys({{Qt::Key_O, Qt::AltModifier}, {Qt::Key_N, Qt::NoModifier}}, kHall);
             first.Keys({{Qt::Key_S, Qt::ControlModifier}},
                        {InFileDialog("SaveProjectDialog", path)});
-            QCOMPARE(first.windows.Main().windowTitle(),
+            QCOMPARE(ShownTitle(first.windows.Main()),
                      QString("Program doboru wywietrzników firmy KORVANT – hala.wyw"));
             report = first.Report();
             saved = first.state;
@@ -170,7 +168,7 @@ private slots:
         QCOMPARE(second.Field("OKBottomDlg", "Edit1"), QString("1.2"));
         QCOMPARE(second.Field("Form2", "Edit1"), QString("5"));
         QCOMPARE(second.windows.Ventilator().CheckedModel(), 5);
-        QCOMPARE(second.windows.Main().windowTitle(),
+        QCOMPARE(ShownTitle(second.windows.Main()),
                  QString("Program doboru wywietrzników firmy KORVANT – hala.wyw"));
         QCOMPARE(second.directory.entries(), QStringList()); // no value file written
     }
@@ -240,9 +238,9 @@ private slots:
         ScheduleWindow& schedule = ScheduleOfProgram(program);
         schedule.SetSchedule(ScheduleTemplate()); // as a file opens: nothing changed
         const QString title("Program doboru wywietrzników firmy KORVANT");
-        QCOMPARE(program.windows.Main().windowTitle(), title);
+        QCOMPARE(ShownTitle(program.windows.Main()), title);
         schedule.AddRiser();
-        QCOMPARE(program.windows.Main().windowTitle(), title + "*");
+        QCOMPARE(ShownTitle(program.windows.Main()), title + "*");
 
         QList<Step> steps = {AnswerSaveChanges(answer)};
         if (answer == "&Tak")
@@ -251,7 +249,7 @@ private slots:
         QCOMPARE(program.windows.Main().isVisible(), !goesOn);
         QCOMPARE(QFile::exists(path), answer == "&Tak");
         if (!goesOn)
-            QCOMPARE(program.windows.Main().windowTitle(), title + "*");
+            QCOMPARE(ShownTitle(program.windows.Main()), title + "*");
         if (answer != "&Tak")
             return;
         // The saved schedule opens with its window.
@@ -260,7 +258,7 @@ private slots:
         QCOMPARE(ReasonOf(again.windows.Main().OpenProject(path)), QString());
         QCOMPARE(ScheduleOfProgram(again).CurrentSchedule(), schedule.CurrentSchedule());
         QVERIFY(ScheduleOfProgram(again).isVisible());
-        QCOMPARE(again.windows.Main().windowTitle(), title + " – blok.wyw");
+        QCOMPARE(ShownTitle(again.windows.Main()), title + " – blok.wyw");
     }
 
     // A text the schedule refuses cannot be kept by the file: saving says so

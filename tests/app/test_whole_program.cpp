@@ -100,7 +100,7 @@ struct Program {
     QMap<int, QString> Report()
     {
         RecordingCanvas canvas;
-        windows.Main().paint(canvas);
+        windows.Main().Paint(canvas);
         QMap<int, QString> lines;
         for (const DrawnText& text : canvas.Texts()) {
             if (text.text != " ")

@@ -53,7 +53,7 @@ private slots:
 
     void diameterMatchesTheSizeInTheName()
     {
-        for (const VentilatorModel& model : VentilatorCatalogue) {
+        for (const VentilatorModel& model : kVentilatorCatalogue) {
             const QString name = QString::fromUtf8(model.Name.data(), model.Name.size());
             const QString millimetres = QString::number(qRound(model.NominalDiameter * 1000));
             QVERIFY2(name.contains(millimetres), qPrintable(name));

@@ -332,9 +332,10 @@ private slots:
             // point last, in their catalogue order.
             for (int row = 1; row < 23; ++row) {
                 const double above =
-                    model->data(model->index(row - 1, column), Qt::UserRole).toDouble();
+                    model->data(model->index(row - 1, column), CompareTableModel::ValueRole)
+                        .toDouble();
                 const double below =
-                    model->data(model->index(row, column), Qt::UserRole).toDouble();
+                    model->data(model->index(row, column), CompareTableModel::ValueRole).toDouble();
                 QVERIFY(descending ? above >= below : above <= below);
                 // The shown texts follow the values.
                 QVERIFY(descending ? Cell(form, row - 1, column).toDouble() >=

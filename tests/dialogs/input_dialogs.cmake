@@ -1,6 +1,6 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The input dialogs and their value files.
-wyw_add_qtest(test_valuefile SOURCES test_valuefile.cpp input_dialog_support.h LIBS wyw_dialogs)
+wyw_add_qtest(test_value_file SOURCES test_value_file.cpp input_dialog_support.h LIBS wyw_dialogs)
 wyw_add_qtest(test_input_windows SOURCES test_input_windows.cpp input_dialog_support.h
               LIBS wyw_dialogs)
 wyw_add_qtest(test_air_dialogs SOURCES test_air_dialogs.cpp input_dialog_support.h

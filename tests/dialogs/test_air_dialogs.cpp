@@ -6,7 +6,7 @@
 #include "dialogs/weather_dialog.h"
 
 #include "calc/refusal.h"
-#include "dialogs/valuefile.h"
+#include "dialogs/value_file.h"
 #include "input_dialog_support.h"
 #include "test_main.h"
 

@@ -7,7 +7,7 @@
 #include "gui_test_support.h"
 #include "project/project_file.h"
 #include "test_main.h"
-#include "ui/print_guard.h"
+#include "ui/print_document.h"
 
 #include <QPainter>
 #include <QPrinter>

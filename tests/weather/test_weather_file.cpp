@@ -197,8 +197,8 @@ private slots:
         const std::array<HourlySummary, kVentilatorCount> fast = prepared.EvaluateAllModels();
         for (std::size_t i = 0; i < fast.size(); ++i) {
             const HourlySummary plain =
-                EvaluateYearPlain(c, VentilatorCatalogue[i], year.Value()).Value();
-            QCOMPARE(prepared.DuctShare(c.state, c.need, VentilatorCatalogue[i]).Value(),
+                EvaluateYearPlain(c, kVentilatorCatalogue[i], year.Value()).Value();
+            QCOMPARE(prepared.DuctShare(c.state, c.need, kVentilatorCatalogue[i]).Value(),
                      plain.share);
             QCOMPARE(fast[i].meetingHours, plain.meetingHours);
             QCOMPARE(fast[i].noFlowHours, plain.noFlowHours);

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The value files: how lines are read back into fields and how a file is
 // replaced, including damaged files and files that cannot be written.
-#include "dialogs/valuefile.h"
+#include "dialogs/value_file.h"
 
 #include "calc/number_format.h"
 #include "input_dialog_support.h"
@@ -421,4 +421,4 @@ int main(int argc, char** argv)
     TestValueFile test;
     return QTest::qExec(&test, argc, argv);
 }
-#include "test_valuefile.moc"
+#include "test_value_file.moc"

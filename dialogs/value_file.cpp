@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "dialogs/valuefile.h"
+#include "dialogs/value_file.h"
 
 #include "files/safe_file.h"
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/print_guard.h"
+#include "ui/print_document.h"
 
 #include "files/print_file.h"
 
