@@ -22,7 +22,8 @@ private slots:
         QTest::addColumn<int>("rows");
         using M = ScheduleTableModel;
         QTest::newRow("cell typed") << Change([](M& m) {
-            QVERIFY(m.setData(m.index(0, M::Diameter), QStringLiteral("0.2")));
+            QVERIFY(
+                m.setData(m.index(0, ModelColumn(SheetColumn::Diameter)), QStringLiteral("0.2")));
         }) << 15;
         QTest::newRow("rows removed") << Change([](M& m) { m.RemoveRows({0, 2}); }) << 13;
         QTest::newRow("row duplicated") << Change([](M& m) { m.DuplicateRows({1}); }) << 16;
