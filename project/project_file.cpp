@@ -91,16 +91,11 @@ Result<double> ReadNumber(const QJsonObject& group, std::string_view fieldName, 
     return static_cast<double>(*integer);
 }
 
-// Reads one field of the state; the reason when it is missing or wrong.
-Outcome ReadField(const QJsonObject& group, const ProjectField& field, CalcState& state)
+// The number of one field of the state; the reason when it is missing or
+// wrong. A whole field's number is within the field's bounds.
+Result<double> ReadField(const QJsonObject& group, const ProjectField& field)
 {
-    const Result<double> number =
-        ReadNumber(group, field.name, field.Whole(), field.least, field.most);
-    if (!number)
-        return number.Fault();
-    // ReadNumber has kept a whole field's number within the field's bounds.
-    (void)SetFieldNumber(state, field, number.Value());
-    return {};
+    return ReadNumber(group, field.name, field.Whole(), field.least, field.most);
 }
 
 // Controls of another kind than this program's dialogs have: the file comes
@@ -139,8 +134,8 @@ Result<DialogsControls> ReadControls(const QJsonValue& value)
     return dialogs;
 }
 
-// The fields of one group of the first format's state.
-Outcome ReadGroup(const QJsonObject& root, ProjectGroup g, CalcState& state)
+// `state` with the fields of one group of the first format's state read.
+Result<CalcState> ReadGroup(const QJsonObject& root, ProjectGroup g, CalcState state)
 {
     const QJsonValue group = root.value(QLatin1String(ProjectGroupKey(g)));
     if (!group.isObject())
@@ -152,8 +147,11 @@ Outcome ReadGroup(const QJsonObject& root, ProjectGroup g, CalcState& state)
         if (f->group != g)
             continue;
         known.append(Utf8(f->name));
-        if (Outcome step = ReadField(group.toObject(), *f, state); !step)
-            return step;
+        const Result<double> number = ReadField(group.toObject(), *f);
+        if (!number)
+            return number.Fault();
+        // ReadField has kept a whole field's number within the field's bounds.
+        (void)SetFieldNumber(state, *f, number.Value());
     }
     const QJsonObject fields = group.toObject();
     for (auto field = fields.begin(); field != fields.end(); ++field) {
@@ -161,7 +159,7 @@ Outcome ReadGroup(const QJsonObject& root, ProjectGroup g, CalcState& state)
             return FailureOf(QStringLiteral("pole %1 nie należy do części „%2”")
                                  .arg(field.key(), QLatin1String(ProjectGroupKey(g))));
     }
-    return {};
+    return state;
 }
 
 // The entered inputs as the second format keeps them: each field the
@@ -200,16 +198,20 @@ Result<CalcState> ReadState(const QJsonObject& root, int version)
 {
     CalcState kept;
     for (ProjectGroup g : {ProjectGroup::Ventilator, ProjectGroup::Results}) {
-        if (Outcome step = ReadGroup(root, g, kept); !step)
-            return step.Fault();
+        Result<CalcState> read = ReadGroup(root, g, kept);
+        if (!read)
+            return read.Fault();
+        kept = std::move(read).Value();
     }
     const QJsonValue name = root.value(QLatin1String("ventilator")).toObject().value(kNameKey);
     if (!name.isString())
         return FailureOf(QStringLiteral("brak nazwy wywietrznika"));
     EnteredInputs entered;
     if (version == 1) {
-        if (Outcome step = ReadGroup(root, ProjectGroup::Inputs, kept); !step)
-            return step.Fault();
+        Result<CalcState> read = ReadGroup(root, ProjectGroup::Inputs, kept);
+        if (!read)
+            return read.Fault();
+        kept = std::move(read).Value();
         entered = EnteredOf(kept);
     } else {
         Result<EnteredInputs> read = ReadEntered(root);
@@ -360,13 +362,9 @@ Outcome WriteDialogs(const Project& project, QJsonObject& root)
     return {};
 }
 
-Outcome ReadDialogs(const QJsonObject& root, int, Project& project)
+Result<DialogsControls> ReadDialogs(const QJsonObject& root)
 {
-    Result<DialogsControls> dialogs = ReadControls(root.value(kDialogsKey));
-    if (!dialogs)
-        return dialogs.Fault();
-    project.dialogs = std::move(dialogs.Value());
-    return {};
+    return ReadControls(root.value(kDialogsKey));
 }
 
 // The schedule of exhaust ducts, only where the calculation has one.
@@ -381,15 +379,14 @@ Outcome WriteSchedule(const Project& project, QJsonObject& root)
     return {};
 }
 
-Outcome ReadSchedule(const QJsonObject& root, int version, Project& project)
+Result<std::optional<Schedule>> ReadSchedule(const QJsonObject& root, int version)
 {
     if (!root.contains(kScheduleKey))
-        return {};
+        return std::optional<Schedule>();
     Result<Schedule> schedule = ScheduleFromJson(root.value(kScheduleKey), version);
     if (!schedule)
         return schedule.Fault();
-    project.schedule = std::move(schedule).Value();
-    return {};
+    return std::optional<Schedule>(std::move(schedule).Value());
 }
 
 // The weather of a year at the roof, only where the calculation has one.
@@ -404,34 +401,35 @@ Outcome WriteWeather(const Project& project, QJsonObject& root)
     return {};
 }
 
-Outcome ReadWeather(const QJsonObject& root, int version, Project& project)
+Result<std::optional<WeatherSetting>> ReadWeather(const QJsonObject& root, int version)
 {
     if (!root.contains(kWeatherKey))
-        return {};
+        return std::optional<WeatherSetting>();
     if (version < kWeatherFormatVersion)
         return FailureOf(OtherVersion());
     Result<WeatherSetting> weather = WeatherFromJson(root.value(kWeatherKey));
     if (!weather)
         return weather.Fault();
-    project.weather = std::move(weather).Value();
-    return {};
+    return std::optional<WeatherSetting>(std::move(weather).Value());
 }
 
-Outcome ReadCalculation(const QJsonObject& root, int version, Project& project)
+// `project` with the member that a part's reader gave, or why the part could
+// not be read.
+template <typename T> Result<Project> WithPart(Result<T> part, Project project, T Project::*member)
 {
-    Result<CalcState> state = ReadState(root, version);
-    if (!state)
-        return state.Fault();
-    project.state = state.Value();
-    return {};
+    if (!part)
+        return part.Fault();
+    project.*member = std::move(part).Value();
+    return project;
 }
 
 // The parts of a file after its header, each written and read by its own
-// pair of functions, in this order; another part is one more row.
+// pair of functions, in this order; another part is one more row. A reader
+// gives the project read so far with its part added.
 struct Part {
     QStringList keys; // its top-level keys
     Outcome (*write)(const Project& project, QJsonObject& root);
-    Outcome (*read)(const QJsonObject& root, int version, Project& project);
+    Result<Project> (*read)(const QJsonObject& root, int version, Project project);
 };
 
 const std::vector<Part>& Parts()
@@ -442,10 +440,24 @@ const std::vector<Part>& Parts()
              Outcome inputs = WriteInputs(p, root);
              return inputs ? WriteStateGroups(p, root) : inputs;
          },
-         ReadCalculation},
-        {{QString::fromLatin1(kDialogsKey)}, WriteDialogs, ReadDialogs},
-        {{QString::fromLatin1(kScheduleKey)}, WriteSchedule, ReadSchedule},
-        {{QString::fromLatin1(kWeatherKey)}, WriteWeather, ReadWeather},
+         [](const QJsonObject& root, int version, Project p) {
+             return WithPart(ReadState(root, version), std::move(p), &Project::state);
+         }},
+        {{QString::fromLatin1(kDialogsKey)},
+         WriteDialogs,
+         [](const QJsonObject& root, int, Project p) {
+             return WithPart(ReadDialogs(root), std::move(p), &Project::dialogs);
+         }},
+        {{QString::fromLatin1(kScheduleKey)},
+         WriteSchedule,
+         [](const QJsonObject& root, int version, Project p) {
+             return WithPart(ReadSchedule(root, version), std::move(p), &Project::schedule);
+         }},
+        {{QString::fromLatin1(kWeatherKey)},
+         WriteWeather,
+         [](const QJsonObject& root, int version, Project p) {
+             return WithPart(ReadWeather(root, version), std::move(p), &Project::weather);
+         }},
     };
     return parts;
 }
@@ -505,8 +517,10 @@ Result<Project> ParseProject(const QByteArray& bytes)
     }
     Project project;
     for (const Part& part : Parts()) {
-        if (Outcome step = part.read(root, *version, project); !step)
-            return step.Fault();
+        Result<Project> read = part.read(root, *version, std::move(project));
+        if (!read)
+            return read.Fault();
+        project = std::move(read).Value();
     }
     project.programVersion = root.value(kProgramKey).toString();
     return project;

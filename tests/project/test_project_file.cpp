@@ -71,6 +71,15 @@ private slots:
         QVERIFY(SampleBytes().contains("\"AirDensity\": 0.30000000000000004"));
     }
 
+    // A file without a schedule or a weather opens with neither.
+    void partsAbsent()
+    {
+        const auto read = ParseProject(SampleBytes());
+        QVERIFY2(read, read.Reason().c_str());
+        QVERIFY(!read.Value().schedule);
+        QVERIFY(!read.Value().weather);
+    }
+
     // The weather's source, site, period, need and H survive the file; a
     // file of format 3 opens with none, and may not hold one.
     void weatherRoundTrip_data()
