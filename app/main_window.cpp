@@ -167,7 +167,7 @@ void MainWindow::CreateActions()
         CreateAction(QStringLiteral("&Wydruk wyników"), QStringLiteral("Drukuje aktualne wyniki"),
                      "FilePrintItem", Command(&MainWindow::FilePrint));
     sheetAction_ = CreateAction(
-        QStringLiteral("Karta doboru…"),
+        QStringLiteral("Karta &doboru…"),
         QStringLiteral("Zapisuje kartę doboru wywietrznika bieżących obliczeń do pliku PDF"),
         "FileSheetItem", Command(&MainWindow::FileSheet));
     printSetupAction_ = CreateAction(QStringLiteral("&Ustawienia drukarki"),

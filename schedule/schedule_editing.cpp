@@ -206,7 +206,7 @@ void ScheduleWindow::CopyCells()
     const QModelIndexList selected = table_->selectionModel()->selectedIndexes();
     if (selected.isEmpty())
         return;
-    int top = proxy_->rowCount(), bottom = -1, left = ScheduleTableModel::ColumnCount, right = -1;
+    int top = proxy_->rowCount(), bottom = -1, left = ScheduleTableModel::kColumnCount, right = -1;
     for (const QModelIndex& i : selected) {
         top = std::min(top, i.row());
         bottom = std::max(bottom, i.row());
@@ -273,7 +273,7 @@ void ScheduleWindow::PasteCells()
             row < proxy_->rowCount() ? proxy_->mapToSource(proxy_->index(row, 0)).row() : -1);
         for (std::size_t c = 0; c < block[r].size(); ++c) {
             const int column = left + static_cast<int>(c);
-            if (column >= ScheduleTableModel::ColumnCount) {
+            if (column >= ScheduleTableModel::kColumnCount) {
                 ShowMessage(this, QMessageBox::Warning, windowTitle(),
                             QStringLiteral("Nic nie wklejono. Wklejany blok ma %1, a od "
                                            "kolumny „%2” tabela ma ich tylko %3.")
@@ -281,7 +281,7 @@ void ScheduleWindow::PasteCells()
                                     Counted(static_cast<std::int64_t>(block[r].size()),
                                             {"kolumnę", "kolumny", "kolumn"})))
                                 .arg(model_->headerData(left, Qt::Horizontal).toString())
-                                .arg(ScheduleTableModel::ColumnCount - left),
+                                .arg(ScheduleTableModel::kColumnCount - left),
                             QStringLiteral("BlockRefused"));
                 return;
             }

@@ -167,7 +167,7 @@ void ScheduleTableModel::Summarize()
         ApplyRiserModels(schedule_, result_.rows);
         ApplyFlats(schedule_, result_);
         if (rowCount() > 0)
-            emit dataChanged(index(0, 0), index(rowCount() - 1, ColumnCount - 1));
+            emit dataChanged(index(0, 0), index(rowCount() - 1, kColumnCount - 1));
     }
     result_.summary = ::Summarize(result_.rows);
     emit Recalculated();
@@ -178,7 +178,7 @@ void ScheduleTableModel::RecomputeAll()
     for (std::size_t i = 0; i < rows_.size(); ++i)
         result_.rows[i] = Compute(rows_[i]);
     if (rowCount() > 0)
-        emit dataChanged(index(0, 0), index(rowCount() - 1, ColumnCount - 1));
+        emit dataChanged(index(0, 0), index(rowCount() - 1, kColumnCount - 1));
     Summarize();
 }
 
@@ -189,7 +189,7 @@ void ScheduleTableModel::PutRows(const std::vector<std::pair<int, SheetRow>>& ro
         rows_[i] = row;
         schedule_.rows[i] = row.row;
         result_.rows[i] = Compute(row);
-        emit dataChanged(index(at, 0), index(at, ColumnCount - 1));
+        emit dataChanged(index(at, 0), index(at, kColumnCount - 1));
     }
     Summarize();
 }
@@ -377,7 +377,7 @@ int ScheduleTableModel::rowCount(const QModelIndex& parent) const
 
 int ScheduleTableModel::columnCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : ColumnCount;
+    return parent.isValid() ? 0 : kColumnCount;
 }
 
 QVariant ScheduleTableModel::headerData(int section, Qt::Orientation orientation, int role) const

@@ -30,7 +30,7 @@ class ScheduleTableModel : public QAbstractTableModel {
 public:
     // The columns are the sheet's, in its order (SheetColumn, the one list of
     // the schedule's columns): a column's number is ModelColumn's.
-    static constexpr int ColumnCount = kSheetColumnCount;
+    static constexpr int kColumnCount = kSheetColumnCount;
     enum Role {
         SortRole = Qt::UserRole, // numbers as numbers
         ChoiceRole,              // a list cell: the position of its value in the list

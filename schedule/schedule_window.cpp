@@ -226,7 +226,7 @@ void ScheduleWindow::BuildTable(QVBoxLayout* layout)
     frozen_ = MakeView("FrozenTable");
     table_ = MakeView("ScheduleTable");
     table_->setSelectionModel(frozen_->selectionModel());
-    for (int c = 0; c < ScheduleTableModel::ColumnCount; ++c) {
+    for (int c = 0; c < ScheduleTableModel::kColumnCount; ++c) {
         const bool frozen =
             c == ModelColumn(SheetColumn::Label) || c == ModelColumn(SheetColumn::Verdict);
         frozen_->setColumnHidden(c, !frozen);
@@ -416,7 +416,7 @@ void ScheduleWindow::FitColumns()
 {
     for (QTableView* view : {static_cast<QTableView*>(frozen_), static_cast<QTableView*>(table_)}) {
         view->resizeColumnsToContents();
-        for (int c = 0; c < ScheduleTableModel::ColumnCount; ++c)
+        for (int c = 0; c < ScheduleTableModel::kColumnCount; ++c)
             view->setColumnWidth(c, std::min(view->columnWidth(c), 220));
     }
     const int width = frozen_->verticalHeader()->sizeHint().width() +

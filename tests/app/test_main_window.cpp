@@ -135,7 +135,7 @@ private slots:
             {"FileOpenProjectItem", "Otwórz obliczenia…", "Otwiera obliczenia zapisane w pliku"},
             {"N1", "-", ""},
             {"FilePrintItem", "&Wydruk wyników", "Drukuje aktualne wyniki"},
-            {"FileSheetItem", "Karta doboru…",
+            {"FileSheetItem", "Karta &doboru…",
              "Zapisuje kartę doboru wywietrznika bieżących obliczeń do pliku PDF"},
             {"FilePrintSetupItem", "&Ustawienia drukarki", "Zmienia ustawienia drukarki"},
             {"N4", "-", ""},

@@ -310,7 +310,7 @@ void TestScheduleEditing::pasteWholeOrNothing()
     // Rows copied and pasted below the last one become new rows.
     Select(10, 11, ModelColumn(SheetColumn::Label));
     window_->Table().selectionModel()->select(
-        QItemSelection(Shown(10, 0), Shown(11, M::ColumnCount - 1)), QItemSelectionModel::Select);
+        QItemSelection(Shown(10, 0), Shown(11, M::kColumnCount - 1)), QItemSelectionModel::Select);
     QTest::keyClick(&window_->Table(), Qt::Key_C, Qt::ControlModifier);
     QVERIFY(
         QGuiApplication::clipboard()->text().startsWith("WC k1\t1\tM1\tOddzielne WC\t30.0\t0.160"));
