@@ -101,48 +101,23 @@ std::string ScheduleUnderpressureText(const ScheduleRow& row, const RowResult& r
     return balanced ? FormatFixed(c.underpressure, 2) : "–";
 }
 
+// The sheet's own header, but where the printed table shows the duct's two
+// columns, and the grille's three, as one.
 std::string ScheduleHeader(SheetColumn column)
 {
     switch (column) {
-    case SheetColumn::Label:
-        return "Przewód";
     case SheetColumn::Storey:
         return "Kondygnacja";
-    case SheetColumn::Flat:
-        return "Mieszkanie";
-    case SheetColumn::Room:
-        return "Pomieszczenie";
-    case SheetColumn::Need:
-        return "Wymagane Qh [m3/h]";
     case SheetColumn::Diameter:
     case SheetColumn::Sides:
         return "Kanał [m]";
-    case SheetColumn::Material:
-        return "Materiał";
     case SheetColumn::GrilleKind:
     case SheetColumn::GrilleSize:
     case SheetColumn::GrilleLoss:
         return "Kratka [m]";
-    case SheetColumn::Ventilator:
-        return "Wywietrznik";
-    case SheetColumn::Length:
-        return "L [m]";
-    case SheetColumn::Calm:
-        return "Qh bezwietrzny [m3/h]";
-    case SheetColumn::Wind:
-        return "Qh wiatr [m3/h]";
-    case SheetColumn::WindStack:
-        return "Qh wiatr + ciąg [m3/h]";
-    case SheetColumn::Underpressure:
-        return "pf bezwietrzny / wiatr / wiatr + ciąg [Pa]";
-    case SheetColumn::YearShare:
-        return "Godziny spełnienia [%]";
-    case SheetColumn::Verdict:
-        return "Ocena";
-    case SheetColumn::Note:
-        return "Uwagi";
+    default:
+        return std::string(SheetHeader(column));
     }
-    return {};
 }
 
 std::string ScheduleCell(const ScheduleRow& row, const RowResult& result, SheetColumn column)
