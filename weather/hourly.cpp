@@ -327,11 +327,6 @@ void HourlyYear::EachQuery(const CalcState& state, const VentilatorModel& model,
     }
 }
 
-HourlySummary HourlyYear::EvaluateModel(const VentilatorModel& model) const
-{
-    return Evaluate(case_.state, case_.need, model);
-}
-
 Result<double> HourlyYear::DuctShare(const CalcState& state, double need,
                                      const VentilatorModel& model) const
 {
@@ -354,8 +349,7 @@ Result<double> HourlyYear::DuctShare(const CalcState& state, double need,
     return computed > 0 ? static_cast<double>(counter.Meeting()) / computed : 0.0;
 }
 
-HourlySummary HourlyYear::Evaluate(const CalcState& state, double need,
-                                   const VentilatorModel& model) const
+HourlySummary HourlyYear::EvaluateModel(const VentilatorModel& model) const
 {
     std::vector<RestQuery> queries;
     std::vector<std::size_t> which;
@@ -365,7 +359,7 @@ HourlySummary HourlyYear::Evaluate(const CalcState& state, double need,
     queries.reserve(hours_.size());
     which.reserve(hours_.size());
     EachQuery(
-        state, model,
+        case_.state, model,
         [&](std::size_t i, const RestQuery& query) {
             queries.push_back(query);
             which.push_back(i);
@@ -386,7 +380,7 @@ HourlySummary HourlyYear::Evaluate(const CalcState& state, double need,
                                  : HourStatus::NoDraught;
         o.flowPerHour = o.status == HourStatus::Flow ? rest.flowPerHour : 0.0;
     }
-    return Summarize(outcomes, need);
+    return Summarize(outcomes, case_.need);
 }
 
 std::array<HourlySummary, kVentilatorCount> HourlyYear::EvaluateAllModels() const

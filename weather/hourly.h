@@ -145,7 +145,6 @@ public:
     };
 
 private:
-    HourlySummary Evaluate(const CalcState& state, double need, const VentilatorModel& model) const;
     // The hours still to compute of a model, as queries of FlowsFromRest.
     template <class Take, class Refuse>
     void EachQuery(const CalcState& state, const VentilatorModel& model, Take take,
